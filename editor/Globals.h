@@ -1,0 +1,189 @@
+#pragma once
+// The song and the editor state: one song in memory, read and written directly by every subsystem.
+// Every index is 1-based as the editing code counts (tracks 1..8, measures 1..NbMesures, beat slots
+// 1..66, strings 1..6); slot 0 of each array is unused. Only the clipboard counts from 0.
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "chords/Accord.h"
+#include "midi/MixEvent.h"
+#include "platform/Types.h"
+
+constexpr int NB_PISTES = 8;
+constexpr int PISTE_PERCUSSION = 8;
+constexpr int NB_CORDES_MAX = 6;
+constexpr int NB_TEMPS_MAX = 64;      // used beats per track and measure
+constexpr int NB_SLOTS_TEMPS = 66;    // beat slots per track and measure
+constexpr int NB_MESURES_MAX = 1000;
+constexpr int TICKS_NOIRE = 480;
+
+constexpr int8_t FRETTE_AUCUNE = -1;  // stored as the byte 255
+constexpr int8_t FRETTE_MORTE = 100;  // dead note, drawn "x"
+
+// Highest fret that counts as a played note on each track (not the song's NbFrettes).
+constexpr int FretteMaxPiste[NB_PISTES + 1] = {0, 24, 24, 24, 24, 24, 24, 24, 99};
+
+struct TNote {
+  double Bend = 1.0;          // tones, effects 5 and 6
+  int8_t Frette = FRETTE_AUCUNE;
+  int8_t Effet = 0;           // 0 none, 1 hammer-on, 2 pull-off, 3 slide up, 4 slide down, 5 bend, 6 bend+release, 7 let ring
+  int8_t Nuance = 6;          // 1 (ppp) .. 8 (fff)
+  int8_t FretteGrace = FRETTE_AUCUNE;
+  int8_t NuanceGrace = 6;
+  int8_t DureeGrace = 1;      // 1, 2, 3 = 30, 60, 120 ticks before the beat
+
+  bool operator==(const TNote&) const = default;
+};
+
+struct TTemps {
+  double CoupVibrato = 1.0;   // tremolo-bar dip depth
+  double XImp = 0;            // print x of the beat
+  ValuePtr<TAccord> Accord;   // the beat's own chord, valid when AvecAccord is set
+  ValuePtr<cTableMixEvent> MixTable;  // mix-table change, null = none
+  TNote Notes[NB_CORDES_MAX + 1];
+  int32_t Hauteurs[NB_CORDES_MAX + 1] = {};  // scratch pitches (-1 rest, -2 tie)
+  int32_t Duree = TICKS_NOIRE;  // ticks
+  int32_t X = 0;              // screen x in the score view
+  ShortString<40> Texte;      // annotation
+  uint8_t Ligature[8] = {};   // beam links, owned by the rhythm drawing
+  uint8_t Silence = 0;
+  int8_t CodeDuree = 0;       // -2 whole .. 4 sixty-fourth
+  uint8_t Pointee = 0;
+  uint8_t Triolet = 0;
+  int8_t PlaceTriolet = 1;    // 1..3
+  int8_t EffetTemps = 0;      // 0 none .. 9 artificial harmonic
+  uint8_t Brush = 0;          // 0 none, 1 up, 2 down
+  uint8_t VitesseBrush = 8;   // strum length as a note-value denominator
+  uint8_t AvecAccord = 0;
+  uint8_t NbHauteurs = 0;
+  uint8_t Lie = 0;            // tied to the previous beat
+};
+
+struct TMesure {
+  double Duree = 4.0;           // quarter notes
+  double DureeRemplie[NB_PISTES + 1] = {};
+  double LargeurImp = 0;
+  double MargeGaucheImp = 0;
+  double MargeDroiteImp = 0;
+  int32_t NbTemps[NB_PISTES + 1] = {};
+  TTemps Temps[NB_PISTES + 1][NB_SLOTS_TEMPS + 1];  // [track][beat]
+  int32_t LargeurTemps = 0;
+  int32_t YPortee = 0;
+  int32_t MargeGauche = 0;
+  int32_t MargeDroite = 0;
+  int32_t XDebut = 0;
+  int32_t XFin = 0;
+  int32_t Ligne = 0;
+  uint8_t Numerateur = 4;
+  uint8_t Denominateur = 4;
+  uint8_t RenvoiDebut = 0;
+  uint8_t RenvoiFin = 0;
+  uint8_t Repetition = 0;
+  uint8_t NumRepetition = 1;
+  uint8_t NbRenvois = 1;
+};
+
+struct TPartition {
+  ShortString<100> Titre;
+  ShortString<50> Auteur;
+  ShortString<100> Commentaire;
+  int32_t NbCordes[NB_PISTES + 1] = {};
+  int32_t Accordage[NB_PISTES + 1][NB_CORDES_MAX + 1] = {};
+  int32_t NbFrettes[NB_PISTES + 1] = {};
+  int32_t NbMesures = 0;
+  std::unique_ptr<TMesure> Mesures[NB_MESURES_MAX + 1];  // entry m = measure m
+  int32_t MesureCourante = 1;
+  int32_t Tempo = 120;
+  int32_t Instrument[NB_PISTES + 1] = {};
+  int32_t TripletFeel = 0;
+  int32_t Armure = 0;
+  int32_t NbPistes = NB_PISTES;
+  ShortString<40> NomPiste[NB_PISTES + 1];
+  uint8_t Solo[NB_PISTES + 1] = {};
+  uint8_t Muette[NB_PISTES + 1] = {};
+  uint8_t PasExporter[NB_PISTES + 1] = {};
+  uint8_t DouzeCordes[NB_PISTES + 1] = {};
+  uint8_t SoloActif = 0;
+  int32_t PisteSolo = 0;
+  int32_t Volume[NB_PISTES + 1] = {};
+  int32_t Panoramique[NB_PISTES + 1] = {};
+  int32_t Chorus[NB_PISTES + 1] = {};
+  int32_t Reverb[NB_PISTES + 1] = {};
+  int32_t Capo[NB_PISTES + 1] = {};
+  int32_t NbPistesNonBasse = 0;
+  int32_t NbPistesBasse = 0;
+  uint8_t AvecPercussions = 0;
+
+  TMesure* Mesure(int m) const { return Mesures[m].get(); }
+  TMesure* Courante() const { return Mesures[MesureCourante].get(); }
+};
+
+struct TCurseur {
+  int32_t Corde = 1;
+  int32_t Temps = 1;
+  uint8_t RedessinTemps = 0;
+  int32_t XSaisie = 30;
+  int32_t YSaisie = 48;
+  int32_t LargeurSaisie = 570;
+  int32_t EcartCordes = 14;
+  int32_t EcartTemps = 50;
+  int32_t NbTempsVisibles = 0;
+  int32_t DecalageMax = 0;
+  int32_t TaillePolice = 10;
+};
+
+// ---- Editor globals ----
+extern int32_t PisteCourante;
+extern TPartition Partition;
+extern TCurseur Curseur;
+extern int32_t TempsPrecedent, CordePrecedente;
+extern TMesure MesureOrigine;   // revert snapshot of the current measure
+extern TMesure MesureAnnuler;   // one-level undo copy
+extern int32_t TempsAnnuler, CordeAnnuler;
+extern std::unique_ptr<TMesure> MesuresCopiees[NB_MESURES_MAX];  // clipboard, 0-based
+extern int32_t NbMesuresCopiees;
+extern int32_t PisteCopiee;
+extern int32_t NbCordesCopiees[NB_PISTES + 1];
+extern uint8_t PressePapierPlein;
+extern QString CheminFichier;
+extern QString NomFichier;
+extern uint8_t Modifie;
+extern uint8_t Vierge;
+extern uint8_t MIDIDisponible;
+extern QString RepertoireAppli;  // program folder, trailing slash
+extern QString Repertoire;       // working folder of the file dialogs
+extern QString RepWindows;       // folder of the temporary MIDI file and the settings, trailing slash
+extern int32_t LangueAide;       // 1 French, 2 English, 3 German
+extern uint8_t PremiereActivation;
+extern uint8_t FermetureEnCours;
+extern uint8_t PleinEcranActif;
+extern uint8_t PleinEcranAvantLecture;
+extern uint8_t PleinEcranAvantParcourir;
+extern uint8_t LectureDepuisBande;
+extern QChar SeparateurDecimal;
+extern bool PrefOuvert, ApercuOuvert, SaisAcOuvert, CopierToutesPistes, ModeParcourir;
+
+// ---- Chord lists ----
+constexpr int NB_ACCORDS_LIBRAIRIE_MAX = 200;
+constexpr int NB_ACCORDS_IMPRIMER_MAX = 50;
+constexpr int NB_ACCORDS_UTILISES_MAX = 700;
+extern std::unique_ptr<TAccord> AccordsLibrairie[NB_ACCORDS_LIBRAIRIE_MAX + 1];  // [1..Nb]
+extern int32_t NbAccordsLibrairie;
+extern std::unique_ptr<TAccord> AccordsImprimer[NB_ACCORDS_IMPRIMER_MAX + 1];
+extern int32_t NbAccordsImprimer;
+extern std::unique_ptr<TAccord> AccordsDejaUtilises[NB_ACCORDS_UTILISES_MAX + 1];
+extern int32_t NbAccordsDejaUtilises;
+
+// ---- Helpers on the state ----
+// Ticks of a duration code, dotted and triplet as the beat says (integer arithmetic).
+int32_t TicksDuree(int codeDuree, bool pointee, bool triolet);
+// Makes a beat slot the blank beat (no notes, no effects, no chord, no mix-table change),
+// keeping its duration fields.
+void ViderTemps(TTemps& t);
+// Frees every measure block and the clipboard (shut-down).
+void LibererMesures();
+// Frees the records of a chord list and empties it.
+void ViderListeAccords(std::unique_ptr<TAccord>* liste, int32_t& nb);

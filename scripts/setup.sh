@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what Vexo needs on a Debian 12 machine (run as root); installs nothing that is already there.
+set -euo pipefail
+PACKAGES=(
+  build-essential cmake pkg-config
+  qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
+  libfluidsynth-dev fluidsynth timgm6mb-soundfont
+  fonts-liberation
+  googletest libgtest-dev libbenchmark-dev
+  xvfb xauth xdotool midicsv
+)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi
