@@ -1,0 +1,29 @@
+#pragma once
+// The media player that plays the temporary MIDI file (what the program calls its sequencer).
+// Completion is noticed by polling on the GUI thread: the audio thread never touches Qt.
+#include <QObject>
+#include <QString>
+
+class TMediaPlayer : public QObject {
+  Q_OBJECT
+ public:
+  explicit TMediaPlayer(QObject* parent = nullptr) : QObject(parent) {}
+  ~TMediaPlayer() override = default;
+
+  // True when synth, SoundFont and audio driver came up ("MIDI available").
+  virtual bool Disponible() const = 0;
+  virtual bool Open(const QString& fichier) = 0;  // closes any open file first
+  virtual void Close() = 0;
+  virtual bool Play() = 0;
+  virtual void Stop() = 0;
+  virtual bool EnLecture() const = 0;
+  virtual qint64 Position() const = 0;  // ms from the start of the file
+  virtual qint64 Length() const = 0;    // ms
+  virtual QString Erreur() const = 0;   // text of the last failure, empty when none
+  bool Notify = true;                   // send Termine() at the end of a playback
+  bool Enabled = true;
+
+ signals:
+  // A playback reached its end (or was stopped), delivered on the GUI thread.
+  void Termine();
+};
