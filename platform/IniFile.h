@@ -1,0 +1,65 @@
+#pragma once
+// The settings file reader and writer, with the classic profile-file rules:
+//  - "[Section]" lines open sections, "Key=Value" lines inside them hold values;
+//  - sections and keys are matched ignoring case, and the first match wins;
+//  - a value runs to the end of its line (blanks around it are dropped);
+//  - integers are decimal or 0x hex, and anything that is not a number reads as the default;
+//  - booleans are written 1 / 0; any other integer reads as true;
+//  - lines this program does not know (unknown sections and keys, comments) stay where they are.
+// The file is read whole when the object is made; writes change the copy in memory and
+// UpdateFile() writes it back in one go. The text is Windows-1252.
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class TIniFile {
+ public:
+  explicit TIniFile(const QString& path);
+
+  const QString& FileName() const { return path_; }
+
+  QString ReadString(const QString& section, const QString& key, const QString& def) const;
+  int ReadInteger(const QString& section, const QString& key, int def) const;
+  bool ReadBool(const QString& section, const QString& key, bool def) const;
+  double ReadFloat(const QString& section, const QString& key, double def) const;
+
+  void WriteString(const QString& section, const QString& key, const QString& value);
+  void WriteInteger(const QString& section, const QString& key, int value);
+  void WriteBool(const QString& section, const QString& key, bool value);
+  void WriteFloat(const QString& section, const QString& key, double value);
+
+  bool SectionExists(const QString& section) const;
+  bool ValueExists(const QString& section, const QString& key) const;
+  QStringList ReadSection(const QString& section) const;  // the keys, in file order
+  QStringList ReadSections() const;
+  void EraseSection(const QString& section);
+  void DeleteKey(const QString& section, const QString& key);
+
+  // Writes the file through a QSaveFile, so a failed write leaves the old file whole.
+  bool UpdateFile();
+
+ private:
+  struct Entry {
+    QString line;  // the line as it stands in the file
+    QString key;   // empty for a line that holds no key (comment, blank, junk)
+    QString value;
+  };
+  struct Section {
+    QString header;  // the "[...]" line; empty for the lines ahead of the first section
+    QString name;
+    std::vector<Entry> entries;
+  };
+
+  const Section* FindSection(const QString& section) const;
+  Section* FindSection(const QString& section);
+  static int IndexOfKey(const Section& s, const QString& key);  // -1 when absent
+  const QString* FindValue(const QString& section, const QString& key) const;
+
+  QString path_;
+  QString eol_ = QStringLiteral("\n");
+  std::vector<Section> sections_;
+};
+
+// Integer parsing of the settings file: optional sign, decimal or 0x hex, the whole text must be
+// the number and fit in an int. Returns false (and leaves *out alone) otherwise.
+bool LireEntierIni(const QString& text, int* out);

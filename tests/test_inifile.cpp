@@ -1,0 +1,171 @@
+// The settings file: profile-file rules and byte-exact preservation of what the program does not know.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/IniFile.h"
+
+namespace {
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+  return f.readAll();
+}
+void WriteAll(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+}  // namespace
+
+TEST(IniFile, RoundTripOfEveryKind) {
+  QTemporaryDir dir;
+  QString path = dir.filePath("t.ini");
+  {
+    TIniFile ini(path);
+    ini.WriteString("General", "Titre", QString::fromUtf8("Caf\u00e9 \u20ac"));
+    ini.WriteInteger("General", "Tempo", -120);
+    ini.WriteBool("General", "Son", true);
+    ini.WriteBool("General", "Metro", false);
+    ini.WriteFloat("Ecran", "Coef", 1.25);
+    ini.WriteString("Ecran", "Vide", "");
+    ASSERT_TRUE(ini.UpdateFile());
+  }
+  QByteArray bytes = ReadAll(path);
+  // 8-bit Windows-1252 in the file, bools as 1/0.
+  EXPECT_TRUE(bytes.contains("Titre=Caf\xE9 \x80\n"));
+  EXPECT_TRUE(bytes.contains("Son=1\n"));
+  EXPECT_TRUE(bytes.contains("Metro=0\n"));
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadString("General", "Titre", "x"), QString::fromUtf8("Caf\u00e9 \u20ac"));
+  EXPECT_EQ(ini.ReadInteger("General", "Tempo", 0), -120);
+  EXPECT_TRUE(ini.ReadBool("General", "Son", false));
+  EXPECT_FALSE(ini.ReadBool("General", "Metro", true));
+  EXPECT_DOUBLE_EQ(ini.ReadFloat("Ecran", "Coef", 0), 1.25);
+  EXPECT_EQ(ini.ReadString("Ecran", "Vide", "def"), "");  // present but empty is not missing
+  EXPECT_EQ(ini.ReadString("Ecran", "Absent", "def"), "def");
+  EXPECT_EQ(ini.ReadSection("General"), QStringList({"Titre", "Tempo", "Son", "Metro"}));
+  EXPECT_EQ(ini.ReadSections(), QStringList({"General", "Ecran"}));
+}
+
+TEST(IniFile, UnknownLinesStayInPlace) {
+  QTemporaryDir dir;
+  QString path = dir.filePath("t.ini");
+  WriteAll(path,
+           "; made by hand\r\n"
+           "[Autre]\r\n"
+           "Inconnu = garde  \r\n"
+           "\r\n"
+           "[General]\r\n"
+           "Avant=1\r\n"
+           "Tempo=90\r\n"
+           "; note\r\n"
+           "\r\n"
+           "[Fin]\r\n"
+           "X=\xE9\r\n");
+  TIniFile ini(path);
+  ini.WriteInteger("general", "TEMPO", 100);
+  ini.WriteInteger("General", "Nouveau", 7);
+  ini.WriteString("Neuve", "K", "v");
+  ASSERT_TRUE(ini.UpdateFile());
+  EXPECT_EQ(ReadAll(path),
+            QByteArray("; made by hand\r\n"
+                       "[Autre]\r\n"
+                       "Inconnu = garde  \r\n"
+                       "\r\n"
+                       "[General]\r\n"
+                       "Avant=1\r\n"
+                       "Tempo=100\r\n"
+                       "; note\r\n"
+                       "Nouveau=7\r\n"
+                       "\r\n"
+                       "[Fin]\r\n"
+                       "X=\xE9\r\n"
+                       "[Neuve]\r\n"
+                       "K=v\r\n"));
+  TIniFile again(path);
+  EXPECT_EQ(again.ReadString("Autre", "Inconnu", ""), "garde");  // blanks around a value dropped
+  EXPECT_EQ(again.ReadString("Fin", "X", ""), QString::fromUtf8("\u00e9"));
+}
+
+TEST(IniFile, CaseInsensitiveAndFirstMatchWins) {
+  QTemporaryDir dir;
+  QString path = dir.filePath("t.ini");
+  WriteAll(path,
+           "[Son]\n"
+           "Volume=1\n"
+           "VOLUME=2\n"
+           "Texte=a=b ; c\n"
+           "[SON]\n"
+           "Volume=3\n"
+           "Autre=4\n");
+  TIniFile ini(path);
+  EXPECT_TRUE(ini.SectionExists("son"));
+  EXPECT_FALSE(ini.SectionExists("Sons"));
+  EXPECT_EQ(ini.ReadInteger("sOn", "volume", 0), 1);
+  EXPECT_EQ(ini.ReadString("Son", "Texte", ""), "a=b ; c");  // value to end of line
+  EXPECT_EQ(ini.ReadInteger("Son", "Autre", -1), -1);        // only the first section counts
+  ini.WriteInteger("SON", "volume", 9);
+  EXPECT_EQ(ini.ReadInteger("Son", "Volume", 0), 9);
+  ini.DeleteKey("son", "VOLUME");
+  EXPECT_EQ(ini.ReadInteger("Son", "Volume", 0), 2);  // the next copy surfaces, as in the file
+  ini.EraseSection("son");
+  EXPECT_FALSE(ini.SectionExists("Son"));
+  EXPECT_TRUE(ini.ReadSection("Son").isEmpty());
+}
+
+TEST(IniFile, NumbersHexAndBadValues) {
+  QTemporaryDir dir;
+  QString path = dir.filePath("t.ini");
+  WriteAll(path,
+           "[N]\n"
+           "Hex=0x1F\n"
+           "HexMaj=0XfF\n"
+           "Couleur=0xFFFFFFFF\n"
+           "Neg=-42\n"
+           "Lettres=12abc\n"
+           "Vide=\n"
+           "Grand=99999999999\n"
+           "Espaces=  17  \n"
+           "Bool2=2\n"
+           "BoolX=oui\n"
+           "Flottant=0,5\n"
+           "FlottantMal=1.2.3\n");
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadInteger("N", "Hex", 0), 31);
+  EXPECT_EQ(ini.ReadInteger("N", "HexMaj", 0), 255);
+  EXPECT_EQ(ini.ReadInteger("N", "Couleur", 0), -1);
+  EXPECT_EQ(ini.ReadInteger("N", "Neg", 0), -42);
+  EXPECT_EQ(ini.ReadInteger("N", "Lettres", 5), 5);
+  EXPECT_EQ(ini.ReadInteger("N", "Vide", 5), 5);
+  EXPECT_EQ(ini.ReadInteger("N", "Grand", 5), 5);
+  EXPECT_EQ(ini.ReadInteger("N", "Espaces", 5), 17);
+  EXPECT_TRUE(ini.ReadBool("N", "Bool2", false));
+  EXPECT_TRUE(ini.ReadBool("N", "BoolX", true));
+  EXPECT_FALSE(ini.ReadBool("N", "BoolX", false));
+  EXPECT_DOUBLE_EQ(ini.ReadFloat("N", "Flottant", 0), 0.5);
+  EXPECT_DOUBLE_EQ(ini.ReadFloat("N", "FlottantMal", 7), 7);
+  EXPECT_DOUBLE_EQ(ini.ReadFloat("N", "Lettres", 7), 7);
+}
+
+TEST(IniFile, ValueWithLineBreakCannotPlantKeys) {
+  QTemporaryDir dir;
+  QString path = dir.filePath("t.ini");
+  TIniFile ini(path);
+  ini.WriteString("A", "Titre", "x\n[B]\nY=1");
+  ASSERT_TRUE(ini.UpdateFile());
+  TIniFile again(path);
+  EXPECT_FALSE(again.SectionExists("B"));
+  EXPECT_EQ(again.ReadString("A", "Titre", ""), "x [B] Y=1");
+}
+
+TEST(IniFile, MissingFileAndFailedWrite) {
+  QTemporaryDir dir;
+  TIniFile ini(dir.filePath("absent.ini"));
+  EXPECT_FALSE(ini.SectionExists("X"));
+  EXPECT_EQ(ini.ReadInteger("X", "Y", 3), 3);
+  TIniFile nowhere(dir.filePath("no/such/folder/t.ini"));
+  nowhere.WriteInteger("X", "Y", 1);
+  EXPECT_FALSE(nowhere.UpdateFile());
+}
