@@ -46,7 +46,7 @@ struct ShortString {
   ShortString(std::string_view s) { assign(s); }  // NOLINT: texts are assigned freely
   void assign(std::string_view s) {
     Len = static_cast<uint8_t>(std::min<size_t>(s.size(), N));
-    std::memcpy(Data, s.data(), Len);
+    if (Len > 0) std::memcpy(Data, s.data(), Len);
     std::memset(Data + Len, 0, N - Len);
   }
   ShortString& operator=(std::string_view s) { assign(s); return *this; }
