@@ -1,0 +1,346 @@
+#include "platform/FluidMediaPlayer.h"
+
+#include <fluidsynth.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <mutex>
+
+#include "platform/Types.h"
+
+namespace {
+// FluidSynth reports failures through its log; keep the last one for Erreur() instead of printing.
+std::mutex gLogMutex;
+std::string gDernierMessage;
+
+void CaptureLog(int, const char* message, void*) {
+  std::lock_guard<std::mutex> lock(gLogMutex);
+  gDernierMessage = message ? message : "";
+}
+
+void InstallerLog() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    fluid_set_log_function(FLUID_PANIC, CaptureLog, nullptr);
+    fluid_set_log_function(FLUID_ERR, CaptureLog, nullptr);
+    fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+    fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+    fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+  });
+}
+
+QString DernierMessage(const QString& quoi) {
+  std::lock_guard<std::mutex> lock(gLogMutex);
+  QString detail = QString::fromLocal8Bit(gDernierMessage.c_str());
+  gDernierMessage.clear();
+  return detail.isEmpty() ? quoi : quoi + QStringLiteral(": ") + detail;
+}
+
+// Settings and synth with the SoundFont loaded; false (and nothing kept) when either fails.
+bool CreerSynth(const QString& soundFont, fluid_settings_t* settings, fluid_synth_t** synth, QString* erreur) {
+  *synth = nullptr;
+  if (!QFileInfo(soundFont).isFile()) {
+    if (erreur) *erreur = QStringLiteral("SoundFont not found: ") + soundFont;
+    return false;
+  }
+  fluid_synth_t* s = new_fluid_synth(settings);
+  if (!s) {
+    if (erreur) *erreur = DernierMessage(QStringLiteral("The synthesizer could not be created"));
+    return false;
+  }
+  if (fluid_synth_sfload(s, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
+    if (erreur) *erreur = DernierMessage(QStringLiteral("The SoundFont could not be loaded"));
+    delete_fluid_synth(s);
+    return false;
+  }
+  *synth = s;
+  return true;
+}
+
+uint32_t Big(const QByteArray& b, qsizetype at, int n) {
+  uint32_t v = 0;
+  for (int i = 0; i < n; ++i) v = (v << 8) | static_cast<uint8_t>(b[at + i]);
+  return v;
+}
+}  // namespace
+
+QString CheminSoundFont() {
+  QString env = qEnvironmentVariable("VEXO_SOUNDFONT");
+  return env.isEmpty() ? QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2") : env;
+}
+
+qint64 TCarteTempo::Ms(qint64 tick) const {
+  if (MsParTickSmpte > 0) return Arrondi(static_cast<double>(tick) * MsParTickSmpte);
+  double us = 0;
+  qint64 depuis = 0;
+  int tempo = 500000;  // 120 beats per minute until the file says otherwise
+  for (const auto& [t, valeur] : Tempos) {
+    if (t >= tick) break;
+    us += static_cast<double>(t - depuis) * tempo;
+    depuis = t;
+    tempo = valeur;
+  }
+  us += static_cast<double>(tick - depuis) * tempo;
+  return static_cast<qint64>(std::nearbyint(us / Division / 1000.0));
+}
+
+bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur) {
+  auto echec = [&](const char* pourquoi) {
+    if (erreur) *erreur = QString::fromLatin1(pourquoi);
+    return false;
+  };
+  const qsizetype n = smf.size();
+  if (n < 14 || !smf.startsWith("MThd")) return echec("Not a MIDI file");
+  uint32_t lenHead = Big(smf, 4, 4);
+  if (lenHead < 6 || lenHead > static_cast<uint32_t>(n - 8)) return echec("Bad MIDI file header");
+  TCarteTempo c;
+  uint32_t division = Big(smf, 12, 2);
+  if (division & 0x8000) {
+    int fps = -static_cast<int8_t>(division >> 8);
+    int parImage = static_cast<int>(division & 0xFF);
+    if (fps <= 0 || parImage == 0) return echec("Bad MIDI time division");
+    c.MsParTickSmpte = 1000.0 / ((fps == 29 ? 29.97 : fps) * parImage);
+  } else {
+    if (division == 0) return echec("Bad MIDI time division");
+    c.Division = static_cast<int>(division);
+  }
+  int pistes = 0;
+  qsizetype pos = 8 + lenHead;
+  while (pos + 8 <= n) {
+    uint32_t len = Big(smf, pos + 4, 4);
+    if (len > static_cast<uint32_t>(n - pos - 8)) return echec("Truncated MIDI file");
+    qsizetype p = pos + 8, fin = p + len;
+    bool piste = smf.mid(pos, 4) == "MTrk";
+    pos = fin;
+    if (!piste) continue;  // chunks of other kinds are skipped, as readers must
+    ++pistes;
+    qint64 tick = 0;
+    int statut = 0;
+    auto vlq = [&](qint64* out) {
+      qint64 v = 0;
+      for (int i = 0; i < 4; ++i) {
+        if (p >= fin) return false;
+        uint8_t b = static_cast<uint8_t>(smf[p++]);
+        v = (v << 7) | (b & 0x7F);
+        if (!(b & 0x80)) {
+          *out = v;
+          return true;
+        }
+      }
+      return false;
+    };
+    while (p < fin) {
+      qint64 delta;
+      if (!vlq(&delta)) return echec("Bad MIDI event");
+      tick += delta;
+      if (p >= fin) return echec("Bad MIDI event");
+      uint8_t b = static_cast<uint8_t>(smf[p]);
+      if (b == 0xFF) {
+        if (p + 2 > fin) return echec("Bad MIDI event");
+        uint8_t type = static_cast<uint8_t>(smf[p + 1]);
+        p += 2;
+        qint64 l;
+        if (!vlq(&l) || l > fin - p) return echec("Bad MIDI event");
+        if (type == 0x51 && l == 3) c.Tempos.emplace_back(tick, static_cast<int>(Big(smf, p, 3)));
+        p += l;
+        if (type == 0x2F) break;
+        continue;
+      }
+      if (b == 0xF0 || b == 0xF7) {
+        ++p;
+        qint64 l;
+        if (!vlq(&l) || l > fin - p) return echec("Bad MIDI event");
+        p += l;
+        continue;
+      }
+      if (b & 0x80) {
+        statut = b;
+        ++p;
+      } else if (statut == 0) {
+        return echec("Bad MIDI event");
+      }
+      int donnees = ((statut & 0xF0) == 0xC0 || (statut & 0xF0) == 0xD0) ? 1 : 2;
+      if (p + donnees > fin) return echec("Bad MIDI event");
+      p += donnees;
+    }
+    c.DernierTick = std::max(c.DernierTick, tick);
+  }
+  if (pistes == 0) return echec("The MIDI file holds no track");
+  std::stable_sort(c.Tempos.begin(), c.Tempos.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  *carte = std::move(c);
+  return true;
+}
+
+bool RendreMidiEnWav(const QString& midi, const QString& wav, const QString& soundFont, QString* erreur) {
+  InstallerLog();
+  fluid_settings_t* settings = new_fluid_settings();
+  if (!settings) return false;
+  fluid_settings_setstr(settings, "audio.file.name", QFile::encodeName(wav).constData());
+  fluid_settings_setstr(settings, "audio.file.type", "wav");
+  fluid_settings_setstr(settings, "player.timing-source", "sample");
+  fluid_settings_setint(settings, "synth.lock-memory", 0);
+  fluid_synth_t* synth = nullptr;
+  bool ok = CreerSynth(soundFont, settings, &synth, erreur);
+  if (ok) {
+    fluid_player_t* player = new_fluid_player(synth);
+    ok = player && fluid_player_add(player, QFile::encodeName(midi).constData()) == FLUID_OK;
+    fluid_file_renderer_t* rendu = ok ? new_fluid_file_renderer(synth) : nullptr;
+    ok = ok && rendu && fluid_player_play(player) == FLUID_OK;
+    if (ok) {
+      while (fluid_player_get_status(player) == FLUID_PLAYER_PLAYING)
+        if (fluid_file_renderer_process_block(rendu) != FLUID_OK) break;
+      // Half a second more, so that the last notes ring out instead of being cut.
+      double rate = 44100;
+      fluid_settings_getnum(settings, "synth.sample-rate", &rate);
+      int periode = 64;
+      fluid_settings_getint(settings, "audio.period-size", &periode);
+      for (int i = 0; i < static_cast<int>(rate / 2 / periode); ++i) fluid_file_renderer_process_block(rendu);
+      ok = fluid_player_get_status(player) == FLUID_PLAYER_DONE;
+    }
+    if (!ok && erreur && erreur->isEmpty()) *erreur = DernierMessage(QStringLiteral("The MIDI file could not be rendered"));
+    if (rendu) delete_fluid_file_renderer(rendu);
+    if (player) delete_fluid_player(player);
+    delete_fluid_synth(synth);
+  }
+  delete_fluid_settings(settings);
+  return ok;
+}
+
+TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) : TMediaPlayer(parent) {
+  InstallerLog();
+  poll_.setInterval(100);
+  connect(&poll_, &QTimer::timeout, this, &TFluidMediaPlayer::Poll);
+  settings_ = new_fluid_settings();
+  if (!settings_) {
+    erreur_ = QStringLiteral("FluidSynth could not start");
+    return;
+  }
+  // The player keeps its own clock thread, so it can be freed without racing the audio thread.
+  fluid_settings_setstr(settings_, "player.timing-source", "system");
+  fluid_settings_setint(settings_, "synth.lock-memory", 0);
+  QString fichierAudio = qEnvironmentVariable("VEXO_AUDIO_FILE");
+  if (!fichierAudio.isEmpty()) {
+    fluid_settings_setstr(settings_, "audio.driver", "file");
+    fluid_settings_setstr(settings_, "audio.file.name", QFile::encodeName(fichierAudio).constData());
+    fluid_settings_setstr(settings_, "audio.file.type", "wav");
+  }
+  if (!CreerSynth(soundFont, settings_, &synth_, &erreur_)) return;
+  driver_ = new_fluid_audio_driver(settings_, synth_);
+  if (!driver_) erreur_ = DernierMessage(QStringLiteral("No audio output"));
+}
+
+TFluidMediaPlayer::~TFluidMediaPlayer() {
+  poll_.stop();
+  EndPlayer();
+  if (driver_) delete_fluid_audio_driver(driver_);  // the WAV file is completed here
+  if (synth_) delete_fluid_synth(synth_);
+  if (settings_) delete_fluid_settings(settings_);
+}
+
+bool TFluidMediaPlayer::Open(const QString& fichier) {
+  Close();
+  erreur_.clear();
+  QFile f(fichier);
+  if (!f.open(QIODevice::ReadOnly)) {
+    erreur_ = QStringLiteral("Cannot open ") + fichier;
+    return false;
+  }
+  QByteArray octets = f.readAll();
+  TCarteTempo carte;
+  if (!LireCarteTempo(octets, &carte, &erreur_)) return false;
+  fichier_ = fichier;
+  octets_ = std::move(octets);
+  carte_ = std::move(carte);
+  tickArret_ = 0;
+  ouvert_ = true;
+  return true;
+}
+
+void TFluidMediaPlayer::Close() {
+  poll_.stop();
+  EndPlayer();
+  if (synth_) fluid_synth_all_sounds_off(synth_, -1);
+  enCours_ = false;  // a closed file sends no notice
+  ouvert_ = false;
+  octets_.clear();
+  carte_ = TCarteTempo();
+  tickArret_ = 0;
+}
+
+bool TFluidMediaPlayer::Play() {
+  erreur_.clear();
+  if (!ouvert_) {
+    erreur_ = QStringLiteral("No MIDI file is open");
+    return false;
+  }
+  if (!driver_) {
+    erreur_ = QStringLiteral("No audio output");
+    return false;
+  }
+  if (EnLecture()) return true;
+  if (player_) {  // ended, but the poll has not seen it yet
+    tickArret_ = carte_.DernierTick;
+    EndPlayer();
+  }
+  // At the end of the file a new playback starts from the beginning.
+  qint64 depart = tickArret_ >= carte_.DernierTick ? 0 : tickArret_;
+  player_ = new_fluid_player(synth_);
+  if (!player_ || fluid_player_add_mem(player_, octets_.constData(), static_cast<size_t>(octets_.size())) != FLUID_OK ||
+      fluid_player_play(player_) != FLUID_OK) {
+    erreur_ = DernierMessage(QStringLiteral("The MIDI file could not be played"));
+    EndPlayer();
+    return false;
+  }
+  if (depart > 0) fluid_player_seek(player_, static_cast<int>(depart));
+  tickArret_ = depart;
+  enCours_ = true;
+  poll_.start();
+  return true;
+}
+
+void TFluidMediaPlayer::Stop() {
+  if (!player_) return;
+  tickArret_ = fluid_player_get_current_tick(player_);
+  EndPlayer();
+  fluid_synth_all_sounds_off(synth_, -1);
+  // The notice of the stopped playback follows at the next poll, as a message would.
+}
+
+// FluidSynth keeps its player running after the last event until every voice has died out; for the
+// program the playback ends with the file's last event, and the notes ring out on their own.
+bool TFluidMediaPlayer::EnLecture() const {
+  return player_ && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING &&
+         fluid_player_get_current_tick(player_) < carte_.DernierTick;
+}
+
+qint64 TFluidMediaPlayer::Position() const {
+  if (!ouvert_) return 0;
+  qint64 tick = player_ ? fluid_player_get_current_tick(player_) : tickArret_;
+  return carte_.Ms(std::clamp<qint64>(tick, 0, carte_.DernierTick));
+}
+
+qint64 TFluidMediaPlayer::Length() const { return ouvert_ ? carte_.DureeMs() : 0; }
+
+void TFluidMediaPlayer::EndPlayer() {
+  if (!player_) return;
+  fluid_player_stop(player_);
+  fluid_player_join(player_);
+  delete_fluid_player(player_);
+  player_ = nullptr;
+}
+
+void TFluidMediaPlayer::Poll() {
+  if (EnLecture()) return;
+  if (player_) {
+    tickArret_ = carte_.DernierTick;
+    EndPlayer();
+  }
+  poll_.stop();
+  if (!enCours_) return;
+  enCours_ = false;
+  if (Notify) emit Termine();
+}
+
+TMediaPlayer* CreerMediaPlayer(QObject* parent) { return new TFluidMediaPlayer(parent); }

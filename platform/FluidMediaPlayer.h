@@ -1,0 +1,73 @@
+#pragma once
+// The media player over FluidSynth: a synth with the General MIDI SoundFont playing a MIDI file
+// through the sound card, or into a WAV file when VEXO_AUDIO_FILE names one (machines without sound).
+// Only the FluidSynth player runs on the audio thread; the end of a playback is found by polling its
+// state from a 100 ms timer on the GUI thread, which then sends Termine().
+#include <QByteArray>
+#include <QTimer>
+#include <vector>
+
+#include "platform/MediaPlayer.h"
+
+struct _fluid_hashtable_t;
+struct _fluid_synth_t;
+struct _fluid_audio_driver_t;
+struct _fluid_player_t;
+
+// The SoundFont used when none is given: VEXO_SOUNDFONT, else the Debian General MIDI one.
+QString CheminSoundFont();
+
+// Tempo map of a Standard MIDI File: enough to turn ticks into milliseconds and to know the length.
+struct TCarteTempo {
+  int Division = 480;          // ticks per quarter note (metrical files)
+  double MsParTickSmpte = 0;   // > 0 for SMPTE-timed files: ms per tick, fixed
+  std::vector<std::pair<qint64, int>> Tempos;  // (tick, microseconds per quarter), in tick order
+  qint64 DernierTick = 0;      // tick of the last event of the longest track
+  qint64 Ms(qint64 tick) const;
+  qint64 DureeMs() const { return Ms(DernierTick); }
+};
+// Reads the tempo map; false when the bytes are not a well-formed Standard MIDI File.
+bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur = nullptr);
+
+// Renders a MIDI file offline into a 16-bit stereo WAV file, as fast as the machine goes.
+bool RendreMidiEnWav(const QString& midi, const QString& wav, const QString& soundFont = CheminSoundFont(),
+                     QString* erreur = nullptr);
+
+class TFluidMediaPlayer : public TMediaPlayer {
+  Q_OBJECT
+ public:
+  explicit TFluidMediaPlayer(QObject* parent = nullptr, const QString& soundFont = CheminSoundFont());
+  ~TFluidMediaPlayer() override;
+
+  bool Disponible() const override { return driver_ != nullptr; }
+  bool Open(const QString& fichier) override;
+  void Close() override;
+  bool Play() override;
+  void Stop() override;
+  bool EnLecture() const override;
+  qint64 Position() const override;
+  qint64 Length() const override;
+  QString Erreur() const override { return erreur_; }
+
+  const QString& FileName() const { return fichier_; }
+
+ private:
+  void Poll();
+  void EndPlayer();  // stops and frees the FluidSynth player, keeping the position
+
+  _fluid_hashtable_t* settings_ = nullptr;
+  _fluid_synth_t* synth_ = nullptr;
+  _fluid_audio_driver_t* driver_ = nullptr;
+  _fluid_player_t* player_ = nullptr;
+  QTimer poll_;
+  QString fichier_;
+  QByteArray octets_;       // the open file, handed to the player at each Play
+  TCarteTempo carte_;
+  bool ouvert_ = false;
+  bool enCours_ = false;    // a playback was started and its end not yet noticed
+  qint64 tickArret_ = 0;    // where a stopped playback resumes
+  QString erreur_;
+};
+
+// The program's media player.
+TMediaPlayer* CreerMediaPlayer(QObject* parent);

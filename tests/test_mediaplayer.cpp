@@ -1,0 +1,173 @@
+// The FluidSynth media player: tempo map, offline rendering, the WAV-file route and a missing SoundFont.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdlib>
+
+#include "platform/FluidMediaPlayer.h"
+
+namespace {
+void Ajouter32(QByteArray& b, uint32_t v) {
+  for (int s = 24; s >= 0; s -= 8) b.append(static_cast<char>((v >> s) & 0xFF));
+}
+QByteArray Piste(const QByteArray& evenements) {
+  QByteArray t("MTrk");
+  Ajouter32(t, static_cast<uint32_t>(evenements.size()));
+  return t + evenements;
+}
+QByteArray Entete(int format, int pistes, int division) {
+  QByteArray h("MThd");
+  Ajouter32(h, 6);
+  for (int v : {format, pistes, division}) {
+    h.append(static_cast<char>((v >> 8) & 0xFF));
+    h.append(static_cast<char>(v & 0xFF));
+  }
+  return h;
+}
+// One track, 480 ticks per quarter, tempo 120: a guitar note on middle C for `quarts` quarters.
+QByteArray PetitMidi(int quarts) {
+  QByteArray e;
+  e += QByteArray::fromHex("00FF510307A120");  // 500000 us per quarter
+  e += QByteArray::fromHex("00C018");          // program 24, nylon guitar
+  e += QByteArray::fromHex("00903C64");        // note on, running status below
+  int ticks = 480 * quarts;                    // as a variable-length quantity
+  QByteArray vlq;
+  vlq.prepend(static_cast<char>(ticks & 0x7F));
+  for (ticks >>= 7; ticks > 0; ticks >>= 7) vlq.prepend(static_cast<char>(0x80 | (ticks & 0x7F)));
+  e += vlq + QByteArray::fromHex("3C00");
+  e += QByteArray::fromHex("00FF2F00");
+  return Entete(0, 1, 480) + Piste(e);
+}
+void Ecrire(const QString& chemin, const QByteArray& octets) {
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(octets);
+}
+// Largest absolute 16-bit sample of a PCM WAV file's data chunk; -1 when it is not one.
+int CreteWav(const QString& chemin) {
+  QFile f(chemin);
+  if (!f.open(QIODevice::ReadOnly)) return -1;
+  QByteArray b = f.readAll();
+  if (b.size() < 44 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE") return -1;
+  qsizetype data = b.indexOf("data", 12);
+  if (data < 0) return -1;
+  int crete = 0;
+  for (qsizetype i = data + 8; i + 1 < b.size(); i += 2) {
+    int16_t s = static_cast<int16_t>(static_cast<uint8_t>(b[i]) | (static_cast<uint8_t>(b[i + 1]) << 8));
+    crete = std::max(crete, std::abs(static_cast<int>(s)));
+  }
+  return crete;
+}
+}  // namespace
+
+TEST(TempoMap, LengthFollowsTempoChangesAcrossTracks) {
+  // Format 1: the conductor track halves the tempo after two quarters; the music runs four.
+  QByteArray conducteur = QByteArray::fromHex("00FF510307A120") + QByteArray::fromHex("8740FF51030F4240") +
+                          QByteArray::fromHex("00FF2F00");
+  QByteArray musique = QByteArray::fromHex("00903C64") + QByteArray::fromHex("8F00803C00") +  // 1920 ticks
+                       QByteArray::fromHex("00FF2F00");
+  TCarteTempo carte;
+  ASSERT_TRUE(LireCarteTempo(Entete(1, 2, 480) + Piste(conducteur) + Piste(musique), &carte));
+  EXPECT_EQ(carte.DernierTick, 1920);
+  EXPECT_EQ(carte.Ms(960), 1000);        // two quarters at 120
+  EXPECT_EQ(carte.DureeMs(), 1000 + 2000);  // two more at 60
+  EXPECT_EQ(carte.Ms(1440), 2000);
+
+  // SMPTE: 25 frames of 40 ticks -> 1 ms per tick.
+  TCarteTempo smpte;
+  ASSERT_TRUE(LireCarteTempo(Entete(0, 1, 0xE728) + Piste(musique), &smpte));
+  EXPECT_EQ(smpte.DureeMs(), 1920);
+}
+
+TEST(TempoMap, RefusesBrokenFiles) {
+  QByteArray bon = PetitMidi(1);
+  TCarteTempo c;
+  ASSERT_TRUE(LireCarteTempo(bon, &c));
+  EXPECT_EQ(c.DureeMs(), 500);
+  QString erreur;
+  EXPECT_FALSE(LireCarteTempo(QByteArray("RIFF....WAVEfmt "), &c, &erreur));
+  EXPECT_FALSE(erreur.isEmpty());
+  EXPECT_FALSE(LireCarteTempo(bon.left(bon.size() - 3), &c));  // track length runs past the end
+  EXPECT_FALSE(LireCarteTempo(Entete(0, 1, 0), &c));           // zero division, no track
+  QByteArray sansStatut = Entete(0, 1, 480) + Piste(QByteArray::fromHex("003C64"));
+  EXPECT_FALSE(LireCarteTempo(sansStatut, &c));  // data byte with no running status
+  QByteArray metaTropLong = Entete(0, 1, 480) + Piste(QByteArray::fromHex("00FF017F4142"));
+  EXPECT_FALSE(LireCarteTempo(metaTropLong, &c));
+}
+
+TEST(FluidMediaPlayer, RendersOfflineWithSound) {
+  QTemporaryDir dir;
+  QString midi = dir.filePath("n.mid"), wav = dir.filePath("n.wav");
+  Ecrire(midi, PetitMidi(1));
+  QString erreur;
+  ASSERT_TRUE(RendreMidiEnWav(midi, wav, CheminSoundFont(), &erreur)) << erreur.toStdString();
+  EXPECT_GT(CreteWav(wav), 1000);
+  // Half a second of note plus the ring-out, at 44.1 kHz stereo 16-bit.
+  EXPECT_GT(QFile(wav).size(), 44100 * 4 / 2);
+}
+
+TEST(FluidMediaPlayer, PlaysIntoTheAudioFileToCompletion) {
+  QTemporaryDir dir;
+  QString midi = dir.filePath("n.mid"), wav = dir.filePath("sortie.wav");
+  Ecrire(midi, PetitMidi(1));
+  qputenv("VEXO_AUDIO_FILE", wav.toLocal8Bit());
+  {
+    TFluidMediaPlayer player;
+    qunsetenv("VEXO_AUDIO_FILE");
+    ASSERT_TRUE(player.Disponible()) << player.Erreur().toStdString();
+    EXPECT_FALSE(player.Play());  // nothing open yet
+    ASSERT_TRUE(player.Open(midi)) << player.Erreur().toStdString();
+    EXPECT_EQ(player.Length(), 500);
+    EXPECT_EQ(player.Position(), 0);
+    int notices = 0;
+    QEventLoop boucle;
+    QObject::connect(&player, &TMediaPlayer::Termine, [&] {
+      ++notices;
+      boucle.quit();
+    });
+    QTimer::singleShot(5000, &boucle, &QEventLoop::quit);
+    QElapsedTimer chrono;
+    chrono.start();
+    ASSERT_TRUE(player.Play());
+    EXPECT_TRUE(player.EnLecture());
+    boucle.exec();
+    EXPECT_EQ(notices, 1);
+    EXPECT_GE(chrono.elapsed(), 450);  // played in real time, not rushed
+    EXPECT_FALSE(player.EnLecture());
+    EXPECT_EQ(player.Position(), 500);
+
+    // Stop sends the notice too; Close cancels a pending one.
+    ASSERT_TRUE(player.Play());  // from the start again, the last one reached the end
+    EXPECT_LT(player.Position(), 400);
+    player.Stop();
+    EXPECT_FALSE(player.EnLecture());
+    QTimer::singleShot(1000, &boucle, &QEventLoop::quit);
+    boucle.exec();
+    EXPECT_EQ(notices, 2);
+    ASSERT_TRUE(player.Play());
+    player.Close();
+    QTimer::singleShot(300, &boucle, &QEventLoop::quit);
+    boucle.exec();
+    EXPECT_EQ(notices, 2);
+    EXPECT_EQ(player.Length(), 0);
+  }
+  EXPECT_GT(CreteWav(wav), 1000);
+}
+
+TEST(FluidMediaPlayer, UnavailableWithoutSoundFont) {
+  QTemporaryDir dir;
+  qputenv("VEXO_AUDIO_FILE", dir.filePath("x.wav").toLocal8Bit());
+  TFluidMediaPlayer player(nullptr, dir.filePath("absent.sf2"));
+  qunsetenv("VEXO_AUDIO_FILE");
+  EXPECT_FALSE(player.Disponible());
+  EXPECT_FALSE(player.Erreur().isEmpty());
+  QString midi = dir.filePath("n.mid");
+  Ecrire(midi, PetitMidi(1));
+  EXPECT_TRUE(player.Open(midi));  // the file is still read, so its length is known
+  EXPECT_FALSE(player.Play());
+  EXPECT_FALSE(player.Open(dir.filePath("absent.mid")));
+}
