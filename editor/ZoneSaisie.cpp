@@ -1,16 +1,882 @@
 #include "editor/ZoneSaisie.h"
 
-#include "platform/Canvas.h"
+#include <QImage>
+#include <algorithm>
 
-// Placeholders until the edit-zone drawing lands.
+#include "editor/Globals.h"
+#include "platform/Canvas.h"
+#include "settings/Langue.h"
+
 QImage* ImageSaisie = nullptr;
 TCanvas* CanvasSaisie = nullptr;
+EditZoneHooks EditZone;
+EditZoneLabels EtiquettesSaisie;
 
-void RafraichirZoneSaisie() {}
-void DessinerTemps(TCanvas*, const TCurseur&, int, int, int) {}
-void DessinerTriolets(TCanvas*) {}
-void RegrouperRythme(int) {}
-void RegrouperToutesMesures() {}
-void AfficherEtatMesure() {}
-void AfficherNumeroMesure() {}
-void RedessinerCurseur() {}
+namespace {
+
+// Everything a drawing of one measure and track needs: the canvas, the data and the geometry
+// of the zone (staff left edge X0, string 1 at Y0, staff length L, string and beat spacing).
+struct Zone {
+  TCanvas* cv = nullptr;
+  TMesure* m = nullptr;
+  int mesure = 0;
+  int piste = 1;
+  int n = 6;  // strings of the track
+  int X0 = 30, Y0 = 48, L = 570, dY = 14, dX = 50, P = 10;
+
+  int x(int b) const { return X0 + b * dX; }
+  int y(int s) const { return Y0 + (s - 1) * dY; }
+  int Yb() const { return Y0 + n * dY; }  // just below the staff
+  int demiY() const { return Arrondi(dY / 2.0); }
+  int N() const { return std::clamp(m->NbTemps[piste], 0, NB_TEMPS_MAX); }
+  TTemps& T(int b) const { return m->Temps[piste][b]; }
+  bool ok() const { return cv && m; }
+};
+
+Zone ZoneDe(TCanvas* cv, int mesure, int piste) {
+  Zone z;
+  z.cv = cv;
+  z.mesure = mesure;
+  z.piste = std::clamp(piste, 1, NB_PISTES);
+  z.m = (mesure >= 1 && mesure <= NB_MESURES_MAX) ? Partition.Mesures[mesure].get() : nullptr;
+  z.n = std::clamp(Partition.NbCordes[z.piste], 1, NB_CORDES_MAX);
+  z.X0 = Curseur.XSaisie;
+  z.Y0 = Curseur.YSaisie;
+  z.L = Curseur.LargeurSaisie;
+  z.dY = Curseur.EcartCordes;
+  z.dX = Curseur.EcartTemps;
+  z.P = Curseur.TaillePolice;
+  return z;
+}
+
+Zone ZoneCourante() { return ZoneDe(CanvasSaisie, Partition.MesureCourante, PisteCourante); }
+
+int LargeurZone(const Zone& z) { return ImageSaisie ? ImageSaisie->width() : 2 * z.X0 + NB_TEMPS_MAX * z.dX; }
+int HauteurZone(const Zone& z) { return ImageSaisie ? ImageSaisie->height() : z.Yb() + 40; }
+
+void Stylo(TCanvas* c, TColor col, int largeur = 1) {
+  c->Pen.Color = col;
+  c->Pen.Width = largeur;
+  c->Pen.Style = TPenStyle::psSolid;
+}
+void Brosse(TCanvas* c, TColor col) {
+  c->Brush.Color = col;
+  c->Brush.Style = TBrushStyle::bsSolid;
+}
+void BrosseVide(TCanvas* c) { c->Brush.Style = TBrushStyle::bsClear; }
+void Police(TCanvas* c, const char* nom, int taille, bool gras, bool italique, TColor col) {
+  c->Font.Name = QString::fromLatin1(nom);
+  c->Font.Size = taille;
+  c->Font.Bold = gras;
+  c->Font.Italic = italique;
+  c->Font.Underline = false;
+  c->Font.Color = col;
+  c->Font.PixelsPerInch = 96;
+}
+void Ligne(TCanvas* c, int x1, int y1, int x2, int y2) {
+  c->MoveTo(x1, y1);
+  c->LineTo(x2, y2);
+}
+// A white box: pen and brush white.
+void Effacer(TCanvas* c, int x1, int y1, int x2, int y2) {
+  Stylo(c, clWhite);
+  Brosse(c, clWhite);
+  c->Rectangle(x1, y1, x2, y2);
+}
+
+// Half width of a beat's cell, from the widest fret text "(22)".
+int DemiCellule(const Zone& z) {
+  Police(z.cv, "MS Sans Serif", z.P, false, false, clBlue);
+  return Arrondi(z.cv->TextWidth(QStringLiteral("(22)")) / 2.0) + 2;
+}
+
+QString TexteFrette(int frette, int nuance) {
+  QString t = frette == FRETTE_MORTE ? QStringLiteral("x") : QString::number(frette);
+  if (nuance <= 4) t = QLatin1Char('(') + t + QLatin1Char(')');
+  return t;
+}
+
+bool APourNote(const TNote& n) { return n.Frette >= 0; }
+
+// The rows of repeat dots: the string pair they sit under.
+void CordesPoints(int n, int& k1, int& k2) {
+  if (n <= 4) { k1 = 1; k2 = 3; }
+  else if (n == 5) { k1 = 2; k2 = 3; }
+  else { k1 = 2; k2 = 4; }
+  k1 = std::min(k1, n);
+  k2 = std::min(k2, n);
+}
+
+void PointsRenvoi(const Zone& z, int e) {
+  int k1, k2;
+  CordesPoints(z.n, k1, k2);
+  Stylo(z.cv, clBlack);
+  Brosse(z.cv, clBlack);
+  for (int k : {k1, k2}) {
+    int yd = z.y(k) + 5;
+    z.cv->Rectangle(e, yd + 1, e + 5, yd + 4);
+    z.cv->Rectangle(e + 1, yd, e + 4, yd + 5);
+  }
+}
+
+void EffetsTemps(const Zone& z, int b, bool cascade);
+void Temps(const Zone& z, const TCurseur& cur, int b, bool avecEffets);
+
+// ---------------------------------------------------------------- beat marks
+
+void EffetTempsLigne(const Zone& z, int b, const QString& texte) {
+  TCanvas* c = z.cv;
+  Police(c, "Arial", 7, false, false, clBlue);
+  Stylo(c, clBlue);
+  BrosseVide(c);
+  const TTemps& t = z.T(b);
+  int xb = z.X0 + Arrondi(b * static_cast<double>(z.dX));
+  int Y0 = z.Y0;
+  switch (t.EffetTemps) {
+    case 1:
+      for (int i = 1; i <= 5; ++i) {
+        int p = xb + 4 * i - 4;
+        c->SetPixel(p, Y0 - 15, clBlue);
+        c->SetPixel(p + 1, Y0 - 16, clBlue);
+        c->SetPixel(p + 2, Y0 - 17, clBlue);
+        c->SetPixel(p + 3, Y0 - 16, clBlue);
+      }
+      c->SetPixel(xb + 20, Y0 - 15, clBlue);
+      break;
+    case 2:
+      for (int i = 1; i <= 3; ++i) {
+        int v = xb + 6 * i;
+        c->SetPixel(v - 4, Y0 - 18, clBlue);
+        c->SetPixel(v - 3, Y0 - 17, clBlue);
+        c->SetPixel(v - 2, Y0 - 16, clBlue);
+        c->SetPixel(v - 1, Y0 - 15, clBlue);
+        c->SetPixel(v, Y0 - 16, clBlue);
+        c->SetPixel(v + 1, Y0 - 17, clBlue);
+      }
+      c->SetPixel(xb + 20, Y0 - 18, clBlue);
+      break;
+    case 3: {
+      c->MoveTo(xb - 10, Y0 - 16);
+      c->LineTo(xb + 1, Y0 - 11);
+      c->LineTo(xb + 12, Y0 - 17);
+      QString q = TexteQuantite(t.CoupVibrato, SeparateurDecimal);
+      c->Font.Size = 5;
+      int w = c->TextWidth(q), h = c->TextHeight(q);
+      c->TextOut(xb - Arrondi(w / 2.0) + 1, Y0 - 15 - Arrondi(h / 2.0) - 2, q);
+      c->Font.Size = 7;
+      break;
+    }
+    case 4: case 5: case 6: case 7: case 8: case 9: {
+      int w = c->TextWidth(texte), h = c->TextHeight(texte);
+      c->TextOut(xb - Arrondi(w / 2.0) + 1, Y0 - 15 - Arrondi(h / 2.0), texte);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void Quantite(TCanvas* c, double v, int gx, int gy) {
+  QString q = TexteQuantite(v, SeparateurDecimal);
+  c->Font.Size = 5;
+  c->TextOut(gx - c->TextWidth(q) - 1, gy - 6, q);
+  c->Font.Size = 7;
+}
+
+void EffetNote(const Zone& z, int b, int s) {
+  TCanvas* c = z.cv;
+  Police(c, "Arial", 7, false, false, clBlue);
+  Stylo(c, clBlue);
+  BrosseVide(c);
+  const TNote& note = z.T(b).Notes[s];
+  int gx = z.X0 + Arrondi((b + 0.5) * z.dX);
+  int gy = z.Y0 + Arrondi((s - 1.5) * z.dY);
+  auto px = [c](int x, int y) { c->SetPixel(x, y, clBlue); };
+  switch (note.Effet) {
+    case 1:
+    case 2:
+      px(gx - 9, gy + 5);
+      px(gx - 8, gy + 4);
+      Ligne(c, gx - 7, gy + 3, gx + 8, gy + 3);
+      px(gx + 8, gy + 4);
+      px(gx + 9, gy + 5);
+      c->TextOut(gx - 7, gy - 7, note.Effet == 1 ? QStringLiteral("HO") : QStringLiteral("PO"));
+      break;
+    case 3:
+      c->Font.Size = 8;
+      Ligne(c, gx - 9, gy + 10, gx + 10, gy + 4);
+      c->TextOut(gx - 6, gy - 6, QStringLiteral("sl"));
+      break;
+    case 4:
+      c->Font.Size = 8;
+      Ligne(c, gx - 9, gy + 4, gx + 10, gy + 10);
+      c->TextOut(gx - 4, gy - 6, QStringLiteral("sl"));
+      break;
+    case 5:
+      c->Polyline({{gx - 7, gy + 6}, {gx - 2, gy + 5}, {gx + 3, gy}, {gx + 3, gy - 6}});
+      px(gx + 2, gy - 4);
+      px(gx + 1, gy - 3);
+      px(gx + 4, gy - 4);
+      px(gx + 5, gy - 3);
+      Quantite(c, note.Bend, gx, gy);
+      break;
+    case 6:
+      c->Polyline({{gx - 9, gy + 6}, {gx - 4, gy + 5}, {gx + 1, gy}, {gx + 1, gy - 6}, {gx + 5, gy - 5},
+                   {gx + 7, gy}, {gx + 7, gy + 7}});
+      px(gx + 6, gy + 5);
+      px(gx + 5, gy + 4);
+      px(gx + 8, gy + 5);
+      px(gx + 9, gy + 4);
+      Quantite(c, note.Bend, gx, gy);
+      break;
+    default:
+      break;
+  }
+}
+
+void EffetsTemps(const Zone& z, int b, bool cascade) {
+  if (!z.ok() || b < 0 || b > NB_SLOTS_TEMPS) return;
+  TCanvas* c = z.cv;
+  int H = DemiCellule(z);
+  int cx = z.x(b);
+  int Y0 = z.Y0;
+  Effacer(c, cx - 15, Y0 - 20, cx + Arrondi(z.dX / 2.0), Y0 - 10);
+  Effacer(c, cx + H + (b == 0 ? 3 : 0), Y0 - 15, cx + z.dX - H + 1, z.y(z.n) + 5);
+  if (b == 0) {
+    Stylo(c, clBlack);
+    for (int s = 1; s <= z.n; ++s) Ligne(c, cx + H, z.y(s), cx + z.dX - H + 1, z.y(s));
+    return;
+  }
+  const TTemps& t = z.T(b);
+  if (t.MixTable) {
+    Stylo(c, clRed);
+    Brosse(c, clRed);
+    c->Rectangle(cx - 1, Y0 - 13, cx + 3, Y0 - 9);
+  }
+  static const char* const lettres[] = {"", "", "", "", "<", "T", "S", "P", "H", "A.H."};
+  QString texte = (t.EffetTemps >= 0 && t.EffetTemps <= 9) ? QString::fromLatin1(lettres[t.EffetTemps]) : QString();
+  EffetTempsLigne(z, b, texte);
+  for (int s = 1; s <= z.n; ++s) {
+    Stylo(c, clBlack);
+    Ligne(c, cx + H, z.y(s), cx + z.dX - H + 1, z.y(s));
+    EffetNote(z, b, s);
+  }
+  if (t.Brush > 0) {
+    Stylo(c, clBlue);
+    int yn = z.y(z.n);
+    Ligne(c, cx + 20, Y0 + 2, cx + 20, yn - 1);
+    // Arrow head: up at the top of the staff, down at the bottom.
+    int y0 = t.Brush == 1 ? Y0 : yn;
+    int sens = t.Brush == 1 ? 1 : -1;
+    for (int i = 1; i <= 3; ++i) {
+      c->SetPixel(cx + 20 + i, y0 + sens * (i + 2), clBlue);
+      c->SetPixel(cx + 20 - i, y0 + sens * (i + 2), clBlue);
+    }
+  }
+  if (cascade && b < z.N()) Temps(z, Curseur, b + 1, false);
+}
+
+// ---------------------------------------------------------------- rests
+
+void Silence(const Zone& z, int code, int x) {
+  TCanvas* c = z.cv;
+  Stylo(c, clBlue);
+  Brosse(c, clBlue);
+  int Y0 = z.Y0, dY = z.dY, n = z.n;
+  int Ym = Arrondi(Y0 + (n - 1) * dY * 0.5);
+  if (code == -2) {
+    int y = n == 4 ? Y0 + dY : (n == 5 || n == 6) ? Y0 + 2 * dY : Ym;
+    c->Rectangle(x - 6, y, x + 6, y + 6);
+  } else if (code == -1) {
+    int y = n < 6 ? Y0 + 2 * dY : Y0 + 3 * dY;
+    c->Rectangle(x - 6, y - 5, x + 6, y + 1);
+  } else if (code == 0) {
+    static const int decal[16][2] = {{0, -20}, {7, -10}, {2, 0},  {7, 10},  {2, 8},   {0, 10},  {1, 14},  {4, 18},
+                                     {-2, 14}, {-4, 10}, {-3, 7}, {-1, 5},  {3, 5},   {-3, -2}, {3, -9},  {3, -12}};
+    std::vector<QPoint> pts;
+    for (const auto& d : decal) pts.emplace_back(x + Arrondi(0.85 * d[0]), Ym + Arrondi(0.85 * d[1]));
+    c->Polygon(pts);
+  } else if (code >= 1 && code <= 4) {
+    Stylo(c, clBlue, 2);
+    Ligne(c, x + 7, Ym - 12, x - 2, Ym + 14);
+    for (int k = 0; k < code; ++k) {
+      int P = x + 7 - 2 * k, V = Ym - 12 + 6 * k;
+      Stylo(c, clBlue, 1);
+      Ligne(c, P, V, P - 6, V + 2);
+      Stylo(c, clBlue, 2);
+      c->Arc(P - 9, V + 1, P - 5, V + 4, P - 5, V + 1, P - 5, V + 1);
+    }
+    Stylo(c, clBlue, 1);
+  }
+}
+
+// ---------------------------------------------------------------- one beat
+
+void Temps(const Zone& z, const TCurseur& cur, int b, bool avecEffets) {
+  if (!z.ok() || b < 1 || b > NB_SLOTS_TEMPS) return;
+  TCanvas* c = z.cv;
+  if (avecEffets) EffetsTemps(z, b - 1, false);
+  const TTemps& t = z.T(b);
+  const int x = z.x(b), n = z.n, dm = z.demiY();
+  int H = DemiCellule(z);
+
+  int B = n + 1;
+  if (t.CodeDuree < 0)
+    for (int s = n; s >= 1; --s)
+      if (APourNote(t.Notes[s])) { B = s; break; }
+
+  QString textes[NB_CORDES_MAX + 1];
+  Police(c, "MS Sans Serif", z.P, true, false, clBlue);
+  int M = 0;
+  for (int s = 1; s <= n; ++s)
+    if (APourNote(t.Notes[s])) {
+      textes[s] = TexteFrette(t.Notes[s].Frette, t.Notes[s].Nuance);
+      M = std::max(M, c->TextWidth(textes[s]));
+    }
+
+  bool vu = false;
+  for (int s = 1; s <= n; ++s) {
+    Police(c, "MS Sans Serif", z.P, true, false, clBlue);
+    const TNote& note = t.Notes[s];
+    const int y = z.y(s);
+    const bool note_ici = APourNote(note);
+    vu = vu || note_ici;
+    const bool curseur = s == cur.Corde && b == cur.Temps;
+
+    Effacer(c, x - H - 2, y - dm, x + H + 3, y + dm);
+    Stylo(c, clBlack);
+    Ligne(c, x - H - 2, y, x + H + 3, y);
+
+    if (vu && !note_ici && !curseur && s < B) {
+      Stylo(c, clBlue);
+      Ligne(c, x, y - dm, x, y + dm);
+    }
+
+    QString T = note_ici ? textes[s] : curseur ? QStringLiteral("  ") : QString();
+    int w = c->TextWidth(T);
+    if (curseur) {
+      Stylo(c, clBlue);
+      Brosse(c, cur.RedessinTemps == 1 ? clWhite : clYellow);
+      c->Rectangle(x - Arrondi(w / 2.0) - 1, y - dm, x + Arrondi(w / 2.0) + 2, y + dm);
+    }
+    if (!T.isEmpty()) {
+      if (!curseur) {
+        Stylo(c, clWhite);
+        Ligne(c, x - Arrondi(w / 2.0) - 1, y, x + Arrondi(w / 2.0) + 1, y);
+      }
+      BrosseVide(c);
+      int h = c->TextHeight(T);
+      c->TextOut(x - Arrondi(w / 2.0) + 1, y - Arrondi(h / 2.0), T);
+    }
+    if (note.FretteGrace >= 0) {
+      Police(c, "Small Fonts", z.P - 3, false, false, clBlue);
+      QString G = note.FretteGrace == FRETTE_MORTE ? QStringLiteral("x") : QString::number(note.FretteGrace);
+      if (note.NuanceGrace <= 4) G = QLatin1Char('(') + G + QLatin1Char(')');
+      G += QLatin1Char(' ');
+      BrosseVide(c);
+      int wg = c->TextWidth(G), hg = c->TextHeight(G);
+      c->TextOut(x - Arrondi(M / 2.0) - wg - note.DureeGrace - 1, y - Arrondi(hg / 2.0) + 1, G);
+    }
+  }
+  if (t.Silence) Silence(z, t.CodeDuree, x);
+  if (avecEffets) EffetsTemps(z, b, true);
+}
+
+// ---------------------------------------------------------------- rhythm
+
+// Beats that take part in the beam links: notes, and rests of an eighth or shorter.
+bool Ligature(const TTemps& t) { return !t.Silence || t.CodeDuree >= 1; }
+int NbCrochets(const TTemps& t) { return t.CodeDuree > 0 ? t.CodeDuree : 0; }
+
+// Links of beats debut..fin; with z.cv set, also the stems, beams, stubs and dots.
+void LiensGroupe(const Zone& z, int debut, int fin, bool dessin) {
+  TCanvas* c = dessin ? z.cv : nullptr;
+  if (c) {
+    Stylo(c, clBlue);
+    Brosse(c, clBlue);
+  }
+  const int Yb = z.Yb(), dm = z.demiY();
+  const int S = dm + Yb;
+  for (int o = debut; o <= fin; ++o) {
+    TTemps& t = z.T(o);
+    std::fill(std::begin(t.Ligature), std::end(t.Ligature), 0);
+    if (!Ligature(t)) continue;
+    const int w = NbCrochets(t);
+    const int x = z.x(o);
+    if (c && t.CodeDuree != -2)
+      Ligne(c, x, Yb - dm + (t.CodeDuree == -1 ? 7 : 0), x, Yb + Arrondi(static_cast<double>(z.dY)) - dm + 1);
+
+    int p = 0, q = 0, h = 0, g = 0;
+    for (int i = o - 1; i >= debut; --i)
+      if (Ligature(z.T(i))) { p = i; break; }
+    for (int i = o + 1; i <= fin; ++i)
+      if (Ligature(z.T(i))) { q = i; break; }
+    if (p) {
+      h = std::max(0, std::min(w, NbCrochets(z.T(p))));
+      t.Ligature[1] = static_cast<uint8_t>(h);
+      t.Ligature[2] = static_cast<uint8_t>(p);
+    }
+    if (q) {
+      g = std::max(0, std::min(w, NbCrochets(z.T(q))));
+      t.Ligature[4] = static_cast<uint8_t>(g);
+      t.Ligature[5] = static_cast<uint8_t>(q);
+    }
+    t.Ligature[3] = static_cast<uint8_t>(h);
+    t.Ligature[6] = static_cast<uint8_t>(g);
+    const bool bouts = w > h && w > g;
+    if (bouts) {
+      if (h > g) {
+        t.Ligature[3] = static_cast<uint8_t>(w);
+        t.Ligature[6] = 0;
+      } else {
+        t.Ligature[6] = static_cast<uint8_t>(w);
+        t.Ligature[3] = 0;
+      }
+    }
+    if (t.Pointee) t.Ligature[7] = h > g ? 1 : 2;
+
+    if (!c) continue;
+    for (int k = 1; k <= h; ++k) c->Rectangle(z.x(p), S - 3 * k + 4, x, S - 3 * k + 2);
+    for (int k = 1; k <= g; ++k) c->Rectangle(x, S - 3 * k + 4, z.x(q), S - 3 * k + 2);
+    if (bouts) {
+      const bool droite = g >= h;
+      for (int k = (droite ? g : h) + 1; k <= w; ++k)
+        c->Rectangle(x, S - 3 * k + 4, droite ? x + 10 : x - 10, S - 3 * k + 2);
+    }
+    if (t.Pointee) {
+      const int G = S - 3 * w + 4;
+      if (g >= h)
+        c->Rectangle(x + 3, G - 3, x + 5, G - 5);
+      else
+        c->Rectangle(x - 3, G - 3, x - 5, G - 5);
+    }
+  }
+}
+
+void Grouper(const Zone& z, int E, bool dessin) {
+  const std::vector<int> unites = UnitesGroupement(z.m->Numerateur, z.m->Denominateur);
+  size_t u = 0;
+  int f = 1;
+  while (f <= E) {
+    const int U = unites[u];
+    int j = E;
+    int64_t somme = 0;
+    for (int k = f; k <= E; ++k) {
+      somme += z.T(k).Duree;
+      if (somme % U == 0) { j = k; break; }
+    }
+    if (u + 1 < unites.size()) ++u;
+    LiensGroupe(z, f, j, dessin);
+    f = j + 1;
+  }
+}
+
+// The tie mark under the staff, from the previous beat to this one: 48 pixels whatever dX is.
+void Liaison(const Zone& z, int b) {
+  if (!z.T(b).Lie) return;
+  TCanvas* c = z.cv;
+  const int cx = z.X0 + (b - 1) * z.dX, Yb = z.Yb();
+  auto px = [c](int x, int y) { c->SetPixel(x, y, clBlue); };
+  px(cx + 2, Yb + 10);
+  for (int i = 0; i <= 2; ++i) {
+    px(cx + 3 * i + 3, Yb + 11 + i);
+    px(cx + 3 * i + 4, Yb + 11 + i);
+    px(cx + 3 * i + 5, Yb + 12 + i);
+  }
+  for (int k = 12; k <= 14; ++k) px(cx + k, Yb + 14);
+  Stylo(c, clBlue);
+  Ligne(c, cx + 15, Yb + 15, cx + 36, Yb + 15);
+  for (int k = 36; k <= 39; ++k) px(cx + k, Yb + 14);
+  for (int k = 40; k <= 42; ++k) px(cx + k, Yb + 13);
+  for (int k = 43; k <= 45; ++k) px(cx + k, Yb + 12);
+  px(cx + 46, Yb + 11);
+  px(cx + 47, Yb + 11);
+  px(cx + 48, Yb + 10);
+}
+
+QString Trois(int v) { return QStringLiteral("%1").arg(v, 3, 10, QLatin1Char('0')); }
+
+void Publier() {
+  if (EditZone.labelsChanged) EditZone.labelsChanged(EtiquettesSaisie);
+}
+
+}  // namespace
+
+// ================================================================ model values
+
+MeasureStatus StatutMesure(int64_t ticksRemplis, int64_t ticksMesure) {
+  if (ticksRemplis == ticksMesure) return MeasureStatus::Complete;
+  return ticksRemplis > ticksMesure ? MeasureStatus::TooLong : MeasureStatus::Incomplete;
+}
+
+MeasureStatus StatutMesure(double remplie, double duree) {
+  if (remplie == duree) return MeasureStatus::Complete;
+  return remplie >= duree ? MeasureStatus::TooLong : MeasureStatus::Incomplete;
+}
+
+double DureeRemplieArrondie(double remplie) { return std::nearbyint(remplie * 1000.0) / 1000.0; }
+
+QString TexteDureeMesure(double remplie, double duree, QChar separateur) {
+  QString t = QString::number(DureeRemplieArrondie(remplie), 'f', 3) + QStringLiteral(" : ") +
+              QString::number(duree, 'f', 3);
+  if (separateur != QLatin1Char('.')) t.replace(QLatin1Char('.'), separateur);
+  return t;
+}
+
+QString TexteNumeroMesure(int mesure, int nbMesures) { return Trois(mesure) + QStringLiteral(" : ") + Trois(nbMesures); }
+
+int64_t TicksRemplis(const TMesure& m, int piste, int nbTemps) {
+  int64_t s = 0;
+  nbTemps = std::clamp(nbTemps, 0, NB_SLOTS_TEMPS);
+  for (int b = 1; b <= nbTemps; ++b) s += m.Temps[piste][b].Duree;
+  return s;
+}
+
+bool MesureCouranteComplete() { return EtiquettesSaisie.Etat == MeasureStatus::Complete; }
+
+QString TexteQuantite(double v, QChar separateur) {
+  if (v == 0.25) return QStringLiteral("1/4");
+  if (v == 0.5) return QStringLiteral("1/2");
+  if (v == 0.75) return QStringLiteral("3/4");
+  QString t = QString::number(v, 'g', 15);
+  if (separateur != QLatin1Char('.')) t.replace(QLatin1Char('.'), separateur);
+  return t;
+}
+
+QString TexteRepetition(int premier, int numRepetition) {
+  QString t = QString::number(premier);
+  if (premier != numRepetition)
+    t += QLatin1Char(' ') + TexteLangue(QStringLiteral("Repet-A")) + QLatin1Char(' ') + QString::number(numRepetition);
+  return t;
+}
+
+std::vector<int> UnitesGroupement(int num, int den) {
+  if (den > 4 && (num == 2 || num == 4 || num == 8 || num == 16 || num == 32) && num >= den) {
+    num = Arrondi(num / (den / 4.0));
+    den = 4;
+  }
+  std::vector<int> unites;
+  int base = 2;
+  if (den == 1 || den == 2 || den == 4) {
+    int nb = den == 1 ? 4 * num : den == 2 ? 2 * num : num;
+    unites.assign(std::max(0, nb), 2);
+  } else if (den >= 8) {
+    base = Arrondi(den / 4.0);
+    int reste = num;
+    while (reste > 4) {
+      unites.push_back(3);
+      reste -= 3;
+    }
+    if (reste == 4) {
+      unites.push_back(2);
+      unites.push_back(2);
+    } else if (reste >= 1) {
+      unites.push_back(reste);
+    }
+  }
+  std::vector<int> ticks;
+  for (int u : unites) ticks.push_back(Arrondi(u * static_cast<double>(TICKS_NOIRE) / base));
+  // A signature that gives no unit (a damaged file) still groups by quarters.
+  if (ticks.empty()) ticks.push_back(TICKS_NOIRE);
+  return ticks;
+}
+
+void GrouperMesure(TMesure& m, int piste, int nbTemps) {
+  Zone z = ZoneDe(nullptr, 0, piste);
+  z.m = &m;
+  Grouper(z, std::clamp(nbTemps, 0, NB_TEMPS_MAX + 1), false);
+}
+
+// ================================================================ labels
+
+void AfficherNumeroMesure() {
+  EtiquettesSaisie.NumMesure = TexteNumeroMesure(Partition.MesureCourante, Partition.NbMesures);
+  Publier();
+}
+
+void AfficherEtatMesure() {
+  TMesure* m = Partition.Courante();
+  if (!m) return;
+  const int piste = std::clamp(PisteCourante, 1, NB_PISTES);
+  const int N = std::clamp(m->NbTemps[piste], 0, NB_TEMPS_MAX);
+  const double F = static_cast<double>(TicksRemplis(*m, piste, N)) / TICKS_NOIRE;
+  const double D = m->Duree;
+  const MeasureStatus etat = StatutMesure(F, D);
+  EtiquettesSaisie.Etat = etat;
+  EtiquettesSaisie.CouleurEtat = etat == MeasureStatus::Complete ? clLime : clRed;
+  EtiquettesSaisie.NbTps2 = TexteLangue(etat == MeasureStatus::Complete ? QStringLiteral("Gene-MesureComplete")
+                                        : etat == MeasureStatus::TooLong ? QStringLiteral("Gene-MesureDepassee")
+                                                                         : QStringLiteral("Gene-MesureIncomplete"));
+  EtiquettesSaisie.NbTps = TexteDureeMesure(F, D, SeparateurDecimal);
+  m->DureeRemplie[piste] = DureeRemplieArrondie(F);
+  Publier();
+}
+
+// ================================================================ full redraw
+
+void RafraichirZoneSaisie() {
+  if (!CanvasSaisie || !Partition.Courante()) return;
+  if (EditZone.playbackRunning && EditZone.playbackRunning()) return;
+  FondZoneSaisie();
+  DessinerPortee(CanvasSaisie);
+  AfficherNumeroMesure();
+  DessinerSignature();
+  Curseur.RedessinTemps = 0;
+  CordePrecedente = Curseur.Corde;
+  TempsPrecedent = Curseur.Temps;
+  DessinerRenvoiDebut();
+  DessinerRenvoiFin();
+  DessinerRepetition();
+  Zone z = ZoneCourante();
+  for (int b = 1, N = z.N(); b <= N; ++b) Temps(z, Curseur, b, true);
+  DessinerLigneAccords();
+  DessinerLigneTextes();
+  RedessinerCurseur();
+  DessinerTriolets(CanvasSaisie);
+  RegrouperRythme(0);
+  if (EditZone.fullRedrawDone) EditZone.fullRedrawDone();
+}
+
+void FondZoneSaisie() {
+  if (!CanvasSaisie) return;
+  Zone z = ZoneCourante();
+  Effacer(CanvasSaisie, 0, 0, LargeurZone(z), HauteurZone(z));
+}
+
+void DessinerPortee(TCanvas* canvas) {
+  if (!canvas) return;
+  Zone z = ZoneDe(canvas, Partition.MesureCourante, PisteCourante);
+  Brosse(canvas, clWhite);
+  Stylo(canvas, clBlack);
+  for (int s = 1; s <= z.n; ++s) Ligne(canvas, z.X0, z.y(s), z.X0 + z.L + 1, z.y(s));
+  Ligne(canvas, z.X0, z.y(1), z.X0, z.y(z.n));
+  Ligne(canvas, z.X0 + z.L, z.y(1), z.X0 + z.L, z.y(z.n));
+  if (canvas == CanvasSaisie) DessinerRenvoiFin();
+}
+
+void DessinerSignature() {
+  Zone z = ZoneCourante();
+  if (!z.ok()) return;
+  TCanvas* c = z.cv;
+  Brosse(c, clWhite);
+  Stylo(c, clWhite);
+  c->Rectangle(1, z.Y0, z.X0, z.Y0 + z.n * z.dY);
+  Police(c, "Arial", 16, true, false, clBlack);
+  const int milieu = Arrondi(z.n * z.dY / 2.0) + z.Y0;
+  QString num = QString::number(z.m->Numerateur), den = QString::number(z.m->Denominateur);
+  int w = c->TextWidth(num), h = c->TextHeight(num);
+  c->TextOut(Arrondi((z.X0 - w) / 2.0), milieu - h - 5, num);
+  w = c->TextWidth(den);
+  c->TextOut(Arrondi((z.X0 - w) / 2.0), milieu - 5, den);
+}
+
+void RedessinerCurseur() {
+  if (!CanvasSaisie) return;
+  if (TempsPrecedent != Curseur.Temps)
+    DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, TempsPrecedent, true);
+  DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, Curseur.Temps, true);
+}
+
+void DessinerTemps(TCanvas* canvas, const TCurseur& curseur, int mesure, int piste, int temps, bool avecEffets) {
+  Zone z = ZoneDe(canvas, mesure, piste);
+  Temps(z, curseur, temps, avecEffets);
+}
+
+void DessinerTriolets(TCanvas* canvas) {
+  Zone z = ZoneDe(canvas, Partition.MesureCourante, PisteCourante);
+  if (!z.ok()) return;
+  TCanvas* c = z.cv;
+  Police(c, "Arial", 7, false, false, clBlue);
+  const int Yb = z.Yb(), dX = z.dX, N = z.N();
+  Effacer(c, z.X0, Yb + 9, z.X0 + NB_TEMPS_MAX * dX, Yb + 18);
+  Stylo(c, clBlue);
+  const QString trois = QStringLiteral(" 3 ");
+  for (int j = 1; j <= N + 1; ++j) {
+    const TTemps& t = z.T(j);
+    if (!(t.Triolet == 1 && t.PlaceTriolet == 1)) continue;
+    if (j == N + 1 && Curseur.Temps != j) continue;
+    const int g = z.X0 + j * dX;
+    c->SetPixel(g, Yb + 11, clBlue);
+    c->SetPixel(g, Yb + 12, clBlue);
+    c->SetPixel(g + 2 * dX, Yb + 11, clBlue);
+    c->SetPixel(g + 2 * dX, Yb + 12, clBlue);
+    Ligne(c, g, Yb + 13, g + 2 * dX + 1, Yb + 13);
+    c->TextOut(g + dX - Arrondi(c->TextWidth(trois) / 2.0) + 1, Yb + 8, trois);
+  }
+  for (int b = 1; b <= N; ++b) Liaison(z, b);
+}
+
+void DessinerLiaisons(int temps) {
+  Zone z = ZoneCourante();
+  if (!z.ok() || temps < 1 || temps > NB_SLOTS_TEMPS) return;
+  Liaison(z, temps);
+}
+
+// ================================================================ rhythm
+
+void RegrouperRythme(int mesure) {
+  if (mesure > 0) {
+    if (mesure > Partition.NbMesures || !Partition.Mesures[mesure]) return;
+    Partition.MesureCourante = mesure;
+  }
+  Zone z = ZoneCourante();
+  if (!z.m) return;
+  int E = z.N();
+  if (mesure > 0) {
+    Grouper(z, E, false);
+    return;
+  }
+  if (Curseur.Temps == E + 1) E = E + 1;
+  if (z.cv) {
+    const int S0 = z.Yb() - z.demiY();
+    Effacer(z.cv, z.X0, S0, z.X0 + z.L, S0 + Arrondi(static_cast<double>(z.dY)) + 3);
+  }
+  Grouper(z, E, z.cv != nullptr);
+  AfficherEtatMesure();
+}
+
+void RegrouperToutesMesures() {
+  for (int m = 1; m <= Partition.NbMesures; ++m) RegrouperRythme(m);
+  Partition.MesureCourante = 1;
+}
+
+int32_t SommeDurees(int debut, int fin) {
+  TMesure* m = Partition.Courante();
+  if (!m || fin < debut) return 0;
+  int32_t s = 0;
+  for (int b = std::max(debut, 1); b <= std::min(fin, NB_SLOTS_TEMPS); ++b) s += m->Temps[PisteCourante][b].Duree;
+  return s;
+}
+
+void CalculerLiensCrochets(int debut, int fin) {
+  Zone z = ZoneDe(nullptr, Partition.MesureCourante, PisteCourante);
+  if (!z.m) return;
+  LiensGroupe(z, std::max(debut, 1), std::min(fin, NB_SLOTS_TEMPS), false);
+}
+
+void DessinerQueuesCrochets(int debut, int fin) {
+  Zone z = ZoneCourante();
+  if (!z.m) return;
+  LiensGroupe(z, std::max(debut, 1), std::min(fin, NB_SLOTS_TEMPS), z.cv != nullptr);
+}
+
+// ================================================================ mark rows, repeats, rests
+
+void DessinerEffetsTemps(int temps, bool cascade) { EffetsTemps(ZoneCourante(), temps, cascade); }
+
+void DessinerEffetTempsLigne(int temps, const QString& texte) {
+  Zone z = ZoneCourante();
+  if (!z.ok() || temps < 0 || temps > NB_SLOTS_TEMPS) return;
+  EffetTempsLigne(z, temps, texte);
+}
+
+void DessinerEffetNote(int temps, int corde) {
+  Zone z = ZoneCourante();
+  if (!z.ok() || temps < 0 || temps > NB_SLOTS_TEMPS || corde < 1 || corde > NB_CORDES_MAX) return;
+  EffetNote(z, temps, corde);
+}
+
+void DessinerLigneAccords() {
+  Zone z = ZoneCourante();
+  if (!z.ok()) return;
+  TCanvas* c = z.cv;
+  Police(c, "Arial", 8, true, false, clBlue);
+  Effacer(c, z.X0 + z.dX - 4, z.Y0 - 35, LargeurZone(z), z.Y0 - 22);
+  for (int b = 1, N = z.N(); b <= N; ++b) {
+    const TTemps& t = z.T(b);
+    if (!t.AvecAccord || !t.Accord) continue;
+    QString nom = AnsiToQString(t.Accord->Nom.view());
+    bool diagramme = false;
+    for (int s = 1; s <= 6; ++s) diagramme = diagramme || t.Accord->Frettes[s] != -1;
+    if (diagramme) nom = QLatin1Char('[') + nom + QLatin1Char(']');
+    c->TextOut(Arrondi(b * static_cast<double>(z.dX)) + z.X0 - 4, z.Y0 - 35, nom);
+  }
+}
+
+void DessinerLigneTextes() {
+  Zone z = ZoneCourante();
+  if (!z.ok()) return;
+  TCanvas* c = z.cv;
+  Police(c, "Arial", 8, false, true, clBlue);
+  Effacer(c, z.X0 + z.dX - 4, z.Y0 - 48, LargeurZone(z), z.Y0 - 35);
+  for (int b = 1, N = z.N(); b <= N; ++b) {
+    const TTemps& t = z.T(b);
+    if (t.Texte.empty()) continue;
+    c->TextOut(Arrondi(b * static_cast<double>(z.dX)) + z.X0 - 4, z.Y0 - 48, AnsiToQString(t.Texte.view()));
+  }
+}
+
+void DessinerRenvoiDebut() {
+  Zone z = ZoneCourante();
+  if (!z.ok()) return;
+  TCanvas* c = z.cv;
+  const int X0 = z.X0, Y0 = z.Y0, yn = z.y(z.n);
+  Effacer(c, X0 + 1, Y0 + 1, X0 + 17, yn);
+  Stylo(c, clBlack);
+  for (int s = 2; s <= z.n - 1; ++s) Ligne(c, X0 + 1, z.y(s), X0 + 17, z.y(s));
+  if (z.m->RenvoiDebut || z.mesure == 1) {
+    Stylo(c, clBlack);
+    Brosse(c, clBlack);
+    c->Rectangle(X0 + 1, Y0, X0 + 4, yn);
+    c->Rectangle(X0 + 6, Y0, X0 + 7, yn);
+  }
+  if (z.m->RenvoiDebut) PointsRenvoi(z, X0 + 10);
+}
+
+void DessinerRenvoiFin() {
+  Zone z = ZoneCourante();
+  if (!z.ok()) return;
+  TCanvas* c = z.cv;
+  const int F = z.X0 + z.L, Y0 = z.Y0, yn = z.y(z.n);
+  Effacer(c, F - 30, Y0 - 30, F + 1, Y0);
+  Effacer(c, F - 17, Y0 + 1, F, yn);
+  Stylo(c, clBlack);
+  for (int s = 2; s <= z.n - 1; ++s) Ligne(c, F - 17, z.y(s), F, z.y(s));
+  if (z.m->RenvoiFin || z.mesure == Partition.NbMesures) {
+    Stylo(c, clBlack);
+    Brosse(c, clBlack);
+    c->Rectangle(F - 3, Y0, F, yn);
+    c->Rectangle(F - 6, Y0, F - 5, yn);
+  }
+  if (z.m->RenvoiFin) {
+    PointsRenvoi(z, F - 17);
+    QString texte = z.m->NbRenvois > 1 ? QString::number(z.m->NbRenvois) + QLatin1Char('x') : QString();
+    Brosse(c, clWhite);
+    Police(c, "Arial", 12, true, true, clBlack);
+    if (!texte.isEmpty()) c->TextOut(F - c->TextWidth(texte), Y0 - c->TextHeight(texte) - 5, texte);
+  }
+}
+
+void DessinerRepetition() {
+  Zone z = ZoneCourante();
+  if (!z.ok()) return;
+  TCanvas* c = z.cv;
+  const int X0 = z.X0, Y0 = z.Y0;
+  Effacer(c, X0, Y0 - 42, X0 + 39, Y0 - 20);
+  if (!z.m->Repetition) return;
+  Stylo(c, clBlack);
+  c->MoveTo(X0, Y0 - 25);
+  c->LineTo(X0, Y0 - 42);
+  c->LineTo(X0 + 38, Y0 - 42);
+  // The first pass of this ending: one after the nearest earlier ending of the same repeat.
+  int premier = 1;
+  for (int i = z.mesure - 1; i >= 1; --i) {
+    const TMesure* mi = Partition.Mesures[i].get();
+    if (!mi) break;
+    if (mi->RenvoiFin && i != z.mesure - 1) break;
+    if (mi->Repetition && !mi->RenvoiDebut) {
+      premier = mi->NumRepetition + 1;
+      break;
+    }
+    if (mi->RenvoiDebut) break;
+  }
+  QString texte = TexteRepetition(premier, z.m->NumRepetition);
+  Police(c, "Arial", 9, false, false, clBlack);
+  c->TextOut(X0 + 4, Y0 - c->TextHeight(texte) - 25, texte);
+}
+
+void DessinerSilence(int codeDuree, int x) {
+  Zone z = ZoneCourante();
+  if (!z.ok()) return;
+  Silence(z, codeDuree, x);
+}

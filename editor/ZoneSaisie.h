@@ -1,18 +1,104 @@
 #pragma once
 // Drawing of the edit zone: the current measure of the current track, beat by beat, on the
-// canvas CanvasSaisie (a persistent image that the main window shows).
+// canvas CanvasSaisie (a persistent image that the main window shows). There is no off-screen
+// buffer: every operation erases exactly the cells it redraws, so a key press repaints one or
+// two beats. Every drawing does nothing while CanvasSaisie is null.
+//
+// The labels under the zone (measure number, filled length, status) are model values here; the
+// main window shows them through EditZone.labelsChanged.
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "platform/Types.h"
+
 class TCanvas;
 class QImage;
 struct TCurseur;
+struct TMesure;
 
 extern QImage* ImageSaisie;
 extern TCanvas* CanvasSaisie;
 
+// ---- Status of the current measure ----
+enum class MeasureStatus { Complete, Incomplete, TooLong };
+
+struct EditZoneLabels {
+  QString NumMesure;            // "007 : 012"
+  QString NbTps;                // filled length against length, "3.500 : 4.000"
+  QString NbTps2;               // the status word of the language file
+  TColor CouleurEtat = clLime;  // font colour of NbTps and NbTps2
+  MeasureStatus Etat = MeasureStatus::Complete;
+};
+
+// What the edit zone needs from the main window, connected by it.
+struct EditZoneHooks {
+  std::function<void(const EditZoneLabels&)> labelsChanged;  // show the labels
+  std::function<bool()> playbackRunning;                     // the zone is frozen during playback
+  std::function<void()> fullRedrawDone;                      // a full redraw ends the undo availability
+};
+extern EditZoneHooks EditZone;
+// The labels as last shown (they keep their values until the next status update).
+extern EditZoneLabels EtiquettesSaisie;
+// The complete-measure test of the cursor moves: the status last shown is "complete".
+bool MesureCouranteComplete();
+
+// Pure computations behind the labels.
+// Status of a filled length against a measure length, both in ticks (exact comparison).
+MeasureStatus StatutMesure(int64_t ticksRemplis, int64_t ticksMesure);
+MeasureStatus StatutMesure(double remplie, double duree);
+// "F : D" with 3 decimals, F rounded to thousandths halves-to-even, and the given separator.
+QString TexteDureeMesure(double remplie, double duree, QChar separateur);
+// Filled length rounded to thousandths as it is stored in DureeRemplie.
+double DureeRemplieArrondie(double remplie);
+// "007 : 012": both numbers padded to three digits.
+QString TexteNumeroMesure(int mesure, int nbMesures);
+// Ticks of beats 1..nbTemps of a track of a measure.
+int64_t TicksRemplis(const TMesure& m, int piste, int nbTemps);
+
+// ---- Full redraw and its parts ----
 void RafraichirZoneSaisie();
-void DessinerTemps(TCanvas* canvas, const TCurseur& curseur, int mesure, int piste, int temps);
-void DessinerTriolets(TCanvas* canvas);
-void RegrouperRythme(int mesure);  // 0 = the current measure
-void RegrouperToutesMesures();
-void AfficherEtatMesure();
+void FondZoneSaisie();
+void DessinerPortee(TCanvas* canvas);
 void AfficherNumeroMesure();
+void AfficherEtatMesure();
+void DessinerSignature();
 void RedessinerCurseur();
+
+// One beat of a track (the current track unless told) in measure `mesure`, with the cursor
+// cell of `curseur`; avecEffets also redraws the marks of the beat and of the one before.
+void DessinerTemps(TCanvas* canvas, const TCurseur& curseur, int mesure, int piste, int temps,
+                   bool avecEffets = true);
+// Triplet brackets and tie marks of the current measure.
+void DessinerTriolets(TCanvas* canvas);
+void DessinerLiaisons(int temps);
+
+// ---- Rhythm grouping ----
+// Groups one measure of the current track: 0 = the current measure, drawn (stems, beams,
+// dots) and its status shown; m > 0 makes measure m current and only computes the links.
+void RegrouperRythme(int mesure);
+// Links of every measure of the current track; the current measure becomes 1.
+void RegrouperToutesMesures();
+// Sum of the ticks of beats debut..fin of the current track in the current measure.
+int32_t SommeDurees(int debut, int fin);
+void CalculerLiensCrochets(int debut, int fin);
+void DessinerQueuesCrochets(int debut, int fin);
+// Beam-group lengths in ticks of a time signature (the last one repeats).
+std::vector<int> UnitesGroupement(int numerateur, int denominateur);
+// Writes the Ligature bytes of beats 1..nbTemps of a track of any measure (no drawing).
+void GrouperMesure(TMesure& m, int piste, int nbTemps);
+
+// ---- Mark rows, repeats and rests ----
+void DessinerEffetsTemps(int temps, bool cascade);
+void DessinerEffetTempsLigne(int temps, const QString& texte);
+void DessinerEffetNote(int temps, int corde);
+void DessinerLigneAccords();
+void DessinerLigneTextes();
+void DessinerRenvoiDebut();
+void DessinerRenvoiFin();
+void DessinerRepetition();
+void DessinerSilence(int codeDuree, int x);
+// Text of a dip or bend amount: "1/4", "1/2", "3/4", else the number.
+QString TexteQuantite(double v, QChar separateur);
+// Label of an alternate ending: k, or "k <Repet-A> n" when the ending covers passes k to n.
+QString TexteRepetition(int premier, int numRepetition);
