@@ -1,0 +1,130 @@
+#pragma once
+// The main window's command table: every user command is one action, and the menus, the toolbar
+// and the edit-zone button panel are bound to it, so that caption, shortcut, image, enabled and
+// checked state live in one place.
+#include <QString>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+constexpr int NB_ACTIONS = 99;
+
+// The QActions of the main window, one named member per command.
+struct TActionsPrincipales {
+  // Fichier
+  QAction *Ac_Fichier_Nouveau = nullptr, *Ac_Fichier_Ouvrir = nullptr, *Ac_Fichier_Parcourir = nullptr,
+          *Ac_Fichier_Enregistrer = nullptr, *Ac_Fichier_EnregistrerSous = nullptr, *Ac_Fichier_Proprietes = nullptr,
+          *Ac_Fichier_ImporterMIDI = nullptr, *Ac_Fichier_ImporterASCII = nullptr, *Ac_Fichier_ExporterMIDI = nullptr,
+          *Ac_Fichier_ExporterASCII = nullptr, *Ac_Fichier_Imprimer = nullptr, *Ac_Fichier_ApercuImp = nullptr,
+          *Ac_Fichier_ConfigImp = nullptr, *Ac_Fichier_Quitter = nullptr;
+  // Edition
+  QAction *Ac_Edition_Annuler = nullptr, *Ac_Edition_Couper = nullptr, *Ac_Edition_Copier = nullptr,
+          *Ac_Edition_Coller = nullptr, *Ac_Edition_Inserer = nullptr, *Ac_Edition_Vider = nullptr,
+          *Ac_Edition_TableMix = nullptr;
+  // Mesure
+  QAction *Ac_Mesure_Premiere = nullptr, *Ac_Mesure_Precedente = nullptr, *Ac_Mesure_AllerA = nullptr,
+          *Ac_Mesure_Suivante = nullptr, *Ac_Mesure_Derniere = nullptr, *Ac_Mesure_Signature = nullptr,
+          *Ac_Mesure_RenvoiDebut = nullptr, *Ac_Mesure_RenvoiFin = nullptr, *Ac_Mesure_Repetitions = nullptr;
+  // Note
+  QAction *Ac_Note_Ronde = nullptr, *Ac_Note_Blanche = nullptr, *Ac_Note_Noire = nullptr, *Ac_Note_Croche = nullptr,
+          *Ac_Note_DCroche = nullptr, *Ac_Note_TCroche = nullptr, *Ac_Note_QCroche = nullptr,
+          *Ac_Note_Pointee = nullptr, *Ac_Note_Accord = nullptr, *Ac_Note_Annotation = nullptr,
+          *Ac_Note_NoteEtouffee = nullptr, *Ac_Note_Silence = nullptr, *Ac_Note_Triolet = nullptr,
+          *Ac_Note_Lier = nullptr, *Ac_Note_InsererTemps = nullptr, *Ac_Note_SupprimerTemps = nullptr,
+          *Ac_Note_CopierTempsfin = nullptr, *Ac_Note_DeplacerHaut = nullptr, *Ac_Note_DeplacerBas = nullptr;
+  // Effets
+  QAction *Ac_Effet_HO = nullptr, *Ac_Effet_PO = nullptr, *Ac_Effet_SlideUp = nullptr, *Ac_Effet_SlideDown = nullptr,
+          *Ac_Effet_Bend = nullptr, *Ac_Effet_BendRelease = nullptr, *Ac_Effet_LetRing = nullptr,
+          *Ac_Effet_GraceNote = nullptr, *Ac_Effet_GhostNote = nullptr, *Ac_Effet_VibMainGauche = nullptr,
+          *Ac_Effet_TremoloBar = nullptr, *Ac_Effet_CoupDeVibrato = nullptr, *Ac_Effet_FadeIn = nullptr,
+          *Ac_Effet_TappingMD = nullptr, *Ac_Effet_Slap = nullptr, *Ac_Effet_Pop = nullptr,
+          *Ac_Effet_HarmNat = nullptr, *Ac_Effet_HarmArt = nullptr, *Ac_Effet_BrushUp = nullptr,
+          *Ac_Effet_BrushDown = nullptr;
+  // Dyna
+  QAction *Ac_Dyna_ppp = nullptr, *Ac_Dyna_pp = nullptr, *Ac_Dyna_p = nullptr, *Ac_Dyna_mp = nullptr,
+          *Ac_Dyna_mf = nullptr, *Ac_Dyna_f = nullptr, *Ac_Dyna_ff = nullptr, *Ac_Dyna_fff = nullptr;
+  // Assistants
+  QAction *Ac_Ass_Transposer = nullptr, *Ac_Ass_Redecouper = nullptr, *Ac_Ass_CompleterReduire = nullptr,
+          *Ac_Ass_PlacementAuto = nullptr, *Ac_Ass_LetRingSelector = nullptr, *Ac_Ass_Solfege = nullptr,
+          *Ac_Ass_Percussion = nullptr, *Ac_Ass_SpeedTrainer = nullptr, *Ac_Ass_MontrerLetRing = nullptr,
+          *Ac_Ass_MontrerDyna = nullptr, *Ac_Ass_VerifierDureeMesures = nullptr;
+  // Son
+  QAction *Ac_Son_LectureDebut = nullptr, *Ac_Son_LecturePosEC = nullptr, *Ac_Son_LectureMesureEC = nullptr,
+          *Ac_Son_Stop = nullptr, *Ac_Son_EnBoucle = nullptr, *Ac_Son_Metronome = nullptr,
+          *Ac_Son_JouerSaisie = nullptr;
+  // Options, Aide, Affichage
+  QAction *Ac_Options_Preferences = nullptr, *Ac_Aide_Index = nullptr, *Ac_Aide_APropos = nullptr,
+          *Ac_Affichage_PleinEcran = nullptr;
+
+  // Handler of each action by table index; an empty one does nothing.
+  std::function<void()> Execute[NB_ACTIONS];
+
+  QAction* Action(int indice) const;               // by table index
+  QAction* ActionParNom(const QString& nom) const;  // "Ac_Note_Croche"; null when unknown
+  int IndiceAction(const QAction* a) const;         // -1 when not one of ours
+  // Sets the handler of an action by name; false when the name is unknown.
+  bool DefinirExecute(const QString& nom, std::function<void()> f);
+  // Runs an action as a click would: nothing when it is disabled.
+  void Executer(QAction* a);
+};
+
+// One row of the command table.
+struct TDefAction {
+  QAction* TActionsPrincipales::*Membre;
+  const char* Nom;         // "Ac_Note_Croche"
+  const char* Categorie;   // "Fichier", "Edition", "Mesure", "Note", "Effets", "Dyna", "Assistants", "Son", ...
+  const char* Caption;     // design caption, kept when the language file lacks "MN_000"
+  const char* Raccourci;   // portable key-sequence text ("Ctrl+N", "Ins", "\\"); "" = none
+  int Tag;                 // effect code stored by the effect handlers, 0 elsewhere
+  int ImageIndex;          // glyph of menu item and button, -1 = none
+  const char* Hint;        // design hint
+  bool Cochable;           // shows a check mark / a down button
+  bool ActifAuDepart;      // enabled when created
+  const char* Menu;        // top menu that holds its item ("Mn_Fichier"), "" = no menu item
+  const char* Bouton;      // bound button ("Bt_Note_Croche"), "" = none
+  bool BoutonBarre;        // the button is on the toolbar (else on the edit-zone panel)
+  const char* Execute;     // handler name ("Ac_Effet_HOExecute")
+  int LigneMenu;           // line of "MN_000" for the menu caption, 0 = none
+  int LigneBouton;         // line of "MN_000" for the button hint, 0 = none
+  bool Points;             // the menu caption takes "..." after the text
+  const char* Glyphe;      // short text drawn as the glyph
+};
+
+extern const TDefAction TableActions[NB_ACTIONS];
+
+// Index of an action in the table by its name, -1 when unknown.
+int IndiceActionParNom(const QString& nom);
+// Name of the menu item of an action ("Ac_Note_Croche" -> "Mn_Note_Croche").
+QString NomMenuAction(const char* nomAction);
+
+// Creates the 99 QActions as children of the window (so that their shortcuts work whether or not a
+// menu shows them), with captions, shortcuts, tags, hints, glyphs and starting states.
+// A checkable action flips its check mark before "triggered"; the binding puts it back before
+// calling the handler, so handlers see the state the user saw and the refresh sets it afterwards.
+void CreerActions(QWidget* fenetre, TActionsPrincipales& a);
+
+// Fills the main menu from the table: the top menus named Mn_Fichier ... Mn_Aide are taken from the
+// menu bar when present, else created. Submenus get object names (Mn_Fichier_Importer, Mn_Dyna...).
+struct TMenusPrincipaux {
+  QMenu *Mn_Fichier = nullptr, *Mn_Edition = nullptr, *Mn_Piste = nullptr, *Mn_Mesure = nullptr,
+        *Mn_Note = nullptr, *Mn_Effets = nullptr, *Mn_Assistants = nullptr, *Mn_Son = nullptr,
+        *Mn_Affichage = nullptr, *Mn_Aide = nullptr;
+  QMenu *Mn_Fichier_Importer = nullptr, *Mn_Fichier_Exporter = nullptr, *Mn_Dyna = nullptr,
+        *Mn_Options_LangueLog = nullptr, *Mn_Affichage_HelpLanguage = nullptr;
+  QAction* Mn_Fichier_DernierFichier[6] = {};  // [1..5]
+  QAction* Separateur = nullptr;
+  QAction* Mn_Aide_Langue[4] = {};  // help language items [1..3]: Français, English, Deutsch
+  QMenu* PopupMenuAff = nullptr;    // right button on the score view
+};
+void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& m);
+
+// Adds the toolbar buttons to the toolbar, in table order.
+void ConstruireBarreOutils(QToolBar* barre, TActionsPrincipales& a);
+// Creates the edit-zone panel buttons (Note, Mesure, Effets, Bt_Ass_Solfege, Bt_Edition_TableMix)
+// as children of the panel, named after the action; the caller lays them out.
+QList<QToolButton*> ConstruireBoutonsPanneau(QWidget* panneau, TActionsPrincipales& a);

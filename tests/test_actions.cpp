@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "editor/Actions.h"
+
+namespace {
+QKeySequence Sequence(const TDefAction& d) {
+  return QKeySequence::fromString(QString::fromLatin1(d.Raccourci), QKeySequence::PortableText);
+}
+const TDefAction& Def(const char* nom) { return TableActions[IndiceActionParNom(QLatin1String(nom))]; }
+}  // namespace
+
+TEST(CommandTable, NamesAndCategories) {
+  QSet<QString> noms;
+  QMap<QString, int> parCategorie;
+  for (const TDefAction& d : TableActions) {
+    QString nom = QString::fromLatin1(d.Nom);
+    EXPECT_TRUE(nom.startsWith("Ac_")) << d.Nom;
+    EXPECT_FALSE(noms.contains(nom)) << d.Nom;
+    noms.insert(nom);
+    parCategorie[QString::fromLatin1(d.Categorie)]++;
+  }
+  EXPECT_EQ(noms.size(), 99);
+  const QMap<QString, int> attendu{{"Fichier", 14}, {"Edition", 7},    {"Mesure", 9}, {"Note", 19},
+                                   {"Effets", 20},  {"Dyna", 8},       {"Assistants", 11}, {"Son", 7},
+                                   {"Options", 1},  {"Aide", 2},       {"Affichage", 1}};
+  EXPECT_EQ(parCategorie, attendu);
+  // Every member of the action record is reached by exactly one row.
+  QSet<const void*> membres;
+  TActionsPrincipales a;
+  for (const TDefAction& d : TableActions) membres.insert(&(a.*d.Membre));
+  EXPECT_EQ(membres.size(), 99);
+}
+
+TEST(CommandTable, Shortcuts) {
+  const QMap<QString, QKeySequence> attendu{
+      {"Ac_Fichier_Nouveau", QKeySequence(Qt::CTRL | Qt::Key_N)},
+      {"Ac_Fichier_Proprietes", QKeySequence(Qt::Key_F5)},
+      {"Ac_Edition_Annuler", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+      {"Ac_Edition_TableMix", QKeySequence(Qt::Key_F10)},
+      {"Ac_Mesure_Premiere", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Left)},
+      {"Ac_Mesure_AllerA", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down)},
+      {"Ac_Note_Pointee", QKeySequence(Qt::Key_Backslash)},
+      {"Ac_Note_InsererTemps", QKeySequence(Qt::Key_Insert)},
+      {"Ac_Note_SupprimerTemps", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+      {"Ac_Note_CopierTempsfin", QKeySequence(Qt::Key_C)},
+      {"Ac_Note_DeplacerHaut", QKeySequence(Qt::CTRL | Qt::Key_Up)},
+      {"Ac_Effet_LetRing", QKeySequence(Qt::Key_I)},
+      {"Ac_Effet_FadeIn", QKeySequence(Qt::Key_F)},
+      {"Ac_Effet_BrushDown", QKeySequence(Qt::CTRL | Qt::Key_D)},
+      {"Ac_Ass_MontrerDyna", QKeySequence(Qt::Key_F12)},
+      {"Ac_Options_Preferences", QKeySequence(Qt::Key_F6)},
+      {"Ac_Aide_Index", QKeySequence(Qt::Key_F1)},
+  };
+  for (auto it = attendu.begin(); it != attendu.end(); ++it)
+    EXPECT_EQ(Sequence(Def(it.key().toLatin1().constData())), it.value()) << it.key().toStdString();
+  int avec = 0;
+  QMap<QKeySequence, QString> vues;
+  for (const TDefAction& d : TableActions) {
+    if (!*d.Raccourci) continue;
+    ++avec;
+    QKeySequence k = Sequence(d);
+    EXPECT_FALSE(k.isEmpty()) << d.Nom;  // the text parses
+    EXPECT_FALSE(vues.contains(k)) << d.Nom << " shares its key with " << vues.value(k).toStdString();
+    vues.insert(k, d.Nom);
+  }
+  EXPECT_EQ(avec, 45);
+  EXPECT_TRUE(QString(Def("Ac_Note_Ronde").Raccourci).isEmpty());
+}
+
+TEST(CommandTable, TagsHandlersAndStartingStates) {
+  const char* notes[] = {"Ac_Effet_HO", "Ac_Effet_PO", "Ac_Effet_SlideUp", "Ac_Effet_SlideDown",
+                         "Ac_Effet_Bend", "Ac_Effet_BendRelease", "Ac_Effet_LetRing"};
+  for (int k = 0; k < 7; ++k) EXPECT_EQ(Def(notes[k]).Tag, k + 1) << notes[k];
+  const QMap<QString, int> temps{{"Ac_Effet_VibMainGauche", 1}, {"Ac_Effet_TremoloBar", 2},
+                                 {"Ac_Effet_CoupDeVibrato", 3}, {"Ac_Effet_FadeIn", 4}, {"Ac_Effet_TappingMD", 5},
+                                 {"Ac_Effet_Slap", 6},          {"Ac_Effet_Pop", 7},    {"Ac_Effet_HarmNat", 8},
+                                 {"Ac_Effet_HarmArt", 9},       {"Ac_Effet_BrushUp", 1}, {"Ac_Effet_BrushDown", 2}};
+  for (auto it = temps.begin(); it != temps.end(); ++it) EXPECT_EQ(Def(it.key().toLatin1().constData()).Tag, it.value());
+  int avecTag = 0;
+  for (const TDefAction& d : TableActions) avecTag += d.Tag != 0;
+  EXPECT_EQ(avecTag, 18);
+
+  EXPECT_STREQ(Def("Ac_Effet_SlideDown").Execute, "Ac_Effet_HOExecute");
+  EXPECT_STREQ(Def("Ac_Effet_LetRing").Execute, "Ac_Effet_HOExecute");
+  EXPECT_STREQ(Def("Ac_Effet_Bend").Execute, "Ac_Effet_BendExecute");
+  EXPECT_STREQ(Def("Ac_Effet_HarmArt").Execute, "Ac_Effet_VibMainGaucheExecute");
+  EXPECT_STREQ(Def("Ac_Effet_CoupDeVibrato").Execute, "Ac_Effet_CoupDeVibratoExecute");
+  EXPECT_STREQ(Def("Ac_Effet_BrushDown").Execute, "Ac_Effet_BrushUpExecute");
+  EXPECT_STREQ(Def("Ac_Note_Croche").Execute, "Ac_Note_CrocheExecute");
+  for (const TDefAction& d : TableActions) {
+    bool inactif = QString(d.Nom) == "Ac_Edition_Coller" || QString(d.Nom) == "Ac_Son_Stop";
+    EXPECT_EQ(d.ActifAuDepart, !inactif) << d.Nom;
+  }
+  int durees = 0;
+  for (const TDefAction& d : TableActions) durees += QString(d.Hint) == "(+/-)";
+  EXPECT_EQ(durees, 7);
+  // Buttons: every Note, Mesure and Effets action has a panel button named after it.
+  for (const TDefAction& d : TableActions) {
+    QString cat = d.Categorie;
+    if (cat == "Note" || cat == "Mesure" || cat == "Effets") {
+      EXPECT_EQ(QString(d.Bouton), "Bt_" + QString(d.Nom).mid(3)) << d.Nom;
+      EXPECT_FALSE(d.BoutonBarre) << d.Nom;
+    }
+  }
+}
+
+// A window with a focus holder that is no text widget, as the main window has.
+class FenetreActions : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CreerActions(&w, a);
+    ConstruireMenus(w.menuBar(), a, m);
+    focus = new QWidget(&w);
+    focus->setFocusPolicy(Qt::StrongFocus);
+    w.setCentralWidget(focus);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    focus->setFocus();
+  }
+  QMainWindow w;
+  TActionsPrincipales a;
+  TMenusPrincipaux m;
+  QWidget* focus = nullptr;
+};
+
+TEST_F(FenetreActions, CheckableActionIsNotToggledTwice) {
+  // The handler decides from the model (effect on the note) and the refresh shows the model.
+  int effet = 0;
+  bool vuCoche = true;
+  a.DefinirExecute("Ac_Effet_HO", [&] {
+    vuCoche = a.Ac_Effet_HO->isChecked();
+    effet = effet == 1 ? 0 : 1;
+    a.Ac_Effet_HO->setChecked(effet == 1);
+  });
+  QTest::keyClick(focus, Qt::Key_H);
+  EXPECT_EQ(effet, 1);
+  EXPECT_FALSE(vuCoche);  // the handler saw the state shown before the key
+  EXPECT_TRUE(a.Ac_Effet_HO->isChecked());
+  QTest::keyClick(focus, Qt::Key_H);
+  EXPECT_EQ(effet, 0);
+  EXPECT_TRUE(vuCoche);
+  EXPECT_FALSE(a.Ac_Effet_HO->isChecked());
+
+  // A handler that inverts the mark itself (display switches) inverts it once.
+  a.DefinirExecute("Ac_Ass_MontrerDyna", [&] { a.Ac_Ass_MontrerDyna->setChecked(!a.Ac_Ass_MontrerDyna->isChecked()); });
+  a.Ac_Ass_MontrerDyna->trigger();
+  EXPECT_TRUE(a.Ac_Ass_MontrerDyna->isChecked());
+  QTest::keyClick(focus, Qt::Key_F12);
+  EXPECT_FALSE(a.Ac_Ass_MontrerDyna->isChecked());
+}
+
+TEST_F(FenetreActions, ShortcutsReachHandlersFromTheFocusHolder) {
+  int annuler = 0, supprimer = 0, silence = 0, pointee = 0;
+  a.DefinirExecute("Ac_Edition_Annuler", [&] { ++annuler; });
+  a.DefinirExecute("Ac_Note_SupprimerTemps", [&] { ++supprimer; });
+  a.DefinirExecute("Ac_Note_Silence", [&] { ++silence; });
+  a.DefinirExecute("Ac_Note_Pointee", [&] { ++pointee; });
+  QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(focus, Qt::Key_Delete, Qt::ControlModifier);
+  QTest::keyClick(focus, Qt::Key_S);
+  QTest::keyClick(focus, Qt::Key_Backslash);
+  EXPECT_EQ(annuler, 1);
+  EXPECT_EQ(supprimer, 1);
+  EXPECT_EQ(silence, 1);
+  EXPECT_EQ(pointee, 1);
+  // Undo has no menu item, yet its shortcut works.
+  for (QAction* item : w.menuBar()->actions())
+    if (item->menu()) {
+      EXPECT_FALSE(item->menu()->actions().contains(a.Ac_Edition_Annuler));
+    }
+  // A disabled action does not run.
+  a.Ac_Note_Silence->setEnabled(false);
+  QTest::keyClick(focus, Qt::Key_S);
+  a.Executer(a.Ac_Note_Silence);
+  EXPECT_EQ(silence, 1);
+}
+
+TEST_F(FenetreActions, MenusAndButtons) {
+  EXPECT_EQ(m.Mn_Edition->actions().size(), 8);
+  EXPECT_EQ(m.PopupMenuAff->actions().size(), 5);
+  EXPECT_EQ(m.Mn_Dyna->actions().size(), 8);
+  EXPECT_EQ(m.Mn_Note->actions().first(), a.Ac_Note_Ronde);
+  EXPECT_EQ(w.menuBar()->actions().size(), 10);
+  int menus = 0;
+  for (const TDefAction& d : TableActions) {
+    QAction* act = a.*d.Membre;
+    ASSERT_NE(act, nullptr);
+    EXPECT_EQ(act->objectName(), QString(d.Nom));
+    EXPECT_EQ(act->data().toInt(), d.Tag);
+    if (*d.Menu) {
+      ++menus;
+      EXPECT_GE(act->associatedObjects().size(), 2) << d.Nom;  // the window and its menu
+    }
+  }
+  EXPECT_EQ(menus, 98);
+  QToolBar barre;
+  ConstruireBarreOutils(&barre, a);
+  EXPECT_NE(barre.findChild<QWidget*>("Bt_Son_Metronome"), nullptr);
+  QWidget panneau;
+  auto boutons = ConstruireBoutonsPanneau(&panneau, a);
+  EXPECT_EQ(boutons.size(), 9 + 19 + 20 + 2);
+  auto* ho = panneau.findChild<QToolButton*>("Bt_Effet_HO");
+  ASSERT_NE(ho, nullptr);
+  a.Ac_Effet_HO->setChecked(true);
+  EXPECT_TRUE(ho->isChecked());  // the button mirrors its command
+}
