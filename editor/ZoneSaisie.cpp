@@ -90,12 +90,6 @@ int DemiCellule(const Zone& z) {
   return Arrondi(z.cv->TextWidth(QStringLiteral("(22)")) / 2.0) + 2;
 }
 
-QString TexteFrette(int frette, int nuance) {
-  QString t = frette == FRETTE_MORTE ? QStringLiteral("x") : QString::number(frette);
-  if (nuance <= 4) t = QLatin1Char('(') + t + QLatin1Char(')');
-  return t;
-}
-
 bool APourNote(const TNote& n) { return n.Frette >= 0; }
 
 // The rows of repeat dots: the string pair they sit under.
@@ -370,9 +364,7 @@ void Temps(const Zone& z, const TCurseur& cur, int b, bool avecEffets) {
     }
     if (note.FretteGrace >= 0) {
       Police(c, "Small Fonts", z.P - 3, false, false, clBlue);
-      QString G = note.FretteGrace == FRETTE_MORTE ? QStringLiteral("x") : QString::number(note.FretteGrace);
-      if (note.NuanceGrace <= 4) G = QLatin1Char('(') + G + QLatin1Char(')');
-      G += QLatin1Char(' ');
+      const QString G = TexteFrette(note.FretteGrace, note.NuanceGrace) + QLatin1Char(' ');
       BrosseVide(c);
       int wg = c->TextWidth(G), hg = c->TextHeight(G);
       c->TextOut(x - Arrondi(M / 2.0) - wg - note.DureeGrace - 1, y - Arrondi(hg / 2.0) + 1, G);
@@ -527,12 +519,43 @@ QString TexteNumeroMesure(int mesure, int nbMesures) { return Trois(mesure) + QS
 
 int64_t TicksRemplis(const TMesure& m, int piste, int nbTemps) {
   int64_t s = 0;
-  nbTemps = std::clamp(nbTemps, 0, NB_SLOTS_TEMPS);
+  if (piste < 1 || piste > NB_PISTES) return 0;
+  nbTemps = std::clamp(nbTemps, 0, NB_TEMPS_MAX);
   for (int b = 1; b <= nbTemps; ++b) s += m.Temps[piste][b].Duree;
   return s;
 }
 
+MeasureStatus EtatMesure(const TMesure& m, int piste) {
+  const double F = static_cast<double>(TicksRemplis(m, piste, m.NbTemps[piste])) / TICKS_NOIRE;
+  return StatutMesure(F, m.Duree);
+}
+
+EditZoneLabels EtiquettesEtat(const TMesure& m, int piste, QChar separateur) {
+  EditZoneLabels e;
+  const double F = static_cast<double>(TicksRemplis(m, piste, m.NbTemps[piste])) / TICKS_NOIRE;
+  e.Etat = StatutMesure(F, m.Duree);
+  e.CouleurEtat = e.Etat == MeasureStatus::Complete ? clLime : clRed;
+  e.NbTps2 = TexteLangue(e.Etat == MeasureStatus::Complete  ? QStringLiteral("Gene-MesureComplete")
+                         : e.Etat == MeasureStatus::TooLong ? QStringLiteral("Gene-MesureDepassee")
+                                                            : QStringLiteral("Gene-MesureIncomplete"));
+  e.NbTps = TexteDureeMesure(F, m.Duree, separateur);
+  return e;
+}
+
 bool MesureCouranteComplete() { return EtiquettesSaisie.Etat == MeasureStatus::Complete; }
+
+QString TexteFrette(int frette, int nuance) {
+  QString t = frette == FRETTE_MORTE ? QStringLiteral("x") : QString::number(frette);
+  if (nuance <= 4) t = QLatin1Char('(') + t + QLatin1Char(')');
+  return t;
+}
+
+QString TexteNomAccord(const TAccord& accord) {
+  QString nom = AnsiToQString(accord.Nom.view());
+  for (int s = 1; s <= 6; ++s)
+    if (accord.Frettes[s] != -1) return QLatin1Char('[') + nom + QLatin1Char(']');
+  return nom;
+}
 
 QString TexteQuantite(double v, QChar separateur) {
   if (v == 0.25) return QStringLiteral("1/4");
@@ -598,17 +621,12 @@ void AfficherEtatMesure() {
   TMesure* m = Partition.Courante();
   if (!m) return;
   const int piste = std::clamp(PisteCourante, 1, NB_PISTES);
-  const int N = std::clamp(m->NbTemps[piste], 0, NB_TEMPS_MAX);
-  const double F = static_cast<double>(TicksRemplis(*m, piste, N)) / TICKS_NOIRE;
-  const double D = m->Duree;
-  const MeasureStatus etat = StatutMesure(F, D);
-  EtiquettesSaisie.Etat = etat;
-  EtiquettesSaisie.CouleurEtat = etat == MeasureStatus::Complete ? clLime : clRed;
-  EtiquettesSaisie.NbTps2 = TexteLangue(etat == MeasureStatus::Complete ? QStringLiteral("Gene-MesureComplete")
-                                        : etat == MeasureStatus::TooLong ? QStringLiteral("Gene-MesureDepassee")
-                                                                         : QStringLiteral("Gene-MesureIncomplete"));
-  EtiquettesSaisie.NbTps = TexteDureeMesure(F, D, SeparateurDecimal);
-  m->DureeRemplie[piste] = DureeRemplieArrondie(F);
+  const EditZoneLabels e = EtiquettesEtat(*m, piste, SeparateurDecimal);
+  EtiquettesSaisie.Etat = e.Etat;
+  EtiquettesSaisie.CouleurEtat = e.CouleurEtat;
+  EtiquettesSaisie.NbTps = e.NbTps;
+  EtiquettesSaisie.NbTps2 = e.NbTps2;
+  m->DureeRemplie[piste] = DureeRemplieArrondie(static_cast<double>(TicksRemplis(*m, piste, m->NbTemps[piste])) / TICKS_NOIRE);
   Publier();
 }
 
@@ -785,11 +803,7 @@ void DessinerLigneAccords() {
   for (int b = 1, N = z.N(); b <= N; ++b) {
     const TTemps& t = z.T(b);
     if (!t.AvecAccord || !t.Accord) continue;
-    QString nom = AnsiToQString(t.Accord->Nom.view());
-    bool diagramme = false;
-    for (int s = 1; s <= 6; ++s) diagramme = diagramme || t.Accord->Frettes[s] != -1;
-    if (diagramme) nom = QLatin1Char('[') + nom + QLatin1Char(']');
-    c->TextOut(Arrondi(b * static_cast<double>(z.dX)) + z.X0 - 4, z.Y0 - 35, nom);
+    c->TextOut(Arrondi(b * static_cast<double>(z.dX)) + z.X0 - 4, z.Y0 - 35, TexteNomAccord(*t.Accord));
   }
 }
 

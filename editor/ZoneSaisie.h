@@ -16,6 +16,7 @@ class TCanvas;
 class QImage;
 struct TCurseur;
 struct TMesure;
+struct TAccord;
 
 extern QImage* ImageSaisie;
 extern TCanvas* CanvasSaisie;
@@ -55,6 +56,10 @@ double DureeRemplieArrondie(double remplie);
 QString TexteNumeroMesure(int mesure, int nbMesures);
 // Ticks of beats 1..nbTemps of a track of a measure.
 int64_t TicksRemplis(const TMesure& m, int piste, int nbTemps);
+// Status of a track of a measure: its used beats against the measure's length.
+MeasureStatus EtatMesure(const TMesure& m, int piste);
+// The status labels of a track of a measure (NbTps, NbTps2, colour and status; not NumMesure).
+EditZoneLabels EtiquettesEtat(const TMesure& m, int piste, QChar separateur);
 
 // ---- Full redraw and its parts ----
 void RafraichirZoneSaisie();
@@ -98,6 +103,10 @@ void DessinerRenvoiDebut();
 void DessinerRenvoiFin();
 void DessinerRepetition();
 void DessinerSilence(int codeDuree, int x);
+// Fret text of a note: the fret, "x" for a dead note, in parentheses at mp or softer.
+QString TexteFrette(int frette, int nuance);
+// Chord name of the chord-name row: in square brackets when the chord has a diagram.
+QString TexteNomAccord(const TAccord& accord);
 // Text of a dip or bend amount: "1/4", "1/2", "3/4", else the number.
 QString TexteQuantite(double v, QChar separateur);
 // Label of an alternate ending: k, or "k <Repet-A> n" when the ending covers passes k to n.

@@ -119,6 +119,17 @@ TEST_F(ZoneSaisieTest, StatusCompleteIncompleteTooLong) {
   M().NbTemps[1] -= 1;
   AfficherEtatMesure();
   EXPECT_TRUE(MesureCouranteComplete());
+  // Any measure, as data: three eighths fill 3/8.
+  TMesure m38;
+  m38.Numerateur = 3;
+  m38.Denominateur = 8;
+  m38.Duree = 1.5;
+  m38.NbTemps[2] = 3;
+  for (int b = 1; b <= 3; ++b) m38.Temps[2][b].Duree = 240;
+  EXPECT_EQ(EtatMesure(m38, 2), MeasureStatus::Complete);
+  EXPECT_EQ(EtiquettesEtat(m38, 2, ',').NbTps, "1,500 : 1,500");
+  m38.NbTemps[2] = 2;
+  EXPECT_EQ(EtatMesure(m38, 2), MeasureStatus::Incomplete);
   EXPECT_EQ(StatutMesure(int64_t{1920}, int64_t{1920}), MeasureStatus::Complete);
   EXPECT_EQ(StatutMesure(int64_t{1950}, int64_t{1920}), MeasureStatus::TooLong);
 }
@@ -136,7 +147,16 @@ TEST_F(ZoneSaisieTest, MeasureNumberAndSeparator) {
   EXPECT_EQ(EtiquettesSaisie.NbTps, "0,000 : 4,000");
 }
 
-TEST_F(ZoneSaisieTest, AmountAndEndingTexts) {
+TEST_F(ZoneSaisieTest, FretChordAmountAndEndingTexts) {
+  EXPECT_EQ(TexteFrette(5, 6), "5");
+  EXPECT_EQ(TexteFrette(12, 4), "(12)");
+  EXPECT_EQ(TexteFrette(FRETTE_MORTE, 5), "x");
+  EXPECT_EQ(TexteFrette(0, 1), "(0)");
+  TAccord a;
+  a.Nom = "Am";
+  EXPECT_EQ(TexteNomAccord(a), "Am");
+  a.Frettes[6] = 0;
+  EXPECT_EQ(TexteNomAccord(a), "[Am]");
   EXPECT_EQ(TexteQuantite(0.25, '.'), "1/4");
   EXPECT_EQ(TexteQuantite(0.5, '.'), "1/2");
   EXPECT_EQ(TexteQuantite(0.75, '.'), "3/4");
@@ -486,6 +506,35 @@ TEST_F(ZoneSaisieTest, RepeatsEndingAndMarks) {
   EXPECT_EQ(Px(F - 2, Y(3) + 5), clBlack);
   EXPECT_EQ(Px(X0 + 12, Y(2) + 7), clWhite);
   EXPECT_EQ(Px(X0, Y0 - 30), clWhite);
+}
+
+TEST_F(ZoneSaisieTest, ChordAndAnnotationRows) {
+  TTemps& t = Ajouter(0);
+  t.AvecAccord = 1;
+  t.Accord.emplace().Nom = "Am";
+  t.Texte = "intro";
+  TTemps& u = Ajouter(1);
+  u.Notes[2].Frette = FRETTE_MORTE;
+  u.Notes[2].FretteGrace = 3;
+  u.Notes[2].Effet = 5;
+  u.Notes[2].Bend = 0.5;
+  u.Notes[4].Frette = 7;
+  u.Notes[4].Nuance = 3;
+  u.Notes[4].Effet = 1;
+  u.EffetTemps = 3;
+  CurseurLoin();
+  RafraichirZoneSaisie();
+  const int Y0 = Curseur.YSaisie;
+  auto bleus = [&](int y1, int y2) { return CompterCouleur(X(1) - 4, y1, X(1) + 40, y2, clBlue); };
+  EXPECT_GT(bleus(Y0 - 35, Y0 - 22), 10);
+  EXPECT_GT(bleus(Y0 - 48, Y0 - 35), 10);
+  // Removing them clears their rows.
+  t.AvecAccord = 0;
+  t.Texte.clear();
+  DessinerLigneAccords();
+  DessinerLigneTextes();
+  EXPECT_EQ(bleus(Y0 - 35, Y0 - 22), 0);
+  EXPECT_EQ(bleus(Y0 - 48, Y0 - 35), 0);
 }
 
 TEST_F(ZoneSaisieTest, CursorMoveRepaintsBothBeats) {
