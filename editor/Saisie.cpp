@@ -1,15 +1,102 @@
 #include "editor/Saisie.h"
 
-#include "editor/Globals.h"
-#include "settings/Langue.h"
+#include <algorithm>
 
-// Minimal forms until the beat commands land.
-void PreparerTempsSaisiePiste(int piste, int mesure) {
-  TMesure* m = Partition.Mesure(mesure);
-  if (!m) return;
-  int n = m->NbTemps[piste];
-  if (n >= NB_TEMPS_MAX) return;
-  TTemps& t = m->Temps[piste][n + 1];
+#include "editor/Globals.h"
+#include "editor/Navigation.h"
+#include "editor/Curseur.h"
+#include "editor/ZoneSaisie.h"
+
+EditorHooks Hooks;
+bool AnnulationPossible = false;
+bool MesureEditee = false;
+uint8_t TempsSupprimeLie = 0;
+
+void ActiverAnnulation(bool actif) {
+  AnnulationPossible = actif;
+  if (Hooks.SetUndoEnabled) Hooks.SetUndoEnabled(actif);
+}
+
+void ActiverAnnulerMesure(bool actif) {
+  MesureEditee = actif;
+  if (Hooks.SetRevertEnabled) Hooks.SetRevertEnabled(actif);
+}
+
+int& NbTempsCourant() { return Partition.Courante()->NbTemps[PisteCourante]; }
+
+TTemps& TempsCourant() { return Partition.Courante()->Temps[PisteCourante][Curseur.Temps]; }
+
+bool SurTempsSaisie() { return Curseur.Temps == NbTempsCourant() + 1; }
+
+namespace {
+
+TTemps& Beat(int b) { return Partition.Courante()->Temps[PisteCourante][b]; }
+
+void Draw(int b) {
+  if (b >= 1 && b <= NB_SLOTS_TEMPS) DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, b);
+}
+
+void DrawFrom(int premier) {
+  for (int b = premier; b <= NbTempsCourant() + 1; ++b) Draw(b);
+}
+
+void DrawRows() {
+  DessinerTriolets(CanvasSaisie);
+  RegrouperRythme(0);
+  DessinerLigneAccords();
+  DessinerLigneTextes();
+}
+
+void RememberCursor() {
+  TempsPrecedent = Curseur.Temps;
+  CordePrecedente = Curseur.Corde;
+}
+
+// A place read from a file may be anything; the group arithmetic wants 1..3.
+int Place(const TTemps& t) { return std::clamp<int>(t.PlaceTriolet, 1, 3); }
+
+// First beat of the triplet group of beat b, never before beat 1.
+int GroupStart(int b) { return std::max(1, b - Place(Beat(b)) + 1); }
+
+void BlankNote(TNote& n) {
+  n.Frette = FRETTE_AUCUNE;
+  n.Effet = 0;
+  n.Bend = 1.0;
+  n.Nuance = 6;
+}
+
+// The note fields of the blank beat on the strings of the current track.
+void BlankNotes(TTemps& t) {
+  for (int s = 1; s <= std::min(Partition.NbCordes[PisteCourante], NB_CORDES_MAX); ++s) {
+    BlankNote(t.Notes[s]);
+    t.Notes[s].FretteGrace = FRETTE_AUCUNE;
+  }
+}
+
+}  // namespace
+
+void DeleteBeatAndTiedFollowers() {
+  do {
+    RememberCursor();
+    RetirerTemps();
+    PreparerTempsSaisie();
+    DrawFrom(Curseur.Temps);
+    DrawRows();
+  } while (!TempsSupprimeLie && NbTempsCourant() >= 1 && Curseur.Temps <= NbTempsCourant() &&
+           TempsCourant().Lie);
+}
+
+namespace {
+
+void RedrawChanged() {
+  Draw(Curseur.Temps);
+  RegrouperRythme(0);
+  DessinerTriolets(CanvasSaisie);
+}
+
+}  // namespace
+
+void TempsNoireVide(TTemps& t) {
   ViderTemps(t);
   t.Duree = TICKS_NOIRE;
   t.CodeDuree = 0;
@@ -18,49 +105,334 @@ void PreparerTempsSaisiePiste(int piste, int mesure) {
   t.PlaceTriolet = 1;
 }
 
-void PreparerTempsSaisie() { PreparerTempsSaisiePiste(PisteCourante, Partition.MesureCourante); }
+// ---------------------------------------------------------------------------------------------
+// Deleting and inserting beats
 
-void NouvellePartition() {
-  CheminFichier = TexteLangue("Fichier-SansNom");
-  NomFichier.clear();
-  Modifie = 1;
-  Vierge = 1;
-  Partition.NbPistes = NB_PISTES;
-  PisteCourante = 1;
-  Partition.Titre.clear();
-  Partition.Auteur.clear();
-  Partition.Commentaire.clear();
-  Partition.TripletFeel = 0;
-  Partition.Tempo = 120;
-  Partition.Armure = 0;
-  if (!Partition.Mesures[1]) Partition.Mesures[1] = std::make_unique<TMesure>();
-  for (int m = 2; m <= NB_MESURES_MAX; ++m) Partition.Mesures[m].reset();
-  ViderListeAccords(AccordsImprimer, NbAccordsImprimer);
-  ViderListeAccords(AccordsDejaUtilises, NbAccordsDejaUtilises);
-  Partition.NbMesures = 1;
-  Partition.MesureCourante = 1;
-  TMesure& m1 = *Partition.Mesures[1];
-  m1.Numerateur = 4;
-  m1.Denominateur = 4;
-  m1.Duree = 4.0;
-  for (int p = 1; p <= NB_PISTES; ++p) m1.NbTemps[p] = 0;
-  m1.RenvoiDebut = m1.RenvoiFin = m1.Repetition = 0;
-  m1.NumRepetition = 1;
-  m1.NbRenvois = 1;
-  static const int accordage[7] = {0, 64, 59, 55, 50, 45, 40};
-  for (int p = 1; p <= NB_PISTES; ++p) {
-    Partition.NomPiste[p].clear();
-    Partition.Instrument[p] = p == PISTE_PERCUSSION ? 0 : 24;
-    Partition.NbCordes[p] = 6;
-    for (int s = 1; s <= 6; ++s) Partition.Accordage[p][s] = p == PISTE_PERCUSSION ? 0 : accordage[s];
-    Partition.Solo[p] = Partition.Muette[p] = Partition.PasExporter[p] = Partition.DouzeCordes[p] = 0;
-    Partition.Volume[p] = 100;
-    Partition.Panoramique[p] = 64;
-    Partition.Chorus[p] = Partition.Reverb[p] = Partition.Capo[p] = 0;
-    Partition.NbFrettes[p] = p == PISTE_PERCUSSION ? 99 : 24;
+void SupprimerTemps() {
+  if (Curseur.Temps > NbTempsCourant()) return;  // the input slot, or nothing there
+  SauverAnnulation();
+  Curseur.RedessinTemps = 0;
+  DeleteBeatAndTiedFollowers();
+}
+
+// Removes the beat under the cursor and shifts the later beats down; the caller redraws.
+void RetirerTemps() {
+  int& n = NbTempsCourant();
+  int c = Curseur.Temps;
+  if (c < 1 || c > n) return;
+  TTemps& t = Beat(c);
+  t.Accord.reset();
+  t.AvecAccord = 0;
+  t.MixTable.reset();
+  if (t.Triolet) DefaireTriolet();
+  for (int b = c; b <= n; ++b) Beat(b) = std::move(Beat(b + 1));
+  Beat(n + 1) = TTemps();
+  --n;
+  for (int s = 1; s <= NB_CORDES_MAX; ++s) Beat(n + 1).Notes[s].Frette = FRETTE_AUCUNE;
+  DessinerTriolets(CanvasSaisie);
+}
+
+void InsererTemps() {
+  int n = NbTempsCourant();
+  if (Curseur.Temps > n || n >= NB_TEMPS_MAX) return;
+  const TTemps& t = TempsCourant();
+  if (t.Triolet && t.PlaceTriolet > 1) return;  // only before a triplet group, never inside
+  SauverAnnulation();
+  Curseur.RedessinTemps = 0;
+  RememberCursor();
+  DecalerTempsInsertion();
+  DrawFrom(Curseur.Temps);
+  DrawRows();
+}
+
+void DecalerTempsInsertion() {
+  int& n = NbTempsCourant();
+  if (n >= NB_TEMPS_MAX) return;
+  for (int b = n; b >= Curseur.Temps; --b) Beat(b + 1) = std::move(Beat(b));
+  ++n;
+  TTemps& t = TempsCourant();
+  TempsNoireVide(t);  // the chord and mix-table change now belong to the shifted copy only
+  t.Silence = 1;
+  t.Lie = 0;
+  PreparerTempsSaisie();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Durations
+
+namespace {
+
+void AfterDurationChange() {
+  const TTemps& t = TempsCourant();
+  if (t.Triolet) {
+    PropagerDureeTriolet();
+    int g = GroupStart(Curseur.Temps);
+    for (int b = g; b <= g + 2; ++b)
+      if (b <= NbTempsCourant() + 1) Draw(b);
+  } else {
+    Draw(Curseur.Temps);
   }
-  Partition.NomPiste[PISTE_PERCUSSION] = QStringToAnsi(TexteLangue("Gene-Percussions"));
-  Partition.SoloActif = 0;
-  Partition.PisteSolo = 0;
-  for (int p = 1; p <= NB_PISTES; ++p) PreparerTempsSaisiePiste(p, 1);
+  RegrouperRythme(0);
+}
+
+}  // namespace
+
+void AllongerDuree() {
+  if (Curseur.Temps > NbTempsCourant() + 1) return;
+  TTemps& t = TempsCourant();
+  if (t.CodeDuree <= -2) return;
+  if (t.CodeDuree == -1 && (t.Pointee || t.Triolet)) return;
+  SauverAnnulation();
+  Curseur.RedessinTemps = 0;
+  t.Duree *= 2;
+  t.CodeDuree -= 1;
+  AfterDurationChange();
+}
+
+void RaccourcirDuree() {
+  if (Curseur.Temps > NbTempsCourant() + 1) return;
+  TTemps& t = TempsCourant();
+  if (t.CodeDuree >= 4) return;
+  if (t.CodeDuree == 2 && t.Triolet) return;
+  SauverAnnulation();
+  Curseur.RedessinTemps = 0;
+  t.Duree = Arrondi(t.Duree / 2.0);
+  t.CodeDuree += 1;
+  AfterDurationChange();
+}
+
+void PropagerDureeTriolet() {
+  const TTemps& src = TempsCourant();
+  const int32_t duree = src.Duree;
+  const int8_t code = src.CodeDuree;
+  const uint8_t pointee = src.Pointee;
+  int g = GroupStart(Curseur.Temps);
+  int n = NbTempsCourant();
+  for (int b = g; b <= std::min(g + 2, n + 1); ++b) {
+    TTemps& t = Beat(b);
+    if (!t.Triolet) continue;  // not part of the group after all
+    t.Duree = duree;
+    t.CodeDuree = code;
+    t.Pointee = pointee;
+  }
+}
+
+void DefaireTriolet() {
+  const TTemps& t = TempsCourant();
+  int d = t.Duree;
+  int g = GroupStart(Curseur.Temps);
+  int n = NbTempsCourant();
+  for (int b = g; b <= g + 2; ++b) {
+    if (b > n + 1 || b > NB_TEMPS_MAX) break;
+    if (!Beat(b).Triolet) continue;
+    Beat(b).Duree = Arrondi(d * 3 / 2.0);
+    Beat(b).Triolet = 0;
+    Draw(b);
+  }
+}
+
+void BasculerTriolet() {
+  int n = NbTempsCourant();
+  int c = Curseur.Temps;
+  if (c > n + 1) return;
+  TTemps& t = TempsCourant();
+  if (t.Pointee || t.CodeDuree <= -2 || t.CodeDuree > 2) return;
+  SauverAnnulation();
+  Curseur.RedessinTemps = 0;
+  if (t.Triolet) {
+    int d = t.Duree;
+    int g = GroupStart(c);
+    for (int b = g; b <= std::min(g + 2, n + 1); ++b) {
+      if (!Beat(b).Triolet) continue;
+      Beat(b).Triolet = 0;
+      Beat(b).Duree = Arrondi(d * 3 / 2.0);
+      Draw(b);
+    }
+  } else {
+    if ((c + 1 <= n && Beat(c + 1).Triolet) || (c + 2 <= n && Beat(c + 2).Triolet) || c > NB_TEMPS_MAX - 2)
+      return;
+    int d = Arrondi(t.Duree * 2 / 3.0);
+    t.Duree = d;
+    t.Triolet = 1;
+    t.PlaceTriolet = 1;
+    for (int b = c; b <= std::min(c + 2, n); ++b) {
+      TTemps& u = Beat(b);
+      u.Triolet = 1;
+      u.PlaceTriolet = static_cast<int8_t>(b - c + 1);
+      u.Duree = d;
+      u.CodeDuree = t.CodeDuree;
+      u.Pointee = t.Pointee;
+      Draw(b);
+    }
+  }
+  DessinerTriolets(CanvasSaisie);
+  RegrouperRythme(0);
+}
+
+bool PointeePermise() {
+  if (Curseur.Temps > NbTempsCourant() + 1) return false;
+  const TTemps& t = TempsCourant();
+  return !t.Triolet && t.CodeDuree != -2 && !t.Silence;
+}
+
+void PointerSiPossible() {
+  if (Hooks.TriggerDottedIfEnabled) Hooks.TriggerDottedIfEnabled();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Copy to the end, rest, tie
+
+void CopierTempsFin() {
+  int& n = NbTempsCourant();
+  int c = Curseur.Temps;
+  if (n >= NB_TEMPS_MAX || n == 0 || c > n) return;
+  if (Beat(n).Triolet && Beat(n).PlaceTriolet < 3) return;  // the track ends inside an open group
+  if (TempsCourant().Triolet && n > NB_TEMPS_MAX - 3) return;
+  SauverAnnulation();
+  Curseur.RedessinTemps = 0;
+  if (TempsCourant().Triolet) {
+    int g = GroupStart(c);
+    for (int i = 0; i < 3; ++i) {
+      Beat(n + 1 + i) = Beat(g + i);  // deep copies of chord and mix-table change
+      Draw(n + 1 + i);
+    }
+    n += 3;
+    PreparerTempsSaisie();
+    RememberCursor();
+    Curseur.Temps = std::min(g + 3, NB_TEMPS_MAX);
+    RedessinerCurseur();
+  } else {
+    Beat(n + 1) = Beat(c);
+    n += 1;
+    PreparerTempsSaisie();
+    Draw(n);
+    CurseurTempsSuivant();
+  }
+  DessinerLigneAccords();
+  RegrouperRythme(0);
+  DessinerTriolets(CanvasSaisie);
+}
+
+void PoserSilence() {
+  int& n = NbTempsCourant();
+  if (Curseur.Temps > n + 1 || Curseur.Temps > NB_TEMPS_MAX) return;
+  SauverAnnulation();
+  if (Curseur.Temps == n + 1) {
+    ++n;
+    PreparerTempsSaisie();
+  }
+  TTemps& t = TempsCourant();
+  if (t.Pointee) t.Duree = Arrondi(t.Duree * 2 / 3.0);  // the dot goes
+  t.Lie = 0;
+  t.Silence = 1;
+  t.Pointee = 0;
+  t.EffetTemps = 0;
+  t.CoupVibrato = 1.0;
+  t.Brush = 0;
+  BlankNotes(t);
+  RememberCursor();
+  Curseur.RedessinTemps = 0;
+  RedrawChanged();
+}
+
+void AppliquerLiaison() {
+  int& n = NbTempsCourant();
+  if (Curseur.Temps > n + 1 || Curseur.Temps > NB_TEMPS_MAX) return;
+  TTemps& t = TempsCourant();
+  if (Curseur.Temps == 1 && Partition.MesureCourante == 1) {
+    t.Lie = 0;  // the first beat of the song has nothing to be tied to
+    if (Hooks.SetTieChecked) Hooks.SetTieChecked(false);
+    return;
+  }
+  if (!t.Lie) {
+    if (Curseur.Temps < n) {
+      t.Silence = 1;
+    } else if (Curseur.Temps == n) {
+      --n;  // the untied last beat becomes the input slot again
+      PreparerTempsSaisie();
+    }
+  } else {
+    if (Curseur.Temps == n + 1) {
+      ++n;
+      PreparerTempsSaisie();
+    }
+    TTemps& u = TempsCourant();
+    u.Lie = 1;
+    u.Silence = 0;
+    u.EffetTemps = 0;
+    u.CoupVibrato = 1.0;
+    u.Brush = 0;
+    BlankNotes(u);
+  }
+  RememberCursor();
+  Curseur.RedessinTemps = 0;
+  RedrawChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The input slot
+
+void PreparerTempsSaisie() {
+  TMesure* m = Partition.Courante();
+  if (!m) return;
+  int n = std::clamp<int>(m->NbTemps[PisteCourante], 0, NB_TEMPS_MAX);
+  int s = n + 1;
+  TTemps& slot = m->Temps[PisteCourante][s];
+  if (n == 0) {
+    TempsNoireVide(slot);
+    return;
+  }
+  const TTemps& prev = m->Temps[PisteCourante][n];
+  ViderTemps(slot);
+  slot.Duree = prev.Duree;
+  slot.CodeDuree = prev.CodeDuree;
+  slot.Pointee = prev.Pointee;
+  slot.Triolet = prev.Triolet;
+  slot.PlaceTriolet = 1;
+  if (slot.Triolet) {
+    int place = prev.PlaceTriolet >= 1 && prev.PlaceTriolet <= 2 ? prev.PlaceTriolet + 1 : 1;
+    if (place < s - (NB_TEMPS_MAX - 3)) {
+      // The rest of the group would not fit before beat 64: offer the plain value instead.
+      slot.Triolet = 0;
+      slot.Duree = Arrondi(slot.Duree * 3 / 2.0);
+    } else {
+      slot.PlaceTriolet = static_cast<int8_t>(place);
+    }
+  }
+}
+
+void PreparerTempsSaisiePiste(int piste, int mesure) {
+  if (piste < 1 || piste > NB_PISTES || mesure < 1 || mesure > NB_MESURES_MAX) return;
+  TMesure* m = Partition.Mesure(mesure);
+  if (!m) return;
+  int n = std::clamp<int>(m->NbTemps[piste], 0, NB_TEMPS_MAX);
+  TempsNoireVide(m->Temps[piste][n + 1]);
+}
+
+void ReinitialiserPremierTemps(int mesure) {
+  if (mesure < 1 || mesure > NB_MESURES_MAX) return;
+  if (TMesure* m = Partition.Mesure(mesure)) TempsNoireVide(m->Temps[PisteCourante][1]);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Durations of a measure
+
+int64_t DureeMesureEnTicks(int piste, int mesure) {
+  if (piste < 1 || piste > NB_PISTES || mesure < 1 || mesure > NB_MESURES_MAX) return 0;
+  const TMesure* m = Partition.Mesure(mesure);
+  if (!m) return 0;
+  int n = std::clamp<int>(m->NbTemps[piste], 0, NB_TEMPS_MAX);
+  int64_t total = 0;
+  for (int b = 1; b <= n; ++b) total += m->Temps[piste][b].Duree;
+  return total;
+}
+
+double DureeMesureEnNoires(int piste, int mesure) {
+  return static_cast<double>(DureeMesureEnTicks(piste, mesure)) / TICKS_NOIRE;
+}
+
+bool MesureComplete(int piste, int mesure) {
+  const TMesure* m = (mesure >= 1 && mesure <= NB_MESURES_MAX) ? Partition.Mesure(mesure) : nullptr;
+  if (!m) return false;
+  return static_cast<double>(DureeMesureEnTicks(piste, mesure)) == m->Duree * TICKS_NOIRE;
 }

@@ -1,9 +1,88 @@
 #pragma once
-// The input slot and the new song.
+// Beat commands of the current track in the current measure, and the input slot: the blank beat
+// kept ready after the last used beat of every track (slot NbTemps + 1).
+#include <cstdint>
+#include <functional>
 
+struct TTemps;
+struct TMesure;
+
+// What the editing code asks of the main window. Every entry may stay empty (tests, headless
+// runs); the main window connects them when it is created.
+struct EditorHooks {
+  std::function<void(bool)> SetUndoEnabled;        // the undo command
+  std::function<void(bool)> SetRevertEnabled;      // the cancel-measure and validate buttons
+  std::function<void()> RefreshActions;            // enabled/checked state of every command
+  std::function<void()> StopSound;                 // close the player and let pending events run
+  std::function<bool()> PlayWhileEntering;         // the listen-while-entering command is checked
+  std::function<void()> PlayCurrentBeat;
+  std::function<void(int)> RefreshMeasure;         // lay out again the score-view lines of a measure
+  std::function<void()> RefreshScoreView;          // lay out and redraw the whole score view
+  std::function<void()> AdjustEditZone;            // bring the edit cursor into view
+  std::function<void()> UpdateTrackMenu;
+  std::function<void(int)> UpdateTrackButton;
+  std::function<bool(int)> TrackButtonMarked;      // the track button shows its has-notes mark
+  std::function<void(bool)> SetTieChecked;
+  std::function<void()> TriggerDottedIfEnabled;    // runs the dotted command when it is enabled
+  std::function<bool()> PreviousMeasureEnabled;    // empty: enabled after measure 1
+  std::function<bool()> NextMeasureEnabled;        // empty: always enabled
+  std::function<bool()> AskGoToMeasure;            // modal dialog; true on OK, current measure set
+  std::function<void()> ShowTitle;                 // the title label of the main window
+  std::function<void(bool)> ShowDrumAssistant;     // show/hide it and enable its command
+};
+extern EditorHooks Hooks;
+
+// Undo availability and "the current measure was edited since it was entered or validated".
+// Always change them through the setters so that the main window follows.
+extern bool AnnulationPossible;
+extern bool MesureEditee;
+void ActiverAnnulation(bool actif);
+void ActiverAnnulerMesure(bool actif);
+
+// Set by the callers of the beat deletions to the tie flag of the beat about to go: deleting a tied
+// beat deletes it alone, deleting any other beat also deletes the tied beats that continue it.
+extern uint8_t TempsSupprimeLie;
+
+// ---- Access to the beat under the cursor ----
+int& NbTempsCourant();        // beat count of the current track in the current measure
+TTemps& TempsCourant();       // the beat under the cursor
+bool SurTempsSaisie();        // the cursor stands on the input slot
+
+// ---- Beat commands ----
+void SupprimerTemps();
+void RetirerTemps();
+// Removes the beat under the cursor, prepares the input slot and redraws; then, unless
+// TempsSupprimeLie is set, removes the tied beats that continued it. Takes no undo copy.
+void DeleteBeatAndTiedFollowers();
+void InsererTemps();
+void DecalerTempsInsertion();
+void AllongerDuree();
+void RaccourcirDuree();
+void BasculerTriolet();
+void PropagerDureeTriolet();
+void DefaireTriolet();
+void PointerSiPossible();
+bool PointeePermise();        // the dotted command applies to the beat under the cursor
+void CopierTempsFin();
+void PoserSilence();
+void AppliquerLiaison();      // after the caller toggled the tie flag of the beat
+
+// ---- Input slot ----
 // Prepares the input slot (beat NbTemps + 1) of the current track in the current measure.
 void PreparerTempsSaisie();
 // The same for any track and measure, as a blank quarter.
 void PreparerTempsSaisiePiste(int piste, int mesure);
+// Beat 1 of the current track in that measure becomes a blank quarter.
+void ReinitialiserPremierTemps(int mesure);
+// Writes the blank quarter into a slot.
+void TempsNoireVide(TTemps& t);
+
+// ---- Durations ----
+// Filled length of a track in a measure, summed in ticks (the input slot does not count).
+int64_t DureeMesureEnTicks(int piste, int mesure);
+double DureeMesureEnNoires(int piste, int mesure);
+// The track fills the measure exactly.
+bool MesureComplete(int piste, int mesure);
+
 // Resets the song to a new empty one.
 void NouvellePartition();

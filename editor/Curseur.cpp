@@ -1,0 +1,314 @@
+#include "editor/Curseur.h"
+
+#include <algorithm>
+
+#include "editor/Globals.h"
+#include "editor/Navigation.h"
+#include "editor/Saisie.h"
+#include "editor/ZoneSaisie.h"
+#include "settings/Config.h"
+
+namespace {
+
+// Every cursor move starts afresh: no digit pending, the old cell to repaint.
+void StartMove() {
+  Curseur.RedessinTemps = 0;
+  TempsPrecedent = Curseur.Temps;
+  CordePrecedente = Curseur.Corde;
+}
+
+void RememberCursor() {
+  TempsPrecedent = Curseur.Temps;
+  CordePrecedente = Curseur.Corde;
+}
+
+// The input slot is drawn with its rhythm only while the cursor is on it.
+void RedrawRows() {
+  DessinerTriolets(CanvasSaisie);
+  RegrouperRythme(0);
+}
+
+void DrawBeat(int b) {
+  if (b >= 1 && b <= NB_SLOTS_TEMPS) DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, b);
+}
+
+// Read from the song itself, so that it never depends on what the status labels last showed.
+bool CurrentMeasureFull() { return MesureComplete(PisteCourante, Partition.MesureCourante); }
+
+int NbCordesPiste() { return std::clamp(Partition.NbCordes[PisteCourante], 1, NB_CORDES_MAX); }
+
+int DefaultDynamic() {
+  int d = Configuration.DefaultDynamic;
+  return d >= 1 && d <= 8 ? d : 6;
+}
+
+void RefreshActions() {
+  if (Hooks.RefreshActions) Hooks.RefreshActions();
+}
+
+void PlayIfListening() {
+  if (Hooks.PlayWhileEntering && Hooks.PlayWhileEntering() && MIDIDisponible && Hooks.PlayCurrentBeat)
+    Hooks.PlayCurrentBeat();
+}
+
+// Writing on the input slot makes it a used beat and prepares the next one. False when the cursor
+// is not on a beat that may be written.
+bool GrowOntoSlot() {
+  int& n = NbTempsCourant();
+  if (Curseur.Temps < 1 || Curseur.Temps > n + 1 || Curseur.Temps > NB_TEMPS_MAX) return false;
+  if (Curseur.Corde < 1 || Curseur.Corde > NbCordesPiste()) return false;
+  return true;
+}
+
+void TakeSlot() {
+  int& n = NbTempsCourant();
+  if (Curseur.Temps == n + 1) {
+    ++n;
+    PreparerTempsSaisie();
+  }
+}
+
+void ClearNote(TNote& note) {
+  note.Frette = FRETTE_AUCUNE;
+  note.Effet = 0;
+  note.Bend = 1.0;
+  note.Nuance = 6;
+}
+
+// Moves the note under the cursor to the nearest free string in direction `pas` (-1 towards
+// string 1) that can play the same pitch.
+void MoveNote(int pas) {
+  if (Curseur.Temps > NbTempsCourant() + 1 || Curseur.Corde < 1 || Curseur.Corde > NbCordesPiste()) return;
+  TTemps& t = TempsCourant();
+  int c = Curseur.Corde;
+  TNote& note = t.Notes[c];
+  int f = note.Frette;
+  int max = FretteMaxPiste[PisteCourante];
+  if (f < 0 || f > max || t.Silence) return;
+  const int32_t* accordage = Partition.Accordage[PisteCourante];
+  int cible = 0, fretteCible = 0;
+  for (int i = c + pas; i >= 1 && i <= NbCordesPiste(); i += pas) {
+    int fi = f + accordage[c] - accordage[i];
+    if (t.Notes[i].Frette < 0 && fi >= 0 && fi <= max) {
+      cible = i;
+      fretteCible = fi;
+      break;
+    }
+  }
+  if (!cible) return;
+  SauverAnnulation();
+  Curseur.RedessinTemps = 0;
+  TNote& dest = t.Notes[cible];
+  dest.Frette = static_cast<int8_t>(fretteCible);
+  dest.Effet = note.Effet;
+  dest.Nuance = note.Nuance;
+  dest.Bend = note.Bend;
+  ClearNote(note);  // grace-note fields stay where they were
+  RememberCursor();
+  Curseur.Corde = cible;
+  RedessinerCurseur();
+}
+
+}  // namespace
+
+int FretteSaisie(int chiffre, bool pendant, int fretteActuelle, int fretteMax, bool& pendantApres) {
+  pendantApres = false;
+  // Only a real first digit (1..max/10) combines; an empty or dead note never does.
+  if (pendant && fretteActuelle >= 1 && fretteActuelle <= fretteMax / 10 &&
+      fretteActuelle * 10 + chiffre <= fretteMax)
+    return fretteActuelle * 10 + chiffre;
+  if (pendant) return chiffre;
+  pendantApres = chiffre != 0 && chiffre <= fretteMax / 10;
+  return chiffre;
+}
+
+void CurseurTempsPrecedent() {
+  StartMove();
+  int ancien = Curseur.Temps;
+  if (Curseur.Temps > 1) Curseur.Temps -= 1;
+  RedessinerCurseur();
+  if (ancien == NbTempsCourant() + 1) RedrawRows();
+  if (ancien == 1 && Partition.MesureCourante > 1) {
+    MesurePrecedenteSiPossible();
+    RefreshActions();
+  }
+}
+
+void CurseurDebutMesure() {
+  StartMove();
+  int ancien = Curseur.Temps;
+  Curseur.Temps = 1;
+  RedessinerCurseur();
+  if (ancien == NbTempsCourant() + 1) RedrawRows();
+}
+
+void CurseurTempsSuivant() {
+  StartMove();
+  int n = NbTempsCourant();
+  if (Curseur.Temps == n + 1) return;
+  if (Curseur.Temps <= n) Curseur.Temps = std::min(Curseur.Temps + 1, NB_TEMPS_MAX);
+  if (Curseur.Temps == n + 1) {
+    if (CurrentMeasureFull()) {
+      MesureSuivanteSiPossible();  // the measure change redraws the zone
+      return;
+    }
+    PreparerTempsSaisie();
+    RedrawRows();
+  }
+  RedessinerCurseur();
+}
+
+void CurseurFinMesure() {
+  StartMove();
+  int n = NbTempsCourant();
+  if (n > 1) Curseur.Temps = n;
+  RedessinerCurseur();
+  RedrawRows();
+}
+
+void CurseurCordeHaut() {
+  StartMove();
+  Curseur.Corde -= 1;
+  if (Curseur.Corde <= 0) Curseur.Corde = NbCordesPiste();
+  RedessinerCurseur();
+}
+
+void CurseurCordeBas() {
+  StartMove();
+  Curseur.Corde += 1;
+  if (Curseur.Corde > NbCordesPiste()) Curseur.Corde = 1;
+  RedessinerCurseur();
+}
+
+void SaisirChiffre(int chiffre, int etat) {
+  if (Hooks.StopSound) Hooks.StopSound();
+  if (etat == 4) {
+    if (chiffre < 1 || chiffre > NB_PISTES) return;
+    PisteCourante = chiffre;
+    Curseur.Temps = 1;
+    Curseur.Corde = 1;
+    RafraichirZoneSaisie();
+    ActiverAnnulerMesure(false);
+    ActiverAnnulation(false);
+    if (Hooks.RefreshScoreView) Hooks.RefreshScoreView();
+    RefreshActions();
+    MesureOrigine = *Partition.Courante();
+    if (Hooks.UpdateTrackMenu) Hooks.UpdateTrackMenu();
+    return;
+  }
+  if (PleinEcranActif || chiffre < 0 || chiffre > 9) return;
+  if (!GrowOntoSlot()) return;
+  SauverAnnulation();
+  TakeSlot();
+  TTemps& t = TempsCourant();
+  t.Silence = 0;
+  t.Lie = 0;
+  TNote& note = t.Notes[Curseur.Corde];
+  bool pendant = false;
+  int v = FretteSaisie(chiffre, Curseur.RedessinTemps == 1, note.Frette, FretteMaxPiste[PisteCourante], pendant);
+  Curseur.RedessinTemps = pendant ? 1 : 0;
+  if (note.Frette < 0) note.Nuance = static_cast<int8_t>(DefaultDynamic());
+  note.Frette = static_cast<int8_t>(v);
+  RememberCursor();
+  DrawBeat(Curseur.Temps);
+  RegrouperRythme(0);
+  DessinerTriolets(CanvasSaisie);
+  PlayIfListening();
+  AfficherEtatMesure();
+}
+
+void SaisirNoteEtouffee() {
+  if (PisteCourante == PISTE_PERCUSSION) return;
+  if (Hooks.StopSound) Hooks.StopSound();
+  if (!GrowOntoSlot()) return;
+  SauverAnnulation();
+  TakeSlot();
+  TTemps& t = TempsCourant();
+  t.Silence = 0;
+  t.Lie = 0;
+  TNote& note = t.Notes[Curseur.Corde];
+  if (note.Frette < 0) note.Nuance = static_cast<int8_t>(DefaultDynamic());
+  note.Frette = FRETTE_MORTE;
+  note.Effet = 0;
+  RememberCursor();
+  Curseur.RedessinTemps = 0;
+  DrawBeat(Curseur.Temps);
+  PlayIfListening();
+  AfficherEtatMesure();
+}
+
+void CliquerZoneSaisie(int x, int y) {
+  const int x0 = Curseur.XSaisie, y0 = Curseur.YSaisie;
+  const int dy = std::max(1, Curseur.EcartCordes), dx = std::max(1, Curseur.EcartTemps);
+  const int n = NbCordesPiste();
+  const bool surPortee = y0 - 10 < y && y < (n - 1) * dy + y0 + 10;
+  if (surPortee && x < x0) {
+    MesurePrecedenteSiPossible();
+    RefreshActions();
+    return;
+  }
+  if (surPortee && x > x0) {
+    RememberCursor();
+    int nb = NbTempsCourant();
+    bool ancienSurSaisie = Curseur.Temps == nb + 1;
+    int b = Arrondi(static_cast<double>(x - x0) / dx);
+    if (b <= 0) b = 1;
+    b = std::min({b, nb + 1, NB_TEMPS_MAX});
+    if (b == nb + 1 && !ancienSurSaisie) PreparerTempsSaisie();
+    int s = Arrondi(static_cast<double>(y - y0) / dy);
+    s = s <= -1 ? 1 : s + 1;
+    s = std::min(s, n);
+    Curseur.Temps = b;
+    Curseur.Corde = s;
+    Curseur.RedessinTemps = 0;
+    RedessinerCurseur();
+    DessinerTriolets(CanvasSaisie);
+    if (b == nb + 1 || ancienSurSaisie) RegrouperRythme(0);
+  }
+  if (SurTempsSaisie() && CurrentMeasureFull()) {
+    MesureSuivanteSiPossible();
+    RefreshActions();
+  }
+}
+
+void DeplacerNoteHaut() { MoveNote(-1); }
+void DeplacerNoteBas() { MoveNote(+1); }
+
+void EffacerSousCurseur() {
+  int n = NbTempsCourant();
+  if (Curseur.Temps < 1 || Curseur.Temps > n + 1 || Curseur.Corde < 1 || Curseur.Corde > NbCordesPiste()) return;
+  TTemps& t = TempsCourant();
+  if (t.Silence || t.Lie) {
+    SupprimerTemps();
+    return;
+  }
+  TNote& note = t.Notes[Curseur.Corde];
+  if (note.Frette < 0) return;
+  Curseur.RedessinTemps = 0;
+  RememberCursor();
+  SauverAnnulation();
+  ClearNote(note);
+  bool vide = true;
+  for (int s = 1; s <= NbCordesPiste(); ++s)
+    if (t.Notes[s].Frette >= 0) vide = false;
+  if (!vide || Curseur.Temps > n) {
+    RedessinerCurseur();
+    return;
+  }
+  // The beat is gone, and so are the tied beats that continued it.
+  DeleteBeatAndTiedFollowers();
+}
+
+void ValiderSiPossible() {
+  if (MesureEditee) ValiderMesure();
+}
+
+void MesurePrecedenteSiPossible() {
+  bool actif = Hooks.PreviousMeasureEnabled ? Hooks.PreviousMeasureEnabled() : Partition.MesureCourante > 1;
+  if (actif) MesurePrecedente();
+}
+
+void MesureSuivanteSiPossible() {
+  bool actif = Hooks.NextMeasureEnabled ? Hooks.NextMeasureEnabled() : true;
+  if (actif) MesureSuivante();
+}

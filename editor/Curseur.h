@@ -1,0 +1,25 @@
+#pragma once
+// The edit cursor and note entry: cursor moves, fret digits (one or two), dead notes, clicks in
+// the edit zone, moving a note to another string and erasing the note under the cursor.
+
+void CurseurTempsPrecedent();
+void CurseurDebutMesure();
+void CurseurTempsSuivant();
+void CurseurFinMesure();
+void CurseurCordeHaut();
+void CurseurCordeBas();
+// A digit key; etat is the shift state as the key map passes it (4 = Ctrl: choose the track).
+void SaisirChiffre(int chiffre, int etat);
+void SaisirNoteEtouffee();
+void CliquerZoneSaisie(int x, int y);
+void DeplacerNoteHaut();
+void DeplacerNoteBas();
+void EffacerSousCurseur();
+void ValiderSiPossible();
+void MesurePrecedenteSiPossible();
+void MesureSuivanteSiPossible();
+
+// The value a fret digit gives: `pendant` says a first digit is waiting, `fretteActuelle` is the
+// note's fret (that digit, or no note), `fretteMax` the track's highest fret. Returns the fret and
+// sets `pendantApres` when the result can still take a second digit.
+int FretteSaisie(int chiffre, bool pendant, int fretteActuelle, int fretteMax, bool& pendantApres);

@@ -1,0 +1,17 @@
+#pragma once
+// Moving between measures, validating the current measure, and its two safety copies: the
+// one-level undo copy taken before every edit and the origin copy that cancel-measure restores.
+
+void SauverAnnulation();
+void AnnulerModification();
+void AnnulerMesure();
+void ValiderMesure();
+void MesurePrecedente();
+void PremiereMesure();
+void MesureSuivante();
+void DerniereMesure();
+void AllerAMesure();
+
+// Refuses, with a message, an operation that would take the song past 1000 measures by adding
+// `ajout` of them. True when refused; nothing has changed then.
+bool RefuserSiTropDeMesures(int ajout);

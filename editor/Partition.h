@@ -1,0 +1,30 @@
+#pragma once
+// The new song and the song-wide operations shared by the commands, the file code and the dialogs.
+#include <QString>
+#include <cstdint>
+#include <stdexcept>
+
+#include "editor/Saisie.h"  // NouvellePartition
+
+// A number typed in a dialog: a comma or a point both read as the decimal mark; 0 when the text
+// is not a number.
+double TexteEnReel(const QString& texte);
+// A decimal integer. Without `ok`, a text that is not one throws ErreurConversion for the caller to
+// report; with `ok`, it sets *ok and returns 0 instead.
+struct ErreurConversion : std::invalid_argument {
+  using std::invalid_argument::invalid_argument;
+};
+int32_t TexteEnEntier(const QString& texte, bool* ok = nullptr);
+
+// Empties a track in every measure (the beats' records stay in their slots until overwritten).
+void ViderPisteToutesMesures(int piste);
+// Drops the measures at the end that hold no beat in any track; measure 1 always stays.
+void SupprimerMesuresVidesFin();
+// The play commands' check before playing: playback is always allowed.
+bool VerifierAvantLecture();
+// Finds the first measure, track by track, whose filled length differs from its time signature,
+// shows it and says so; true when every measure is right.
+bool VerifierDureesMesures();
+// Opens n empty measures at the current one, which moves n places on. False (with a message) when
+// the song would pass 1000 measures; nothing has changed then.
+bool InsererMesuresVides(int n);

@@ -1,0 +1,245 @@
+// The edit cursor and note entry.
+#include "EditFixture.h"
+
+using CursorTest = EditTest;
+
+TEST(FretEntry, DigitRules) {
+  bool p = false;
+  EXPECT_EQ(FretteSaisie(1, false, -1, 24, p), 1);
+  EXPECT_TRUE(p);
+  EXPECT_EQ(FretteSaisie(7, true, 1, 24, p), 17);
+  EXPECT_FALSE(p);
+  EXPECT_EQ(FretteSaisie(5, true, 2, 24, p), 5);   // 25 is past the last fret
+  EXPECT_EQ(FretteSaisie(3, false, -1, 24, p), 3);
+  EXPECT_FALSE(p);                                  // 3 cannot start a fret of two digits
+  EXPECT_EQ(FretteSaisie(0, false, -1, 24, p), 0);
+  EXPECT_FALSE(p);
+  EXPECT_EQ(FretteSaisie(9, false, -1, 99, p), 9);
+  EXPECT_TRUE(p);
+  EXPECT_EQ(FretteSaisie(9, true, 9, 99, p), 99);
+  // A pending state over an empty or dead note never builds a negative or huge fret.
+  EXPECT_EQ(FretteSaisie(4, true, -1, 24, p), 4);
+  EXPECT_EQ(FretteSaisie(4, true, 100, 24, p), 4);
+}
+
+TEST_F(CursorTest, TwoDigitFretsOnTheSameNote) {
+  SaisirChiffre(1, 0);
+  EXPECT_EQ(B(1).Notes[1].Frette, 1);
+  EXPECT_EQ(Curseur.RedessinTemps, 1);
+  SaisirChiffre(7, 0);
+  EXPECT_EQ(B(1).Notes[1].Frette, 17);
+  EXPECT_EQ(Curseur.RedessinTemps, 0);
+  EXPECT_EQ(N(), 1);
+
+  SaisirChiffre(2, 0);
+  SaisirChiffre(5, 0);
+  EXPECT_EQ(B(1).Notes[1].Frette, 5);
+  SaisirChiffre(2, 0);
+  SaisirChiffre(4, 0);
+  EXPECT_EQ(B(1).Notes[1].Frette, 24);
+
+  // A cursor move ends the pending digit.
+  SaisirChiffre(1, 0);
+  CurseurCordeBas();
+  CurseurCordeHaut();
+  SaisirChiffre(2, 0);
+  EXPECT_EQ(B(1).Notes[1].Frette, 2);
+}
+
+TEST_F(CursorTest, PendingDigitOverAnEmptyStringIsAPlainFret) {
+  Curseur.RedessinTemps = 1;  // left set by another window
+  Curseur.Corde = 3;
+  SaisirChiffre(5, 0);
+  EXPECT_EQ(B(1).Notes[3].Frette, 5);
+}
+
+TEST_F(CursorTest, PercussionTakesFretsUpTo99) {
+  PisteCourante = PISTE_PERCUSSION;
+  SaisirChiffre(9, 0);
+  SaisirChiffre(9, 0);
+  EXPECT_EQ(B(1).Notes[1].Frette, 99);
+  SaisirNoteEtouffee();  // no dead notes on drums
+  EXPECT_EQ(B(1).Notes[1].Frette, 99);
+}
+
+TEST_F(CursorTest, EntryOnTheInputSlotAddsABeat) {
+  Configuration.DefaultDynamic = 3;
+  RaccourcirDuree();
+  SaisirChiffre(5, 0);
+  EXPECT_EQ(N(), 1);
+  EXPECT_EQ(B(1).Notes[1].Nuance, 3);
+  EXPECT_EQ(B(2).Duree, 240);  // the next slot offers the same value
+  B(1).Notes[1].Nuance = 7;
+  SaisirChiffre(3, 0);  // an existing note keeps its dynamic
+  EXPECT_EQ(B(1).Notes[1].Nuance, 7);
+  Curseur.Corde = 2;
+  SaisirNoteEtouffee();
+  EXPECT_EQ(B(1).Notes[2].Frette, FRETTE_MORTE);
+
+  PleinEcranActif = 1;  // full screen ignores digits
+  Curseur.Temps = 2;
+  SaisirChiffre(4, 0);
+  EXPECT_EQ(N(), 1);
+}
+
+TEST_F(CursorTest, CtrlDigitChoosesTheTrack) {
+  Append(3);
+  ActiverAnnulation(true);
+  SaisirChiffre(5, 4);
+  EXPECT_EQ(PisteCourante, 5);
+  EXPECT_EQ(Curseur.Temps, 1);
+  EXPECT_FALSE(AnnulationPossible);
+  EXPECT_EQ(B(1, 1).Notes[1].Frette, 3);
+  SaisirChiffre(9, 4);
+  EXPECT_EQ(PisteCourante, 5);
+}
+
+TEST_F(CursorTest, RightAndLeft) {
+  Fill(64, 4);
+  Curseur.Temps = 64;
+  CurseurTempsSuivant();
+  EXPECT_EQ(Curseur.Temps, 64);
+
+  // Right from the last beat of a complete measure goes on to a new measure.
+  Fill(4, 0);
+  Curseur.Temps = 4;
+  CurseurTempsSuivant();
+  EXPECT_EQ(Partition.NbMesures, 2);
+  EXPECT_EQ(Partition.MesureCourante, 2);
+  EXPECT_EQ(Curseur.Temps, 1);
+
+  // Left on beat 1 goes back to the last used beat of the previous measure.
+  CurseurTempsPrecedent();
+  EXPECT_EQ(Partition.MesureCourante, 1);
+  EXPECT_EQ(Curseur.Temps, 4);
+
+  // An incomplete measure: Right steps onto the input slot.
+  Fill(3, 0);
+  Curseur.Temps = 3;
+  CurseurTempsSuivant();
+  EXPECT_EQ(Partition.MesureCourante, 1);
+  EXPECT_EQ(Curseur.Temps, 4);
+  CurseurTempsSuivant();
+  EXPECT_EQ(Curseur.Temps, 4);
+
+  CurseurFinMesure();
+  EXPECT_EQ(Curseur.Temps, 3);
+  CurseurDebutMesure();
+  EXPECT_EQ(Curseur.Temps, 1);
+  CurseurTempsPrecedent();  // beat 1 of measure 1
+  EXPECT_EQ(Curseur.Temps, 1);
+  EXPECT_EQ(Partition.MesureCourante, 1);
+}
+
+TEST_F(CursorTest, StringsWrap) {
+  Partition.NbCordes[1] = 4;
+  CurseurCordeHaut();
+  EXPECT_EQ(Curseur.Corde, 4);
+  CurseurCordeBas();
+  EXPECT_EQ(Curseur.Corde, 1);
+}
+
+TEST_F(CursorTest, Clicks) {
+  Fill(3, 0);
+  const int x0 = Curseur.XSaisie, y0 = Curseur.YSaisie, dx = Curseur.EcartTemps, dy = Curseur.EcartCordes;
+  CliquerZoneSaisie(x0 + 2 * dx + 3, y0 + 3 * dy + 2);
+  EXPECT_EQ(Curseur.Temps, 2);
+  EXPECT_EQ(Curseur.Corde, 4);
+  CliquerZoneSaisie(x0 + 20 * dx, y0);  // right of the last beat: the input slot
+  EXPECT_EQ(Curseur.Temps, 4);
+  CliquerZoneSaisie(x0 + 5, y0 - 9);  // just above string 1, near beat 0
+  EXPECT_EQ(Curseur.Temps, 1);
+  EXPECT_EQ(Curseur.Corde, 1);
+
+  // Left of the staff: previous measure. Above the staff: only the completion check.
+  Fill(4, 0);
+  MesureSuivante();
+  ASSERT_EQ(Partition.MesureCourante, 2);
+  CliquerZoneSaisie(x0 + dx, y0 - 40);
+  EXPECT_EQ(Partition.MesureCourante, 2);
+  CliquerZoneSaisie(x0 - 5, y0 + dy);
+  EXPECT_EQ(Partition.MesureCourante, 1);
+  EXPECT_EQ(Curseur.Temps, 4);
+  // A click on the input slot of a complete measure goes on to the next.
+  CliquerZoneSaisie(x0 + 5 * dx, y0);
+  EXPECT_EQ(Partition.MesureCourante, 2);
+
+  Fill(64, 4);
+  CliquerZoneSaisie(x0 + 70 * dx, y0);
+  EXPECT_EQ(Curseur.Temps, 64);
+}
+
+TEST_F(CursorTest, MovingANoteKeepsItsPitch) {
+  Append(7);
+  Curseur.Temps = 1;
+  Curseur.Corde = 2;
+  Type(5);
+  B(1).Notes[1].Frette = FRETTE_AUCUNE;
+  B(1).Notes[2].Effet = 3;
+  DeplacerNoteHaut();
+  EXPECT_EQ(B(1).Notes[1].Frette, 0);  // B string fret 5 = open E
+  EXPECT_EQ(B(1).Notes[1].Effet, 3);
+  EXPECT_EQ(B(1).Notes[2].Frette, FRETTE_AUCUNE);
+  EXPECT_EQ(Curseur.Corde, 1);
+
+  // String 1 taken: a note on string 2 goes nowhere upwards.
+  Curseur.Corde = 2;
+  Type(5);
+  DeplacerNoteHaut();
+  EXPECT_EQ(B(1).Notes[2].Frette, 5);
+  EXPECT_EQ(Curseur.Corde, 2);
+
+  // Downwards it skips strings where the fret would pass the last one.
+  Curseur.Corde = 1;
+  DeplacerNoteBas();  // string 2 is taken; string 3 needs fret 9
+  EXPECT_EQ(B(1).Notes[3].Frette, 9);
+  EXPECT_EQ(Curseur.Corde, 3);
+  B(1).Notes[3].Frette = 22;
+  DeplacerNoteBas();  // string 4 would need 27
+  EXPECT_EQ(B(1).Notes[3].Frette, 22);
+  B(1).Notes[3].Frette = FRETTE_MORTE;
+  DeplacerNoteBas();  // dead notes do not move
+  EXPECT_EQ(B(1).Notes[3].Frette, FRETTE_MORTE);
+}
+
+TEST_F(CursorTest, Erasing) {
+  Append(3);
+  Curseur.Temps = 1;
+  Curseur.Corde = 2;
+  Type(5);
+  Append(7);
+  Curseur.Temps = 1;
+  Curseur.Corde = 2;
+  EffacerSousCurseur();  // one of two notes: the beat stays
+  EXPECT_EQ(N(), 2);
+  EXPECT_EQ(B(1).Notes[2].Frette, FRETTE_AUCUNE);
+  Curseur.Corde = 1;
+  EffacerSousCurseur();  // the only note: the beat goes
+  EXPECT_EQ(N(), 1);
+  EXPECT_EQ(B(1).Notes[1].Frette, 7);
+  EXPECT_EQ(B(2).Notes[1].Frette, FRETTE_AUCUNE);
+}
+
+TEST_F(CursorTest, ErasingTakesTheTiedBeatsAlongInOneUndoStep) {
+  Fill(4, 1);
+  B(2).Lie = 1;
+  B(2).Notes[1].Frette = FRETTE_AUCUNE;
+  B(3).Lie = 1;
+  B(3).Notes[1].Frette = FRETTE_AUCUNE;
+  B(4).Notes[1].Frette = 11;
+  Curseur.Temps = 1;
+  TempsSupprimeLie = B(1).Lie;
+  EffacerSousCurseur();
+  EXPECT_EQ(N(), 1);
+  EXPECT_EQ(B(1).Notes[1].Frette, 11);
+  AnnulerModification();
+  EXPECT_EQ(N(), 4);
+  EXPECT_EQ(B(1).Notes[1].Frette, 3);
+  EXPECT_EQ(Curseur.Temps, 1);
+
+  // A tied beat is deleted whole.
+  Curseur.Temps = 2;
+  TempsSupprimeLie = 1;
+  EffacerSousCurseur();
+  EXPECT_EQ(N(), 3);
+}

@@ -1,0 +1,155 @@
+// New song and song-wide operations.
+#include "EditFixture.h"
+
+#include "settings/Langue.h"
+
+using SongTest = EditTest;
+
+TEST(SongText, NumbersFromDialogs) {
+  EXPECT_EQ(TexteEnReel("1,5"), 1.5);
+  EXPECT_EQ(TexteEnReel("1.5"), 1.5);
+  EXPECT_EQ(TexteEnReel(" 0,25 "), 0.25);
+  EXPECT_EQ(TexteEnReel("abc"), 0.0);
+  EXPECT_EQ(TexteEnReel(""), 0.0);
+  EXPECT_EQ(TexteEnEntier("42"), 42);
+  EXPECT_EQ(TexteEnEntier("-7"), -7);
+  EXPECT_THROW(TexteEnEntier("4x"), ErreurConversion);
+  EXPECT_THROW(TexteEnEntier("99999999999"), ErreurConversion);
+  bool ok = true;
+  EXPECT_EQ(TexteEnEntier("", &ok), 0);
+  EXPECT_FALSE(ok);
+}
+
+TEST_F(SongTest, NewSongStartsFromScratch) {
+  DefinirTexteLangue("Gene-Percussions", "Drums");
+  Fill(5, 0);
+  B(1).AvecAccord = 1;
+  B(1).Accord.emplace();
+  M().LargeurImp = 77;
+  M().DureeRemplie[2] = 3;
+  AddMeasures(4);
+  Partition.Instrument[8] = 5;
+  Partition.Accordage[8][1] = 30;
+  NouvellePartition();
+  EXPECT_EQ(Partition.NbMesures, 1);
+  EXPECT_FALSE(Partition.Mesures[2]);
+  for (int p = 1; p <= NB_PISTES; ++p) {
+    EXPECT_EQ(N(p, 1), 0);
+    EXPECT_EQ(B(1, p, 1).Duree, 480);
+    EXPECT_FALSE(B(1, p, 1).Accord);
+  }
+  EXPECT_EQ(M(1).LargeurImp, 0.0);
+  EXPECT_EQ(M(1).DureeRemplie[2], 0.0);
+  EXPECT_EQ(Partition.NomPiste[8].str(), "Drums");
+  EXPECT_EQ(Partition.Accordage[8][1], 0);
+  EXPECT_EQ(Partition.Accordage[7][6], 40);
+  EXPECT_EQ(Partition.NbFrettes[8], 99);
+  EXPECT_EQ(Partition.NbFrettes[7], 24);
+  EXPECT_EQ(PisteCourante, 1);
+  EXPECT_EQ(Curseur.EcartTemps, 50);
+}
+
+TEST_F(SongTest, EmptyMeasuresAtTheEndGo) {
+  AddMeasures(10);
+  Partition.MesureCourante = 3;
+  PisteCourante = 6;
+  Fill(1);
+  PisteCourante = 1;
+  SupprimerMesuresVidesFin();
+  EXPECT_EQ(Partition.NbMesures, 3);
+  EXPECT_FALSE(Partition.Mesures[4]);
+  M(3).NbTemps[6] = 0;
+  SupprimerMesuresVidesFin();
+  EXPECT_EQ(Partition.NbMesures, 1);
+}
+
+TEST_F(SongTest, InsertTwoEmptyMeasuresAtMeasureFive) {
+  AddMeasures(10);
+  for (int m = 1; m <= 10; ++m) {
+    M(m).Numerateur = static_cast<uint8_t>(m);
+    M(m).Duree = m;
+    M(m).NbTemps[1] = 1;
+    M(m).Temps[1][1].Notes[1].Frette = static_cast<int8_t>(m);
+    M(m).Temps[1][1].Duree = 240;
+    M(m).Temps[1][1].CodeDuree = 1;
+  }
+  M(5).RenvoiFin = 1;
+  Partition.MesureCourante = 5;
+  ASSERT_TRUE(InsererMesuresVides(2));
+  EXPECT_EQ(Partition.NbMesures, 12);
+  EXPECT_EQ(Partition.MesureCourante, 5);
+  for (int m : {5, 6}) {
+    EXPECT_EQ(N(1, m), 0);
+    EXPECT_EQ(M(m).Numerateur, 5);
+    EXPECT_EQ(M(m).Duree, 5.0);
+    EXPECT_EQ(M(m).RenvoiFin, 0);
+  }
+  EXPECT_EQ(M(7).Temps[1][1].Notes[1].Frette, 5);
+  EXPECT_EQ(M(7).RenvoiFin, 1);
+  EXPECT_EQ(M(12).Temps[1][1].Notes[1].Frette, 10);
+  EXPECT_EQ(M(4).Temps[1][1].Notes[1].Frette, 4);
+  // Only the last new measure takes the duration last used in the measure after it.
+  EXPECT_EQ(B(1, 1, 6).Duree, 240);
+  EXPECT_EQ(B(1, 1, 5).Duree, 480);
+  EXPECT_EQ(B(1, 2, 6).Duree, 480);
+}
+
+TEST_F(SongTest, InsertingPastOneThousandIsRefused) {
+  AddMeasures(999);
+  Partition.MesureCourante = 5;
+  EXPECT_FALSE(InsererMesuresVides(2));
+  EXPECT_EQ(Partition.NbMesures, 999);
+  EXPECT_FALSE(Partition.Mesures[1000]);
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(InsererMesuresVides(1));
+  EXPECT_EQ(Partition.NbMesures, 1000);
+}
+
+TEST_F(SongTest, ClearTrackEverywhere) {
+  AddMeasures(3);
+  for (int m = 1; m <= 3; ++m) {
+    Partition.MesureCourante = m;
+    PisteCourante = 2;
+    Fill(2);
+  }
+  ViderPisteToutesMesures(2);
+  for (int m = 1; m <= 3; ++m) {
+    EXPECT_EQ(N(2, m), 0);
+    EXPECT_EQ(B(1, 2, m).Notes[1].Frette, FRETTE_AUCUNE);
+    EXPECT_EQ(B(1, 2, m).Duree, 480);
+  }
+}
+
+TEST_F(SongTest, DurationCheckReportsTheFirstWrongMeasure) {
+  DefinirTexteLangue("AssCD-DureeInvalide", "measure #1, track #2");
+  AddMeasures(2);
+  PisteCourante = 2;
+  Fill(4, 0);  // measure 1 full, measure 2 empty
+  PisteCourante = 1;
+  bool drums = true;
+  Hooks.ShowDrumAssistant = [&](bool on) { drums = on; };
+  ActiverAnnulation(true);
+  EXPECT_FALSE(VerifierDureesMesures());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].Texte, "measure 2, track 2");
+  EXPECT_EQ(messages[0].Icone, MB_ICONE_ATTENTION);
+  EXPECT_EQ(PisteCourante, 2);
+  EXPECT_EQ(Partition.MesureCourante, 2);
+  EXPECT_FALSE(drums);
+  EXPECT_FALSE(AnnulationPossible);
+
+  // Twelve triplet eighths are a full measure, not 3.9999.
+  for (int b = 1; b <= 12; ++b) {
+    TTemps& t = B(b);
+    t.CodeDuree = 1;
+    t.Triolet = 1;
+    t.PlaceTriolet = static_cast<int8_t>((b - 1) % 3 + 1);
+    t.Duree = 160;
+  }
+  M().NbTemps[2] = 12;
+  messages.clear();
+  EXPECT_TRUE(VerifierDureesMesures());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].Icone, MB_ICONE_INFORMATION);
+  EXPECT_TRUE(VerifierAvantLecture());
+}
