@@ -1,0 +1,34 @@
+#pragma once
+// Translation of the main window: menu captions, button hints and file-dialog filters from the
+// group "MN_000" of the language file, with automatic accelerators given menu by menu.
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+struct TActionsPrincipales;
+struct TMenusPrincipaux;
+class QWidget;
+
+// Title and filter of one file dialog; the file commands read them when they open the dialog.
+struct TDialogueFichier {
+  QString Title;
+  QString Filter;  // "Name (*.ext)|*.ext|..." pairs, as the language texts give them
+};
+// Songs (1), MIDI (2), ASCII tablature (3).
+extern TDialogueFichier OpenDialog1, SaveDialog1, OpenDialog2, SaveDialog2, OpenDialog3, SaveDialog3;
+// A filter of description|pattern pairs in the form Qt's file dialogs take ("Name (*.ext);;...").
+QString FiltreQt(const QString& filtre);
+
+struct TTraductionPrincipale {
+  bool Trouve = false;               // the group "MN_000" exists
+  QHash<QString, QString> Captions;  // menu item or menu name -> caption (Mn_Fichier, Mn_Note_Croche, Mn2_Edition_Couper)
+  QHash<QString, QString> Hints;     // button name -> hint (Bt_Fichier_Nouveau, BT_DynaForm)
+  TDialogueFichier Dialogues[7];     // [1..6]: OpenDialog1, SaveDialog1, OpenDialog2, SaveDialog2, OpenDialog3, SaveDialog3
+};
+
+// Computes the main window's texts from the lines of a language file (the accelerator switch and
+// the message texts come from the loaded language).
+TTraductionPrincipale CalculerTraductionPrincipale(const QStringList& lignes);
+// Puts the texts on the actions, the menus found under the window and the file dialogs.
+// Nothing changes when the group is missing.
+void AppliquerTraductionPrincipale(const TTraductionPrincipale& t, TActionsPrincipales& a, QWidget* fenetre);
