@@ -1,0 +1,67 @@
+#include "editor/SourisSaisie.h"
+
+#include "editor/Globals.h"
+#include "editor/Navigation.h"
+#include "editor/Saisie.h"
+#include "editor/ZoneSaisie.h"
+#include "settings/Config.h"
+
+int FretteItemTurbo(const QString& nom) {
+  if (nom.size() < 7 || !nom[5].isDigit() || !nom[6].isDigit()) return -1;
+  return nom.mid(5, 2).toInt();
+}
+
+int ColonneTurbo(int frette) { return frette < 9 ? 0 : frette < 18 ? 1 : 2; }
+
+bool PoserFretteTurbo(int frette) {
+  TMesure* m = Partition.Courante();
+  if (!m || frette < 0 || frette > 99 || Curseur.Corde < 1 || Curseur.Corde > NB_CORDES_MAX) return false;
+  SauverAnnulation();
+  if (SurTempsSaisie()) {
+    // No 65th beat: the cursor never stands past beat 64, but a song read from a file may.
+    if (NbTempsCourant() >= NB_TEMPS_MAX) return false;
+    NbTempsCourant() += 1;
+    PreparerTempsSaisie();
+  }
+  TTemps& t = TempsCourant();
+  t.Silence = 0;
+  t.Lie = 0;
+  Curseur.RedessinTemps = 0;
+  TNote& n = t.Notes[Curseur.Corde];
+  if (n.Frette == FRETTE_AUCUNE) {
+    const int d = Configuration.DefaultDynamic;  // a dynamic out of 1..8 (bad ini) reads as mf
+    n.Nuance = static_cast<int8_t>(d >= 1 && d <= 8 ? d : 6);
+  }
+  n.Frette = static_cast<int8_t>(frette);
+  TempsPrecedent = Curseur.Temps;
+  CordePrecedente = Curseur.Corde;
+  DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, Curseur.Temps);
+  RegrouperRythme(0);
+  DessinerTriolets(CanvasSaisie);
+  const bool jouer = Hooks.PlayWhileEntering && Hooks.PlayWhileEntering() && MIDIDisponible;
+  AfficherEtatMesure();
+  return jouer;
+}
+
+bool cSourisSaisie::Appuyer(int x, int y, bool droit) {
+  if (DoubleClic) {
+    DoubleClic = 0;
+    return false;
+  }
+  BoutonEnfonce = 1;
+  if (Cliquer) Cliquer(x, y);
+  if (Rafraichir) Rafraichir();
+  if (!droit) return false;
+  BoutonEnfonce = 0;
+  return true;
+}
+
+void cSourisSaisie::Deplacer(int x, int y) {
+  if (BoutonEnfonce) Appuyer(x, y, false);
+}
+
+void cSourisSaisie::DoubleCliquer() {
+  if (AccordPermis && AccordPermis() && OuvrirAccord) OuvrirAccord();
+  BoutonEnfonce = 0;
+  DoubleClic = 1;
+}
