@@ -1,12 +1,192 @@
 #include "files/FileCommands.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 
 #include "editor/Globals.h"
+#include "editor/Saisie.h"
+#include "files/FichierSqt.h"
+#include "settings/Config.h"
+#include "settings/Langue.h"
+#include "settings/Mess.h"
 
-// Placeholders until the song-file commands land.
-bool OuvrirPartition(const QString&) { return false; }
-bool DemanderEnregistrement() { return true; }
-bool EnregistrerPartition() { return false; }
+namespace {
+
+const char* const kFiltre = "Fichiers Strumquill (*.sqt)";
+
+QString ChoisirOuverture() {
+  if (CrochetsFichier.ChoisirFichierOuverture) return CrochetsFichier.ChoisirFichierOuverture();
+  return QFileDialog::getOpenFileName(nullptr, QString(), Repertoire, kFiltre, nullptr, QFileDialog::ReadOnly);
+}
+
+QString ChoisirEnregistrement(const QString& propose) {
+  if (CrochetsFichier.ChoisirFichierEnregistrement) return CrochetsFichier.ChoisirFichierEnregistrement(propose);
+  QString nom = QFileDialog::getSaveFileName(nullptr, QString(), propose, kFiltre, nullptr,
+                                             QFileDialog::DontConfirmOverwrite);
+  if (!nom.isEmpty() && QFileInfo(nom).suffix().isEmpty()) nom += ".sqt";
+  return nom;
+}
+
+void Legende() {
+  if (CrochetsFichier.Legende) CrochetsFichier.Legende(TitreProgramme + " - " + NomFichier);
+}
+
+void MessagesEnAttente() {
+  if (QCoreApplication::instance()) QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+bool OuvrirPartition(const QString& nomDemande) {
+  QString nom = nomDemande;
+  if (nom.isEmpty()) {
+    nom = ChoisirOuverture();
+    if (nom.isEmpty()) return false;
+  }
+  MessagesEnAttente();
+  if (MIDIDisponible && CrochetsFichier.LectureEnCours && CrochetsFichier.LectureEnCours() &&
+      CrochetsFichier.ArreterLecture)
+    CrochetsFichier.ArreterLecture();
+  NouvellePartition();
+  CheminFichier = nom;
+  NomFichier = QFileInfo(nom).fileName();
+  Legende();
+  const bool ok = OuvrirFichier();
+  if (CrochetsFichier.MajMenuPistes) CrochetsFichier.MajMenuPistes();
+  return ok;
+}
+
+bool EnregistrerPartition() { return EnregistrerFichier(); }
+
+QString NomFichierValide(const QString& texte) {
+  QString r = texte;
+  for (QChar& c : r)
+    if (QStringLiteral("\"*/:<>?\\|").contains(c)) c = QLatin1Char('_');
+  return r;
+}
+
+void PlacerEnTeteFichiersRecents(QString liste[5], const QString& chemin) {
+  if (liste[0] == chemin) return;
+  int k = 4;
+  while (k >= 1 && liste[k] != chemin) --k;
+  if (k == 0) k = 4;  // not in the list: the oldest drops out
+  for (int i = k; i >= 1; --i) liste[i] = liste[i - 1];
+  liste[0] = chemin;
+}
+
+void MajMenuFichiersRecents() {
+  QStringList legendes;
+  bool separateur = false;
+  for (int k = 1; k <= NB_FICHIERS_RECENTS; ++k) {
+    const QString& f = DerniersFichiers[k];
+    if (f.isEmpty()) {
+      legendes << QString();
+    } else {
+      separateur = true;
+      legendes << QStringLiteral("&%1  %2").arg(k).arg(QFileInfo(f).fileName());
+    }
+  }
+  if (CrochetsFichier.MenuFichiersRecents) CrochetsFichier.MenuFichiersRecents(legendes, separateur);
+}
+
+void AjouterFichierRecent(const QString& chemin) {
+  QString liste[5];
+  for (int i = 0; i < 5; ++i) liste[i] = DerniersFichiers[i + 1];
+  PlacerEnTeteFichiersRecents(liste, chemin);
+  for (int i = 0; i < 5; ++i) DerniersFichiers[i + 1] = liste[i];
+  MajMenuFichiersRecents();
+}
+
+bool EnregistrerSous(bool autreNom) {
+  QString propose;
+  if (autreNom && !NomFichier.isEmpty()) {
+    propose = CheminFichier;
+  } else if (!Partition.Titre.empty()) {
+    propose = NomFichierValide(AnsiToQString(Partition.Titre.view())) + ".sqt";
+  }
+  const QString choisi = ChoisirEnregistrement(propose);
+  if (choisi.isEmpty()) return false;
+  const bool demander = !autreNom || NomFichier.isEmpty() || QFileInfo(choisi) != QFileInfo(CheminFichier);
+  if (demander && QFileInfo::exists(choisi)) {
+    const QString texte = RemplacerParam1(TexteLangue("Fichier-ExisteDeja"), QDir::toNativeSeparators(choisi)) +
+                          "\n\n" + TexteLangue("Fichier-Remplacer");
+    if (MessageBoxD(TexteLangue("Dlg-Avertissement"), texte, MB_ICONE_ATTENTION, MB_OUI | MB_NON, MB_DEF_NON) != ID_OUI)
+      return false;
+  }
+  MessagesEnAttente();
+  const QString ancienChemin = CheminFichier, ancienNom = NomFichier;
+  CheminFichier = choisi;
+  NomFichier = QFileInfo(choisi).fileName();
+  if (!EnregistrerPartition()) {
+    CheminFichier = ancienChemin;
+    NomFichier = ancienNom;
+    return false;
+  }
+  Legende();
+  AjouterFichierRecent(CheminFichier);
+  return true;
+}
+
+bool CommandeEnregistrer() {
+  bool ok;
+  if (!NomFichier.isEmpty()) {
+    ok = EnregistrerPartition();
+    if (ok) AjouterFichierRecent(CheminFichier);
+  } else {
+    ok = EnregistrerSous(false);
+  }
+  if (ok) {
+    Modifie = 0;
+    if (CrochetsFichier.RafraichirActions) CrochetsFichier.RafraichirActions();
+  }
+  return ok;
+}
+
+bool DemanderEnregistrement() {
+  if (!Modifie || Vierge) return true;
+  QString nom = NomFichier.isEmpty() ? TexteLangue("Fichier-SansNom") : NomFichier;
+  nom = nom.left(50);
+  const int r = MessageBoxD(TexteLangue("Dlg-Confirmation"), RemplacerParam1(TexteLangue("Fichier-EnregistrerModif"), nom),
+                            MB_ICONE_QUESTION, MB_OUI | MB_NON | MB_ANNULER, MB_DEF_OUI);
+  if (r == ID_NON) return true;
+  if (r != ID_OUI) return false;
+  if (!NomFichier.isEmpty()) {
+    if (!EnregistrerPartition()) return false;
+    AjouterFichierRecent(CheminFichier);
+    return true;
+  }
+  return EnregistrerSous(false);
+}
+
+void OuvrirFichierRecent(int n) {
+  if (n < 1 || n > NB_FICHIERS_RECENTS) return;
+  const QString chemin = DerniersFichiers[n];
+  if (!chemin.isEmpty() && QFileInfo(chemin).isFile()) {
+    if (DemanderEnregistrement()) {
+      if (OuvrirPartition(chemin)) {
+        QString titre = AnsiToQString(Partition.Titre.view());
+        if (!Partition.Auteur.empty()) titre += " - " + AnsiToQString(Partition.Auteur.view());
+        if (CrochetsFichier.TitreMorceau) CrochetsFichier.TitreMorceau(titre);
+        Modifie = 0;
+        if (CrochetsFichier.RafraichirActions) CrochetsFichier.RafraichirActions();
+      }
+    }
+  } else {
+    MessageBoxD(TexteLangue("Dlg-Erreur"),
+                RemplacerParam1(TexteLangue("Fichier-Introuvable"), QFileInfo(chemin).fileName()), MB_ICONE_ERREUR,
+                MB_OK, MB_DEF_OK);
+  }
+  if (CrochetsFichier.MajBoutonPiste)
+    for (int p = 1; p <= NB_PISTES; ++p) CrochetsFichier.MajBoutonPiste(p);
+}
+
 QString CheminFichierTemp() { return RepWindows + "vexo.tmp"; }
-void SupprimerFichierTemp() { QFile::remove(CheminFichierTemp()); }
+
+void SupprimerFichierTemp() {
+  const QString chemin = CheminFichierTemp();
+  if (QFile::exists(chemin)) QFile::remove(chemin);  // failures are of no consequence at shut-down
+}

@@ -1,13 +1,32 @@
 #pragma once
-// The song-file commands the main window relies on.
+// The song-file commands the main window relies on: open, save, save as, the save-changes
+// question, the recent-file list and the temporary MIDI file. Window effects go through
+// CrochetsFichier (files/FichierSqt.h).
 #include <QString>
 
 // Opens a song (asks for a name when empty); true when a song was read. Reports its own errors.
 bool OuvrirPartition(const QString& nom);
-// Asks whether to save a modified song; false when the user cancelled.
+// Asks whether to save a modified song; false when the caller must not go on (cancelled, or the
+// save failed). Leaves Modifie as it was.
 bool DemanderEnregistrement();
 // Saves the song to CheminFichier; true on success.
 bool EnregistrerPartition();
+// The Save command: under the current name, or through save as for a song never saved.
+// On success Modifie is cleared and the file goes to the top of the recent list.
+bool CommandeEnregistrer();
+// The Save as command (autreNom) and the save of a song never saved: asks for a name, confirms
+// replacing an existing file, saves; on failure the previous name and path come back.
+bool EnregistrerSous(bool autreNom);
+// The text with each character a file name cannot hold (" * / : < > ? \ |) replaced by "_".
+QString NomFichierValide(const QString& texte);
+// Moves a path to the top of a recent-file list of five (liste[0] the most recent).
+void PlacerEnTeteFichiersRecents(QString liste[5], const QString& chemin);
+// Puts CheminFichier at the top of DerniersFichiers and rebuilds the menu.
+void AjouterFichierRecent(const QString& chemin);
+// Rebuilds the five recent-file menu items from DerniersFichiers.
+void MajMenuFichiersRecents();
+// Opens recent file n (1..5).
+void OuvrirFichierRecent(int n);
 // Deletes the temporary MIDI file "vexo.tmp".
 void SupprimerFichierTemp();
 // Path of the temporary MIDI file.

@@ -1,0 +1,684 @@
+#include "files/FichierSqt.h"
+
+#include <QCursor>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "chords/Diagramme.h"
+#include "editor/Globals.h"
+#include "editor/Saisie.h"
+#include "settings/Langue.h"
+#include "settings/Mess.h"
+
+TCrochetsFichier CrochetsFichier;
+const QString TitreProgramme = QStringLiteral("Vexo");
+
+namespace {
+
+// ---------------------------------------------------------------- hourglass
+
+struct Sablier {
+  bool actif = false;
+  Sablier() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+      actif = true;
+    }
+  }
+  ~Sablier() { Fin(); }
+  void Fin() {
+    if (actif) QGuiApplication::restoreOverrideCursor();
+    actif = false;
+  }
+};
+
+// ---------------------------------------------------------------- signatures
+
+struct TSignature {
+  const char* texte;
+  int version;
+};
+const TSignature kSignatures[] = {
+    {"FICHIER STRUMQUILLE v1", 100},    {"FICHIER STRUMQUILLE v1.01", 101}, {"FICHIER STRUMQUILLE v1.02", 102},
+    {"FICHIER STRUMQUILLE v1.03", 103}, {"FICHIER STRUMQUILLE v1.04", 104}, {"FICHIER STRUMQUILL v2.20", 220},
+    {"FICHIER STRUMQUILL v2.21", 221},
+};
+constexpr int TAILLE_SIGNATURE = 31;
+
+// ---------------------------------------------------------------- writer
+
+class Ecrivain {
+ public:
+  std::string o;
+
+  void u8(int v) { o.push_back(static_cast<char>(static_cast<uint8_t>(v))); }
+  void i8(int v) { u8(v); }
+  void i32(int32_t v) {
+    uint32_t u = static_cast<uint32_t>(v);
+    char b[4] = {char(u & 0xFF), char((u >> 8) & 0xFF), char((u >> 16) & 0xFF), char((u >> 24) & 0xFF)};
+    o.append(b, 4);
+  }
+  void f64(double v) {
+    uint64_t u = std::bit_cast<uint64_t>(v);
+    char b[8];
+    for (int i = 0; i < 8; ++i) b[i] = char((u >> (8 * i)) & 0xFF);
+    o.append(b, 8);
+  }
+  // A string field of capacity N: length byte and N bytes, zeros past the text.
+  void champ(std::string_view s, int capacite) {
+    const int n = std::min<int>(static_cast<int>(s.size()), capacite);
+    u8(n);
+    o.append(s.data(), n);
+    o.append(static_cast<size_t>(capacite - n), '\0');
+  }
+  // A text as its length and its bytes only.
+  void texte(std::string_view s, int capacite) {
+    const int n = std::min<int>(static_cast<int>(s.size()), capacite);
+    u8(n);
+    o.append(s.data(), n);
+  }
+};
+
+void EcrireAccord(Ecrivain& e, const TAccord& a) {
+  e.texte(a.Nom.view(), 20);
+  e.u8(a.Diese ? 1 : 0);
+  e.i32(a.Fondamentale);
+  if (a.Fondamentale < 12) {
+    e.i32(a.Typ);
+    e.i32(a.NeufOnzeTreize);
+    e.i32(a.Basse);
+    e.i32(a.DimAug);
+    e.i32(a.Quinte);
+    e.i32(a.Neuf);
+    e.i32(a.Onze);
+    int32_t drapeaux = a.Add ? 1 : 0;
+    for (int d = 1; d <= 7; ++d)
+      if (a.Degres[d]) drapeaux |= 1 << d;
+    e.i32(drapeaux);
+  }
+  bool avecFrettes = false;
+  for (int s = 1; s <= 6; ++s)
+    if (a.Frettes[s] != -1) avecFrettes = true;
+  if (!avecFrettes) {
+    e.i32(0);
+    return;
+  }
+  // A base fret of 0 or less would read back as "no diagram" and lose the frets that follow.
+  e.i32(std::max(a.FretteBase, 1));
+  for (int s = 1; s <= 6; ++s) e.i32(a.Frettes[s]);
+}
+
+void EcrireTableMix(Ecrivain& e, const cTableMixEvent& m) {
+  int drapeaux = 0;
+  if (m.Instrument >= 0) drapeaux |= 1;
+  if (m.Volume >= 0) drapeaux |= 2;
+  if (m.Panoramique >= 0) drapeaux |= 4;
+  if (m.Chorus >= 0) drapeaux |= 8;
+  if (m.Reverb >= 0) drapeaux |= 16;
+  if (m.Tempo >= 0) drapeaux |= 32;
+  e.u8(drapeaux);
+  if (drapeaux & 32) {
+    e.i32(m.Tempo);
+    e.u8(m.TransTempo);
+  }
+  if (drapeaux & 16) {
+    e.i8(m.Reverb);
+    e.u8(m.TransReverb);
+  }
+  if (drapeaux & 8) {
+    e.i8(m.Chorus);
+    e.u8(m.TransChorus);
+  }
+  if (drapeaux & 4) {
+    e.i8(m.Panoramique);
+    e.u8(m.TransPanoramique);
+  }
+  if (drapeaux & 2) {
+    e.i8(m.Volume);
+    e.u8(m.TransVolume);
+  }
+  if (drapeaux & 1) e.i8(m.Instrument);
+}
+
+void EcrireTemps(Ecrivain& e, const TTemps& t, int nbCordes) {
+  const bool accord = t.AvecAccord && t.Accord;
+  e.i32(t.Duree);
+  e.i8(t.CodeDuree);
+  int a = 0;
+  if (!t.Texte.empty()) a |= 1;
+  if (accord) a |= 2;
+  if (t.EffetTemps >= 1) a |= 4;
+  if (t.Silence) a |= 8;
+  if (t.Pointee) a |= 16;
+  if (t.Triolet) a |= 32;
+  if (t.Lie) a |= 64;
+  int b = 0;
+  if (t.Brush >= 1) b |= 1;
+  if (t.MixTable) b |= 2;
+  e.u8(a);
+  e.u8(b);
+  if (b & 2) EcrireTableMix(e, *t.MixTable);
+  if (b & 1) {
+    e.u8(t.Brush);
+    e.u8(t.VitesseBrush);
+  }
+  if (a & 32) e.i8(t.PlaceTriolet);
+  if (a & 4) {
+    e.i8(t.EffetTemps);
+    if (t.EffetTemps == 3) e.f64(t.CoupVibrato);
+  }
+  if (a & 2) EcrireAccord(e, *t.Accord);
+  if (a & 1) e.texte(t.Texte.view(), 40);
+  if (t.Lie || t.Silence) return;
+
+  int masqueNote = 0, masqueEffet = 0, masqueGrace = 0;
+  for (int s = 1; s <= nbCordes; ++s) {
+    const TNote& n = t.Notes[s];
+    const int bit = 1 << (nbCordes - s);
+    if (n.Frette >= 0) {
+      masqueNote |= bit;
+      if (n.Effet >= 1) masqueEffet |= bit;
+    }
+    if (n.FretteGrace >= 0) masqueGrace |= bit;
+  }
+  e.u8(masqueNote);
+  e.u8(masqueEffet);
+  e.u8(masqueGrace);
+  for (int s = 1; s <= nbCordes; ++s) {
+    const TNote& n = t.Notes[s];
+    const int bit = 1 << (nbCordes - s);
+    if (masqueNote & bit) {
+      e.i8(n.Frette);
+      e.i8(n.Nuance);
+      if (masqueEffet & bit) {
+        e.i8(n.Effet);
+        if (n.Effet == 5 || n.Effet == 6) e.f64(n.Bend);
+      }
+    }
+    if (masqueGrace & bit) {
+      e.i8(n.FretteGrace);
+      e.i8(n.NuanceGrace);
+      e.i8(n.DureeGrace);
+    }
+  }
+}
+
+// ---------------------------------------------------------------- reader
+
+struct Refus {
+  const char* cle;
+};
+[[noreturn]] void Refuser() { throw Refus{"Fichier-Incorrect"}; }
+void Exiger(bool condition) {
+  if (!condition) Refuser();
+}
+
+class Lecteur {
+ public:
+  Lecteur(const QByteArray& b) : p_(reinterpret_cast<const uint8_t*>(b.constData())), fin_(p_ + b.size()) {}
+
+  size_t reste() const { return static_cast<size_t>(fin_ - p_); }
+  const uint8_t* octets(size_t n) {
+    Exiger(reste() >= n);
+    const uint8_t* d = p_;
+    p_ += n;
+    return d;
+  }
+  int u8() { return *octets(1); }
+  int i8() { return static_cast<int8_t>(*octets(1)); }
+  int32_t i32() {
+    const uint8_t* d = octets(4);
+    return static_cast<int32_t>(uint32_t(d[0]) | uint32_t(d[1]) << 8 | uint32_t(d[2]) << 16 | uint32_t(d[3]) << 24);
+  }
+  double f64() {
+    const uint8_t* d = octets(8);
+    uint64_t u = 0;
+    for (int i = 0; i < 8; ++i) u |= uint64_t(d[i]) << (8 * i);
+    return std::bit_cast<double>(u);
+  }
+  int32_t i32Dans(int32_t min, int32_t max) {
+    int32_t v = i32();
+    Exiger(v >= min && v <= max);
+    return v;
+  }
+  int u8Dans(int min, int max) {
+    int v = u8();
+    Exiger(v >= min && v <= max);
+    return v;
+  }
+  int i8Dans(int min, int max) {
+    int v = i8();
+    Exiger(v >= min && v <= max);
+    return v;
+  }
+  // A string field of capacity N of exactly N + 1 bytes.
+  std::string_view champ(int capacite) {
+    const uint8_t* d = octets(static_cast<size_t>(capacite) + 1);
+    Exiger(d[0] <= capacite);
+    return {reinterpret_cast<const char*>(d + 1), d[0]};
+  }
+  // A count byte, then that many bytes of a string field of capacity N from its length byte on.
+  std::string_view champCompte(int capacite) {
+    const int compte = u8();
+    Exiger(compte <= capacite + 1);
+    if (compte == 0) return {};
+    const uint8_t* d = octets(static_cast<size_t>(compte));
+    Exiger(d[0] <= compte - 1);
+    return {reinterpret_cast<const char*>(d + 1), d[0]};
+  }
+  // A length byte and that many bytes.
+  std::string_view texte(int capacite) {
+    const int n = u8Dans(0, capacite);
+    return {reinterpret_cast<const char*>(octets(static_cast<size_t>(n))), static_cast<size_t>(n)};
+  }
+
+ private:
+  const uint8_t* p_;
+  const uint8_t* fin_;
+};
+
+double Fini(double v, double min, double max) {
+  Exiger(std::isfinite(v) && v >= min && v <= max);
+  return v;
+}
+
+constexpr int DUREE_MAX_TICKS = 4 * 1920;  // longer than any duration code gives
+constexpr int FRETTE_BASE_MAX = 99;
+
+void LireAccord(Lecteur& l, TAccord& a, int version) {
+  a = AccordParDefaut();
+  if (version < 104) {
+    l.u8();  // count byte, unused
+    a.Nom = l.champ(10);
+    return;
+  }
+  a.Nom = l.texte(20);
+  a.Diese = l.u8() == 1 ? 1 : 0;
+  a.Fondamentale = l.i32Dans(0, 12);
+  if (a.Fondamentale < 12) {
+    a.Typ = l.i32Dans(0, 14);
+    a.NeufOnzeTreize = l.i32Dans(0, 3);
+    a.Basse = l.i32Dans(-1, 11);
+    a.DimAug = l.i32Dans(0, 2);
+    a.Quinte = l.i32Dans(0, 2);
+    a.Neuf = l.i32Dans(0, 2);
+    a.Onze = l.i32Dans(0, 2);
+    const int32_t drapeaux = l.i32();
+    a.Add = drapeaux & 1;
+    for (int d = 1; d <= 7; ++d) a.Degres[d] = (drapeaux >> d) & 1;
+  }
+  const int32_t base = l.i32Dans(0, FRETTE_BASE_MAX);
+  if (base == 0) return;  // no diagram: the default one stays
+  a.FretteBase = base;
+  for (int s = 1; s <= 6; ++s) a.Frettes[s] = l.i32Dans(-1, FRETTE_BASE_MAX);
+  CalculerBarres(a);
+}
+
+void LireTableMix(Lecteur& l, cTableMixEvent& m) {
+  m = cTableMixEvent{};
+  const int drapeaux = l.u8();
+  if (drapeaux & 32) {
+    m.Tempo = l.i32Dans(1, 999);
+    m.TransTempo = static_cast<uint8_t>(l.u8());
+  }
+  if (drapeaux & 16) {
+    m.Reverb = static_cast<int8_t>(l.i8Dans(0, 127));
+    m.TransReverb = static_cast<uint8_t>(l.u8());
+  }
+  if (drapeaux & 8) {
+    m.Chorus = static_cast<int8_t>(l.i8Dans(0, 127));
+    m.TransChorus = static_cast<uint8_t>(l.u8());
+  }
+  if (drapeaux & 4) {
+    m.Panoramique = static_cast<int8_t>(l.i8Dans(0, 127));
+    m.TransPanoramique = static_cast<uint8_t>(l.u8());
+  }
+  if (drapeaux & 2) {
+    m.Volume = static_cast<int8_t>(l.i8Dans(0, 127));
+    m.TransVolume = static_cast<uint8_t>(l.u8());
+  }
+  if (drapeaux & 1) m.Instrument = static_cast<int8_t>(l.i8Dans(0, 127));
+}
+
+void LireTemps(Lecteur& l, TTemps& t, int nbCordes, int version) {
+  t = TTemps{};
+  int32_t duree = l.i32();
+  if (version <= 101) {
+    Exiger(duree > 0 && duree <= DUREE_MAX_TICKS / 5);
+    duree *= 5;  // those versions counted 96 to the quarter note
+  }
+  Exiger(duree > 0 && duree <= DUREE_MAX_TICKS);
+  t.Duree = duree;
+  t.CodeDuree = static_cast<int8_t>(l.i8Dans(-2, 4));
+  const int a = l.u8();
+  const int b = version >= 220 ? l.u8() : 0;
+  t.Silence = (a >> 3) & 1;
+  t.Pointee = (a >> 4) & 1;
+  t.Triolet = (a >> 5) & 1;
+  t.Lie = (a >> 6) & 1;
+  t.PlaceTriolet = 0;
+  if (b & 2) LireTableMix(l, t.MixTable.emplace());
+  if (b & 1) {
+    t.Brush = static_cast<uint8_t>(l.u8Dans(1, 2));
+    const int v = l.u8();
+    Exiger(v == 1 || v == 2 || v == 4 || v == 8 || v == 16 || v == 32);
+    t.VitesseBrush = static_cast<uint8_t>(v);
+  }
+  if (a & 32) t.PlaceTriolet = static_cast<int8_t>(l.i8Dans(1, 3));
+  if (a & 4) {
+    t.EffetTemps = static_cast<int8_t>(l.i8Dans(1, 9));
+    if (t.EffetTemps == 3) t.CoupVibrato = Fini(l.f64(), 0.0, 12.0);
+  }
+  if (a & 2) {
+    LireAccord(l, t.Accord.emplace(), version);
+    t.AvecAccord = 1;
+  }
+  if (a & 1) {
+    if (version < 104) {
+      l.u8();  // count byte, unused
+      t.Texte = l.champ(40);
+    } else {
+      t.Texte = l.texte(40);
+    }
+  }
+  if (t.Lie || t.Silence) return;
+
+  const int masqueNote = l.u8();
+  const int masqueEffet = l.u8();
+  const int masqueGrace = version >= 220 ? l.u8() : 0;
+  for (int s = 1; s <= nbCordes; ++s) {
+    TNote& n = t.Notes[s];
+    const int bit = 1 << (nbCordes - s);
+    if (masqueNote & bit) {
+      n.Frette = static_cast<int8_t>(l.i8Dans(0, FRETTE_MORTE));
+      if (version >= 220) n.Nuance = static_cast<int8_t>(l.i8Dans(1, 8));
+      if (masqueEffet & bit) {
+        n.Effet = static_cast<int8_t>(l.i8Dans(1, 7));
+        if (n.Effet == 5 || n.Effet == 6) {
+          // A bend of 0 divides by zero when the bend is rendered; a huge one never ends.
+          n.Bend = l.f64();
+          Exiger(std::isfinite(n.Bend) && n.Bend > 0 && n.Bend <= 12);
+        }
+      }
+    }
+    if (masqueGrace & bit) {
+      n.FretteGrace = static_cast<int8_t>(l.i8Dans(0, FRETTE_MORTE));
+      n.NuanceGrace = static_cast<int8_t>(l.i8Dans(1, 8));
+      n.DureeGrace = static_cast<int8_t>(l.i8Dans(1, 3));
+    }
+  }
+}
+
+void LirePartition(Lecteur& l, int version) {
+  TPartition& P = Partition;
+  P.NbPistesNonBasse = P.NbPistesBasse = 0;
+  P.AvecPercussions = 0;
+  bool compte[NB_PISTES + 1] = {};
+
+  P.Titre = l.champCompte(100);
+  P.Auteur = l.champCompte(50);
+  P.Commentaire = l.champCompte(100);
+  P.Tempo = l.i32Dans(1, 999);
+  if (version >= 101) P.TripletFeel = l.i32Dans(0, 1);
+  if (version >= 103) P.Armure = l.i32Dans(-7, 7);
+
+  const int nbPistesFichier = version >= 103 ? NB_PISTES : 1;
+  for (int p = 1; p <= nbPistesFichier; ++p) {
+    P.NbCordes[p] = l.i32Dans(4, 6);
+    for (int s = 1; s <= P.NbCordes[p]; ++s) P.Accordage[p][s] = l.i32Dans(0, 127);
+  }
+  const int nbMesures = l.i32Dans(1, NB_MESURES_MAX);
+  if (version >= 103) {
+    for (int p = 1; p <= NB_PISTES; ++p) {
+      P.Instrument[p] = l.i32Dans(0, 127);
+      P.NbFrettes[p] = l.i32Dans(1, 99);
+      P.NomPiste[p] = l.champCompte(40);
+      const int drapeaux = l.u8();
+      P.Solo[p] = drapeaux & 1;
+      P.Muette[p] = (drapeaux >> 1) & 1;
+      P.PasExporter[p] = (drapeaux >> 2) & 1;
+      P.DouzeCordes[p] = (drapeaux >> 3) & 1;
+      P.Volume[p] = l.i32Dans(0, 127);
+      P.Panoramique[p] = l.i32Dans(0, 127);
+      P.Chorus[p] = l.i32Dans(0, 127);
+      P.Reverb[p] = l.i32Dans(0, 127);
+      P.Capo[p] = l.i32Dans(0, 24);
+    }
+    const std::string_view solo = l.champ(5);
+    P.SoloActif = solo == "1" ? 1 : 0;
+    P.PisteSolo = l.i32Dans(0, NB_PISTES);
+  } else {
+    P.Instrument[1] = l.i32Dans(0, 127);
+  }
+
+  // Each measure record has a fixed part: a count larger than the file can hold is refused
+  // before anything is allocated for it.
+  const size_t tailleMesureMin = 1 + 1 + 8 + 12 * static_cast<size_t>(nbPistesFichier) + 1;
+  Exiger(l.reste() / tailleMesureMin >= static_cast<size_t>(nbMesures));
+  const size_t tailleTempsMin = version >= 220 ? 7 : 6;
+
+  P.NbMesures = 0;
+  for (int m = 1; m <= nbMesures; ++m) {
+    if (!P.Mesures[m]) P.Mesures[m] = std::make_unique<TMesure>();
+    P.NbMesures = m;
+    TMesure& M = *P.Mesures[m];
+    M.Numerateur = static_cast<uint8_t>(l.u8Dans(1, 32));
+    const int den = l.u8();
+    Exiger(den == 1 || den == 2 || den == 4 || den == 8 || den == 16 || den == 32);
+    M.Denominateur = static_cast<uint8_t>(den);
+    M.Duree = Fini(l.f64(), 1e-9, 1000.0);
+    size_t totalTemps = 0;
+    for (int p = 1; p <= NB_PISTES; ++p) {
+      M.NbTemps[p] = 0;
+      M.DureeRemplie[p] = 0;
+    }
+    for (int p = 1; p <= nbPistesFichier; ++p) {
+      M.NbTemps[p] = l.i32Dans(0, NB_TEMPS_MAX);
+      M.DureeRemplie[p] = Fini(l.f64(), 0.0, 1e6);
+      totalTemps += static_cast<size_t>(M.NbTemps[p]);
+    }
+    const int drapeaux = l.u8();
+    M.RenvoiDebut = drapeaux & 1;
+    M.RenvoiFin = (drapeaux >> 1) & 1;
+    M.Repetition = (drapeaux >> 2) & 1;
+    M.NbRenvois = 1;
+    M.NumRepetition = 1;
+    if (M.RenvoiFin) M.NbRenvois = static_cast<uint8_t>(l.u8Dans(1, 99));
+    if (M.Repetition) M.NumRepetition = static_cast<uint8_t>(l.u8Dans(1, 99));
+    Exiger(l.reste() / tailleTempsMin >= totalTemps);
+
+    for (int p = 1; p <= NB_PISTES; ++p) {
+      const int nb = M.NbTemps[p];
+      if (nb > 0 && !compte[p]) {
+        if (p == PISTE_PERCUSSION) {
+          P.AvecPercussions = 1;
+        } else {
+          compte[p] = true;
+          const int ins = P.Instrument[p];
+          if ((ins >= 32 && ins <= 39) || ins == 43)
+            ++P.NbPistesBasse;
+          else
+            ++P.NbPistesNonBasse;
+        }
+      }
+      for (int b = 1; b <= nb; ++b) LireTemps(l, M.Temps[p][b], P.NbCordes[p], version);
+      PreparerTempsSaisiePiste(p, m);
+    }
+  }
+
+  if (version >= 104) {
+    const int nb = l.i32Dans(0, NB_ACCORDS_IMPRIMER_MAX);
+    for (int i = 1; i <= nb; ++i) {
+      auto a = std::make_unique<TAccord>();
+      LireAccord(l, *a, version);
+      AccordsImprimer[i] = std::move(a);
+      NbAccordsImprimer = i;
+    }
+  }
+}
+
+void ReinitialiserApresLecture() {
+  PisteCourante = 1;
+  Partition.MesureCourante = 1;
+  MesureOrigine = *Partition.Mesures[1];
+  Curseur.Temps = 1;
+  Curseur.Corde = 1;
+}
+
+}  // namespace
+
+int VersionSignature(const QByteArray& champ) {
+  if (champ.size() < TAILLE_SIGNATURE) return -1;
+  const int n = static_cast<uint8_t>(champ[0]);
+  if (n <= TAILLE_SIGNATURE - 1) {
+    const QByteArray texte = champ.mid(1, n);
+    for (const TSignature& s : kSignatures)
+      if (texte == s.texte) return s.version;
+  }
+  if (n >= 19 && champ.mid(1, 19) == "FICHIER STRUMQUILLE") return 0;
+  return -1;
+}
+
+QByteArray OctetsPartition() {
+  const TPartition& P = Partition;
+  Ecrivain e;
+  size_t estimation = 4096;
+  for (int m = 1; m <= P.NbMesures; ++m)
+    if (const TMesure* M = P.Mesure(m))
+      for (int p = 1; p <= NB_PISTES; ++p) estimation += 107 + 32 * static_cast<size_t>(std::max(0, M->NbTemps[p]));
+  e.o.reserve(estimation);
+
+  e.champ(SIGNATURE_SQT, TAILLE_SIGNATURE - 1);
+  e.u8(101);
+  e.champ(P.Titre.view(), 100);
+  e.u8(51);
+  e.champ(P.Auteur.view(), 50);
+  e.u8(101);
+  e.champ(P.Commentaire.view(), 100);
+  e.i32(P.Tempo);
+  e.i32(P.TripletFeel);
+  e.i32(P.Armure);
+  for (int p = 1; p <= NB_PISTES; ++p) {
+    const int n = std::clamp(P.NbCordes[p], 4, NB_CORDES_MAX);
+    e.i32(n);
+    for (int s = 1; s <= n; ++s) e.i32(P.Accordage[p][s]);
+  }
+  e.i32(P.NbMesures);
+  for (int p = 1; p <= NB_PISTES; ++p) {
+    e.i32(P.Instrument[p]);
+    e.i32(P.NbFrettes[p]);
+    e.u8(41);
+    e.champ(P.NomPiste[p].view(), 40);
+    e.u8((P.Solo[p] ? 1 : 0) | (P.Muette[p] ? 2 : 0) | (P.PasExporter[p] ? 4 : 0) | (P.DouzeCordes[p] ? 8 : 0));
+    e.i32(P.Volume[p]);
+    e.i32(P.Panoramique[p]);
+    e.i32(P.Chorus[p]);
+    e.i32(P.Reverb[p]);
+    e.i32(P.Capo[p]);
+  }
+  e.champ(P.SoloActif ? "1" : "0", 5);
+  e.i32(P.PisteSolo);
+
+  for (int m = 1; m <= P.NbMesures; ++m) {
+    const TMesure& M = *P.Mesures[m];
+    e.u8(M.Numerateur);
+    e.u8(M.Denominateur);
+    e.f64(M.Duree);
+    for (int p = 1; p <= NB_PISTES; ++p) {
+      e.i32(M.NbTemps[p]);
+      e.f64(M.DureeRemplie[p]);
+    }
+    e.u8((M.RenvoiDebut ? 1 : 0) | (M.RenvoiFin ? 2 : 0) | (M.Repetition ? 4 : 0));
+    if (M.RenvoiFin) e.u8(M.NbRenvois);
+    if (M.Repetition) e.u8(M.NumRepetition);
+    for (int p = 1; p <= NB_PISTES; ++p) {
+      const int n = std::clamp(P.NbCordes[p], 4, NB_CORDES_MAX);
+      for (int b = 1; b <= M.NbTemps[p]; ++b) EcrireTemps(e, M.Temps[p][b], n);
+    }
+  }
+
+  e.i32(NbAccordsImprimer);
+  for (int i = 1; i <= NbAccordsImprimer; ++i) EcrireAccord(e, AccordsImprimer[i] ? *AccordsImprimer[i] : TAccord{});
+  return QByteArray(e.o.data(), static_cast<qsizetype>(e.o.size()));
+}
+
+bool LireOctetsPartition(const QByteArray& octets, QString& cleErreur) {
+  const int version = VersionSignature(octets.left(TAILLE_SIGNATURE));
+  if (version <= 0) {
+    cleErreur = version == 0 ? "Fichier-VersionAncienne" : "Fichier-Incorrect";
+    return false;
+  }
+  Lecteur l(octets);
+  try {
+    l.octets(TAILLE_SIGNATURE);
+    LirePartition(l, version);
+  } catch (const Refus& r) {
+    cleErreur = r.cle;
+    return false;
+  }
+  return true;
+}
+
+bool EnregistrerFichier() {
+  Sablier sablier;
+  QSaveFile f(CheminFichier);
+  bool ok = f.open(QIODevice::WriteOnly);
+  if (ok) {
+    const QByteArray octets = OctetsPartition();
+    ok = f.write(octets) == octets.size() && f.commit();
+    if (!ok) f.cancelWriting();
+  }
+  if (!ok) {
+    sablier.Fin();
+    MessageBoxD(TexteLangue("Dlg-Erreur"), TexteLangue("MidiExp-EcritureFichierImpossibleEnregAb"), MB_ICONE_ERREUR,
+                MB_OK, MB_DEF_OK);
+    return false;
+  }
+  return true;
+}
+
+bool OuvrirFichier() {
+  QString cle;
+  bool ok = false;
+  {
+    Sablier sablier;
+    QFile f(CheminFichier);
+    if (!f.open(QIODevice::ReadOnly)) {
+      cle = "Fichier-AccesImpossible";
+    } else {
+      // Far larger than any song the model can hold: refused before reading it all.
+      constexpr qint64 TAILLE_MAX = qint64(512) << 20;
+      if (f.size() > TAILLE_MAX) {
+        cle = "Fichier-Incorrect";
+      } else {
+        const QByteArray octets = f.readAll();
+        f.close();
+        ok = LireOctetsPartition(octets, cle);
+      }
+    }
+  }
+  if (ok) {
+    ReinitialiserApresLecture();
+    if (CrochetsFichier.ApresChargement) CrochetsFichier.ApresChargement(true);
+    return true;
+  }
+
+  MessageBoxD(TexteLangue("Dlg-Erreur"), TexteLangue(cle), MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
+  // A fresh first measure: nothing of the refused file may stay behind in it.
+  Partition.Mesures[1] = std::make_unique<TMesure>();
+  NouvellePartition();
+  Partition.NbPistesNonBasse = Partition.NbPistesBasse = 0;
+  Partition.AvecPercussions = 0;
+  if (CrochetsFichier.Legende) CrochetsFichier.Legende(TitreProgramme + " - " + QFileInfo(CheminFichier).fileName());
+  for (int p = 1; p <= NB_PISTES; ++p) PreparerTempsSaisiePiste(p, 1);
+  ReinitialiserApresLecture();
+  Modifie = 0;
+  if (CrochetsFichier.ApresChargement) CrochetsFichier.ApresChargement(false);
+  return false;
+}
