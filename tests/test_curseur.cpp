@@ -82,18 +82,6 @@ TEST_F(CursorTest, EntryOnTheInputSlotAddsABeat) {
   EXPECT_EQ(N(), 1);
 }
 
-TEST_F(CursorTest, CtrlDigitChoosesTheTrack) {
-  Append(3);
-  ActiverAnnulation(true);
-  SaisirChiffre(5, 4);
-  EXPECT_EQ(PisteCourante, 5);
-  EXPECT_EQ(Curseur.Temps, 1);
-  EXPECT_FALSE(AnnulationPossible);
-  EXPECT_EQ(B(1, 1).Notes[1].Frette, 3);
-  SaisirChiffre(9, 4);
-  EXPECT_EQ(PisteCourante, 5);
-}
-
 TEST_F(CursorTest, RightAndLeft) {
   Fill(64, 4);
   Curseur.Temps = 64;
@@ -129,14 +117,6 @@ TEST_F(CursorTest, RightAndLeft) {
   CurseurTempsPrecedent();  // beat 1 of measure 1
   EXPECT_EQ(Curseur.Temps, 1);
   EXPECT_EQ(Partition.MesureCourante, 1);
-}
-
-TEST_F(CursorTest, StringsWrap) {
-  Partition.NbCordes[1] = 4;
-  CurseurCordeHaut();
-  EXPECT_EQ(Curseur.Corde, 4);
-  CurseurCordeBas();
-  EXPECT_EQ(Curseur.Corde, 1);
 }
 
 TEST_F(CursorTest, Clicks) {

@@ -126,32 +126,3 @@ TEST_F(NavigationTest, NoMeasureBeyondOneThousand) {
   EXPECT_EQ(messages.size(), 2u);
 }
 
-TEST_F(NavigationTest, LeavingAMeasureUpdatesTheTrackButton) {
-  AddMeasures(2);
-  std::vector<int> updated;
-  Hooks.TrackButtonMarked = [&](int) { return false; };
-  Hooks.UpdateTrackButton = [&](int p) { updated.push_back(p); };
-  MesureSuivante();  // track 1 empty and unmarked: nothing to do
-  EXPECT_TRUE(updated.empty());
-  Append(1);
-  MesurePrecedente();  // has beats but no mark
-  EXPECT_EQ(updated, std::vector<int>{1});
-}
-
-TEST_F(NavigationTest, GoToMeasure) {
-  AddMeasures(5);
-  Hooks.AskGoToMeasure = [] {
-    Partition.MesureCourante = 4;
-    return true;
-  };
-  Curseur.Temps = 3;
-  AllerAMesure();
-  EXPECT_EQ(Partition.MesureCourante, 4);
-  EXPECT_EQ(Curseur.Temps, 1);
-  Hooks.AskGoToMeasure = [] {
-    Partition.MesureCourante = 2;
-    return false;
-  };
-  AllerAMesure();  // cancelled: no origin copy, nothing else
-  EXPECT_EQ(MesureOrigine.NbTemps[1], 0);
-}

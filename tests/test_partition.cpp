@@ -105,21 +105,6 @@ TEST_F(SongTest, InsertingPastOneThousandIsRefused) {
   EXPECT_EQ(Partition.NbMesures, 1000);
 }
 
-TEST_F(SongTest, ClearTrackEverywhere) {
-  AddMeasures(3);
-  for (int m = 1; m <= 3; ++m) {
-    Partition.MesureCourante = m;
-    PisteCourante = 2;
-    Fill(2);
-  }
-  ViderPisteToutesMesures(2);
-  for (int m = 1; m <= 3; ++m) {
-    EXPECT_EQ(N(2, m), 0);
-    EXPECT_EQ(B(1, 2, m).Notes[1].Frette, FRETTE_AUCUNE);
-    EXPECT_EQ(B(1, 2, m).Duree, 480);
-  }
-}
-
 TEST_F(SongTest, DurationCheckReportsTheFirstWrongMeasure) {
   DefinirTexteLangue("AssCD-DureeInvalide", "measure #1, track #2");
   AddMeasures(2);

@@ -324,18 +324,3 @@ TEST_F(BeatTest, InputSlotNearTheEndIsNoOpenGroup) {
   EXPECT_EQ(B(63).PlaceTriolet, 2);
 }
 
-TEST_F(BeatTest, EditsTakeAnUndoCopyAndNotifyTheWindow) {
-  int undo = 0;
-  Hooks.SetUndoEnabled = [&](bool on) { undo += on ? 1 : -100; };
-  Fill(2, 0);
-  Vierge = 1;
-  Modifie = 0;
-  Curseur.Temps = 2;
-  AllongerDuree();
-  EXPECT_EQ(undo, 1);
-  EXPECT_TRUE(AnnulationPossible);
-  EXPECT_TRUE(MesureEditee);
-  EXPECT_EQ(Modifie, 1);
-  EXPECT_EQ(Vierge, 0);
-  EXPECT_EQ(MesureAnnuler.Temps[1][2].Duree, 480);
-}
