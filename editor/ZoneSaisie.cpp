@@ -488,6 +488,11 @@ void Liaison(const Zone& z, int b) {
 
 QString Trois(int v) { return QStringLiteral("%1").arg(v, 3, 10, QLatin1Char('0')); }
 
+// The window shows ImageSaisie; tell it to repaint (it coalesces repeated requests).
+void Montrer(TCanvas* c) {
+  if (c && c == CanvasSaisie && EditZone.imageChanged) EditZone.imageChanged();
+}
+
 void Publier() {
   if (EditZone.labelsChanged) EditZone.labelsChanged(EtiquettesSaisie);
 }
@@ -659,6 +664,7 @@ void FondZoneSaisie() {
   if (!CanvasSaisie) return;
   Zone z = ZoneCourante();
   Effacer(CanvasSaisie, 0, 0, LargeurZone(z), HauteurZone(z));
+  Montrer(CanvasSaisie);
 }
 
 void DessinerPortee(TCanvas* canvas) {
@@ -670,6 +676,7 @@ void DessinerPortee(TCanvas* canvas) {
   Ligne(canvas, z.X0, z.y(1), z.X0, z.y(z.n));
   Ligne(canvas, z.X0 + z.L, z.y(1), z.X0 + z.L, z.y(z.n));
   if (canvas == CanvasSaisie) DessinerRenvoiFin();
+  Montrer(canvas);
 }
 
 void DessinerSignature() {
@@ -686,6 +693,7 @@ void DessinerSignature() {
   c->TextOut(Arrondi((z.X0 - w) / 2.0), milieu - h - 5, num);
   w = c->TextWidth(den);
   c->TextOut(Arrondi((z.X0 - w) / 2.0), milieu - 5, den);
+  Montrer(CanvasSaisie);
 }
 
 void RedessinerCurseur() {
@@ -698,6 +706,7 @@ void RedessinerCurseur() {
 void DessinerTemps(TCanvas* canvas, const TCurseur& curseur, int mesure, int piste, int temps, bool avecEffets) {
   Zone z = ZoneDe(canvas, mesure, piste);
   Temps(z, curseur, temps, avecEffets);
+  Montrer(canvas);
 }
 
 void DessinerTriolets(TCanvas* canvas) {
@@ -722,12 +731,14 @@ void DessinerTriolets(TCanvas* canvas) {
     c->TextOut(g + dX - Arrondi(c->TextWidth(trois) / 2.0) + 1, Yb + 8, trois);
   }
   for (int b = 1; b <= N; ++b) Liaison(z, b);
+  Montrer(canvas);
 }
 
 void DessinerLiaisons(int temps) {
   Zone z = ZoneCourante();
   if (!z.ok() || temps < 1 || temps > NB_SLOTS_TEMPS) return;
   Liaison(z, temps);
+  Montrer(CanvasSaisie);
 }
 
 // ================================================================ rhythm
@@ -750,6 +761,7 @@ void RegrouperRythme(int mesure) {
     Effacer(z.cv, z.X0, S0, z.X0 + z.L, S0 + Arrondi(static_cast<double>(z.dY)) + 3);
   }
   Grouper(z, E, z.cv != nullptr);
+  Montrer(z.cv);
   AfficherEtatMesure();
 }
 
@@ -776,22 +788,28 @@ void DessinerQueuesCrochets(int debut, int fin) {
   Zone z = ZoneCourante();
   if (!z.m) return;
   LiensGroupe(z, std::max(debut, 1), std::min(fin, NB_SLOTS_TEMPS), z.cv != nullptr);
+  Montrer(CanvasSaisie);
 }
 
 // ================================================================ mark rows, repeats, rests
 
-void DessinerEffetsTemps(int temps, bool cascade) { EffetsTemps(ZoneCourante(), temps, cascade); }
+void DessinerEffetsTemps(int temps, bool cascade) {
+  EffetsTemps(ZoneCourante(), temps, cascade);
+  Montrer(CanvasSaisie);
+}
 
 void DessinerEffetTempsLigne(int temps, const QString& texte) {
   Zone z = ZoneCourante();
   if (!z.ok() || temps < 0 || temps > NB_SLOTS_TEMPS) return;
   EffetTempsLigne(z, temps, texte);
+  Montrer(CanvasSaisie);
 }
 
 void DessinerEffetNote(int temps, int corde) {
   Zone z = ZoneCourante();
   if (!z.ok() || temps < 0 || temps > NB_SLOTS_TEMPS || corde < 1 || corde > NB_CORDES_MAX) return;
   EffetNote(z, temps, corde);
+  Montrer(CanvasSaisie);
 }
 
 void DessinerLigneAccords() {
@@ -805,6 +823,7 @@ void DessinerLigneAccords() {
     if (!t.AvecAccord || !t.Accord) continue;
     c->TextOut(Arrondi(b * static_cast<double>(z.dX)) + z.X0 - 4, z.Y0 - 35, TexteNomAccord(*t.Accord));
   }
+  Montrer(CanvasSaisie);
 }
 
 void DessinerLigneTextes() {
@@ -818,6 +837,7 @@ void DessinerLigneTextes() {
     if (t.Texte.empty()) continue;
     c->TextOut(Arrondi(b * static_cast<double>(z.dX)) + z.X0 - 4, z.Y0 - 48, AnsiToQString(t.Texte.view()));
   }
+  Montrer(CanvasSaisie);
 }
 
 void DessinerRenvoiDebut() {
@@ -835,6 +855,7 @@ void DessinerRenvoiDebut() {
     c->Rectangle(X0 + 6, Y0, X0 + 7, yn);
   }
   if (z.m->RenvoiDebut) PointsRenvoi(z, X0 + 10);
+  Montrer(CanvasSaisie);
 }
 
 void DessinerRenvoiFin() {
@@ -859,6 +880,7 @@ void DessinerRenvoiFin() {
     Police(c, "Arial", 12, true, true, clBlack);
     if (!texte.isEmpty()) c->TextOut(F - c->TextWidth(texte), Y0 - c->TextHeight(texte) - 5, texte);
   }
+  Montrer(CanvasSaisie);
 }
 
 void DessinerRepetition() {
@@ -867,7 +889,10 @@ void DessinerRepetition() {
   TCanvas* c = z.cv;
   const int X0 = z.X0, Y0 = z.Y0;
   Effacer(c, X0, Y0 - 42, X0 + 39, Y0 - 20);
-  if (!z.m->Repetition) return;
+  if (!z.m->Repetition) {
+    Montrer(c);
+    return;
+  }
   Stylo(c, clBlack);
   c->MoveTo(X0, Y0 - 25);
   c->LineTo(X0, Y0 - 42);
@@ -887,10 +912,12 @@ void DessinerRepetition() {
   QString texte = TexteRepetition(premier, z.m->NumRepetition);
   Police(c, "Arial", 9, false, false, clBlack);
   c->TextOut(X0 + 4, Y0 - c->TextHeight(texte) - 25, texte);
+  Montrer(CanvasSaisie);
 }
 
 void DessinerSilence(int codeDuree, int x) {
   Zone z = ZoneCourante();
   if (!z.ok()) return;
   Silence(z, codeDuree, x);
+  Montrer(CanvasSaisie);
 }

@@ -323,9 +323,12 @@ TEST_F(ZoneSaisieTest, RegroupAllMeasuresEndsOnMeasureOne) {
 
 TEST_F(ZoneSaisieTest, StaffBarsAndCursorCell) {
   bool fini = false;
+  int repeints = 0;
   EditZone.fullRedrawDone = [&] { fini = true; };
+  EditZone.imageChanged = [&] { ++repeints; };
   RafraichirZoneSaisie();
   EXPECT_TRUE(fini);
+  EXPECT_GT(repeints, 0);
   const int X0 = 30, L = 570;
   EXPECT_EQ(Px(0, 0), clWhite);
   for (int s = 1; s <= 6; ++s) {
