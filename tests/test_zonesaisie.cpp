@@ -4,10 +4,12 @@
 
 #include <QImage>
 
+#include "editor/Curseur.h"
 #include "editor/Globals.h"
 #include "editor/Saisie.h"
 #include "editor/ZoneSaisie.h"
 #include "platform/Canvas.h"
+#include "settings/Config.h"
 #include "settings/Langue.h"
 
 namespace {
@@ -552,6 +554,24 @@ TEST_F(ZoneSaisieTest, CursorMoveRepaintsBothBeats) {
   RedessinerCurseur();
   EXPECT_NE(Px(X(1) + 1, Y(1) + 2), clYellow);
   EXPECT_EQ(Px(X(2) + 1, Y(1) + 2), clYellow);
+}
+
+TEST_F(ZoneSaisieTest, DigitEntryTurnsTheCursorCellWhiteUntilTheSecondDigit) {
+  Configuration.DefaultDynamic = 6;
+  PleinEcranActif = 0;
+  RafraichirZoneSaisie();
+  auto jaunes = [&] { return CompterCouleur(X(1) - 12, Y(1) - 6, X(1) + 13, Y(1) + 7, clYellow); };
+  EXPECT_GT(jaunes(), 10);
+  SaisirChiffre(1, 0);
+  ASSERT_EQ(Curseur.RedessinTemps, 1);
+  EXPECT_EQ(jaunes(), 0);
+  EXPECT_GT(CompterCouleur(X(1) - 12, Y(1) - 6, X(1) + 13, Y(1) + 7, clBlue), 5);
+  SaisirChiffre(7, 0);
+  EXPECT_EQ(M().Temps[1][1].Notes[1].Frette, 17);
+  EXPECT_GT(jaunes(), 10);
+  // The beat's quarter stem runs through the empty strings below it.
+  EXPECT_EQ(Px(X(1), Y(4)), clBlue);
+  EXPECT_EQ(EtiquettesSaisie.NbTps, "1.000 : 4.000");
 }
 
 TEST_F(ZoneSaisieTest, FrozenDuringPlaybackAndWithoutCanvas) {
