@@ -1,14 +1,46 @@
+// Program entry: folders, settings, the long-lived windows, then the message loop.
 #include <QApplication>
-#include <QMainWindow>
 
-#include "editor/Saisie.h"
+#include "dialogs/Assistant_Bat.h"
+#include "dialogs/Classiq.h"
+#include "dialogs/Dyna.h"
+#include "dialogs/Sais_par.h"
+#include "dialogs/SpeedT.h"
+#include "editor/Globals.h"
+#include "editor/Main.h"
+#include "midi/SelMIDI.h"
+#include "midi/WaitMidi.h"
+#include "platform/Folders.h"
+#include "settings/ConfigFile.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QMainWindow w;
-  w.setWindowTitle("Strumquill 2.2 - ");
-  w.setMinimumSize(433, 315);
-  NouvellePartition();
-  w.show();
-  return app.exec();
+  PisteCourante = 1;
+  QApplication::setApplicationName(QStringLiteral("Strumquill"));
+  RepertoireAppli = DossierProgramme();
+  // The settings file lives in this folder, so it is known before the settings are read.
+  RepWindows = DossierConfiguration();
+  ChargerConfig();
+
+  Form1 = new TForm1;
+  SelMIDIForm = new TSelMIDIForm(Form1);
+  Assistant_Bat_Form = new TAssistant_Bat_Form(Form1);
+  WaitMidiForm = new TWaitMidiForm(Form1);
+  Sais_Partition = new TSais_Partition(Form1);
+  SpeedT_Form = new TSpeedT_Form(Form1);
+  ClassForm = new TClassForm(Form1);
+  DynaForm = new TDynaForm(Form1);
+  Form1->show();
+  int code = app.exec();
+
+  // The windows of the run go with the main window.
+  delete Form1;
+  SelMIDIForm = nullptr;
+  Assistant_Bat_Form = nullptr;
+  WaitMidiForm = nullptr;
+  Sais_Partition = nullptr;
+  SpeedT_Form = nullptr;
+  ClassForm = nullptr;
+  DynaForm = nullptr;
+  return code;
 }

@@ -12,8 +12,9 @@ static QString WithSlash(QString p) {
 QString DossierConfiguration() {
   QString dir = qEnvironmentVariable("VEXO_HOME");
   if (dir.isEmpty()) {
-    dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    if (dir.isEmpty()) dir = QDir::homePath() + "/.config/vexo";
+    // Named here rather than by the application name, which is the product's display name.
+    dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    dir = (dir.isEmpty() ? QDir::homePath() + "/.config" : dir) + "/vexo";
   }
   QDir().mkpath(dir);
   return WithSlash(QDir(dir).absolutePath());

@@ -1,0 +1,120 @@
+#pragma once
+// The main window: menus, toolbar, score view, edit zone and status row; its creation, first
+// activation and close query hold the program's start-up and shut-down.
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+class QToolBar;
+class TMediaPlayer;
+
+// The edit zone: shows the image ImageSaisie, which the edit-zone drawing paints through
+// CanvasSaisie. The mouse handlers are set by the edit-zone mouse code.
+class TZoneSaisie : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TZoneSaisie(QWidget* parent = nullptr);
+  std::function<void(QMouseEvent*)> OnMouseDown, OnMouseMove, OnMouseUp, OnDoubleClick;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+};
+
+// The hidden control that keeps the keyboard focus. A plain widget, not a text box, so that letter
+// keys reach the key handlers and the command shortcuts instead of being typed.
+class TEdInvisible : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TEdInvisible(QWidget* parent = nullptr);
+  std::function<void(QKeyEvent*)> OnKeyDown, OnKeyUp;
+  std::function<void()> OnMouseWheelUp, OnMouseWheelDown;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  bool focusNextPrevChild(bool) override { return false; }  // Tab is an editing key here
+};
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // ---- Controls ----
+  QMenu *Mn_Fichier = nullptr, *Mn_Edition = nullptr, *Mn_Piste = nullptr, *Mn_Mesure = nullptr,
+        *Mn_Note = nullptr, *Mn_Effets = nullptr, *Mn_Assistants = nullptr, *Mn_Son = nullptr,
+        *Mn_Affichage = nullptr, *Mn_Aide = nullptr;
+  QToolBar* VxToolBar1 = nullptr;
+  QWidget* Panel_NomPiste = nullptr;    // right of the toolbar
+  QLabel* PartNomPiste = nullptr;       // the current track's name
+  QWidget* PanelZoneAffScroll = nullptr;  // the score view
+  QScrollBar* ScrollBarZoneAffScroll = nullptr;
+  QWidget* PanelBarreBoutons2 = nullptr;  // button bar above the edit zone
+  QPushButton* BT_Valider = nullptr;
+  QPushButton* BT_AnnulerMesure = nullptr;
+  QWidget* PanelZoneSaisie = nullptr;   // holds ZoneSaisie, which scrolls sideways inside it
+  TZoneSaisie* ZoneSaisie = nullptr;
+  QScrollBar* ScrollBarZoneSaisie = nullptr;
+  QWidget* PanelBarreBoutons3 = nullptr;  // the column of note and effect buttons
+  QWidget *PanelNumMesure = nullptr, *PanelNbTps = nullptr, *PanelNbTps2 = nullptr, *PanelTextCom = nullptr;
+  QLabel *NumMesure = nullptr, *NbTps = nullptr, *NbTps2 = nullptr, *MessErreur = nullptr;
+  TEdInvisible* Ed_Invisible = nullptr;
+  TMediaPlayer* MediaPlayer1 = nullptr;
+  QTimer* TimerMidi = nullptr;          // 100 ms, started by playback
+
+  // ---- State of the window shared with the commands and playback ----
+  uint8_t FenetreActivee = 0;
+  bool ArretDemande = false;       // Stop was pressed
+  bool EcouteTemps = false;        // a single beat is being played for listening
+  bool RouvrirSolfege = false, RouvrirPercussion = false, RouvrirDyna = false;
+  int MesureRetourLecture = -1;    // measure to return to when playback ends, -1 none
+  bool ToucheEnfoncee = false;     // a note key is held
+  bool DoubleClic = false;         // the edit zone saw a double click
+  // Arguments of the command line (without the program); the test sets its own.
+  QStringList LigneCommande;
+
+  // ---- Life cycle ----
+  void FormCreate();
+  void FormActivate();       // the first call only does the start-up work
+  bool FormCloseQuery();     // true when the window may close
+  void FormDestroy();
+  void ChargerPolices();
+
+  // ---- Handlers filled by the units that own them ----
+  void FormResize();
+  void DisposerControles();
+  void RafraichirActions();
+  void MajMenuPistes();
+  void MajBoutonPiste(int piste);
+  void ViderSpeedTrainer();
+  void TimerMidiTimer();
+  void MediaPlayer1Notify();
+  void Ac_Son_StopExecute();
+  bool LectureEnCours() const;  // something plays
+
+ protected:
+  void changeEvent(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+ private:
+  void CreerControles();
+  void OuvrirLigneCommande();
+};
+
+extern TForm1* Form1;
+
+// Screen cursors 1..3 of the program: click, flat hand, grabbing hand.
+QCursor CurseurEcran(int numero);

@@ -1,0 +1,178 @@
+// Start-up and shut-down of the main window, headless: first activation, command line, close query.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QMenu>
+#include <QTimer>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "editor/Globals.h"
+#include "editor/Main.h"
+#include "editor/ZoneSaisie.h"
+#include "platform/Folders.h"
+#include "settings/Langue.h"
+#include "settings/Mess.h"
+
+namespace {
+// Every message box of a test is recorded and answered with `reponse`.
+struct Messages {
+  std::vector<TDemandeMessage> vus;
+  int reponse = ID_OK;
+  Messages() {
+    InstallerReponseMessage([this](const TDemandeMessage& d) {
+      vus.push_back(d);
+      return reponse;
+    });
+  }
+  ~Messages() { InstallerReponseMessage({}); }
+};
+
+// The start-up state that the program entry sets before the main window exists.
+struct Demarrage {
+  QString dossierCourant = QDir::currentPath();
+  Demarrage() {
+    PisteCourante = 1;
+    RepWindows = DossierConfiguration();
+    Modifie = Vierge = 0;
+  }
+  ~Demarrage() { QDir::setCurrent(dossierCourant); }
+};
+}  // namespace
+
+TEST(MainWindow, FirstActivationBuildsTheNewSong) {
+  Demarrage d;
+  Messages msg;
+  TForm1 f;
+  f.LigneCommande.clear();
+  EXPECT_EQ(Form1, &f);
+  EXPECT_EQ(PremiereActivation, 1);
+  EXPECT_GE(f.minimumWidth(), 433);
+  EXPECT_GE(f.minimumHeight(), 315);
+  f.FormActivate();
+  EXPECT_EQ(PremiereActivation, 0);
+  EXPECT_EQ(f.FenetreActivee, 1);
+  EXPECT_EQ(f.windowTitle(), "Strumquill 2.2 - " + QFileInfo(TexteLangue("Fichier-SansNom")).fileName());
+  EXPECT_TRUE(msg.vus.empty());
+
+  // One empty 4/4 measure, the input slot of every track prepared, the revert snapshot taken.
+  ASSERT_EQ(Partition.NbMesures, 1);
+  ASSERT_NE(Partition.Mesures[1], nullptr);
+  const TMesure& m = *Partition.Mesures[1];
+  EXPECT_EQ(m.Numerateur, 4);
+  EXPECT_EQ(m.Denominateur, 4);
+  EXPECT_EQ(m.Duree, 4.0);
+  for (int p = 1; p <= NB_PISTES; ++p) {
+    EXPECT_EQ(m.NbTemps[p], 0);
+    EXPECT_EQ(m.Temps[p][1].Duree, TICKS_NOIRE);
+  }
+  EXPECT_EQ(Partition.Tempo, 120);
+  EXPECT_EQ(MesureOrigine.Numerateur, 4);
+  EXPECT_EQ(Curseur.Temps, 1);
+  EXPECT_EQ(Curseur.Corde, 1);
+  EXPECT_EQ(Modifie, 1);
+  EXPECT_EQ(Vierge, 1);
+
+  // The edit zone draws on its image through CanvasSaisie, and the widget shows that image.
+  ASSERT_NE(ImageSaisie, nullptr);
+  ASSERT_NE(CanvasSaisie, nullptr);
+  EXPECT_EQ(f.ZoneSaisie->size(), ImageSaisie->size());
+  EXPECT_GE(ImageSaisie->width(), 2 * Curseur.XSaisie + NB_TEMPS_MAX * Curseur.EcartTemps);
+
+  // The focus holder is not a text box (letters must reach the shortcuts) and takes the focus.
+  EXPECT_EQ(f.Ed_Invisible->focusPolicy(), Qt::StrongFocus);
+  EXPECT_FALSE(f.Ed_Invisible->inherits("QAbstractScrollArea"));
+  EXPECT_FALSE(f.Ed_Invisible->inherits("QLineEdit"));
+  EXPECT_EQ(f.TimerMidi->interval(), 100);
+  EXPECT_FALSE(f.TimerMidi->isActive());
+  ASSERT_NE(f.MediaPlayer1, nullptr);
+  for (const char* nom : {"Mn_Fichier", "Mn_Edition", "Mn_Note", "Mn_Son", "Mn_Aide"})
+    EXPECT_NE(f.findChild<QMenu*>(nom), nullptr) << nom;
+
+  // A later activation changes nothing.
+  Partition.Tempo = 90;
+  f.FormActivate();
+  EXPECT_EQ(Partition.Tempo, 90);
+}
+
+TEST(MainWindow, CommandLineNamingAMissingFileKeepsTheNewSong) {
+  Demarrage d;
+  Messages msg;
+  DefinirTexteLangue("Fichier-Introuvable", "Le fichier #1 est introuvable.");
+  TForm1 f;
+  // A path with a blank arrives as two arguments.
+  f.LigneCommande = {"/nulle/part/ma", "chanson.sqt"};
+  f.FormActivate();
+  ASSERT_EQ(msg.vus.size(), 1u);
+  EXPECT_EQ(msg.vus[0].Titre, TexteLangue("Dlg-Erreur"));
+  EXPECT_EQ(msg.vus[0].Texte, "Le fichier ma chanson.sqt est introuvable.");
+  EXPECT_EQ(msg.vus[0].Icone, MB_ICONE_ERREUR);
+  EXPECT_EQ(msg.vus[0].Boutons, MB_OK);
+  EXPECT_EQ(Partition.NbMesures, 1);
+  EXPECT_EQ(Partition.Mesures[1]->NbTemps[1], 0);
+  EXPECT_EQ(f.windowTitle(), "Strumquill 2.2 - " + QFileInfo(TexteLangue("Fichier-SansNom")).fileName());
+}
+
+TEST(MainWindow, CommandLineArgumentsAreJoinedIntoOnePath) {
+  Demarrage d;
+  Messages msg;
+  QTemporaryDir dir;
+  QFile fichier(dir.filePath("ma chanson.sqt"));
+  ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+  fichier.close();
+  TForm1 f;
+  f.LigneCommande = {dir.filePath("ma"), "chanson.sqt"};
+  f.FormActivate();
+  EXPECT_TRUE(msg.vus.empty());  // found: no "not found" message
+}
+
+TEST(MainWindow, CancelledSaveQuestionKeepsTheWindowOpen) {
+  Demarrage d;
+  Messages msg;
+  TForm1 f;
+  f.LigneCommande.clear();
+  f.show();
+  f.FormActivate();
+  Modifie = 1;
+  Vierge = 0;  // an edited song: the close asks
+  msg.reponse = ID_ANNULER;
+  EXPECT_FALSE(f.close());
+  EXPECT_TRUE(f.isVisible());
+  ASSERT_EQ(msg.vus.size(), 1u);
+  EXPECT_EQ(msg.vus[0].Titre, TexteLangue("Dlg-Confirmation"));
+  EXPECT_EQ(msg.vus[0].Boutons, MB_OUI | MB_NON | MB_ANNULER);
+  EXPECT_EQ(FermetureEnCours, 0);
+  ASSERT_EQ(Partition.NbMesures, 1);
+  EXPECT_NE(Partition.Mesures[1], nullptr);
+
+  // The next close asks again; "No" closes and frees the song.
+  QFile temp(RepWindows + "vexo.tmp");
+  ASSERT_TRUE(temp.open(QIODevice::WriteOnly));
+  temp.close();
+  msg.reponse = ID_NON;
+  EXPECT_TRUE(f.close());
+  EXPECT_EQ(msg.vus.size(), 2u);
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_EQ(FermetureEnCours, 1);
+  EXPECT_EQ(Partition.Mesures[1], nullptr);
+  EXPECT_EQ(Partition.NbMesures, 0);
+  EXPECT_FALSE(QFile::exists(RepWindows + "vexo.tmp"));
+}
+
+TEST(MainWindow, UntouchedSongClosesWithoutQuestion) {
+  Demarrage d;
+  Messages msg;
+  {
+    TForm1 f;
+    f.LigneCommande.clear();
+    f.FormActivate();
+    EXPECT_TRUE(f.FormCloseQuery());
+    EXPECT_TRUE(msg.vus.empty());
+  }
+  EXPECT_EQ(ImageSaisie, nullptr);  // the window took its image and canvas with it
+  EXPECT_EQ(CanvasSaisie, nullptr);
+  EXPECT_EQ(Form1, nullptr);
+}
