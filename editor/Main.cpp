@@ -20,6 +20,7 @@
 #include "editor/Globals.h"
 #include "editor/Saisie.h"
 #include "editor/ZoneSaisie.h"
+#include "files/FichierSqt.h"
 #include "files/FileCommands.h"
 #include "midi/Lecture.h"
 #include "platform/Canvas.h"
@@ -233,6 +234,15 @@ void TForm1::FormCreate() {
   // "visible" for Qt to give it the keyboard.
   Ed_Invisible->move(-500, 0);
   DisposerControles();
+  DefinirLecteurMIDI(MediaPlayer1);
+  // What loading and saving a song shows in this window.
+  CrochetsFichier.Legende = [this](const QString& t) { setWindowTitle(t); };
+  CrochetsFichier.TitreMorceau = [this](const QString& t) { MessErreur->setText(t); };
+  CrochetsFichier.MajMenuPistes = [this] { MajMenuPistes(); };
+  CrochetsFichier.MajBoutonPiste = [this](int piste) { MajBoutonPiste(piste); };
+  CrochetsFichier.RafraichirActions = [this] { RafraichirActions(); };
+  CrochetsFichier.LectureEnCours = [this] { return LectureEnCours(); };
+  CrochetsFichier.ArreterLecture = [this] { Ac_Son_StopExecute(); };
 }
 
 void TForm1::showEvent(QShowEvent* e) {
@@ -341,6 +351,8 @@ void TForm1::closeEvent(QCloseEvent* e) {
 }
 
 void TForm1::FormDestroy() {
+  if (LecteurMIDI() == MediaPlayer1) DefinirLecteurMIDI(nullptr);
+  CrochetsFichier = TCrochetsFichier();
   delete CanvasSaisie;  // its painter works on the image: first
   CanvasSaisie = nullptr;
   delete ImageSaisie;

@@ -184,8 +184,6 @@ void OuvrirFichierRecent(int n) {
     for (int p = 1; p <= NB_PISTES; ++p) CrochetsFichier.MajBoutonPiste(p);
 }
 
-QString CheminFichierTemp() { return RepWindows + "vexo.tmp"; }
-
 void SupprimerFichierTemp() {
   const QString chemin = CheminFichierTemp();
   if (QFile::exists(chemin)) QFile::remove(chemin);  // failures are of no consequence at shut-down

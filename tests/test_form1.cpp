@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QTimer>
 #include <QTemporaryDir>
@@ -12,7 +13,9 @@
 
 #include "editor/Globals.h"
 #include "editor/Main.h"
+#include "editor/Saisie.h"
 #include "editor/ZoneSaisie.h"
+#include "files/FichierSqt.h"
 #include "platform/Folders.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
@@ -116,17 +119,26 @@ TEST(MainWindow, CommandLineNamingAMissingFileKeepsTheNewSong) {
   EXPECT_EQ(f.windowTitle(), "Strumquill 2.2 - " + QFileInfo(TexteLangue("Fichier-SansNom")).fileName());
 }
 
-TEST(MainWindow, CommandLineArgumentsAreJoinedIntoOnePath) {
+TEST(MainWindow, CommandLineOpensTheSongItNames) {
   Demarrage d;
   Messages msg;
   QTemporaryDir dir;
-  QFile fichier(dir.filePath("ma chanson.sqt"));
-  ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
-  fichier.close();
+  NouvellePartition();
+  Partition.Titre = "Romance";
+  Partition.Auteur = "Anonyme";
+  Partition.Tempo = 96;
+  CheminFichier = dir.filePath("ma chanson.sqt");
+  ASSERT_TRUE(EnregistrerFichier());
   TForm1 f;
+  // A path with a blank arrives as two arguments.
   f.LigneCommande = {dir.filePath("ma"), "chanson.sqt"};
   f.FormActivate();
-  EXPECT_TRUE(msg.vus.empty());  // found: no "not found" message
+  EXPECT_TRUE(msg.vus.empty());
+  EXPECT_EQ(Partition.Tempo, 96);
+  EXPECT_EQ(NomFichier, "ma chanson.sqt");
+  EXPECT_EQ(f.MessErreur->text(), "Romance - Anonyme");
+  EXPECT_EQ(Modifie, 0);
+  EXPECT_TRUE(f.windowTitle().endsWith(" - ma chanson.sqt"));
 }
 
 TEST(MainWindow, CancelledSaveQuestionKeepsTheWindowOpen) {
