@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPainter>
