@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QSaveFile>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -97,10 +98,13 @@ QString TexteMinutesSecondes(qint64 ms) {
 }
 
 TControleurLecture::TControleurLecture(TMediaPlayer& lecteur, QString cheminTemp, TCrochetsLecture crochets,
-                                       QObject* parent)
+                                       QObject* parent, bool ecouterLecteur)
     : QObject(parent), lecteur_(lecteur), chemin_(std::move(cheminTemp)), crochets_(std::move(crochets)) {
   NomProgramme = QGuiApplication::applicationDisplayName();
-  connect(&lecteur_, &TMediaPlayer::Termine, this, &TControleurLecture::MediaPlayer1Notify);
+  minuterie_ = new QTimer(this);
+  minuterie_->setInterval(100);
+  connect(minuterie_, &QTimer::timeout, this, &TControleurLecture::TimerMidiTimer);
+  if (ecouterLecteur) connect(&lecteur_, &TMediaPlayer::Termine, this, &TControleurLecture::MediaPlayer1Notify);
 }
 
 QString TControleurLecture::TitreRepos() const { return NomProgramme + " - " + NomFichier; }
@@ -195,7 +199,10 @@ bool TControleurLecture::DemarrerLecture() {
   SuivreMesure(Partition.MesureCourante);
 
   lecteur_.Open(chemin_);
-  if (crochets_.Minuterie) crochets_.Minuterie(true);
+  if (crochets_.Minuterie)
+    crochets_.Minuterie(true);
+  else
+    minuterie_->start();
   lecteur_.Notify = true;
   bool ok = lecteur_.Play() && lecteur_.Erreur().isEmpty();
   prefixe_ = TitreRepos();
@@ -210,7 +217,10 @@ bool TControleurLecture::DemarrerLecture() {
 }
 
 void TControleurLecture::TerminerLecture() {
-  if (crochets_.Minuterie) crochets_.Minuterie(false);
+  if (crochets_.Minuterie)
+    crochets_.Minuterie(false);
+  else
+    minuterie_->stop();
   lecteur_.Notify = false;
   lecteur_.Close();
   Partition.MesureCourante = std::clamp(Partition.MesureCourante, 1, std::max(1, Partition.NbMesures));
@@ -286,6 +296,7 @@ void TControleurLecture::TimerMidiTimer() {
 
 void TControleurLecture::MediaPlayer1Notify() {
   if (crochets_.Titre) crochets_.Titre(TitreRepos());
+  if (crochets_.NotificationDialogues && crochets_.NotificationDialogues()) return;
   if (ecouteTemps_ || !enLecture_) {
     ecouteTemps_ = false;
     lecteur_.Notify = false;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 
+class QTimer;
 class TMediaPlayer;
 
 // General MIDI program names, 0..127.
@@ -30,7 +31,9 @@ bool TesterSortieMIDI();
 struct TCrochetsLecture {
   std::function<void(int mesure)> AfficherMesure;   // the display follows the current measure
   std::function<void(bool enLecture)> EtatCommandes; // play actions off and Stop on while playing, editing commands
-  std::function<void(bool actif)> Minuterie;         // the 100 ms timer
+  std::function<void(bool actif)> Minuterie;         // the window's 100 ms timer; empty = the controller's own
+  // A dialog listening to a tuning or a track takes the completion notice; true when it did.
+  std::function<bool()> NotificationDialogues;
   std::function<void(const QString&)> Titre;         // the window caption
   std::function<void()> AvantLecture;   // close the assistants, playback layout
   std::function<void()> ApresLecture;   // normal layout, reopen the assistants, redraw the edit zone
@@ -40,8 +43,10 @@ struct TCrochetsLecture {
 class TControleurLecture : public QObject {
   Q_OBJECT
  public:
+  // ecouterLecteur: the controller takes the player's completion notice itself; a window that
+  // handles the notice forwards it to MediaPlayer1Notify instead.
   TControleurLecture(TMediaPlayer& lecteur, QString cheminTemp, TCrochetsLecture crochets = {},
-                     QObject* parent = nullptr);
+                     QObject* parent = nullptr, bool ecouterLecteur = true);
 
   // The play commands; false when nothing started (MIDI unavailable, nothing to play, a failure).
   bool Ac_Son_LectureDebutExecute() { return Jouer(1); }
@@ -81,6 +86,7 @@ class TControleurLecture : public QObject {
   TMediaPlayer& lecteur_;
   QString chemin_;
   TCrochetsLecture crochets_;
+  QTimer* minuterie_ = nullptr;
   bool enLecture_ = false;
   bool arretDemande_ = false;
   bool ecouteTemps_ = false;

@@ -254,13 +254,13 @@ TEST(LectureFluidSynth, PlaysASongToTheEndIntoTheAudioFile) {
     InstallerReponseMessage([](const TDemandeMessage&) { return ID_OK; });
     MIDIDisponible = 1;
     ASSERT_TRUE(controleur.Ac_Son_LectureDebutExecute());
+    // The controller's own 100 ms timer follows the measures.
     QEventLoop boucle;
     QTimer tic;
     QObject::connect(&tic, &QTimer::timeout, [&] {
-      controleur.TimerMidiTimer();
       if (!controleur.EnLecture()) boucle.quit();
     });
-    tic.start(100);
+    tic.start(50);
     QTimer::singleShot(10000, &boucle, &QEventLoop::quit);
     boucle.exec();
     EXPECT_FALSE(controleur.EnLecture());
