@@ -194,30 +194,10 @@ void TForm1::CreerControles() {
   TimerMidi->setObjectName(QStringLiteral("TimerMidi"));
   TimerMidi->setInterval(100);
   connect(TimerMidi, &QTimer::timeout, this, &TForm1::TimerMidiTimer);
-  // Playback moves the edit zone from measure to measure.
-  connect(TimerMidi, &QTimer::timeout, ZoneSaisie, qOverload<>(&QWidget::update));
-
-  // The edit zone is drawn into its image by the editing code, which runs on user input: show the
-  // image again after every input event, wherever it went (main window, dialogs, palettes).
-  QCoreApplication::instance()->installEventFilter(this);
 }
 
 bool TForm1::eventFilter(QObject* o, QEvent* e) {
-  switch (e->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::Shortcut:
-      if (ZoneSaisie) ZoneSaisie->update();
-      break;
-    case QEvent::Resize:
-      if (o == centralWidget()) FormResize();
-      break;
-    default:
-      break;
-  }
+  if (e->type() == QEvent::Resize && o == centralWidget()) FormResize();
   return QMainWindow::eventFilter(o, e);
 }
 
@@ -242,6 +222,19 @@ void TForm1::FormCreate() {
   CrochetsFichier.RafraichirActions = [this] { RafraichirActions(); };
   CrochetsFichier.LectureEnCours = [this] { return LectureEnCours(); };
   CrochetsFichier.ArreterLecture = [this] { Ac_Son_StopExecute(); };
+  // The edit zone is drawn into its image; the widget shows it again after each drawing.
+  EditZone.imageChanged = [this] { ZoneSaisie->update(); };
+  EditZone.playbackRunning = [this] { return LectureEnCours(); };
+  EditZone.labelsChanged = [this](const EditZoneLabels& e) {
+    NumMesure->setText(e.NumMesure);
+    NbTps->setText(e.NbTps);
+    NbTps2->setText(e.NbTps2);
+    for (QLabel* l : {NbTps, NbTps2}) {
+      QPalette p = l->palette();
+      p.setColor(QPalette::WindowText, QColor(ColorRed(e.CouleurEtat), ColorGreen(e.CouleurEtat), ColorBlue(e.CouleurEtat)));
+      l->setPalette(p);
+    }
+  };
 }
 
 void TForm1::showEvent(QShowEvent* e) {
@@ -352,6 +345,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
 void TForm1::FormDestroy() {
   if (LecteurMIDI() == MediaPlayer1) DefinirLecteurMIDI(nullptr);
   CrochetsFichier = TCrochetsFichier();
+  EditZone = EditZoneHooks();
   delete CanvasSaisie;  // its painter works on the image: first
   CanvasSaisie = nullptr;
   delete ImageSaisie;

@@ -84,6 +84,11 @@ TEST(MainWindow, FirstActivationBuildsTheNewSong) {
   ASSERT_NE(CanvasSaisie, nullptr);
   EXPECT_EQ(f.ZoneSaisie->size(), ImageSaisie->size());
   EXPECT_GE(ImageSaisie->width(), 2 * Curseur.XSaisie + NB_TEMPS_MAX * Curseur.EcartTemps);
+  EXPECT_EQ(f.NumMesure->text(), TexteNumeroMesure(1, 1));  // the zone's labels reach the window
+  int encre = 0;  // the first activation drew the staff into the image
+  for (int y = 0; y < ImageSaisie->height(); ++y)
+    for (int x = 0; x < 300; ++x) encre += ImageSaisie->pixel(x, y) != qRgb(255, 255, 255);
+  EXPECT_GT(encre, 100);
 
   // The focus holder is not a text box (letters must reach the shortcuts) and takes the focus.
   EXPECT_EQ(f.Ed_Invisible->focusPolicy(), Qt::StrongFocus);
