@@ -13,6 +13,7 @@
 #include "chords/Diagramme.h"
 #include "editor/Globals.h"
 #include "editor/Saisie.h"
+#include "editor/ZoneSaisie.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 
@@ -53,35 +54,61 @@ constexpr int TAILLE_SIGNATURE = 31;
 
 // ---------------------------------------------------------------- writer
 
+// Appends to a buffer that grows ahead of need: callers reserve room for a whole record at once,
+// then every write is a plain store.
 class Ecrivain {
  public:
-  std::string o;
+  QByteArray o;
+  size_t pos = 0;
 
-  void u8(int v) { o.push_back(static_cast<char>(static_cast<uint8_t>(v))); }
+  void reserver(size_t n) {
+    if (pos + n > static_cast<size_t>(o.size())) [[unlikely]]
+      agrandir(n);
+  }
+  [[gnu::noinline]] void agrandir(size_t n) {
+    o.resize(static_cast<qsizetype>(std::max(static_cast<size_t>(o.size()) * 2, pos + n + 4096)));
+  }
+  void u8(int v) {
+    reserver(1);
+    o[pos++] = static_cast<char>(static_cast<uint8_t>(v));
+  }
   void i8(int v) { u8(v); }
   void i32(int32_t v) {
-    uint32_t u = static_cast<uint32_t>(v);
-    char b[4] = {char(u & 0xFF), char((u >> 8) & 0xFF), char((u >> 16) & 0xFF), char((u >> 24) & 0xFF)};
-    o.append(b, 4);
+    reserver(4);
+    const uint32_t u = static_cast<uint32_t>(v);
+    char* d = o.data() + pos;
+    d[0] = char(u & 0xFF);
+    d[1] = char((u >> 8) & 0xFF);
+    d[2] = char((u >> 16) & 0xFF);
+    d[3] = char((u >> 24) & 0xFF);
+    pos += 4;
   }
   void f64(double v) {
-    uint64_t u = std::bit_cast<uint64_t>(v);
-    char b[8];
-    for (int i = 0; i < 8; ++i) b[i] = char((u >> (8 * i)) & 0xFF);
-    o.append(b, 8);
+    reserver(8);
+    const uint64_t u = std::bit_cast<uint64_t>(v);
+    char* d = o.data() + pos;
+    for (int i = 0; i < 8; ++i) d[i] = char((u >> (8 * i)) & 0xFF);
+    pos += 8;
+  }
+  void brut(const char* s, size_t n) {
+    reserver(n);
+    std::memcpy(o.data() + pos, s, n);
+    pos += n;
   }
   // A string field of capacity N: length byte and N bytes, zeros past the text.
   void champ(std::string_view s, int capacite) {
     const int n = std::min<int>(static_cast<int>(s.size()), capacite);
+    reserver(static_cast<size_t>(capacite) + 1);
     u8(n);
-    o.append(s.data(), n);
-    o.append(static_cast<size_t>(capacite - n), '\0');
+    brut(s.data(), static_cast<size_t>(n));
+    std::memset(o.data() + pos, 0, static_cast<size_t>(capacite - n));
+    pos += static_cast<size_t>(capacite - n);
   }
   // A text as its length and its bytes only.
   void texte(std::string_view s, int capacite) {
     const int n = std::min<int>(static_cast<int>(s.size()), capacite);
     u8(n);
-    o.append(s.data(), n);
+    brut(s.data(), static_cast<size_t>(n));
   }
 };
 
@@ -465,7 +492,8 @@ void LirePartition(Lecteur& l, int version) {
 
   P.NbMesures = 0;
   for (int m = 1; m <= nbMesures; ++m) {
-    if (!P.Mesures[m]) P.Mesures[m] = std::make_unique<TMesure>();
+    // Every field of a measure has its initial value in the record: no need to zero it first.
+    if (!P.Mesures[m]) P.Mesures[m].reset(new TMesure);
     P.NbMesures = m;
     TMesure& M = *P.Mesures[m];
     M.Numerateur = static_cast<uint8_t>(l.u8Dans(1, 32));
@@ -523,12 +551,21 @@ void LirePartition(Lecteur& l, int version) {
   }
 }
 
-void ReinitialiserApresLecture() {
+void ReinitialiserApresLecture(bool reussi) {
   PisteCourante = 1;
   Partition.MesureCourante = 1;
+  if (Hooks.ShowDrumAssistant) Hooks.ShowDrumAssistant(false);  // it belongs to track 8
   MesureOrigine = *Partition.Mesures[1];
   Curseur.Temps = 1;
   Curseur.Corde = 1;
+  if (reussi)
+    for (int p = 1; p <= NB_PISTES; ++p)
+      for (int m = 1; m <= Partition.NbMesures; ++m)
+        if (TMesure* M = Partition.Mesure(m)) GrouperMesure(*M, p, M->NbTemps[p]);
+  RafraichirZoneSaisie();
+  if (Hooks.RefreshScoreView) Hooks.RefreshScoreView();
+  if (Hooks.RefreshActions) Hooks.RefreshActions();
+  if (CrochetsFichier.ApresChargement) CrochetsFichier.ApresChargement(reussi);
 }
 
 }  // namespace
@@ -548,11 +585,7 @@ int VersionSignature(const QByteArray& champ) {
 QByteArray OctetsPartition() {
   const TPartition& P = Partition;
   Ecrivain e;
-  size_t estimation = 4096;
-  for (int m = 1; m <= P.NbMesures; ++m)
-    if (const TMesure* M = P.Mesure(m))
-      for (int p = 1; p <= NB_PISTES; ++p) estimation += 107 + 32 * static_cast<size_t>(std::max(0, M->NbTemps[p]));
-  e.o.reserve(estimation);
+  e.reserver(size_t(1) << 16);
 
   e.champ(SIGNATURE_SQT, TAILLE_SIGNATURE - 1);
   e.u8(101);
@@ -605,7 +638,8 @@ QByteArray OctetsPartition() {
 
   e.i32(NbAccordsImprimer);
   for (int i = 1; i <= NbAccordsImprimer; ++i) EcrireAccord(e, AccordsImprimer[i] ? *AccordsImprimer[i] : TAccord{});
-  return QByteArray(e.o.data(), static_cast<qsizetype>(e.o.size()));
+  e.o.truncate(static_cast<qsizetype>(e.pos));
+  return e.o;
 }
 
 bool LireOctetsPartition(const QByteArray& octets, QString& cleErreur) {
@@ -664,8 +698,7 @@ bool OuvrirFichier() {
     }
   }
   if (ok) {
-    ReinitialiserApresLecture();
-    if (CrochetsFichier.ApresChargement) CrochetsFichier.ApresChargement(true);
+    ReinitialiserApresLecture(true);
     return true;
   }
 
@@ -677,8 +710,7 @@ bool OuvrirFichier() {
   Partition.AvecPercussions = 0;
   if (CrochetsFichier.Legende) CrochetsFichier.Legende(TitreProgramme + " - " + QFileInfo(CheminFichier).fileName());
   for (int p = 1; p <= NB_PISTES; ++p) PreparerTempsSaisiePiste(p, 1);
-  ReinitialiserApresLecture();
   Modifie = 0;
-  if (CrochetsFichier.ApresChargement) CrochetsFichier.ApresChargement(false);
+  ReinitialiserApresLecture(false);
   return false;
 }

@@ -6,23 +6,19 @@
 #include <QString>
 #include <functional>
 
-// Window effects of loading and saving, set by the main window; tests leave them empty.
+// Window effects of loading and saving that the editor's own hooks (editor/Saisie.h: track menu
+// and buttons, title label, score view, command states) do not cover. Set by the main window;
+// tests leave them empty.
 struct TCrochetsFichier {
   // The main window's caption.
   std::function<void(const QString&)> Legende;
-  // After a load (true) or a failed load (false): regroup beams, redraw the edit zone and the score
-  // view, reset the speed trainer and the drum assistant, refresh the command states.
+  // After a load (true) or a failed load (false), once the song, beams, edit zone, score view and
+  // command states are done: clear the speed trainer's fields, and after a failure put the
+  // properties dialog in its new-song mode.
   std::function<void(bool reussi)> ApresChargement;
-  // Refresh of the track menu and buttons.
-  std::function<void()> MajMenuPistes;
-  std::function<void(int piste)> MajBoutonPiste;
-  // The label that shows the song's title and author.
-  std::function<void(const QString&)> TitreMorceau;
-  // Stops a running playback (only called when MIDI output is available).
-  std::function<void()> ArreterLecture;
-  // True while a playback runs.
+  // True while a playback runs, and the Stop command (only used when MIDI output is available).
   std::function<bool()> LectureEnCours;
-  std::function<void()> RafraichirActions;
+  std::function<void()> ArreterLecture;
   // The five recent-file menu captions (empty = item hidden) and the separator's visibility.
   std::function<void(const QStringList& legendes, bool separateur)> MenuFichiersRecents;
   // File dialogs; an empty result means cancelled. When unset, a standard file dialog is shown.

@@ -56,7 +56,7 @@ bool OuvrirPartition(const QString& nomDemande) {
   NomFichier = QFileInfo(nom).fileName();
   Legende();
   const bool ok = OuvrirFichier();
-  if (CrochetsFichier.MajMenuPistes) CrochetsFichier.MajMenuPistes();
+  if (Hooks.UpdateTrackMenu) Hooks.UpdateTrackMenu();
   return ok;
 }
 
@@ -141,7 +141,7 @@ bool CommandeEnregistrer() {
   }
   if (ok) {
     Modifie = 0;
-    if (CrochetsFichier.RafraichirActions) CrochetsFichier.RafraichirActions();
+    if (Hooks.RefreshActions) Hooks.RefreshActions();
   }
   return ok;
 }
@@ -168,11 +168,9 @@ void OuvrirFichierRecent(int n) {
   if (!chemin.isEmpty() && QFileInfo(chemin).isFile()) {
     if (DemanderEnregistrement()) {
       if (OuvrirPartition(chemin)) {
-        QString titre = AnsiToQString(Partition.Titre.view());
-        if (!Partition.Auteur.empty()) titre += " - " + AnsiToQString(Partition.Auteur.view());
-        if (CrochetsFichier.TitreMorceau) CrochetsFichier.TitreMorceau(titre);
+        if (Hooks.ShowTitle) Hooks.ShowTitle();
         Modifie = 0;
-        if (CrochetsFichier.RafraichirActions) CrochetsFichier.RafraichirActions();
+        if (Hooks.RefreshActions) Hooks.RefreshActions();
       }
     }
   } else {
@@ -180,8 +178,8 @@ void OuvrirFichierRecent(int n) {
                 RemplacerParam1(TexteLangue("Fichier-Introuvable"), QFileInfo(chemin).fileName()), MB_ICONE_ERREUR,
                 MB_OK, MB_DEF_OK);
   }
-  if (CrochetsFichier.MajBoutonPiste)
-    for (int p = 1; p <= NB_PISTES; ++p) CrochetsFichier.MajBoutonPiste(p);
+  if (Hooks.UpdateTrackButton)
+    for (int p = 1; p <= NB_PISTES; ++p) Hooks.UpdateTrackButton(p);
 }
 
 void SupprimerFichierTemp() {

@@ -29,5 +29,5 @@ void MajMenuFichiersRecents();
 void OuvrirFichierRecent(int n);
 // Deletes the temporary MIDI file "vexo.tmp".
 void SupprimerFichierTemp();
-// Path of the temporary MIDI file.
+// Path of the temporary MIDI file (defined with the playback, midi/Lecture.cpp).
 QString CheminFichierTemp();

@@ -1,0 +1,267 @@
+// File commands: open, save, save as, the save-changes question and the recent-file list.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "editor/Globals.h"
+#include "editor/Saisie.h"
+#include "files/FichierSqt.h"
+#include "files/FileCommands.h"
+#include "settings/Config.h"
+#include "settings/Langue.h"
+#include "settings/Mess.h"
+
+namespace {
+
+// Answers message boxes from a script and records what was asked.
+struct Script {
+  QList<int> reponses;
+  QList<TDemandeMessage> demandes;
+  Script() {
+    InstallerReponseMessage([this](const TDemandeMessage& d) {
+      demandes << d;
+      return reponses.isEmpty() ? int(ID_OK) : reponses.takeFirst();
+    });
+  }
+  ~Script() {
+    InstallerReponseMessage({});
+    CrochetsFichier = {};
+  }
+};
+
+QByteArray Contenu(const QString& chemin) {
+  QFile f(chemin);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void ChansonModifiee(const char* titre) {
+  NouvellePartition();
+  Partition.Titre = titre;
+  Partition.Tempo = 77;
+  Modifie = 1;
+  Vierge = 0;
+}
+
+void ViderRecents() {
+  for (int i = 1; i <= NB_FICHIERS_RECENTS; ++i) DerniersFichiers[i].clear();
+}
+
+}  // namespace
+
+TEST(FileCommands, ValidFileName) {
+  EXPECT_EQ(NomFichierValide("AC/DC: Live? Yes"), "AC_DC_ Live_ Yes");
+  EXPECT_EQ(NomFichierValide("\"*/:<>?\\|"), "_________");
+  EXPECT_EQ(NomFichierValide("Caf\u00e9 - (2) [x] #1.2"), "Caf\u00e9 - (2) [x] #1.2");
+}
+
+TEST(FileCommands, RecentListOrder) {
+  QString l[5] = {"a", "b", "c", "d", "e"};
+  PlacerEnTeteFichiersRecents(l, "c");  // third goes first, the rest keep their order
+  EXPECT_EQ(QStringList(l, l + 5), QStringList({"c", "a", "b", "d", "e"}));
+  PlacerEnTeteFichiersRecents(l, "f");  // a new one drops the oldest
+  EXPECT_EQ(QStringList(l, l + 5), QStringList({"f", "c", "a", "b", "d"}));
+  PlacerEnTeteFichiersRecents(l, "f");
+  EXPECT_EQ(QStringList(l, l + 5), QStringList({"f", "c", "a", "b", "d"}));
+  PlacerEnTeteFichiersRecents(l, "d");
+  EXPECT_EQ(QStringList(l, l + 5), QStringList({"d", "f", "c", "a", "b"}));
+  QString v[5] = {"x", "", "", "", ""};
+  PlacerEnTeteFichiersRecents(v, "y");
+  EXPECT_EQ(QStringList(v, v + 5), QStringList({"y", "x", "", "", ""}));
+}
+
+TEST(FileCommands, RecentMenuCaptions) {
+  Script s;
+  QStringList legendes;
+  bool separateur = true;
+  CrochetsFichier.MenuFichiersRecents = [&](const QStringList& l, bool sep) {
+    legendes = l;
+    separateur = sep;
+  };
+  ViderRecents();
+  MajMenuFichiersRecents();
+  EXPECT_FALSE(separateur);
+  EXPECT_EQ(legendes, QStringList({"", "", "", "", ""}));
+  DerniersFichiers[1] = "/tmp/songs/one.sqt";
+  DerniersFichiers[3] = "/tmp/three.sqt";
+  MajMenuFichiersRecents();
+  EXPECT_TRUE(separateur);
+  EXPECT_EQ(legendes, QStringList({"&1  one.sqt", "", "&3  three.sqt", "", ""}));
+  ViderRecents();
+}
+
+TEST(FileCommands, SaveQuestionOnlyForEditedSongs) {
+  Script s;
+  NouvellePartition();  // new and untouched: no question although it counts as modified
+  EXPECT_TRUE(DemanderEnregistrement());
+  EXPECT_TRUE(s.demandes.isEmpty());
+
+  ChansonModifiee("x");
+  s.reponses = {ID_ANNULER};
+  EXPECT_FALSE(DemanderEnregistrement());
+  s.reponses = {ID_NON};
+  EXPECT_TRUE(DemanderEnregistrement());
+  ASSERT_EQ(s.demandes.size(), 2);
+  EXPECT_EQ(s.demandes[0].Titre, "Dlg-Confirmation");
+  EXPECT_EQ(s.demandes[0].Boutons, MB_OUI | MB_NON | MB_ANNULER);
+  EXPECT_EQ(s.demandes[0].Defaut, MB_DEF_OUI);
+  EXPECT_EQ(Modifie, 1);
+
+  // A long name is cut to 50 characters in the question.
+  DefinirTexteLangue("Fichier-EnregistrerModif", "[#1]");
+  NomFichier = QString(60, 'n');
+  s.reponses = {ID_NON};
+  DemanderEnregistrement();
+  EXPECT_EQ(s.demandes.last().Texte, "[" + QString(50, 'n') + "]");
+  DefinirTexteLangue("Fichier-EnregistrerModif", "Fichier-EnregistrerModif");
+}
+
+TEST(FileCommands, SaveUnderCurrentNameAndRecentList) {
+  Script s;
+  QTemporaryDir dir;
+  ViderRecents();
+  ChansonModifiee("x");
+  CheminFichier = dir.filePath("cur.sqt");
+  NomFichier = "cur.sqt";
+  s.reponses = {ID_OUI};
+  EXPECT_TRUE(DemanderEnregistrement());
+  EXPECT_TRUE(Contenu(CheminFichier) == OctetsPartition());
+  EXPECT_EQ(DerniersFichiers[1], CheminFichier);
+  EXPECT_EQ(Modifie, 1);  // the caller goes on to replace the song
+
+  Modifie = 1;
+  EXPECT_TRUE(CommandeEnregistrer());
+  EXPECT_EQ(Modifie, 0);
+  EXPECT_EQ(DerniersFichiers[2], "");
+  ViderRecents();
+}
+
+TEST(FileCommands, SaveAsProposesTitleAndAsksBeforeReplacing) {
+  Script s;
+  QTemporaryDir dir;
+  ViderRecents();
+  ChansonModifiee("AC/DC: Live?");
+  const QString cible = dir.filePath("chosen.sqt");
+  QString propose;
+  CrochetsFichier.ChoisirFichierEnregistrement = [&](const QString& p) {
+    propose = p;
+    return cible;
+  };
+  QString legende;
+  CrochetsFichier.Legende = [&](const QString& l) { legende = l; };
+
+  s.reponses = {ID_OUI};
+  EXPECT_TRUE(DemanderEnregistrement());
+  EXPECT_EQ(propose, "AC_DC_ Live_.sqt");
+  EXPECT_EQ(CheminFichier, cible);
+  EXPECT_EQ(NomFichier, "chosen.sqt");
+  EXPECT_EQ(legende, TitreProgramme + " - chosen.sqt");
+  EXPECT_EQ(DerniersFichiers[1], cible);
+  const QByteArray premier = Contenu(cible);
+  EXPECT_FALSE(premier.isEmpty());
+
+  // Never saved again, onto the existing file: the replace question, answered No.
+  NomFichier.clear();
+  CheminFichier = "whatever";
+  Partition.Tempo = 150;
+  DefinirTexteLangue("Fichier-ExisteDeja", "exists #1");
+  s.reponses = {ID_OUI, ID_NON};
+  EXPECT_FALSE(DemanderEnregistrement());
+  EXPECT_EQ(s.demandes.last().Titre, "Dlg-Avertissement");
+  EXPECT_EQ(s.demandes.last().Defaut, MB_DEF_NON);
+  EXPECT_TRUE(s.demandes.last().Texte.startsWith("exists "));
+  EXPECT_TRUE(Contenu(cible) == premier);
+  EXPECT_EQ(CheminFichier, "whatever");
+
+  // Cancelled dialog.
+  CrochetsFichier.ChoisirFichierEnregistrement = [](const QString&) { return QString(); };
+  s.reponses = {ID_OUI};
+  EXPECT_FALSE(DemanderEnregistrement());
+  DefinirTexteLangue("Fichier-ExisteDeja", "Fichier-ExisteDeja");
+  ViderRecents();
+}
+
+TEST(FileCommands, FailedSaveAsRestoresTheName) {
+  Script s;
+  ViderRecents();
+  ChansonModifiee("x");
+  CrochetsFichier.ChoisirFichierEnregistrement = [](const QString&) {
+    return QStringLiteral("/nonexistent-folder/x/song.sqt");
+  };
+  s.reponses = {ID_OUI, ID_OK};
+  EXPECT_FALSE(DemanderEnregistrement());
+  EXPECT_EQ(s.demandes.last().Texte, "MidiExp-EcritureFichierImpossibleEnregAb");
+  EXPECT_EQ(NomFichier, "");
+  EXPECT_EQ(CheminFichier, TexteLangue("Fichier-SansNom"));
+  EXPECT_EQ(DerniersFichiers[1], "");
+}
+
+TEST(FileCommands, OpenByDialogByNameAndFromRecentList) {
+  Script s;
+  QTemporaryDir dir;
+  ChansonModifiee("Stored");
+  Partition.Auteur = "Someone";
+  CheminFichier = dir.filePath("stored.sqt");
+  ASSERT_TRUE(EnregistrerFichier());
+  const QByteArray stocke = OctetsPartition();
+
+  // A cancelled open dialog changes nothing.
+  ChansonModifiee("Current");
+  CrochetsFichier.ChoisirFichierOuverture = [] { return QString(); };
+  EXPECT_FALSE(OuvrirPartition(""));
+  EXPECT_EQ(Partition.Titre.str(), "Current");
+
+  QString legende;
+  CrochetsFichier.Legende = [&](const QString& l) { legende = l; };
+  CrochetsFichier.ChoisirFichierOuverture = [&] { return dir.filePath("stored.sqt"); };
+  EXPECT_TRUE(OuvrirPartition(""));
+  EXPECT_TRUE(OctetsPartition() == stocke);
+  EXPECT_EQ(NomFichier, "stored.sqt");
+  EXPECT_EQ(legende, TitreProgramme + " - stored.sqt");
+
+  // Recent file that has gone: a message, the song and the list stay.
+  ViderRecents();
+  DerniersFichiers[1] = dir.filePath("gone.sqt");
+  DerniersFichiers[2] = dir.filePath("stored.sqt");
+  DefinirTexteLangue("Fichier-Introuvable", "missing #1");
+  OuvrirFichierRecent(1);
+  EXPECT_EQ(s.demandes.last().Texte, "missing gone.sqt");
+  EXPECT_EQ(DerniersFichiers[1], dir.filePath("gone.sqt"));
+  EXPECT_EQ(Partition.Titre.str(), "Stored");
+
+  ChansonModifiee("Other");
+  s.reponses = {ID_NON};  // do not save "Other"
+  OuvrirFichierRecent(2);
+  EXPECT_EQ(Partition.Titre.str(), "Stored");
+  EXPECT_EQ(Modifie, 0);
+  DefinirTexteLangue("Fichier-Introuvable", "Fichier-Introuvable");
+  ViderRecents();
+}
+
+TEST(FileCommands, OpenStopsARunningPlayback) {
+  Script s;
+  QTemporaryDir dir;
+  NouvellePartition();
+  CheminFichier = dir.filePath("a.sqt");
+  ASSERT_TRUE(EnregistrerFichier());
+  int arrets = 0;
+  CrochetsFichier.LectureEnCours = [] { return true; };
+  CrochetsFichier.ArreterLecture = [&] { ++arrets; };
+  const uint8_t midi = MIDIDisponible;
+  MIDIDisponible = 1;
+  EXPECT_TRUE(OuvrirPartition(dir.filePath("a.sqt")));
+  MIDIDisponible = midi;
+  EXPECT_EQ(arrets, 1);
+}
+
+TEST(FileCommands, TemporaryMidiFileIsDeleted) {
+  const QString chemin = CheminFichierTemp();
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("MThd");
+  f.close();
+  SupprimerFichierTemp();
+  EXPECT_FALSE(QFileInfo::exists(chemin));
+  SupprimerFichierTemp();  // nothing there: silently nothing
+}
