@@ -564,11 +564,44 @@ void ReinitialiserApresLecture(bool reussi) {
         if (TMesure* M = Partition.Mesure(m)) GrouperMesure(*M, p, M->NbTemps[p]);
   RafraichirZoneSaisie();
   if (Hooks.RefreshScoreView) Hooks.RefreshScoreView();
-  if (Hooks.RefreshActions) Hooks.RefreshActions();
+  FichierRafraichirActions();
   if (CrochetsFichier.ApresChargement) CrochetsFichier.ApresChargement(reussi);
 }
 
 }  // namespace
+
+void FichierMajMenuPistes() {
+  if (CrochetsFichier.MajMenuPistes)
+    CrochetsFichier.MajMenuPistes();
+  else if (Hooks.UpdateTrackMenu)
+    Hooks.UpdateTrackMenu();
+}
+
+void FichierMajBoutonsPistes() {
+  for (int p = 1; p <= NB_PISTES; ++p) {
+    if (CrochetsFichier.MajBoutonPiste)
+      CrochetsFichier.MajBoutonPiste(p);
+    else if (Hooks.UpdateTrackButton)
+      Hooks.UpdateTrackButton(p);
+  }
+}
+
+void FichierTitreMorceau() {
+  if (CrochetsFichier.TitreMorceau) {
+    QString titre = AnsiToQString(Partition.Titre.view());
+    if (!Partition.Auteur.empty()) titre += " - " + AnsiToQString(Partition.Auteur.view());
+    CrochetsFichier.TitreMorceau(titre);
+  } else if (Hooks.ShowTitle) {
+    Hooks.ShowTitle();
+  }
+}
+
+void FichierRafraichirActions() {
+  if (CrochetsFichier.RafraichirActions)
+    CrochetsFichier.RafraichirActions();
+  else if (Hooks.RefreshActions)
+    Hooks.RefreshActions();
+}
 
 int VersionSignature(const QByteArray& champ) {
   if (champ.size() < TAILLE_SIGNATURE) return -1;

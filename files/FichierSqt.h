@@ -6,9 +6,7 @@
 #include <QString>
 #include <functional>
 
-// Window effects of loading and saving that the editor's own hooks (editor/Saisie.h: track menu
-// and buttons, title label, score view, command states) do not cover. Set by the main window;
-// tests leave them empty.
+// Window effects of loading and saving. Set by the main window; tests leave them empty.
 struct TCrochetsFichier {
   // The main window's caption.
   std::function<void(const QString&)> Legende;
@@ -16,6 +14,12 @@ struct TCrochetsFichier {
   // command states are done: clear the speed trainer's fields, and after a failure put the
   // properties dialog in its new-song mode.
   std::function<void(bool reussi)> ApresChargement;
+  // Track menu and buttons, the label that shows the song's title and author, and the command
+  // states; when unset, the editor's hooks of the same purpose are used.
+  std::function<void()> MajMenuPistes;
+  std::function<void(int piste)> MajBoutonPiste;
+  std::function<void(const QString&)> TitreMorceau;
+  std::function<void()> RafraichirActions;
   // True while a playback runs, and the Stop command (only used when MIDI output is available).
   std::function<bool()> LectureEnCours;
   std::function<void()> ArreterLecture;
@@ -50,3 +54,9 @@ bool EnregistrerFichier();
 // Reads CheminFichier into the song that the caller has reset; on failure reports the reason and
 // leaves a new empty song.
 bool OuvrirFichier();
+
+// The window effects above, falling back on the editor's hooks (editor/Saisie.h).
+void FichierMajMenuPistes();
+void FichierMajBoutonsPistes();
+void FichierTitreMorceau();
+void FichierRafraichirActions();

@@ -56,7 +56,7 @@ bool OuvrirPartition(const QString& nomDemande) {
   NomFichier = QFileInfo(nom).fileName();
   Legende();
   const bool ok = OuvrirFichier();
-  if (Hooks.UpdateTrackMenu) Hooks.UpdateTrackMenu();
+  FichierMajMenuPistes();
   return ok;
 }
 
@@ -141,7 +141,7 @@ bool CommandeEnregistrer() {
   }
   if (ok) {
     Modifie = 0;
-    if (Hooks.RefreshActions) Hooks.RefreshActions();
+    FichierRafraichirActions();
   }
   return ok;
 }
@@ -168,9 +168,9 @@ void OuvrirFichierRecent(int n) {
   if (!chemin.isEmpty() && QFileInfo(chemin).isFile()) {
     if (DemanderEnregistrement()) {
       if (OuvrirPartition(chemin)) {
-        if (Hooks.ShowTitle) Hooks.ShowTitle();
+        FichierTitreMorceau();
         Modifie = 0;
-        if (Hooks.RefreshActions) Hooks.RefreshActions();
+        FichierRafraichirActions();
       }
     }
   } else {
@@ -178,8 +178,7 @@ void OuvrirFichierRecent(int n) {
                 RemplacerParam1(TexteLangue("Fichier-Introuvable"), QFileInfo(chemin).fileName()), MB_ICONE_ERREUR,
                 MB_OK, MB_DEF_OK);
   }
-  if (Hooks.UpdateTrackButton)
-    for (int p = 1; p <= NB_PISTES; ++p) Hooks.UpdateTrackButton(p);
+  FichierMajBoutonsPistes();
 }
 
 void SupprimerFichierTemp() {
