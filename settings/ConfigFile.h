@@ -1,9 +1,21 @@
 #pragma once
-// Loading and saving every setting in "Vexo220.ini" in the config folder.
+// Loading and saving every setting in "Vexo220.ini" in the config folder: the general options,
+// the live screen and print layouts with their three user presets, the language, the recent
+// files, the working folder, the help language, the last tuning and the chord library.
+// Sections this program does not know (the file browser's "Browser") are kept as they are.
 #include <QString>
+
+#include "settings/Config.h"
 
 QString CheminFichierConfig();
 // Reads the settings file and loads the language file (asks for a language at first start).
+// Sets RepertoireAppli and RepWindows from the program and config folders when they are empty.
 void ChargerConfig();
-// Writes every setting back (at close).
-void EnregistrerConfig();
+// Writes every setting back (at close). False when the file could not be written.
+bool EnregistrerConfig();
+
+// The values a missing file gives, for the preferences' Default buttons. A preset screen layout
+// has wider line margins than the live one.
+void ConfigurationParDefaut(TCONFIG& c);
+void ParamEcranParDefaut(TParamEcran& p, bool preset);
+void ZoneImpressionParDefaut(TZoneImpression& z);

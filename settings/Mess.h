@@ -1,6 +1,11 @@
 #pragma once
-// The program's message box.
+// The program's message box: its buttons carry the captions of the loaded language file and its
+// size follows the text.
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 enum { MB_ICONE_ATTENTION = 0, MB_ICONE_ERREUR = 1, MB_ICONE_INFORMATION = 2, MB_ICONE_QUESTION = 3 };
@@ -14,6 +19,9 @@ struct TDemandeMessage {
   int Icone = 0, Boutons = MB_OK, Defaut = MB_DEF_OK, Placement = MB_CENTRE;
 };
 
+// Shows the box modally and returns the button pressed (ID_OUI, ID_NON, ID_OK, ID_ANNULER);
+// the close box gives ID_ANNULER. placement MB_COIN puts it near the top-left corner of the
+// screen instead of its centre.
 int MessageBoxD(const QString& titre, const QString& texte, int icone, int boutons, int defaut, int placement = MB_CENTRE);
 
 // Tests (and headless runs) answer message boxes through this hook instead of showing them.
@@ -22,3 +30,35 @@ void InstallerReponseMessage(TReponseMessage reponse);  // empty function = show
 
 // The error box of a value out of range ("Dlg-SaisieIncorrecte").
 void AfficherSaisieIncorrecte();
+
+// ---- What the box computes, free of widgets ----
+
+// The four buttons in the order they stand from left to right.
+enum { BOUTON_OK = 0, BOUTON_OUI = 1, BOUTON_NON = 2, BOUTON_ANNULER = 3, NB_BOUTONS_MESSAGE = 4 };
+// Set bit and result of each button of that order.
+int BitBouton(int bouton);
+int ResultatBouton(int bouton);
+
+// Splits the text into the lines the box shows: line breaks (CR LF, CR, LF) always break, and a
+// line breaks between words so that it stays within largeurMax; a word wider than that stands
+// alone on its line. `largeur` measures a text in pixels.
+QStringList CouperLignesMessage(const QString& texte, int largeurMax, const std::function<int(const QString&)>& largeur);
+
+struct TGeometrieMessage {
+  QRect Texte;                        // the text, in client coordinates
+  QRect Icone;                        // the icon shown; empty when none
+  QRect Boutons[NB_BOUTONS_MESSAGE];  // the buttons shown (others empty), in client coordinates
+  QSize Client;                       // client area
+  QPoint Position;                    // top-left corner of the window on the screen
+};
+// Layout at `dpi` pixels per inch of a text whose wrapped size is `texte`, with the given icon
+// kind and button set. `cadre` is what the window frame adds to the client size.
+TGeometrieMessage CalculerGeometrieMessage(int dpi, QSize texte, int icone, int boutons, int placement, QSize ecran,
+                                           QSize cadre = QSize(0, 0));
+// The button that gets the focus: the default one when shown, else the first shown; -1 for none.
+int BoutonFocusMessage(int boutons, int defaut);
+// What Escape gives: Cancel when shown, else No when shown, else 0 (nothing happens).
+int ReponseEchapMessage(int boutons);
+// Button captions (OK, Yes, No, Cancel order) from the language file, with accelerators given in
+// the order OK, Cancel, Yes, No to the buttons shown.
+void LegendesBoutonsMessage(int boutons, QString legendes[NB_BOUTONS_MESSAGE]);
