@@ -11,6 +11,7 @@
 #include "editor/Globals.h"
 #include "editor/Saisie.h"
 #include "files/FichierSqt.h"
+#include "settings/Langue.h"
 #include "settings/Mess.h"
 
 namespace {
@@ -252,6 +253,10 @@ void ConstruireChansonComplete() {
 struct RepondeurMessages {
   QStringList textes;
   RepondeurMessages() {
+    // Each message shows its own key, so the checks below can tell them apart.
+    for (const char* cle : {"Fichier-AccesImpossible", "Fichier-Incorrect", "Fichier-VersionAncienne",
+                            "MidiExp-EcritureFichierImpossibleEnregAb"})
+      DefinirTexteLangue(cle, cle);
     InstallerReponseMessage([this](const TDemandeMessage& d) {
       textes << d.Texte;
       return int(ID_OK);
