@@ -115,6 +115,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   setMinimumSize(433, 315);
   resize(800, 600);
   CreerControles();
+  CreerCommandes();
   FormCreate();
 }
 
@@ -412,8 +413,5 @@ void TForm1::FormResize() {
 }
 
 // ---- Handlers whose bodies belong to the command, track and playback units ----
-void TForm1::RafraichirActions() {}
-void TForm1::MajMenuPistes() {}
-void TForm1::MajBoutonPiste(int) {}
 void TForm1::TimerMidiTimer() {}
 void TForm1::MediaPlayer1Notify() {}

@@ -5,12 +5,18 @@
 #include <QStringList>
 #include <functional>
 
+#include "editor/Actions.h"
+#include "editor/Clavier.h"
+#include "editor/Globals.h"
+#include "editor/SourisSaisie.h"
+
 class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollBar;
 class QTimer;
 class QToolBar;
+class QToolButton;
 class TMediaPlayer;
 
 // The edit zone: shows the image ImageSaisie, which the edit-zone drawing paints through
@@ -45,7 +51,8 @@ class TEdInvisible : public QWidget {
   bool focusNextPrevChild(bool) override { return false; }  // Tab is an editing key here
 };
 
-class TForm1 : public QMainWindow {
+// The window's actions (Ac_Fichier_Nouveau ...) are members through TActionsPrincipales.
+class TForm1 : public QMainWindow, public TActionsPrincipales {
   Q_OBJECT
  public:
   explicit TForm1(QWidget* parent = nullptr);
@@ -103,6 +110,40 @@ class TForm1 : public QMainWindow {
   void Ac_Son_StopExecute();
   bool LectureEnCours() const;  // something plays
 
+  // ---- Commands, keyboard, edit-zone mouse and tracks (MainCommandes.cpp) ----
+  TMenusPrincipaux Menus;
+  QToolButton* BT_Piste[NB_PISTES + 1] = {};  // BT_Piste1..8 ([1..8])
+  QAction* Mn_PisteN[NB_PISTES + 1] = {};     // Mn_Piste1..8 ([1..8])
+  QToolButton *PisteUp = nullptr, *PisteDown = nullptr, *BT_DynaForm = nullptr;
+  QMenu* TurboMenu = nullptr;                 // the fret menu of the right button
+  cSourisSaisie Souris;
+  cDefilementTouche Defilement;               // the held Page Up / Page Down scroll
+  QTimer* TimerDefilement = nullptr;
+  void CreerCommandes();
+  bool LecturePartition() const;              // a playback runs: Ac_Son_LectureDebut is disabled
+  void FormKeyDown(QKeyEvent* e);             // the key preview (also fed by the tool windows)
+  void FormKeyDown(int vk, int etat);
+  void FormKeyUp(QKeyEvent* e);
+  void Ed_InvisibleKeyDown(int vk);
+  void DefilerTantQueTouche();
+  void ZoneSaisieMouseDown(QMouseEvent* e);
+  void Turbo00Click(int frette);
+  void BT_ValiderClick();
+  void BT_AnnulerMesureClick();
+  void BT_DynaFormClick();
+  bool BoutonPisteMarque();
+  void PisteUpClick();
+  void PisteDownClick();
+  void BT_Piste1Click(int piste);
+  void Mn_Piste1Click(int piste);
+  void ChangerPiste(int piste);
+  void MontrerPercussion(bool montrer);
+  void TraduireFenetrePrincipale();
+  void NoteDureeExecute(int code);
+  void Ac_Note_PointeeExecute();
+  void Ac_Effet_HOExecute(QAction* sender);
+  void Ac_Effet_VibMainGaucheExecute(QAction* sender);
+
  protected:
   void changeEvent(QEvent* e) override;
   void showEvent(QShowEvent* e) override;
@@ -111,6 +152,8 @@ class TForm1 : public QMainWindow {
 
  private:
   void CreerControles();
+  void BrancherHooksEdition();
+  void BrancherCommandes();
   void OuvrirLigneCommande();
 };
 

@@ -1,0 +1,209 @@
+// The main window's commands through real key presses on the focus holder: shortcuts, the key map,
+// the command states and the tracks.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+#include <vector>
+
+#include "editor/Globals.h"
+#include "editor/Main.h"
+#include "editor/Saisie.h"
+#include "platform/Folders.h"
+#include "settings/Mess.h"
+
+namespace {
+class Fenetre : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InstallerReponseMessage([](const TDemandeMessage&) { return ID_OK; });
+    dossier = QDir::currentPath();
+    PisteCourante = 1;
+    RepWindows = DossierConfiguration();
+    f = new TForm1;
+    f->LigneCommande.clear();
+    f->FormActivate();
+    f->show();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    f->Ed_Invisible->setFocus();
+    k = f->Ed_Invisible;
+  }
+  void TearDown() override {
+    Modifie = 0;  // no save question
+    delete f;
+    InstallerReponseMessage({});
+    QDir::setCurrent(dossier);
+  }
+  TMesure& M() { return *Partition.Courante(); }
+  TTemps& T(int b) { return M().Temps[PisteCourante][b]; }
+  void Touche(Qt::Key key, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(k, key, m); }
+  TForm1* f = nullptr;
+  QWidget* k = nullptr;
+  QString dossier;
+};
+}  // namespace
+
+TEST_F(Fenetre, TypingFretsMovingAndChangingDurations) {
+  Touche(Qt::Key_5);
+  EXPECT_EQ(M().NbTemps[1], 1);
+  EXPECT_EQ(T(1).Notes[1].Frette, 5);
+  Touche(Qt::Key_Right);  // onto the input slot
+  Touche(Qt::Key_Down);
+  Touche(Qt::Key_1);
+  Touche(Qt::Key_7, Qt::KeypadModifier);  // top row and keypad give the same digits
+  EXPECT_EQ(T(2).Notes[2].Frette, 17);
+  Touche(Qt::Key_Plus, Qt::KeypadModifier);  // halves the duration
+  EXPECT_EQ(T(2).Duree, 240);
+  EXPECT_EQ(T(2).CodeDuree, 1);
+  EXPECT_TRUE(f->Ac_Note_Croche->isChecked());
+  Touche(Qt::Key_Minus, Qt::KeypadModifier);
+  Touche(Qt::Key_Minus, Qt::KeypadModifier);
+  EXPECT_EQ(T(2).Duree, 960);
+  EXPECT_TRUE(f->Ac_Note_Blanche->isChecked());
+  Touche(Qt::Key_Plus, Qt::ShiftModifier | Qt::KeypadModifier);  // other modifiers: nothing
+  EXPECT_EQ(T(2).Duree, 960);
+  // Undo (Ctrl+Z, no menu item) restores the state before the last edit.
+  Touche(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(T(2).Duree, 480);
+  EXPECT_FALSE(f->Ac_Edition_Annuler->isEnabled());
+  EXPECT_EQ(Modifie, 1);
+}
+
+TEST_F(Fenetre, HammerOnKeyTogglesOnceAndButtonsFollow) {
+  Touche(Qt::Key_3);
+  auto* bouton = f->PanelBarreBoutons3->findChild<QToolButton*>("Bt_Effet_HO");
+  ASSERT_NE(bouton, nullptr);
+  Touche(Qt::Key_H);
+  EXPECT_EQ(T(1).Notes[1].Effet, 1);
+  EXPECT_TRUE(f->Ac_Effet_HO->isChecked());
+  EXPECT_TRUE(bouton->isChecked());
+  Touche(Qt::Key_H);
+  EXPECT_EQ(T(1).Notes[1].Effet, 0);
+  EXPECT_FALSE(f->Ac_Effet_HO->isChecked());
+  EXPECT_FALSE(bouton->isChecked());
+  // P replaces H's effect; the menu item is the same action.
+  Touche(Qt::Key_H);
+  Touche(Qt::Key_P);
+  EXPECT_EQ(T(1).Notes[1].Effet, 2);
+  f->Ac_Effet_PO->trigger();  // as from the menu
+  EXPECT_EQ(T(1).Notes[1].Effet, 0);
+  // Beat effects through their shared handler.
+  Touche(Qt::Key_V);
+  EXPECT_EQ(T(1).EffetTemps, 1);
+  EXPECT_TRUE(f->Ac_Effet_VibMainGauche->isChecked());
+}
+
+TEST_F(Fenetre, CtrlDeleteDeletesExactlyOneBeat) {
+  for (Qt::Key d : {Qt::Key_1, Qt::Key_3, Qt::Key_5}) {
+    Touche(d);
+    Touche(Qt::Key_Right);
+  }
+  ASSERT_EQ(M().NbTemps[1], 3);
+  Touche(Qt::Key_Home);
+  Touche(Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(M().NbTemps[1], 2);
+  EXPECT_EQ(T(1).Notes[1].Frette, 3);
+  Touche(Qt::Key_Delete, Qt::ShiftModifier);  // erases the note: the beat goes with its only note
+  EXPECT_EQ(M().NbTemps[1], 1);
+  // On the input slot the delete command is disabled and the key deletes nothing.
+  Touche(Qt::Key_End);
+  Touche(Qt::Key_Right);
+  EXPECT_FALSE(f->Ac_Note_SupprimerTemps->isEnabled());
+  Touche(Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(M().NbTemps[1], 1);
+}
+
+TEST_F(Fenetre, DuringPlaybackOnlySpaceEscapeAndTrackKeysAct) {
+  Touche(Qt::Key_5);
+  int stops = 0;
+  f->DefinirExecute("Ac_Son_Stop", [&] { ++stops; });
+  MIDIDisponible = 1;
+  f->Ac_Son_LectureDebut->setEnabled(false);  // something plays
+  f->Ac_Son_Stop->setEnabled(true);
+  const TMesure avant = M();
+  for (Qt::Key key : {Qt::Key_7, Qt::Key_Left, Qt::Key_Delete, Qt::Key_H, Qt::Key_S, Qt::Key_Return})
+    Touche(key);
+  Touche(Qt::Key_Z, Qt::ControlModifier);
+  Touche(Qt::Key_Plus, Qt::KeypadModifier);
+  EXPECT_EQ(M().NbTemps[1], avant.NbTemps[1]);
+  EXPECT_EQ(T(1).Notes[1], avant.Temps[1][1].Notes[1]);
+  EXPECT_EQ(T(1).Duree, avant.Temps[1][1].Duree);
+  EXPECT_EQ(T(1).Notes[1].Effet, 0);
+  EXPECT_EQ(stops, 0);
+  Touche(Qt::Key_Space, Qt::ShiftModifier);
+  Touche(Qt::Key_Escape);
+  EXPECT_EQ(stops, 2);
+  Touche(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+  EXPECT_EQ(PisteCourante, 2);
+  Touche(Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
+  EXPECT_EQ(PisteCourante, 1);
+  f->Ac_Son_LectureDebut->setEnabled(true);
+  f->Ac_Son_Stop->setEnabled(false);
+  MIDIDisponible = 0;
+  Touche(Qt::Key_H);  // after playback the shortcuts work again
+  EXPECT_EQ(T(1).Notes[1].Effet, 1);
+}
+
+TEST_F(Fenetre, HeldPageDownScrollsUntilReleased) {
+  QScrollBar* sb = f->ScrollBarZoneAffScroll;
+  sb->setRange(0, 100000);
+  sb->setValue(0);
+  QTest::keyPress(k, Qt::Key_PageDown);
+  EXPECT_EQ(sb->value(), 4);  // one pass at once
+  QTest::qWait(100);
+  // Auto-repeated presses and releases of the held key do not stop or restart it.
+  QTest::keyRelease(k, Qt::Key_PageDown, Qt::NoModifier);
+  const int apresRelache = sb->value();
+  EXPECT_GT(apresRelache, 4);
+  EXPECT_EQ(apresRelache % 4, 0);
+  QTest::qWait(60);
+  EXPECT_EQ(sb->value(), apresRelache);
+  EXPECT_FALSE(f->ToucheEnfoncee);
+  QTest::keyPress(k, Qt::Key_PageUp);
+  QTest::keyRelease(k, Qt::Key_PageUp);
+  EXPECT_EQ(sb->value(), apresRelache - 4);
+}
+
+TEST_F(Fenetre, TracksChangeFromButtonsMenuAndKeys) {
+  Touche(Qt::Key_5);
+  EXPECT_TRUE(f->Ac_Edition_Annuler->isEnabled());
+  f->BT_Piste[3]->click();
+  EXPECT_EQ(PisteCourante, 3);
+  EXPECT_TRUE(f->Mn_PisteN[3]->isChecked());
+  EXPECT_FALSE(f->Ac_Edition_Annuler->isEnabled());  // the undo copy belonged to track 1
+  EXPECT_EQ(f->Mn_PisteN[3]->text(), "&3 - ");
+  f->MajBoutonPiste(1);
+  EXPECT_TRUE(f->BT_Piste[1]->property("Pleine").toBool());
+  f->Mn_PisteN[8]->trigger();
+  EXPECT_EQ(PisteCourante, 8);
+  EXPECT_TRUE(f->BT_Piste[8]->isChecked());
+  EXPECT_TRUE(f->Ac_Ass_Percussion->isEnabled());
+  f->PisteUp->click();  // already the last track
+  EXPECT_EQ(PisteCourante, 8);
+  Touche(Qt::Key_2, Qt::ControlModifier);
+  EXPECT_EQ(PisteCourante, 2);
+  EXPECT_FALSE(f->Ac_Ass_Percussion->isEnabled());
+  EXPECT_TRUE(f->BT_Piste[2]->isChecked());
+}
+
+TEST_F(Fenetre, FretMenuAndCommandStates) {
+  ASSERT_NE(f->TurboMenu, nullptr);
+  for (int fr = 0; fr <= 24; ++fr)
+    EXPECT_NE(f->TurboMenu->findChild<QToolButton*>(QStringLiteral("Turbo%1").arg(fr, 2, 10, QLatin1Char('0'))), nullptr);
+  f->Turbo00Click(7);
+  EXPECT_EQ(M().NbTemps[1], 1);
+  EXPECT_EQ(T(1).Notes[1].Frette, 7);
+  EXPECT_TRUE(f->BT_Valider->isEnabled());
+  f->BT_AnnulerMesureClick();  // revert to the measure as entered
+  EXPECT_EQ(M().NbTemps[1], 0);
+  EXPECT_FALSE(f->BT_Valider->isEnabled());
+  // On the input slot of an empty track the beat commands are off.
+  EXPECT_FALSE(f->Ac_Note_SupprimerTemps->isEnabled());
+  EXPECT_FALSE(f->Ac_Effet_VibMainGauche->isEnabled());
+  EXPECT_FALSE(f->Ac_Edition_Coller->isEnabled());
+}
