@@ -20,6 +20,10 @@ struct Script {
   QList<int> reponses;
   QList<TDemandeMessage> demandes;
   Script() {
+    // Each message shows its own key, so the checks can tell them apart.
+    for (const char* cle : {"Dlg-Confirmation", "Dlg-Avertissement", "Dlg-Erreur",
+                            "MidiExp-EcritureFichierImpossibleEnregAb"})
+      DefinirTexteLangue(cle, cle);
     InstallerReponseMessage([this](const TDemandeMessage& d) {
       demandes << d;
       return reponses.isEmpty() ? int(ID_OK) : reponses.takeFirst();
