@@ -14,6 +14,7 @@ TAccord ConstruireDiagramme(int f1, int f2, int f3, int f4, int f5, int f6, int 
 
   for (int j = 1; j <= 5 && a.NbBarres < 2; ++j) {
     const int frette = fretteBase + j - 1;
+    if (frette <= 0) continue;  // a diagram without a first fret: open and unplayed strings are no barre
     int compte = 0;
     for (int s = 1; s <= 6; ++s)
       if (f[s] == frette) ++compte;

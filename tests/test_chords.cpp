@@ -176,6 +176,12 @@ TEST(ChordBarres, Finder) {
   ASSERT_EQ(a.NbBarres, 1);
   EXPECT_EQ(a.CordeFinBarre[1], 5);
 
+  // Without a first fret, unplayed strings must not make a barre at "fret -1".
+  EXPECT_EQ(ConstruireDiagramme(-1, -1, 1, 2, 3, 4, 0).NbBarres, 0);
+  a = ConstruireDiagramme(1, 1, 1, 1, -1, -1, 0);
+  ASSERT_EQ(a.NbBarres, 1);
+  EXPECT_EQ(a.FretteBarre[1], 1);
+
   a = ConstruireDiagramme(2, 2, 2, 2, 4, -1, 2);
   ASSERT_EQ(a.NbBarres, 1);
   EXPECT_EQ(a.CordeFinBarre[1], 4);
