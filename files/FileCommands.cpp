@@ -146,6 +146,13 @@ bool CommandeEnregistrer() {
   return ok;
 }
 
+bool CommandeEnregistrerSous() {
+  if (!EnregistrerSous(true)) return false;
+  Modifie = 0;
+  FichierRafraichirActions();
+  return true;
+}
+
 bool DemanderEnregistrement() {
   if (!Modifie || Vierge) return true;
   QString nom = NomFichier.isEmpty() ? TexteLangue("Fichier-SansNom") : NomFichier;

@@ -14,6 +14,9 @@ bool EnregistrerPartition();
 // The Save command: under the current name, or through save as for a song never saved.
 // On success Modifie is cleared and the file goes to the top of the recent list.
 bool CommandeEnregistrer();
+// The Save as command: EnregistrerSous(true), then on success Modifie is cleared and the
+// command states refreshed.
+bool CommandeEnregistrerSous();
 // The Save as command (autreNom) and the save of a song never saved: asks for a name, confirms
 // replacing an existing file, saves; on failure the previous name and path come back.
 bool EnregistrerSous(bool autreNom);

@@ -178,7 +178,20 @@ TEST(FileCommands, SaveAsProposesTitleAndAsksBeforeReplacing) {
   EXPECT_TRUE(Contenu(cible) == premier);
   EXPECT_EQ(CheminFichier, "whatever");
 
+  // Save as onto the song's own file: no replace question, and the song counts as saved.
+  CheminFichier = cible;
+  NomFichier = "chosen.sqt";
+  Modifie = 1;
+  const int questions = s.demandes.size();
+  EXPECT_TRUE(CommandeEnregistrerSous());
+  EXPECT_EQ(s.demandes.size(), questions);
+  EXPECT_EQ(propose, cible);
+  EXPECT_EQ(Modifie, 0);
+  EXPECT_TRUE(Contenu(cible) == OctetsPartition());
+
   // Cancelled dialog.
+  Modifie = 1;
+  NomFichier.clear();
   CrochetsFichier.ChoisirFichierEnregistrement = [](const QString&) { return QString(); };
   s.reponses = {ID_OUI};
   EXPECT_FALSE(DemanderEnregistrement());
