@@ -139,6 +139,11 @@ class TForm1 : public QMainWindow, public TActionsPrincipales {
   void ChangerPiste(int piste);
   void MontrerPercussion(bool montrer);
   void TraduireFenetrePrincipale();
+  void ConstruireMenuLangues();
+  void CocherLangueCourante();
+  void Mn_Options_LangueLogNClick(int indice);
+  void CocherLangueAide();
+  void RetraduireTitre();
   void NoteDureeExecute(int code);
   void Ac_Note_PointeeExecute();
   void Ac_Effet_HOExecute(QAction* sender);

@@ -17,20 +17,6 @@ QString FiltreQt(const QString& filtre) {
 }
 
 namespace {
-int Groupe(const QStringList& lignes, const QString& nom) {
-  for (int i = 0; i < lignes.size(); ++i)
-    if (lignes[i].compare(nom, Qt::CaseInsensitive) == 0) return i;
-  return -1;
-}
-
-QString Guillemets(const QString& ligne) {
-  int d = ligne.indexOf('"');
-  if (d < 0) return {};
-  int f = ligne.indexOf('"', d + 1);
-  if (f < 0 || f - d > 500) return {};
-  return ligne.mid(d + 1, f - d - 1);
-}
-
 // The menu lines that belong to no action.
 const struct { int Ligne; const char* Nom; } LignesMenus[] = {
     {1, "Mn_Fichier"},      {9, "Mn_Fichier_Importer"}, {10, "Mn_Fichier_Exporter"}, {17, "Mn_Edition"},
@@ -73,11 +59,10 @@ const std::initializer_list<const char*> OrdreRaccourcis[] = {
 
 TTraductionPrincipale CalculerTraductionPrincipale(const QStringList& lignes) {
   TTraductionPrincipale t;
-  const int entete = Groupe(lignes, QStringLiteral("MN_000"));
+  const int entete = TrouverGroupe(lignes, QStringLiteral("MN_000"));
   if (entete < 0) return t;
   t.Trouve = true;
-  // A group cut short at the end of the file reads its missing lines as empty texts.
-  auto texte = [&](int n) { return entete + n < lignes.size() ? Guillemets(lignes[entete + n]) : QString(); };
+  auto texte = [&](int n) { return TexteLigne(lignes, entete, n); };
 
   for (const auto& l : LignesMenus) t.Captions.insert(QString::fromLatin1(l.Nom), texte(l.Ligne));
   t.Hints.insert(QStringLiteral("BT_DynaForm"), texte(84));

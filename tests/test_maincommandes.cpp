@@ -14,6 +14,7 @@
 #include "editor/Main.h"
 #include "editor/Saisie.h"
 #include "platform/Folders.h"
+#include "settings/Langue.h"
 #include "settings/Mess.h"
 
 namespace {
@@ -206,4 +207,34 @@ TEST_F(Fenetre, FretMenuAndCommandStates) {
   EXPECT_FALSE(f->Ac_Note_SupprimerTemps->isEnabled());
   EXPECT_FALSE(f->Ac_Effet_VibMainGauche->isEnabled());
   EXPECT_FALSE(f->Ac_Edition_Coller->isEnabled());
+}
+
+TEST_F(Fenetre, ChangingLanguageTranslatesMenusAgain) {
+  const QString appli = RepertoireAppli, patche = PatcheLangue;
+  const QStringList langues = ListeLangues;
+  RepertoireAppli = QStringLiteral(VEXO_LANG_DIR "/");
+  ListeLangues = {QStringLiteral("English"), QStringLiteral("Français")};
+  f->ConstruireMenuLangues();
+  ASSERT_EQ(f->Menus.Mn_Options_LangueLog->actions().size(), 2);
+  f->Mn_Options_LangueLogNClick(0);
+  EXPECT_EQ(PatcheLangue, "English");
+  EXPECT_EQ(f->Menus.Mn_Fichier->title(), "&File");
+  EXPECT_EQ(f->Ac_Fichier_Nouveau->text(), "&New...");
+  EXPECT_EQ(f->Ac_Fichier_Nouveau->toolTip(), "New");
+  EXPECT_EQ(LangueAide, 2);
+  EXPECT_TRUE(f->Menus.Mn_Options_LangueLog->actions()[0]->isChecked());
+  const QString anglais = f->Ac_Note_Croche->text();
+  f->Mn_Options_LangueLogNClick(1);
+  EXPECT_EQ(f->Menus.Mn_Fichier->title(), "&Fichier");
+  EXPECT_EQ(f->Ac_Fichier_Nouveau->text(), "&Nouveau...");
+  EXPECT_NE(f->Ac_Note_Croche->text(), anglais);
+  EXPECT_EQ(LangueAide, 1);
+  EXPECT_FALSE(f->Menus.Mn_Options_LangueLog->actions()[0]->isChecked());
+  EXPECT_TRUE(f->Menus.Mn_Options_LangueLog->actions()[1]->isChecked());
+  EXPECT_EQ(f->windowTitle(), "Strumquill 2.2 - " + TexteLangue("Fichier-SansNom"));
+  // The shortcuts do not move with the captions.
+  EXPECT_EQ(f->Ac_Effet_HO->shortcut(), QKeySequence(Qt::Key_H));
+  RepertoireAppli = appli;
+  PatcheLangue = patche;
+  ListeLangues = langues;
 }
