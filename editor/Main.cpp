@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "dialogs/Sais_par.h"
 #include "dialogs/SpeedT.h"
 #include "editor/Globals.h"
 #include "editor/Saisie.h"
@@ -22,6 +23,7 @@
 #include "files/FichierSqt.h"
 #include "files/FileCommands.h"
 #include "midi/Lecture.h"
+#include "midi/SelMIDI.h"
 #include "platform/Canvas.h"
 #include "platform/FluidMediaPlayer.h"
 #include "settings/Config.h"
@@ -262,6 +264,8 @@ void TForm1::FormActivate() {
   MIDIDisponible = TesterSortieMIDI() ? 1 : 0;
   NbMesuresCopiees = 0;
   EcouteTemps = false;
+  if (Sais_Partition) Sais_Partition->CordeEcoutee = -1;
+  if (SelMIDIForm) SelMIDIForm->CordeEcoutee = -1;
   PremiereActivation = 0;
   FermetureEnCours = 0;
   DoubleClic = false;
@@ -287,7 +291,13 @@ void TForm1::FormActivate() {
   RafraichirActions();
   RafraichirZoneSaisie();
   OuvrirLigneCommande();
+  MajMenuFichiersRecents();
   if (!QDir::setCurrent(Repertoire)) QDir::setCurrent(RepertoireAppli);
+  if (Sais_Partition) {
+    Sais_Partition->ConstruireBibliothequeAccordages();
+    Sais_Partition->RemplirListeAccordages();
+  }
+  if (SelMIDIForm) SelMIDIForm->RemplirBibliotheque();
   enCours = false;
   ZoneSaisie->update();
 }
