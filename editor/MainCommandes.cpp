@@ -54,6 +54,18 @@ class FiltreLecture : public QObject {
   TForm1* form;
 };
 
+// Labels of the window that run a command's handler when clicked.
+class ClicEtiquette : public QObject {
+ public:
+  ClicEtiquette(QObject* parent, std::function<void()> f) : QObject(parent), faire(std::move(f)) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton && faire)
+      faire();
+    return false;
+  }
+  std::function<void()> faire;
+};
+
 void RedessinerEffets() {
   if (Curseur.RedessinTemps) {
     Curseur.RedessinTemps = 0;
@@ -186,6 +198,19 @@ void TForm1::CreerCommandes() {
   ZoneSaisie->OnDoubleClick = [this](QMouseEvent*) { Souris.DoubleCliquer(); };
   connect(BT_Valider, &QPushButton::clicked, this, [this] { BT_ValiderClick(); });
   connect(BT_AnnulerMesure, &QPushButton::clicked, this, [this] { BT_AnnulerMesureClick(); });
+
+  // The measure-number, time-signature, status and track-name labels run their commands' handlers.
+  auto lier = [this](QLabel* l, const char* action) {
+    const int i = IndiceActionParNom(QLatin1String(action));
+    l->installEventFilter(new ClicEtiquette(l, [this, i] {
+      if (Execute[i]) Execute[i]();
+    }));
+  };
+  lier(NumMesure, "Ac_Mesure_AllerA");
+  lier(NbTps, "Ac_Mesure_Signature");
+  lier(NbTps2, "Ac_Mesure_Signature");
+  lier(MessErreur, "Ac_Fichier_Proprietes");
+  lier(PartNomPiste, "Ac_Fichier_Proprietes");
 
   BrancherHooksEdition();
   BrancherCommandes();

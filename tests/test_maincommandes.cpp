@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -237,4 +238,19 @@ TEST_F(Fenetre, ChangingLanguageTranslatesMenusAgain) {
   RepertoireAppli = appli;
   PatcheLangue = patche;
   ListeLangues = langues;
+}
+
+TEST_F(Fenetre, LabelsRunTheirCommands) {
+  int allerA = 0, signature = 0, proprietes = 0;
+  f->DefinirExecute("Ac_Mesure_AllerA", [&] { ++allerA; });
+  f->DefinirExecute("Ac_Mesure_Signature", [&] { ++signature; });
+  f->DefinirExecute("Ac_Fichier_Proprietes", [&] { ++proprietes; });
+  QTest::mouseClick(f->NumMesure, Qt::LeftButton);
+  QTest::mouseClick(f->NbTps, Qt::LeftButton);
+  QTest::mouseClick(f->NbTps2, Qt::LeftButton);
+  QTest::mouseClick(f->PartNomPiste, Qt::LeftButton);
+  QTest::mouseClick(f->MessErreur, Qt::RightButton);
+  EXPECT_EQ(allerA, 1);
+  EXPECT_EQ(signature, 2);
+  EXPECT_EQ(proprietes, 1);
 }
