@@ -256,6 +256,8 @@ void TForm1::FormActivate() {
   if (!PremiereActivation || enCours) return;
   enCours = true;
   QCoreApplication::processEvents();
+  // Without a window manager nobody else gives the window the keyboard (and its shortcuts).
+  activateWindow();
   Ed_Invisible->setFocus();
   FenetreActivee = 1;
   ToucheEnfoncee = false;
