@@ -373,8 +373,21 @@ void LireTableMix(Lecteur& l, cTableMixEvent& m) {
   if (drapeaux & 1) m.Instrument = static_cast<int8_t>(l.i8Dans(0, 127));
 }
 
+// A beat slot made blank in place (no temporary of the whole record: a big song has half a
+// million of them).
+void ReinitialiserTemps(TTemps& t) {
+  ViderTemps(t);
+  t.Pointee = t.Triolet = 0;
+  t.VitesseBrush = 8;
+  t.NbHauteurs = 0;
+  for (int s = 1; s <= NB_CORDES_MAX; ++s) {
+    t.Notes[s].NuanceGrace = 6;
+    t.Notes[s].DureeGrace = 1;
+  }
+}
+
 void LireTemps(Lecteur& l, TTemps& t, int nbCordes, int version) {
-  t = TTemps{};
+  ReinitialiserTemps(t);
   int32_t duree = l.i32();
   if (version <= 101) {
     Exiger(duree > 0 && duree <= DUREE_MAX_TICKS / 5);
