@@ -1,9 +1,13 @@
 // The native song file: exact bytes, round trips, older versions and refusal of bad files.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/resource.h>
+
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <random>
 
@@ -428,16 +432,29 @@ TEST(SongFile, OpenAndSaveThroughFiles) {
   EXPECT_EQ(Curseur.Temps, 1);
   EXPECT_TRUE(messages.textes.isEmpty());
 
-  // A save that cannot be written reports it and leaves the last good file alone.
-  QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-  Partition.Tempo = 60;
-  const bool ecrit = EnregistrerFichier();
-  QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-  if (!ecrit) {  // (root can write anyway)
+  // A save that runs out of room half-way reports it and leaves the last good file alone. A file
+  // size limit makes the write fail whoever runs the test.
+  {
+    for (int m = 2; m <= 40; ++m) {
+      TMesure& M = AjouterMesure(4, 4);
+      for (int b = 1; b <= 16; ++b) AjouterTemps(M, 1, 2).Texte = std::string(40, 'z');
+    }
+    ASSERT_GT(OctetsPartition().size(), 8192);
+    struct rlimit avant;
+    getrlimit(RLIMIT_FSIZE, &avant);
+    struct rlimit petite = avant;
+    petite.rlim_cur = 4096;
+    auto ancienSignal = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &petite), 0);
+    const bool ecrit = EnregistrerFichier();
+    setrlimit(RLIMIT_FSIZE, &avant);
+    std::signal(SIGXFSZ, ancienSignal);
+    EXPECT_FALSE(ecrit);
     EXPECT_EQ(messages.textes.value(0), "MidiExp-EcritureFichierImpossibleEnregAb");
     QFile f(dir.filePath("song.sqt"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll() == attendu);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary left behind
   }
 
   messages.textes.clear();
