@@ -22,6 +22,11 @@ TChoixLangue& Choix() {
 
 const char* const kAucuneLangue =
     "No language patch installed (files *.sqg).\r\rPlease install at least one patch to start correctly the software.";
+// Nobody can answer a window on a headless display.
+bool SansEcran() {
+  const QString plateforme = QGuiApplication::platformName();
+  return plateforme == QLatin1String("offscreen") || plateforme == QLatin1String("minimal");
+}
 }  // namespace
 
 void InstallerChoixLangue(TChoixLangue choix) { Choix() = std::move(choix); }
@@ -61,7 +66,10 @@ TWelcomeDlg::TWelcomeDlg(QWidget* parent)
 void TWelcomeDlg::FormCreate() {
   ListBox1->addItems(ListeLangues);
   if (ListeLangues.isEmpty()) {
-    QMessageBox::information(nullptr, QStringLiteral("Strumquill"), QString::fromLatin1(kAucuneLangue));
+    if (SansEcran())
+      std::fprintf(stderr, "%s\n", kAucuneLangue);
+    else
+      QMessageBox::information(nullptr, QStringLiteral("Strumquill"), QString::fromLatin1(kAucuneLangue));
     return;
   }
   ListBox1->setCurrentRow(0);
@@ -97,8 +105,7 @@ void ChoisirLangueDemarrage() {
     PatcheLangue = env;
     return;
   }
-  const QString plateforme = QGuiApplication::platformName();
-  if (plateforme == QLatin1String("offscreen") || plateforme == QLatin1String("minimal")) {
+  if (SansEcran()) {
     // Nobody can pick on a headless display: take what OK without a choice would give.
     if (ListeLangues.isEmpty())
       std::fprintf(stderr, "%s\n", kAucuneLangue);

@@ -19,9 +19,9 @@ class TWelcomeDlg : public QDialog {
   QPushButton* BT_OK = nullptr;
 
   void done(int r) override;
+  void reject() override;  // Escape does not close it: there is no cancel button
 
  protected:
-  void reject() override;  // Escape does not close it: there is no cancel button
   void closeEvent(QCloseEvent* e) override;
 
  private:
