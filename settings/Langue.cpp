@@ -80,6 +80,10 @@ const std::vector<TCleMessage>& ClesMessages() {
       {"FILES_000", 17, "Fichier-ImportASCII", 0},
       {"FILES_000", 18, "Fichier-ExportASCII", 0},
       {"DLG_DIFE_000", 2, "Repet-A", 0},
+      // Messages of this program's own, kept last so that a file without their group loses
+      // nothing else.
+      {"VEXO_000", 1, "Gene-MesuresMax", 0},
+      {"VEXO_000", 2, "Aide-NonDisponible", 0},
   };
   return cles;
 }

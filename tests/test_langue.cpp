@@ -85,7 +85,7 @@ TEST(LangueMessages, TableIsBuiltFromTheKeyLines) {
   EtatLangue e;
   LignesPatch = FichierMinimal();
   ChargerMessagesPatch();
-  EXPECT_EQ(TableMessages.size(), 53);
+  EXPECT_EQ(TableMessages.size(), static_cast<qsizetype>(ClesMessages().size()));
   EXPECT_EQ(AuteurPatche, "The author");
   EXPECT_TRUE(RaccourcisAuto);
   EXPECT_EQ(TexteLangue("Dlg-Erreur"), "Dlg-Erreur");
