@@ -106,3 +106,20 @@ void BM_ParseFullSong(benchmark::State& state) {
 BENCHMARK(BM_ParseFullSong)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+namespace {
+
+// The floor under opening a full song: resetting the song and allocating its 1000 measure records,
+// without reading anything.
+void BM_AllocateMeasuresOnly(benchmark::State& state) {
+  F();
+  for (auto _ : state) {
+    NouvellePartition();
+    for (int m = 2; m <= NB_MESURES_MAX; ++m) Partition.Mesures[m].reset(new TMesure);
+    benchmark::DoNotOptimize(Partition.Mesures[NB_MESURES_MAX].get());
+  }
+  state.counters["measure_bytes"] = double(sizeof(TMesure));
+}
+BENCHMARK(BM_AllocateMeasuresOnly)->Unit(benchmark::kMillisecond);
+
+}  // namespace
