@@ -107,7 +107,13 @@ int ToucheVirtuelle(int k, int m) {
   }
 }
 
-int ToucheVirtuelle(const QKeyEvent& e) { return ToucheVirtuelle(e.key(), e.modifiers().toInt()); }
+int ToucheVirtuelle(const QKeyEvent& e) {
+  // The digit row is known by its position, as the virtual keys know it, whatever the layout gives
+  // for it (AZERTY puts "&" there, Shift puts "!" on a US keyboard). X keycodes 10..19 are 1..9, 0.
+  const quint32 sc = e.nativeScanCode();
+  if (!(e.modifiers() & Qt::KeypadModifier) && sc >= 10 && sc <= 19) return VK_0 + static_cast<int>(sc - 9) % 10;
+  return ToucheVirtuelle(e.key(), e.modifiers().toInt());
+}
 int EtatModificateurs(const QKeyEvent& e) { return EtatModificateurs(e.modifiers().toInt()); }
 
 void cDefilementTouche::Demarrer(int pas) {

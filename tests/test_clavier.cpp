@@ -95,6 +95,15 @@ TEST(KeyMap, QtKeysBecomeVirtualKeys) {
   EXPECT_EQ(ToucheVirtuelle(Qt::Key_Enter, Qt::KeypadModifier), VK_RETURN);
   EXPECT_EQ(EtatModificateurs(Qt::ControlModifier | Qt::KeypadModifier), ssCtrl);
   EXPECT_EQ(EtatModificateurs(Qt::ControlModifier | Qt::ShiftModifier), ssCtrl | ssShift);
+  // The digit row by position: AZERTY's "&" and a shifted "!" are the key 1.
+  QKeyEvent azerty(QEvent::KeyPress, Qt::Key_Ampersand, Qt::NoModifier, 10, 0x26, 0, "&");
+  EXPECT_EQ(ToucheVirtuelle(azerty), VK_0 + 1);
+  QKeyEvent zero(QEvent::KeyPress, Qt::Key_Agrave, Qt::NoModifier, 19, 0xe0, 0, "a");
+  EXPECT_EQ(ToucheVirtuelle(zero), VK_0);
+  QKeyEvent shift(QEvent::KeyPress, Qt::Key_Exclam, Qt::ShiftModifier, 10, 0x21, 1, "!");
+  EXPECT_EQ(ToucheVirtuelle(shift), VK_0 + 1);
+  QKeyEvent lettre(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, 24, 0x71, 0, "q");
+  EXPECT_EQ(ToucheVirtuelle(lettre), 'Q');
   QKeyEvent e(QEvent::KeyPress, Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
   EXPECT_EQ(CommandeTouche(ToucheVirtuelle(e), EtatModificateurs(e), false, false).Commande, C::PistePrecedente);
 }
