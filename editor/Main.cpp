@@ -1,5 +1,6 @@
 #include "editor/Main.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -197,6 +199,7 @@ void TForm1::CreerControles() {
   TimerMidi->setObjectName(QStringLiteral("TimerMidi"));
   TimerMidi->setInterval(100);
   connect(TimerMidi, &QTimer::timeout, this, &TForm1::TimerMidiTimer);
+  CreerLecture();
 }
 
 bool TForm1::eventFilter(QObject* o, QEvent* e) {
@@ -359,18 +362,105 @@ void TForm1::FormDestroy() {
   if (LecteurMIDI() == MediaPlayer1) DefinirLecteurMIDI(nullptr);
   CrochetsFichier = TCrochetsFichier();
   EditZone = EditZoneHooks();
+  Hooks.PlayCurrentBeat = nullptr;
+  Hooks.StopSound = nullptr;
   delete CanvasSaisie;  // its painter works on the image: first
   CanvasSaisie = nullptr;
   delete ImageSaisie;
   ImageSaisie = nullptr;
 }
 
-bool TForm1::LectureEnCours() const { return MediaPlayer1 && MediaPlayer1->EnLecture(); }
+bool TForm1::LectureEnCours() const {
+  return (Lecture && Lecture->EnLecture()) || (MediaPlayer1 && MediaPlayer1->EnLecture());
+}
 
 void TForm1::Ac_Son_StopExecute() {
   ArretDemande = true;
-  MediaPlayer1->Stop();  // the completion notice does the rest
+  if (Lecture)
+    Lecture->Ac_Son_StopExecute();  // the completion notice does the rest
+  else
+    MediaPlayer1->Stop();
 }
+
+// The playback controller drives the media player; the window gives it the display, the
+// command states, the timer and the caption.
+void TForm1::CreerLecture() {
+  TCrochetsLecture c;
+  c.AfficherMesure = [this](int) {
+    AfficherNumeroMesure();
+    AfficherEtatMesure();
+    RafraichirZoneSaisie();
+    if (ZoneSaisie) ZoneSaisie->update();
+  };
+  c.EtatCommandes = [this](bool enLecture) {
+    auto activer = [this](const char* nom, bool actif) {
+      if (auto* a = findChild<QAction*>(QString::fromLatin1(nom))) a->setEnabled(actif);
+    };
+    for (const char* nom : {"Ac_Son_LectureDebut", "Ac_Son_Metronome", "Ac_Son_LecturePosEC",
+                            "Ac_Son_LectureMesureEC", "Ac_Edition_TableMix", "Ac_Ass_Solfege"})
+      activer(nom, !enLecture);
+    activer("Ac_Son_Stop", enLecture);
+    if (enLecture) {
+      activer("Ac_Edition_Annuler", false);
+      if (BT_AnnulerMesure) BT_AnnulerMesure->setEnabled(false);
+    }
+    for (QMenu* m : {Mn_Mesure, Mn_Note, Mn_Effets})
+      if (m) m->setEnabled(!enLecture);
+    if (PanelBarreBoutons3) PanelBarreBoutons3->setVisible(!enLecture);
+    if (ScrollBarZoneSaisie) ScrollBarZoneSaisie->setVisible(!enLecture);
+    if (!enLecture) {
+      ArretDemande = false;
+      RafraichirActions();
+      RafraichirZoneSaisie();
+      if (ZoneSaisie) ZoneSaisie->update();
+    }
+  };
+  c.Minuterie = [this](bool actif) {
+    if (actif)
+      TimerMidi->start();
+    else
+      TimerMidi->stop();
+  };
+  c.Titre = [this](const QString& t) { setWindowTitle(t); };
+  Lecture = new TControleurLecture(*MediaPlayer1, CheminFichierTemp(), c, this, false);
+  Lecture->NomProgramme = QStringLiteral("Strumquill 2.2");
+  DefinirExecute("Ac_Son_LectureDebut", [this] { Ac_Son_LectureDebutExecute(); });
+  DefinirExecute("Ac_Son_LecturePosEC", [this] { Ac_Son_LecturePosECExecute(); });
+  DefinirExecute("Ac_Son_LectureMesureEC", [this] { Ac_Son_LectureMesureECExecute(); });
+  DefinirExecute("Ac_Son_Stop", [this] { Ac_Son_StopExecute(); });
+  DefinirExecute("Ac_Son_EnBoucle", [this] { Ac_Son_EnBoucleExecute(); });
+  DefinirExecute("Ac_Son_Metronome", [this] { Ac_Son_MetronomeExecute(); });
+  DefinirExecute("Ac_Ass_SpeedTrainer", [this] { Ac_Ass_SpeedTrainerExecute(); });
+  Hooks.PlayCurrentBeat = [this] { JouerTempsCourant(); };
+  Hooks.StopSound = [this] {
+    if (!Lecture->EnLecture()) MediaPlayer1->Close();
+    QCoreApplication::processEvents();
+  };
+}
+
+void TForm1::Ac_Son_LectureDebutExecute() { Lecture->Ac_Son_LectureDebutExecute(); }
+void TForm1::Ac_Son_LecturePosECExecute() { Lecture->Ac_Son_LecturePosECExecute(); }
+void TForm1::Ac_Son_LectureMesureECExecute() { Lecture->Ac_Son_LectureMesureECExecute(); }
+
+void TForm1::Ac_Son_EnBoucleExecute() {
+  const bool boucle = Lecture->Ac_Son_EnBoucleExecute();
+  if (auto* a = findChild<QAction*>(QStringLiteral("Ac_Son_EnBoucle"))) a->setChecked(boucle);
+}
+
+void TForm1::Ac_Son_MetronomeExecute() {
+  const bool metronome = Lecture->Ac_Son_MetronomeExecute();
+  if (auto* a = findChild<QAction*>(QStringLiteral("Ac_Son_Metronome"))) a->setChecked(metronome);
+}
+
+void TForm1::Ac_Ass_SpeedTrainerExecute() {
+  if (!MIDIDisponible || !SpeedT_Form) return;
+  if (LectureEnCours()) Ac_Son_StopExecute();
+  if (SpeedT_Form->exec() != QDialog::Accepted) return;
+  Lecture->LancerEntrainement(SpeedT_Form->ValMesDeb(), SpeedT_Form->ValMesFin(), SpeedT_Form->ValTempoDeb(),
+                              SpeedT_Form->ValTempoFin(), SpeedT_Form->ValVariation());
+}
+
+void TForm1::JouerTempsCourant() { Lecture->JouerTempsCourant(); }
 
 void TForm1::ViderSpeedTrainer() {
   if (SpeedT_Form) SpeedT_Form->Vider();
@@ -425,5 +515,5 @@ void TForm1::FormResize() {
 }
 
 // ---- Handlers whose bodies belong to the command, track and playback units ----
-void TForm1::TimerMidiTimer() {}
-void TForm1::MediaPlayer1Notify() {}
+void TForm1::TimerMidiTimer() { Lecture->TimerMidiTimer(); }
+void TForm1::MediaPlayer1Notify() { Lecture->MediaPlayer1Notify(); }

@@ -18,6 +18,7 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class TMediaPlayer;
+class TControleurLecture;
 
 // The edit zone: shows the image ImageSaisie, which the edit-zone drawing paints through
 // CanvasSaisie. The mouse handlers are set by the edit-zone mouse code.
@@ -79,6 +80,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales {
   TEdInvisible* Ed_Invisible = nullptr;
   TMediaPlayer* MediaPlayer1 = nullptr;
   QTimer* TimerMidi = nullptr;          // 100 ms, started by playback
+  TControleurLecture* Lecture = nullptr;  // the play commands, the measure follow-up and the notices
 
   // ---- State of the window shared with the commands and playback ----
   uint8_t FenetreActivee = 0;
@@ -108,6 +110,13 @@ class TForm1 : public QMainWindow, public TActionsPrincipales {
   void TimerMidiTimer();
   void MediaPlayer1Notify();
   void Ac_Son_StopExecute();
+  void Ac_Son_LectureDebutExecute();
+  void Ac_Son_LecturePosECExecute();
+  void Ac_Son_LectureMesureECExecute();
+  void Ac_Son_EnBoucleExecute();
+  void Ac_Son_MetronomeExecute();
+  void Ac_Ass_SpeedTrainerExecute();
+  void JouerTempsCourant();  // plays the beat under the cursor
   bool LectureEnCours() const;  // something plays
 
   // ---- Commands, keyboard, edit-zone mouse and tracks (MainCommandes.cpp) ----
@@ -159,6 +168,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales {
   void CreerControles();
   void BrancherHooksEdition();
   void BrancherCommandes();
+  void CreerLecture();
   void OuvrirLigneCommande();
 };
 

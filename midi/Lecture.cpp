@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QSaveFile>
 #include <QTimer>
@@ -107,7 +108,7 @@ TControleurLecture::TControleurLecture(TMediaPlayer& lecteur, QString cheminTemp
   if (ecouterLecteur) connect(&lecteur_, &TMediaPlayer::Termine, this, &TControleurLecture::MediaPlayer1Notify);
 }
 
-QString TControleurLecture::TitreRepos() const { return NomProgramme + " - " + NomFichier; }
+QString TControleurLecture::TitreRepos() const { return NomProgramme + " - " + QFileInfo(CheminFichier).fileName(); }
 
 bool TControleurLecture::MIDIPret() {
   if (MIDIDisponible) return true;

@@ -270,3 +270,53 @@ TEST(LectureFluidSynth, PlaysASongToTheEndIntoTheAudioFile) {
   }
   EXPECT_GT(CreteWav(wav), 1000);
 }
+
+#include "editor/Main.h"
+#include "platform/Folders.h"
+
+TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
+  OptionsNeutres();
+  QTemporaryDir dir;
+  std::vector<QString> messages;
+  InstallerReponseMessage([&](const TDemandeMessage& d) {
+    messages.push_back(d.Texte);
+    return ID_OK;
+  });
+  const QString dossierCourant = QDir::currentPath();
+  RepWindows = DossierConfiguration();
+  qputenv("VEXO_AUDIO_FILE", dir.filePath("fenetre.wav").toLocal8Bit());
+  {
+    TForm1 f;
+    qunsetenv("VEXO_AUDIO_FILE");
+    f.LigneCommande.clear();
+    f.FormActivate();
+    ASSERT_EQ(MIDIDisponible, 1);
+    NouveauMorceau(2);
+    Partition.Tempo = 480;
+    AjouterTemps(1, 1, 1920, 1, 0);
+    AjouterTemps(1, 2, 1920, 1, 3);
+    f.Ac_Son_LectureDebutExecute();
+    EXPECT_TRUE(f.LectureEnCours());
+    EXPECT_TRUE(f.TimerMidi->isActive());
+    QEventLoop boucle;
+    QTimer tic;
+    QObject::connect(&tic, &QTimer::timeout, [&] {
+      if (!f.LectureEnCours()) boucle.quit();
+    });
+    tic.start(50);
+    QTimer::singleShot(10000, &boucle, &QEventLoop::quit);
+    boucle.exec();
+    EXPECT_FALSE(f.LectureEnCours());
+    EXPECT_FALSE(f.TimerMidi->isActive());
+    EXPECT_EQ(Partition.MesureCourante, 2);
+    EXPECT_TRUE(f.windowTitle().startsWith("Strumquill 2.2 - "));
+
+    MIDIDisponible = 0;
+    f.Ac_Son_LectureDebutExecute();
+    EXPECT_FALSE(f.LectureEnCours());
+    EXPECT_EQ(messages.size(), 1u);
+    f.FormCloseQuery();
+  }
+  InstallerReponseMessage({});
+  QDir::setCurrent(dossierCourant);
+}
