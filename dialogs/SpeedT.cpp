@@ -1,6 +1,9 @@
 #include "dialogs/SpeedT.h"
 
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QUrl>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +15,7 @@
 #include <algorithm>
 
 #include "editor/Globals.h"
+#include "platform/Folders.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 
@@ -41,18 +45,10 @@ int ValeurRepetee(int valeur, int sens, int repetition, int minimum, int maximum
   return std::clamp(valeur + sens * pas, minimum, maximum);
 }
 
-// Caption number i of a language group: the text between the first two double quotes of the i-th
-// line after the group's header.
+// Caption i of a language group, or the design-time text when the group does not hold it.
 static QString CaptionGroupe(const QString& groupe, int i, const QString& defaut) {
-  for (int l = 0; l < LignesPatch.size(); ++l) {
-    if (LignesPatch[l].compare(groupe, Qt::CaseInsensitive) != 0) continue;
-    if (l + i >= LignesPatch.size()) return defaut;
-    const QString& ligne = LignesPatch[l + i];
-    int a = ligne.indexOf('"');
-    int b = a >= 0 ? ligne.indexOf('"', a + 1) : -1;
-    return b > a ? ligne.mid(a + 1, b - a - 1) : defaut;
-  }
-  return defaut;
+  QString t = TexteGroupe(groupe, i);
+  return t.isEmpty() ? defaut : t;
 }
 
 TSpeedT_Form::TSpeedT_Form(QWidget* parent) : QDialog(parent) {
@@ -130,8 +126,12 @@ TSpeedT_Form::TSpeedT_Form(QWidget* parent) : QDialog(parent) {
   connect(BT_OK, &QPushButton::clicked, this, &TSpeedT_Form::BT_OKClick);
   connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
   connect(BT_Aide, &QPushButton::clicked, this, [this] {
-    MessageBoxD(TexteLangue("Dlg-Information"), TexteLangue("Aide-NonDisponible"), MB_ICONE_INFORMATION, MB_OK,
-                MB_DEF_OK);
+    // Help is a page of the program folder when one is installed.
+    const QString page = DossierProgramme() + "help/SpeedT.html";
+    if (QFileInfo::exists(page))
+      QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    else
+      MessageBoxD(TexteLangue("Dlg-Information"), windowTitle(), MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
   });
   auto* ligneBoutons = new QHBoxLayout;
   ligneBoutons->addStretch();

@@ -447,7 +447,7 @@ std::vector<uint8_t> ConstruireFichierMIDI(int mode) {
 
 static QString TexteOuDefaut(const QString& cle, const QString& defaut) {
   QString t = TexteLangue(cle);
-  return t == cle ? defaut : t;
+  return (t == cle || t == TexteIntrouvable || t.isEmpty()) ? defaut : t;
 }
 
 bool EcrireFichierMIDI(const QString& chemin, int mode) {

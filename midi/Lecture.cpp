@@ -58,7 +58,7 @@ QString CheminFichierTemp() {
 
 static QString TexteOuDefaut(const QString& cle, const QString& defaut) {
   QString t = TexteLangue(cle);
-  return t == cle ? defaut : t;
+  return (t == cle || t == TexteIntrouvable || t.isEmpty()) ? defaut : t;
 }
 
 bool TesterSortieMIDI(TMediaPlayer& lecteur, const QString& chemin) {
