@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "editor/Globals.h"
+#include "editor/Saisie.h"
 #include "platform/Canvas.h"
 #include "settings/Langue.h"
 
@@ -657,7 +658,7 @@ void RafraichirZoneSaisie() {
   RedessinerCurseur();
   DessinerTriolets(CanvasSaisie);
   RegrouperRythme(0);
-  if (EditZone.fullRedrawDone) EditZone.fullRedrawDone();
+  ActiverAnnulation(false);  // a full redraw ends the undo availability
 }
 
 void FondZoneSaisie() {

@@ -36,7 +36,6 @@ struct EditZoneLabels {
 struct EditZoneHooks {
   std::function<void(const EditZoneLabels&)> labelsChanged;  // show the labels
   std::function<bool()> playbackRunning;                     // the zone is frozen during playback
-  std::function<void()> fullRedrawDone;                      // a full redraw ends the undo availability
   std::function<void()> imageChanged;                        // ImageSaisie was drawn on: repaint it
 };
 extern EditZoneHooks EditZone;
