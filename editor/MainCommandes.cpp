@@ -195,7 +195,13 @@ void TForm1::CreerCommandes() {
     Souris.Deplacer(e->position().toPoint().x(), e->position().toPoint().y());
   };
   ZoneSaisie->OnMouseUp = [this](QMouseEvent*) { Souris.Relacher(); };
-  ZoneSaisie->OnDoubleClick = [this](QMouseEvent*) { Souris.DoubleCliquer(); };
+  // Qt delivers the second button-down of a double click as the double click itself, with no press
+  // after it: nothing is left to swallow, and the next real click must move the cursor.
+  ZoneSaisie->OnDoubleClick = [this](QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    Souris.DoubleCliquer();
+    Souris.DoubleClic = 0;
+  };
   connect(BT_Valider, &QPushButton::clicked, this, [this] { BT_ValiderClick(); });
   connect(BT_AnnulerMesure, &QPushButton::clicked, this, [this] { BT_AnnulerMesureClick(); });
 

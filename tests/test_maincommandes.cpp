@@ -254,3 +254,25 @@ TEST_F(Fenetre, LabelsRunTheirCommands) {
   EXPECT_EQ(signature, 2);
   EXPECT_EQ(proprietes, 1);
 }
+
+TEST_F(Fenetre, DoubleClickOpensTheChordOnceAndTheNextClickCounts) {
+  int accords = 0;
+  f->DefinirExecute("Ac_Note_Accord", [&] { ++accords; });
+  Touche(Qt::Key_5);
+  Touche(Qt::Key_Right);
+  Touche(Qt::Key_7);
+  const int y = Curseur.YSaisie;
+  const int x1 = Curseur.XSaisie + Curseur.EcartTemps, x2 = Curseur.XSaisie + 2 * Curseur.EcartTemps;
+  QTest::mouseClick(f->ZoneSaisie, Qt::LeftButton, Qt::NoModifier, QPoint(x1, y));
+  ASSERT_EQ(Curseur.Temps, 1);
+  // Qt sends press, release, double click, release.
+  QTest::mouseDClick(f->ZoneSaisie, Qt::LeftButton, Qt::NoModifier, QPoint(x1, y));
+  EXPECT_EQ(accords, 1);
+  EXPECT_EQ(Curseur.Temps, 1);
+  QTest::mouseClick(f->ZoneSaisie, Qt::LeftButton, Qt::NoModifier, QPoint(x2, y));
+  EXPECT_EQ(Curseur.Temps, 2);  // every click after a double click moves the cursor
+  // On track 8 the chord command is off: no dialog.
+  f->BT_Piste[8]->click();
+  QTest::mouseDClick(f->ZoneSaisie, Qt::LeftButton, Qt::NoModifier, QPoint(x1, y));
+  EXPECT_EQ(accords, 1);
+}
