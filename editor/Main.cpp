@@ -453,7 +453,7 @@ void TForm1::Ac_Son_MetronomeExecute() {
 }
 
 void TForm1::Ac_Ass_SpeedTrainerExecute() {
-  if (!MIDIDisponible || !SpeedT_Form) return;
+  if (!SpeedT_Form || !Lecture->VerifierMIDI()) return;
   if (LectureEnCours()) Ac_Son_StopExecute();
   if (SpeedT_Form->exec() != QDialog::Accepted) return;
   Lecture->LancerEntrainement(SpeedT_Form->ValMesDeb(), SpeedT_Form->ValMesFin(), SpeedT_Form->ValTempoDeb(),

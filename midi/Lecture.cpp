@@ -110,7 +110,7 @@ TControleurLecture::TControleurLecture(TMediaPlayer& lecteur, QString cheminTemp
 
 QString TControleurLecture::TitreRepos() const { return NomProgramme + " - " + QFileInfo(CheminFichier).fileName(); }
 
-bool TControleurLecture::MIDIPret() {
+bool TControleurLecture::VerifierMIDI() {
   if (MIDIDisponible) return true;
   // Without a working output the commands say so rather than failing in silence.
   MessageBoxD(TexteOuDefaut("Dlg-Information", "Information"),
@@ -119,16 +119,25 @@ bool TControleurLecture::MIDIPret() {
   return false;
 }
 
+int MesuresSelonJumpAfter(int choix, int nbMesures) {
+  static const int mesures[] = {0, 1, 2, 5, 10, 25, 10000};
+  if (choix <= 0 || choix > 6) return nbMesures;
+  return std::min(mesures[choix], nbMesures);
+}
+
 bool TControleurLecture::Jouer(int mode) {
   if (enLecture_) return false;
   const int courante = std::clamp(Partition.MesureCourante, 1, std::max(1, Partition.NbMesures));
   int debut = 1, fin = Partition.NbMesures;
   if (mode == 2) debut = courante;
   if (mode == 3) debut = fin = courante;
+  const bool parcourir = mode == 1 && ModeParcourir;
+  if (parcourir && crochets_.MesuresParcourir) fin = std::clamp(crochets_.MesuresParcourir(), 1, fin);
   if (!CalculeOrdreLecture(debut, fin, Configuration.PlayRepeats)) return false;
-  if (Configuration.CheckDuration && crochets_.VerifierAvantLecture && !crochets_.VerifierAvantLecture())
+  if (Configuration.CheckDuration && !parcourir && crochets_.VerifierAvantLecture &&
+      !crochets_.VerifierAvantLecture())
     return false;
-  if (!MIDIPret()) return false;
+  if (!VerifierMIDI()) return false;
   if (crochets_.AvantLecture) crochets_.AvantLecture();
   lecteur_.Close();
   QCoreApplication::processEvents();
@@ -148,7 +157,7 @@ bool TControleurLecture::Jouer(int mode) {
 
 bool TControleurLecture::LancerEntrainement(int mesDeb, int mesFin, int tempoDeb, int tempoFin, int variation) {
   if (enLecture_) Ac_Son_StopExecute();
-  if (!MIDIPret()) return false;
+  if (!VerifierMIDI()) return false;
   if (!CalculeOrdreLecture(mesDeb, mesFin, 1, Configuration.PlayRepeats)) return false;
   if (Configuration.CheckDuration && crochets_.VerifierAvantLecture && !crochets_.VerifierAvantLecture())
     return false;
@@ -305,7 +314,9 @@ void TControleurLecture::MediaPlayer1Notify() {
   }
   const int mode = EtatLecture.Mode;
   if (arretDemande_ || ((!boucle_ || ModeParcourir) && mode != MODE_MIDI_ENTRAINEMENT)) {
+    const bool arrete = arretDemande_;
     TerminerLecture();
+    if (ModeParcourir && crochets_.FinParcourir) crochets_.FinParcourir(arrete);
     return;
   }
   if (mode == MODE_MIDI_ENTRAINEMENT) {

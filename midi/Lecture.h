@@ -38,7 +38,14 @@ struct TCrochetsLecture {
   std::function<void()> AvantLecture;   // close the assistants, playback layout
   std::function<void()> ApresLecture;   // normal layout, reopen the assistants, redraw the edit zone
   std::function<bool()> VerifierAvantLecture;        // pre-playback duration check; empty = agrees
+  // While the file browser is open (ModeParcourir): how many measures to play from the start
+  // (empty = all), and what it does when a playback ends (stopped or not).
+  std::function<int()> MesuresParcourir;
+  std::function<void(bool arrete)> FinParcourir;
 };
+
+// Measures the file browser plays from its "jump after" choice (0 = the whole song).
+int MesuresSelonJumpAfter(int choix, int nbMesures);
 
 class TControleurLecture : public QObject {
   Q_OBJECT
@@ -66,6 +73,8 @@ class TControleurLecture : public QObject {
   void MediaPlayer1Notify();
 
   bool EnLecture() const { return enLecture_; }
+  // True when MIDI output works; otherwise tells the user and answers false.
+  bool VerifierMIDI();
   bool EnBoucle() const { return boucle_; }
   void DefinirBoucle(bool b) { boucle_ = b; }
   bool ArretDemande() const { return arretDemande_; }
@@ -81,7 +90,6 @@ class TControleurLecture : public QObject {
   void SuivreMesure(int m);
   void InitialiserTempsMesure();
   QString TitreRepos() const;
-  bool MIDIPret();
 
   TMediaPlayer& lecteur_;
   QString chemin_;

@@ -217,6 +217,29 @@ TEST_F(Lecture, BeatPreviewAndOutputTest) {
   EXPECT_FALSE(TesterSortieMIDI(lecteur, dir.filePath("absent/t.tmp")));
 }
 
+TEST_F(Lecture, FileBrowserPlaysItsChoiceOfMeasuresThenMovesOn) {
+  EXPECT_EQ(MesuresSelonJumpAfter(3, 4), 4);
+  EXPECT_EQ(MesuresSelonJumpAfter(3, 40), 5);
+  EXPECT_EQ(MesuresSelonJumpAfter(6, 40), 40);
+  EXPECT_EQ(MesuresSelonJumpAfter(0, 40), 40);
+  NouveauMorceau(8);
+  for (int m = 1; m <= 8; ++m) AjouterTemps(1, m, 1920, 1, m);
+  int suivants = 0;
+  controleur->Crochets().MesuresParcourir = [] { return MesuresSelonJumpAfter(3, 8); };
+  controleur->Crochets().FinParcourir = [&](bool arrete) { suivants += arrete ? 100 : 1; };
+  controleur->DefinirBoucle(true);  // the browser never loops
+  ModeParcourir = true;
+  ASSERT_TRUE(controleur->Ac_Son_LectureDebutExecute());
+  EXPECT_EQ(NbOrdreLecture, 5);
+  lecteur.Finir();
+  EXPECT_FALSE(controleur->EnLecture());
+  EXPECT_EQ(suivants, 1);
+  ASSERT_TRUE(controleur->Ac_Son_LectureDebutExecute());
+  controleur->Ac_Son_StopExecute();
+  EXPECT_EQ(suivants, 101);
+  ModeParcourir = false;
+}
+
 TEST(LectureNoms, InstrumentNames) {
   EXPECT_EQ(NomInstrument(24), "24 - Acoustic Guitar (nylon)");
   EXPECT_EQ(NomInstrument(8), "8 - Celesta ");
