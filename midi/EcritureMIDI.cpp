@@ -189,10 +189,12 @@ class TEcrivainPiste {
     const bool effets = p_.effets;
     const int effetTemps = t.EffetTemps;
     const int canalTemps = (effets && effetTemps >= 1 && effetTemps <= 3) ? E_ : M_;
-    const int32_t L = DureeLiee(piste_, m, b) + decalage - decalagePrec;
     const int decalageHauteur = effetTemps == 9 ? 12 : 0;
     const int nbCordes = std::clamp(Partition.NbCordes[piste_], 0, NB_CORDES_MAX);
     const bool joue = TempsJoue(t);
+    // Only a sounding beat needs its length; tied beats carry no notes of their own, and walking
+    // each of their chains again would make long tied passages quadratic.
+    const int32_t L = joue ? DureeLiee(piste_, m, b) + decalage - decalagePrec : 0;
 
     int32_t pas = 0;
     if (t.Brush && t.VitesseBrush > 0 && nbCordes > 0) {

@@ -307,6 +307,17 @@ TEST_F(EcritureMIDI, DeadNotesLetRingDynamicsAndHarmonics) {
   EXPECT_EQ(on[3].args[2].toInt(), Arrondi(95 / 1.34));
 }
 
+TEST_F(EcritureMIDI, TiedBeatsLengthenTheirNoteAcrossTheBarLine) {
+  NouveauMorceau(2);
+  AjouterTemps(1, 1, 1440);
+  AjouterTemps(1, 1, 480, 1, 5);
+  AjouterTemps(1, 2, 480, 1, 5).Lie = 1;  // tied: no note of its own
+  AjouterTemps(1, 2, 480, 1, 7);
+  TLecture l = Ecrire(MODE_MIDI_EXPORT);
+  EXPECT_EQ(Temps(l.De("Note_on_c", 2)), (std::vector<long>{1440, 2400}));
+  EXPECT_EQ(Temps(l.De("Note_off_c", 2)), (std::vector<long>{2400, 2880}));
+}
+
 TEST_F(EcritureMIDI, MixTableChangesAndRamps) {
   NouveauMorceau(1);
   TTemps& t = AjouterTemps(1, 1, 1920, 1, 0);
