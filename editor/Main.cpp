@@ -120,6 +120,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   resize(800, 600);
   CreerControles();
   CreerCommandes();
+  CreerLecture();
   FormCreate();
 }
 
@@ -199,7 +200,6 @@ void TForm1::CreerControles() {
   TimerMidi->setObjectName(QStringLiteral("TimerMidi"));
   TimerMidi->setInterval(100);
   connect(TimerMidi, &QTimer::timeout, this, &TForm1::TimerMidiTimer);
-  CreerLecture();
 }
 
 bool TForm1::eventFilter(QObject* o, QEvent* e) {
@@ -431,6 +431,7 @@ void TForm1::CreerLecture() {
   DefinirExecute("Ac_Son_EnBoucle", [this] { Ac_Son_EnBoucleExecute(); });
   DefinirExecute("Ac_Son_Metronome", [this] { Ac_Son_MetronomeExecute(); });
   DefinirExecute("Ac_Ass_SpeedTrainer", [this] { Ac_Ass_SpeedTrainerExecute(); });
+  if (Ac_Son_Metronome) Ac_Son_Metronome->setChecked(Configuration.Metronome);
   Hooks.PlayCurrentBeat = [this] { JouerTempsCourant(); };
   Hooks.StopSound = [this] {
     if (!Lecture->EnLecture()) MediaPlayer1->Close();

@@ -318,9 +318,11 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     Partition.Tempo = 480;
     AjouterTemps(1, 1, 1920, 1, 0);
     AjouterTemps(1, 2, 1920, 1, 3);
-    f.Ac_Son_LectureDebutExecute();
+    f.Executer(f.Ac_Son_LectureDebut);
     EXPECT_TRUE(f.LectureEnCours());
     EXPECT_TRUE(f.TimerMidi->isActive());
+    EXPECT_FALSE(f.Ac_Son_LectureDebut->isEnabled());
+    EXPECT_TRUE(f.Ac_Son_Stop->isEnabled());
     QEventLoop boucle;
     QTimer tic;
     QObject::connect(&tic, &QTimer::timeout, [&] {
@@ -331,7 +333,14 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     boucle.exec();
     EXPECT_FALSE(f.LectureEnCours());
     EXPECT_FALSE(f.TimerMidi->isActive());
+    EXPECT_TRUE(f.Ac_Son_LectureDebut->isEnabled());
+    EXPECT_FALSE(f.Ac_Son_Stop->isEnabled());
     EXPECT_EQ(Partition.MesureCourante, 2);
+    f.Ac_Son_EnBoucle->trigger();
+    EXPECT_TRUE(f.Ac_Son_EnBoucle->isChecked());
+    EXPECT_TRUE(f.Lecture->EnBoucle());
+    f.Ac_Son_EnBoucle->trigger();
+    EXPECT_FALSE(f.Lecture->EnBoucle());
     EXPECT_TRUE(f.windowTitle().startsWith("Strumquill 2.2 - "));
 
     MIDIDisponible = 0;
