@@ -126,7 +126,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
 TForm1::~TForm1() {
   FormDestroy();
-  if (Form1 == this) Form1 = nullptr;
+  if (Form1 == this) {
+    Form1 = nullptr;
+    // The hooks capture this window: nothing may call them once it is gone.
+    Hooks = EditorHooks{};
+    CrochetsFichier = TCrochetsFichier{};
+    EditZone = EditZoneHooks{};
+  }
 }
 
 void TForm1::CreerControles() {

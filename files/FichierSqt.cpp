@@ -18,7 +18,7 @@
 #include "settings/Mess.h"
 
 TCrochetsFichier CrochetsFichier;
-const QString TitreProgramme = QStringLiteral("Vexo");
+const QString TitreProgramme = QStringLiteral("Strumquill 2.2");
 
 namespace {
 

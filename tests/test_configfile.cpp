@@ -37,6 +37,8 @@ class ConfigFichier : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dossier.isValid());
+    ancienRepWindows = RepWindows;
+    ancienRepertoireAppli = RepertoireAppli;
     RepWindows = dossier.path() + "/";
     RepertoireAppli = QString(VEXO_LANG_DIR) + "/";
     RemettreAZero();
@@ -49,10 +51,14 @@ class ConfigFichier : public ::testing::Test {
   void TearDown() override {
     InstallerChoixLangue({});
     RemettreAZero();
+    // The temporary folder is gone after this test: later tests must not write into it.
+    RepWindows = ancienRepWindows;
+    RepertoireAppli = ancienRepertoireAppli;
     LignesPatch.clear();
     TableMessages.clear();
     ListeLangues.clear();
   }
+  QString ancienRepWindows, ancienRepertoireAppli;
   void EcrireIni(const QString& texte) {
     QFile f(CheminFichierConfig());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
