@@ -168,6 +168,8 @@ class TForm1 : public QMainWindow, public TActionsPrincipales {
   void CreerControles();
   void BrancherHooksEdition();
   void BrancherCommandes();
+  void BrancherCommandesFichier();
+  void ViderPartition();
   void CreerLecture();
   void OuvrirLigneCommande();
 };

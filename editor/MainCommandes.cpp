@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -29,6 +30,8 @@
 #include "editor/Main.h"
 #include "editor/Navigation.h"
 #include "editor/Pistes.h"
+#include "files/FichierSqt.h"
+#include "files/FileCommands.h"
 #include "editor/Saisie.h"
 #include "editor/ZoneSaisie.h"
 #include "platform/MediaPlayer.h"
@@ -220,6 +223,18 @@ void TForm1::CreerCommandes() {
 
   BrancherHooksEdition();
   BrancherCommandes();
+  // The hooks hold this window: they go with it, so that nothing calls into a destroyed window.
+  connect(this, &QObject::destroyed, [] {
+    for (auto* h : {&Hooks.SetUndoEnabled, &Hooks.SetRevertEnabled, &Hooks.SetTieChecked}) *h = nullptr;
+    for (auto* h : {&Hooks.RefreshActions, &Hooks.UpdateTrackMenu, &Hooks.TriggerDottedIfEnabled}) *h = nullptr;
+    for (auto* h : {&Hooks.PlayWhileEntering, &Hooks.PreviousMeasureEnabled, &Hooks.NextMeasureEnabled}) *h = nullptr;
+    Hooks.UpdateTrackButton = nullptr;
+    Hooks.TrackButtonMarked = nullptr;
+    Hooks.ShowDrumAssistant = nullptr;
+    CrochetsFichier.ChoisirFichierOuverture = nullptr;
+    CrochetsFichier.ChoisirFichierEnregistrement = nullptr;
+    CrochetsFichier.MenuFichiersRecents = nullptr;
+  });
   for (int i = 1; i <= 3; ++i)
     connect(Menus.Mn_Aide_Langue[i], &QAction::triggered, this, [this, i] {
       LangueAide = i;
@@ -301,6 +316,85 @@ void TForm1::BrancherCommandes() {
   DefinirExecute("Ac_Son_JouerSaisie", [this] { Ac_Son_JouerSaisie->setChecked(!Ac_Son_JouerSaisie->isChecked()); });
   DefinirExecute("Ac_Son_Stop", [this] { Ac_Son_StopExecute(); });
   DefinirExecute("Ac_Fichier_Quitter", [this] { close(); });
+  BrancherCommandesFichier();
+}
+
+// ---- File commands over the song-file services ----
+void TForm1::BrancherCommandesFichier() {
+  DefinirExecute("Ac_Fichier_Nouveau", [this] {
+    if (!DemanderEnregistrement()) return;
+    ViderPartition();
+    if (Sais_Partition) Sais_Partition->exec();
+    MontrerPercussion(PisteCourante == PISTE_PERCUSSION);
+  });
+  DefinirExecute("Ac_Fichier_Ouvrir", [this] {
+    if (DemanderEnregistrement() && OuvrirPartition(QString())) {
+      QString titre = AnsiToQString(Partition.Titre.view());
+      if (!Partition.Auteur.empty()) titre += QStringLiteral(" - ") + AnsiToQString(Partition.Auteur.view());
+      MessErreur->setText(titre);
+      Modifie = 0;
+      RafraichirActions();
+    }
+    for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
+  });
+  DefinirExecute("Ac_Fichier_Enregistrer", [this] {
+    CommandeEnregistrer();
+    RafraichirActions();
+  });
+  DefinirExecute("Ac_Fichier_EnregistrerSous", [] { CommandeEnregistrerSous(); });
+  DefinirExecute("Ac_Fichier_Proprietes", [this] {
+    if (Sais_Partition) {
+      Sais_Partition->NouvellePartitionDemandee = 0;
+      Sais_Partition->exec();
+    }
+    if (PisteCourante == PISTE_PERCUSSION && Ac_Son_Stop->isEnabled()) {
+      RouvrirPercussion = true;
+      return;
+    }
+    MontrerPercussion(PisteCourante == PISTE_PERCUSSION);
+  });
+  // The song dialogs take the filter of the language file.
+  CrochetsFichier.ChoisirFichierOuverture = [this] {
+    return QFileDialog::getOpenFileName(this, OpenDialog1.Title, Repertoire, FiltreQt(OpenDialog1.Filter), nullptr,
+                                        QFileDialog::ReadOnly);
+  };
+  CrochetsFichier.ChoisirFichierEnregistrement = [this](const QString& propose) {
+    QString nom = QFileDialog::getSaveFileName(this, SaveDialog1.Title, propose, FiltreQt(SaveDialog1.Filter), nullptr,
+                                               QFileDialog::DontConfirmOverwrite);
+    if (!nom.isEmpty() && QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".sqt");
+    return nom;
+  };
+  CrochetsFichier.MenuFichiersRecents = [this](const QStringList& legendes, bool separateur) {
+    for (int k = 1; k <= 5; ++k) {
+      QAction* item = Menus.Mn_Fichier_DernierFichier[k];
+      const QString t = k - 1 < legendes.size() ? legendes[k - 1] : QString();
+      item->setText(t);
+      item->setVisible(!t.isEmpty());
+    }
+    Menus.Separateur->setVisible(separateur);
+  };
+  for (int k = 1; k <= 5; ++k)
+    connect(Menus.Mn_Fichier_DernierFichier[k], &QAction::triggered, this, [k] { OuvrirFichierRecent(k); });
+}
+
+// The reset to an empty song of the New command.
+void TForm1::ViderPartition() {
+  if (MIDIDisponible && LecturePartition()) Executer(Ac_Son_Stop);
+  NouvellePartition();
+  setWindowTitle(TitreProgramme + QStringLiteral(" - ") + QFileInfo(CheminFichier).fileName());
+  if (Sais_Partition) Sais_Partition->NouvellePartitionDemandee = 1;
+  const int piste = PisteCourante;
+  for (PisteCourante = 1; PisteCourante <= Partition.NbPistes; ++PisteCourante) PreparerTempsSaisie();
+  PisteCourante = piste;
+  MesureOrigine = *Partition.Courante();
+  Curseur.Temps = 1;
+  Curseur.Corde = 1;
+  RafraichirZoneSaisie();
+  if (Hooks.RefreshScoreView) Hooks.RefreshScoreView();
+  RafraichirActions();
+  Modifie = 0;
+  MajMenuPistes();
+  for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
 }
 
 void TForm1::NoteDureeExecute(int code) {

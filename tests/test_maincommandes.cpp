@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 #include "editor/Globals.h"
 #include "editor/Main.h"
 #include "editor/Saisie.h"
+#include "files/FichierSqt.h"
 #include "platform/Folders.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
@@ -24,6 +27,7 @@ class Fenetre : public ::testing::Test {
   void SetUp() override {
     InstallerReponseMessage([](const TDemandeMessage&) { return ID_OK; });
     dossier = QDir::currentPath();
+    repWindows = RepWindows;
     PisteCourante = 1;
     RepWindows = DossierConfiguration();
     f = new TForm1;
@@ -40,13 +44,14 @@ class Fenetre : public ::testing::Test {
     delete f;
     InstallerReponseMessage({});
     QDir::setCurrent(dossier);
+    RepWindows = repWindows;
   }
   TMesure& M() { return *Partition.Courante(); }
   TTemps& T(int b) { return M().Temps[PisteCourante][b]; }
   void Touche(Qt::Key key, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(k, key, m); }
   TForm1* f = nullptr;
   QWidget* k = nullptr;
-  QString dossier;
+  QString dossier, repWindows;
 };
 }  // namespace
 
@@ -275,4 +280,30 @@ TEST_F(Fenetre, DoubleClickOpensTheChordOnceAndTheNextClickCounts) {
   f->BT_Piste[8]->click();
   QTest::mouseDClick(f->ZoneSaisie, Qt::LeftButton, Qt::NoModifier, QPoint(x1, y));
   EXPECT_EQ(accords, 1);
+}
+
+TEST_F(Fenetre, SaveAsNewAndOpenThroughTheCommands) {
+  QTemporaryDir dir;
+  const QString chemin = dir.filePath("riff.sqt");
+  Touche(Qt::Key_5);
+  CrochetsFichier.ChoisirFichierEnregistrement = [&](const QString&) { return chemin; };
+  f->Ac_Fichier_EnregistrerSous->trigger();
+  EXPECT_TRUE(QFileInfo::exists(chemin));
+  EXPECT_EQ(Modifie, 0);
+  EXPECT_FALSE(f->Ac_Fichier_Enregistrer->isEnabled());
+  EXPECT_TRUE(f->Menus.Mn_Fichier_DernierFichier[1]->isVisible());
+  EXPECT_TRUE(f->Menus.Mn_Fichier_DernierFichier[1]->text().contains("riff.sqt"));
+  EXPECT_TRUE(f->Menus.Separateur->isVisible());
+
+  f->Ac_Fichier_Nouveau->trigger();  // saved: no question; the properties dialog is not up in tests
+  EXPECT_EQ(M().NbTemps[1], 0);
+  EXPECT_EQ(Modifie, 0);
+  EXPECT_EQ(Vierge, 1);
+
+  CrochetsFichier.ChoisirFichierOuverture = [&] { return chemin; };
+  Touche(Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(M().NbTemps[1], 1);
+  EXPECT_EQ(T(1).Notes[1].Frette, 5);
+  EXPECT_EQ(Modifie, 0);
+  EXPECT_TRUE(f->BT_Piste[1]->property("Pleine").toBool());
 }
