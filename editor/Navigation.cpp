@@ -51,7 +51,6 @@ void ValiderMesure() {
 bool RefuserSiTropDeMesures(int ajout) {
   if (ajout <= NB_MESURES_MAX - Partition.NbMesures) return false;
   QString texte = TexteLangue("Gene-MesuresMax");
-  if (texte == "Gene-MesuresMax") texte = QString("A song holds at most %1 measures.").arg(NB_MESURES_MAX);
   MessageBoxD(TexteLangue("Dlg-Attention"), texte, MB_ICONE_ATTENTION, MB_OK, MB_DEF_OK);
   return true;
 }

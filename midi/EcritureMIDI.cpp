@@ -447,10 +447,6 @@ std::vector<uint8_t> ConstruireFichierMIDI(int mode) {
   return fichier;
 }
 
-static QString TexteOuDefaut(const QString& cle, const QString& defaut) {
-  QString t = TexteLangue(cle);
-  return (t == cle || t == TexteIntrouvable || t.isEmpty()) ? defaut : t;
-}
 
 bool EcrireFichierMIDI(const QString& chemin, int mode) {
   const bool curseur = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
@@ -470,10 +466,8 @@ bool EcrireFichierMIDI(const QString& chemin, int mode) {
     return false;
   }
   if (mode == MODE_MIDI_EXPORT && OrdreLectureTronque)
-    MessageBoxD(TexteOuDefaut("Dlg-Information", "Information"),
-                RemplacerParam1(TexteOuDefaut("MidiExp-OrdreLectureTronque",
-                                              "The song plays longer than #1 measures: the MIDI file stops there."),
-                                NB_ORDRE_LECTURE_MAX),
+    MessageBoxD(TexteLangue("Dlg-Information"),
+                RemplacerParam1(TexteLangue("MidiExp-OrdreLectureTronque"), NB_ORDRE_LECTURE_MAX),
                 MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
   return true;
 }

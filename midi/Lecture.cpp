@@ -56,10 +56,6 @@ QString CheminFichierTemp() {
   return dossier + "vexo.tmp";
 }
 
-static QString TexteOuDefaut(const QString& cle, const QString& defaut) {
-  QString t = TexteLangue(cle);
-  return (t == cle || t == TexteIntrouvable || t.isEmpty()) ? defaut : t;
-}
 
 bool TesterSortieMIDI(TMediaPlayer& lecteur, const QString& chemin) {
   std::vector<uint8_t> f;
@@ -113,8 +109,8 @@ QString TControleurLecture::TitreRepos() const { return NomProgramme + " - " + Q
 bool TControleurLecture::VerifierMIDI() {
   if (MIDIDisponible) return true;
   // Without a working output the commands say so rather than failing in silence.
-  MessageBoxD(TexteOuDefaut("Dlg-Information", "Information"),
-              TexteOuDefaut("Son-MIDIIndisponible", "MIDI output is not available: nothing can be played."),
+  MessageBoxD(TexteLangue("Dlg-Information"),
+              TexteLangue("Son-MIDIIndisponible"),
               MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
   return false;
 }

@@ -84,6 +84,8 @@ const std::vector<TCleMessage>& ClesMessages() {
       // nothing else.
       {"VEXO_000", 1, "Gene-MesuresMax", 0},
       {"VEXO_000", 2, "Aide-NonDisponible", 0},
+      {"VEXO_000", 3, "Son-MIDIIndisponible", 0},
+      {"VEXO_000", 4, "MidiExp-OrdreLectureTronque", 1},
   };
   return cles;
 }

@@ -109,7 +109,7 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"DLG_MIX_000", 19},    {"DLG_BRUSH_000", 3},    {"DLG_GRACE_000", 7},    {"DLG_DYNA_000", 5},
       {"DLG_BEND_000", 3},    {"DLG_STROKV_000", 2},   {"DLG_GOTOB_000", 2},    {"DLG_TIMES_000", 2},
       {"DLG_REPE_000", 2},    {"DLG_TXT_000", 2},      {"DLG_INSTR_000", 1},    {"DLG_ASS_TR_000", 3},
-      {"DLG_ASS_FG_000", 3},  {"DLG_ASS_CR_000", 1},   {"DLG_ASS_ST_000", 6},   {"VEXO_000", 2},
+      {"DLG_ASS_FG_000", 3},  {"DLG_ASS_CR_000", 1},   {"DLG_ASS_ST_000", 6},   {"VEXO_000", 4},
   };
   return groupes;
 }
