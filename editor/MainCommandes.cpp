@@ -342,6 +342,13 @@ void TForm1::BrancherCommandesFichier() {
     RafraichirActions();
   });
   DefinirExecute("Ac_Fichier_EnregistrerSous", [] { CommandeEnregistrerSous(); });
+  DefinirExecute("Ac_Fichier_ExporterMIDI", [this] {
+    QString nom = QFileDialog::getSaveFileName(this, SaveDialog2.Title, NomExportPropose(QStringLiteral(".mid")),
+                                               FiltreQt(SaveDialog2.Filter), nullptr, QFileDialog::DontConfirmOverwrite);
+    if (nom.isEmpty()) return;
+    if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".mid");
+    if (ConfirmerRemplacement(nom)) ExporterMIDI(nom);
+  });
   DefinirExecute("Ac_Fichier_Proprietes", [this] {
     if (Sais_Partition) {
       Sais_Partition->NouvellePartitionDemandee = 0;

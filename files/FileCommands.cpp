@@ -10,6 +10,8 @@
 #include "editor/Globals.h"
 #include "editor/Saisie.h"
 #include "files/FichierSqt.h"
+#include "midi/EcritureMIDI.h"
+#include "midi/OrdreLecture.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
@@ -111,12 +113,7 @@ bool EnregistrerSous(bool autreNom) {
   const QString choisi = ChoisirEnregistrement(propose);
   if (choisi.isEmpty()) return false;
   const bool demander = !autreNom || NomFichier.isEmpty() || QFileInfo(choisi) != QFileInfo(CheminFichier);
-  if (demander && QFileInfo::exists(choisi)) {
-    const QString texte = RemplacerParam1(TexteLangue("Fichier-ExisteDeja"), QDir::toNativeSeparators(choisi)) +
-                          "\n\n" + TexteLangue("Fichier-Remplacer");
-    if (MessageBoxD(TexteLangue("Dlg-Avertissement"), texte, MB_ICONE_ATTENTION, MB_OUI | MB_NON, MB_DEF_NON) != ID_OUI)
-      return false;
-  }
+  if (demander && !ConfirmerRemplacement(choisi)) return false;
   MessagesEnAttente();
   const QString ancienChemin = CheminFichier, ancienNom = NomFichier;
   CheminFichier = choisi;
@@ -129,6 +126,30 @@ bool EnregistrerSous(bool autreNom) {
   Legende();
   AjouterFichierRecent(CheminFichier);
   return true;
+}
+
+bool ConfirmerRemplacement(const QString& chemin) {
+  if (!QFileInfo::exists(chemin)) return true;
+  const QString texte = RemplacerParam1(TexteLangue("Fichier-ExisteDeja"), QDir::toNativeSeparators(chemin)) +
+                        "\n\n" + TexteLangue("Fichier-Remplacer");
+  return MessageBoxD(TexteLangue("Dlg-Avertissement"), texte, MB_ICONE_ATTENTION, MB_OUI | MB_NON, MB_DEF_NON) ==
+         ID_OUI;
+}
+
+QString NomExportPropose(const QString& extension) {
+  if (!NomFichier.isEmpty()) {
+    const QFileInfo f(CheminFichier);
+    QString nom = f.fileName();
+    nom.chop(std::min<qsizetype>(4, nom.size()));
+    return f.dir().filePath(nom + extension);
+  }
+  if (Partition.Titre.empty()) return QString();
+  return NomFichierValide(AnsiToQString(Partition.Titre.view())) + extension;
+}
+
+bool ExporterMIDI(const QString& chemin) {
+  CalculeOrdreLecture(1, Partition.NbMesures, Configuration.ExportRepeats);
+  return EcrireFichierMIDI(chemin, MODE_MIDI_EXPORT);
 }
 
 bool CommandeEnregistrer() {

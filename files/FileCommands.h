@@ -20,6 +20,13 @@ bool CommandeEnregistrerSous();
 // The Save as command (autreNom) and the save of a song never saved: asks for a name, confirms
 // replacing an existing file, saves; on failure the previous name and path come back.
 bool EnregistrerSous(bool autreNom);
+// Asks whether to replace an existing file (Yes goes on); true at once when there is no such file.
+bool ConfirmerRemplacement(const QString& chemin);
+// The name an export proposes: the song's own file with another extension when it was saved,
+// else its title made a valid file name, else nothing. The extension includes its dot.
+QString NomExportPropose(const QString& extension);
+// Exports the song as a Standard MIDI File (repeats unrolled when the export option says so).
+bool ExporterMIDI(const QString& chemin);
 // The text with each character a file name cannot hold (" * / : < > ? \ |) replaced by "_".
 QString NomFichierValide(const QString& texte);
 // Moves a path to the top of a recent-file list of five (liste[0] the most recent).

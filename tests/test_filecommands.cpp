@@ -282,3 +282,27 @@ TEST(FileCommands, TemporaryMidiFileIsDeleted) {
   EXPECT_FALSE(QFileInfo::exists(chemin));
   SupprimerFichierTemp();  // nothing there: silently nothing
 }
+
+TEST(FileCommands, MidiExportNameAndReplaceQuestion) {
+  Script s;
+  QTemporaryDir dir;
+  ChansonModifiee("Blues: take 2?");
+  EXPECT_EQ(NomExportPropose(".mid"), "Blues_ take 2_.mid");  // never saved: from the title
+  CheminFichier = dir.filePath("song.sqt");
+  NomFichier = "song.sqt";
+  EXPECT_EQ(NomExportPropose(".mid"), dir.filePath("song.mid"));  // saved: next to the song
+
+  const QString midi = dir.filePath("song.mid");
+  ASSERT_TRUE(ExporterMIDI(midi));
+  EXPECT_TRUE(Contenu(midi).startsWith("MThd"));
+
+  // An existing file is replaced only on Yes.
+  s.reponses = {ID_NON};
+  EXPECT_FALSE(ConfirmerRemplacement(midi));
+  s.reponses = {ID_OUI};
+  EXPECT_TRUE(ConfirmerRemplacement(midi));
+  ASSERT_EQ(s.demandes.size(), 2);
+  EXPECT_EQ(s.demandes[0].Defaut, MB_DEF_NON);
+  EXPECT_TRUE(ConfirmerRemplacement(dir.filePath("none.mid")));  // nothing to replace: no question
+  EXPECT_EQ(s.demandes.size(), 2);
+}
