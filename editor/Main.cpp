@@ -264,6 +264,9 @@ void TForm1::FormActivate() {
   static bool enCours = false;  // pending events run below may activate the window again
   if (!PremiereActivation || enCours) return;
   enCours = true;
+  // The display and sound switches start as the settings left them.
+  if (Ac_Ass_MontrerLetRing) Ac_Ass_MontrerLetRing->setChecked(Configuration.ShowLetRingNotes);
+  if (Ac_Ass_MontrerDyna) Ac_Ass_MontrerDyna->setChecked(Configuration.ShowDynamic);
   QCoreApplication::processEvents();
   // Without a window manager nobody else gives the window the keyboard (and its shortcuts).
   activateWindow();
@@ -273,6 +276,8 @@ void TForm1::FormActivate() {
   ChargerPolices();
   NbAccordsDejaUtilises = 0;
   MIDIDisponible = TesterSortieMIDI() ? 1 : 0;
+  if (Ac_Son_JouerSaisie) Ac_Son_JouerSaisie->setChecked(Configuration.JouerPendantSaisie);
+  if (Ac_Son_Metronome) Ac_Son_Metronome->setChecked(Configuration.Metronome);  // its button follows
   NbMesuresCopiees = 0;
   EcouteTemps = false;
   if (Sais_Partition) Sais_Partition->CordeEcoutee = -1;
@@ -345,6 +350,8 @@ bool TForm1::FormCloseQuery() {
   MediaPlayer1->Notify = false;
   MediaPlayer1->Close();
   SupprimerFichierTemp();
+  // The command's tick is what the user last chose.
+  if (Ac_Son_JouerSaisie) Configuration.JouerPendantSaisie = Ac_Son_JouerSaisie->isChecked();
   EnregistrerConfig();
   LibererMesures();
   Partition.NbMesures = 0;  // every "current measure within the song" test now fails

@@ -17,6 +17,8 @@
 #include "editor/ZoneSaisie.h"
 #include "files/FichierSqt.h"
 #include "platform/Folders.h"
+#include "platform/IniFile.h"
+#include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 
@@ -192,4 +194,33 @@ TEST(MainWindow, UntouchedSongClosesWithoutQuestion) {
   EXPECT_EQ(ImageSaisie, nullptr);  // the window took its image and canvas with it
   EXPECT_EQ(CanvasSaisie, nullptr);
   EXPECT_EQ(Form1, nullptr);
+}
+
+TEST(MainWindow, SwitchesStartFromTheSettingsAndTheCloseSavesThem) {
+  Demarrage d;
+  Messages msg;
+  const TCONFIG avant = Configuration;
+  Configuration.ShowLetRingNotes = true;
+  Configuration.ShowDynamic = false;
+  Configuration.JouerPendantSaisie = true;
+  Configuration.Metronome = true;
+  QFile::remove(RepWindows + "Vexo220.ini");
+  {
+    TForm1 f;
+    f.LigneCommande.clear();
+    f.FormActivate();
+    EXPECT_TRUE(f.Ac_Ass_MontrerLetRing->isChecked());
+    EXPECT_FALSE(f.Ac_Ass_MontrerDyna->isChecked());
+    EXPECT_TRUE(f.Ac_Son_JouerSaisie->isChecked());
+    EXPECT_TRUE(f.Ac_Son_Metronome->isChecked());
+    // The user turns "play while entering" off; the close writes what the command shows.
+    f.Ac_Son_JouerSaisie->setChecked(false);
+    EXPECT_TRUE(f.FormCloseQuery());
+  }
+  EXPECT_FALSE(Configuration.JouerPendantSaisie);
+  TIniFile ini(RepWindows + "Vexo220.ini");
+  EXPECT_EQ(ini.ReadInteger("General", "Version", 0), 220);
+  EXPECT_EQ(ini.ReadString("Config", "JouerPendantSaisie", "?"), "0");
+  EXPECT_EQ(ini.ReadString("Config", "Metronome", "?"), "1");
+  Configuration = avant;
 }
