@@ -229,6 +229,9 @@ void TControleurLecture::TerminerLecture() {
     minuterie_->stop();
   lecteur_.Notify = false;
   lecteur_.Close();
+  // A play from the cursor and the speed trainer give the cursor back at the measure they started
+  // from, unless a click in the score has just chosen another one.
+  if (mesureRetour_ > 0 && !LectureDepuisBande) Partition.MesureCourante = mesureRetour_;
   Partition.MesureCourante = std::clamp(Partition.MesureCourante, 1, std::max(1, Partition.NbMesures));
   if (const TMesure* mes = Partition.Courante()) MesureOrigine = *mes;
   enLecture_ = false;

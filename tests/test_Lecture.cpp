@@ -147,6 +147,32 @@ TEST_F(Lecture, CurrentMeasureNeverMovesAndCountInDelaysTheFirstMove) {
   EXPECT_EQ(Partition.MesureCourante, 3);
 }
 
+TEST_F(Lecture, PlayFromTheCursorAndTheTrainerGiveTheCursorBack) {
+  Partition.MesureCourante = 2;
+  ASSERT_TRUE(controleur->Ac_Son_LecturePosECExecute());
+  lecteur.position = 4100;
+  controleur->TimerMidiTimer();
+  EXPECT_EQ(Partition.MesureCourante, 4);
+  lecteur.Finir();
+  EXPECT_FALSE(controleur->EnLecture());
+  EXPECT_EQ(Partition.MesureCourante, 2);
+
+  ASSERT_TRUE(controleur->LancerEntrainement(2, 4, 120, 120, 0));
+  lecteur.position = 2100;
+  controleur->TimerMidiTimer();
+  EXPECT_EQ(Partition.MesureCourante, 3);
+  controleur->Ac_Son_StopExecute();
+  EXPECT_EQ(Partition.MesureCourante, 2);
+
+  // A click in the score that stopped the playback keeps the measure it chose.
+  ASSERT_TRUE(controleur->Ac_Son_LecturePosECExecute());
+  Partition.MesureCourante = 4;
+  LectureDepuisBande = 1;
+  lecteur.Finir();
+  LectureDepuisBande = 0;
+  EXPECT_EQ(Partition.MesureCourante, 4);
+}
+
 TEST_F(Lecture, LoopReplaysFromTheStartMeasureUntilStopped) {
   EXPECT_TRUE(controleur->Ac_Son_EnBoucleExecute());
   Partition.MesureCourante = 2;
