@@ -17,6 +17,9 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "dialogs/Assistant_Bat.h"
+#include "dialogs/Classiq.h"
+#include "dialogs/Dyna.h"
 #include "dialogs/Sais_par.h"
 #include "dialogs/SpeedT.h"
 #include "editor/Globals.h"
@@ -400,6 +403,7 @@ void TForm1::Ac_Son_StopExecute() {
 void TForm1::CreerLecture() {
   TCrochetsLecture c;
   c.AfficherMesure = [this](int) {
+    MajBoutonPiste(PisteCourante);
     AfficherNumeroMesure();
     AfficherEtatMesure();
     RafraichirZoneSaisie();
@@ -413,6 +417,7 @@ void TForm1::CreerLecture() {
                             "Ac_Son_LectureMesureEC", "Ac_Edition_TableMix", "Ac_Ass_Solfege"})
       activer(nom, !enLecture);
     activer("Ac_Son_Stop", enLecture);
+    MesureRetourLecture = enLecture ? Lecture->MesureRetourLecture() : -1;
     if (enLecture) {
       activer("Ac_Edition_Annuler", false);
       if (BT_AnnulerMesure) BT_AnnulerMesure->setEnabled(false);
@@ -435,6 +440,25 @@ void TForm1::CreerLecture() {
       TimerMidi->stop();
   };
   c.Titre = [this](const QString& t) { setWindowTitle(t); };
+  // The tool windows step aside while a playback runs and come back when it ends; a flag set
+  // earlier (a second start before the first one ended) is kept.
+  c.AvantLecture = [this] {
+    auto ecarter = [](QWidget* w, bool& rouvrir) {
+      if (w && w->isVisible()) {
+        rouvrir = true;
+        w->hide();
+      }
+    };
+    ecarter(ClassForm, RouvrirSolfege);
+    ecarter(Assistant_Bat_Form, RouvrirPercussion);
+    ecarter(DynaForm, RouvrirDyna);
+  };
+  c.ApresLecture = [this] {
+    if (RouvrirSolfege && ClassForm) ClassForm->show();
+    if (RouvrirPercussion && PisteCourante == PISTE_PERCUSSION) MontrerPercussion(true);
+    if (RouvrirDyna && DynaForm) DynaForm->show();
+    RouvrirSolfege = RouvrirPercussion = RouvrirDyna = false;
+  };
   Lecture = new TControleurLecture(*MediaPlayer1, CheminFichierTemp(), c, this, false);
   Lecture->NomProgramme = QStringLiteral("Strumquill 2.2");
   DefinirExecute("Ac_Son_LectureDebut", [this] { Ac_Son_LectureDebutExecute(); });

@@ -320,6 +320,8 @@ TEST(LectureFluidSynth, PlaysASongToTheEndIntoTheAudioFile) {
   EXPECT_GT(CreteWav(wav), 1000);
 }
 
+#include "dialogs/Classiq.h"
+#include "dialogs/Dyna.h"
 #include "editor/Main.h"
 #include "platform/Folders.h"
 
@@ -344,7 +346,14 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     Partition.Tempo = 480;
     AjouterTemps(1, 1, 1920, 1, 0);
     AjouterTemps(1, 2, 1920, 1, 3);
+    // The notation assistant and the dynamics palette step aside while the song plays.
+    ClassForm = new TClassForm(&f);
+    DynaForm = new TDynaForm(&f);
+    ClassForm->show();
+    DynaForm->show();
     f.Executer(f.Ac_Son_LectureDebut);
+    EXPECT_FALSE(ClassForm->isVisible());
+    EXPECT_FALSE(DynaForm->isVisible());
     EXPECT_TRUE(f.LectureEnCours());
     EXPECT_TRUE(f.TimerMidi->isActive());
     EXPECT_FALSE(f.Ac_Son_LectureDebut->isEnabled());
@@ -362,6 +371,10 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     EXPECT_TRUE(f.Ac_Son_LectureDebut->isEnabled());
     EXPECT_FALSE(f.Ac_Son_Stop->isEnabled());
     EXPECT_EQ(Partition.MesureCourante, 2);
+    EXPECT_TRUE(ClassForm->isVisible());
+    EXPECT_TRUE(DynaForm->isVisible());
+    ClassForm->hide();
+    DynaForm->hide();
     f.Ac_Son_EnBoucle->trigger();
     EXPECT_TRUE(f.Ac_Son_EnBoucle->isChecked());
     EXPECT_TRUE(f.Lecture->EnBoucle());
@@ -375,6 +388,8 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     EXPECT_EQ(messages.size(), 1u);
     f.FormCloseQuery();
   }
+  ClassForm = nullptr;  // went with the window
+  DynaForm = nullptr;
   InstallerReponseMessage({});
   QDir::setCurrent(dossierCourant);
 }
