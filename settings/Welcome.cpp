@@ -20,8 +20,10 @@ TChoixLangue& Choix() {
   return c;
 }
 
+// Two paragraphs; parted by line feeds, since a lone CR breaks no line in a Qt label (and sends
+// a terminal back to the start of the line).
 const char* const kAucuneLangue =
-    "No language patch installed (files *.sqg).\r\rPlease install at least one patch to start correctly the software.";
+    "No language patch installed (files *.sqg).\n\nPlease install at least one patch to start correctly the software.";
 // Nobody can answer a window on a headless display.
 bool SansEcran() {
   const QString plateforme = QGuiApplication::platformName();
@@ -68,8 +70,12 @@ void TWelcomeDlg::FormCreate() {
   if (ListeLangues.isEmpty()) {
     if (SansEcran())
       std::fprintf(stderr, "%s\n", kAucuneLangue);
-    else
-      QMessageBox::information(nullptr, QStringLiteral("Strumquill"), QString::fromLatin1(kAucuneLangue));
+    else {
+      // The framework's plain box, without an icon.
+      QMessageBox boite(QMessageBox::NoIcon, QStringLiteral("Strumquill"), QString::fromLatin1(kAucuneLangue),
+                        QMessageBox::Ok);
+      boite.exec();
+    }
     return;
   }
   ListBox1->setCurrentRow(0);
