@@ -331,13 +331,7 @@ void TForm1::OuvrirLigneCommande() {
                 MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
     return;
   }
-  if (!OuvrirPartition(chemin)) return;
-  QString titre = AnsiToQString(Partition.Titre.view());
-  if (!Partition.Auteur.empty()) titre += QStringLiteral(" - ") + AnsiToQString(Partition.Auteur.view());
-  MessErreur->setText(titre);
-  Modifie = 0;
-  RafraichirActions();
-  for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
+  if (OuvrirPartition(chemin)) ShowOpenedSong();
 }
 
 void TForm1::ChargerPolices() { ::ChargerPolices(); }

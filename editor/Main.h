@@ -170,6 +170,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales {
   void BrancherCommandes();
   void BrancherCommandesFichier();
   void ViderPartition();
+  void ShowOpenedSong();
   void CreerLecture();
   void OuvrirLigneCommande();
 };

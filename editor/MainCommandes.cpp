@@ -280,18 +280,17 @@ void TForm1::BrancherCommandes() {
     AnnulerModification();
     RafraichirActions();
   });
-  DefinirExecute("Ac_Mesure_Premiere", puis(PremiereMesure));
-  DefinirExecute("Ac_Mesure_Precedente", puis(MesurePrecedente));
-  DefinirExecute("Ac_Mesure_AllerA", puis(AllerAMesure));
-  DefinirExecute("Ac_Mesure_Suivante", puis(MesureSuivante));
-  DefinirExecute("Ac_Mesure_Derniere", puis(DerniereMesure));
-  DefinirExecute("Ac_Note_NoteEtouffee", puis(SaisirNoteEtouffee));
-  DefinirExecute("Ac_Note_Silence", puis(PoserSilence));
-  DefinirExecute("Ac_Note_Triolet", puis(BasculerTriolet));
-  DefinirExecute("Ac_Note_InsererTemps", puis(InsererTemps));
-  DefinirExecute("Ac_Note_CopierTempsfin", puis(CopierTempsFin));
-  DefinirExecute("Ac_Note_DeplacerHaut", puis(DeplacerNoteHaut));
-  DefinirExecute("Ac_Note_DeplacerBas", puis(DeplacerNoteBas));
+  // The commands that run one editing operation and then refresh the command states.
+  const struct {
+    const char* nom;
+    void (*op)();
+  } simples[] = {{"Ac_Mesure_Premiere", PremiereMesure},       {"Ac_Mesure_Precedente", MesurePrecedente},
+                 {"Ac_Mesure_AllerA", AllerAMesure},           {"Ac_Mesure_Suivante", MesureSuivante},
+                 {"Ac_Mesure_Derniere", DerniereMesure},       {"Ac_Note_NoteEtouffee", SaisirNoteEtouffee},
+                 {"Ac_Note_Silence", PoserSilence},            {"Ac_Note_Triolet", BasculerTriolet},
+                 {"Ac_Note_InsererTemps", InsererTemps},       {"Ac_Note_CopierTempsfin", CopierTempsFin},
+                 {"Ac_Note_DeplacerHaut", DeplacerNoteHaut},   {"Ac_Note_DeplacerBas", DeplacerNoteBas}};
+  for (const auto& s : simples) DefinirExecute(s.nom, puis(s.op));
   DefinirExecute("Ac_Note_SupprimerTemps", [this] {
     TempsSupprimeLie = TempsCourant().Lie;
     SupprimerTemps();
@@ -328,14 +327,9 @@ void TForm1::BrancherCommandesFichier() {
     MontrerPercussion(PisteCourante == PISTE_PERCUSSION);
   });
   DefinirExecute("Ac_Fichier_Ouvrir", [this] {
-    if (DemanderEnregistrement() && OuvrirPartition(QString())) {
-      QString titre = AnsiToQString(Partition.Titre.view());
-      if (!Partition.Auteur.empty()) titre += QStringLiteral(" - ") + AnsiToQString(Partition.Auteur.view());
-      MessErreur->setText(titre);
-      Modifie = 0;
-      RafraichirActions();
-    }
-    for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
+    if (DemanderEnregistrement() && OuvrirPartition(QString())) ShowOpenedSong();
+    else
+      for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
   });
   DefinirExecute("Ac_Fichier_Enregistrer", [this] {
     CommandeEnregistrer();
@@ -382,6 +376,17 @@ void TForm1::BrancherCommandesFichier() {
   };
   for (int k = 1; k <= 5; ++k)
     connect(Menus.Mn_Fichier_DernierFichier[k], &QAction::triggered, this, [k] { OuvrirFichierRecent(k); });
+}
+
+// After a song was read: its title and author in the status row, nothing to save yet, the command
+// states and the track buttons for the new song.
+void TForm1::ShowOpenedSong() {
+  QString titre = AnsiToQString(Partition.Titre.view());
+  if (!Partition.Auteur.empty()) titre += QStringLiteral(" - ") + AnsiToQString(Partition.Auteur.view());
+  MessErreur->setText(titre);
+  Modifie = 0;
+  RafraichirActions();
+  for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
 }
 
 // The reset to an empty song of the New command.

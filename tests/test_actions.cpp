@@ -215,3 +215,24 @@ TEST_F(FenetreActions, MenusAndButtons) {
   a.Ac_Effet_HO->setChecked(true);
   EXPECT_TRUE(ho->isChecked());  // the button mirrors its command
 }
+
+TEST_F(FenetreActions, ButtonOfACheckableCommandShowsTheCommandAfterAClick) {
+  QWidget panneau;
+  ConstruireBoutonsPanneau(&panneau, a);
+  auto* reprise = panneau.findChild<QToolButton*>("Bt_Mesure_RenvoiDebut");
+  auto* triolet = panneau.findChild<QToolButton*>("Bt_Note_Triolet");
+  ASSERT_NE(reprise, nullptr);
+  ASSERT_NE(triolet, nullptr);
+  // No handler: nothing changes, and the button must not stay down.
+  reprise->click();
+  EXPECT_FALSE(a.Ac_Mesure_RenvoiDebut->isChecked());
+  EXPECT_FALSE(reprise->isChecked());
+  // A handler that refuses the change leaves the button as the command shows it.
+  a.DefinirExecute("Ac_Note_Triolet", [] {});
+  triolet->click();
+  EXPECT_FALSE(triolet->isChecked());
+  a.Ac_Note_Triolet->setChecked(true);
+  triolet->click();
+  EXPECT_TRUE(a.Ac_Note_Triolet->isChecked());
+  EXPECT_TRUE(triolet->isChecked());
+}
