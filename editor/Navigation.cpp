@@ -136,17 +136,7 @@ void MesureSuivante() {
     Partition.MesureCourante = quittee + 1;
   }
   // Entry goes on with the duration last used in the measure left.
-  const TMesure& prec = *Partition.Mesures[quittee];
   TMesure& cour = *Partition.Courante();
-  int nPrec = prec.NbTemps[piste];
-  if (cour.NbTemps[piste] == 0 && nPrec > 0 && nPrec <= NB_TEMPS_MAX) {
-    const TTemps& src = prec.Temps[piste][nPrec];
-    TTemps& slot = cour.Temps[piste][1];
-    slot.Duree = src.Duree;
-    slot.CodeDuree = src.CodeDuree;
-    slot.Pointee = src.Pointee;
-    slot.Triolet = src.Triolet;
-    slot.PlaceTriolet = 1;
-  }
+  if (cour.NbTemps[piste] == 0) ContinueLastDuration(cour.Temps[piste][1], *Partition.Mesures[quittee], piste);
   AfterArriving(quittee, 1, ajout);
 }

@@ -176,16 +176,7 @@ bool InsererMesuresVides(int n) {
     m.Denominateur = suivante.Denominateur;
     m.Duree = suivante.Duree;
     for (int p = 1; p <= NB_PISTES; ++p) TempsNoireVide(m.Temps[p][1]);
-    int nSuiv = suivante.NbTemps[PisteCourante];
-    if (nSuiv > 0 && nSuiv <= NB_TEMPS_MAX) {
-      const TTemps& src = suivante.Temps[PisteCourante][nSuiv];
-      TTemps& dst = m.Temps[PisteCourante][1];
-      dst.Duree = src.Duree;
-      dst.CodeDuree = src.CodeDuree;
-      dst.Pointee = src.Pointee;
-      dst.Triolet = src.Triolet;
-      dst.PlaceTriolet = 1;
-    }
+    ContinueLastDuration(m.Temps[PisteCourante][1], suivante, PisteCourante);
   }
   return true;
 }

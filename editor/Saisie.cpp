@@ -401,6 +401,18 @@ void PreparerTempsSaisie() {
   }
 }
 
+void ContinueLastDuration(TTemps& slot, const TMesure& source, int piste) {
+  if (piste < 1 || piste > NB_PISTES) return;
+  const int n = source.NbTemps[piste];
+  if (n < 1 || n > NB_TEMPS_MAX) return;
+  const TTemps& last = source.Temps[piste][n];
+  slot.Duree = last.Duree;
+  slot.CodeDuree = last.CodeDuree;
+  slot.Pointee = last.Pointee;
+  slot.Triolet = last.Triolet;
+  slot.PlaceTriolet = 1;
+}
+
 void PreparerTempsSaisiePiste(int piste, int mesure) {
   if (piste < 1 || piste > NB_PISTES || mesure < 1 || mesure > NB_MESURES_MAX) return;
   TMesure* m = Partition.Mesure(mesure);

@@ -76,6 +76,10 @@ void PreparerTempsSaisiePiste(int piste, int mesure);
 void ReinitialiserPremierTemps(int mesure);
 // Writes the blank quarter into a slot.
 void TempsNoireVide(TTemps& t);
+// Entry goes on with the duration last used: the slot takes the length, code, dot and triplet flag
+// of the last used beat of `piste` in `source`, a triplet starting a new group. Nothing when that
+// track holds no beat there.
+void ContinueLastDuration(TTemps& slot, const TMesure& source, int piste);
 
 // ---- Durations ----
 // Filled length of a track in a measure, summed in ticks (the input slot does not count).
