@@ -51,21 +51,22 @@ void PlayIfListening() {
     Hooks.PlayCurrentBeat();
 }
 
-// Writing on the input slot makes it a used beat and prepares the next one. False when the cursor
-// is not on a beat that may be written.
-bool GrowOntoSlot() {
+// The common start of writing a note at the cursor: the undo copy, the input slot made a used beat
+// (the next one prepared), the beat no longer a rest nor tied. Null, with nothing done, when the
+// cursor is not on a beat and string that may be written.
+TNote* StartNoteEntry() {
   int& n = NbTempsCourant();
-  if (Curseur.Temps < 1 || Curseur.Temps > n + 1 || Curseur.Temps > NB_TEMPS_MAX) return false;
-  if (Curseur.Corde < 1 || Curseur.Corde > NbCordesPiste()) return false;
-  return true;
-}
-
-void TakeSlot() {
-  int& n = NbTempsCourant();
+  if (Curseur.Temps < 1 || Curseur.Temps > n + 1 || Curseur.Temps > NB_TEMPS_MAX) return nullptr;
+  if (Curseur.Corde < 1 || Curseur.Corde > NbCordesPiste()) return nullptr;
+  SauverAnnulation();
   if (Curseur.Temps == n + 1) {
     ++n;
     PreparerTempsSaisie();
   }
+  TTemps& t = TempsCourant();
+  t.Silence = 0;
+  t.Lie = 0;
+  return &t.Notes[Curseur.Corde];
 }
 
 void ClearNote(TNote& note) {
@@ -180,30 +181,31 @@ void CurseurCordeBas() {
   RedessinerCurseur();
 }
 
+void SwitchToTrack(int piste) {
+  PisteCourante = piste;
+  Curseur.Temps = 1;
+  Curseur.Corde = 1;
+  RafraichirZoneSaisie();
+  // The undo copy and the cancel-measure snapshot belong to the other track's edits.
+  ActiverAnnulerMesure(false);
+  ActiverAnnulation(false);
+  if (Hooks.RefreshScoreView) Hooks.RefreshScoreView();
+}
+
 void SaisirChiffre(int chiffre, int etat) {
   if (Hooks.StopSound) Hooks.StopSound();
   if (etat == 4) {
     if (chiffre < 1 || chiffre > NB_PISTES) return;
-    PisteCourante = chiffre;
-    Curseur.Temps = 1;
-    Curseur.Corde = 1;
-    RafraichirZoneSaisie();
-    ActiverAnnulerMesure(false);
-    ActiverAnnulation(false);
-    if (Hooks.RefreshScoreView) Hooks.RefreshScoreView();
+    SwitchToTrack(chiffre);
     RefreshActions();
     MesureOrigine = *Partition.Courante();
     if (Hooks.UpdateTrackMenu) Hooks.UpdateTrackMenu();
     return;
   }
   if (PleinEcranActif || chiffre < 0 || chiffre > 9) return;
-  if (!GrowOntoSlot()) return;
-  SauverAnnulation();
-  TakeSlot();
-  TTemps& t = TempsCourant();
-  t.Silence = 0;
-  t.Lie = 0;
-  TNote& note = t.Notes[Curseur.Corde];
+  TNote* entree = StartNoteEntry();
+  if (!entree) return;
+  TNote& note = *entree;
   bool pendant = false;
   int v = FretteSaisie(chiffre, Curseur.RedessinTemps == 1, note.Frette, FretteMaxPiste[PisteCourante], pendant);
   Curseur.RedessinTemps = pendant ? 1 : 0;
@@ -220,13 +222,9 @@ void SaisirChiffre(int chiffre, int etat) {
 void SaisirNoteEtouffee() {
   if (PisteCourante == PISTE_PERCUSSION) return;
   if (Hooks.StopSound) Hooks.StopSound();
-  if (!GrowOntoSlot()) return;
-  SauverAnnulation();
-  TakeSlot();
-  TTemps& t = TempsCourant();
-  t.Silence = 0;
-  t.Lie = 0;
-  TNote& note = t.Notes[Curseur.Corde];
+  TNote* entree = StartNoteEntry();
+  if (!entree) return;
+  TNote& note = *entree;
   if (note.Frette < 0) note.Nuance = static_cast<int8_t>(DefaultDynamic());
   note.Frette = FRETTE_MORTE;
   note.Effet = 0;

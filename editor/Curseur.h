@@ -19,6 +19,10 @@ void ValiderSiPossible();
 void MesurePrecedenteSiPossible();
 void MesureSuivanteSiPossible();
 
+// Makes `piste` the current track: cursor on beat 1, string 1, the edit zone redrawn, undo and
+// cancel-measure dropped, the score view refreshed. The callers go on with their own refreshes.
+void SwitchToTrack(int piste);
+
 // The value a fret digit gives: `pendant` says a first digit is waiting, `fretteActuelle` is the
 // note's fret (that digit, or no note), `fretteMax` the track's highest fret. Returns the fret and
 // sets `pendantApres` when the result can still take a second digit.

@@ -223,3 +223,24 @@ TEST_F(CursorTest, ErasingTakesTheTiedBeatsAlongInOneUndoStep) {
   EffacerSousCurseur();
   EXPECT_EQ(N(), 3);
 }
+
+TEST_F(CursorTest, CtrlDigitChoosesTheTrack) {
+  Append(3);
+  Curseur.Corde = 4;
+  int menus = 0;
+  Hooks.UpdateTrackMenu = [&] { ++menus; };
+  SaisirChiffre(3, 4);
+  EXPECT_EQ(PisteCourante, 3);
+  EXPECT_EQ(Curseur.Temps, 1);
+  EXPECT_EQ(Curseur.Corde, 1);
+  EXPECT_FALSE(AnnulationPossible);  // the undo copy was track 1's
+  EXPECT_FALSE(MesureEditee);
+  EXPECT_EQ(MesureOrigine.NbTemps[1], 1);  // the cancel-measure snapshot is the measure as it is now
+  EXPECT_EQ(menus, 1);
+  EXPECT_EQ(N(3), 0);  // no fret written
+  for (int c : {0, 9}) {
+    SaisirChiffre(c, 4);
+    EXPECT_EQ(PisteCourante, 3) << c;
+  }
+  EXPECT_EQ(N(3), 0);
+}
