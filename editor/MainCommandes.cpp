@@ -645,14 +645,7 @@ void TForm1::Mn_Piste1Click(int piste) { ChangerPiste(piste); }
 
 void TForm1::ChangerPiste(int piste) {
   if (piste < 1 || piste > NB_PISTES || !Partition.Courante()) return;
-  PisteCourante = piste;
-  Curseur.Temps = 1;
-  Curseur.Corde = 1;
-  RafraichirZoneSaisie();
-  // The undo copy belongs to the previous track's edit.
-  ActiverAnnulerMesure(false);
-  ActiverAnnulation(false);
-  if (Hooks.RefreshScoreView) Hooks.RefreshScoreView();
+  SwitchToTrack(piste);
   if (Hooks.AdjustEditZone) Hooks.AdjustEditZone();
   RafraichirActions();
   MesureOrigine = *Partition.Courante();
