@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <limits>
 
 #include "platform/Types.h"
@@ -55,14 +56,29 @@ TIniFile::TIniFile(const QString& path) : path_(path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return;
   QByteArray bytes = f.readAll();
-  if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
+  if (bytes.startsWith("\xEF\xBB\xBF")) {
+    bytes.remove(0, 3);
+    utf8_ = true;
+  }
+  // A file that holds text Windows-1252 cannot spell (a path in another script) is kept in UTF-8;
+  // a Windows-1252 byte above 0x7F is almost never part of valid UTF-8, so the two tell apart.
+  if (!utf8_) {
+    bool haut = false;
+    for (char c : bytes) haut = haut || static_cast<unsigned char>(c) >= 0x80;
+    if (haut) {
+      QStringDecoder essai(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+      const QString texte = essai.decode(bytes);  // decodes now: the call operator is lazy
+      utf8_ = !essai.hasError();
+    }
+  }
   if (bytes.contains("\r\n")) eol_ = QStringLiteral("\r\n");
   const QList<QByteArray> lines = bytes.split('\n');
   for (qsizetype i = 0; i < lines.size(); ++i) {
     QByteArray raw = lines[i];
     if (raw.endsWith('\r')) raw.chop(1);
     if (i == lines.size() - 1 && raw.isEmpty()) break;  // the newline that ends the file
-    QString line = AnsiToQString(std::string_view(raw.constData(), static_cast<size_t>(raw.size())));
+    QString line = utf8_ ? QString::fromUtf8(raw)
+                         : AnsiToQString(std::string_view(raw.constData(), static_cast<size_t>(raw.size())));
     QString t = line.trimmed();
     if (t.startsWith(QLatin1Char('['))) {
       qsizetype close = t.indexOf(QLatin1Char(']'));
@@ -211,6 +227,11 @@ bool TIniFile::UpdateFile() {
   QSaveFile f(path_);
   if (!f.open(QIODevice::WriteOnly)) return false;
   std::string bytes = QStringToAnsi(text);
+  // Windows-1252 while it can hold every character; UTF-8 rather than lose one.
+  if (utf8_ || AnsiToQString(bytes) != text) {
+    utf8_ = true;
+    bytes = text.toStdString();
+  }
   if (f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
     f.cancelWriting();
     return false;

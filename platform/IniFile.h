@@ -7,7 +7,8 @@
 //  - booleans are written 1 / 0; any other integer reads as true;
 //  - lines this program does not know (unknown sections and keys, comments) stay where they are.
 // The file is read whole when the object is made; writes change the copy in memory and
-// UpdateFile() writes it back in one go. The text is Windows-1252.
+// UpdateFile() writes it back in one go. The text is Windows-1252, or UTF-8 when it holds
+// characters that Windows-1252 has not (a file in UTF-8 is read as such).
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -57,6 +58,7 @@ class TIniFile {
 
   QString path_;
   QString eol_ = QStringLiteral("\n");
+  bool utf8_ = false;  // the file is (or must become) UTF-8
   std::vector<Section> sections_;
 };
 

@@ -169,3 +169,34 @@ TEST(IniFile, MissingFileAndFailedWrite) {
   nowhere.WriteInteger("X", "Y", 1);
   EXPECT_FALSE(nowhere.UpdateFile());
 }
+
+TEST(IniFile, TextOutsideWindows1252IsKeptInUtf8) {
+  QTemporaryDir dir;
+  QString path = dir.filePath("t.ini");
+  const QString rep = QString::fromUtf8("R\u00e9pertoire");
+  // Windows-1252 while it suffices: the accented key is one byte.
+  {
+    TIniFile ini(path);
+    ini.WriteString("Config", rep, "/tmp");
+    ASSERT_TRUE(ini.UpdateFile());
+  }
+  EXPECT_TRUE(ReadAll(path).contains("R\xe9pertoire=/tmp"));
+  // A recent file in another script would come back as question marks in Windows-1252.
+  const QString russe = QString::fromUtf8("/home/u/\u041c\u0443\u0437\u044b\u043a\u0430/a.sqt");
+  {
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Config", rep, ""), "/tmp");
+    ini.WriteString("Config", "Fichier1", russe);
+    ASSERT_TRUE(ini.UpdateFile());
+  }
+  EXPECT_TRUE(ReadAll(path).contains("R\xc3\xa9pertoire=/tmp"));
+  {
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Config", "Fichier1", ""), russe);
+    EXPECT_EQ(ini.ReadString("Config", rep, ""), "/tmp");
+  }
+  // A file of Windows-1252 bytes that is not valid UTF-8 still reads as Windows-1252.
+  WriteAll(path, "[Config]\r\nR\xe9pertoire=C:\\Mes morceaux \x80\r\n");
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadString("Config", rep, ""), QString::fromUtf8("C:\\Mes morceaux \u20ac"));
+}
