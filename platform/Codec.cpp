@@ -35,6 +35,9 @@ std::string QStringToAnsi(const QString& text) {
     char mapped = '?';
     for (int i = 0; i < 32; ++i)
       if (kHigh[i] != 0 && kHigh[i] == u) mapped = static_cast<char>(0x80 + i);
+    // The five undefined bytes were read as the control characters of the same number: they go
+    // back as they came, so that loading and saving keeps every byte.
+    if (u >= 0x80 && u <= 0x9F && kHigh[u - 0x80] == 0) mapped = static_cast<char>(u);
     out.push_back(mapped);
   }
   return out;

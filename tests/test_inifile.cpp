@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "platform/IniFile.h"
+#include "platform/Types.h"
 
 namespace {
 QByteArray ReadAll(const QString& path) {
@@ -199,4 +200,11 @@ TEST(IniFile, TextOutsideWindows1252IsKeptInUtf8) {
   WriteAll(path, "[Config]\r\nR\xe9pertoire=C:\\Mes morceaux \x80\r\n");
   TIniFile ini(path);
   EXPECT_EQ(ini.ReadString("Config", rep, ""), QString::fromUtf8("C:\\Mes morceaux \u20ac"));
+}
+
+TEST(Codec, EveryByteRoundTrips) {
+  std::string tous;
+  for (int b = 1; b < 256; ++b) tous.push_back(static_cast<char>(b));
+  EXPECT_EQ(QStringToAnsi(AnsiToQString(tous)), tous);
+  EXPECT_EQ(QStringToAnsi(QString::fromUtf8("\u20ac\u0416")), "\x80?");
 }
