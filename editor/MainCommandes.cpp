@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -205,6 +206,10 @@ void TForm1::CreerCommandes() {
     Souris.DoubleCliquer();
     Souris.DoubleClic = 0;
   };
+  // The two buttons carry glyphs, not captions: without them they show as blank boxes.
+  BT_Valider->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+  BT_AnnulerMesure->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+  BT_AnnulerMesure->setToolTip(QStringLiteral("Annuler tout [CTRL+SHIFT+Z]"));
   connect(BT_Valider, &QPushButton::clicked, this, [this] { BT_ValiderClick(); });
   connect(BT_AnnulerMesure, &QPushButton::clicked, this, [this] { BT_AnnulerMesureClick(); });
 
