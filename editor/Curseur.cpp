@@ -150,8 +150,11 @@ void CurseurTempsSuivant() {
   if (Curseur.Temps <= n) Curseur.Temps = std::min(Curseur.Temps + 1, NB_TEMPS_MAX);
   if (Curseur.Temps == n + 1) {
     if (CurrentMeasureFull()) {
+      const int mesure = Partition.MesureCourante;
       MesureSuivanteSiPossible();  // the measure change redraws the zone
-      return;
+      if (Partition.MesureCourante != mesure) return;
+      // Refused (the song is at its last measure): the cursor still stands on the input slot
+      // and must be drawn there.
     }
     PreparerTempsSaisie();
     RedrawRows();

@@ -1,6 +1,11 @@
 // The edit cursor and note entry.
 #include "EditFixture.h"
 
+#include <QImage>
+
+#include "editor/ZoneSaisie.h"
+#include "platform/Canvas.h"
+
 using CursorTest = EditTest;
 
 TEST(FretEntry, DigitRules) {
@@ -243,4 +248,34 @@ TEST_F(CursorTest, CtrlDigitChoosesTheTrack) {
     EXPECT_EQ(PisteCourante, 3) << c;
   }
   EXPECT_EQ(N(3), 0);
+}
+
+TEST_F(CursorTest, RightRefusedAtTheLastPossibleMeasureStillShowsTheCursor) {
+  QImage image(700, 170, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  TCanvas canvas(&image);
+  CanvasSaisie = &canvas;
+  struct Detach {
+    ~Detach() { CanvasSaisie = nullptr; }
+  } detach;
+  AddMeasures(NB_MESURES_MAX);
+  Partition.MesureCourante = NB_MESURES_MAX;
+  Fill(4, 0);
+  Curseur.Temps = 4;
+  RafraichirZoneSaisie();
+  const int y = Curseur.YSaisie, x4 = Curseur.XSaisie + 4 * Curseur.EcartTemps, x5 = x4 + Curseur.EcartTemps;
+  const QRgb jaune = qRgb(255, 255, 0);
+  auto cursorAt = [&](int x) {
+    int n = 0;
+    for (int dx = -12; dx <= 12; ++dx)
+      for (int dy = -6; dy <= 6; ++dy) n += image.pixel(x + dx, y + dy) == jaune;
+    return n;
+  };
+  ASSERT_GT(cursorAt(x4), 0);
+  CurseurTempsSuivant();
+  EXPECT_EQ(Partition.NbMesures, NB_MESURES_MAX);
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(Curseur.Temps, 5);
+  EXPECT_GT(cursorAt(x5), 0);
+  EXPECT_EQ(cursorAt(x4), 0);
 }
