@@ -1,6 +1,7 @@
 #include "editor/Partition.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "editor/Globals.h"
 #include "editor/Navigation.h"
@@ -87,7 +88,8 @@ double TexteEnReel(const QString& texte) {
   t.replace(',', '.');
   bool ok = false;
   double v = t.toDouble(&ok);
-  return ok ? v : 0.0;
+  // "nan" and "inf" parse, but no dialog value may be one: they would reach integer conversions.
+  return ok && std::isfinite(v) ? v : 0.0;
 }
 
 int32_t TexteEnEntier(const QString& texte, bool* ok) {

@@ -11,6 +11,7 @@ TEST(SongText, NumbersFromDialogs) {
   EXPECT_EQ(TexteEnReel(" 0,25 "), 0.25);
   EXPECT_EQ(TexteEnReel("abc"), 0.0);
   EXPECT_EQ(TexteEnReel(""), 0.0);
+  for (const char* t : {"nan", "inf", "-inf", "1e999"}) EXPECT_EQ(TexteEnReel(t), 0.0) << t;
   EXPECT_EQ(TexteEnEntier("42"), 42);
   EXPECT_EQ(TexteEnEntier("-7"), -7);
   EXPECT_THROW(TexteEnEntier("4x"), ErreurConversion);
