@@ -124,6 +124,9 @@ void SupprimerMesuresVidesFin() {
     Partition.Mesures[Partition.NbMesures].reset();
     Partition.NbMesures -= 1;
   }
+  // The current measure stays, unless it was one of those dropped: a current measure without its
+  // block would bring down the next redraw.
+  if (Partition.MesureCourante > Partition.NbMesures) Partition.MesureCourante = Partition.NbMesures;
 }
 
 bool VerifierAvantLecture() { return true; }

@@ -18,7 +18,8 @@ int32_t TexteEnEntier(const QString& texte, bool* ok = nullptr);
 
 // Empties a track in every measure (the beats' records stay in their slots until overwritten).
 void ViderPisteToutesMesures(int piste);
-// Drops the measures at the end that hold no beat in any track; measure 1 always stays.
+// Drops the measures at the end that hold no beat in any track; measure 1 always stays. The current
+// measure is kept, or becomes the last one when it was dropped.
 void SupprimerMesuresVidesFin();
 // The play commands' check before playing: playback is always allowed.
 bool VerifierAvantLecture();

@@ -59,9 +59,13 @@ TEST_F(SongTest, EmptyMeasuresAtTheEndGo) {
   SupprimerMesuresVidesFin();
   EXPECT_EQ(Partition.NbMesures, 3);
   EXPECT_FALSE(Partition.Mesures[4]);
+  EXPECT_EQ(Partition.MesureCourante, 3);  // not changed
   M(3).NbTemps[6] = 0;
   SupprimerMesuresVidesFin();
   EXPECT_EQ(Partition.NbMesures, 1);
+  // A current measure among those dropped moves to the last one left.
+  EXPECT_EQ(Partition.MesureCourante, 1);
+  ASSERT_NE(Partition.Courante(), nullptr);
 }
 
 TEST_F(SongTest, InsertTwoEmptyMeasuresAtMeasureFive) {
