@@ -279,3 +279,17 @@ TEST_F(CursorTest, RightRefusedAtTheLastPossibleMeasureStillShowsTheCursor) {
   EXPECT_GT(cursorAt(x5), 0);
   EXPECT_EQ(cursorAt(x4), 0);
 }
+
+TEST_F(CursorTest, StringMovesWrapOnTheTracksOwnStrings) {
+  for (int cordes : {4, 5, 6}) {
+    Partition.NbCordes[1] = cordes;
+    Curseur.Corde = 1;
+    Curseur.RedessinTemps = 1;
+    CurseurCordeHaut();
+    EXPECT_EQ(Curseur.Corde, cordes);
+    EXPECT_EQ(CordePrecedente, 1);
+    EXPECT_EQ(Curseur.RedessinTemps, 0);
+    CurseurCordeBas();
+    EXPECT_EQ(Curseur.Corde, 1);
+  }
+}
