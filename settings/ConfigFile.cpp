@@ -52,7 +52,7 @@ struct VisiteurDefaut {
   void Int(const char*, int32_t& v, int def, int = INT_MIN, int = INT_MAX) { v = def; }
   void Bool(const char*, bool& v, bool def) { v = def; }
   void Str(const char*, QString& v, const char* def) { v = QString::fromLatin1(def); }
-  void Mm(const char*, double& v, int def) { v = def; }
+  void Mm(const char*, double& v, int def, int = 0, int = 999) { v = def; }
   void Coef(const char*, double& v, int def) { v = def / 10.0; }
   void Font(const QString&, TMyFont& v, const TMyFont& def, const TMyFont*) { v = def; }
 };
@@ -72,7 +72,9 @@ struct VisiteurLecture {
   void Str(const char* cle, QString& v, const char* def) {
     v = ini.ReadString(section, QString::fromLatin1(cle), QString::fromLatin1(def));
   }
-  void Mm(const char* cle, double& v, int def) { v = ini.ReadInteger(section, QString::fromLatin1(cle), def); }
+  void Mm(const char* cle, double& v, int def, int min = 0, int max = 999) {
+    v = Entier(QString::fromLatin1(cle), def, min, max);
+  }
   void Coef(const char* cle, double& v, int def) {
     // A coefficient of zero or below would make every beat width collapse.
     v = Entier(QString::fromLatin1(cle), def, 1, 1000) / 10.0;
@@ -96,7 +98,9 @@ struct VisiteurEcriture {
   }
   void Bool(const char* cle, bool& v, bool) { ini.WriteBool(section, QString::fromLatin1(cle), v); }
   void Str(const char* cle, QString& v, const char*) { ini.WriteString(section, QString::fromLatin1(cle), v); }
-  void Mm(const char* cle, double& v, int) { ini.WriteInteger(section, QString::fromLatin1(cle), Arrondi(v)); }
+  void Mm(const char* cle, double& v, int, int = 0, int = 999) {
+    ini.WriteInteger(section, QString::fromLatin1(cle), Arrondi(v));
+  }
   void Coef(const char* cle, double& v, int) { ini.WriteInteger(section, QString::fromLatin1(cle), Arrondi(v * 10.0)); }
   void Font(const QString& nom, TMyFont& v, const TMyFont&, const TMyFont* porteur) {
     // Holders still empty mean the main window never came up: the record's font is then current.
@@ -186,14 +190,16 @@ const char* const kNomsPolicesImp[NB_POLICES_IMP] = {
 template <class V>
 void VisiterEcran(V& v, TParamEcran& p, bool preset, int jeu) {
   int marge = preset ? 38 : 25;
-  v.Int("MargeGaucheLignes", p.MargeGaucheLignes, marge);
-  v.Int("MargeDroiteLignes", p.MargeDroiteLignes, marge);
-  v.Int("EspLignes", p.EspLignes, 10);
-  v.Int("EspPortees", p.EspPortees, 102);
-  v.Int("EspDiagAc", p.EspDiagAc, 20);
-  v.Int("EspNomAc", p.EspNomAc, 18);
-  v.Int("EspTexte", p.EspTexte, 31);
-  v.Int("EpCroches", p.EpCroches, 2);
+  // Distances in pixels within what the preferences let one type, so that a damaged file cannot
+  // make the score view compute with absurd sizes.
+  v.Int("MargeGaucheLignes", p.MargeGaucheLignes, marge, 0, 999);
+  v.Int("MargeDroiteLignes", p.MargeDroiteLignes, marge, 0, 999);
+  v.Int("EspLignes", p.EspLignes, 10, 0, 99);
+  v.Int("EspPortees", p.EspPortees, 102, 0, 999);
+  v.Int("EspDiagAc", p.EspDiagAc, 20, 0, 999);
+  v.Int("EspNomAc", p.EspNomAc, 18, 0, 999);
+  v.Int("EspTexte", p.EspTexte, 31, 0, 999);
+  v.Int("EpCroches", p.EpCroches, 2, 0, 9);
   for (int i = 0; i < NB_POLICES_ECRAN; ++i)
     v.Font(QString::fromLatin1(kNomsPolicesEcran[i]), *PolicesDe(p, i), PoliceEcranDefaut(i),
            jeu >= 0 ? &PorteursPolices.Ecran[jeu][i] : nullptr);
@@ -212,7 +218,7 @@ void VisiterEcran(V& v, TParamEcran& p, bool preset, int jeu) {
   v.Int("ColBadBar", p.ColBadBar, 255);
   v.Int("ColSelect", p.ColSelect, 8421504);
   v.Coef("CoefPImp", p.CoefPAff, 15);
-  v.Int("CoefEspAff", p.CoefEspAff, 5);
+  v.Int("CoefEspAff", p.CoefEspAff, 5, 0, 10);
   v.Int("TypeDiag", p.TypeDiag, 3, 1, 3);
 }
 
@@ -227,15 +233,16 @@ void VisiterImp(V& v, TZoneImpression& z, int jeu) {
   v.Mm("Hauteur_Prt", z.Hauteur_Prt, 100);
   v.Bool("Center_Prt", z.Center_Prt, true);
   v.Bool("TracerCadre_Prt", z.TracerCadre_Prt, true);
-  v.Int("GlobalProportions_Prt", z.GlobalProportions_Prt, 0);
-  v.Int("ChordSize_Prt", z.ChordSize_Prt, 0);
-  v.Int("EspPortees_Prt", z.EspPortees_Prt, 0);
-  v.Int("EspDiagAc_Prt", z.EspDiagAc_Prt, 0);
-  v.Int("EspNomAc_Prt", z.EspNomAc_Prt, 0);
-  v.Int("EspTexte_Prt", z.EspTexte_Prt, 0);
-  v.Int("Esp_Titre_Auteur_Prt", z.Esp_Titre_Auteur_Prt, 0);
-  v.Int("Esp_Auteur_Tab_Prt", z.Esp_Auteur_Tab_Prt, 0);
-  v.Int("CoefEspAff_Prt", z.CoefEspAff_Prt, 5);
+  // Millimetres 0..999 and the trackbars' ranges, as the preferences give them.
+  v.Int("GlobalProportions_Prt", z.GlobalProportions_Prt, 0, -40, 40);
+  v.Int("ChordSize_Prt", z.ChordSize_Prt, 0, -40, 40);
+  v.Int("EspPortees_Prt", z.EspPortees_Prt, 0, -40, 40);
+  v.Int("EspDiagAc_Prt", z.EspDiagAc_Prt, 0, -40, 40);
+  v.Int("EspNomAc_Prt", z.EspNomAc_Prt, 0, -40, 40);
+  v.Int("EspTexte_Prt", z.EspTexte_Prt, 0, -40, 40);
+  v.Int("Esp_Titre_Auteur_Prt", z.Esp_Titre_Auteur_Prt, 0, -40, 40);
+  v.Int("Esp_Auteur_Tab_Prt", z.Esp_Auteur_Tab_Prt, 0, -40, 40);
+  v.Int("CoefEspAff_Prt", z.CoefEspAff_Prt, 5, 0, 10);
   v.Coef("CoefPImp", z.CoefPAff_Prt, 15);
   v.Bool("AffTitre_Prt", z.AffTitre_Prt, true);
   v.Bool("AffAuteur_Prt", z.AffAuteur_Prt, true);
@@ -315,6 +322,10 @@ void ChargerConfig() {
 
   VisiteurLecture lecture{ini, kConfig};
   VisiterConfigDebut(lecture, Configuration);
+  // A strum lasts a whole note down to a thirty-second: any other value is no duration.
+  if (Configuration.BrushDuration < 1 || Configuration.BrushDuration > 32 ||
+      (Configuration.BrushDuration & (Configuration.BrushDuration - 1)) != 0)
+    Configuration.BrushDuration = 4;
 
   // The tuning last used goes to the current track.
   int piste = std::clamp(PisteCourante, 1, NB_PISTES);

@@ -233,7 +233,9 @@ TEST_F(ConfigFichier, BadValuesFallBack) {
   QString e = EncoderAccord(bon);
   EcrireIni("[Config]\nPatcheLangue=../../etc/passwd\nNbCordes=9\nNoteCorde3=200\nNoteCorde4=-1\nNoteCorde5=0x2D\n"
             "MetronomeVolume=300\nDefaultDynamic=0\nTypeImport=12\nNbTirets=abc\nHelpFile=7\n"
-            "[ParamEcran]\nTypeDiag=7\nFontNotes_Size=-3\nFontNotes_Name=\nCoefPImp=0\n"
+            "BrushDuration=3\n"
+            "[ParamEcran]\nTypeDiag=7\nFontNotes_Size=-3\nFontNotes_Name=\nCoefPImp=0\nEspLignes=5000\nEpCroches=-2\n"
+            "[ParamImp_US2]\nMargeHautePart=-5\nLargeur_Prt=100000\nGlobalProportions_Prt=99\nCoefEspAff_Prt=11\n"
             "[ChordsLib]\nTotal=500\nC001=" + e + "\nC002=ONOO\nC003=" + e + "\n");
   choix = QString::fromUtf8("Français");
   ChargerConfig();
@@ -252,6 +254,13 @@ TEST_F(ConfigFichier, BadValuesFallBack) {
   EXPECT_EQ(ParamEcran.FontNotes.Size, 8);
   EXPECT_EQ(ParamEcran.FontNotes.Name, "Arial");
   EXPECT_DOUBLE_EQ(ParamEcran.CoefPAff, 1.5);
+  EXPECT_EQ(Configuration.BrushDuration, 4);
+  EXPECT_EQ(ParamEcran.EspLignes, 10);
+  EXPECT_EQ(ParamEcran.EpCroches, 2);
+  EXPECT_DOUBLE_EQ(ZoneImpression_US2.MargeHautePart, 15.0);
+  EXPECT_DOUBLE_EQ(ZoneImpression_US2.Largeur_Prt, 100.0);
+  EXPECT_EQ(ZoneImpression_US2.GlobalProportions_Prt, 0);
+  EXPECT_EQ(ZoneImpression_US2.CoefEspAff_Prt, 5);
   // Total is limited; the damaged entry is left out and the next one moves up.
   ASSERT_EQ(NbAccordsLibrairie, 2);
   EXPECT_EQ(AccordsLibrairie[2]->Nom.str(), "Ok");
