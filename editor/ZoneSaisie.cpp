@@ -758,8 +758,11 @@ void RegrouperRythme(int mesure) {
   }
   if (Curseur.Temps == E + 1) E = E + 1;
   if (z.cv) {
+    // Down to the stems' lowest row and no further: the rows below belong to the triplet row,
+    // whose " 3 " starts there and would lose its top on every regrouping.
     const int S0 = z.Yb() - z.demiY();
-    Effacer(z.cv, z.X0, S0, z.X0 + z.L, S0 + Arrondi(static_cast<double>(z.dY)) + 3);
+    const int bas = std::max(S0 + Arrondi(static_cast<double>(z.dY)) + 1, z.Yb() + z.demiY() + 1);
+    Effacer(z.cv, z.X0, S0, z.X0 + z.L, bas);
   }
   Grouper(z, E, z.cv != nullptr);
   Montrer(z.cv);

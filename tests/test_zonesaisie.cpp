@@ -455,6 +455,17 @@ TEST_F(ZoneSaisieTest, TripletBracketOnInputSlotOnlyUnderCursor) {
   Curseur.Temps = 1;
   DessinerTriolets(CanvasSaisie);
   EXPECT_NE(Px(X(4), B + 11), clBlue);
+  // Regrouping (every cursor move does it after the brackets) leaves the " 3 " whole, and
+  // still clears every row the stems and beams use.
+  auto trois = [&] { return CompterCouleur(X(2) - 8, B + 8, X(2) + 9, B + 19, clBlue); };
+  const int avant = trois();
+  ASSERT_GT(avant, 5);
+  RegrouperRythme(0);
+  EXPECT_EQ(trois(), avant);
+  M().NbTemps[1] = 0;
+  Curseur.Temps = 1;
+  RegrouperRythme(0);
+  EXPECT_EQ(CompterCouleur(X(1) + 11, B - 7, X(3) + 1, B + 8, clBlue), 0);  // beat 1 is the input slot
 }
 
 TEST_F(ZoneSaisieTest, RepeatsEndingAndMarks) {
