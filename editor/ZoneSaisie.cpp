@@ -816,32 +816,31 @@ void DessinerEffetNote(int temps, int corde) {
   Montrer(CanvasSaisie);
 }
 
-void DessinerLigneAccords() {
+namespace {
+// A row of texts above the staff (chord names, annotations): cleared from beat 1's text to the
+// zone's right edge, then each used beat's text written at its x; an empty text writes nothing.
+void LigneTextes(bool gras, bool italique, int dyHaut, int dyBas, QString (*texte)(const TTemps&)) {
   Zone z = ZoneCourante();
   if (!z.ok()) return;
   TCanvas* c = z.cv;
-  Police(c, "Arial", 8, true, false, clBlue);
-  Effacer(c, z.X0 + z.dX - 4, z.Y0 - 35, LargeurZone(z), z.Y0 - 22);
+  Police(c, "Arial", 8, gras, italique, clBlue);
+  Effacer(c, z.X0 + z.dX - 4, z.Y0 + dyHaut, LargeurZone(z), z.Y0 + dyBas);
   for (int b = 1, N = z.N(); b <= N; ++b) {
-    const TTemps& t = z.T(b);
-    if (!t.AvecAccord || !t.Accord) continue;
-    c->TextOut(Arrondi(b * static_cast<double>(z.dX)) + z.X0 - 4, z.Y0 - 35, TexteNomAccord(*t.Accord));
+    const QString t = texte(z.T(b));
+    if (!t.isEmpty()) c->TextOut(Arrondi(b * static_cast<double>(z.dX)) + z.X0 - 4, z.Y0 + dyHaut, t);
   }
   Montrer(CanvasSaisie);
 }
+}  // namespace
+
+void DessinerLigneAccords() {
+  LigneTextes(true, false, -35, -22, [](const TTemps& t) {
+    return t.AvecAccord && t.Accord ? TexteNomAccord(*t.Accord) : QString();
+  });
+}
 
 void DessinerLigneTextes() {
-  Zone z = ZoneCourante();
-  if (!z.ok()) return;
-  TCanvas* c = z.cv;
-  Police(c, "Arial", 8, false, true, clBlue);
-  Effacer(c, z.X0 + z.dX - 4, z.Y0 - 48, LargeurZone(z), z.Y0 - 35);
-  for (int b = 1, N = z.N(); b <= N; ++b) {
-    const TTemps& t = z.T(b);
-    if (t.Texte.empty()) continue;
-    c->TextOut(Arrondi(b * static_cast<double>(z.dX)) + z.X0 - 4, z.Y0 - 48, AnsiToQString(t.Texte.view()));
-  }
-  Montrer(CanvasSaisie);
+  LigneTextes(false, true, -48, -35, [](const TTemps& t) { return AnsiToQString(t.Texte.view()); });
 }
 
 void DessinerRenvoiDebut() {
