@@ -777,9 +777,10 @@ void RegrouperToutesMesures() {
 int32_t SommeDurees(int debut, int fin) {
   TMesure* m = Partition.Courante();
   if (!m || fin < debut) return 0;
-  int32_t s = 0;
-  for (int b = std::max(debut, 1); b <= std::min(fin, NB_SLOTS_TEMPS); ++b) s += m->Temps[PisteCourante][b].Duree;
-  return s;
+  const int piste = std::clamp(PisteCourante, 1, NB_PISTES);
+  int64_t s = 0;  // a damaged beat length must not overflow the sum
+  for (int b = std::max(debut, 1); b <= std::min(fin, NB_SLOTS_TEMPS); ++b) s += m->Temps[piste][b].Duree;
+  return static_cast<int32_t>(std::clamp<int64_t>(s, INT32_MIN, INT32_MAX));
 }
 
 void CalculerLiensCrochets(int debut, int fin) {

@@ -319,6 +319,10 @@ TEST_F(ZoneSaisieTest, RegroupAllMeasuresEndsOnMeasureOne) {
   GrouperMesure(copie, 1, 2);
   EXPECT_EQ(copie.Temps[1][1].Ligature[5], 2);
   EXPECT_EQ(SommeDurees(2, 1), 0);
+  Partition.MesureCourante = 3;
+  EXPECT_EQ(SommeDurees(1, 2), 480);
+  PisteCourante = 0;  // a bad track number reads a valid track, never outside the array
+  EXPECT_EQ(SommeDurees(1, 2), 480);
 }
 
 // ------------------------------------------------------------------ drawing
