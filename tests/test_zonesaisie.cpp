@@ -527,6 +527,46 @@ TEST_F(ZoneSaisieTest, RepeatsEndingAndMarks) {
   EXPECT_EQ(Px(X0, Y0 - 30), clWhite);
 }
 
+TEST_F(ZoneSaisieTest, FourStringsGraceNoteStrumDownAndSingleRepeat) {
+  Partition.NbCordes[1] = 4;
+  M().RenvoiDebut = 1;
+  M().RenvoiFin = 1;
+  M().NbRenvois = 1;
+  Silence(-2);
+  TTemps& t = Ajouter(0);
+  t.Notes[3].FretteGrace = 7;
+  t.Notes[3].NuanceGrace = 6;
+  t.Notes[3].DureeGrace = 2;
+  t.Brush = 2;
+  CurseurLoin();
+  RafraichirZoneSaisie();
+  const int X0 = 30, F = 600, Y0 = 48;
+  // Repeat dots under strings 1 and 3 of a four-string staff, at both ends.
+  for (int k : {1, 3}) {
+    EXPECT_EQ(Px(X0 + 12, Y(k) + 7), clBlack) << k;
+    EXPECT_EQ(Px(F - 15, Y(k) + 7), clBlack) << k;
+  }
+  EXPECT_EQ(Px(X0 + 12, Y(2) + 7), clWhite);
+  // A count of 1 writes nothing above the closing bar.
+  EXPECT_EQ(CompterCouleur(F - 30, Y0 - 30, F + 1, Y0, clBlack), 0);
+  // The whole rest hangs from string 2 on four strings.
+  EXPECT_EQ(Px(X(1) - 6, Y(2)), clBlue);
+  EXPECT_EQ(Px(X(1) + 5, Y(2) + 5), clBlue);
+  EXPECT_NE(Px(X(1), Y(2) - 1), clBlue);
+  // The grace note stands left of the fret number, outside the number's own box.
+  EXPECT_GT(CompterCouleur(X(2) - 30, Y(3) - 6, X(2) - 6, Y(3) + 7, clBlue), 3);
+  // Down-strum: the line stops above the last string and the arrow head points down there.
+  const int c = X(2), yn = Y(4);
+  EXPECT_EQ(Px(c + 20, Y0 + 2), clBlue);
+  EXPECT_EQ(Px(c + 20, yn - 2), clBlue);
+  EXPECT_NE(Px(c + 20, yn - 1), clBlue);
+  for (int i = 1; i <= 3; ++i) {
+    EXPECT_EQ(Px(c + 20 + i, yn - 2 - i), clBlue) << i;
+    EXPECT_EQ(Px(c + 20 - i, yn - 2 - i), clBlue) << i;
+  }
+  EXPECT_NE(Px(c + 21, Y0 + 3), clBlue);
+}
+
 TEST_F(ZoneSaisieTest, ChordAndAnnotationRows) {
   TTemps& t = Ajouter(0);
   t.AvecAccord = 1;
