@@ -54,55 +54,37 @@ constexpr int TAILLE_SIGNATURE = 31;
 
 // ---------------------------------------------------------------- writer
 
-// Appends to a buffer that grows ahead of need: callers reserve room for a whole record at once,
-// then every write is a plain store.
-class Ecrivain {
- public:
-  QByteArray o;
-  size_t pos = 0;
+// The pen of the writer: a raw pointer into room made beforehand, every field a plain store. Kept
+// in a local while a beat is written, so the compiler holds it in a register.
+struct Plume {
+  char* p;
 
-  void reserver(size_t n) {
-    if (pos + n > static_cast<size_t>(o.size())) [[unlikely]]
-      agrandir(n);
-  }
-  [[gnu::noinline]] void agrandir(size_t n) {
-    o.resize(static_cast<qsizetype>(std::max(static_cast<size_t>(o.size()) * 2, pos + n + 4096)));
-  }
-  void u8(int v) {
-    reserver(1);
-    o[pos++] = static_cast<char>(static_cast<uint8_t>(v));
-  }
+  void u8(int v) { *p++ = static_cast<char>(static_cast<uint8_t>(v)); }
   void i8(int v) { u8(v); }
   void i32(int32_t v) {
-    reserver(4);
     const uint32_t u = static_cast<uint32_t>(v);
-    char* d = o.data() + pos;
-    d[0] = char(u & 0xFF);
-    d[1] = char((u >> 8) & 0xFF);
-    d[2] = char((u >> 16) & 0xFF);
-    d[3] = char((u >> 24) & 0xFF);
-    pos += 4;
+    p[0] = char(u & 0xFF);
+    p[1] = char((u >> 8) & 0xFF);
+    p[2] = char((u >> 16) & 0xFF);
+    p[3] = char((u >> 24) & 0xFF);
+    p += 4;
   }
   void f64(double v) {
-    reserver(8);
     const uint64_t u = std::bit_cast<uint64_t>(v);
-    char* d = o.data() + pos;
-    for (int i = 0; i < 8; ++i) d[i] = char((u >> (8 * i)) & 0xFF);
-    pos += 8;
+    for (int i = 0; i < 8; ++i) p[i] = char((u >> (8 * i)) & 0xFF);
+    p += 8;
   }
   void brut(const char* s, size_t n) {
-    reserver(n);
-    std::memcpy(o.data() + pos, s, n);
-    pos += n;
+    std::memcpy(p, s, n);
+    p += n;
   }
   // A string field of capacity N: length byte and N bytes, zeros past the text.
   void champ(std::string_view s, int capacite) {
     const int n = std::min<int>(static_cast<int>(s.size()), capacite);
-    reserver(static_cast<size_t>(capacite) + 1);
     u8(n);
     brut(s.data(), static_cast<size_t>(n));
-    std::memset(o.data() + pos, 0, static_cast<size_t>(capacite - n));
-    pos += static_cast<size_t>(capacite - n);
+    std::memset(p, 0, static_cast<size_t>(capacite - n));
+    p += capacite - n;
   }
   // A text as its length and its bytes only.
   void texte(std::string_view s, int capacite) {
@@ -112,7 +94,77 @@ class Ecrivain {
   }
 };
 
-void EcrireAccord(Ecrivain& e, const TAccord& a) {
+// The buffer behind the pen, sized ahead of need: each record first makes room for its largest
+// possible size (plume), then is written without checks and handed back (poser). With a device
+// the buffer is a window written out whenever it fills, so a big song never sits twice in memory
+// and its bytes reach the file while they are still in the cache; without one it grows and ends
+// up holding the whole file.
+class Ecrivain {
+ public:
+  explicit Ecrivain(QIODevice* sortie = nullptr, size_t taille = size_t(1) << 20) : sortie_(sortie) {
+    tampon_.resize(static_cast<qsizetype>(taille));
+    Placer(0);
+  }
+
+  Plume plume(size_t n) {
+    if (static_cast<size_t>(fin_ - p_) < n) [[unlikely]]
+      agrandir(n);
+    return Plume{p_};
+  }
+  void poser(Plume w) { p_ = w.p; }
+
+  // Writes out what the window holds; false when the device refused a byte of it.
+  bool vider() {
+    if (sortie_ && p_ > debut_) {
+      const qint64 n = p_ - debut_;
+      if (sortie_->write(debut_, n) != n) erreur_ = true;
+      Placer(0);
+    }
+    return !erreur_;
+  }
+  // The whole file, when there is no device.
+  QByteArray octets() {
+    tampon_.truncate(p_ - debut_);
+    return std::move(tampon_);
+  }
+
+ private:
+  QIODevice* sortie_;
+  QByteArray tampon_;
+  char* debut_ = nullptr;
+  char* p_ = nullptr;
+  char* fin_ = nullptr;
+  bool erreur_ = false;
+
+  void Placer(qsizetype utilise) {
+    debut_ = tampon_.data();  // the one detach of the buffer
+    p_ = debut_ + utilise;
+    fin_ = debut_ + tampon_.size();
+  }
+  [[gnu::noinline]] void agrandir(size_t n) {
+    if (sortie_) {
+      vider();
+      if (static_cast<size_t>(fin_ - p_) >= n) return;
+    }
+    const qsizetype utilise = p_ - debut_;
+    tampon_.resize(static_cast<qsizetype>(
+        std::max<size_t>(static_cast<size_t>(tampon_.size()) * 2, static_cast<size_t>(utilise) + n + 4096)));
+    Placer(utilise);
+  }
+};
+
+// Largest sizes of the records, for which the writer makes room at once.
+constexpr size_t TAILLE_ACCORD_MAX = 1 + 20 + 1 + 4 + 8 * 4 + 4 + 6 * 4;
+constexpr size_t TAILLE_TEMPS_MAX = 4 + 1 + 1 + 1                // length, code, flags
+                                    + 1 + 4 + 1 + 5 * 2          // mix-table change
+                                    + 2 + 1 + 1 + 8              // strum, triplet place, effect
+                                    + TAILLE_ACCORD_MAX + 1 + 40  // chord, annotation
+                                    + 3 + NB_CORDES_MAX * (3 + 8 + 3);  // note block
+// How many beat slots ahead the walk over a measure asks for memory.
+constexpr int AVANCE_LECTURE = 4;
+constexpr size_t TAILLE_MESURE_FIXE_MAX = 1 + 1 + 8 + NB_PISTES * 12 + 1 + 1 + 1;
+
+void EcrireAccord(Plume& e, const TAccord& a) {
   e.texte(a.Nom.view(), 20);
   e.u8(a.Diese ? 1 : 0);
   e.i32(a.Fondamentale);
@@ -141,7 +193,7 @@ void EcrireAccord(Ecrivain& e, const TAccord& a) {
   for (int s = 1; s <= 6; ++s) e.i32(a.Frettes[s]);
 }
 
-void EcrireTableMix(Ecrivain& e, const cTableMixEvent& m) {
+void EcrireTableMix(Plume& e, const cTableMixEvent& m) {
   int drapeaux = 0;
   if (m.Instrument >= 0) drapeaux |= 1;
   if (m.Volume >= 0) drapeaux |= 2;
@@ -173,7 +225,9 @@ void EcrireTableMix(Ecrivain& e, const cTableMixEvent& m) {
   if (drapeaux & 1) e.i8(m.Instrument);
 }
 
-void EcrireTemps(Ecrivain& e, const TTemps& t, int nbCordes) {
+// One beat record, at most TAILLE_TEMPS_MAX bytes from p; returns the end of what was written.
+char* EcrireTemps(char* p, const TTemps& t, int nbCordes) {
+  Plume e{p};
   const bool accord = t.AvecAccord && t.Accord;
   e.i32(t.Duree);
   e.i8(t.CodeDuree);
@@ -190,7 +244,11 @@ void EcrireTemps(Ecrivain& e, const TTemps& t, int nbCordes) {
   if (t.MixTable) b |= 2;
   e.u8(a);
   e.u8(b);
-  if (b & 2) EcrireTableMix(e, *t.MixTable);
+  if (b & 2) {
+    Plume x = e;  // the rare records take a copy, so that e itself never has its address taken
+    EcrireTableMix(x, *t.MixTable);
+    e = x;
+  }
   if (b & 1) {
     e.u8(t.Brush);
     e.u8(t.VitesseBrush);
@@ -200,9 +258,13 @@ void EcrireTemps(Ecrivain& e, const TTemps& t, int nbCordes) {
     e.i8(t.EffetTemps);
     if (t.EffetTemps == 3) e.f64(t.CoupVibrato);
   }
-  if (a & 2) EcrireAccord(e, *t.Accord);
+  if (a & 2) {
+    Plume x = e;
+    EcrireAccord(x, *t.Accord);
+    e = x;
+  }
   if (a & 1) e.texte(t.Texte.view(), 40);
-  if (t.Lie || t.Silence) return;
+  if (t.Lie || t.Silence) return e.p;
 
   int masqueNote = 0, masqueEffet = 0, masqueGrace = 0;
   for (int s = 1; s <= nbCordes; ++s) {
@@ -234,6 +296,7 @@ void EcrireTemps(Ecrivain& e, const TTemps& t, int nbCordes) {
       e.i8(n.DureeGrace);
     }
   }
+  return e.p;
 }
 
 // ---------------------------------------------------------------- reader
@@ -628,65 +691,101 @@ int VersionSignature(const QByteArray& champ) {
   return -1;
 }
 
-QByteArray OctetsPartition() {
-  const TPartition& P = Partition;
-  Ecrivain e;
-  e.reserver(size_t(1) << 16);
+namespace {
 
-  e.champ(SIGNATURE_SQT, TAILLE_SIGNATURE - 1);
-  e.u8(101);
-  e.champ(P.Titre.view(), 100);
-  e.u8(51);
-  e.champ(P.Auteur.view(), 50);
-  e.u8(101);
-  e.champ(P.Commentaire.view(), 100);
-  e.i32(P.Tempo);
-  e.i32(P.TripletFeel);
-  e.i32(P.Armure);
+// The song in version 2.21, record after record.
+void EcrirePartition(Ecrivain& e) {
+  const TPartition& P = Partition;
+  // Header, tunings, track block and solo switch: well under 2 KB.
+  Plume w = e.plume(4096);
+
+  w.champ(SIGNATURE_SQT, TAILLE_SIGNATURE - 1);
+  w.u8(101);
+  w.champ(P.Titre.view(), 100);
+  w.u8(51);
+  w.champ(P.Auteur.view(), 50);
+  w.u8(101);
+  w.champ(P.Commentaire.view(), 100);
+  w.i32(P.Tempo);
+  w.i32(P.TripletFeel);
+  w.i32(P.Armure);
   for (int p = 1; p <= NB_PISTES; ++p) {
     const int n = std::clamp(P.NbCordes[p], 4, NB_CORDES_MAX);
-    e.i32(n);
-    for (int s = 1; s <= n; ++s) e.i32(P.Accordage[p][s]);
+    w.i32(n);
+    for (int s = 1; s <= n; ++s) w.i32(P.Accordage[p][s]);
   }
-  e.i32(P.NbMesures);
+  w.i32(P.NbMesures);
   for (int p = 1; p <= NB_PISTES; ++p) {
-    e.i32(P.Instrument[p]);
-    e.i32(P.NbFrettes[p]);
-    e.u8(41);
-    e.champ(P.NomPiste[p].view(), 40);
-    e.u8((P.Solo[p] ? 1 : 0) | (P.Muette[p] ? 2 : 0) | (P.PasExporter[p] ? 4 : 0) | (P.DouzeCordes[p] ? 8 : 0));
-    e.i32(P.Volume[p]);
-    e.i32(P.Panoramique[p]);
-    e.i32(P.Chorus[p]);
-    e.i32(P.Reverb[p]);
-    e.i32(P.Capo[p]);
+    w.i32(P.Instrument[p]);
+    w.i32(P.NbFrettes[p]);
+    w.u8(41);
+    w.champ(P.NomPiste[p].view(), 40);
+    w.u8((P.Solo[p] ? 1 : 0) | (P.Muette[p] ? 2 : 0) | (P.PasExporter[p] ? 4 : 0) | (P.DouzeCordes[p] ? 8 : 0));
+    w.i32(P.Volume[p]);
+    w.i32(P.Panoramique[p]);
+    w.i32(P.Chorus[p]);
+    w.i32(P.Reverb[p]);
+    w.i32(P.Capo[p]);
   }
-  e.champ(P.SoloActif ? "1" : "0", 5);
-  e.i32(P.PisteSolo);
+  w.champ(P.SoloActif ? "1" : "0", 5);
+  w.i32(P.PisteSolo);
+
+  e.poser(w);
+
+  int nbCordes[NB_PISTES + 1];
+  for (int p = 1; p <= NB_PISTES; ++p) nbCordes[p] = std::clamp(P.NbCordes[p], 4, NB_CORDES_MAX);
 
   for (int m = 1; m <= P.NbMesures; ++m) {
     const TMesure& M = *P.Mesures[m];
-    e.u8(M.Numerateur);
-    e.u8(M.Denominateur);
-    e.f64(M.Duree);
+    w = e.plume(TAILLE_MESURE_FIXE_MAX);
+    w.u8(M.Numerateur);
+    w.u8(M.Denominateur);
+    w.f64(M.Duree);
+    // The reader refuses more beats than the model holds: never write a file it would refuse.
+    int nbTemps[NB_PISTES + 1];
     for (int p = 1; p <= NB_PISTES; ++p) {
-      e.i32(M.NbTemps[p]);
-      e.f64(M.DureeRemplie[p]);
+      nbTemps[p] = std::clamp<int>(M.NbTemps[p], 0, NB_TEMPS_MAX);
+      w.i32(nbTemps[p]);
+      w.f64(M.DureeRemplie[p]);
     }
-    e.u8((M.RenvoiDebut ? 1 : 0) | (M.RenvoiFin ? 2 : 0) | (M.Repetition ? 4 : 0));
-    if (M.RenvoiFin) e.u8(M.NbRenvois);
-    if (M.Repetition) e.u8(M.NumRepetition);
+    w.u8((M.RenvoiDebut ? 1 : 0) | (M.RenvoiFin ? 2 : 0) | (M.Repetition ? 4 : 0));
+    if (M.RenvoiFin) w.u8(M.NbRenvois);
+    if (M.Repetition) w.u8(M.NumRepetition);
+    e.poser(w);
     for (int p = 1; p <= NB_PISTES; ++p) {
-      const int n = std::clamp(P.NbCordes[p], 4, NB_CORDES_MAX);
-      for (int b = 1; b <= M.NbTemps[p]; ++b) EcrireTemps(e, M.Temps[p][b], n);
+      const int nb = nbTemps[p];
+      char* q = e.plume(TAILLE_TEMPS_MAX * static_cast<size_t>(nb)).p;
+      const TTemps* t = &M.Temps[p][1];
+      for (int b = 0; b < nb; ++b) {
+        // Beat slots are big: ask for the ones ahead while this one is written.
+        if (b + AVANCE_LECTURE < nb) {
+          const char* suivant = reinterpret_cast<const char*>(t + b + AVANCE_LECTURE);
+          for (size_t o = 0; o < sizeof(TTemps); o += 64) __builtin_prefetch(suivant + o);
+        }
+        q = EcrireTemps(q, t[b], nbCordes[p]);
+      }
+      e.poser(Plume{q});
     }
   }
 
-  e.i32(NbAccordsImprimer);
-  for (int i = 1; i <= NbAccordsImprimer; ++i) EcrireAccord(e, AccordsImprimer[i] ? *AccordsImprimer[i] : TAccord{});
-  e.o.truncate(static_cast<qsizetype>(e.pos));
-  return e.o;
+  w = e.plume(4);
+  w.i32(NbAccordsImprimer);
+  e.poser(w);
+  for (int i = 1; i <= NbAccordsImprimer; ++i) {
+    w = e.plume(TAILLE_ACCORD_MAX);
+    EcrireAccord(w, AccordsImprimer[i] ? *AccordsImprimer[i] : TAccord{});
+    e.poser(w);
+  }
 }
+
+}  // namespace
+
+QByteArray OctetsPartition() {
+  Ecrivain e;
+  EcrirePartition(e);
+  return e.octets();
+}
+
 
 bool LireOctetsPartition(const QByteArray& octets, QString& cleErreur) {
   const int version = VersionSignature(octets.left(TAILLE_SIGNATURE));
@@ -710,8 +809,11 @@ bool EnregistrerFichier() {
   QSaveFile f(CheminFichier);
   bool ok = f.open(QIODevice::WriteOnly);
   if (ok) {
-    const QByteArray octets = OctetsPartition();
-    ok = f.write(octets) == octets.size() && f.commit();
+    // Written out a window at a time while the song is walked: the bytes go to the file while
+    // they are still in the cache.
+    Ecrivain e(&f, size_t(1) << 18);
+    EcrirePartition(e);
+    ok = e.vider() && f.commit();
     if (!ok) f.cancelWriting();
   }
   if (!ok) {
