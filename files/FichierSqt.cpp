@@ -309,13 +309,19 @@ void Exiger(bool condition) {
   if (!condition) Refuser();
 }
 
-class Lecteur {
+// Reads the bytes in order. The checked reader refuses a read past the end; the unchecked one is
+// used only where the caller has made sure that the largest record fits in what is left.
+template <bool Verifier>
+class LecteurT {
  public:
-  Lecteur(const QByteArray& b) : p_(reinterpret_cast<const uint8_t*>(b.constData())), fin_(p_ + b.size()) {}
+  LecteurT(const uint8_t* debut, const uint8_t* fin) : p_(debut), fin_(fin) {}
 
   size_t reste() const { return static_cast<size_t>(fin_ - p_); }
+  const uint8_t* position() const { return p_; }
+  const uint8_t* fin() const { return fin_; }
+  void aller(const uint8_t* p) { p_ = p; }
   const uint8_t* octets(size_t n) {
-    Exiger(reste() >= n);
+    if constexpr (Verifier) Exiger(reste() >= n);
     const uint8_t* d = p_;
     p_ += n;
     return d;
@@ -373,6 +379,8 @@ class Lecteur {
   const uint8_t* fin_;
 };
 
+using Lecteur = LecteurT<true>;
+
 double Fini(double v, double min, double max) {
   Exiger(std::isfinite(v) && v >= min && v <= max);
   return v;
@@ -381,7 +389,8 @@ double Fini(double v, double min, double max) {
 constexpr int DUREE_MAX_TICKS = 4 * 1920;  // longer than any duration code gives
 constexpr int FRETTE_BASE_MAX = 99;
 
-void LireAccord(Lecteur& l, TAccord& a, int version) {
+template <class L>
+void LireAccord(L& l, TAccord& a, int version) {
   a = AccordParDefaut();
   if (version < 104) {
     l.u8();  // count byte, unused
@@ -410,7 +419,8 @@ void LireAccord(Lecteur& l, TAccord& a, int version) {
   CalculerBarres(a);
 }
 
-void LireTableMix(Lecteur& l, cTableMixEvent& m) {
+template <class L>
+void LireTableMix(L& l, cTableMixEvent& m) {
   m = cTableMixEvent{};
   const int drapeaux = l.u8();
   if (drapeaux & 32) {
@@ -449,8 +459,10 @@ void ReinitialiserTemps(TTemps& t) {
   }
 }
 
-void LireTemps(Lecteur& l, TTemps& t, int nbCordes, int version) {
-  ReinitialiserTemps(t);
+// A beat record into slot t; a slot of a block just made is blank already.
+template <class L>
+void LireTemps(L& l, TTemps& t, int nbCordes, int version, bool slotVierge) {
+  if (!slotVierge) ReinitialiserTemps(t);
   int32_t duree = l.i32();
   if (version <= 101) {
     Exiger(duree > 0 && duree <= DUREE_MAX_TICKS / 5);
@@ -568,8 +580,10 @@ void LirePartition(Lecteur& l, int version) {
 
   P.NbMesures = 0;
   for (int m = 1; m <= nbMesures; ++m) {
-    // Every field of a measure has its initial value in the record: no need to zero it first.
-    if (!P.Mesures[m]) P.Mesures[m].reset(new TMesure);
+    // A block made here holds blank beat slots already; one kept from before (measure 1) is blanked
+    // slot by slot as it is read.
+    const bool vierge = !P.Mesures[m];
+    if (vierge) P.Mesures[m].reset(new TMesure);
     P.NbMesures = m;
     TMesure& M = *P.Mesures[m];
     M.Numerateur = static_cast<uint8_t>(l.u8Dans(1, 32));
@@ -611,8 +625,20 @@ void LirePartition(Lecteur& l, int version) {
             ++P.NbPistesNonBasse;
         }
       }
-      for (int b = 1; b <= nb; ++b) LireTemps(l, M.Temps[p][b], P.NbCordes[p], version);
+      for (int b = 1; b <= nb; ++b) {
+        TTemps& t = M.Temps[p][b];
+        if (l.reste() >= TAILLE_TEMPS_MAX) {
+          // The largest beat record fits in what is left: no need to check each field's length.
+          LecteurT<false> rapide(l.position(), l.fin());
+          LireTemps(rapide, t, P.NbCordes[p], version, vierge);
+          l.aller(rapide.position());
+        } else {
+          LireTemps(l, t, P.NbCordes[p], version, vierge);
+        }
+      }
       PreparerTempsSaisiePiste(p, m);
+      // Beams now, while the measure is still in the cache.
+      if (nb > 0) GrouperMesure(M, p, nb);
     }
   }
 
@@ -634,10 +660,6 @@ void ReinitialiserApresLecture(bool reussi) {
   MesureOrigine = *Partition.Mesures[1];
   Curseur.Temps = 1;
   Curseur.Corde = 1;
-  if (reussi)
-    for (int p = 1; p <= NB_PISTES; ++p)
-      for (int m = 1; m <= Partition.NbMesures; ++m)
-        if (TMesure* M = Partition.Mesure(m)) GrouperMesure(*M, p, M->NbTemps[p]);
   RafraichirZoneSaisie();
   if (Hooks.RefreshScoreView) Hooks.RefreshScoreView();
   FichierRafraichirActions();
@@ -793,7 +815,8 @@ bool LireOctetsPartition(const QByteArray& octets, QString& cleErreur) {
     cleErreur = version == 0 ? "Fichier-VersionAncienne" : "Fichier-Incorrect";
     return false;
   }
-  Lecteur l(octets);
+  const uint8_t* debut = reinterpret_cast<const uint8_t*>(octets.constData());
+  Lecteur l(debut, debut + octets.size());
   try {
     l.octets(TAILLE_SIGNATURE);
     LirePartition(l, version);
