@@ -52,6 +52,21 @@ const TSignature kSignatures[] = {
 };
 constexpr int TAILLE_SIGNATURE = 31;
 
+// ---------------------------------------------------------------- byte order
+
+// The file is little-endian: a whole integer is moved at once and turned round only on a
+// big-endian machine.
+template <class U>
+U PetitBoutiste(U u) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return u;
+  } else {
+    U r = 0;
+    for (size_t i = 0; i < sizeof(U); ++i) r = static_cast<U>((r << 8) | ((u >> (8 * i)) & 0xFF));
+    return r;
+  }
+}
+
 // ---------------------------------------------------------------- writer
 
 // The pen of the writer: a raw pointer into room made beforehand, every field a plain store. Kept
@@ -62,16 +77,13 @@ struct Plume {
   void u8(int v) { *p++ = static_cast<char>(static_cast<uint8_t>(v)); }
   void i8(int v) { u8(v); }
   void i32(int32_t v) {
-    const uint32_t u = static_cast<uint32_t>(v);
-    p[0] = char(u & 0xFF);
-    p[1] = char((u >> 8) & 0xFF);
-    p[2] = char((u >> 16) & 0xFF);
-    p[3] = char((u >> 24) & 0xFF);
+    const uint32_t u = PetitBoutiste(static_cast<uint32_t>(v));
+    std::memcpy(p, &u, 4);
     p += 4;
   }
   void f64(double v) {
-    const uint64_t u = std::bit_cast<uint64_t>(v);
-    for (int i = 0; i < 8; ++i) p[i] = char((u >> (8 * i)) & 0xFF);
+    const uint64_t u = PetitBoutiste(std::bit_cast<uint64_t>(v));
+    std::memcpy(p, &u, 8);
     p += 8;
   }
   void brut(const char* s, size_t n) {
@@ -311,17 +323,67 @@ void Exiger(bool condition) {
 
 // Reads the bytes in order. The checked reader refuses a read past the end; the unchecked one is
 // used only where the caller has made sure that the largest record fits in what is left.
+// A file read a window at a time, so that its bytes are parsed while they are still in the cache.
+class Alimentation {
+ public:
+  Alimentation(QIODevice& f, qint64 taille) : f_(f), resteFichier_(std::max<qint64>(taille, 0)) {
+    tampon_.resize(TAILLE_FENETRE);
+  }
+  size_t resteFichier() const { return static_cast<size_t>(resteFichier_); }
+  // Keeps the bytes from p to fin not yet read at the front of the window and reads behind them.
+  // True when at least n bytes are then there.
+  bool remplir(const uint8_t*& p, const uint8_t*& fin, size_t n) {
+    const size_t garde = static_cast<size_t>(fin - p);
+    const size_t voulu = std::max<size_t>(n, TAILLE_FENETRE);
+    if (static_cast<size_t>(tampon_.size()) < voulu) {
+      QByteArray plus(static_cast<qsizetype>(voulu), Qt::Uninitialized);
+      if (garde > 0) std::memcpy(plus.data(), p, garde);
+      tampon_.swap(plus);
+    } else if (garde > 0) {
+      std::memmove(tampon_.data(), p, garde);
+    }
+    char* d = tampon_.data();
+    size_t plein = garde;
+    while (plein < voulu && resteFichier_ > 0) {
+      const qint64 lu = f_.read(d + plein, static_cast<qint64>(voulu - plein));
+      if (lu <= 0) {
+        resteFichier_ = 0;  // a read error ends the file: what is missing is refused as short
+        break;
+      }
+      plein += static_cast<size_t>(lu);
+      resteFichier_ -= std::min(lu, resteFichier_);
+    }
+    p = reinterpret_cast<const uint8_t*>(d);
+    fin = p + plein;
+    return plein >= n;
+  }
+
+ private:
+  static constexpr size_t TAILLE_FENETRE = size_t(1) << 18;
+  QIODevice& f_;
+  QByteArray tampon_;
+  qint64 resteFichier_;
+};
+
 template <bool Verifier>
 class LecteurT {
  public:
-  LecteurT(const uint8_t* debut, const uint8_t* fin) : p_(debut), fin_(fin) {}
+  LecteurT(const uint8_t* debut, const uint8_t* fin, Alimentation* alim = nullptr)
+      : p_(debut), fin_(fin), alim_(alim) {}
 
-  size_t reste() const { return static_cast<size_t>(fin_ - p_); }
+  // Bytes left, in the window and in the file behind it.
+  size_t reste() const { return static_cast<size_t>(fin_ - p_) + (alim_ ? alim_->resteFichier() : 0); }
   const uint8_t* position() const { return p_; }
   const uint8_t* fin() const { return fin_; }
   void aller(const uint8_t* p) { p_ = p; }
+  // True when n bytes can be read from the window without a check (filling it when needed).
+  bool precharger(size_t n) {
+    if (static_cast<size_t>(fin_ - p_) >= n) return true;
+    return alim_ && alim_->remplir(p_, fin_, n);
+  }
+  // The next n bytes. The pointer stays good until the next read.
   const uint8_t* octets(size_t n) {
-    if constexpr (Verifier) Exiger(reste() >= n);
+    if constexpr (Verifier) Exiger(precharger(n));
     const uint8_t* d = p_;
     p_ += n;
     return d;
@@ -329,14 +391,14 @@ class LecteurT {
   int u8() { return *octets(1); }
   int i8() { return static_cast<int8_t>(*octets(1)); }
   int32_t i32() {
-    const uint8_t* d = octets(4);
-    return static_cast<int32_t>(uint32_t(d[0]) | uint32_t(d[1]) << 8 | uint32_t(d[2]) << 16 | uint32_t(d[3]) << 24);
+    uint32_t u;
+    std::memcpy(&u, octets(4), 4);
+    return static_cast<int32_t>(PetitBoutiste(u));
   }
   double f64() {
-    const uint8_t* d = octets(8);
-    uint64_t u = 0;
-    for (int i = 0; i < 8; ++i) u |= uint64_t(d[i]) << (8 * i);
-    return std::bit_cast<double>(u);
+    uint64_t u;
+    std::memcpy(&u, octets(8), 8);
+    return std::bit_cast<double>(PetitBoutiste(u));
   }
   int32_t i32Dans(int32_t min, int32_t max) {
     int32_t v = i32();
@@ -377,6 +439,7 @@ class LecteurT {
  private:
   const uint8_t* p_;
   const uint8_t* fin_;
+  Alimentation* alim_;
 };
 
 using Lecteur = LecteurT<true>;
@@ -627,7 +690,7 @@ void LirePartition(Lecteur& l, int version) {
       }
       for (int b = 1; b <= nb; ++b) {
         TTemps& t = M.Temps[p][b];
-        if (l.reste() >= TAILLE_TEMPS_MAX) {
+        if (l.precharger(TAILLE_TEMPS_MAX)) {
           // The largest beat record fits in what is left: no need to check each field's length.
           LecteurT<false> rapide(l.position(), l.fin());
           LireTemps(rapide, t, P.NbCordes[p], version, vierge);
@@ -809,6 +872,34 @@ QByteArray OctetsPartition() {
 }
 
 
+namespace {
+
+// The song from a reader placed just past the signature.
+bool LireDepuis(Lecteur& l, int version, QString& cleErreur) {
+  try {
+    LirePartition(l, version);
+  } catch (const Refus& r) {
+    cleErreur = r.cle;
+    return false;
+  }
+  return true;
+}
+
+// The song from an open file: the signature first, then the rest a window at a time.
+bool LireFichierOuvert(QFile& f, QString& cleErreur) {
+  const QByteArray signature = f.read(TAILLE_SIGNATURE);
+  const int version = VersionSignature(signature);
+  if (version <= 0) {
+    cleErreur = version == 0 ? "Fichier-VersionAncienne" : "Fichier-Incorrect";
+    return false;
+  }
+  Alimentation alim(f, f.size() - f.pos());
+  Lecteur l(nullptr, nullptr, &alim);
+  return LireDepuis(l, version, cleErreur);
+}
+
+}  // namespace
+
 bool LireOctetsPartition(const QByteArray& octets, QString& cleErreur) {
   const int version = VersionSignature(octets.left(TAILLE_SIGNATURE));
   if (version <= 0) {
@@ -816,15 +907,8 @@ bool LireOctetsPartition(const QByteArray& octets, QString& cleErreur) {
     return false;
   }
   const uint8_t* debut = reinterpret_cast<const uint8_t*>(octets.constData());
-  Lecteur l(debut, debut + octets.size());
-  try {
-    l.octets(TAILLE_SIGNATURE);
-    LirePartition(l, version);
-  } catch (const Refus& r) {
-    cleErreur = r.cle;
-    return false;
-  }
-  return true;
+  Lecteur l(debut + TAILLE_SIGNATURE, debut + octets.size());
+  return LireDepuis(l, version, cleErreur);
 }
 
 bool EnregistrerFichier() {
@@ -862,9 +946,8 @@ bool OuvrirFichier() {
       if (f.size() > TAILLE_MAX) {
         cle = "Fichier-Incorrect";
       } else {
-        const QByteArray octets = f.readAll();
+        ok = LireFichierOuvert(f, cle);
         f.close();
-        ok = LireOctetsPartition(octets, cle);
       }
     }
   }

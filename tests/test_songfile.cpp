@@ -784,3 +784,47 @@ TEST(SongFileBad, InsertedDeletedBytesAndOldVersionsLoadOrAreRefused) {
     }
   }
 }
+
+// A song far bigger than the window in which the file is read: the records that straddle the
+// window's edges read back whole, and a file cut anywhere is refused, through real files.
+TEST(SongFileBad, BigFileReadThroughWindowsAndCutAnywhere) {
+  RepondeurMessages messages;
+  QTemporaryDir dir;
+  ConstruireChansonComplete();
+  for (int m = Partition.NbMesures + 1; m <= NB_MESURES_MAX; ++m) {
+    TMesure& M = AjouterMesure(4, 4);
+    for (int b = 1; b <= 24; ++b) {
+      TTemps& t = AjouterTemps(M, 1 + (m + b) % NB_PISTES, 2);
+      t.Texte = std::string(1 + (m * 7 + b) % 40, char('a' + b));
+      for (int s = 1; s <= 4; ++s) t.Notes[s].Frette = int8_t((m + s) % 20);
+    }
+  }
+  const QByteArray attendu = OctetsPartition();
+  ASSERT_GT(attendu.size(), 3 * (1 << 18));
+  CheminFichier = dir.filePath("big.sqt");
+  ASSERT_TRUE(EnregistrerFichier());
+  QFile f(CheminFichier);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(f.readAll() == attendu);
+  f.close();
+  NouvellePartition();
+  CheminFichier = dir.filePath("big.sqt");
+  ASSERT_TRUE(OuvrirFichier());
+  EXPECT_TRUE(OctetsPartition() == attendu);
+
+  std::mt19937 rng(4101);
+  std::vector<int> coupes = {31, (1 << 18) - 1, 1 << 18, (1 << 18) + 1, int(attendu.size()) - 1};
+  for (int i = 0; i < 12; ++i) coupes.push_back(31 + int(rng() % uint32_t(attendu.size() - 31)));
+  for (int n : coupes) {
+    QFile c(dir.filePath("cut.sqt"));
+    ASSERT_TRUE(c.open(QIODevice::WriteOnly));
+    c.write(attendu.left(n));
+    c.close();
+    messages.textes.clear();
+    NouvellePartition();
+    CheminFichier = c.fileName();
+    EXPECT_FALSE(OuvrirFichier()) << n;
+    EXPECT_EQ(messages.textes.value(0), "Fichier-Incorrect") << n;
+    EXPECT_FALSE(Partition.Mesures[2]) << n;
+  }
+}
