@@ -126,3 +126,23 @@ TEST_F(NavigationTest, NoMeasureBeyondOneThousand) {
   EXPECT_EQ(messages.size(), 2u);
 }
 
+
+TEST_F(NavigationTest, NextIntoAnExistingMeasureSeedsOnlyAnEmptyTrack) {
+  AddMeasures(3);
+  Fill(2, 1);  // eighths
+  ValiderMesure();
+  M(3).NbTemps[1] = 1;
+  M(3).Temps[1][1].Duree = 1920;
+  M(3).Temps[1][1].CodeDuree = -2;
+  std::vector<int> refreshed;
+  Hooks.RefreshMeasure = [&](int m) { refreshed.push_back(m); };
+  MesureSuivante();
+  EXPECT_EQ(Partition.NbMesures, 3);
+  EXPECT_EQ(B(1, 1, 2).Duree, 240);
+  EXPECT_EQ(B(1, 1, 2).CodeDuree, 1);
+  EXPECT_TRUE(refreshed.empty());  // neither appended nor edited
+  Append(4);
+  MesureSuivante();
+  EXPECT_EQ(refreshed, std::vector<int>{2});
+  EXPECT_EQ(B(1, 1, 3).Duree, 1920);  // a track with beats keeps its own
+}
