@@ -16,11 +16,13 @@ struct Regles {
   TEtatsCommandes& e;
   void actif(const char* nom, bool v) {
     int i = IndiceActionParNom(QLatin1String(nom));
+    if (i < 0) return;  // a misspelt name must not write before the table
     e.Actions[i].ChangerActif = true;
     e.Actions[i].Actif = v;
   }
   void coche(const char* nom, bool v) {
     int i = IndiceActionParNom(QLatin1String(nom));
+    if (i < 0) return;
     e.Actions[i].ChangerCoche = true;
     e.Actions[i].Coche = v;
   }
