@@ -342,6 +342,8 @@ void TForm1::BrancherCommandesFichier() {
   });
   DefinirExecute("Ac_Fichier_EnregistrerSous", [] { CommandeEnregistrerSous(); });
   DefinirExecute("Ac_Fichier_ExporterMIDI", [this] {
+    // The export computes its own play order and lengths over those the playback follows.
+    if (LecturePartition()) Ac_Son_StopExecute();
     QString nom = QFileDialog::getSaveFileName(this, SaveDialog2.Title, NomExportPropose(QStringLiteral(".mid")),
                                                FiltreQt(SaveDialog2.Filter), nullptr, QFileDialog::DontConfirmOverwrite);
     if (nom.isEmpty()) return;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
@@ -381,6 +382,16 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     f.Ac_Son_EnBoucle->trigger();
     EXPECT_FALSE(f.Lecture->EnBoucle());
     EXPECT_TRUE(f.windowTitle().startsWith("Strumquill 2.2 - "));
+
+    // Exporting stops the playback first: the export's play order would replace the one followed.
+    f.Executer(f.Ac_Son_LectureDebut);
+    ASSERT_TRUE(f.LectureEnCours());
+    QTimer::singleShot(300, [] {
+      if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+    f.Executer(f.Ac_Fichier_ExporterMIDI);  // the file dialog is closed before the song's end
+    EXPECT_FALSE(f.LectureEnCours());
+    EXPECT_EQ(EtatLecture.Mode, -1);
 
     MIDIDisponible = 0;
     f.Ac_Son_LectureDebutExecute();
