@@ -61,9 +61,11 @@ void cMIDIPile::Ecrire(std::vector<uint8_t>& tampon) {
         TempoEnOctets(e.Valeur, o1, o2, o3);
         AjouterOctets(tampon, {3, o1, o2, o3});
       } else {
-        // Every other meta event of ours carries one data byte (or none for the end of track).
-        tampon.push_back(e.Donnee2);
-        if (e.Donnee2 > 0) tampon.push_back(Octet7(e.Valeur));
+        // Every other meta event carries one data byte (or none for the end of track); its length
+        // byte says so whatever the event claimed, so that a reader never runs into the next event.
+        const bool donnee = e.Donnee2 > 0;
+        tampon.push_back(donnee ? 1 : 0);
+        if (donnee) tampon.push_back(Octet7(e.Valeur));
       }
       continue;
     }

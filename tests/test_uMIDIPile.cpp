@@ -80,4 +80,11 @@ TEST(MIDIPile, SerialisesDeltasStatusAndDataBytes) {
                                      0x00, 0, 64}));
   p.Vider();
   EXPECT_EQ(p.Nombre(), 0);
+
+  // A meta event that claims more data than the one byte it carries still reads back whole.
+  p.Ajouter(0, 15, MIDI_META, META_PREFIXE_CANAL, 4, 9);
+  p.Ajouter(0, 15, MIDI_META, META_TEMPO, 1, 120);
+  b.clear();
+  p.Ecrire(b);
+  EXPECT_EQ(b, (std::vector<uint8_t>{0x00, 0xFF, 0x20, 0x01, 9, 0x00, 0xFF, 0x51, 0x01, 120}));
 }
