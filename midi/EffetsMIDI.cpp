@@ -12,7 +12,7 @@ int UniteBend() { return Configuration.LimitBend ? 4 : 1; }
 
 bool TempsSuivant(int piste, int& mesure, int& temps) {
   const TMesure* m = Partition.Mesure(mesure);
-  if (m && temps < m->NbTemps[piste]) {
+  if (m && temps < std::min(m->NbTemps[piste], NB_SLOTS_TEMPS)) {
     ++temps;
     return true;
   }
@@ -27,7 +27,8 @@ bool TempsSuivant(int piste, int& mesure, int& temps) {
 }
 
 static void Bend(cMIDIPile& pile, int canal, int64_t t, double v) {
-  pile.Ajouter(t, canal, MIDI_PITCH_BEND, 0, static_cast<int>(std::nearbyint(v)));
+  // Clamped before the conversion: a deep dip or bend goes far past the 0..127 the byte holds.
+  pile.Ajouter(t, canal, MIDI_PITCH_BEND, 0, static_cast<int>(std::nearbyint(std::clamp(v, -1.0, 128.0))));
 }
 
 // The bend range goes once per channel and list, at time 0, ahead of the notes.
@@ -73,7 +74,7 @@ static void RendreBend(bool relache, cMIDIPile& pile, int canal, int piste, int 
   if (!mes) return;
   const double m = mes->Temps[piste][temps].Notes[corde].Bend * 2;
   // A bend of nothing has no steps to spread over the note.
-  if (!(m > 0)) return;
+  if (!(m > 0) || !std::isfinite(m)) return;
   PlageBend(pile, canal);
   const int U = UniteBend();
   const int64_t o = static_cast<int64_t>(L / (relache ? 3.0 : 2.0) / m / 8);

@@ -391,6 +391,23 @@ TEST_F(EcritureMIDI, OverfullMeasuresAndLongTracks) {
   AjouterTemps(1, 2, 480, 1, 3);
   EXPECT_EQ(Temps(Ecrire(MODE_MIDI_EXPORT).De("Note_on_c", 2)), (std::vector<long>{0, 1920}));
 
+  // A beat count past the slots and an absurd dip depth neither read beside the beats nor
+  // overflow the bend value.
+  NouveauMorceau(1);
+  for (int b = 1; b <= NB_SLOTS_TEMPS; ++b) AjouterTemps(1, 1, 15, 1, 3);
+  Partition.Mesures[1]->NbTemps[1] = NB_SLOTS_TEMPS + 4;
+  TTemps& dernier = Partition.Mesures[1]->Temps[1][NB_SLOTS_TEMPS];
+  dernier.Notes[1].Effet = 3;
+  dernier.EffetTemps = 3;
+  dernier.CoupVibrato = 1e12;
+  Partition.Mesures[1]->Temps[1][NB_SLOTS_TEMPS - 1].Notes[1].Effet = 7;
+  TLecture debord = Ecrire(MODE_MIDI_EXPORT);
+  EXPECT_EQ(debord.De("Note_on_c", 2).size(), static_cast<size_t>(NB_SLOTS_TEMPS));
+  EXPECT_EQ(debord.De("Pitch_bend_c", 2).size(), 4u);  // the slide up: three steps and the centre
+  Configuration.ExportEffects = true;
+  dernier.Notes[1].Effet = 0;
+  for (const auto& e : Ecrire(MODE_MIDI_EXPORT).De("Pitch_bend_c", 2)) EXPECT_GE(e.args[1].toInt(), 0);
+
   // A track body far beyond the old fixed buffer still comes out whole.
   NouveauMorceau(500);
   for (int m = 1; m <= 500; ++m)
