@@ -97,20 +97,14 @@ QStringList DecouperLignesLangue(const QByteArray& octets) {
   int nul = b.indexOf('\0');
   if (nul >= 0) b.truncate(nul);
   QString texte;
-  bool utf8 = false;
-  if (b.startsWith("\xEF\xBB\xBF")) {
-    b.remove(0, 3);
-    utf8 = true;
-  }
-  {
-    QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString essai = dec(b);
-    if (!dec.hasError()) {
-      texte = essai;
-      utf8 = true;
-    }
-  }
-  if (!utf8) texte = AnsiToQString(std::string_view(b.constData(), static_cast<size_t>(b.size())));
+  const bool bom = b.startsWith("\xEF\xBB\xBF");
+  if (bom) b.remove(0, 3);
+  QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString essai = dec(b);
+  if (!dec.hasError() || bom)
+    texte = essai;  // a file marked as UTF-8 keeps its other lines when one byte is wrong
+  else
+    texte = AnsiToQString(std::string_view(b.constData(), static_cast<size_t>(b.size())));
 
   QStringList lignes;
   qsizetype debut = 0;

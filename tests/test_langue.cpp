@@ -55,6 +55,11 @@ TEST(LangueLecture, AnsiAndUtf8FilesDecode) {
   EXPECT_EQ(DecouperLignesLangue(QByteArray("\"Fran\xE7" "ais \x80\"")).value(0), QString::fromUtf8("\"Français €\""));
   EXPECT_EQ(DecouperLignesLangue(QByteArray("\"Fran\xC3\xA7" "ais\"")).value(0), QString::fromUtf8("\"Français\""));
   EXPECT_EQ(DecouperLignesLangue(QByteArray("\xEF\xBB\xBFheader")).value(0), QString("header"));
+  // Marked as UTF-8 but with one bad byte: the file is still read, the bad byte aside.
+  QStringList abime = DecouperLignesLangue(QByteArray("\xEF\xBB\xBF" "DLG_000\n\"OK\xFF\"\n\"Annuler\""));
+  ASSERT_EQ(abime.size(), 3);
+  EXPECT_EQ(abime[0], "DLG_000");
+  EXPECT_EQ(abime[2], "\"Annuler\"");
 }
 
 TEST(LangueLecture, QuotedTextIsBetweenTheFirstTwoQuotes) {
