@@ -1,5 +1,7 @@
 #include "editor/SourisSaisie.h"
 
+#include <algorithm>
+
 #include "editor/Globals.h"
 #include "editor/Navigation.h"
 #include "editor/Saisie.h"
@@ -15,11 +17,14 @@ int ColonneTurbo(int frette) { return frette < 9 ? 0 : frette < 18 ? 1 : 2; }
 
 bool PoserFretteTurbo(int frette) {
   TMesure* m = Partition.Courante();
-  if (!m || frette < 0 || frette > 99 || Curseur.Corde < 1 || Curseur.Corde > NB_CORDES_MAX) return false;
+  const int cordes = std::clamp(static_cast<int>(Partition.NbCordes[PisteCourante]), 1, NB_CORDES_MAX);
+  if (!m || frette < 0 || frette > 99 || Curseur.Corde < 1 || Curseur.Corde > cordes) return false;
+  if (Curseur.Temps < 1 || Curseur.Temps > NbTempsCourant() + 1) return false;
+  // No 65th beat (a track full from a file leaves its input slot past beat 64). Checked before the
+  // undo copy, so that a refused fret leaves the song, the undo and the modified mark as they were.
+  if (SurTempsSaisie() && NbTempsCourant() >= NB_TEMPS_MAX) return false;
   SauverAnnulation();
   if (SurTempsSaisie()) {
-    // No 65th beat: the cursor never stands past beat 64, but a song read from a file may.
-    if (NbTempsCourant() >= NB_TEMPS_MAX) return false;
     NbTempsCourant() += 1;
     PreparerTempsSaisie();
   }

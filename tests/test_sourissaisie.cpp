@@ -113,3 +113,26 @@ TEST(EditZoneMouse, DragRightClickAndDoubleClick) {
   s.DoubleCliquer();
   EXPECT_EQ(accords, 1);
 }
+
+TEST_F(FretteTurbo, AFullTrackOrAStringTheTrackLacksChangesNothing) {
+  M().NbTemps[1] = NB_TEMPS_MAX;  // as a file may leave it: the input slot stands past beat 64
+  Curseur.Temps = NB_TEMPS_MAX + 1;
+  AnnulationPossible = false;
+  Modifie = 0;
+  EXPECT_FALSE(PoserFretteTurbo(5));
+  EXPECT_EQ(M().NbTemps[1], NB_TEMPS_MAX);
+  EXPECT_EQ(M().Temps[1][NB_TEMPS_MAX + 1].Notes[3].Frette, FRETTE_AUCUNE);
+  EXPECT_FALSE(AnnulationPossible);  // no undo copy of a change that did not happen
+  EXPECT_EQ(Modifie, 0);
+
+  M().NbTemps[1] = 0;
+  Curseur.Temps = 1;
+  Partition.NbCordes[1] = 4;  // a bass: no fifth string
+  Curseur.Corde = 5;
+  EXPECT_FALSE(PoserFretteTurbo(5));
+  EXPECT_EQ(M().NbTemps[1], 0);
+  Curseur.Corde = 4;
+  PoserFretteTurbo(5);
+  EXPECT_EQ(M().Temps[1][1].Notes[4].Frette, 5);
+  Modifie = 0;
+}
