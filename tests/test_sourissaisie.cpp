@@ -127,6 +127,7 @@ TEST_F(FretteTurbo, AFullTrackOrAStringTheTrackLacksChangesNothing) {
 
   M().NbTemps[1] = 0;
   Curseur.Temps = 1;
+  const int32_t cordes = Partition.NbCordes[1];
   Partition.NbCordes[1] = 4;  // a bass: no fifth string
   Curseur.Corde = 5;
   EXPECT_FALSE(PoserFretteTurbo(5));
@@ -134,5 +135,6 @@ TEST_F(FretteTurbo, AFullTrackOrAStringTheTrackLacksChangesNothing) {
   Curseur.Corde = 4;
   PoserFretteTurbo(5);
   EXPECT_EQ(M().Temps[1][1].Notes[4].Frette, 5);
+  Partition.NbCordes[1] = cordes;
   Modifie = 0;
 }
