@@ -75,7 +75,16 @@ struct TPasse {
   int premiereMesure = 1;
   std::vector<int> mesures;        // play order (mode 5: the current measure once)
   std::vector<int64_t> debuts;     // start tick of each entry
+  int64_t fin = 0;                 // tick where the last entry ends
 };
+
+// End of track at the end of the last measure, so that a song ending in rests lasts its full
+// length: a loop or a speed-trainer pass then starts again on the beat.
+void FinirPiste(std::vector<uint8_t>& corps, cMIDIPile& pile, int64_t fin) {
+  const int64_t dernier = pile.Nombre() > 0 ? pile.Evenements().back().Temps : 0;
+  AjouterQuantiteVariable(corps, static_cast<uint32_t>(std::clamp<int64_t>(fin - dernier, 0, 0x0FFFFFFF)));
+  AjouterOctets(corps, {0xFF, META_FIN_PISTE, 0x00});
+}
 
 bool TempsJoue(const TTemps& t) { return !t.Silence && !t.Lie; }
 
@@ -298,7 +307,7 @@ std::vector<uint8_t> CorpsMetronome(const TPasse& p) {
     }
   }
   pile.Ecrire(corps);
-  AjouterOctets(corps, {0x00, 0xFF, META_FIN_PISTE, 0x00});
+  FinirPiste(corps, pile, p.fin);
   return corps;
 }
 
@@ -410,6 +419,7 @@ std::vector<uint8_t> ConstruireFichierMIDI(int mode) {
     p.debuts.push_back(horloge);
     horloge += LongueurMesure(m);
   }
+  if (mode != MODE_MIDI_TEMPS) p.fin = horloge;
 
   PileMIDI.Vider();
   std::vector<std::vector<uint8_t>> corps;
@@ -431,7 +441,7 @@ std::vector<uint8_t> ConstruireFichierMIDI(int mode) {
     AjouterOctets(c, {0xFF, META_NOM_PISTE, static_cast<uint8_t>(std::min<size_t>(nom.size(), 127))});
     c.insert(c.end(), nom.begin(), nom.begin() + std::min<size_t>(nom.size(), 127));
     pile.Ecrire(c);
-    AjouterOctets(c, {0x00, 0xFF, META_FIN_PISTE, 0x00});
+    FinirPiste(c, pile, p.fin);
     corps.push_back(std::move(c));
   }
 

@@ -364,10 +364,19 @@ TEST_F(EcritureMIDI, OneBeatAndModesRanges) {
   l = Ecrire(MODE_MIDI_TEMPS);
   EXPECT_EQ(Temps(l.De("Note_on_c")), (std::vector<long>{90, 120}));
 
+  EXPECT_EQ(Temps(l.De("End_track", 2)), (std::vector<long>{600}));  // a beat ends with its note
+
   PisteCourante = 1;
   Partition.MesureCourante = 2;
   l = Ecrire(MODE_MIDI_MESURE);
   EXPECT_EQ(Arg(l.De("Note_on_c", 2), 1), (std::vector<int>{66}));
+  // The measure's quarter note and its rests: the file lasts the whole measure, so a loop keeps time.
+  EXPECT_EQ(Temps(l.De("End_track", 2)), (std::vector<long>{1920}));
+  Configuration.Metronome = Configuration.FirstBarMetronome = true;
+  l = Ecrire(MODE_MIDI_MESURE);
+  EXPECT_EQ(Temps(l.De("End_track", 2)), (std::vector<long>{3840}));  // metronome: count-in and measure
+  EXPECT_EQ(Temps(l.De("End_track", 3)), (std::vector<long>{3840}));
+  Configuration.Metronome = Configuration.FirstBarMetronome = false;
   l = Ecrire(MODE_MIDI_POSITION);
   EXPECT_EQ(Arg(l.De("Note_on_c", 2), 1), (std::vector<int>{66, 67}));
 
