@@ -80,6 +80,12 @@ TSpeedT_Form::TSpeedT_Form(QWidget* parent) : QDialog(parent) {
   LabelTempos = new QLabel("Tempos :", this);
   LabelTemposA = new QLabel("to", this);
   LabelVariation = new QLabel("Each pass tempo variation :", this);
+  // The labels' accelerators go to their fields.
+  LabelMesures->setBuddy(MesDeb);
+  LabelMesuresA->setBuddy(MesFin);
+  LabelTempos->setBuddy(TempoDeb);
+  LabelTemposA->setBuddy(TempoFin);
+  LabelVariation->setBuddy(Variation);
 
   QToolButton* hauts[NB_CHAMPS] = {MesDebUp, MesFinUp, TempoDebUp, TempoFinUp, VariationUp};
   QToolButton* bas[NB_CHAMPS] = {MesDebDown, MesFinDown, TempoDebDown, TempoFinDown, VariationDown};

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -49,6 +50,7 @@ TEST(SpeedTrainer, DialogDefaultsStepsAndRefusals) {
   });
   TSpeedT_Form f;
   f.FormActivate();
+  EXPECT_EQ(f.LabelTempos->buddy(), f.TempoDeb);  // the caption's accelerator reaches its field
   EXPECT_EQ(f.ValMesDeb(), 3);
   EXPECT_EQ(f.ValMesFin(), 12);
   EXPECT_EQ(f.ValTempoDeb(), 90);
