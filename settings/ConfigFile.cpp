@@ -339,6 +339,7 @@ void ChargerConfig() {
   VisiterConfigMilieu(lecture, Configuration);
 
   LangueAide = ini.ReadInteger(kConfig, "HelpFile", 0);
+  // 0 means "as the language"; a value no help file answers to (a damaged file) is taken the same way.
   if (LangueAide < 1 || LangueAide > 3) LangueAide = LangueAideDe(PatcheLangue);
 
   // Recent files that no longer exist drop out and the later ones move up.
@@ -381,9 +382,10 @@ bool EnregistrerConfig() {
   ini.WriteString(kConfig, "PatcheLangue", PatcheLangue);
   for (int i = 1; i <= NB_FICHIERS_RECENTS; ++i)
     ini.WriteString(kConfig, QStringLiteral("Fichier%1").arg(i), DerniersFichiers[i]);
-  // The file commands keep the working folder in Repertoire; the process folder stands in for it
-  // only when none was ever set.
-  if (Repertoire.isEmpty()) Repertoire = QDir::currentPath();
+  // The working folder is where the process stands: the main window entered Repertoire at its
+  // first activation, or the program folder when Repertoire could not be entered. A folder kept
+  // in Repertoire stays as long as it exists, so that a file command may keep one there.
+  if (Repertoire.isEmpty() || !QFileInfo(Repertoire).isDir()) Repertoire = QDir::currentPath();
   ini.WriteString(kConfig, QStringLiteral("Répertoire"), Repertoire);
 
   VisiteurEcriture ecriture{ini, kConfig};

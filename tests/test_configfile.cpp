@@ -225,6 +225,13 @@ TEST_F(ConfigFichier, RecentFilesMoveUpAndHelpLanguageFollowsTheLanguage) {
   EXPECT_EQ(brut.ReadString("Config", "Fichier1", ""), b);
   EXPECT_EQ(brut.ReadString("Config", "Fichier2", ""), c);
   EXPECT_EQ(brut.ReadString("Config", "Fichier3", "?"), "");
+
+  // A working folder that is gone gives way to the folder the process stands in.
+  Repertoire = dossier.path() + "/gone";
+  ASSERT_TRUE(EnregistrerConfig());
+  EXPECT_EQ(TIniFile(CheminFichierConfig()).ReadString("Config", QString::fromUtf8("R\u00e9pertoire"), ""),
+            QDir::currentPath());
+  EXPECT_EQ(Repertoire, QDir::currentPath());
 }
 
 TEST_F(ConfigFichier, BadValuesFallBack) {
