@@ -58,6 +58,22 @@ class FiltreLecture : public QObject {
   TForm1* form;
 };
 
+// The wheel acts on the score view wherever the pointer stands in the window: it belongs to the
+// focus holder, as the keys do, whereas Qt gives it to the widget under the pointer (and the focus
+// holder stands off-screen, so it would never see it).
+class RouteurMolette : public QObject {
+ public:
+  explicit RouteurMolette(TForm1* f) : QObject(f), form(f) {}
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::Wheel || o == form->Ed_Invisible) return false;
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w || w->window() != form || !form->Ed_Invisible) return false;
+    QCoreApplication::sendEvent(form->Ed_Invisible, e);
+    return true;
+  }
+  TForm1* form;
+};
+
 // Labels of the window that run a command's handler when clicked.
 class ClicEtiquette : public QObject {
  public:
@@ -186,6 +202,7 @@ void TForm1::CreerCommandes() {
       ScrollBarZoneAffScroll->setValue(ScrollBarZoneAffScroll->value() - ScrollBarZoneAffScroll->singleStep());
   };
   qApp->installEventFilter(new FiltreLecture(this));
+  qApp->installEventFilter(new RouteurMolette(this));
   TimerDefilement = new QTimer(this);
   TimerDefilement->setInterval(15);
   connect(TimerDefilement, &QTimer::timeout, this, [this] { DefilerTantQueTouche(); });

@@ -2,7 +2,9 @@
 // the command states and the tracks.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QWheelEvent>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QLabel>
@@ -306,4 +308,26 @@ TEST_F(Fenetre, SaveAsNewAndOpenThroughTheCommands) {
   EXPECT_EQ(T(1).Notes[1].Frette, 5);
   EXPECT_EQ(Modifie, 0);
   EXPECT_TRUE(f->BT_Piste[1]->property("Pleine").toBool());
+}
+
+TEST_F(Fenetre, WheelAnywhereInTheWindowScrollsTheScoreView) {
+  QScrollBar* sb = f->ScrollBarZoneAffScroll;
+  sb->setRange(0, 100);
+  sb->setSingleStep(7);
+  sb->setValue(50);
+  auto molette = [](QWidget* w, int dy) {
+    const QPointF p(w->width() / 2.0, w->height() / 2.0);
+    QWheelEvent e(p, w->mapToGlobal(p), QPoint(), QPoint(0, dy), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                  false);
+    QApplication::sendEvent(w, &e);
+  };
+  molette(f->PanelZoneAffScroll, -120);  // a step down, over the score view
+  EXPECT_EQ(sb->value(), 57);
+  molette(f->ZoneSaisie, 120);  // a step up, over the edit zone
+  EXPECT_EQ(sb->value(), 50);
+  molette(sb, -120);  // over the scroll bar itself: one step, not two
+  EXPECT_EQ(sb->value(), 57);
+  sb->setValue(100);
+  molette(f->PanelZoneAffScroll, -120);  // at the end: nothing
+  EXPECT_EQ(sb->value(), 100);
 }
