@@ -624,7 +624,7 @@ void AfficherNumeroMesure() {
 }
 
 void AfficherEtatMesure() {
-  TMesure* m = Partition.Courante();
+  TMesure* m = ZoneCourante().m;
   if (!m) return;
   const int piste = std::clamp(PisteCourante, 1, NB_PISTES);
   const EditZoneLabels e = EtiquettesEtat(*m, piste, SeparateurDecimal);
@@ -639,7 +639,7 @@ void AfficherEtatMesure() {
 // ================================================================ full redraw
 
 void RafraichirZoneSaisie() {
-  if (!CanvasSaisie || !Partition.Courante()) return;
+  if (!CanvasSaisie || !ZoneCourante().m) return;
   if (EditZone.playbackRunning && EditZone.playbackRunning()) return;
   FondZoneSaisie();
   DessinerPortee(CanvasSaisie);
@@ -775,7 +775,7 @@ void RegrouperToutesMesures() {
 }
 
 int32_t SommeDurees(int debut, int fin) {
-  TMesure* m = Partition.Courante();
+  TMesure* m = ZoneCourante().m;
   if (!m || fin < debut) return 0;
   const int piste = std::clamp(PisteCourante, 1, NB_PISTES);
   int64_t s = 0;  // a damaged beat length must not overflow the sum

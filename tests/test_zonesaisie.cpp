@@ -647,4 +647,19 @@ TEST_F(ZoneSaisieTest, FrozenDuringPlaybackAndWithoutCanvas) {
   EXPECT_EQ(EtiquettesSaisie.NbTps, "1.000 : 4.000");
 }
 
+TEST_F(ZoneSaisieTest, MeasureNumberOutOfRangeDrawsAndSumsNothing) {
+  Ajouter(1);
+  for (int bad : {0, -3, NB_MESURES_MAX + 1}) {
+    Partition.MesureCourante = bad;
+    image.fill(Qt::gray);
+    RafraichirZoneSaisie();
+    AfficherEtatMesure();
+    RegrouperRythme(0);
+    DessinerLigneAccords();
+    DessinerRenvoiFin();
+    EXPECT_EQ(SommeDurees(1, 1), 0) << bad;
+    EXPECT_EQ(Px(0, 0), RGBToColor(0xA0, 0xA0, 0xA4)) << bad;
+  }
+}
+
 }  // namespace
