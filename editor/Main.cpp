@@ -23,6 +23,7 @@
 #include "dialogs/Sais_par.h"
 #include "dialogs/SpeedT.h"
 #include "editor/Globals.h"
+#include "editor/Partition.h"
 #include "editor/Saisie.h"
 #include "editor/ZoneSaisie.h"
 #include "files/FichierSqt.h"
@@ -434,6 +435,7 @@ void TForm1::CreerLecture() {
       TimerMidi->stop();
   };
   c.Titre = [this](const QString& t) { setWindowTitle(t); };
+  c.VerifierAvantLecture = [] { return VerifierAvantLecture(); };
   // The tool windows step aside while a playback runs and come back when it ends; a flag set
   // earlier (a second start before the first one ended) is kept.
   c.AvantLecture = [this] {

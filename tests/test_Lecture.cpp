@@ -343,6 +343,7 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     f.LigneCommande.clear();
     f.FormActivate();
     ASSERT_EQ(MIDIDisponible, 1);
+    EXPECT_TRUE(f.Lecture->Crochets().VerifierAvantLecture);  // the duration check is asked first
     NouveauMorceau(2);
     Partition.Tempo = 480;
     AjouterTemps(1, 1, 1920, 1, 0);
