@@ -240,7 +240,9 @@ void TForm1::FormCreate() {
   CrochetsFichier.ArreterLecture = [this] { Ac_Son_StopExecute(); };
   // The edit zone is drawn into its image; the widget shows it again after each drawing.
   EditZone.imageChanged = [this] { ZoneSaisie->update(); };
-  EditZone.playbackRunning = [this] { return LectureEnCours(); };
+  // Frozen while a song plays (the play command is disabled), not while a beat preview sounds:
+  // entering a note and moving on into the next measure must redraw it.
+  EditZone.playbackRunning = [this] { return LecturePartition(); };
   EditZone.labelsChanged = [this](const EditZoneLabels& e) {
     NumMesure->setText(e.NumMesure);
     NbTps->setText(e.NbTps);

@@ -324,6 +324,7 @@ TEST(LectureFluidSynth, PlaysASongToTheEndIntoTheAudioFile) {
 #include "dialogs/Classiq.h"
 #include "dialogs/Dyna.h"
 #include "editor/Main.h"
+#include "editor/ZoneSaisie.h"
 #include "platform/Folders.h"
 
 TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
@@ -348,12 +349,17 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     Partition.Tempo = 480;
     AjouterTemps(1, 1, 1920, 1, 0);
     AjouterTemps(1, 2, 1920, 1, 3);
+    // A beat preview sounding does not freeze the edit zone; a playback does.
+    f.JouerTempsCourant();
+    EXPECT_TRUE(f.MediaPlayer1->EnLecture());
+    EXPECT_FALSE(EditZone.playbackRunning());
     // The notation assistant and the dynamics palette step aside while the song plays.
     ClassForm = new TClassForm(&f);
     DynaForm = new TDynaForm(&f);
     ClassForm->show();
     DynaForm->show();
     f.Executer(f.Ac_Son_LectureDebut);
+    EXPECT_TRUE(EditZone.playbackRunning());
     EXPECT_FALSE(ClassForm->isVisible());
     EXPECT_FALSE(DynaForm->isVisible());
     EXPECT_TRUE(f.LectureEnCours());
