@@ -235,7 +235,9 @@ void EffetsTemps(const Zone& z, int b, bool cascade) {
   int H = DemiCellule(z);
   int cx = z.x(b);
   int Y0 = z.Y0;
-  Effacer(c, cx - 15, Y0 - 20, cx + Arrondi(z.dX / 2.0), Y0 - 10);
+  // One row lower than the effect row itself: the mix marker's bottom row lies there, and a
+  // removed marker must not leave it behind.
+  Effacer(c, cx - 15, Y0 - 20, cx + Arrondi(z.dX / 2.0), Y0 - 9);
   Effacer(c, cx + H + (b == 0 ? 3 : 0), Y0 - 15, cx + z.dX - H + 1, z.y(z.n) + 5);
   if (b == 0) {
     Stylo(c, clBlack);

@@ -514,7 +514,7 @@ TEST_F(ZoneSaisieTest, RepeatsEndingAndMarks) {
   t.MixTable.reset();
   t.Notes[3].Effet = 0;
   DessinerEffetsTemps(1, true);
-  EXPECT_NE(Px(c + 1, Y0 - 11), clRed);
+  for (int y = Y0 - 13; y <= Y0 - 10; ++y) EXPECT_NE(Px(c + 1, y), clRed) << y;  // the whole marker, bottom row too
   EXPECT_NE(Px(c + 2, Y0 - 17), clBlue);
   EXPECT_NE(Px(gx - 9, gy + 10), clBlue);
   // Measure 2 of 2 without marks: no opening double bar, closing one as the last measure.
