@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <vector>
 
+#include "dialogs/Assistant_Bat.h"
 #include "editor/Globals.h"
 #include "editor/Main.h"
 #include "editor/Saisie.h"
@@ -330,4 +331,29 @@ TEST_F(Fenetre, WheelAnywhereInTheWindowScrollsTheScoreView) {
   sb->setValue(100);
   molette(f->PanelZoneAffScroll, -120);  // at the end: nothing
   EXPECT_EQ(sb->value(), 100);
+}
+
+TEST_F(Fenetre, DrumAssistantFollowsTrack8AndWaitsForThePlaybackEnd) {
+  Assistant_Bat_Form = new TAssistant_Bat_Form(f);
+  f->BT_Piste[8]->click();
+  EXPECT_TRUE(Assistant_Bat_Form->isVisible());
+  EXPECT_TRUE(f->Ac_Ass_Percussion->isEnabled());
+  Touche(Qt::Key_Escape);  // hides it; the command stays on while track 8 is current
+  EXPECT_FALSE(Assistant_Bat_Form->isVisible());
+  EXPECT_TRUE(f->Ac_Ass_Percussion->isEnabled());
+  f->BT_Piste[2]->click();
+  EXPECT_FALSE(f->Ac_Ass_Percussion->isEnabled());
+
+  f->Ac_Son_LectureDebut->setEnabled(false);  // something plays
+  f->Ac_Son_Stop->setEnabled(true);
+  f->RouvrirPercussion = false;
+  f->Mn_PisteN[8]->trigger();
+  EXPECT_EQ(PisteCourante, 8);
+  EXPECT_FALSE(Assistant_Bat_Form->isVisible());  // shown when the playback ends
+  EXPECT_TRUE(f->RouvrirPercussion);
+  f->Ac_Son_LectureDebut->setEnabled(true);
+  f->Ac_Son_Stop->setEnabled(false);
+  f->RouvrirPercussion = false;
+  delete Assistant_Bat_Form;
+  Assistant_Bat_Form = nullptr;
 }
