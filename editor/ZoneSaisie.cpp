@@ -889,6 +889,19 @@ void DessinerRenvoiFin() {
   Montrer(CanvasSaisie);
 }
 
+int PremierPassageFin(int mesure) {
+  // Walk back to the nearest earlier ending of the same repeat; a repeat-open bar, or a
+  // repeat-close bar other than the one just before, ends the repeat first.
+  for (int i = std::min(mesure, std::min(Partition.NbMesures, NB_MESURES_MAX) + 1) - 1; i >= 1; --i) {
+    const TMesure* mi = Partition.Mesures[i].get();
+    if (!mi) break;
+    if (mi->RenvoiFin && i != mesure - 1) break;
+    if (mi->Repetition && !mi->RenvoiDebut) return mi->NumRepetition + 1;
+    if (mi->RenvoiDebut) break;
+  }
+  return 1;
+}
+
 void DessinerRepetition() {
   Zone z = ZoneCourante();
   if (!z.ok()) return;
@@ -903,19 +916,7 @@ void DessinerRepetition() {
   c->MoveTo(X0, Y0 - 25);
   c->LineTo(X0, Y0 - 42);
   c->LineTo(X0 + 38, Y0 - 42);
-  // The first pass of this ending: one after the nearest earlier ending of the same repeat.
-  int premier = 1;
-  for (int i = z.mesure - 1; i >= 1; --i) {
-    const TMesure* mi = Partition.Mesures[i].get();
-    if (!mi) break;
-    if (mi->RenvoiFin && i != z.mesure - 1) break;
-    if (mi->Repetition && !mi->RenvoiDebut) {
-      premier = mi->NumRepetition + 1;
-      break;
-    }
-    if (mi->RenvoiDebut) break;
-  }
-  QString texte = TexteRepetition(premier, z.m->NumRepetition);
+  QString texte = TexteRepetition(PremierPassageFin(z.mesure), z.m->NumRepetition);
   Police(c, "Arial", 9, false, false, clBlack);
   c->TextOut(X0 + 4, Y0 - c->TextHeight(texte) - 25, texte);
   Montrer(CanvasSaisie);

@@ -120,3 +120,6 @@ QString TexteNomAccord(const TAccord& accord);
 QString TexteQuantite(double v, QChar separateur);
 // Label of an alternate ending: k, or "k <Repet-A> n" when the ending covers passes k to n.
 QString TexteRepetition(int premier, int numRepetition);
+// First pass an alternate ending starting at measure `mesure` is played on: one after the
+// number of the nearest earlier ending of the same repeat, else 1 (also for measure 1).
+int PremierPassageFin(int mesure);

@@ -527,6 +527,28 @@ TEST_F(ZoneSaisieTest, RepeatsEndingAndMarks) {
   EXPECT_EQ(Px(X0, Y0 - 30), clWhite);
 }
 
+TEST_F(ZoneSaisieTest, FirstPassOfAnAlternateEnding) {
+  Partition.NbMesures = 8;
+  for (int m = 2; m <= 8; ++m) Partition.Mesures[m] = std::make_unique<TMesure>();
+  EXPECT_EQ(PremierPassageFin(1), 1);
+  // 4 repeat-open, 6 ending 1 with repeat-close: an ending on 7 is played from pass 2, the
+  // repeat-close just before it does not stop the walk.
+  M(4).RenvoiDebut = 1;
+  M(6).Repetition = 1;
+  M(6).NumRepetition = 1;
+  M(6).RenvoiFin = 1;
+  EXPECT_EQ(PremierPassageFin(7), 2);
+  // A repeat-close further back ends the walk.
+  EXPECT_EQ(PremierPassageFin(8), 1);
+  // An ending that also opens a repeat does not count.
+  M(6).RenvoiDebut = 1;
+  EXPECT_EQ(PremierPassageFin(7), 1);
+  M(6).RenvoiDebut = 0;
+  M(6).NumRepetition = 2;
+  EXPECT_EQ(PremierPassageFin(7), 3);
+  EXPECT_EQ(PremierPassageFin(NB_MESURES_MAX + 5), 1);
+}
+
 TEST_F(ZoneSaisieTest, FourStringsGraceNoteStrumDownAndSingleRepeat) {
   Partition.NbCordes[1] = 4;
   M().RenvoiDebut = 1;
