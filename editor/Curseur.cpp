@@ -55,25 +55,15 @@ void PlayIfListening() {
 // (the next one prepared), the beat no longer a rest nor tied. Null, with nothing done, when the
 // cursor is not on a beat and string that may be written.
 TNote* StartNoteEntry() {
-  int& n = NbTempsCourant();
+  const int n = NbTempsCourant();
   if (Curseur.Temps < 1 || Curseur.Temps > n + 1 || Curseur.Temps > NB_TEMPS_MAX) return nullptr;
   if (Curseur.Corde < 1 || Curseur.Corde > NbCordesPiste()) return nullptr;
   SauverAnnulation();
-  if (Curseur.Temps == n + 1) {
-    ++n;
-    PreparerTempsSaisie();
-  }
+  UseInputSlot();
   TTemps& t = TempsCourant();
   t.Silence = 0;
   t.Lie = 0;
   return &t.Notes[Curseur.Corde];
-}
-
-void ClearNote(TNote& note) {
-  note.Frette = FRETTE_AUCUNE;
-  note.Effet = 0;
-  note.Bend = 1.0;
-  note.Nuance = 6;
 }
 
 // Moves the note under the cursor to the nearest free string in direction `pas` (-1 towards
@@ -104,7 +94,7 @@ void MoveNote(int pas) {
   dest.Effet = note.Effet;
   dest.Nuance = note.Nuance;
   dest.Bend = note.Bend;
-  ClearNote(note);  // grace-note fields stay where they were
+  EffacerNote(note);  // grace-note fields stay where they were
   RememberCursor();
   Curseur.Corde = cible;
   RedessinerCurseur();
@@ -288,7 +278,7 @@ void EffacerSousCurseur() {
   Curseur.RedessinTemps = 0;
   RememberCursor();
   SauverAnnulation();
-  ClearNote(note);
+  EffacerNote(note);
   bool vide = true;
   for (int s = 1; s <= NbCordesPiste(); ++s)
     if (t.Notes[s].Frette >= 0) vide = false;

@@ -28,6 +28,20 @@ TTemps& TempsCourant() { return Partition.Courante()->Temps[PisteCourante][Curse
 
 bool SurTempsSaisie() { return Curseur.Temps == NbTempsCourant() + 1; }
 
+void EffacerNote(TNote& n) {
+  n.Frette = FRETTE_AUCUNE;
+  n.Effet = 0;
+  n.Bend = 1.0;
+  n.Nuance = 6;
+}
+
+void UseInputSlot() {
+  int& n = NbTempsCourant();
+  if (Curseur.Temps != n + 1 || n >= NB_TEMPS_MAX) return;
+  ++n;
+  PreparerTempsSaisie();
+}
+
 namespace {
 
 TTemps& Beat(int b) { return Partition.Courante()->Temps[PisteCourante][b]; }
@@ -58,17 +72,14 @@ int Place(const TTemps& t) { return std::clamp<int>(t.PlaceTriolet, 1, 3); }
 // First beat of the triplet group of beat b, never before beat 1.
 int GroupStart(int b) { return std::max(1, b - Place(Beat(b)) + 1); }
 
-void BlankNote(TNote& n) {
-  n.Frette = FRETTE_AUCUNE;
-  n.Effet = 0;
-  n.Bend = 1.0;
-  n.Nuance = 6;
-}
-
-// The note fields of the blank beat on the strings of the current track.
-void BlankNotes(TTemps& t) {
+// No notes and no beat effect: what a rest and a tied beat carry, on the strings of the current
+// track. Duration, chord and annotation stay.
+void ClearBeatContent(TTemps& t) {
+  t.EffetTemps = 0;
+  t.CoupVibrato = 1.0;
+  t.Brush = 0;
   for (int s = 1; s <= std::min(Partition.NbCordes[PisteCourante], NB_CORDES_MAX); ++s) {
-    BlankNote(t.Notes[s]);
+    EffacerNote(t.Notes[s]);
     t.Notes[s].FretteGrace = FRETTE_AUCUNE;
   }
 }
@@ -314,22 +325,16 @@ void CopierTempsFin() {
 }
 
 void PoserSilence() {
-  int& n = NbTempsCourant();
+  const int n = NbTempsCourant();
   if (Curseur.Temps > n + 1 || Curseur.Temps > NB_TEMPS_MAX) return;
   SauverAnnulation();
-  if (Curseur.Temps == n + 1) {
-    ++n;
-    PreparerTempsSaisie();
-  }
+  UseInputSlot();
   TTemps& t = TempsCourant();
   if (t.Pointee) t.Duree = Arrondi(t.Duree * 2 / 3.0);  // the dot goes
   t.Lie = 0;
   t.Silence = 1;
   t.Pointee = 0;
-  t.EffetTemps = 0;
-  t.CoupVibrato = 1.0;
-  t.Brush = 0;
-  BlankNotes(t);
+  ClearBeatContent(t);
   RememberCursor();
   Curseur.RedessinTemps = 0;
   RedrawChanged();
@@ -352,17 +357,10 @@ void AppliquerLiaison() {
       PreparerTempsSaisie();
     }
   } else {
-    if (Curseur.Temps == n + 1) {
-      ++n;
-      PreparerTempsSaisie();
-    }
-    TTemps& u = TempsCourant();
-    u.Lie = 1;
-    u.Silence = 0;
-    u.EffetTemps = 0;
-    u.CoupVibrato = 1.0;
-    u.Brush = 0;
-    BlankNotes(u);
+    UseInputSlot();
+    t.Lie = 1;
+    t.Silence = 0;
+    ClearBeatContent(t);
   }
   RememberCursor();
   Curseur.RedessinTemps = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 
+struct TNote;
 struct TTemps;
 struct TMesure;
 
@@ -47,6 +48,8 @@ extern uint8_t TempsSupprimeLie;
 int& NbTempsCourant();        // beat count of the current track in the current measure
 TTemps& TempsCourant();       // the beat under the cursor
 bool SurTempsSaisie();        // the cursor stands on the input slot
+// Clears a note: no fret, no effect, bend 1.0, dynamic 6; the grace-note fields stay.
+void EffacerNote(TNote& n);
 
 // ---- Beat commands ----
 void SupprimerTemps();
@@ -68,6 +71,8 @@ void PoserSilence();
 void AppliquerLiaison();      // after the caller toggled the tie flag of the beat
 
 // ---- Input slot ----
+// When the cursor stands on the input slot, makes it a used beat and prepares the next one.
+void UseInputSlot();
 // Prepares the input slot (beat NbTemps + 1) of the current track in the current measure.
 void PreparerTempsSaisie();
 // The same for any track and measure, as a blank quarter.
