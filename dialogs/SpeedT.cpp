@@ -137,7 +137,8 @@ TSpeedT_Form::TSpeedT_Form(QWidget* parent) : QDialog(parent) {
     if (QFileInfo::exists(page))
       QDesktopServices::openUrl(QUrl::fromLocalFile(page));
     else
-      MessageBoxD(TexteLangue("Dlg-Information"), windowTitle(), MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
+      MessageBoxD(TexteLangue("Dlg-Information"), TexteLangue("Aide-NonDisponible"), MB_ICONE_INFORMATION, MB_OK,
+                  MB_DEF_OK);
   });
   auto* ligneBoutons = new QHBoxLayout;
   ligneBoutons->addStretch();

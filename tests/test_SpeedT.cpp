@@ -4,10 +4,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include "dialogs/SpeedT.h"
 #include "midi_outils.h"
+#include "settings/Langue.h"
 #include "settings/Mess.h"
 
 using namespace midi_test;
@@ -79,5 +81,14 @@ TEST(SpeedTrainer, DialogDefaultsStepsAndRefusals) {
   f.MesFin->setText("4");
   f.BT_OKClick();
   EXPECT_EQ(f.result(), QDialog::Accepted);
+
+  // Without a help page the help button says the help is not available.
+  QString aide;
+  InstallerReponseMessage([&](const TDemandeMessage& d) {
+    aide = d.Texte;
+    return ID_OK;
+  });
+  f.BT_Aide->click();
+  EXPECT_EQ(aide, TexteLangue("Aide-NonDisponible"));
   InstallerReponseMessage({});
 }
