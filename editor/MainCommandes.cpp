@@ -518,7 +518,8 @@ void TForm1::RafraichirActions() {
 // ---- Keyboard ----
 void TForm1::FormKeyDown(QKeyEvent* e) {
   const int vk = ToucheVirtuelle(*e);
-  if (e->isAutoRepeat() && (vk == VK_PRIOR || vk == VK_NEXT) && Defilement.Actif()) return;  // already scrolling
+  // A held key repeats its press: the scroll it started goes on, at most 500 passes for one press.
+  if (e->isAutoRepeat() && (vk == VK_PRIOR || vk == VK_NEXT)) return;
   FormKeyDown(vk, EtatModificateurs(*e));
 }
 

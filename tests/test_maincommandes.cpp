@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <vector>
 
@@ -356,4 +357,23 @@ TEST_F(Fenetre, DrumAssistantFollowsTrack8AndWaitsForThePlaybackEnd) {
   f->RouvrirPercussion = false;
   delete Assistant_Bat_Form;
   Assistant_Bat_Form = nullptr;
+}
+
+TEST_F(Fenetre, AHeldScrollKeyStopsAfter500PassesEvenAsItRepeats) {
+  QScrollBar* sb = f->ScrollBarZoneAffScroll;
+  sb->setRange(0, 100000);
+  sb->setValue(0);
+  f->TimerDefilement->setInterval(0);
+  QTest::keyPress(k, Qt::Key_PageDown);
+  QTRY_VERIFY_WITH_TIMEOUT(!f->TimerDefilement->isActive(), 5000);
+  EXPECT_EQ(sb->value(), 4 * 500);
+  // The key is still down: its repeated presses start no new scroll.
+  for (int i = 0; i < 3; ++i) {
+    QKeyEvent repete(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(k, &repete);
+  }
+  QTest::qWait(20);
+  EXPECT_EQ(sb->value(), 4 * 500);
+  QTest::keyRelease(k, Qt::Key_PageDown);
+  f->TimerDefilement->setInterval(15);
 }
