@@ -781,6 +781,9 @@ namespace {
 // The song in version 2.21, record after record.
 void EcrirePartition(Ecrivain& e) {
   const TPartition& P = Partition;
+  // The counts written are the ones walked, inside their tables: a count out of its table would
+  // read past it here and give a file the reader refuses.
+  const int nbMesures = std::clamp(P.NbMesures, 1, NB_MESURES_MAX);
   // Header, tunings, track block and solo switch: well under 2 KB.
   Plume w = e.plume(4096);
 
@@ -799,7 +802,7 @@ void EcrirePartition(Ecrivain& e) {
     w.i32(n);
     for (int s = 1; s <= n; ++s) w.i32(P.Accordage[p][s]);
   }
-  w.i32(P.NbMesures);
+  w.i32(nbMesures);
   for (int p = 1; p <= NB_PISTES; ++p) {
     w.i32(P.Instrument[p]);
     w.i32(P.NbFrettes[p]);
@@ -820,8 +823,13 @@ void EcrirePartition(Ecrivain& e) {
   int nbCordes[NB_PISTES + 1];
   for (int p = 1; p <= NB_PISTES; ++p) nbCordes[p] = std::clamp(P.NbCordes[p], 4, NB_CORDES_MAX);
 
-  for (int m = 1; m <= P.NbMesures; ++m) {
-    const TMesure& M = *P.Mesures[m];
+  for (int m = 1; m <= nbMesures; ++m) {
+    const TMesure* bloc = P.Mesures[m].get();
+    if (!bloc) {
+      static const TMesure vide;  // stands for a measure never allocated
+      bloc = &vide;
+    }
+    const TMesure& M = *bloc;
     w = e.plume(TAILLE_MESURE_FIXE_MAX);
     w.u8(M.Numerateur);
     w.u8(M.Denominateur);
@@ -853,10 +861,11 @@ void EcrirePartition(Ecrivain& e) {
     }
   }
 
+  const int nbAccords = std::clamp(NbAccordsImprimer, 0, NB_ACCORDS_IMPRIMER_MAX);
   w = e.plume(4);
-  w.i32(NbAccordsImprimer);
+  w.i32(nbAccords);
   e.poser(w);
-  for (int i = 1; i <= NbAccordsImprimer; ++i) {
+  for (int i = 1; i <= nbAccords; ++i) {
     w = e.plume(TAILLE_ACCORD_MAX);
     EcrireAccord(w, AccordsImprimer[i] ? *AccordsImprimer[i] : TAccord{});
     e.poser(w);

@@ -828,3 +828,19 @@ TEST(SongFileBad, BigFileReadThroughWindowsAndCutAnywhere) {
     EXPECT_FALSE(Partition.Mesures[2]) << n;
   }
 }
+
+// Counts beyond their tables (a measure count past the allocated blocks, a chord-list count past
+// its table) are written as the tables hold them, and the file reads back.
+TEST(SongFileBad, WriterKeepsCountsInsideTheirTables) {
+  OctetsChansonVide();
+  Partition.NbMesures = 3;  // measures 2 and 3 were never allocated
+  NbAccordsImprimer = NB_ACCORDS_IMPRIMER_MAX + 5;
+  for (int i = 1; i <= NB_ACCORDS_IMPRIMER_MAX; ++i) AccordsImprimer[i] = std::make_unique<TAccord>();
+  const QByteArray b = OctetsPartition();
+  NbAccordsImprimer = NB_ACCORDS_IMPRIMER_MAX;
+  ASSERT_TRUE(Lire(b));
+  EXPECT_EQ(Partition.NbMesures, 3);
+  EXPECT_EQ(Partition.Mesures[3]->Numerateur, 4);
+  EXPECT_EQ(Partition.Mesures[3]->NbTemps[1], 0);
+  EXPECT_EQ(NbAccordsImprimer, NB_ACCORDS_IMPRIMER_MAX);
+}
