@@ -68,6 +68,9 @@ TSpeedT_Form::TSpeedT_Form(QWidget* parent) : QDialog(parent) {
     bas = new QToolButton(this);
     bas->setObjectName(nomBas);
     bas->setArrowType(Qt::DownArrow);
+    // Like speed buttons they take no focus, so Tab goes from field to field.
+    haut->setFocusPolicy(Qt::NoFocus);
+    bas->setFocusPolicy(Qt::NoFocus);
     return e;
   };
   MesDeb = champ("MesDeb", MesDebUp, MesDebDown, "MesDebUp", "MesDebDown");

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 
 #include "dialogs/SpeedT.h"
 #include "midi_outils.h"
@@ -53,6 +54,8 @@ TEST(SpeedTrainer, DialogDefaultsStepsAndRefusals) {
   TSpeedT_Form f;
   f.FormActivate();
   EXPECT_EQ(f.LabelTempos->buddy(), f.TempoDeb);  // the caption's accelerator reaches its field
+  EXPECT_EQ(f.MesDebUp->focusPolicy(), Qt::NoFocus);  // Tab goes from field to field
+  EXPECT_EQ(f.VariationDown->focusPolicy(), Qt::NoFocus);
   EXPECT_EQ(f.ValMesDeb(), 3);
   EXPECT_EQ(f.ValMesFin(), 12);
   EXPECT_EQ(f.ValTempoDeb(), 90);
