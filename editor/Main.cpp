@@ -189,6 +189,8 @@ void TForm1::CreerControles() {
   ScrollBarZoneSaisie = new QScrollBar(Qt::Horizontal, fond);
   ScrollBarZoneSaisie->setObjectName(QStringLiteral("ScrollBarZoneSaisie"));
   ScrollBarZoneSaisie->setFocusPolicy(Qt::NoFocus);
+  ScrollBarZoneSaisie->setRange(0, 1);
+  connect(ScrollBarZoneSaisie, &QScrollBar::valueChanged, this, [this] { ScrollBarZoneSaisieChange(); });
   PanelBarreBoutons3 = Panneau(fond, "PanelBarreBoutons3");
 
   PanelNumMesure = Panneau(fond, "PanelNumMesure");
@@ -377,6 +379,7 @@ void TForm1::FormDestroy() {
   EditZone = EditZoneHooks();
   Hooks.PlayCurrentBeat = nullptr;
   Hooks.StopSound = nullptr;
+  Hooks.AdjustEditZone = nullptr;
   delete CanvasSaisie;  // its painter works on the image: first
   CanvasSaisie = nullptr;
   delete ImageSaisie;
@@ -468,6 +471,7 @@ void TForm1::CreerLecture() {
   DefinirExecute("Ac_Ass_SpeedTrainer", [this] { Ac_Ass_SpeedTrainerExecute(); });
   if (Ac_Son_Metronome) Ac_Son_Metronome->setChecked(Configuration.Metronome);
   Hooks.PlayCurrentBeat = [this] { JouerTempsCourant(); };
+  Hooks.AdjustEditZone = [this] { AjusterDefilementSaisie(); };
   Hooks.StopSound = [this] {
     if (!Lecture->EnLecture()) MediaPlayer1->Close();
     QCoreApplication::processEvents();
@@ -533,6 +537,7 @@ void TForm1::DisposerControles() {
   for (QWidget* p : {PanelNumMesure, PanelNbTps, PanelNbTps2, PanelTextCom})
     p->findChild<QLabel*>()->setGeometry(0, 0, p->width(), p->height());
   ZoneSaisie->move(ZoneSaisie->x(), std::max(0, (PanelZoneSaisie->height() - kHauteurZoneSaisie) / 2));
+  AjusterDefilementSaisie();
 
   const int hBarre2 = px(26);
   PanelBarreBoutons2->setGeometry(m, topSaisie - hBarre2 - 1, std::max(0, W - 2 * m - 1), hBarre2);

@@ -103,6 +103,12 @@ class TForm1 : public QMainWindow, public TActionsPrincipales {
   // ---- Handlers filled by the units that own them ----
   void FormResize();
   void DisposerControles();
+  // Sideways scrolling of the edit zone so that the cursor beat shows.
+  void CalculerDefilementSaisie();
+  void AjusterLargeurSaisie();
+  void MontrerCurseurSaisie();
+  void ScrollBarZoneSaisieChange();
+  void AjusterDefilementSaisie();  // the three above, in order
   void RafraichirActions();
   void MajMenuPistes();
   void MajBoutonPiste(int piste);
