@@ -198,6 +198,41 @@ TEST_F(EcritureMIDI, SlidesBendsAndVibratos) {
   EXPECT_EQ(pb[0].args[1].toInt(), 66 * 128);
 }
 
+TEST_F(EcritureMIDI, BendReleaseWideVibratoAndDipSteps) {
+  NouveauMorceau(1);
+  TTemps& a = AjouterTemps(1, 1, 480, 1, 5);
+  a.Notes[1].Effet = 6;  // bend and release of a semitone
+  a.Notes[1].Bend = 0.5;
+  auto pb = Ecrire(MODE_MIDI_EXPORT).De("Pitch_bend_c", 2);
+  std::vector<long> temps;
+  std::vector<int> valeurs;
+  for (int i = 1; i <= 8; ++i) temps.push_back(20 * i), valeurs.push_back(64 + i);
+  for (int n = 7; n >= 0; --n) temps.push_back(160 + 160 + 20 * (8 - n)), valeurs.push_back(64 + n);
+  temps.push_back(480);
+  valeurs.push_back(64);
+  EXPECT_EQ(Temps(pb), temps);
+  std::vector<int> v;
+  for (const auto& e : pb) v.push_back(e.args[1].toInt() / 128);
+  EXPECT_EQ(v, valeurs);
+
+  // Wide vibrato: up at t + 100, down at t + 200, while a whole period fits; no closing event.
+  a.Notes[1].Effet = 0;
+  a.EffetTemps = 2;
+  pb = Ecrire(MODE_MIDI_EXPORT).De("Pitch_bend_c", 2);
+  EXPECT_EQ(Temps(pb), (std::vector<long>{100, 200, 300, 400}));
+  EXPECT_EQ(Arg(pb, 1), (std::vector<int>{68 * 128, 60 * 128, 68 * 128, 60 * 128}));
+  EXPECT_EQ(Arg(pb, 0), (std::vector<int>{1, 1, 1, 1}));
+
+  // Tremolo-bar dip of depth 1: four steps down by L/16, back up in eight from 3L/16 later.
+  a.EffetTemps = 3;
+  a.CoupVibrato = 1.0;
+  pb = Ecrire(MODE_MIDI_EXPORT).De("Pitch_bend_c", 2);
+  EXPECT_EQ(Temps(pb), (std::vector<long>{30, 60, 90, 120, 210, 240, 270, 300, 330, 360, 390, 420, 480}));
+  v.clear();
+  for (const auto& e : pb) v.push_back(e.args[1].toInt() / 128);
+  EXPECT_EQ(v, (std::vector<int>{62, 60, 58, 56, 57, 58, 59, 60, 61, 62, 63, 64, 64}));
+}
+
 TEST_F(EcritureMIDI, MetronomeCountInAndSharedGraceLead) {
   NouveauMorceau(2);
   AjouterTemps(1, 1, 1920, 1, 0);
