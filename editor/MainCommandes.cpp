@@ -361,9 +361,10 @@ void TForm1::BrancherCommandesFichier() {
   DefinirExecute("Ac_Fichier_ExporterMIDI", [this] {
     // The export computes its own play order and lengths over those the playback follows.
     if (LecturePartition()) Ac_Son_StopExecute();
-    QString nom = QFileDialog::getSaveFileName(this, SaveDialog2.Title, NomExportPropose(QStringLiteral(".mid")),
+    QString nom = QFileDialog::getSaveFileName(this, SaveDialog2.Title,
+                                               CheminDansRepertoire(NomExportPropose(QStringLiteral(".mid"))),
                                                FiltreQt(SaveDialog2.Filter), nullptr, QFileDialog::DontConfirmOverwrite);
-    if (nom.isEmpty()) return;
+    if (RetenirDossier(nom).isEmpty()) return;
     if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".mid");
     if (ConfirmerRemplacement(nom)) ExporterMIDI(nom);
   });

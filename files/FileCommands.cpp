@@ -21,16 +21,18 @@ namespace {
 const char* const kFiltre = "Fichiers Strumquill (*.sqt)";
 
 QString ChoisirOuverture() {
-  if (CrochetsFichier.ChoisirFichierOuverture) return CrochetsFichier.ChoisirFichierOuverture();
-  return QFileDialog::getOpenFileName(nullptr, QString(), Repertoire, kFiltre, nullptr, QFileDialog::ReadOnly);
+  if (CrochetsFichier.ChoisirFichierOuverture) return RetenirDossier(CrochetsFichier.ChoisirFichierOuverture());
+  return RetenirDossier(
+      QFileDialog::getOpenFileName(nullptr, QString(), Repertoire, kFiltre, nullptr, QFileDialog::ReadOnly));
 }
 
 QString ChoisirEnregistrement(const QString& propose) {
-  if (CrochetsFichier.ChoisirFichierEnregistrement) return CrochetsFichier.ChoisirFichierEnregistrement(propose);
-  QString nom = QFileDialog::getSaveFileName(nullptr, QString(), propose, kFiltre, nullptr,
+  if (CrochetsFichier.ChoisirFichierEnregistrement)
+    return RetenirDossier(CrochetsFichier.ChoisirFichierEnregistrement(CheminDansRepertoire(propose)));
+  QString nom = QFileDialog::getSaveFileName(nullptr, QString(), CheminDansRepertoire(propose), kFiltre, nullptr,
                                              QFileDialog::DontConfirmOverwrite);
   if (!nom.isEmpty() && QFileInfo(nom).suffix().isEmpty()) nom += ".sqt";
-  return nom;
+  return RetenirDossier(nom);
 }
 
 void Legende() {
@@ -126,6 +128,18 @@ bool EnregistrerSous(bool autreNom) {
   Legende();
   AjouterFichierRecent(CheminFichier);
   return true;
+}
+
+QString RetenirDossier(const QString& chemin) {
+  if (chemin.isEmpty()) return chemin;
+  const QString dossier = QFileInfo(chemin).absolutePath();
+  if (QDir::setCurrent(dossier)) Repertoire = dossier;
+  return chemin;
+}
+
+QString CheminDansRepertoire(const QString& nom) {
+  if (nom.isEmpty() || QFileInfo(nom).isAbsolute() || Repertoire.isEmpty()) return nom;
+  return QDir(Repertoire).filePath(nom);
 }
 
 bool ConfirmerRemplacement(const QString& chemin) {

@@ -20,6 +20,10 @@ bool CommandeEnregistrerSous();
 // The Save as command (autreNom) and the save of a song never saved: asks for a name, confirms
 // replacing an existing file, saves; on failure the previous name and path come back.
 bool EnregistrerSous(bool autreNom);
+// A file dialog's choice makes its folder the working folder (kept in the settings); returns the choice.
+QString RetenirDossier(const QString& chemin);
+// A bare file name proposed by a save dialog, placed in the working folder.
+QString CheminDansRepertoire(const QString& nom);
 // Asks whether to replace an existing file (Yes goes on); true at once when there is no such file.
 bool ConfirmerRemplacement(const QString& chemin);
 // The name an export proposes: the song's own file with another extension when it was saved,

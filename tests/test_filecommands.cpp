@@ -1,6 +1,7 @@
 // File commands: open, save, save as, the save-changes question and the recent-file list.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -305,4 +306,26 @@ TEST(FileCommands, MidiExportNameAndReplaceQuestion) {
   EXPECT_EQ(s.demandes[0].Defaut, MB_DEF_NON);
   EXPECT_TRUE(ConfirmerRemplacement(dir.filePath("none.mid")));  // nothing to replace: no question
   EXPECT_EQ(s.demandes.size(), 2);
+}
+
+TEST(FileCommands, ChosenFileBecomesTheWorkingFolder) {
+  Script s;
+  QTemporaryDir dir;
+  const QString ancienRepertoire = Repertoire, ancienCourant = QDir::currentPath();
+  ChansonModifiee("Folder song");
+  Repertoire = dir.path();
+  QString propose;
+  CrochetsFichier.ChoisirFichierEnregistrement = [&](const QString& p) {
+    propose = p;
+    QDir(dir.path()).mkpath("sub");
+    return dir.filePath("sub/kept.sqt");
+  };
+  ASSERT_TRUE(CommandeEnregistrer());
+  EXPECT_EQ(propose, QDir(dir.path()).filePath("Folder song.sqt"));  // a bare name starts in the working folder
+  EXPECT_EQ(QFileInfo(Repertoire).canonicalFilePath(), QFileInfo(dir.filePath("sub")).canonicalFilePath());
+  EXPECT_EQ(QFileInfo(QDir::currentPath()).canonicalFilePath(), QFileInfo(dir.filePath("sub")).canonicalFilePath());
+  EXPECT_EQ(CheminDansRepertoire("/abs/x.mid"), "/abs/x.mid");
+  EXPECT_EQ(RetenirDossier(QString()), QString());  // a cancelled dialog changes nothing
+  QDir::setCurrent(ancienCourant);
+  Repertoire = ancienRepertoire;
 }
