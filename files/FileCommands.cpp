@@ -209,11 +209,12 @@ void OuvrirFichierRecent(int n) {
   const QString chemin = DerniersFichiers[n];
   if (!chemin.isEmpty() && QFileInfo(chemin).isFile()) {
     if (DemanderEnregistrement()) {
-      if (OuvrirPartition(chemin)) {
-        FichierTitreMorceau();
-        Modifie = 0;
-        FichierRafraichirActions();
-      }
+      // Also after a refused file: the song is then a new one and the label must not keep the
+      // title of the song it replaced.
+      OuvrirPartition(chemin);
+      FichierTitreMorceau();
+      Modifie = 0;
+      FichierRafraichirActions();
     }
   } else {
     MessageBoxD(TexteLangue("Dlg-Erreur"),

@@ -250,8 +250,25 @@ TEST(FileCommands, OpenByDialogByNameAndFromRecentList) {
 
   ChansonModifiee("Other");
   s.reponses = {ID_NON};  // do not save "Other"
+  QString titre;
+  CrochetsFichier.TitreMorceau = [&](const QString& t) { titre = t; };
   OuvrirFichierRecent(2);
   EXPECT_EQ(Partition.Titre.str(), "Stored");
+  EXPECT_EQ(titre, "Stored - Someone");
+  EXPECT_EQ(Modifie, 0);
+
+  // A recent file that is there but damaged: refused, and the title label shows the new empty
+  // song, not the one that was replaced.
+  {
+    QFile f(dir.filePath("damaged.sqt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(stocke.left(400));
+  }
+  DerniersFichiers[3] = dir.filePath("damaged.sqt");
+  OuvrirFichierRecent(3);
+  EXPECT_EQ(s.demandes.last().Texte, TexteLangue("Fichier-Incorrect"));
+  EXPECT_TRUE(Partition.Titre.empty());
+  EXPECT_EQ(titre, "");
   EXPECT_EQ(Modifie, 0);
   DefinirTexteLangue("Fichier-Introuvable", "Fichier-Introuvable");
   ViderRecents();
