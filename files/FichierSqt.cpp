@@ -670,7 +670,8 @@ void LirePartition(Lecteur& l, int version) {
     M.Repetition = (drapeaux >> 2) & 1;
     M.NbRenvois = 1;
     M.NumRepetition = 1;
-    if (M.RenvoiFin) M.NbRenvois = static_cast<uint8_t>(l.u8Dans(1, 99));
+    // A repeat count of 0 means played once more, as 1 does: such files exist and are kept.
+    if (M.RenvoiFin) M.NbRenvois = static_cast<uint8_t>(std::max(l.u8Dans(0, 99), 1));
     if (M.Repetition) M.NumRepetition = static_cast<uint8_t>(l.u8Dans(1, 99));
     Exiger(l.reste() / tailleTempsMin >= totalTemps);
 

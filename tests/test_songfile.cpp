@@ -666,6 +666,19 @@ TEST(SongFileBad, OutOfRangeValuesAreRefused) {
   std::memcpy(b.data() + 1119, &inf, 8);  // filled length
   EXPECT_TRUE(refuse(b));
 
+  // A repeat-close bar with a count of 0 is played as with 1: read as 1, not refused. Past 99 it is.
+  {
+    b = vide;
+    b[1211] = char(2);  // measure flags: repeat close
+    b.insert(1212, char(0));
+    QString cle;
+    ASSERT_TRUE(Lire(b, &cle)) << qPrintable(cle);
+    EXPECT_EQ(Partition.Mesures[1]->RenvoiFin, 1);
+    EXPECT_EQ(Partition.Mesures[1]->NbRenvois, 1);
+    b[1212] = char(100);
+    EXPECT_TRUE(refuse(b));
+  }
+
   auto refuseChanson = [&](auto modifier) {
     NouvellePartition();
     TTemps& t = AjouterTemps(*Partition.Mesures[1], 1);
