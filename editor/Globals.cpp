@@ -46,6 +46,13 @@ int32_t TicksDuree(int codeDuree, bool pointee, bool triolet) {
   return t;
 }
 
+void EffacerNote(TNote& n) {
+  n.Frette = FRETTE_AUCUNE;
+  n.Effet = 0;
+  n.Bend = 1.0;
+  n.Nuance = 6;
+}
+
 void ViderTemps(TTemps& t) {
   t.Silence = 0;
   t.Lie = 0;
@@ -57,12 +64,8 @@ void ViderTemps(TTemps& t) {
   t.MixTable.reset();
   t.Texte.clear();
   for (int s = 1; s <= NB_CORDES_MAX; ++s) {
-    TNote& n = t.Notes[s];
-    n.Frette = FRETTE_AUCUNE;
-    n.Effet = 0;
-    n.Bend = 1.0;
-    n.Nuance = 6;
-    n.FretteGrace = FRETTE_AUCUNE;
+    EffacerNote(t.Notes[s]);
+    t.Notes[s].FretteGrace = FRETTE_AUCUNE;
   }
 }
 

@@ -182,6 +182,8 @@ extern int32_t NbAccordsDejaUtilises;
 // ---- Helpers on the state ----
 // Ticks of a duration code, dotted and triplet as the beat says (integer arithmetic).
 int32_t TicksDuree(int codeDuree, bool pointee, bool triolet);
+// Clears a note: no fret, no effect, bend 1.0, dynamic 6; the grace-note fields stay.
+void EffacerNote(TNote& n);
 // Makes a beat slot the blank beat (no notes, no effects, no chord, no mix-table change),
 // keeping its duration fields.
 void ViderTemps(TTemps& t);

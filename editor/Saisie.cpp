@@ -28,13 +28,6 @@ TTemps& TempsCourant() { return Partition.Courante()->Temps[PisteCourante][Curse
 
 bool SurTempsSaisie() { return Curseur.Temps == NbTempsCourant() + 1; }
 
-void EffacerNote(TNote& n) {
-  n.Frette = FRETTE_AUCUNE;
-  n.Effet = 0;
-  n.Bend = 1.0;
-  n.Nuance = 6;
-}
-
 void UseInputSlot() {
   int& n = NbTempsCourant();
   if (Curseur.Temps != n + 1 || n >= NB_TEMPS_MAX) return;

@@ -48,8 +48,6 @@ extern uint8_t TempsSupprimeLie;
 int& NbTempsCourant();        // beat count of the current track in the current measure
 TTemps& TempsCourant();       // the beat under the cursor
 bool SurTempsSaisie();        // the cursor stands on the input slot
-// Clears a note: no fret, no effect, bend 1.0, dynamic 6; the grace-note fields stay.
-void EffacerNote(TNote& n);
 
 // ---- Beat commands ----
 void SupprimerTemps();
