@@ -379,7 +379,6 @@ void TForm1::FormDestroy() {
   EditZone = EditZoneHooks();
   Hooks.PlayCurrentBeat = nullptr;
   Hooks.StopSound = nullptr;
-  Hooks.AdjustEditZone = nullptr;
   delete CanvasSaisie;  // its painter works on the image: first
   CanvasSaisie = nullptr;
   delete ImageSaisie;
@@ -471,7 +470,6 @@ void TForm1::CreerLecture() {
   DefinirExecute("Ac_Ass_SpeedTrainer", [this] { Ac_Ass_SpeedTrainerExecute(); });
   if (Ac_Son_Metronome) Ac_Son_Metronome->setChecked(Configuration.Metronome);
   Hooks.PlayCurrentBeat = [this] { JouerTempsCourant(); };
-  Hooks.AdjustEditZone = [this] { AjusterDefilementSaisie(); };
   Hooks.StopSound = [this] {
     if (!Lecture->EnLecture()) MediaPlayer1->Close();
     QCoreApplication::processEvents();

@@ -512,6 +512,7 @@ void TForm1::RafraichirActions() {
     for (QToolButton* b : {DynaForm->BT_Default, DynaForm->BT_Apply})
       if (b) b->setEnabled(e.PaletteActive);
   }
+  AjusterDefilementSaisie();
   if (Hooks.AdjustEditZone) Hooks.AdjustEditZone();
   if (ClassForm && ClassForm->isVisible()) ClassForm->AfficherNotesTemps();
 }

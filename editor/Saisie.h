@@ -19,7 +19,7 @@ struct EditorHooks {
   std::function<void()> PlayCurrentBeat;
   std::function<void(int)> RefreshMeasure;         // lay out again the score-view lines of a measure
   std::function<void()> RefreshScoreView;          // lay out and redraw the whole score view
-  std::function<void()> AdjustEditZone;            // bring the edit cursor into view
+  std::function<void()> AdjustEditZone;            // place the score view's current-measure frame
   std::function<void()> UpdateTrackMenu;
   std::function<void(int)> UpdateTrackButton;
   std::function<bool(int)> TrackButtonMarked;      // the track button shows its has-notes mark
