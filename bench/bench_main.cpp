@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
 
 static void BM_CopyMeasure(benchmark::State& state) {
   TMesure a;

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
 #include "editor/Saisie.h"
 #include "midi/EcritureMIDI.h"
 #include "settings/Config.h"

@@ -3,7 +3,8 @@
 
 #include <QTemporaryDir>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Saisie.h"
 #include "files/FichierSqt.h"
 #include "settings/Mess.h"

@@ -14,7 +14,7 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
 #include "platform/Folders.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"

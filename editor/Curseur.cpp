@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Navigation.h"
 #include "editor/Saisie.h"
 #include "editor/ZoneSaisie.h"

@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QSignalBlocker>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 
 const TEtatCommande& TEtatsCommandes::operator[](const char* nom) const {
   static const TEtatCommande vide;

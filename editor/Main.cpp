@@ -22,7 +22,10 @@
 #include "dialogs/Dyna.h"
 #include "dialogs/Sais_par.h"
 #include "dialogs/SpeedT.h"
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "song/ListesAccords.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Partition.h"
 #include "editor/Saisie.h"
 #include "editor/ZoneSaisie.h"
@@ -354,7 +357,7 @@ bool TForm1::FormCloseQuery() {
   SupprimerFichierTemp();
   // The command's tick is what the user last chose.
   if (Ac_Son_JouerSaisie) Configuration.JouerPendantSaisie = Ac_Son_JouerSaisie->isChecked();
-  EnregistrerConfig();
+  EnregistrerConfig(PisteCourante);
   LibererMesures();
   Partition.NbMesures = 0;  // every "current measure within the song" test now fails
   ViderListeAccords(AccordsLibrairie, NbAccordsLibrairie);

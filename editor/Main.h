@@ -7,7 +7,7 @@
 
 #include "editor/Actions.h"
 #include "editor/Clavier.h"
-#include "editor/Globals.h"
+#include "song/Song.h"
 #include "editor/SourisSaisie.h"
 
 class QLabel;

@@ -3,7 +3,9 @@
 #include <QSignalBlocker>
 
 #include "editor/DefilementSaisie.h"
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Main.h"
 #include "editor/ZoneSaisie.h"
 

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "song/ListesAccords.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Navigation.h"
 #include "editor/ZoneSaisie.h"
 #include "settings/Config.h"

@@ -1,6 +1,6 @@
 #include "editor/Pistes.h"
 
-#include "editor/Globals.h"
+#include "song/Song.h"
 
 QString CaptionMenuPiste(int piste, const QString& nom) {
   return (QStringLiteral("&%1 - ").arg(piste) + nom).left(45);

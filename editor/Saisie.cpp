@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
 #include "editor/Navigation.h"
 #include "editor/Curseur.h"
 #include "editor/ZoneSaisie.h"

@@ -3,7 +3,10 @@
 #include <QImage>
 #include <algorithm>
 
-#include "editor/Globals.h"
+#include "song/Rythme.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Saisie.h"
 #include "platform/Canvas.h"
 #include "settings/Langue.h"
@@ -379,61 +382,27 @@ void Temps(const Zone& z, const TCurseur& cur, int b, bool avecEffets) {
 
 // ---------------------------------------------------------------- rhythm
 
-// Beats that take part in the beam links: notes, and rests of an eighth or shorter.
-bool Ligature(const TTemps& t) { return !t.Silence || t.CodeDuree >= 1; }
-int NbCrochets(const TTemps& t) { return t.CodeDuree > 0 ? t.CodeDuree : 0; }
-
-// Links of beats debut..fin; with z.cv set, also the stems, beams, stubs and dots.
+// Links of beats debut..fin; with drawing on and a canvas, also the stems, beams, stubs and dots,
+// drawn from the links just computed.
 void LiensGroupe(const Zone& z, int debut, int fin, bool dessin) {
+  LierGroupe(*z.m, z.piste, debut, fin);
   TCanvas* c = dessin ? z.cv : nullptr;
-  if (c) {
-    Stylo(c, clBlue);
-    Brosse(c, clBlue);
-  }
+  if (!c) return;
+  Stylo(c, clBlue);
+  Brosse(c, clBlue);
   const int Yb = z.Yb(), dm = z.demiY();
   const int S = dm + Yb;
-  for (int o = debut; o <= fin; ++o) {
-    TTemps& t = z.T(o);
-    std::fill(std::begin(t.Ligature), std::end(t.Ligature), 0);
-    if (!Ligature(t)) continue;
+  for (int o = std::max(debut, 1); o <= std::min(fin, NB_SLOTS_TEMPS); ++o) {
+    const TTemps& t = z.T(o);
+    if (!EstLie(t)) continue;
     const int w = NbCrochets(t);
     const int x = z.x(o);
-    if (c && t.CodeDuree != -2)
+    if (t.CodeDuree != -2)
       Ligne(c, x, Yb - dm + (t.CodeDuree == -1 ? 7 : 0), x, Yb + Arrondi(static_cast<double>(z.dY)) - dm + 1);
-
-    int p = 0, q = 0, h = 0, g = 0;
-    for (int i = o - 1; i >= debut; --i)
-      if (Ligature(z.T(i))) { p = i; break; }
-    for (int i = o + 1; i <= fin; ++i)
-      if (Ligature(z.T(i))) { q = i; break; }
-    if (p) {
-      h = std::max(0, std::min(w, NbCrochets(z.T(p))));
-      t.Ligature[1] = static_cast<uint8_t>(h);
-      t.Ligature[2] = static_cast<uint8_t>(p);
-    }
-    if (q) {
-      g = std::max(0, std::min(w, NbCrochets(z.T(q))));
-      t.Ligature[4] = static_cast<uint8_t>(g);
-      t.Ligature[5] = static_cast<uint8_t>(q);
-    }
-    t.Ligature[3] = static_cast<uint8_t>(h);
-    t.Ligature[6] = static_cast<uint8_t>(g);
-    const bool bouts = w > h && w > g;
-    if (bouts) {
-      if (h > g) {
-        t.Ligature[3] = static_cast<uint8_t>(w);
-        t.Ligature[6] = 0;
-      } else {
-        t.Ligature[6] = static_cast<uint8_t>(w);
-        t.Ligature[3] = 0;
-      }
-    }
-    if (t.Pointee) t.Ligature[7] = h > g ? 1 : 2;
-
-    if (!c) continue;
+    const int h = t.Ligature[1], p = t.Ligature[2], g = t.Ligature[4], q = t.Ligature[5];
     for (int k = 1; k <= h; ++k) c->Rectangle(z.x(p), S - 3 * k + 4, x, S - 3 * k + 2);
     for (int k = 1; k <= g; ++k) c->Rectangle(x, S - 3 * k + 4, z.x(q), S - 3 * k + 2);
-    if (bouts) {
+    if (w > h && w > g) {
       const bool droite = g >= h;
       for (int k = (droite ? g : h) + 1; k <= w; ++k)
         c->Rectangle(x, S - 3 * k + 4, droite ? x + 10 : x - 10, S - 3 * k + 2);
@@ -449,21 +418,7 @@ void LiensGroupe(const Zone& z, int debut, int fin, bool dessin) {
 }
 
 void Grouper(const Zone& z, int E, bool dessin) {
-  const std::vector<int> unites = UnitesGroupement(z.m->Numerateur, z.m->Denominateur);
-  size_t u = 0;
-  int f = 1;
-  while (f <= E) {
-    const int U = unites[u];
-    int j = E;
-    int64_t somme = 0;
-    for (int k = f; k <= E; ++k) {
-      somme += z.T(k).Duree;
-      if (somme % U == 0) { j = k; break; }
-    }
-    if (u + 1 < unites.size()) ++u;
-    LiensGroupe(z, f, j, dessin);
-    f = j + 1;
-  }
+  for (auto [f, j] : GroupesRythme(*z.m, z.piste, E)) LiensGroupe(z, f, j, dessin);
 }
 
 // The tie mark under the staff, from the previous beat to this one: 48 pixels whatever dX is.
@@ -579,43 +534,6 @@ QString TexteRepetition(int premier, int numRepetition) {
   if (premier != numRepetition)
     t += QLatin1Char(' ') + TexteLangue(QStringLiteral("Repet-A")) + QLatin1Char(' ') + QString::number(numRepetition);
   return t;
-}
-
-std::vector<int> UnitesGroupement(int num, int den) {
-  if (den > 4 && (num == 2 || num == 4 || num == 8 || num == 16 || num == 32) && num >= den) {
-    num = Arrondi(num / (den / 4.0));
-    den = 4;
-  }
-  std::vector<int> unites;
-  int base = 2;
-  if (den == 1 || den == 2 || den == 4) {
-    int nb = den == 1 ? 4 * num : den == 2 ? 2 * num : num;
-    unites.assign(std::max(0, nb), 2);
-  } else if (den >= 8) {
-    base = Arrondi(den / 4.0);
-    int reste = num;
-    while (reste > 4) {
-      unites.push_back(3);
-      reste -= 3;
-    }
-    if (reste == 4) {
-      unites.push_back(2);
-      unites.push_back(2);
-    } else if (reste >= 1) {
-      unites.push_back(reste);
-    }
-  }
-  std::vector<int> ticks;
-  for (int u : unites) ticks.push_back(Arrondi(u * static_cast<double>(TICKS_NOIRE) / base));
-  // A signature that gives no unit (a damaged file) still groups by quarters.
-  if (ticks.empty()) ticks.push_back(TICKS_NOIRE);
-  return ticks;
-}
-
-void GrouperMesure(TMesure& m, int piste, int nbTemps) {
-  Zone z = ZoneDe(nullptr, 0, piste);
-  z.m = &m;
-  Grouper(z, std::clamp(nbTemps, 0, NB_TEMPS_MAX + 1), false);
 }
 
 // ================================================================ labels

@@ -78,16 +78,7 @@ void DessinerTemps(TCanvas* canvas, const TCurseur& curseur, int mesure, int pis
 void DessinerTriolets(TCanvas* canvas);
 void DessinerLiaisons(int temps);
 
-// ---- Rhythm grouping ----
-// Beats are cut into beam groups by the time signature, and each beat of a group gets its links
-// in TTemps::Ligature[1..7] (the score view and the print renderer draw the same beams from them):
-//  [1] beams shared with the previous beamed beat, [2] that beat's number (0 = none),
-//  [3] beams drawn on the left side, [4] beams shared with the next beamed beat, [5] its number,
-//  [6] beams drawn on the right side, [7] side of the dot of a dotted beat (1 left, 2 right).
-// A beat with more beams than it shares draws the extra ones as 10-pixel stubs on one side:
-// its whole beam count then stands in [3] (stubs left) or [6] (stubs right) and the other is 0.
-// Notes and rests of an eighth or shorter are beamed beats; longer rests are skipped (their
-// bytes are cleared) without breaking the group.
+// ---- Rhythm grouping (the links themselves are computed in song/Rythme) ----
 // Groups one measure of the current track: 0 = the current measure, drawn (stems, beams,
 // dots) and its status shown; m > 0 makes measure m current and only computes the links.
 void RegrouperRythme(int mesure);
@@ -97,10 +88,6 @@ void RegrouperToutesMesures();
 int32_t SommeDurees(int debut, int fin);
 void CalculerLiensCrochets(int debut, int fin);
 void DessinerQueuesCrochets(int debut, int fin);
-// Beam-group lengths in ticks of a time signature (the last one repeats).
-std::vector<int> UnitesGroupement(int numerateur, int denominateur);
-// Writes the Ligature bytes of beats 1..nbTemps of a track of any measure (no drawing).
-void GrouperMesure(TMesure& m, int piste, int nbTemps);
 
 // ---- Mark rows, repeats and rests ----
 void DessinerEffetsTemps(int temps, bool cascade);

@@ -6,7 +6,8 @@
 #include "dialogs/Dyna.h"
 #include "dialogs/Sais_par.h"
 #include "dialogs/SpeedT.h"
-#include "editor/Globals.h"
+#include "editor/EtatEdition.h"
+#include "settings/Config.h"
 #include "editor/Main.h"
 #include "midi/SelMIDI.h"
 #include "midi/WaitMidi.h"
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
   RepertoireAppli = DossierProgramme();
   // The settings file lives in this folder, so it is known before the settings are read.
   RepWindows = DossierConfiguration();
-  ChargerConfig();
+  ChargerConfig(PisteCourante);
 
   Form1 = new TForm1;
   SelMIDIForm = new TSelMIDIForm(Form1);

@@ -11,7 +11,11 @@
 #include <string>
 
 #include "chords/Diagramme.h"
-#include "editor/Globals.h"
+#include "song/Rythme.h"
+#include "song/Song.h"
+#include "song/ListesAccords.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Saisie.h"
 #include "editor/ZoneSaisie.h"
 #include "settings/Langue.h"

@@ -7,7 +7,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Saisie.h"
 #include "files/FichierSqt.h"
 #include "midi/EcritureMIDI.h"

@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
 #include "midi/EffetsMIDI.h"
 #include "midi/uMIDIPile.h"
 #include "settings/Config.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
 #include "midi/uMIDIPile.h"
 #include "settings/Config.h"
 

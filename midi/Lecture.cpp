@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "midi/EcritureMIDI.h"
 #include "midi/uMIDIPile.h"
 #include "platform/Folders.h"

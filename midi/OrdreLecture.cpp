@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatProgramme.h"
 
 int32_t OrdreLecture[NB_ORDRE_LECTURE_MAX + 1] = {};
 int32_t NbOrdreLecture = 0;

@@ -4,6 +4,10 @@ TCONFIG Configuration;
 TParamEcran ParamEcran, ParamEcran_US1, ParamEcran_US2, ParamEcran_US3, ParamEcranMem;
 TZoneImpression ZoneImpression, ZoneImpression_US1, ZoneImpression_US2, ZoneImpression_US3, ZoneImpressionMem;
 QString DerniersFichiers[NB_FICHIERS_RECENTS + 1];
+QString RepertoireAppli;
+QString Repertoire;
+QString RepWindows;
+int32_t LangueAide = 0;
 TPorteursPolices PorteursPolices;
 
 TMyFont* PolicesDe(TParamEcran& p, int index) {

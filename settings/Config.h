@@ -109,6 +109,14 @@ extern TParamEcran ParamEcran, ParamEcran_US1, ParamEcran_US2, ParamEcran_US3, P
 extern TZoneImpression ZoneImpression, ZoneImpression_US1, ZoneImpression_US2, ZoneImpression_US3,
     ZoneImpressionMem;
 
+// The folders: the program folder (language files, help), the working folder of the file dialogs,
+// and the folder of the settings file and the temporary MIDI file; each with a trailing slash but
+// the working folder. LangueAide: the help language, 1 French, 2 English, 3 German.
+extern QString RepertoireAppli;
+extern QString Repertoire;
+extern QString RepWindows;
+extern int32_t LangueAide;
+
 // The recent files (Fichier1..Fichier5), [1..5].
 constexpr int NB_FICHIERS_RECENTS = 5;
 extern QString DerniersFichiers[NB_FICHIERS_RECENTS + 1];

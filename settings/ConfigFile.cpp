@@ -5,8 +5,10 @@
 #include <climits>
 #include <cstdio>
 
-#include "chords/AccordTexte.h"
-#include "editor/Globals.h"
+#include "song/AccordTexte.h"
+#include "song/Song.h"
+#include "song/ListesAccords.h"
+#include "settings/Config.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "platform/Types.h"
@@ -295,7 +297,7 @@ void ZoneImpressionParDefaut(TZoneImpression& z) {
   VisiterImp(v, z, -1);
 }
 
-void ChargerConfig() {
+void ChargerConfig(int pisteCourante) {
   if (RepertoireAppli.isEmpty()) RepertoireAppli = DossierProgramme();
   if (RepWindows.isEmpty()) RepWindows = DossierConfiguration();
 
@@ -328,7 +330,7 @@ void ChargerConfig() {
     Configuration.BrushDuration = 4;
 
   // The tuning last used goes to the current track.
-  int piste = std::clamp(PisteCourante, 1, NB_PISTES);
+  int piste = std::clamp(pisteCourante, 1, NB_PISTES);
   int nb = ini.ReadInteger(kConfig, "NbCordes", 6);
   Partition.NbCordes[piste] = (nb >= 4 && nb <= NB_CORDES_MAX) ? nb : 6;
   for (int c = 1; c <= 6; ++c) {
@@ -374,7 +376,7 @@ void ChargerConfig() {
   }
 }
 
-bool EnregistrerConfig() {
+bool EnregistrerConfig(int pisteCourante) {
   if (RepWindows.isEmpty()) RepWindows = DossierConfiguration();
   TIniFile ini(CheminFichierConfig());
   ini.WriteInteger("General", "Version", kVersion);
@@ -390,7 +392,7 @@ bool EnregistrerConfig() {
 
   VisiteurEcriture ecriture{ini, kConfig};
   VisiterConfigDebut(ecriture, Configuration);
-  int piste = std::clamp(PisteCourante, 1, NB_PISTES);
+  int piste = std::clamp(pisteCourante, 1, NB_PISTES);
   ini.WriteInteger(kConfig, "NbCordes", Partition.NbCordes[piste]);
   for (int c = 1; c <= 6; ++c) ini.WriteInteger(kConfig, QStringLiteral("NoteCorde%1").arg(c), Partition.Accordage[piste][c]);
   VisiterConfigMilieu(ecriture, Configuration);

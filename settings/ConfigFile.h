@@ -10,9 +10,10 @@
 QString CheminFichierConfig();
 // Reads the settings file and loads the language file (asks for a language at first start).
 // Sets RepertoireAppli and RepWindows from the program and config folders when they are empty.
-void ChargerConfig();
+void ChargerConfig(int piste = 1);
+// The tuning last used is read into, and saved from, track `piste`.
 // Writes every setting back (at close). False when the file could not be written.
-bool EnregistrerConfig();
+bool EnregistrerConfig(int piste = 1);
 
 // The values a missing file gives, for the preferences' Default buttons. A preset screen layout
 // has wider line margins than the live one.

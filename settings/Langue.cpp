@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
-#include "editor/Globals.h"
+#include "settings/Config.h"
 #include "platform/Types.h"
 
 QStringList LignesPatch;

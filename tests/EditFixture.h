@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "editor/Curseur.h"
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Navigation.h"
 #include "editor/Partition.h"
 #include "editor/Saisie.h"

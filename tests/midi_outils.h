@@ -8,7 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
 #include "editor/Saisie.h"
 #include "settings/Config.h"
 

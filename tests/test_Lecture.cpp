@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "midi/EcritureMIDI.h"
+#include "editor/EtatProgramme.h"
 #include "midi/Lecture.h"
 #include "midi_outils.h"
 #include "platform/FluidMediaPlayer.h"

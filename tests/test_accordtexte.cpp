@@ -1,7 +1,7 @@
 // Text form of the chord library entries.
 #include <gtest/gtest.h>
 
-#include "chords/AccordTexte.h"
+#include "song/AccordTexte.h"
 
 namespace {
 TAccord AccordDeuxBarres() {

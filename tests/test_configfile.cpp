@@ -6,8 +6,11 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "chords/AccordTexte.h"
-#include "editor/Globals.h"
+#include "song/AccordTexte.h"
+#include "song/Song.h"
+#include "song/ListesAccords.h"
+#include "editor/EtatEdition.h"
+#include "settings/Config.h"
 #include "platform/IniFile.h"
 #include "settings/ConfigFile.h"
 #include "settings/Langue.h"

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "editor/EtatsCommandes.h"
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Saisie.h"
 
 namespace {

@@ -6,7 +6,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Saisie.h"
 #include "files/FichierSqt.h"
 #include "files/FileCommands.h"

@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Main.h"
 #include "editor/Saisie.h"
 #include "editor/ZoneSaisie.h"

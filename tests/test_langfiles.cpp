@@ -4,7 +4,7 @@
 
 #include <QDir>
 
-#include "editor/Globals.h"
+#include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
 

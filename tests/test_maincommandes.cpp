@@ -17,7 +17,10 @@
 #include <vector>
 
 #include "dialogs/Assistant_Bat.h"
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
+#include "settings/Config.h"
 #include "editor/Main.h"
 #include "editor/Saisie.h"
 #include "files/FichierSqt.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Saisie.h"
 
 TEST(Model, DurationTicks) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
 #include "editor/Pistes.h"
 #include "editor/Saisie.h"
 

@@ -12,7 +12,10 @@
 #include <random>
 
 #include "chords/Diagramme.h"
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "song/ListesAccords.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Saisie.h"
 #include "files/FichierSqt.h"
 #include "settings/Langue.h"

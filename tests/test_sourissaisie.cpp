@@ -2,7 +2,9 @@
 
 #include <vector>
 
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Saisie.h"
 #include "editor/SourisSaisie.h"
 #include "settings/Config.h"

@@ -5,9 +5,12 @@
 #include <QImage>
 
 #include "editor/Curseur.h"
-#include "editor/Globals.h"
+#include "song/Song.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Saisie.h"
 #include "editor/ZoneSaisie.h"
+#include "song/Rythme.h"
 #include "platform/Canvas.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"

@@ -1,4 +1,4 @@
-#include "chords/AccordTexte.h"
+#include "song/AccordTexte.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 // the name.
 #include <QString>
 
-#include "chords/Accord.h"
+#include "song/ChordRecord.h"
 
 // Length of the fixed part, before the barres.
 constexpr int LONGUEUR_FIXE_ACCORD = 25;

@@ -1,16 +1,13 @@
 #pragma once
-// The song and the editor state: one song in memory, read and written directly by every subsystem.
+// The song: its records and constants, the one song in memory, and the small routines over a beat.
 // Every index is 1-based as the editing code counts (tracks 1..8, measures 1..NbMesures, beat slots
-// 1..66, strings 1..6); slot 0 of each array is unused. Only the clipboard counts from 0.
-#include <QString>
-#include <QStringList>
-#include <array>
+// 1..66, strings 1..6); slot 0 of each array is unused.
 #include <cstdint>
 #include <memory>
 
-#include "chords/Accord.h"
-#include "midi/MixEvent.h"
 #include "platform/Types.h"
+#include "song/ChordRecord.h"
+#include "song/MixEvent.h"
 
 constexpr int NB_PISTES = 8;
 constexpr int PISTE_PERCUSSION = 8;
@@ -123,63 +120,9 @@ struct TPartition {
   TMesure* Courante() const { return Mesures[MesureCourante].get(); }
 };
 
-struct TCurseur {
-  int32_t Corde = 1;
-  int32_t Temps = 1;
-  uint8_t RedessinTemps = 0;
-  int32_t XSaisie = 30;
-  int32_t YSaisie = 48;
-  int32_t LargeurSaisie = 570;
-  int32_t EcartCordes = 14;
-  int32_t EcartTemps = 50;
-  int32_t NbTempsVisibles = 0;
-  int32_t DecalageMax = 0;
-  int32_t TaillePolice = 10;
-};
-
-// ---- Editor globals ----
-extern int32_t PisteCourante;
+// The song being edited.
 extern TPartition Partition;
-extern TCurseur Curseur;
-extern int32_t TempsPrecedent, CordePrecedente;
-extern TMesure MesureOrigine;   // revert snapshot of the current measure
-extern TMesure MesureAnnuler;   // one-level undo copy
-extern int32_t TempsAnnuler, CordeAnnuler;
-extern std::unique_ptr<TMesure> MesuresCopiees[NB_MESURES_MAX];  // clipboard, 0-based
-extern int32_t NbMesuresCopiees;
-extern int32_t PisteCopiee;
-extern int32_t NbCordesCopiees[NB_PISTES + 1];
-extern uint8_t PressePapierPlein;
-extern QString CheminFichier;
-extern QString NomFichier;
-extern uint8_t Modifie;
-extern uint8_t Vierge;
-extern uint8_t MIDIDisponible;
-extern QString RepertoireAppli;  // program folder, trailing slash
-extern QString Repertoire;       // working folder of the file dialogs
-extern QString RepWindows;       // folder of the temporary MIDI file and the settings, trailing slash
-extern int32_t LangueAide;       // 1 French, 2 English, 3 German
-extern uint8_t PremiereActivation;
-extern uint8_t FermetureEnCours;
-extern uint8_t PleinEcranActif;
-extern uint8_t PleinEcranAvantLecture;
-extern uint8_t PleinEcranAvantParcourir;
-extern uint8_t LectureDepuisBande;
-extern QChar SeparateurDecimal;
-extern bool PrefOuvert, ApercuOuvert, SaisAcOuvert, CopierToutesPistes, ModeParcourir;
 
-// ---- Chord lists ----
-constexpr int NB_ACCORDS_LIBRAIRIE_MAX = 200;
-constexpr int NB_ACCORDS_IMPRIMER_MAX = 50;
-constexpr int NB_ACCORDS_UTILISES_MAX = 700;
-extern std::unique_ptr<TAccord> AccordsLibrairie[NB_ACCORDS_LIBRAIRIE_MAX + 1];  // [1..Nb]
-extern int32_t NbAccordsLibrairie;
-extern std::unique_ptr<TAccord> AccordsImprimer[NB_ACCORDS_IMPRIMER_MAX + 1];
-extern int32_t NbAccordsImprimer;
-extern std::unique_ptr<TAccord> AccordsDejaUtilises[NB_ACCORDS_UTILISES_MAX + 1];
-extern int32_t NbAccordsDejaUtilises;
-
-// ---- Helpers on the state ----
 // Ticks of a duration code, dotted and triplet as the beat says (integer arithmetic).
 int32_t TicksDuree(int codeDuree, bool pointee, bool triolet);
 // Clears a note: no fret, no effect, bend 1.0, dynamic 6; the grace-note fields stay.
@@ -187,7 +130,5 @@ void EffacerNote(TNote& n);
 // Makes a beat slot the blank beat (no notes, no effects, no chord, no mix-table change),
 // keeping its duration fields.
 void ViderTemps(TTemps& t);
-// Frees every measure block and the clipboard (shut-down).
-void LibererMesures();
-// Frees the records of a chord list and empties it.
-void ViderListeAccords(std::unique_ptr<TAccord>* liste, int32_t& nb);
+// Frees every measure block of the song.
+void LibererPartition();
