@@ -1,0 +1,19 @@
+#include "editor/VueEditeur.h"
+
+#include "editor/Notificateur.h"
+#include "song/Song.h"
+
+namespace {
+TVueEditeur vueNulle;
+TVueEditeur* vueCourante = &vueNulle;
+}  // namespace
+
+bool TVueEditeur::PreviousMeasureEnabled() { return Partition.MesureCourante > 1; }
+
+TVueEditeur& VueEditeur() { return *vueCourante; }
+void DefinirVueEditeur(TVueEditeur* vue) { vueCourante = vue ? vue : &vueNulle; }
+
+TNotificateur& Notificateur() {
+  static TNotificateur n;
+  return n;
+}
