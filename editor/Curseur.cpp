@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "song/Song.h"
+#include "editor/VueEditeur.h"
+#include "editor/Notificateur.h"
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
 #include "editor/Navigation.h"
@@ -45,12 +47,12 @@ int DefaultDynamic() {
 }
 
 void RefreshActions() {
-  if (Hooks.RefreshActions) Hooks.RefreshActions();
+  VueEditeur().RefreshActions();
 }
 
 void PlayIfListening() {
-  if (Hooks.PlayWhileEntering && Hooks.PlayWhileEntering() && MIDIDisponible && Hooks.PlayCurrentBeat)
-    Hooks.PlayCurrentBeat();
+  if (VueEditeur().PlayWhileEntering() && MIDIDisponible)
+    VueEditeur().PlayCurrentBeat();
 }
 
 // The common start of writing a note at the cursor: the undo copy, the input slot made a used beat
@@ -184,17 +186,17 @@ void SwitchToTrack(int piste) {
   // The undo copy and the cancel-measure snapshot belong to the other track's edits.
   ActiverAnnulerMesure(false);
   ActiverAnnulation(false);
-  if (Hooks.RefreshScoreView) Hooks.RefreshScoreView();
+  Notificateur().vueARefaire();
 }
 
 void SaisirChiffre(int chiffre, int etat) {
-  if (Hooks.StopSound) Hooks.StopSound();
+  VueEditeur().StopSound();
   if (etat == 4) {
     if (chiffre < 1 || chiffre > NB_PISTES) return;
     SwitchToTrack(chiffre);
     RefreshActions();
     MesureOrigine = *Partition.Courante();
-    if (Hooks.UpdateTrackMenu) Hooks.UpdateTrackMenu();
+    VueEditeur().UpdateTrackMenu();
     return;
   }
   if (PleinEcranActif || chiffre < 0 || chiffre > 9) return;
@@ -216,7 +218,7 @@ void SaisirChiffre(int chiffre, int etat) {
 
 void SaisirNoteEtouffee() {
   if (PisteCourante == PISTE_PERCUSSION) return;
-  if (Hooks.StopSound) Hooks.StopSound();
+  VueEditeur().StopSound();
   TNote* entree = StartNoteEntry();
   if (!entree) return;
   TNote& note = *entree;
@@ -297,11 +299,11 @@ void ValiderSiPossible() {
 }
 
 void MesurePrecedenteSiPossible() {
-  bool actif = Hooks.PreviousMeasureEnabled ? Hooks.PreviousMeasureEnabled() : Partition.MesureCourante > 1;
+  bool actif = VueEditeur().PreviousMeasureEnabled();
   if (actif) MesurePrecedente();
 }
 
 void MesureSuivanteSiPossible() {
-  bool actif = Hooks.NextMeasureEnabled ? Hooks.NextMeasureEnabled() : true;
+  bool actif = VueEditeur().NextMeasureEnabled();
   if (actif) MesureSuivante();
 }

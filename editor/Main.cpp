@@ -135,10 +135,6 @@ TForm1::~TForm1() {
   FormDestroy();
   if (Form1 == this) {
     Form1 = nullptr;
-    // The hooks capture this window: nothing may call them once it is gone.
-    Hooks = EditorHooks{};
-    CrochetsFichier = TCrochetsFichier{};
-    EditZone = EditZoneHooks{};
   }
 }
 
@@ -235,29 +231,7 @@ void TForm1::FormCreate() {
   Ed_Invisible->move(-500, 0);
   DisposerControles();
   DefinirLecteurMIDI(MediaPlayer1);
-  // What loading and saving a song shows in this window.
-  CrochetsFichier.Legende = [this](const QString& t) { setWindowTitle(t); };
-  CrochetsFichier.TitreMorceau = [this](const QString& t) { MessErreur->setText(t); };
-  CrochetsFichier.MajMenuPistes = [this] { MajMenuPistes(); };
-  CrochetsFichier.MajBoutonPiste = [this](int piste) { MajBoutonPiste(piste); };
-  CrochetsFichier.RafraichirActions = [this] { RafraichirActions(); };
-  CrochetsFichier.LectureEnCours = [this] { return LectureEnCours(); };
-  CrochetsFichier.ArreterLecture = [this] { Ac_Son_StopExecute(); };
-  // The edit zone is drawn into its image; the widget shows it again after each drawing.
-  EditZone.imageChanged = [this] { ZoneSaisie->update(); };
-  // Frozen while a song plays (the play command is disabled), not while a beat preview sounds:
-  // entering a note and moving on into the next measure must redraw it.
-  EditZone.playbackRunning = [this] { return LecturePartition(); };
-  EditZone.labelsChanged = [this](const EditZoneLabels& e) {
-    NumMesure->setText(e.NumMesure);
-    NbTps->setText(e.NbTps);
-    NbTps2->setText(e.NbTps2);
-    for (QLabel* l : {NbTps, NbTps2}) {
-      QPalette p = l->palette();
-      p.setColor(QPalette::WindowText, QColor(ColorRed(e.CouleurEtat), ColorGreen(e.CouleurEtat), ColorBlue(e.CouleurEtat)));
-      l->setPalette(p);
-    }
-  };
+  DefinirVueEditeur(this);
 }
 
 void TForm1::showEvent(QShowEvent* e) {
@@ -339,7 +313,7 @@ void TForm1::OuvrirLigneCommande() {
                 MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
     return;
   }
-  if (OuvrirPartition(chemin)) ShowOpenedSong();
+  OuvrirPartition(chemin);
 }
 
 void TForm1::ChargerPolices() { ::ChargerPolices(); }
@@ -378,10 +352,8 @@ void TForm1::closeEvent(QCloseEvent* e) {
 
 void TForm1::FormDestroy() {
   if (LecteurMIDI() == MediaPlayer1) DefinirLecteurMIDI(nullptr);
-  CrochetsFichier = TCrochetsFichier();
-  EditZone = EditZoneHooks();
-  Hooks.PlayCurrentBeat = nullptr;
-  Hooks.StopSound = nullptr;
+  // Nothing may reach this window once it goes: the engines fall back on the null view.
+  DefinirVueEditeur(nullptr);
   delete CanvasSaisie;  // its painter works on the image: first
   CanvasSaisie = nullptr;
   delete ImageSaisie;
@@ -403,66 +375,7 @@ void TForm1::Ac_Son_StopExecute() {
 // The playback controller drives the media player; the window gives it the display, the
 // command states, the timer and the caption.
 void TForm1::CreerLecture() {
-  TCrochetsLecture c;
-  c.AfficherMesure = [this](int) {
-    MajBoutonPiste(PisteCourante);
-    AfficherNumeroMesure();
-    AfficherEtatMesure();
-    RafraichirZoneSaisie();
-    if (ZoneSaisie) ZoneSaisie->update();
-  };
-  c.EtatCommandes = [this](bool enLecture) {
-    auto activer = [this](const char* nom, bool actif) {
-      if (auto* a = findChild<QAction*>(QString::fromLatin1(nom))) a->setEnabled(actif);
-    };
-    for (const char* nom : {"Ac_Son_LectureDebut", "Ac_Son_Metronome", "Ac_Son_LecturePosEC",
-                            "Ac_Son_LectureMesureEC", "Ac_Edition_TableMix", "Ac_Ass_Solfege"})
-      activer(nom, !enLecture);
-    activer("Ac_Son_Stop", enLecture);
-    MesureRetourLecture = enLecture ? Lecture->MesureRetourLecture() : -1;
-    if (enLecture) {
-      activer("Ac_Edition_Annuler", false);
-      if (BT_AnnulerMesure) BT_AnnulerMesure->setEnabled(false);
-    }
-    for (QMenu* m : {Mn_Mesure, Mn_Note, Mn_Effets})
-      if (m) m->setEnabled(!enLecture);
-    if (PanelBarreBoutons3) PanelBarreBoutons3->setVisible(!enLecture);
-    if (ScrollBarZoneSaisie) ScrollBarZoneSaisie->setVisible(!enLecture);
-    if (!enLecture) {
-      ArretDemande = false;
-      RafraichirActions();
-      RafraichirZoneSaisie();
-      if (ZoneSaisie) ZoneSaisie->update();
-    }
-  };
-  c.Minuterie = [this](bool actif) {
-    if (actif)
-      TimerMidi->start();
-    else
-      TimerMidi->stop();
-  };
-  c.Titre = [this](const QString& t) { setWindowTitle(t); };
-  c.VerifierAvantLecture = [] { return VerifierAvantLecture(); };
-  // The tool windows step aside while a playback runs and come back when it ends; a flag set
-  // earlier (a second start before the first one ended) is kept.
-  c.AvantLecture = [this] {
-    auto ecarter = [](QWidget* w, bool& rouvrir) {
-      if (w && w->isVisible()) {
-        rouvrir = true;
-        w->hide();
-      }
-    };
-    ecarter(ClassForm, RouvrirSolfege);
-    ecarter(Assistant_Bat_Form, RouvrirPercussion);
-    ecarter(DynaForm, RouvrirDyna);
-  };
-  c.ApresLecture = [this] {
-    if (RouvrirSolfege && ClassForm) ClassForm->show();
-    if (RouvrirPercussion && PisteCourante == PISTE_PERCUSSION) MontrerPercussion(true);
-    if (RouvrirDyna && DynaForm) DynaForm->show();
-    RouvrirSolfege = RouvrirPercussion = RouvrirDyna = false;
-  };
-  Lecture = new TControleurLecture(*MediaPlayer1, CheminFichierTemp(), c, this, false);
+  Lecture = new TControleurLecture(*MediaPlayer1, CheminFichierTemp(), this, false);
   Lecture->NomProgramme = QStringLiteral("Strumquill 2.2");
   DefinirExecute("Ac_Son_LectureDebut", [this] { Ac_Son_LectureDebutExecute(); });
   DefinirExecute("Ac_Son_LecturePosEC", [this] { Ac_Son_LecturePosECExecute(); });
@@ -472,11 +385,6 @@ void TForm1::CreerLecture() {
   DefinirExecute("Ac_Son_Metronome", [this] { Ac_Son_MetronomeExecute(); });
   DefinirExecute("Ac_Ass_SpeedTrainer", [this] { Ac_Ass_SpeedTrainerExecute(); });
   if (Ac_Son_Metronome) Ac_Son_Metronome->setChecked(Configuration.Metronome);
-  Hooks.PlayCurrentBeat = [this] { JouerTempsCourant(); };
-  Hooks.StopSound = [this] {
-    if (!Lecture->EnLecture()) MediaPlayer1->Close();
-    QCoreApplication::processEvents();
-  };
 }
 
 void TForm1::Ac_Son_LectureDebutExecute() { Lecture->Ac_Son_LectureDebutExecute(); }

@@ -9,6 +9,7 @@
 #include "editor/Clavier.h"
 #include "song/Song.h"
 #include "editor/SourisSaisie.h"
+#include "editor/VueEditeur.h"
 
 class QLabel;
 class QMenu;
@@ -52,8 +53,9 @@ class TEdInvisible : public QWidget {
   bool focusNextPrevChild(bool) override { return false; }  // Tab is an editing key here
 };
 
-// The window's actions (Ac_Fichier_Nouveau ...) are members through TActionsPrincipales.
-class TForm1 : public QMainWindow, public TActionsPrincipales {
+// The window's actions (Ac_Fichier_Nouveau ...) are members through TActionsPrincipales. The window
+// is the editor view of the engines while it lives (MainVue.cpp).
+class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeur {
   Q_OBJECT
  public:
   explicit TForm1(QWidget* parent = nullptr);
@@ -164,6 +166,40 @@ class TForm1 : public QMainWindow, public TActionsPrincipales {
   void Ac_Effet_HOExecute(QAction* sender);
   void Ac_Effet_VibMainGaucheExecute(QAction* sender);
 
+  // ---- The editor view (MainVue.cpp) ----
+  void SetUndoEnabled(bool v) override;
+  void SetRevertEnabled(bool v) override;
+  void RefreshActions() override { RafraichirActions(); }
+  void SetTieChecked(bool v) override;
+  void TriggerDottedIfEnabled() override;
+  bool PreviousMeasureEnabled() override;
+  bool NextMeasureEnabled() override;
+  bool ChordCommandEnabled() override;
+  void OpenChordDialog() override;
+  void UpdateTrackMenu() override { MajMenuPistes(); }
+  void UpdateTrackButton(int piste) override { MajBoutonPiste(piste); }
+  bool TrackButtonMarked(int piste) override;
+  void ShowTitle() override;
+  void SetCaption(const QString& t) override { setWindowTitle(t); }
+  void ShowRecentFiles(const QStringList& legendes, bool separateur) override;
+  void ShowDrumAssistant(bool v) override { MontrerPercussion(v); }
+  void ShowEditZoneLabels(const EditZoneLabels& e) override;
+  void EditZoneImageChanged() override;
+  QString AskOpenFileName() override;
+  QString AskSaveFileName(const QString& nomPropose) override;
+  bool PlayWhileEntering() override;
+  void PlayCurrentBeat() override { JouerTempsCourant(); }
+  void StopSound() override;
+  bool SongPlaying() override { return LecturePartition(); }
+  void StopPlayback() override;
+  void ShowPlaybackMeasure(int mesure) override;
+  void SetPlaybackCommands(bool enLecture) override;
+  bool SetPlaybackTimer(bool actif) override;
+  void BeforePlayback() override;
+  void AfterPlayback() override;
+  bool CheckBeforePlayback() override;
+  void SongReplaced(bool chargee) override;
+
  protected:
   void changeEvent(QEvent* e) override;
   void showEvent(QShowEvent* e) override;
@@ -172,11 +208,9 @@ class TForm1 : public QMainWindow, public TActionsPrincipales {
 
  private:
   void CreerControles();
-  void BrancherHooksEdition();
   void BrancherCommandes();
   void BrancherCommandesFichier();
   void ViderPartition();
-  void ShowOpenedSong();
   void CreerLecture();
   void OuvrirLigneCommande();
 };

@@ -29,6 +29,8 @@
 #include "editor/EtatsCommandes.h"
 #include "song/Song.h"
 #include "editor/EtatEdition.h"
+#include "editor/Notificateur.h"
+#include "editor/Partition.h"
 #include "editor/EtatProgramme.h"
 #include "settings/Config.h"
 #include "editor/Main.h"
@@ -246,20 +248,7 @@ void TForm1::CreerCommandes() {
   lier(MessErreur, "Ac_Fichier_Proprietes");
   lier(PartNomPiste, "Ac_Fichier_Proprietes");
 
-  BrancherHooksEdition();
   BrancherCommandes();
-  // The hooks hold this window: they go with it, so that nothing calls into a destroyed window.
-  connect(this, &QObject::destroyed, [] {
-    for (auto* h : {&Hooks.SetUndoEnabled, &Hooks.SetRevertEnabled, &Hooks.SetTieChecked}) *h = nullptr;
-    for (auto* h : {&Hooks.RefreshActions, &Hooks.UpdateTrackMenu, &Hooks.TriggerDottedIfEnabled}) *h = nullptr;
-    for (auto* h : {&Hooks.PlayWhileEntering, &Hooks.PreviousMeasureEnabled, &Hooks.NextMeasureEnabled}) *h = nullptr;
-    Hooks.UpdateTrackButton = nullptr;
-    Hooks.TrackButtonMarked = nullptr;
-    Hooks.ShowDrumAssistant = nullptr;
-    CrochetsFichier.ChoisirFichierOuverture = nullptr;
-    CrochetsFichier.ChoisirFichierEnregistrement = nullptr;
-    CrochetsFichier.MenuFichiersRecents = nullptr;
-  });
   for (int i = 1; i <= 3; ++i)
     connect(Menus.Mn_Aide_Langue[i], &QAction::triggered, this, [this, i] {
       LangueAide = i;
@@ -269,27 +258,6 @@ void TForm1::CreerCommandes() {
   CocherLangueAide();
   TraduireFenetrePrincipale();
   MajMenuPistes();
-}
-
-// ---- Editing hooks: what the editing code asks of the window ----
-void TForm1::BrancherHooksEdition() {
-  Hooks.SetUndoEnabled = [this](bool v) { Ac_Edition_Annuler->setEnabled(v); };
-  Hooks.SetRevertEnabled = [this](bool v) {
-    BT_AnnulerMesure->setEnabled(v);
-    BT_Valider->setEnabled(v);
-  };
-  Hooks.RefreshActions = [this] { RafraichirActions(); };
-  Hooks.PlayWhileEntering = [this] { return Ac_Son_JouerSaisie->isChecked(); };
-  Hooks.UpdateTrackMenu = [this] { MajMenuPistes(); };
-  Hooks.UpdateTrackButton = [this](int p) { MajBoutonPiste(p); };
-  Hooks.TrackButtonMarked = [this](int p) {
-    return p >= 1 && p <= NB_PISTES && BT_Piste[p] && BT_Piste[p]->property("Pleine").toBool();
-  };
-  Hooks.SetTieChecked = [this](bool v) { Ac_Note_Lier->setChecked(v); };
-  Hooks.TriggerDottedIfEnabled = [this] { Executer(Ac_Note_Pointee); };
-  Hooks.PreviousMeasureEnabled = [this] { return Ac_Mesure_Precedente->isEnabled(); };
-  Hooks.NextMeasureEnabled = [this] { return Ac_Mesure_Suivante->isEnabled(); };
-  Hooks.ShowDrumAssistant = [this](bool v) { MontrerPercussion(v); };
 }
 
 // ---- Handlers of the actions whose operations exist ----
@@ -352,7 +320,7 @@ void TForm1::BrancherCommandesFichier() {
     MontrerPercussion(PisteCourante == PISTE_PERCUSSION);
   });
   DefinirExecute("Ac_Fichier_Ouvrir", [this] {
-    if (DemanderEnregistrement() && OuvrirPartition(QString())) ShowOpenedSong();
+    if (DemanderEnregistrement()) OuvrirPartition(QString());
     else
       for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
   });
@@ -382,59 +350,15 @@ void TForm1::BrancherCommandesFichier() {
     }
     MontrerPercussion(PisteCourante == PISTE_PERCUSSION);
   });
-  // The song dialogs take the filter of the language file.
-  CrochetsFichier.ChoisirFichierOuverture = [this] {
-    return QFileDialog::getOpenFileName(this, OpenDialog1.Title, Repertoire, FiltreQt(OpenDialog1.Filter), nullptr,
-                                        QFileDialog::ReadOnly);
-  };
-  CrochetsFichier.ChoisirFichierEnregistrement = [this](const QString& propose) {
-    QString nom = QFileDialog::getSaveFileName(this, SaveDialog1.Title, propose, FiltreQt(SaveDialog1.Filter), nullptr,
-                                               QFileDialog::DontConfirmOverwrite);
-    if (!nom.isEmpty() && QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".sqt");
-    return nom;
-  };
-  CrochetsFichier.MenuFichiersRecents = [this](const QStringList& legendes, bool separateur) {
-    for (int k = 1; k <= 5; ++k) {
-      QAction* item = Menus.Mn_Fichier_DernierFichier[k];
-      const QString t = k - 1 < legendes.size() ? legendes[k - 1] : QString();
-      item->setText(t);
-      item->setVisible(!t.isEmpty());
-    }
-    Menus.Separateur->setVisible(separateur);
-  };
   for (int k = 1; k <= 5; ++k)
     connect(Menus.Mn_Fichier_DernierFichier[k], &QAction::triggered, this, [k] { OuvrirFichierRecent(k); });
-}
-
-// After a song was read: its title and author in the status row, nothing to save yet, the command
-// states and the track buttons for the new song.
-void TForm1::ShowOpenedSong() {
-  QString titre = AnsiToQString(Partition.Titre.view());
-  if (!Partition.Auteur.empty()) titre += QStringLiteral(" - ") + AnsiToQString(Partition.Auteur.view());
-  MessErreur->setText(titre);
-  Modifie = 0;
-  RafraichirActions();
-  for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
 }
 
 // The reset to an empty song of the New command.
 void TForm1::ViderPartition() {
   if (MIDIDisponible && LecturePartition()) Executer(Ac_Son_Stop);
   NouvellePartition();
-  setWindowTitle(TitreProgramme + QStringLiteral(" - ") + QFileInfo(CheminFichier).fileName());
-  if (Sais_Partition) Sais_Partition->NouvellePartitionDemandee = 1;
-  const int piste = PisteCourante;
-  for (PisteCourante = 1; PisteCourante <= Partition.NbPistes; ++PisteCourante) PreparerTempsSaisie();
-  PisteCourante = piste;
-  MesureOrigine = *Partition.Courante();
-  Curseur.Temps = 1;
-  Curseur.Corde = 1;
-  RafraichirZoneSaisie();
-  if (Hooks.RefreshScoreView) Hooks.RefreshScoreView();
-  RafraichirActions();
-  Modifie = 0;
-  MajMenuPistes();
-  for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
+  FinRemplacementPartition(false);
 }
 
 void TForm1::NoteDureeExecute(int code) {
@@ -473,7 +397,7 @@ void TForm1::Ac_Effet_HOExecute(QAction* sender) {
   TempsCourant().Notes[std::clamp(Curseur.Corde, 1, NB_CORDES_MAX)].Effet =
       static_cast<int8_t>(sender->isChecked() ? code : 0);
   RedessinerEffets();
-  if (Ac_Son_JouerSaisie->isChecked() && code > 2 && MIDIDisponible && Hooks.PlayCurrentBeat) Hooks.PlayCurrentBeat();
+  if (Ac_Son_JouerSaisie->isChecked() && code > 2 && MIDIDisponible) VueEditeur().PlayCurrentBeat();
   RafraichirActions();
 }
 
@@ -483,8 +407,8 @@ void TForm1::Ac_Effet_VibMainGaucheExecute(QAction* sender) {
   SauverAnnulation();
   TempsCourant().EffetTemps = static_cast<int8_t>(sender->isChecked() ? code : 0);
   RedessinerEffets();
-  if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible && (code <= 4 || code >= 8) && Hooks.PlayCurrentBeat)
-    Hooks.PlayCurrentBeat();
+  if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible && (code <= 4 || code >= 8))
+    VueEditeur().PlayCurrentBeat();
   RafraichirActions();
 }
 
@@ -516,7 +440,7 @@ void TForm1::RafraichirActions() {
       if (b) b->setEnabled(e.PaletteActive);
   }
   AjusterDefilementSaisie();
-  if (Hooks.AdjustEditZone) Hooks.AdjustEditZone();
+  Notificateur().curseurDeplace();
   if (ClassForm && ClassForm->isVisible()) ClassForm->AfficherNotesTemps();
 }
 
@@ -621,9 +545,9 @@ void TForm1::ZoneSaisieMouseDown(QMouseEvent* e) {
 
 void TForm1::Turbo00Click(int frette) {
   if (frette < 0) return;
-  if (PoserFretteTurbo(frette) && Hooks.PlayCurrentBeat) {
+  if (PoserFretteTurbo(frette)) {
     EcouteTemps = true;
-    Hooks.PlayCurrentBeat();
+    VueEditeur().PlayCurrentBeat();
   }
   RafraichirActions();
 }
@@ -676,7 +600,7 @@ void TForm1::Mn_Piste1Click(int piste) { ChangerPiste(piste); }
 void TForm1::ChangerPiste(int piste) {
   if (piste < 1 || piste > NB_PISTES || !Partition.Courante()) return;
   SwitchToTrack(piste);
-  if (Hooks.AdjustEditZone) Hooks.AdjustEditZone();
+  Notificateur().curseurDeplace();
   RafraichirActions();
   MesureOrigine = *Partition.Courante();
   MajMenuPistes();

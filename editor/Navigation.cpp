@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "song/Song.h"
+#include "editor/VueEditeur.h"
+#include "editor/Notificateur.h"
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
 #include "editor/Saisie.h"
@@ -44,10 +46,10 @@ void ValiderMesure() {
   MesureOrigine = MesureAnnuler;
   TempsAnnuler = Curseur.Temps;
   CordeAnnuler = Curseur.Corde;
-  if (MesureEditee && Hooks.RefreshMeasure) Hooks.RefreshMeasure(Partition.MesureCourante);
+  if (MesureEditee) Notificateur().mesureModifiee(Partition.MesureCourante);
   ActiverAnnulation(false);
   ActiverAnnulerMesure(false);
-  if (Hooks.AdjustEditZone) Hooks.AdjustEditZone();
+  Notificateur().curseurDeplace();
 }
 
 bool RefuserSiTropDeMesures(int ajout) {
@@ -63,8 +65,8 @@ namespace {
 void BeforeLeaving() {
   int t = PisteCourante;
   bool aDesTemps = Partition.Courante()->NbTemps[t] > 0;
-  if (Hooks.TrackButtonMarked && Hooks.UpdateTrackButton && Hooks.TrackButtonMarked(t) != aDesTemps)
-    Hooks.UpdateTrackButton(t);
+  if (VueEditeur().TrackButtonMarked(t) != aDesTemps)
+    VueEditeur().UpdateTrackButton(t);
 }
 
 // The new current measure is set: take its origin copy, put the cursor on `temps` (the string is
@@ -74,10 +76,10 @@ void AfterArriving(int mesureQuittee, int temps, bool forcerRafraichissement) {
   MesureOrigine = *Partition.Courante();
   Curseur.Temps = std::clamp(temps, 1, NB_TEMPS_MAX);
   RafraichirZoneSaisie();
-  if ((editee || forcerRafraichissement) && Hooks.RefreshMeasure) Hooks.RefreshMeasure(mesureQuittee);
+  if (editee || forcerRafraichissement) Notificateur().mesureModifiee(mesureQuittee);
   ActiverAnnulerMesure(false);
   ActiverAnnulation(false);
-  if (Hooks.AdjustEditZone) Hooks.AdjustEditZone();
+  Notificateur().curseurDeplace();
 }
 
 int LastBeatOrFirst() {
@@ -111,7 +113,7 @@ void DerniereMesure() {
 
 void AllerAMesure() {
   int quittee = Partition.MesureCourante;
-  if (!Hooks.AskGoToMeasure || !Hooks.AskGoToMeasure()) return;
+  if (!VueEditeur().AskGoToMeasure()) return;
   Partition.MesureCourante = std::clamp(Partition.MesureCourante, 1, Partition.NbMesures);
   AfterArriving(quittee, 1, false);
 }

@@ -1,14 +1,18 @@
 #include "editor/Partition.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 
 #include "song/Song.h"
+#include "editor/VueEditeur.h"
+#include "editor/Notificateur.h"
 #include "song/ListesAccords.h"
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
 #include "editor/Navigation.h"
 #include "editor/ZoneSaisie.h"
+#include "files/FichierSqt.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
@@ -22,7 +26,7 @@ void NouvellePartition() {
   PisteCourante = 1;
   Partition.Titre.clear();
   Partition.Auteur.clear();
-  if (Hooks.ShowTitle) Hooks.ShowTitle();
+  VueEditeur().ShowTitle();
   Partition.Commentaire.clear();
   Partition.TripletFeel = 0;
   Partition.Tempo = 120;
@@ -81,9 +85,28 @@ void NouvellePartition() {
   }
   PisteCourante = 1;
 
-  if (Hooks.UpdateTrackMenu) Hooks.UpdateTrackMenu();
-  if (Hooks.UpdateTrackButton)
-    for (int p = 1; p <= NB_PISTES; ++p) Hooks.UpdateTrackButton(p);
+  VueEditeur().UpdateTrackMenu();
+  for (int p = 1; p <= NB_PISTES; ++p) VueEditeur().UpdateTrackButton(p);
+}
+
+void FinRemplacementPartition(bool chargee) {
+  PisteCourante = 1;
+  Partition.MesureCourante = 1;
+  if (!Partition.Mesures[1]) Partition.Mesures[1] = std::make_unique<TMesure>();
+  MesureOrigine = *Partition.Mesures[1];
+  Curseur.Temps = 1;
+  Curseur.Corde = 1;
+  Modifie = 0;
+  TVueEditeur& vue = VueEditeur();
+  vue.ShowDrumAssistant(false);  // it belongs to track 8
+  vue.SetCaption(TitreProgramme + QStringLiteral(" - ") + QFileInfo(CheminFichier).fileName());
+  vue.ShowTitle();
+  vue.UpdateTrackMenu();
+  for (int p = 1; p <= NB_PISTES; ++p) vue.UpdateTrackButton(p);
+  RafraichirZoneSaisie();
+  Notificateur().partitionRemplacee();
+  vue.SongReplaced(chargee);
+  vue.RefreshActions();
 }
 
 double TexteEnReel(const QString& texte) {
@@ -148,12 +171,12 @@ bool VerifierDureesMesures() {
       Curseur.Temps = 1;
       Curseur.Corde = std::clamp(Curseur.Corde, 1, std::max(1, Partition.NbCordes[t]));
       RafraichirZoneSaisie();
-      if (Hooks.RefreshScoreView) Hooks.RefreshScoreView();
+      Notificateur().vueARefaire();
       ActiverAnnulerMesure(false);
       ActiverAnnulation(false);
-      if (Hooks.UpdateTrackMenu) Hooks.UpdateTrackMenu();
-      if (Hooks.ShowDrumAssistant) Hooks.ShowDrumAssistant(t == PISTE_PERCUSSION);
-      if (Hooks.RefreshActions) Hooks.RefreshActions();
+      VueEditeur().UpdateTrackMenu();
+      VueEditeur().ShowDrumAssistant(t == PISTE_PERCUSSION);
+      VueEditeur().RefreshActions();
       MessageBoxD(TexteLangue("Dlg-Attention"), RemplacerParam1et2(TexteLangue("AssCD-DureeInvalide"), m, t),
                   MB_ICONE_ATTENTION, MB_OK, MB_DEF_OK, MB_CENTRE);
       return false;

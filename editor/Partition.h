@@ -21,6 +21,13 @@ void ViderPisteToutesMesures(int piste);
 // Drops the measures at the end that hold no beat in any track; measure 1 always stays. The current
 // measure is kept, or becomes the last one when it was dropped.
 void SupprimerMesuresVidesFin();
+// Ends every replacement of the song, read or refused, new or imported: track 1 and measure 1
+// current with the cursor on their first beat and the revert snapshot taken again, nothing to save,
+// and everything that shows the song refreshed (caption, title label, track menu and buttons, edit
+// zone, score view, speed trainer, properties dialog, command states). chargee: a song was read or
+// imported; false: the song is a new empty one (New, or a refused file). An import that leaves
+// the song unsaved sets Modifie after it.
+void FinRemplacementPartition(bool chargee);
 // The play commands' check before playing: playback is always allowed.
 bool VerifierAvantLecture();
 // Finds the first measure, track by track, whose filled length differs from its time signature,

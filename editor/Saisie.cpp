@@ -3,24 +3,24 @@
 #include <algorithm>
 
 #include "song/Song.h"
+#include "editor/VueEditeur.h"
 #include "editor/EtatEdition.h"
 #include "editor/Navigation.h"
 #include "editor/Curseur.h"
 #include "editor/ZoneSaisie.h"
 
-EditorHooks Hooks;
 bool AnnulationPossible = false;
 bool MesureEditee = false;
 uint8_t TempsSupprimeLie = 0;
 
 void ActiverAnnulation(bool actif) {
   AnnulationPossible = actif;
-  if (Hooks.SetUndoEnabled) Hooks.SetUndoEnabled(actif);
+  VueEditeur().SetUndoEnabled(actif);
 }
 
 void ActiverAnnulerMesure(bool actif) {
   MesureEditee = actif;
-  if (Hooks.SetRevertEnabled) Hooks.SetRevertEnabled(actif);
+  VueEditeur().SetRevertEnabled(actif);
 }
 
 int& NbTempsCourant() { return Partition.Courante()->NbTemps[PisteCourante]; }
@@ -281,7 +281,7 @@ bool PointeePermise() {
 }
 
 void PointerSiPossible() {
-  if (Hooks.TriggerDottedIfEnabled) Hooks.TriggerDottedIfEnabled();
+  VueEditeur().TriggerDottedIfEnabled();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -340,7 +340,7 @@ void AppliquerLiaison() {
   TTemps& t = TempsCourant();
   if (Curseur.Temps == 1 && Partition.MesureCourante == 1) {
     t.Lie = 0;  // the first beat of the song has nothing to be tied to
-    if (Hooks.SetTieChecked) Hooks.SetTieChecked(false);
+    VueEditeur().SetTieChecked(false);
     return;
   }
   if (!t.Lie) {

@@ -8,30 +8,6 @@ struct TNote;
 struct TTemps;
 struct TMesure;
 
-// What the editing code asks of the main window. Every entry may stay empty (tests, headless
-// runs); the main window connects them when it is created.
-struct EditorHooks {
-  std::function<void(bool)> SetUndoEnabled;        // the undo command
-  std::function<void(bool)> SetRevertEnabled;      // the cancel-measure and validate buttons
-  std::function<void()> RefreshActions;            // enabled/checked state of every command
-  std::function<void()> StopSound;                 // close the player and let pending events run
-  std::function<bool()> PlayWhileEntering;         // the listen-while-entering command is checked
-  std::function<void()> PlayCurrentBeat;
-  std::function<void(int)> RefreshMeasure;         // lay out again the score-view lines of a measure
-  std::function<void()> RefreshScoreView;          // lay out and redraw the whole score view
-  std::function<void()> AdjustEditZone;            // place the score view's current-measure frame
-  std::function<void()> UpdateTrackMenu;
-  std::function<void(int)> UpdateTrackButton;
-  std::function<bool(int)> TrackButtonMarked;      // the track button shows its has-notes mark
-  std::function<void(bool)> SetTieChecked;
-  std::function<void()> TriggerDottedIfEnabled;    // runs the dotted command when it is enabled
-  std::function<bool()> PreviousMeasureEnabled;    // empty: enabled after measure 1
-  std::function<bool()> NextMeasureEnabled;        // empty: always enabled
-  std::function<bool()> AskGoToMeasure;            // modal dialog; true on OK, current measure set
-  std::function<void()> ShowTitle;                 // the title label of the main window
-  std::function<void(bool)> ShowDrumAssistant;     // show/hide it and enable its command
-};
-extern EditorHooks Hooks;
 
 // Undo availability and "the current measure was edited since it was entered or validated".
 // Always change them through the setters so that the main window follows.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "song/Song.h"
+#include "editor/VueEditeur.h"
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
 #include "editor/Navigation.h"
@@ -45,7 +46,7 @@ bool PoserFretteTurbo(int frette) {
   DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, Curseur.Temps);
   RegrouperRythme(0);
   DessinerTriolets(CanvasSaisie);
-  const bool jouer = Hooks.PlayWhileEntering && Hooks.PlayWhileEntering() && MIDIDisponible;
+  const bool jouer = VueEditeur().PlayWhileEntering() && MIDIDisponible;
   AfficherEtatMesure();
   return jouer;
 }

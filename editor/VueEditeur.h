@@ -46,7 +46,7 @@ class TVueEditeur {
   virtual void PlayCurrentBeat() {}
   virtual void StopSound() {}                       // close the player and let pending events run
   virtual bool SongPlaying() { return false; }      // a song playback runs (the play command is off)
-  virtual void StopPlayback() {}                    // the Stop command
+  virtual void StopPlayback() {}                    // stops whatever plays
 
   // ---- Playback display ----
   virtual void ShowPlaybackMeasure(int /*mesure*/) {}  // the display follows the current measure
@@ -61,8 +61,9 @@ class TVueEditeur {
   // While the file browser is open: measures to play from the start (0 = all), and its end.
   virtual int BrowserMeasures() { return 0; }
   virtual void BrowserPlaybackEnded(bool /*arrete*/) {}
-  // After the song was replaced: the speed trainer's range and the properties dialog's mode.
-  virtual void SongReplaced(bool /*reussi*/) {}
+  // After the song was replaced: the speed trainer's range, and the properties dialog's new-song
+  // mode when the song is a new empty one (chargee false).
+  virtual void SongReplaced(bool /*chargee*/) {}
 };
 
 // The view the engines talk to: the window that set itself, else the null view.

@@ -5,6 +5,7 @@
 
 #include "song/Rythme.h"
 #include "song/Song.h"
+#include "editor/VueEditeur.h"
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
 #include "editor/Saisie.h"
@@ -13,7 +14,6 @@
 
 QImage* ImageSaisie = nullptr;
 TCanvas* CanvasSaisie = nullptr;
-EditZoneHooks EditZone;
 EditZoneLabels EtiquettesSaisie;
 
 namespace {
@@ -448,11 +448,11 @@ QString Trois(int v) { return QStringLiteral("%1").arg(v, 3, 10, QLatin1Char('0'
 
 // The window shows ImageSaisie; tell it to repaint (it coalesces repeated requests).
 void Montrer(TCanvas* c) {
-  if (c && c == CanvasSaisie && EditZone.imageChanged) EditZone.imageChanged();
+  if (c && c == CanvasSaisie) VueEditeur().EditZoneImageChanged();
 }
 
 void Publier() {
-  if (EditZone.labelsChanged) EditZone.labelsChanged(EtiquettesSaisie);
+  VueEditeur().ShowEditZoneLabels(EtiquettesSaisie);
 }
 
 }  // namespace
@@ -560,7 +560,7 @@ void AfficherEtatMesure() {
 
 void RafraichirZoneSaisie() {
   if (!CanvasSaisie || !ZoneCourante().m) return;
-  if (EditZone.playbackRunning && EditZone.playbackRunning()) return;
+  if (VueEditeur().SongPlaying()) return;
   FondZoneSaisie();
   DessinerPortee(CanvasSaisie);
   AfficherNumeroMesure();

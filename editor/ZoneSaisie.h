@@ -5,7 +5,7 @@
 // two beats. Every drawing does nothing while CanvasSaisie is null.
 //
 // The labels under the zone (measure number, filled length, status) are model values here; the
-// main window shows them through EditZone.labelsChanged.
+// main window shows them through the editor view (ShowEditZoneLabels).
 #include <QString>
 #include <functional>
 #include <vector>
@@ -32,13 +32,6 @@ struct EditZoneLabels {
   MeasureStatus Etat = MeasureStatus::Complete;
 };
 
-// What the edit zone needs from the main window, connected by it.
-struct EditZoneHooks {
-  std::function<void(const EditZoneLabels&)> labelsChanged;  // show the labels
-  std::function<bool()> playbackRunning;                     // the zone is frozen during playback
-  std::function<void()> imageChanged;                        // ImageSaisie was drawn on: repaint it
-};
-extern EditZoneHooks EditZone;
 // The labels as last shown (they keep their values until the next status update).
 extern EditZoneLabels EtiquettesSaisie;
 // The complete-measure test of the cursor moves: the status last shown is "complete".

@@ -16,12 +16,11 @@
 #include "song/ListesAccords.h"
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
+#include "editor/Partition.h"
 #include "editor/Saisie.h"
-#include "editor/ZoneSaisie.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 
-TCrochetsFichier CrochetsFichier;
 const QString TitreProgramme = QStringLiteral("Strumquill 2.2");
 
 namespace {
@@ -721,53 +720,7 @@ void LirePartition(Lecteur& l, int version) {
   }
 }
 
-void ReinitialiserApresLecture(bool reussi) {
-  PisteCourante = 1;
-  Partition.MesureCourante = 1;
-  if (Hooks.ShowDrumAssistant) Hooks.ShowDrumAssistant(false);  // it belongs to track 8
-  MesureOrigine = *Partition.Mesures[1];
-  Curseur.Temps = 1;
-  Curseur.Corde = 1;
-  RafraichirZoneSaisie();
-  if (Hooks.RefreshScoreView) Hooks.RefreshScoreView();
-  FichierRafraichirActions();
-  if (CrochetsFichier.ApresChargement) CrochetsFichier.ApresChargement(reussi);
-}
-
 }  // namespace
-
-void FichierMajMenuPistes() {
-  if (CrochetsFichier.MajMenuPistes)
-    CrochetsFichier.MajMenuPistes();
-  else if (Hooks.UpdateTrackMenu)
-    Hooks.UpdateTrackMenu();
-}
-
-void FichierMajBoutonsPistes() {
-  for (int p = 1; p <= NB_PISTES; ++p) {
-    if (CrochetsFichier.MajBoutonPiste)
-      CrochetsFichier.MajBoutonPiste(p);
-    else if (Hooks.UpdateTrackButton)
-      Hooks.UpdateTrackButton(p);
-  }
-}
-
-void FichierTitreMorceau() {
-  if (CrochetsFichier.TitreMorceau) {
-    QString titre = AnsiToQString(Partition.Titre.view());
-    if (!Partition.Auteur.empty()) titre += " - " + AnsiToQString(Partition.Auteur.view());
-    CrochetsFichier.TitreMorceau(titre);
-  } else if (Hooks.ShowTitle) {
-    Hooks.ShowTitle();
-  }
-}
-
-void FichierRafraichirActions() {
-  if (CrochetsFichier.RafraichirActions)
-    CrochetsFichier.RafraichirActions();
-  else if (Hooks.RefreshActions)
-    Hooks.RefreshActions();
-}
 
 int VersionSignature(const QByteArray& champ) {
   if (champ.size() < TAILLE_SIGNATURE) return -1;
@@ -966,7 +919,7 @@ bool OuvrirFichier() {
     }
   }
   if (ok) {
-    ReinitialiserApresLecture(true);
+    FinRemplacementPartition(true);
     return true;
   }
 
@@ -976,9 +929,8 @@ bool OuvrirFichier() {
   NouvellePartition();
   Partition.NbPistesNonBasse = Partition.NbPistesBasse = 0;
   Partition.AvecPercussions = 0;
-  if (CrochetsFichier.Legende) CrochetsFichier.Legende(TitreProgramme + " - " + QFileInfo(CheminFichier).fileName());
   for (int p = 1; p <= NB_PISTES; ++p) PreparerTempsSaisiePiste(p, 1);
   Modifie = 0;
-  ReinitialiserApresLecture(false);
+  FinRemplacementPartition(false);
   return false;
 }

@@ -4,32 +4,7 @@
 // are read too.
 #include <QByteArray>
 #include <QString>
-#include <functional>
 
-// Window effects of loading and saving. Set by the main window; tests leave them empty.
-struct TCrochetsFichier {
-  // The main window's caption.
-  std::function<void(const QString&)> Legende;
-  // After a load (true) or a failed load (false), once the song, beams, edit zone, score view and
-  // command states are done: clear the speed trainer's fields, and after a failure put the
-  // properties dialog in its new-song mode.
-  std::function<void(bool reussi)> ApresChargement;
-  // Track menu and buttons, the label that shows the song's title and author, and the command
-  // states; when unset, the editor's hooks of the same purpose are used.
-  std::function<void()> MajMenuPistes;
-  std::function<void(int piste)> MajBoutonPiste;
-  std::function<void(const QString&)> TitreMorceau;
-  std::function<void()> RafraichirActions;
-  // True while a playback runs, and the Stop command (only used when MIDI output is available).
-  std::function<bool()> LectureEnCours;
-  std::function<void()> ArreterLecture;
-  // The five recent-file menu captions (empty = item hidden) and the separator's visibility.
-  std::function<void(const QStringList& legendes, bool separateur)> MenuFichiersRecents;
-  // File dialogs; an empty result means cancelled. When unset, a standard file dialog is shown.
-  std::function<QString()> ChoisirFichierOuverture;
-  std::function<QString(const QString& nomPropose)> ChoisirFichierEnregistrement;
-};
-extern TCrochetsFichier CrochetsFichier;
 
 // The program title that stands before " - " and the file name in the main window's caption.
 extern const QString TitreProgramme;
@@ -55,8 +30,3 @@ bool EnregistrerFichier();
 // leaves a new empty song.
 bool OuvrirFichier();
 
-// The window effects above, falling back on the editor's hooks (editor/Saisie.h).
-void FichierMajMenuPistes();
-void FichierMajBoutonsPistes();
-void FichierTitreMorceau();
-void FichierRafraichirActions();

@@ -3,12 +3,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 
 #include "song/Song.h"
 #include "editor/EtatProgramme.h"
+#include "editor/VueEditeur.h"
 #include "editor/Saisie.h"
 #include "files/FichierSqt.h"
 #include "midi/EcritureMIDI.h"
@@ -19,26 +19,13 @@
 
 namespace {
 
-const char* const kFiltre = "Fichiers Strumquill (*.sqt)";
-
-QString ChoisirOuverture() {
-  if (CrochetsFichier.ChoisirFichierOuverture) return RetenirDossier(CrochetsFichier.ChoisirFichierOuverture());
-  return RetenirDossier(
-      QFileDialog::getOpenFileName(nullptr, QString(), Repertoire, kFiltre, nullptr, QFileDialog::ReadOnly));
-}
+QString ChoisirOuverture() { return RetenirDossier(VueEditeur().AskOpenFileName()); }
 
 QString ChoisirEnregistrement(const QString& propose) {
-  if (CrochetsFichier.ChoisirFichierEnregistrement)
-    return RetenirDossier(CrochetsFichier.ChoisirFichierEnregistrement(CheminDansRepertoire(propose)));
-  QString nom = QFileDialog::getSaveFileName(nullptr, QString(), CheminDansRepertoire(propose), kFiltre, nullptr,
-                                             QFileDialog::DontConfirmOverwrite);
-  if (!nom.isEmpty() && QFileInfo(nom).suffix().isEmpty()) nom += ".sqt";
-  return RetenirDossier(nom);
+  return RetenirDossier(VueEditeur().AskSaveFileName(CheminDansRepertoire(propose)));
 }
 
-void Legende() {
-  if (CrochetsFichier.Legende) CrochetsFichier.Legende(TitreProgramme + " - " + NomFichier);
-}
+void Legende() { VueEditeur().SetCaption(TitreProgramme + " - " + NomFichier); }
 
 void MessagesEnAttente() {
   if (QCoreApplication::instance()) QCoreApplication::processEvents();
@@ -53,16 +40,12 @@ bool OuvrirPartition(const QString& nomDemande) {
     if (nom.isEmpty()) return false;
   }
   MessagesEnAttente();
-  if (MIDIDisponible && CrochetsFichier.LectureEnCours && CrochetsFichier.LectureEnCours() &&
-      CrochetsFichier.ArreterLecture)
-    CrochetsFichier.ArreterLecture();
+  if (MIDIDisponible) VueEditeur().StopPlayback();
   NouvellePartition();
   CheminFichier = nom;
   NomFichier = QFileInfo(nom).fileName();
   Legende();
-  const bool ok = OuvrirFichier();
-  FichierMajMenuPistes();
-  return ok;
+  return OuvrirFichier();
 }
 
 bool EnregistrerPartition() { return EnregistrerFichier(); }
@@ -95,7 +78,7 @@ void MajMenuFichiersRecents() {
       legendes << QStringLiteral("&%1  %2").arg(k).arg(QFileInfo(f).fileName());
     }
   }
-  if (CrochetsFichier.MenuFichiersRecents) CrochetsFichier.MenuFichiersRecents(legendes, separateur);
+  VueEditeur().ShowRecentFiles(legendes, separateur);
 }
 
 void AjouterFichierRecent(const QString& chemin) {
@@ -177,7 +160,7 @@ bool CommandeEnregistrer() {
   }
   if (ok) {
     Modifie = 0;
-    FichierRafraichirActions();
+    VueEditeur().RefreshActions();
   }
   return ok;
 }
@@ -185,7 +168,7 @@ bool CommandeEnregistrer() {
 bool CommandeEnregistrerSous() {
   if (!EnregistrerSous(true)) return false;
   Modifie = 0;
-  FichierRafraichirActions();
+  VueEditeur().RefreshActions();
   return true;
 }
 
@@ -213,16 +196,12 @@ void OuvrirFichierRecent(int n) {
       // Also after a refused file: the song is then a new one and the label must not keep the
       // title of the song it replaced.
       OuvrirPartition(chemin);
-      FichierTitreMorceau();
-      Modifie = 0;
-      FichierRafraichirActions();
     }
   } else {
     MessageBoxD(TexteLangue("Dlg-Erreur"),
                 RemplacerParam1(TexteLangue("Fichier-Introuvable"), QFileInfo(chemin).fileName()), MB_ICONE_ERREUR,
                 MB_OK, MB_DEF_OK);
   }
-  FichierMajBoutonsPistes();
 }
 
 void SupprimerFichierTemp() {

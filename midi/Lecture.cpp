@@ -12,6 +12,7 @@
 #include "song/Song.h"
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
+#include "editor/VueEditeur.h"
 #include "midi/EcritureMIDI.h"
 #include "midi/uMIDIPile.h"
 #include "platform/Folders.h"
@@ -96,9 +97,9 @@ QString TexteMinutesSecondes(qint64 ms) {
   return QString("%1:%2").arg(s / 60, 2, 10, QChar('0')).arg(s % 60, 2, 10, QChar('0'));
 }
 
-TControleurLecture::TControleurLecture(TMediaPlayer& lecteur, QString cheminTemp, TCrochetsLecture crochets,
-                                       QObject* parent, bool ecouterLecteur)
-    : QObject(parent), lecteur_(lecteur), chemin_(std::move(cheminTemp)), crochets_(std::move(crochets)) {
+TControleurLecture::TControleurLecture(TMediaPlayer& lecteur, QString cheminTemp, QObject* parent,
+                                       bool ecouterLecteur)
+    : QObject(parent), lecteur_(lecteur), chemin_(std::move(cheminTemp)) {
   NomProgramme = QGuiApplication::applicationDisplayName();
   minuterie_ = new QTimer(this);
   minuterie_->setInterval(100);
@@ -130,17 +131,17 @@ bool TControleurLecture::Jouer(int mode) {
   if (mode == 2) debut = courante;
   if (mode == 3) debut = fin = courante;
   const bool parcourir = mode == 1 && ModeParcourir;
-  if (parcourir && crochets_.MesuresParcourir) fin = std::clamp(crochets_.MesuresParcourir(), 1, fin);
+  if (parcourir && VueEditeur().BrowserMeasures() > 0) fin = std::clamp(VueEditeur().BrowserMeasures(), 1, fin);
   if (!CalculeOrdreLecture(debut, fin, Configuration.PlayRepeats)) return false;
-  if (Configuration.CheckDuration && !parcourir && crochets_.VerifierAvantLecture &&
-      !crochets_.VerifierAvantLecture())
+  if (Configuration.CheckDuration && !parcourir &&
+      !VueEditeur().CheckBeforePlayback())
     return false;
   if (!VerifierMIDI()) return false;
-  if (crochets_.AvantLecture) crochets_.AvantLecture();
+  VueEditeur().BeforePlayback();
   lecteur_.Close();
   QCoreApplication::processEvents();
   if (!EcrireFichierMIDI(chemin_, mode)) {
-    if (crochets_.ApresLecture) crochets_.ApresLecture();
+    VueEditeur().AfterPlayback();
     return false;
   }
   lecteur_.Open(chemin_);
@@ -149,7 +150,7 @@ bool TControleurLecture::Jouer(int mode) {
   arretDemande_ = false;
   ecouteTemps_ = false;
   enLecture_ = true;
-  if (crochets_.EtatCommandes) crochets_.EtatCommandes(true);
+  VueEditeur().SetPlaybackCommands(true);
   return DemarrerLecture();
 }
 
@@ -157,7 +158,7 @@ bool TControleurLecture::LancerEntrainement(int mesDeb, int mesFin, int tempoDeb
   if (enLecture_) Ac_Son_StopExecute();
   if (!VerifierMIDI()) return false;
   if (!CalculeOrdreLecture(mesDeb, mesFin, 1, Configuration.PlayRepeats)) return false;
-  if (Configuration.CheckDuration && crochets_.VerifierAvantLecture && !crochets_.VerifierAvantLecture())
+  if (Configuration.CheckDuration && !VueEditeur().CheckBeforePlayback())
     return false;
   EtatLecture.TempoDeb = tempoDeb;
   EtatLecture.TempoFin = tempoFin;
@@ -165,11 +166,11 @@ bool TControleurLecture::LancerEntrainement(int mesDeb, int mesFin, int tempoDeb
   EtatLecture.TempoCourant = tempoDeb;
   MesureDebutLecture = mesDeb;
   MesureFinLecture = mesFin;
-  if (crochets_.AvantLecture) crochets_.AvantLecture();
+  VueEditeur().BeforePlayback();
   lecteur_.Close();
   QCoreApplication::processEvents();
   if (!EcrireFichierMIDI(chemin_, MODE_MIDI_ENTRAINEMENT)) {
-    if (crochets_.ApresLecture) crochets_.ApresLecture();
+    VueEditeur().AfterPlayback();
     return false;
   }
   lecteur_.Open(chemin_);
@@ -178,7 +179,7 @@ bool TControleurLecture::LancerEntrainement(int mesDeb, int mesFin, int tempoDeb
   arretDemande_ = false;
   ecouteTemps_ = false;
   enLecture_ = true;
-  if (crochets_.EtatCommandes) crochets_.EtatCommandes(true);
+  VueEditeur().SetPlaybackCommands(true);
   return DemarrerLecture();
 }
 
@@ -186,7 +187,7 @@ void TControleurLecture::SuivreMesure(int m) {
   Partition.MesureCourante = m;
   Curseur.Temps = 1;
   if (const TMesure* mes = Partition.Courante()) MesureOrigine = *mes;
-  if (crochets_.AfficherMesure) crochets_.AfficherMesure(m);
+  VueEditeur().ShowPlaybackMeasure(m);
 }
 
 void TControleurLecture::InitialiserTempsMesure() {
@@ -207,10 +208,7 @@ bool TControleurLecture::DemarrerLecture() {
   SuivreMesure(Partition.MesureCourante);
 
   lecteur_.Open(chemin_);
-  if (crochets_.Minuterie)
-    crochets_.Minuterie(true);
-  else
-    minuterie_->start();
+  if (!VueEditeur().SetPlaybackTimer(true)) minuterie_->start();
   lecteur_.Notify = true;
   bool ok = lecteur_.Play() && lecteur_.Erreur().isEmpty();
   prefixe_ = TitreRepos();
@@ -225,10 +223,7 @@ bool TControleurLecture::DemarrerLecture() {
 }
 
 void TControleurLecture::TerminerLecture() {
-  if (crochets_.Minuterie)
-    crochets_.Minuterie(false);
-  else
-    minuterie_->stop();
+  if (!VueEditeur().SetPlaybackTimer(false)) minuterie_->stop();
   lecteur_.Notify = false;
   lecteur_.Close();
   // A play from the cursor and the speed trainer give the cursor back at the measure they started
@@ -238,9 +233,9 @@ void TControleurLecture::TerminerLecture() {
   if (const TMesure* mes = Partition.Courante()) MesureOrigine = *mes;
   enLecture_ = false;
   EtatLecture.Mode = -1;
-  if (crochets_.EtatCommandes) crochets_.EtatCommandes(false);
-  if (crochets_.ApresLecture) crochets_.ApresLecture();
-  if (crochets_.Titre) crochets_.Titre(TitreRepos());
+  VueEditeur().SetPlaybackCommands(false);
+  VueEditeur().AfterPlayback();
+  VueEditeur().SetCaption(TitreRepos());
 }
 
 void TControleurLecture::Ac_Son_StopExecute() {
@@ -282,7 +277,7 @@ void TControleurLecture::TimerMidiTimer() {
   const QString titre = prefixe_ + " - " + TexteMinutesSecondes(position) + " / " + total_;
   if (titre != titre_) {
     titre_ = titre;
-    if (crochets_.Titre) crochets_.Titre(titre);
+    VueEditeur().SetCaption(titre);
   }
   const int mode = EtatLecture.Mode;
   if (mode == MODE_MIDI_MESURE) return;
@@ -306,8 +301,8 @@ void TControleurLecture::TimerMidiTimer() {
 }
 
 void TControleurLecture::MediaPlayer1Notify() {
-  if (crochets_.Titre) crochets_.Titre(TitreRepos());
-  if (crochets_.NotificationDialogues && crochets_.NotificationDialogues()) return;
+  VueEditeur().SetCaption(TitreRepos());
+  if (VueEditeur().DialogTakesCompletion()) return;
   if (ecouteTemps_ || !enLecture_) {
     ecouteTemps_ = false;
     lecteur_.Notify = false;
@@ -317,7 +312,7 @@ void TControleurLecture::MediaPlayer1Notify() {
   if (arretDemande_ || ((!boucle_ || ModeParcourir) && mode != MODE_MIDI_ENTRAINEMENT)) {
     const bool arrete = arretDemande_;
     TerminerLecture();
-    if (ModeParcourir && crochets_.FinParcourir) crochets_.FinParcourir(arrete);
+    if (ModeParcourir) VueEditeur().BrowserPlaybackEnded(arrete);
     return;
   }
   if (mode == MODE_MIDI_ENTRAINEMENT) {

@@ -3,7 +3,6 @@
 // (stop, loop, next speed-trainer pass), the beat preview and the MIDI output test.
 #include <QObject>
 #include <QString>
-#include <functional>
 
 class QTimer;
 class TMediaPlayer;
@@ -27,23 +26,6 @@ bool TesterSortieMIDI(TMediaPlayer& lecteur, const QString& chemin);
 // The same on the registered player and the temporary file; false without a player.
 bool TesterSortieMIDI();
 
-// What the window does for playback; every hook may be left empty.
-struct TCrochetsLecture {
-  std::function<void(int mesure)> AfficherMesure;   // the display follows the current measure
-  std::function<void(bool enLecture)> EtatCommandes; // play actions off and Stop on while playing, editing commands
-  std::function<void(bool actif)> Minuterie;         // the window's 100 ms timer; empty = the controller's own
-  // A dialog listening to a tuning or a track takes the completion notice; true when it did.
-  std::function<bool()> NotificationDialogues;
-  std::function<void(const QString&)> Titre;         // the window caption
-  std::function<void()> AvantLecture;   // close the assistants, playback layout
-  std::function<void()> ApresLecture;   // normal layout, reopen the assistants, redraw the edit zone
-  std::function<bool()> VerifierAvantLecture;        // pre-playback duration check; empty = agrees
-  // While the file browser is open (ModeParcourir): how many measures to play from the start
-  // (empty = all), and what it does when a playback ends (stopped or not).
-  std::function<int()> MesuresParcourir;
-  std::function<void(bool arrete)> FinParcourir;
-};
-
 // Measures the file browser plays from its "jump after" choice (0 = the whole song).
 int MesuresSelonJumpAfter(int choix, int nbMesures);
 
@@ -52,8 +34,10 @@ class TControleurLecture : public QObject {
  public:
   // ecouterLecteur: the controller takes the player's completion notice itself; a window that
   // handles the notice forwards it to MediaPlayer1Notify instead.
-  TControleurLecture(TMediaPlayer& lecteur, QString cheminTemp, TCrochetsLecture crochets = {},
-                     QObject* parent = nullptr, bool ecouterLecteur = true);
+  // The window's side of playback (display, command states, timer, caption) goes through the
+  // editor view.
+  TControleurLecture(TMediaPlayer& lecteur, QString cheminTemp, QObject* parent = nullptr,
+                     bool ecouterLecteur = true);
 
   // The play commands; false when nothing started (MIDI unavailable, nothing to play, a failure).
   bool Ac_Son_LectureDebutExecute() { return Jouer(1); }
@@ -80,7 +64,6 @@ class TControleurLecture : public QObject {
   bool ArretDemande() const { return arretDemande_; }
   int MesureRetourLecture() const { return mesureRetour_; }
   TMediaPlayer& Lecteur() { return lecteur_; }
-  TCrochetsLecture& Crochets() { return crochets_; }
   QString NomProgramme;  // first part of the window caption
 
  private:
@@ -93,7 +76,6 @@ class TControleurLecture : public QObject {
 
   TMediaPlayer& lecteur_;
   QString chemin_;
-  TCrochetsLecture crochets_;
   QTimer* minuterie_ = nullptr;
   bool enLecture_ = false;
   bool arretDemande_ = false;

@@ -13,13 +13,14 @@
 #include "editor/Saisie.h"
 #include "settings/Config.h"
 #include "settings/Mess.h"
+#include "VueFactice.h"
 
 class EditTest : public ::testing::Test {
  protected:
   std::vector<TDemandeMessage> messages;
+  TVueFactice vue;  // the editor view while the test runs
 
   void SetUp() override {
-    Hooks = EditorHooks();
     InstallerReponseMessage([this](const TDemandeMessage& d) {
       messages.push_back(d);
       return ID_OK;
@@ -37,7 +38,6 @@ class EditTest : public ::testing::Test {
   }
   void TearDown() override {
     InstallerReponseMessage({});
-    Hooks = EditorHooks();
   }
 
   static TMesure& M(int m = 0) { return *Partition.Mesures[m ? m : Partition.MesureCourante]; }

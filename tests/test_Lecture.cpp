@@ -10,6 +10,7 @@
 #include "editor/EtatProgramme.h"
 #include "midi/Lecture.h"
 #include "midi_outils.h"
+#include "VueFactice.h"
 #include "platform/FluidMediaPlayer.h"
 #include "settings/Mess.h"
 
@@ -73,10 +74,13 @@ class Lecture : public ::testing::Test {
     ModeParcourir = false;
     NouveauMorceau(4);
     for (int m = 1; m <= 4; ++m) AjouterTemps(1, m, 1920, 1, m);
-    crochets.AfficherMesure = [this](int m) { affichees.push_back(m); };
-    crochets.EtatCommandes = [this](bool e) { etats.push_back(e); };
-    crochets.Minuterie = [this](bool a) { minuterie = a; };
-    controleur = std::make_unique<TControleurLecture>(lecteur, dir.filePath("vexo.tmp"), crochets);
+    vue.OnShowPlaybackMeasure = [this](int m) { affichees.push_back(m); };
+    vue.OnSetPlaybackCommands = [this](bool e) { etats.push_back(e); };
+    vue.OnSetPlaybackTimer = [this](bool a) {
+      minuterie = a;
+      return true;
+    };
+    controleur = std::make_unique<TControleurLecture>(lecteur, dir.filePath("vexo.tmp"));
   }
   void TearDown() override {
     InstallerReponseMessage({});
@@ -85,7 +89,7 @@ class Lecture : public ::testing::Test {
 
   QTemporaryDir dir;
   TLecteurFactice lecteur;
-  TCrochetsLecture crochets;
+  TVueFactice vue;
   std::unique_ptr<TControleurLecture> controleur;
   std::vector<QString> messages;
   std::vector<int> affichees;
@@ -253,8 +257,8 @@ TEST_F(Lecture, FileBrowserPlaysItsChoiceOfMeasuresThenMovesOn) {
   NouveauMorceau(8);
   for (int m = 1; m <= 8; ++m) AjouterTemps(1, m, 1920, 1, m);
   int suivants = 0;
-  controleur->Crochets().MesuresParcourir = [] { return MesuresSelonJumpAfter(3, 8); };
-  controleur->Crochets().FinParcourir = [&](bool arrete) { suivants += arrete ? 100 : 1; };
+  vue.OnBrowserMeasures = [] { return MesuresSelonJumpAfter(3, 8); };
+  vue.OnBrowserPlaybackEnded = [&](bool arrete) { suivants += arrete ? 100 : 1; };
   controleur->DefinirBoucle(true);  // the browser never loops
   ModeParcourir = true;
   ASSERT_TRUE(controleur->Ac_Son_LectureDebutExecute());
@@ -345,7 +349,7 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     f.LigneCommande.clear();
     f.FormActivate();
     ASSERT_EQ(MIDIDisponible, 1);
-    EXPECT_TRUE(f.Lecture->Crochets().VerifierAvantLecture);  // the duration check is asked first
+    EXPECT_EQ(&VueEditeur(), static_cast<TVueEditeur*>(&f));  // the window answers the engines
     NouveauMorceau(2);
     Partition.Tempo = 480;
     AjouterTemps(1, 1, 1920, 1, 0);
@@ -353,14 +357,14 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     // A beat preview sounding does not freeze the edit zone; a playback does.
     f.JouerTempsCourant();
     EXPECT_TRUE(f.MediaPlayer1->EnLecture());
-    EXPECT_FALSE(EditZone.playbackRunning());
+    EXPECT_FALSE(VueEditeur().SongPlaying());
     // The notation assistant and the dynamics palette step aside while the song plays.
     ClassForm = new TClassForm(&f);
     DynaForm = new TDynaForm(&f);
     ClassForm->show();
     DynaForm->show();
     f.Executer(f.Ac_Son_LectureDebut);
-    EXPECT_TRUE(EditZone.playbackRunning());
+    EXPECT_TRUE(VueEditeur().SongPlaying());
     EXPECT_FALSE(ClassForm->isVisible());
     EXPECT_FALSE(DynaForm->isVisible());
     EXPECT_TRUE(f.LectureEnCours());

@@ -233,7 +233,7 @@ TEST_F(CursorTest, CtrlDigitChoosesTheTrack) {
   Append(3);
   Curseur.Corde = 4;
   int menus = 0;
-  Hooks.UpdateTrackMenu = [&] { ++menus; };
+  vue.OnUpdateTrackMenu = [&] { ++menus; };
   SaisirChiffre(3, 4);
   EXPECT_EQ(PisteCourante, 3);
   EXPECT_EQ(Curseur.Temps, 1);

@@ -14,6 +14,7 @@
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
+#include "VueFactice.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ namespace {
 struct Script {
   QList<int> reponses;
   QList<TDemandeMessage> demandes;
+  TVueFactice vue;
   Script() {
     // Each message shows its own key, so the checks can tell them apart.
     for (const char* cle : {"Dlg-Confirmation", "Dlg-Avertissement", "Dlg-Erreur",
@@ -33,7 +35,6 @@ struct Script {
   }
   ~Script() {
     InstallerReponseMessage({});
-    CrochetsFichier = {};
   }
 };
 
@@ -81,7 +82,7 @@ TEST(FileCommands, RecentMenuCaptions) {
   Script s;
   QStringList legendes;
   bool separateur = true;
-  CrochetsFichier.MenuFichiersRecents = [&](const QStringList& l, bool sep) {
+  s.vue.OnShowRecentFiles = [&](const QStringList& l, bool sep) {
     legendes = l;
     separateur = sep;
   };
@@ -150,12 +151,12 @@ TEST(FileCommands, SaveAsProposesTitleAndAsksBeforeReplacing) {
   ChansonModifiee("AC/DC: Live?");
   const QString cible = dir.filePath("chosen.sqt");
   QString propose;
-  CrochetsFichier.ChoisirFichierEnregistrement = [&](const QString& p) {
+  s.vue.OnAskSaveFileName = [&](const QString& p) {
     propose = p;
     return cible;
   };
   QString legende;
-  CrochetsFichier.Legende = [&](const QString& l) { legende = l; };
+  s.vue.OnSetCaption = [&](const QString& l) { legende = l; };
 
   s.reponses = {ID_OUI};
   EXPECT_TRUE(DemanderEnregistrement());
@@ -194,7 +195,7 @@ TEST(FileCommands, SaveAsProposesTitleAndAsksBeforeReplacing) {
   // Cancelled dialog.
   Modifie = 1;
   NomFichier.clear();
-  CrochetsFichier.ChoisirFichierEnregistrement = [](const QString&) { return QString(); };
+  s.vue.OnAskSaveFileName = [](const QString&) { return QString(); };
   s.reponses = {ID_OUI};
   EXPECT_FALSE(DemanderEnregistrement());
   DefinirTexteLangue("Fichier-ExisteDeja", "Fichier-ExisteDeja");
@@ -205,7 +206,7 @@ TEST(FileCommands, FailedSaveAsRestoresTheName) {
   Script s;
   ViderRecents();
   ChansonModifiee("x");
-  CrochetsFichier.ChoisirFichierEnregistrement = [](const QString&) {
+  s.vue.OnAskSaveFileName = [](const QString&) {
     return QStringLiteral("/nonexistent-folder/x/song.sqt");
   };
   s.reponses = {ID_OUI, ID_OK};
@@ -227,13 +228,13 @@ TEST(FileCommands, OpenByDialogByNameAndFromRecentList) {
 
   // A cancelled open dialog changes nothing.
   ChansonModifiee("Current");
-  CrochetsFichier.ChoisirFichierOuverture = [] { return QString(); };
+  s.vue.OnAskOpenFileName = [] { return QString(); };
   EXPECT_FALSE(OuvrirPartition(""));
   EXPECT_EQ(Partition.Titre.str(), "Current");
 
   QString legende;
-  CrochetsFichier.Legende = [&](const QString& l) { legende = l; };
-  CrochetsFichier.ChoisirFichierOuverture = [&] { return dir.filePath("stored.sqt"); };
+  s.vue.OnSetCaption = [&](const QString& l) { legende = l; };
+  s.vue.OnAskOpenFileName = [&] { return dir.filePath("stored.sqt"); };
   EXPECT_TRUE(OuvrirPartition(""));
   EXPECT_TRUE(OctetsPartition() == stocke);
   EXPECT_EQ(NomFichier, "stored.sqt");
@@ -252,7 +253,10 @@ TEST(FileCommands, OpenByDialogByNameAndFromRecentList) {
   ChansonModifiee("Other");
   s.reponses = {ID_NON};  // do not save "Other"
   QString titre;
-  CrochetsFichier.TitreMorceau = [&](const QString& t) { titre = t; };
+  s.vue.OnShowTitle = [&] {
+    titre = QString::fromStdString(Partition.Titre.str());
+    if (!Partition.Auteur.empty()) titre += " - " + QString::fromStdString(Partition.Auteur.str());
+  };
   OuvrirFichierRecent(2);
   EXPECT_EQ(Partition.Titre.str(), "Stored");
   EXPECT_EQ(titre, "Stored - Someone");
@@ -282,8 +286,7 @@ TEST(FileCommands, OpenStopsARunningPlayback) {
   CheminFichier = dir.filePath("a.sqt");
   ASSERT_TRUE(EnregistrerFichier());
   int arrets = 0;
-  CrochetsFichier.LectureEnCours = [] { return true; };
-  CrochetsFichier.ArreterLecture = [&] { ++arrets; };
+  s.vue.OnStopPlayback = [&] { ++arrets; };
   const uint8_t midi = MIDIDisponible;
   MIDIDisponible = 1;
   EXPECT_TRUE(OuvrirPartition(dir.filePath("a.sqt")));
@@ -333,7 +336,7 @@ TEST(FileCommands, ChosenFileBecomesTheWorkingFolder) {
   ChansonModifiee("Folder song");
   Repertoire = dir.path();
   QString propose;
-  CrochetsFichier.ChoisirFichierEnregistrement = [&](const QString& p) {
+  s.vue.OnAskSaveFileName = [&](const QString& p) {
     propose = p;
     QDir(dir.path()).mkpath("sub");
     return dir.filePath("sub/kept.sqt");

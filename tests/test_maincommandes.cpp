@@ -29,6 +29,15 @@
 #include "settings/Mess.h"
 
 namespace {
+// The window with its file dialogs answered by the test.
+class TForm1Test : public TForm1 {
+ public:
+  std::function<QString()> Ouverture;
+  std::function<QString(const QString&)> Enregistrement;
+  QString AskOpenFileName() override { return Ouverture ? Ouverture() : QString(); }
+  QString AskSaveFileName(const QString& p) override { return Enregistrement ? Enregistrement(p) : QString(); }
+};
+
 class Fenetre : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -37,7 +46,7 @@ class Fenetre : public ::testing::Test {
     repWindows = RepWindows;
     PisteCourante = 1;
     RepWindows = DossierConfiguration();
-    f = new TForm1;
+    f = new TForm1Test;
     f->LigneCommande.clear();
     f->FormActivate();
     f->show();
@@ -56,7 +65,7 @@ class Fenetre : public ::testing::Test {
   TMesure& M() { return *Partition.Courante(); }
   TTemps& T(int b) { return M().Temps[PisteCourante][b]; }
   void Touche(Qt::Key key, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(k, key, m); }
-  TForm1* f = nullptr;
+  TForm1Test* f = nullptr;
   QWidget* k = nullptr;
   QString dossier, repWindows;
 };
@@ -293,7 +302,7 @@ TEST_F(Fenetre, SaveAsNewAndOpenThroughTheCommands) {
   QTemporaryDir dir;
   const QString chemin = dir.filePath("riff.sqt");
   Touche(Qt::Key_5);
-  CrochetsFichier.ChoisirFichierEnregistrement = [&](const QString&) { return chemin; };
+  f->Enregistrement = [&](const QString&) { return chemin; };
   f->Ac_Fichier_EnregistrerSous->trigger();
   EXPECT_TRUE(QFileInfo::exists(chemin));
   EXPECT_EQ(Modifie, 0);
@@ -307,7 +316,7 @@ TEST_F(Fenetre, SaveAsNewAndOpenThroughTheCommands) {
   EXPECT_EQ(Modifie, 0);
   EXPECT_EQ(Vierge, 1);
 
-  CrochetsFichier.ChoisirFichierOuverture = [&] { return chemin; };
+  f->Ouverture = [&] { return chemin; };
   Touche(Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(M().NbTemps[1], 1);
   EXPECT_EQ(T(1).Notes[1].Frette, 5);

@@ -20,7 +20,7 @@ TEST_F(NavigationTest, UndoAfterTwoEditsGivesTheStateAfterTheFirst) {
 
 TEST_F(NavigationTest, NoUndoAfterValidation) {
   int refreshed = 0;
-  Hooks.RefreshMeasure = [&](int m) { refreshed = m; };
+  vue.OnMesureModifiee = [&](int m) { refreshed = m; };
   Append(3);
   ValiderMesure();
   EXPECT_EQ(refreshed, 1);
@@ -69,7 +69,7 @@ TEST_F(NavigationTest, NextPastTheLastAppendsAMeasure) {
   ASSERT_EQ(B(2).PlaceTriolet, 2);
   Curseur.Corde = 5;
   std::vector<int> refreshed;
-  Hooks.RefreshMeasure = [&](int m) { refreshed.push_back(m); };
+  vue.OnMesureModifiee = [&](int m) { refreshed.push_back(m); };
   MesureSuivante();
   ASSERT_EQ(Partition.NbMesures, 2);
   EXPECT_EQ(Partition.MesureCourante, 2);
@@ -110,8 +110,8 @@ TEST_F(NavigationTest, NoMeasureBeyondOneThousand) {
   Partition.MesureCourante = NB_MESURES_MAX;
   Append(4);
   bool touched = false;
-  Hooks.UpdateTrackButton = [&](int) { touched = true; };
-  Hooks.TrackButtonMarked = [&](int) { return false; };
+  vue.OnUpdateTrackButton = [&](int) { touched = true; };
+  vue.OnTrackButtonMarked = [&](int) { return false; };
   MesureSuivante();
   EXPECT_EQ(Partition.NbMesures, NB_MESURES_MAX);
   EXPECT_EQ(Partition.MesureCourante, NB_MESURES_MAX);
@@ -135,7 +135,7 @@ TEST_F(NavigationTest, NextIntoAnExistingMeasureSeedsOnlyAnEmptyTrack) {
   M(3).Temps[1][1].Duree = 1920;
   M(3).Temps[1][1].CodeDuree = -2;
   std::vector<int> refreshed;
-  Hooks.RefreshMeasure = [&](int m) { refreshed.push_back(m); };
+  vue.OnMesureModifiee = [&](int m) { refreshed.push_back(m); };
   MesureSuivante();
   EXPECT_EQ(Partition.NbMesures, 3);
   EXPECT_EQ(B(1, 1, 2).Duree, 240);

@@ -117,7 +117,7 @@ TEST_F(SongTest, DurationCheckReportsTheFirstWrongMeasure) {
   Fill(4, 0);  // measure 1 full, measure 2 empty
   PisteCourante = 1;
   bool drums = true;
-  Hooks.ShowDrumAssistant = [&](bool on) { drums = on; };
+  vue.OnShowDrumAssistant = [&](bool on) { drums = on; };
   ActiverAnnulation(true);
   EXPECT_FALSE(VerifierDureesMesures());
   ASSERT_EQ(messages.size(), 1u);

@@ -299,7 +299,7 @@ TEST_F(BeatTest, RestAndTie) {
 
   // The first beat of the song cannot be tied.
   bool coche = true;
-  Hooks.SetTieChecked = [&](bool c) { coche = c; };
+  vue.OnSetTieChecked = [&](bool c) { coche = c; };
   Curseur.Temps = 1;
   B(1).Lie = 1;
   AppliquerLiaison();

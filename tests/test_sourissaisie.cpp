@@ -8,6 +8,7 @@
 #include "editor/Saisie.h"
 #include "editor/SourisSaisie.h"
 #include "settings/Config.h"
+#include "VueFactice.h"
 
 namespace {
 class FretteTurbo : public ::testing::Test {
@@ -19,7 +20,7 @@ class FretteTurbo : public ::testing::Test {
     Curseur.Corde = 3;
     Configuration.DefaultDynamic = 5;
   }
-  void TearDown() override { Hooks = EditorHooks(); }
+  TVueFactice vue;
   TMesure& M() { return *Partition.Mesures[1]; }
 };
 }  // namespace
@@ -39,7 +40,7 @@ TEST(FretMenu, ItemNamesAndColumns) {
 
 TEST_F(FretteTurbo, OnTheInputSlotAddsABeatAtTheDefaultDynamic) {
   bool ecoute = true;
-  Hooks.PlayWhileEntering = [&] { return ecoute; };
+  vue.OnPlayWhileEntering = [&] { return ecoute; };
   MIDIDisponible = 1;
   EXPECT_TRUE(PoserFretteTurbo(7));
   EXPECT_EQ(M().NbTemps[1], 1);

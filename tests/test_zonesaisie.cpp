@@ -13,12 +13,14 @@
 #include "song/Rythme.h"
 #include "platform/Canvas.h"
 #include "settings/Config.h"
+#include "VueFactice.h"
 #include "settings/Langue.h"
 
 namespace {
 
 class ZoneSaisieTest : public ::testing::Test {
  protected:
+  TVueFactice vue;
   void SetUp() override {
     NouvellePartition();
     Curseur = TCurseur{};
@@ -28,13 +30,11 @@ class ZoneSaisieTest : public ::testing::Test {
     image.fill(Qt::gray);
     ImageSaisie = &image;
     CanvasSaisie = new TCanvas(&image);
-    EditZone = EditZoneHooks{};
   }
   void TearDown() override {
     delete CanvasSaisie;
     CanvasSaisie = nullptr;
     ImageSaisie = nullptr;
-    EditZone = EditZoneHooks{};
     if (qEnvironmentVariableIsSet("VEXO_DUMP"))
       image.save(QStringLiteral("/tmp/%1.png").arg(::testing::UnitTest::GetInstance()->current_test_info()->name()));
   }
@@ -100,7 +100,7 @@ TEST_F(ZoneSaisieTest, StatusCompleteIncompleteTooLong) {
   DefinirTexteLangue("Gene-MesureComplete", "complete");
   DefinirTexteLangue("Gene-MesureDepassee", "too long");
   std::vector<EditZoneLabels> vus;
-  EditZone.labelsChanged = [&](const EditZoneLabels& e) { vus.push_back(e); };
+  vue.OnShowEditZoneLabels = [&](const EditZoneLabels& e) { vus.push_back(e); };
   for (int i = 0; i < 3; ++i) Ajouter(0);
   Ajouter(1);
   AfficherEtatMesure();
@@ -333,7 +333,7 @@ TEST_F(ZoneSaisieTest, RegroupAllMeasuresEndsOnMeasureOne) {
 TEST_F(ZoneSaisieTest, StaffBarsAndCursorCell) {
   int repeints = 0;
   ActiverAnnulation(true);
-  EditZone.imageChanged = [&] { ++repeints; };
+  vue.OnEditZoneImageChanged = [&] { ++repeints; };
   RafraichirZoneSaisie();
   EXPECT_FALSE(AnnulationPossible);
   EXPECT_GT(repeints, 0);
@@ -654,7 +654,7 @@ TEST_F(ZoneSaisieTest, DigitEntryTurnsTheCursorCellWhiteUntilTheSecondDigit) {
 }
 
 TEST_F(ZoneSaisieTest, FrozenDuringPlaybackAndWithoutCanvas) {
-  EditZone.playbackRunning = [] { return true; };
+  vue.OnSongPlaying = [] { return true; };
   RafraichirZoneSaisie();
   EXPECT_EQ(Px(0, 0), RGBToColor(0xA0, 0xA0, 0xA4));
   // Without a canvas nothing is drawn, but the links and the status are still computed.
