@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "editor/Actions.h"
+#include "editor/MainActions.h"
 #include "editor/Clavier.h"
 #include "song/Song.h"
 #include "editor/SourisSaisie.h"

@@ -13,6 +13,7 @@
 #include "midi/WaitMidi.h"
 #include "platform/Folders.h"
 #include "settings/ConfigFile.h"
+#include "settings/Welcome.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
   RepertoireAppli = DossierProgramme();
   // The settings file lives in this folder, so it is known before the settings are read.
   RepWindows = DossierConfiguration();
-  ChargerConfig(PisteCourante);
+  ChargerConfig(PisteCourante, ChoisirLangueDemarrage);
 
   Form1 = new TForm1;
   SelMIDIForm = new TSelMIDIForm(Form1);

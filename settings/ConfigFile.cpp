@@ -13,7 +13,6 @@
 #include "platform/IniFile.h"
 #include "platform/Types.h"
 #include "settings/Langue.h"
-#include "settings/Welcome.h"
 
 QString CheminFichierConfig() { return RepWindows + "Vexo220.ini"; }
 
@@ -297,7 +296,7 @@ void ZoneImpressionParDefaut(TZoneImpression& z) {
   VisiterImp(v, z, -1);
 }
 
-void ChargerConfig(int pisteCourante) {
+void ChargerConfig(int pisteCourante, const std::function<void()>& choisirLangue) {
   if (RepertoireAppli.isEmpty()) RepertoireAppli = DossierProgramme();
   if (RepWindows.isEmpty()) RepWindows = DossierConfiguration();
 
@@ -309,7 +308,7 @@ void ChargerConfig(int pisteCourante) {
   if (!NomLangueValide(PatcheLangue) || !QFileInfo::exists(RepertoireAppli + PatcheLangue + ".sqg"))
     PatcheLangue.clear();
   ListerLangues();
-  if (PatcheLangue.isEmpty()) ChoisirLangueDemarrage();
+  if (PatcheLangue.isEmpty() && choisirLangue) choisirLangue();
   if (!ListeLangues.isEmpty()) {
     // A listed file that cannot be read leaves the program without a language, as if none existed.
     if (!NomLangueValide(PatcheLangue) || !ChargerLangue(PatcheLangue)) {

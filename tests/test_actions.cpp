@@ -10,7 +10,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "editor/Actions.h"
+#include "editor/MainActions.h"
 
 namespace {
 QKeySequence Sequence(const TDefAction& d) {

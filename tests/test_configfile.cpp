@@ -84,7 +84,7 @@ class ConfigFichier : public ::testing::Test {
 }  // namespace
 
 TEST_F(ConfigFichier, MissingFileGivesDefaultsAndAsksForALanguage) {
-  ChargerConfig();
+  ChargerConfig(1, ChoisirLangueDemarrage);
   EXPECT_EQ(demandes, 1);
   EXPECT_TRUE(listees.contains("English"));
   EXPECT_EQ(PatcheLangue, "English");
@@ -126,7 +126,7 @@ TEST_F(ConfigFichier, MissingFileGivesDefaultsAndAsksForALanguage) {
 }
 
 TEST_F(ConfigFichier, SaveThenLoadGivesEverythingBack) {
-  ChargerConfig();
+  ChargerConfig(1, ChoisirLangueDemarrage);
   Configuration.BrushDuration = 16;
   Configuration.MetronomeVolume = 40;
   Configuration.StartingFile = QString::fromUtf8("/tmp/démarrage.wav");
@@ -179,7 +179,7 @@ TEST_F(ConfigFichier, SaveThenLoadGivesEverythingBack) {
 
   RemettreAZero();
   demandes = 0;
-  ChargerConfig();
+  ChargerConfig(1, ChoisirLangueDemarrage);
   EXPECT_EQ(demandes, 0);
   EXPECT_EQ(PatcheLangue, QString::fromUtf8("Français"));
   EXPECT_EQ(TexteLangue("Dlg-Erreur"), "Erreur");
@@ -217,7 +217,7 @@ TEST_F(ConfigFichier, RecentFilesMoveUpAndHelpLanguageFollowsTheLanguage) {
   QString b = Fichier("b.sqt"), c = Fichier("c.sqt");
   EcrireIni("[Config]\nPatcheLangue=English\nHelpFile=0\nFichier1=" + dossier.path() + "/gone.sqt\nFichier2=" + b +
             "\nFichier3=" + c + "\nFichier4=\nFichier5=\n");
-  ChargerConfig();
+  ChargerConfig(1, ChoisirLangueDemarrage);
   EXPECT_EQ(demandes, 0);
   EXPECT_EQ(LangueAide, 2);
   EXPECT_EQ(DerniersFichiers[1], b);
@@ -248,7 +248,7 @@ TEST_F(ConfigFichier, BadValuesFallBack) {
             "[ParamImp_US2]\nMargeHautePart=-5\nLargeur_Prt=100000\nGlobalProportions_Prt=99\nCoefEspAff_Prt=11\n"
             "[ChordsLib]\nTotal=500\nC001=" + e + "\nC002=ONOO\nC003=" + e + "\n");
   choix = QString::fromUtf8("Français");
-  ChargerConfig();
+  ChargerConfig(1, ChoisirLangueDemarrage);
   EXPECT_EQ(demandes, 1);  // a name with a path in it is no language
   EXPECT_EQ(PatcheLangue, QString::fromUtf8("Français"));
   EXPECT_EQ(LangueAide, 1);
@@ -281,7 +281,7 @@ TEST_F(ConfigFichier, LibraryStopsAtTheFirstMissingEntry) {
   QString e = EncoderAccord(a);
   EcrireIni("[Config]\nPatcheLangue=English\n[ChordsLib]\nTotal=5\nC001=" + e + "\nC002=" + e + "\nC003=" + e +
             "\nC005=" + e + "\n");
-  ChargerConfig();
+  ChargerConfig(1, ChoisirLangueDemarrage);
   EXPECT_EQ(NbAccordsLibrairie, 3);
   // A smaller library later leaves the old entries in the file, unread.
   NbAccordsLibrairie = 1;
@@ -291,13 +291,13 @@ TEST_F(ConfigFichier, LibraryStopsAtTheFirstMissingEntry) {
   TIniFile brut(CheminFichierConfig());
   EXPECT_EQ(brut.ReadInteger("ChordsLib", "Total", -1), 1);
   EXPECT_TRUE(brut.ValueExists("ChordsLib", "C003"));
-  ChargerConfig();
+  ChargerConfig(1, ChoisirLangueDemarrage);
   EXPECT_EQ(NbAccordsLibrairie, 1);
 }
 
 TEST_F(ConfigFichier, UnknownSectionsAreKept) {
   EcrireIni("[Browser]\nWC1=123\nDirectory=/music\n[Config]\nPatcheLangue=English\nSomethingElse=7\n");
-  ChargerConfig();
+  ChargerConfig(1, ChoisirLangueDemarrage);
   ASSERT_TRUE(EnregistrerConfig());
   TIniFile brut(CheminFichierConfig());
   EXPECT_EQ(brut.ReadInteger("Browser", "WC1", 0), 123);
@@ -310,7 +310,7 @@ TEST_F(ConfigFichier, AMissingOrUnreadableLanguageCountsAsNone) {
   RepertoireAppli = programme.path() + "/";
   // An empty program folder: nothing to choose, nothing loaded.
   choix = "English";
-  ChargerConfig();
+  ChargerConfig(1, ChoisirLangueDemarrage);
   EXPECT_EQ(demandes, 1);
   EXPECT_TRUE(listees.isEmpty());
   EXPECT_TRUE(PatcheLangue.isEmpty());
@@ -320,7 +320,7 @@ TEST_F(ConfigFichier, AMissingOrUnreadableLanguageCountsAsNone) {
   // A listed file that cannot be read.
   ASSERT_TRUE(QFile::link(programme.path() + "/nowhere", programme.path() + "/Broken.sqg"));
   choix = "Broken";
-  ChargerConfig();
+  ChargerConfig(1, ChoisirLangueDemarrage);
   EXPECT_EQ(listees, QStringList({"Broken"}));
   EXPECT_TRUE(PatcheLangue.isEmpty());
   EXPECT_TRUE(TableMessages.isEmpty());

@@ -5,9 +5,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "song/Song.h"
+#include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
+#include "editor/Partition.h"
 #include "editor/Saisie.h"
 #include "files/FichierSqt.h"
 #include "files/FileCommands.h"
@@ -349,4 +352,62 @@ TEST(FileCommands, ChosenFileBecomesTheWorkingFolder) {
   EXPECT_EQ(RetenirDossier(QString()), QString());  // a cancelled dialog changes nothing
   QDir::setCurrent(ancienCourant);
   Repertoire = ancienRepertoire;
+}
+
+// Every way of replacing the song ends in the same refresh: the title label, the caption, the
+// track buttons, the speed trainer (told through SongReplaced) and the notifier, also when the
+// file is refused; the properties dialog's new-song mode follows a new empty song only.
+TEST(FileCommands, EveryReplacementOfTheSongRefreshesWhatShowsIt) {
+  Script s;
+  QTemporaryDir dir;
+  NouvellePartition();
+  Partition.Titre = "Stored";
+  CheminFichier = dir.filePath("stored.sqt");
+  ASSERT_TRUE(EnregistrerFichier());
+  {
+    QFile f(dir.filePath("damaged.sqt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(OctetsPartition().left(300));
+  }
+  struct Cas {
+    const char* nom;
+    std::function<void()> remplacer;
+    bool chargee;
+    const char* titre;
+  };
+  const Cas cas[] = {
+      {"open", [&] { OuvrirPartition(dir.filePath("stored.sqt")); }, true, "Stored"},
+      {"refused", [&] { OuvrirPartition(dir.filePath("damaged.sqt")); }, false, ""},
+      {"new", [] { NouvellePartition(); FinRemplacementPartition(false); }, false, ""},
+      {"recent", [&] {
+         DerniersFichiers[1] = dir.filePath("stored.sqt");
+         OuvrirFichierRecent(1);
+       }, true, "Stored"},
+  };
+  QString titre, legende;
+  int boutons = 0, remplacee = 0, chargee = -1;
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    ChansonModifiee("Old");
+    s.reponses = {ID_NON};
+    titre = "unset";
+    legende.clear();
+    boutons = remplacee = 0;
+    chargee = -1;
+    s.vue.OnShowTitle = [&] { titre = QString::fromStdString(Partition.Titre.str()); };
+    s.vue.OnSetCaption = [&](const QString& l) { legende = l; };
+    s.vue.OnUpdateTrackButton = [&](int) { ++boutons; };
+    s.vue.OnPartitionRemplacee = [&] { ++remplacee; };
+    s.vue.OnSongReplaced = [&](bool ch) { chargee = ch; };
+    c.remplacer();
+    EXPECT_EQ(titre, c.titre);
+    EXPECT_EQ(legende, TitreProgramme + " - " + QFileInfo(CheminFichier).fileName());
+    EXPECT_GE(boutons, NB_PISTES);
+    EXPECT_EQ(remplacee, 1);
+    EXPECT_EQ(chargee, c.chargee ? 1 : 0);
+    EXPECT_EQ(Modifie, 0);
+    EXPECT_EQ(PisteCourante, 1);
+    EXPECT_EQ(Partition.MesureCourante, 1);
+  }
+  ViderRecents();
 }

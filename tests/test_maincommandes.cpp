@@ -311,7 +311,9 @@ TEST_F(Fenetre, SaveAsNewAndOpenThroughTheCommands) {
   EXPECT_TRUE(f->Menus.Mn_Fichier_DernierFichier[1]->text().contains("riff.sqt"));
   EXPECT_TRUE(f->Menus.Separateur->isVisible());
 
+  f->MessErreur->setText("Old title");
   f->Ac_Fichier_Nouveau->trigger();  // saved: no question; the properties dialog is not up in tests
+  EXPECT_TRUE(f->MessErreur->text().isEmpty());  // the title label follows the new song
   EXPECT_EQ(M().NbTemps[1], 0);
   EXPECT_EQ(Modifie, 0);
   EXPECT_EQ(Vierge, 1);

@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "editor/Actions.h"
+#include "editor/MainActions.h"
 #include "settings/Langue.h"
 #include "settings/Traduction.h"
 
