@@ -209,7 +209,13 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
  private:
   void CreerControles();
   void BrancherCommandes();
-  void BrancherCommandesFichier();
+  void BrancherCommandesFichier();   // MainFichier.cpp
+  void BrancherCommandesEdition();   // MainEdition.cpp
+  void BrancherCommandesMesure();    // MainMesure.cpp
+  void BrancherCommandesNotes();     // MainNotes.cpp
+  void BrancherCommandesSon();       // MainSon.cpp
+  // A handler that runs one editing operation, then refreshes the command states.
+  std::function<void()> PuisRafraichir(void (*op)());
   void ViderPartition();
   void CreerLecture();
   void OuvrirLigneCommande();

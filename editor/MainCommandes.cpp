@@ -1,6 +1,6 @@
 // The command side of the main window: its actions, menus and buttons, the command-state refresh,
-// the keyboard map, the edit-zone mouse with its fret menu, the track buttons and the translation
-// of its texts.
+// the edit-zone mouse with its fret menu and the track buttons. The handlers live by command group
+// (MainFichier, MainEdition, MainMesure, MainNotes, MainSon, MainAffichage), the keys in MainClavier.
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -91,13 +91,6 @@ class ClicEtiquette : public QObject {
   std::function<void()> faire;
 };
 
-void RedessinerEffets() {
-  if (Curseur.RedessinTemps) {
-    Curseur.RedessinTemps = 0;
-    DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, Curseur.Temps);
-  }
-  DessinerEffetsTemps(Curseur.Temps, true);
-}
 }  // namespace
 
 bool TForm1::LecturePartition() const { return Ac_Son_LectureDebut && !Ac_Son_LectureDebut->isEnabled(); }
@@ -260,162 +253,20 @@ void TForm1::CreerCommandes() {
   MajMenuPistes();
 }
 
-// ---- Handlers of the actions whose operations exist ----
-void TForm1::BrancherCommandes() {
-  auto puis = [this](void (*op)()) {
-    return [this, op] {
-      op();
-      RafraichirActions();
-    };
+std::function<void()> TForm1::PuisRafraichir(void (*op)()) {
+  return [this, op] {
+    op();
+    RafraichirActions();
   };
-  DefinirExecute("Ac_Edition_Annuler", [this] {
-    Modifie = 1;
-    AnnulerModification();
-    RafraichirActions();
-  });
-  // The commands that run one editing operation and then refresh the command states.
-  const struct {
-    const char* nom;
-    void (*op)();
-  } simples[] = {{"Ac_Mesure_Premiere", PremiereMesure},       {"Ac_Mesure_Precedente", MesurePrecedente},
-                 {"Ac_Mesure_AllerA", AllerAMesure},           {"Ac_Mesure_Suivante", MesureSuivante},
-                 {"Ac_Mesure_Derniere", DerniereMesure},       {"Ac_Note_NoteEtouffee", SaisirNoteEtouffee},
-                 {"Ac_Note_Silence", PoserSilence},            {"Ac_Note_Triolet", BasculerTriolet},
-                 {"Ac_Note_InsererTemps", InsererTemps},       {"Ac_Note_CopierTempsfin", CopierTempsFin},
-                 {"Ac_Note_DeplacerHaut", DeplacerNoteHaut},   {"Ac_Note_DeplacerBas", DeplacerNoteBas}};
-  for (const auto& s : simples) DefinirExecute(s.nom, puis(s.op));
-  DefinirExecute("Ac_Note_SupprimerTemps", [this] {
-    TempsSupprimeLie = TempsCourant().Lie;
-    SupprimerTemps();
-    RafraichirActions();
-  });
-  DefinirExecute("Ac_Note_Lier", [this] {
-    SauverAnnulation();
-    TempsCourant().Lie = !TempsCourant().Lie;
-    AppliquerLiaison();
-    RafraichirActions();
-  });
-  const char* durees[] = {"Ac_Note_Ronde", "Ac_Note_Blanche", "Ac_Note_Noire", "Ac_Note_Croche",
-                          "Ac_Note_DCroche", "Ac_Note_TCroche", "Ac_Note_QCroche"};
-  for (int k = 0; k < 7; ++k) DefinirExecute(durees[k], [this, k] { NoteDureeExecute(k - 2); });
-  DefinirExecute("Ac_Note_Pointee", [this] { Ac_Note_PointeeExecute(); });
-  for (const TDefAction& d : TableActions) {
-    const QString h = QString::fromLatin1(d.Execute);
-    QAction* act = this->*d.Membre;
-    if (h == "Ac_Effet_HOExecute") DefinirExecute(d.Nom, [this, act] { Ac_Effet_HOExecute(act); });
-    if (h == "Ac_Effet_VibMainGaucheExecute") DefinirExecute(d.Nom, [this, act] { Ac_Effet_VibMainGaucheExecute(act); });
-  }
-  DefinirExecute("Ac_Son_JouerSaisie", [this] { Ac_Son_JouerSaisie->setChecked(!Ac_Son_JouerSaisie->isChecked()); });
-  DefinirExecute("Ac_Son_Stop", [this] { Ac_Son_StopExecute(); });
-  DefinirExecute("Ac_Fichier_Quitter", [this] { close(); });
+}
+
+// ---- Handlers of the commands, group by group ----
+void TForm1::BrancherCommandes() {
   BrancherCommandesFichier();
-}
-
-// ---- File commands over the song-file services ----
-void TForm1::BrancherCommandesFichier() {
-  DefinirExecute("Ac_Fichier_Nouveau", [this] {
-    if (!DemanderEnregistrement()) return;
-    ViderPartition();
-    if (Sais_Partition) Sais_Partition->exec();
-    MontrerPercussion(PisteCourante == PISTE_PERCUSSION);
-  });
-  DefinirExecute("Ac_Fichier_Ouvrir", [this] {
-    if (DemanderEnregistrement()) OuvrirPartition(QString());
-    else
-      for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
-  });
-  DefinirExecute("Ac_Fichier_Enregistrer", [this] {
-    CommandeEnregistrer();
-    RafraichirActions();
-  });
-  DefinirExecute("Ac_Fichier_EnregistrerSous", [] { CommandeEnregistrerSous(); });
-  DefinirExecute("Ac_Fichier_ExporterMIDI", [this] {
-    // The export computes its own play order and lengths over those the playback follows.
-    if (LecturePartition()) Ac_Son_StopExecute();
-    QString nom = QFileDialog::getSaveFileName(this, SaveDialog2.Title,
-                                               CheminDansRepertoire(NomExportPropose(QStringLiteral(".mid"))),
-                                               FiltreQt(SaveDialog2.Filter), nullptr, QFileDialog::DontConfirmOverwrite);
-    if (RetenirDossier(nom).isEmpty()) return;
-    if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".mid");
-    if (ConfirmerRemplacement(nom)) ExporterMIDI(nom);
-  });
-  DefinirExecute("Ac_Fichier_Proprietes", [this] {
-    if (Sais_Partition) {
-      Sais_Partition->NouvellePartitionDemandee = 0;
-      Sais_Partition->exec();
-    }
-    if (PisteCourante == PISTE_PERCUSSION && Ac_Son_Stop->isEnabled()) {
-      RouvrirPercussion = true;
-      return;
-    }
-    MontrerPercussion(PisteCourante == PISTE_PERCUSSION);
-  });
-  for (int k = 1; k <= 5; ++k)
-    connect(Menus.Mn_Fichier_DernierFichier[k], &QAction::triggered, this, [k] { OuvrirFichierRecent(k); });
-}
-
-// The reset to an empty song of the New command.
-void TForm1::ViderPartition() {
-  if (MIDIDisponible && LecturePartition()) Executer(Ac_Son_Stop);
-  NouvellePartition();
-  FinRemplacementPartition(false);
-}
-
-void TForm1::NoteDureeExecute(int code) {
-  static const int ticks[7][3] = {{1920, 1920, 1920}, {960, 1440, 640}, {480, 720, 320}, {240, 360, 160},
-                                  {120, 180, 80},     {60, 90, 60},     {30, 45, 30}};
-  SauverAnnulation();
-  TTemps& t = TempsCourant();
-  t.Duree = ticks[code + 2][t.Triolet ? 2 : t.Pointee ? 1 : 0];
-  t.CodeDuree = static_cast<int8_t>(code);
-  if (t.Triolet && code >= -1 && code <= 2) {
-    PropagerDureeTriolet();
-    const int debut = Curseur.Temps - t.PlaceTriolet + 1;
-    for (int b = debut; b <= debut + 2; ++b)
-      if (b >= 1 && b <= NbTempsCourant() + 1) DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, b);
-  } else {
-    DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, Curseur.Temps);
-  }
-  RegrouperRythme(0);
-  RafraichirActions();
-}
-
-void TForm1::Ac_Note_PointeeExecute() {
-  SauverAnnulation();
-  TTemps& t = TempsCourant();
-  t.Duree = static_cast<int32_t>(std::nearbyint(t.Pointee ? t.Duree * 2.0 / 3.0 : t.Duree * 3.0 / 2.0));
-  DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, Curseur.Temps);
-  t.Pointee = !t.Pointee;
-  RegrouperRythme(0);
-  RafraichirActions();
-}
-
-void TForm1::Ac_Effet_HOExecute(QAction* sender) {
-  const int code = sender->data().toInt();
-  sender->setChecked(!sender->isChecked());
-  SauverAnnulation();
-  TempsCourant().Notes[std::clamp(Curseur.Corde, 1, NB_CORDES_MAX)].Effet =
-      static_cast<int8_t>(sender->isChecked() ? code : 0);
-  RedessinerEffets();
-  if (Ac_Son_JouerSaisie->isChecked() && code > 2 && MIDIDisponible) VueEditeur().PlayCurrentBeat();
-  RafraichirActions();
-}
-
-void TForm1::Ac_Effet_VibMainGaucheExecute(QAction* sender) {
-  const int code = sender->data().toInt();
-  sender->setChecked(!sender->isChecked());
-  SauverAnnulation();
-  TempsCourant().EffetTemps = static_cast<int8_t>(sender->isChecked() ? code : 0);
-  RedessinerEffets();
-  if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible && (code <= 4 || code >= 8))
-    VueEditeur().PlayCurrentBeat();
-  RafraichirActions();
-}
-
-void TForm1::BT_DynaFormClick() {
-  if (!DynaForm) return;
-  if (DynaForm->isVisible()) DynaForm->close();
-  else DynaForm->show();
+  BrancherCommandesEdition();
+  BrancherCommandesMesure();
+  BrancherCommandesNotes();
+  BrancherCommandesSon();
 }
 
 // ---- Command states ----
@@ -442,98 +293,6 @@ void TForm1::RafraichirActions() {
   AjusterDefilementSaisie();
   Notificateur().curseurDeplace();
   if (ClassForm && ClassForm->isVisible()) ClassForm->AfficherNotesTemps();
-}
-
-// ---- Keyboard ----
-void TForm1::FormKeyDown(QKeyEvent* e) {
-  const int vk = ToucheVirtuelle(*e);
-  // A held key repeats its press: the scroll it started goes on, at most 500 passes for one press.
-  if (e->isAutoRepeat() && (vk == VK_PRIOR || vk == VK_NEXT)) return;
-  FormKeyDown(vk, EtatModificateurs(*e));
-}
-
-void TForm1::FormKeyDown(int vk, int etat) {
-  using C = TCommandeClavier;
-  const TActionClavier a = CommandeTouche(vk, etat, LecturePartition(), PleinEcranActif != 0);
-  switch (a.Commande) {
-    case C::PisteSuivante: PisteUpClick(); break;
-    case C::PistePrecedente: PisteDownClick(); break;
-    case C::Stop:
-      if (MIDIDisponible) Executer(Ac_Son_Stop);
-      break;
-    case C::LectureDebut: Executer(Ac_Son_LectureDebut); break;
-    case C::LecturePosEC: Executer(Ac_Son_LecturePosEC); break;
-    case C::LectureMesureEC: Executer(Ac_Son_LectureMesureEC); break;
-    case C::DefilerHaut:
-    case C::DefilerBas:
-      Defilement.Demarrer(a.Commande == C::DefilerHaut ? -4 : 4);
-      ToucheEnfoncee = true;
-      DefilerTantQueTouche();
-      TimerDefilement->start();
-      break;
-    case C::Chiffre: SaisirChiffre(a.Chiffre, etat); break;
-    case C::CurseurDebutMesure: CurseurDebutMesure(); break;
-    case C::CurseurTempsPrecedent: CurseurTempsPrecedent(); break;
-    case C::CurseurTempsSuivant: CurseurTempsSuivant(); break;
-    case C::CurseurFinMesure: CurseurFinMesure(); break;
-    case C::CurseurCordeHaut: CurseurCordeHaut(); break;
-    case C::CurseurCordeBas: CurseurCordeBas(); break;
-    case C::ValiderSiPossible: ValiderSiPossible(); break;
-    case C::EffacerSousCurseur:
-    case C::EffacerSousCurseurRetour:
-      TempsSupprimeLie = TempsCourant().Lie;
-      EffacerSousCurseur();
-      if (a.Commande == C::EffacerSousCurseurRetour) CurseurTempsPrecedent();
-      break;
-    case C::SupprimerTemps:
-    case C::SupprimerTempsRetour:
-      TempsSupprimeLie = TempsCourant().Lie;
-      SupprimerTemps();
-      if (a.Commande == C::SupprimerTempsRetour) CurseurTempsPrecedent();
-      break;
-    case C::RaccourcirDuree: RaccourcirDuree(); break;
-    case C::AllongerDuree: AllongerDuree(); break;
-    case C::PointerSiPossible: PointerSiPossible(); break;
-    case C::BasculerTriolet: BasculerTriolet(); break;
-    case C::Aucune:
-    case C::CacherPercussion: break;
-  }
-  if (a.Rafraichir) RafraichirActions();
-}
-
-void TForm1::FormKeyUp(QKeyEvent* e) {
-  if (e->isAutoRepeat()) return;  // a held key sends repeated pairs: only the real release counts
-  if (Defilement.ToucheEnfoncee) {
-    Defilement.Arreter();
-    ToucheEnfoncee = false;
-    TimerDefilement->stop();
-  }
-}
-
-// One pass of the held-key scroll per timer tick, so that the key-up comes through the normal event
-// loop; the scroll bar clamps the position and its change handler scrolls the view.
-void TForm1::DefilerTantQueTouche() {
-  const int pas = Defilement.PasSuivant();
-  if (pas == 0) {
-    TimerDefilement->stop();
-    ToucheEnfoncee = false;
-    return;
-  }
-  ScrollBarZoneAffScroll->setValue(ScrollBarZoneAffScroll->value() + pas);
-}
-
-void TForm1::Ed_InvisibleKeyDown(int vk) {
-  const TActionClavier a = CommandeToucheInvisible(vk, LecturePartition());
-  if (a.Commande == TCommandeClavier::CurseurTempsSuivant) {
-    CurseurTempsSuivant();
-    RafraichirActions();
-  } else if (a.Commande == TCommandeClavier::CacherPercussion) {
-    if (LecturePartition() && MIDIDisponible) Executer(Ac_Son_Stop);
-    if (Assistant_Bat_Form && Assistant_Bat_Form->isVisible()) {
-      Assistant_Bat_Form->hide();
-      Ac_Ass_Percussion->setEnabled(PisteCourante == PISTE_PERCUSSION);
-    }
-  }
 }
 
 // ---- Edit-zone mouse ----
@@ -616,61 +375,3 @@ void TForm1::MontrerPercussion(bool montrer) {
   Ac_Ass_Percussion->setEnabled(montrer);
 }
 
-// ---- Translation ----
-void TForm1::TraduireFenetrePrincipale() {
-  AppliquerTraductionPrincipale(CalculerTraductionPrincipale(LignesPatch), *this, this);
-}
-
-// ---- Language menu ----
-void TForm1::ConstruireMenuLangues() {
-  QMenu* menu = Menus.Mn_Options_LangueLog;
-  menu->clear();
-  auto* groupe = new QActionGroup(menu);
-  for (int i = 0; i < ListeLangues.size(); ++i) {
-    QAction* item = menu->addAction(ListeLangues[i]);
-    item->setCheckable(true);
-    item->setData(i);
-    groupe->addAction(item);
-    connect(item, &QAction::triggered, this, [this, i] { Mn_Options_LangueLogNClick(i); });
-  }
-  CocherLangueCourante();
-}
-
-void TForm1::CocherLangueCourante() {
-  for (QAction* item : Menus.Mn_Options_LangueLog->actions()) item->setChecked(item->text() == PatcheLangue);
-}
-
-void TForm1::Mn_Options_LangueLogNClick(int indice) {
-  if (indice < 0 || indice >= ListeLangues.size()) return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  PatcheLangue = ListeLangues[indice];
-  ChargerLangue(PatcheLangue);
-  TraduireFenetrePrincipale();
-  if (DynaForm) DynaForm->Traduire();
-  if (Sais_Partition) Sais_Partition->Traduire();
-  if (SelMIDIForm) SelMIDIForm->Traduire();
-  if (Assistant_Bat_Form) Assistant_Bat_Form->Traduire();
-  RetraduireTitre();
-  const int aide = PatcheLangue == QStringLiteral("Français") ? 1
-                   : PatcheLangue == QStringLiteral("English") ? 2
-                   : PatcheLangue == QStringLiteral("Deutsch") ? 3
-                                                                 : 0;
-  if (aide) {
-    LangueAide = aide;
-    CocherLangueAide();
-  }
-  CocherLangueCourante();
-  QApplication::restoreOverrideCursor();
-}
-
-void TForm1::CocherLangueAide() {
-  if (LangueAide >= 1 && LangueAide <= 3 && Menus.Mn_Aide_Langue[LangueAide]) Menus.Mn_Aide_Langue[LangueAide]->setChecked(true);
-}
-
-void TForm1::RetraduireTitre() {
-  if (NomFichier.isEmpty()) {
-    CheminFichier = TexteLangue("Fichier-SansNom");
-    setWindowTitle(QStringLiteral("Strumquill 2.2 - ") + QFileInfo(CheminFichier).fileName());
-  }
-  AfficherEtatMesure();
-}

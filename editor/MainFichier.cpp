@@ -1,0 +1,63 @@
+// The File menu of the main window.
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "dialogs/Sais_par.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
+#include "editor/Main.h"
+#include "editor/Partition.h"
+#include "files/FileCommands.h"
+#include "settings/Config.h"
+#include "settings/Traduction.h"
+#include "song/Song.h"
+
+void TForm1::BrancherCommandesFichier() {
+  DefinirExecute("Ac_Fichier_Quitter", [this] { close(); });
+  DefinirExecute("Ac_Fichier_Nouveau", [this] {
+    if (!DemanderEnregistrement()) return;
+    ViderPartition();
+    if (Sais_Partition) Sais_Partition->exec();
+    MontrerPercussion(PisteCourante == PISTE_PERCUSSION);
+  });
+  DefinirExecute("Ac_Fichier_Ouvrir", [this] {
+    if (DemanderEnregistrement()) OuvrirPartition(QString());
+    else
+      for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
+  });
+  DefinirExecute("Ac_Fichier_Enregistrer", [this] {
+    CommandeEnregistrer();
+    RafraichirActions();
+  });
+  DefinirExecute("Ac_Fichier_EnregistrerSous", [] { CommandeEnregistrerSous(); });
+  DefinirExecute("Ac_Fichier_ExporterMIDI", [this] {
+    // The export computes its own play order and lengths over those the playback follows.
+    if (LecturePartition()) Ac_Son_StopExecute();
+    QString nom = QFileDialog::getSaveFileName(this, SaveDialog2.Title,
+                                               CheminDansRepertoire(NomExportPropose(QStringLiteral(".mid"))),
+                                               FiltreQt(SaveDialog2.Filter), nullptr, QFileDialog::DontConfirmOverwrite);
+    if (RetenirDossier(nom).isEmpty()) return;
+    if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".mid");
+    if (ConfirmerRemplacement(nom)) ExporterMIDI(nom);
+  });
+  DefinirExecute("Ac_Fichier_Proprietes", [this] {
+    if (Sais_Partition) {
+      Sais_Partition->NouvellePartitionDemandee = 0;
+      Sais_Partition->exec();
+    }
+    if (PisteCourante == PISTE_PERCUSSION && Ac_Son_Stop->isEnabled()) {
+      RouvrirPercussion = true;
+      return;
+    }
+    MontrerPercussion(PisteCourante == PISTE_PERCUSSION);
+  });
+  for (int k = 1; k <= 5; ++k)
+    connect(Menus.Mn_Fichier_DernierFichier[k], &QAction::triggered, this, [k] { OuvrirFichierRecent(k); });
+}
+
+// The reset to an empty song of the New command.
+void TForm1::ViderPartition() {
+  if (MIDIDisponible && LecturePartition()) Executer(Ac_Son_Stop);
+  NouvellePartition();
+  FinRemplacementPartition(false);
+}
