@@ -97,6 +97,9 @@ void FinRemplacementPartition(bool chargee) {
   Curseur.Temps = 1;
   Curseur.Corde = 1;
   Modifie = 0;
+  // The undo copy and the measure snapshot belong to the song that went.
+  ActiverAnnulation(false);
+  ActiverAnnulerMesure(false);
   TVueEditeur& vue = VueEditeur();
   vue.ShowDrumAssistant(false);  // it belongs to track 8
   vue.SetCaption(TitreProgramme + QStringLiteral(" - ") + QFileInfo(CheminFichier).fileName());

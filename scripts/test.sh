@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Vexo and runs every test: the normal build, then the sanitizer build.
+# Installs what is missing, builds Vexo and runs every test: the layer check, the normal build (with
+# warnings as errors under CI), the whole suite once more as one shuffled process with three seeds,
+# then the sanitizer build (AddressSanitizer with leak detection + UndefinedBehaviorSanitizer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
-cmake --preset default
-cmake --build --preset default -j "$jobs"
-ctest --preset default -j "$jobs"
+bash scripts/check-layers.sh
+preset=default
+[ -n "${CI:-}" ] && preset=ci
+cmake --preset "$preset"
+cmake --build --preset "$preset" -j "$jobs"
+ctest --preset "$preset" -j "$jobs"
+bindir=build; [ "$preset" = ci ] && bindir=build-ci
+for seed in 11 23 37; do
+  echo "Shuffled single-process run, seed $seed"
+  "$bindir/tests/vexo_tests" --gtest_shuffle --gtest_random_seed="$seed" --gtest_brief=1
+done
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"

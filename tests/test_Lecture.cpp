@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "SonTest.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -293,6 +295,7 @@ int CreteWav(const QString& chemin) {
 }  // namespace
 
 TEST(LectureFluidSynth, PlaysASongToTheEndIntoTheAudioFile) {
+  EXIGER_SOUNDFONT();
   OptionsNeutres();
   QTemporaryDir dir;
   const QString wav = dir.filePath("lecture.wav");
@@ -333,6 +336,7 @@ TEST(LectureFluidSynth, PlaysASongToTheEndIntoTheAudioFile) {
 #include "platform/Folders.h"
 
 TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
+  EXIGER_SOUNDFONT();
   OptionsNeutres();
   QTemporaryDir dir;
   std::vector<QString> messages;

@@ -389,6 +389,8 @@ TEST(FileCommands, EveryReplacementOfTheSongRefreshesWhatShowsIt) {
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.nom);
     ChansonModifiee("Old");
+    ActiverAnnulation(true);  // an edit of the old song
+    ActiverAnnulerMesure(true);
     s.reponses = {ID_NON};
     titre = "unset";
     legende.clear();
@@ -408,6 +410,8 @@ TEST(FileCommands, EveryReplacementOfTheSongRefreshesWhatShowsIt) {
     EXPECT_EQ(Modifie, 0);
     EXPECT_EQ(PisteCourante, 1);
     EXPECT_EQ(Partition.MesureCourante, 1);
+    EXPECT_FALSE(AnnulationPossible);  // no undo into the new song of a measure of the old one
+    EXPECT_FALSE(MesureEditee);
   }
   ViderRecents();
 }

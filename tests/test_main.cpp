@@ -1,14 +1,53 @@
-// Test entry: one QApplication for the whole run (offscreen), and a private config folder.
+// Test entry: one QApplication for the whole run (offscreen), a private config folder, and one
+// reset of the program's global state before every test, so that the tests hold in any order.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
+
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
+#include "editor/Partition.h"
+#include "editor/VueEditeur.h"
+#include "settings/Config.h"
+#include "settings/Mess.h"
+#include "SonTest.h"
+
+namespace {
+class RemiseAZero : public ::testing::EmptyTestEventListener {
+ public:
+  explicit RemiseAZero(QString dossier) : dossier_(std::move(dossier)) {}
+  void OnTestStart(const ::testing::TestInfo&) override {
+    QDir::setCurrent(dossier_);
+    Repertoire.clear();
+    DefinirVueEditeur(nullptr);
+    InstallerReponseMessage({});
+    MIDIDisponible = 0;
+    ModeParcourir = false;
+    LectureDepuisBande = 0;
+    PleinEcranActif = 0;
+    PisteCourante = 1;
+    Curseur = TCurseur{};
+    NouvellePartition();
+    CheminFichier.clear();
+    NomFichier.clear();
+    Modifie = 0;
+    Vierge = 0;
+  }
+
+ private:
+  QString dossier_;
+};
+}  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
   QTemporaryDir home;
   qputenv("VEXO_HOME", home.path().toUtf8());
+  if (qEnvironmentVariableIsEmpty("VEXO_SOUNDFONT")) qputenv("VEXO_SOUNDFONT", kSoundFontTest);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new RemiseAZero(QDir::currentPath()));
   return RUN_ALL_TESTS();
 }

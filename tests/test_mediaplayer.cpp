@@ -1,6 +1,8 @@
 // The FluidSynth media player: tempo map, offline rendering, the WAV-file route and a missing SoundFont.
 #include <gtest/gtest.h>
 
+#include "SonTest.h"
+
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -100,6 +102,7 @@ TEST(TempoMap, RefusesBrokenFiles) {
 }
 
 TEST(FluidMediaPlayer, RendersOfflineWithSound) {
+  EXIGER_SOUNDFONT();
   QTemporaryDir dir;
   QString midi = dir.filePath("n.mid"), wav = dir.filePath("n.wav");
   Ecrire(midi, PetitMidi(1));
@@ -111,6 +114,7 @@ TEST(FluidMediaPlayer, RendersOfflineWithSound) {
 }
 
 TEST(FluidMediaPlayer, PlaysIntoTheAudioFileToCompletion) {
+  EXIGER_SOUNDFONT();
   QTemporaryDir dir;
   QString midi = dir.filePath("n.mid"), wav = dir.filePath("sortie.wav");
   Ecrire(midi, PetitMidi(1));
