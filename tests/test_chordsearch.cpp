@@ -6,7 +6,7 @@
 
 #include "chords/Doigtes.h"
 #include "chords/EcouteAccord.h"
-#include "chords/ListesAccords.h"
+#include "chords/EditionListes.h"
 #include "chords/Reconnaissance.h"
 #include "settings/Config.h"
 

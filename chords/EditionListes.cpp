@@ -1,4 +1,4 @@
-#include "chords/ListesAccords.h"
+#include "chords/EditionListes.h"
 
 #include <algorithm>
 #include <utility>
