@@ -903,13 +903,13 @@ void TSais_Ac_Form::DifferentsNomsClick() {
   Ed_Accord->setText(NomDesChoix());
   remplissage_ = false;
   AccordCourant = dessine;
-  NbComb->setText(Solutions.empty() ? QString() : QString::number(Solutions.size()));
   SolutionAffichee = 0;
   ScrollSol->setEnabled(false);
   ScrollFret->setEnabled(true);
   PoserScrollFret(AccordCourant.FretteBase);
   AfficherDiagramme(AccordCourant);
   Selectionner(DifferentsNoms, i);
+  NbComb->setText(Solutions.empty() ? QString() : QString::number(Solutions.size()));
 }
 
 // Loads a stored chord (the beat's or a list entry) into the dialog; its fingering is kept.
@@ -927,11 +927,11 @@ void TSais_Ac_Form::ChargerAccord(const TAccord& stocke) {
   ChercherDoigtes();
   remplissage_ = false;
   AccordCourant = a;
-  NbComb->setText(Solutions.empty() ? QString() : QString::number(Solutions.size()));
   ScrollSol->setEnabled(false);
   ScrollFret->setEnabled(true);
   PoserScrollFret(a.FretteBase);
   AfficherDiagramme(AccordCourant);
+  NbComb->setText(Solutions.empty() ? QString() : QString::number(Solutions.size()));
 }
 
 // ---- Lists ----
