@@ -822,14 +822,12 @@ void TSais_Ac_Form::ImListeDiagMouse(int x, int y) {
   if (k > n || k == SolutionAffichee) return;
   ScrollFret->setEnabled(false);
   SolutionAffichee = k;
-  const bool etaitActif = ScrollSol->isEnabled();
   {
     QSignalBlocker b(ScrollSol);
     ScrollSol->setRange(1, n);
     ScrollSol->setValue(k);
     ScrollSol->setEnabled(true);
   }
-  (void)etaitActif;
   ScrollSolChange();
 }
 
@@ -1026,6 +1024,11 @@ void TSais_Ac_Form::MontrerPopup(QListWidget* l, int ligne) {
   PanelImagePopup->raise();
   survolee_ = l;
   ligneSurvolee_ = ligne;
+}
+
+void TSais_Ac_Form::mouseMoveEvent(QMouseEvent* e) {
+  MontrerPopup(nullptr, -1);
+  QDialog::mouseMoveEvent(e);
 }
 
 bool TSais_Ac_Form::eventFilter(QObject* o, QEvent* e) {

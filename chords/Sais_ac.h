@@ -117,6 +117,7 @@ class TSais_Ac_Form : public QDialog {
   void showEvent(QShowEvent* e) override;
   void done(int r) override;
   bool eventFilter(QObject* o, QEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;  // away from the lists: no preview
 
  private:
   TContexte ctx_;
