@@ -216,11 +216,12 @@ TEST(ChordLists, CapacityOrderAndUsedChords) {
 }
 
 TEST(ChordListen, FileBytes) {
-  TAccord a = Doigte("x32010");
+  // All six strings: struck 60, 55, 50, 45 and 40 ticks apart, all stopped 385 ticks after the last.
+  TAccord a = Doigte("320003");
   QByteArray o = OctetsEcouteAccord(a, kStandard, 6, 25);
   QByteArray piste = QByteArray("00ff210100 00ff200100 00b0077f 00b05d00 00b05b00 00b00a40 00c019 00"
-                                 "90307f3c 90347f37 90377f32 903c7f2d 90407f 8301"
-                                 "80305000 80345000 80375000 803c5000 80405000 ff2f00")
+                                 "902b7f3c 902f7f37 90327f32 90377f2d 903b7f28 90437f 8301"
+                                 "802b5000 802f5000 80325000 80375000 803b5000 80435000 ff2f00")
                           .replace(' ', "");
   QByteArray hex = QByteArray("4d546864 00000006 0001 0002 01e0"
                               "4d54726b 00000019 00ff5103 0927c0 00ff5804 04021808 00ff5902 0000 00ff2f00"
