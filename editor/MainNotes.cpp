@@ -1,12 +1,14 @@
 // The Note, Effects and Dynamics commands of the main window.
 #include <QAction>
 
+#include "chords/Sais_ac.h"
 #include "dialogs/Dyna.h"
 #include "editor/Curseur.h"
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
 #include "editor/Main.h"
 #include "editor/Navigation.h"
+#include "editor/Notificateur.h"
 #include "editor/Saisie.h"
 #include "editor/ZoneSaisie.h"
 #include "song/Song.h"
@@ -45,6 +47,13 @@ void TForm1::BrancherCommandesNotes() {
                           "Ac_Note_DCroche", "Ac_Note_TCroche", "Ac_Note_QCroche"};
   for (int k = 0; k < 7; ++k) DefinirExecute(durees[k], [this, k] { NoteDureeExecute(k - 2); });
   DefinirExecute("Ac_Note_Pointee", [this] { Ac_Note_PointeeExecute(); });
+  // The chord dialog on the beat under the cursor; the edit zone and the score view follow.
+  DefinirExecute("Ac_Note_Accord", [this] {
+    ExecuterDialogueAccord(this);
+    RafraichirZoneSaisie();
+    emit Notificateur().mesureModifiee(Partition.MesureCourante);
+    RafraichirActions();
+  });
   for (const TDefAction& d : TableActions) {
     const QString h = QString::fromLatin1(d.Execute);
     QAction* act = this->*d.Membre;

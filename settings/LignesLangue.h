@@ -94,6 +94,12 @@ constexpr const char* Groupe = "DLG_TXT_000";
 constexpr int Titre = 1, Label = 2;
 }
 
+// Chord dialog, beside "DLG_CHORD_000": the name label and the inversion list.
+namespace LignesAccord {
+constexpr const char* Groupe = "DLG_CHORD_001";
+constexpr int Nom = 1, Fondamentale = 2;  // lines 3 to 7: "Inversion #1" .. "Inversion #5"
+}  // namespace LignesAccord
+
 // Every group a window or the message table reads, with the last line read from it.
 struct TGroupeLangue {
   const char* Groupe;
@@ -110,6 +116,7 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"DLG_BEND_000", 3},    {"DLG_STROKV_000", 2},   {"DLG_GOTOB_000", 2},    {"DLG_TIMES_000", 2},
       {"DLG_REPE_000", 2},    {"DLG_TXT_000", 2},      {"DLG_INSTR_000", 1},    {"DLG_ASS_TR_000", 3},
       {"DLG_ASS_FG_000", 3},  {"DLG_ASS_CR_000", 1},   {"DLG_ASS_ST_000", 6},   {"VEXO_000", 4},
+      {"DLG_CHORD_001", 7},
   };
   return groupes;
 }
