@@ -22,6 +22,13 @@ constexpr int Ecouter = 15;
 constexpr int SautPremier = 16, SautDernier = 22;  // the seven entries of JumpAfter
 }  // namespace LignesBrowse
 
+// ASCII tablature import (line 2 is also the message key "ASCIIImp-AccesFicImpossibleImportationAb").
+namespace LignesImpASCII {
+constexpr const char* Groupe = "DLG_IMPA_000";
+constexpr int Titre = 1, Erreur = 2, Importer = 3, HintOuvrir = 4, HintImprimer = 5, ImporterEn = 6, Info = 7;
+constexpr int TypePremier = 10, TypeDernier = 14;  // variable, half, quarter, eighth, sixteenth notes
+}  // namespace LignesImpASCII
+
 // ASCII tablature export.
 namespace LignesExpASCII {
 constexpr const char* Groupe = "DLG_EXPA_000";
