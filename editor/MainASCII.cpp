@@ -23,6 +23,7 @@ void FinRemplacementPartition(bool reussi) {
   RegrouperToutesMesures();
   Partition.MesureCourante = 1;
   MesureOrigine = *Partition.Courante();
+  ActiverAnnulerMesure(false);
   RafraichirZoneSaisie();
   VueEditeur().ShowTitle();
   VueEditeur().SongReplaced(reussi);

@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "editor/EtatEdition.h"
 #include "files/FileCommands.h"
 #include "files/TablatureASCII.h"
 #include "platform/Canvas.h"
@@ -234,7 +235,8 @@ void TImpASCIIForm::TypeImportChange() {
 
 void TImpASCIIForm::ImporterTablature() {
   const int type = std::clamp(Configuration.TypeImport, 0, 4);
-  const TTablatureASCII tab = LireTablatureASCII(LignesTexteASCII(MemoASCII->toPlainText()), type, Configuration.NbTirets + 1);
+  const TTablatureASCII tab = LireTablatureASCII(LignesTexteASCII(MemoASCII->toPlainText()), type,
+                                                 Configuration.NbTirets + 1, Partition.NbCordes[PisteCourante]);
   ImporterTablatureASCII(tab);
 }
 

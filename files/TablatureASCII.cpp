@@ -58,16 +58,19 @@ bool EstChiffre(QChar c) { return c >= u'0' && c <= u'9'; }
 
 class LecteurTablature {
  public:
-  LecteurTablature(int typeImport, int nbTirets)
+  LecteurTablature(int typeImport, int nbTirets, int nbCordes)
       : type_(typeImport >= IMPORT_BLANCHES && typeImport <= IMPORT_DOUBLES ? typeImport : IMPORT_VARIABLE),
-        tirets_(std::clamp(nbTirets, 1, 8)) {}
+        tirets_(std::clamp(nbTirets, 1, 8)),
+        cordes_(std::clamp(nbCordes, 1, NB_CORDES_MAX)) {}
 
-  // Walks one block (1 to 6 staff lines, top line first). False once the text has filled the
-  // most measures a song holds.
+  int NbCordes() const { return cordes_; }
+
+  // Walks one block (1 to NbCordes() staff lines, top line first). False once the text has filled
+  // the most measures a song holds.
   bool LireBloc(const std::vector<QString>& bloc) {
     int largeur = 0;
     for (const QString& l : bloc) largeur = std::max<int>(largeur, static_cast<int>(l.size()));
-    const int premiereCorde = NB_CORDES_MAX + 1 - static_cast<int>(bloc.size());
+    const int premiereCorde = cordes_ + 1 - static_cast<int>(bloc.size());
     int x = 0;  // 0-based; the column of x is x + 1
     while (x < largeur) {
       bool note = false, barre = false;
@@ -193,6 +196,7 @@ class LecteurTablature {
 
   const int type_;
   const int tirets_;
+  const int cordes_;
   TTablatureASCII resultat_;
   std::vector<TTempsASCII> courante_;
   int colonneDernierTemps_ = 0;  // the column after the first fret character of the last beat
@@ -201,8 +205,8 @@ class LecteurTablature {
 
 }  // namespace
 
-TTablatureASCII LireTablatureASCII(const QStringList& lignes, int typeImport, int nbTirets) {
-  LecteurTablature lecteur(typeImport, nbTirets);
+TTablatureASCII LireTablatureASCII(const QStringList& lignes, int typeImport, int nbTirets, int nbCordes) {
+  LecteurTablature lecteur(typeImport, nbTirets, nbCordes);
   qsizetype i = 0;
   while (i < lignes.size()) {
     if (!LigneDePortee(lignes[i])) {
@@ -211,8 +215,9 @@ TTablatureASCII LireTablatureASCII(const QStringList& lignes, int typeImport, in
     }
     qsizetype fin = i;
     while (fin < lignes.size() && LigneDePortee(lignes[fin])) ++fin;
-    // A block longer than a guitar's six strings keeps its last six lines.
-    const qsizetype debut = std::max(i, fin - NB_CORDES_MAX);
+    // A block of more lines than the track has strings keeps its last lines: the lowest string
+    // is always the block's last line, so that no note lands on a string the track lacks.
+    const qsizetype debut = std::max(i, fin - lecteur.NbCordes());
     std::vector<QString> bloc(lignes.begin() + debut, lignes.begin() + fin);
     if (!lecteur.LireBloc(bloc)) break;
     i = fin;
@@ -255,13 +260,8 @@ void ImporterTablatureASCII(const TTablatureASCII& tab) {
       }
     }
     mes.NbTemps[piste] = n;
-    const int garde = PisteCourante;
-    const int mesureGardee = Partition.MesureCourante;
-    PisteCourante = piste;
     Partition.MesureCourante = m;
     PreparerTempsSaisie();
-    Partition.MesureCourante = mesureGardee;
-    PisteCourante = garde;
   }
   SupprimerMesuresVidesFin();
   Partition.MesureCourante = 1;

@@ -38,8 +38,11 @@ QStringList LignesTexteASCII(const QString& texte);
 // A staff line holds 5 dashes or more, or 2 to 4 dashes and a bar.
 bool LigneDePortee(const QString& ligne);
 // Parses tablature lines (LignesTexteASCII form). typeImport: IMPORT_*; nbTirets: the dashes that
-// stand for a quarter note in the variable mode (1..8).
-TTablatureASCII LireTablatureASCII(const QStringList& lignes, int typeImport, int nbTirets);
+// stand for a quarter note in the variable mode (1..8). A block's last line is the track's lowest
+// string (nbCordes, 1..6) and the lines above it the strings above; a block of more lines than
+// the track has strings keeps its last ones.
+TTablatureASCII LireTablatureASCII(const QStringList& lignes, int typeImport, int nbTirets,
+                                   int nbCordes = NB_CORDES_MAX);
 
 // Replaces the current track's beats in every measure with the tablature: measures are appended
 // as needed (with the time signature of the one before), other tracks keep their beats, empty

@@ -100,6 +100,14 @@ TEST(TablatureASCII, BlocksAndStrings) {
   TTablatureASCII huit = Lire("|-1--|\n|-2--|\n|-3--|\n|-4--|\n|-5--|\n|-6--|\n|-7--|\n|-8--|\n");
   for (int s = 1; s <= 6; ++s) EXPECT_EQ(huit.Mesures[0][0].Frettes[s], s + 2);
 
+  // On a four-string track the last line is string 4: nothing lands on a string the track lacks.
+  const QStringList basse = LignesTexteASCII("G|-1---|\nD|-2---|\nA|-3---|\nE|-4---|\n");
+  for (int s = 1; s <= 4; ++s) EXPECT_EQ(LireTablatureASCII(basse, IMPORT_VARIABLE, 4, 4).Mesures[0][0].Frettes[s], s);
+  const QStringList sixLignes = LignesTexteASCII("|-1--|\n|-2--|\n|-3--|\n|-4--|\n|-5--|\n|-6--|\n");
+  const TTablatureASCII t4 = LireTablatureASCII(sixLignes, IMPORT_VARIABLE, 4, 4);
+  const auto& b4 = t4.Mesures[0][0];
+  for (int s = 1; s <= 6; ++s) EXPECT_EQ(b4.Frettes[s], s <= 4 ? s + 2 : FRETTE_AUCUNE);
+
   // Notes of one beat stand in one column; a fret one column on is a beat of its own.
   TTablatureASCII decales = Lire("--3---|\n---3--|\n");
   EXPECT_EQ(decales.Mesures[0].size(), 2u);
