@@ -42,8 +42,9 @@ bool ImprimerLignesTexte(QWidget* parent, const QStringList& lignes, const QFont
   imprimante.setDocName(titre);
   if (QPrinterInfo::availablePrinters().isEmpty()) {
     // No printer on this machine: the pages go to a PDF file instead.
-    QString nom = QFileDialog::getSaveFileName(parent, titre, CheminDansRepertoire(QFileInfo(titre).completeBaseName() + ".pdf"),
-                                               QStringLiteral("PDF (*.pdf)"));
+    QString nom =
+        QFileDialog::getSaveFileName(parent, titre, CheminDansRepertoire(QFileInfo(titre).completeBaseName() + ".pdf"),
+                                     QStringLiteral("PDF (*.pdf)"));
     if (nom.isEmpty()) return false;
     if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".pdf");
     imprimante.setOutputFormat(QPrinter::PdfFormat);
@@ -76,7 +77,8 @@ void AfficherPageAide(const QString& page) {
   if (QFileInfo::exists(chemin))
     QDesktopServices::openUrl(QUrl::fromLocalFile(chemin));
   else
-    MessageBoxD(TexteLangue("Dlg-Information"), TexteLangue("Aide-NonDisponible"), MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
+    MessageBoxD(TexteLangue("Dlg-Information"), TexteLangue("Aide-NonDisponible"), MB_ICONE_INFORMATION, MB_OK,
+                MB_DEF_OK);
 }
 
 // A small quarter note, the picture before the dash count.
@@ -112,7 +114,8 @@ TImpASCIIForm::TImpASCIIForm(QWidget* parent) : QDialog(parent) {
   Lab_ImporterEn = new QLabel("Import as", this);
   TypeImport = new QComboBox(this);
   TypeImport->setObjectName("TypeImport");
-  for (const char* t : {"variable", "half notes", "quarter notes", "eighth notes", "sixteenth notes"}) TypeImport->addItem(t);
+  for (const char* t : {"variable", "half notes", "quarter notes", "eighth notes", "sixteenth notes"})
+    TypeImport->addItem(t);
   Lab_ImporterEn->setBuddy(TypeImport);
   Image1 = new QLabel(this);
   Image1->setPixmap(ImageNoire());

@@ -44,13 +44,18 @@ bool LigneDePortee(const QString& ligne) {
   int tirets = 0;
   bool barre = false;
   for (QChar c : ligne) {
-    if (c == u'-') ++tirets;
-    else if (c == u'|') barre = true;
+    if (c == u'-')
+      ++tirets;
+    else if (c == u'|')
+      barre = true;
   }
   return tirets >= 5 || (tirets >= 2 && barre);
 }
 
 namespace {
+
+// The letters of the note effects 1 (hammer-on) to 6 (bend and release), both ways.
+const QString LettresEffetsNotes = QStringLiteral("hp/\\br");
 
 // The character of a line at a 0-based column; nothing beyond the line's end.
 QChar Car(const QString& ligne, int x) { return x < ligne.size() ? ligne[x] : QChar(); }
@@ -137,18 +142,11 @@ class LecteurTablature {
     return true;
   }
   static void LireEffet(QChar c, TTempsASCII& t, int corde) {
-    switch (c.unicode()) {
-      case u'h': t.Effets[corde] = 1; break;
-      case u'p': t.Effets[corde] = 2; break;
-      case u'/': t.Effets[corde] = 3; break;
-      case u'\\': t.Effets[corde] = 4; break;
-      case u'b': t.Effets[corde] = 5; break;
-      case u'r': t.Effets[corde] = 6; break;
-      case u'~': t.EffetTemps = 1; break;
-      case u't': t.EffetTemps = 5; break;
-      case u's': t.EffetTemps = 6; break;
-      default: break;
-    }
+    const int note = LettresEffetsNotes.indexOf(c);  // hammer-on 1 .. bend and release 6
+    if (note >= 0) t.Effets[corde] = static_cast<int8_t>(note + 1);
+    if (c == u'~') t.EffetTemps = 1;  // left-hand vibrato
+    if (c == u't') t.EffetTemps = 5;  // tapping
+    if (c == u's') t.EffetTemps = 6;  // slap
   }
 
   // The last stored beat takes the length the gap to column j gives it.
@@ -278,8 +276,9 @@ bool LireFichierTexteASCII(const QString& chemin, QString& texte) {
   if (bom) octets.remove(0, 3);
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString essai = utf8(octets);
-  texte = !utf8.hasError() || bom ? essai
-                                  : AnsiToQString(std::string_view(octets.constData(), static_cast<size_t>(octets.size())));
+  texte = !utf8.hasError() || bom
+              ? essai
+              : AnsiToQString(std::string_view(octets.constData(), static_cast<size_t>(octets.size())));
   return true;
 }
 
@@ -300,14 +299,10 @@ int EspaceDuree(int code, bool pointee) {
 // The note effect letter written after a fret; the beat's own effect gives way to the note's.
 QChar LettreEffet(const TTemps& t, const TNote& n) {
   QChar c;
-  switch (t.EffetTemps) {
-    case 1: case 2: c = u'~'; break;
-    case 5: c = u't'; break;
-    case 6: c = u's'; break;
-    default: break;
-  }
-  static const char16_t notes[] = {0, u'h', u'p', u'/', u'\\', u'b', u'r'};
-  if (n.Effet >= 1 && n.Effet <= 6) c = QChar(notes[n.Effet]);
+  if (t.EffetTemps == 1 || t.EffetTemps == 2) c = u'~';  // either vibrato
+  if (t.EffetTemps == 5) c = u't';
+  if (t.EffetTemps == 6) c = u's';
+  if (n.Effet >= 1 && n.Effet <= 6) c = LettresEffetsNotes[n.Effet - 1];
   return c;
 }
 
@@ -364,7 +359,8 @@ int ConstruireMesure(const TPartition& p, int piste, int m, const BlocASCII& blo
   if (m == 1 || mes.RenvoiDebut) {
     // A bar the block already ends with counts as part of the opening double bar.
     int barres = 2;
-    if (utilise >= 1 && bloc.Lire(1, utilise) == u'|') barres = utilise >= 2 && bloc.Lire(1, utilise - 1) == u'|' ? 0 : 1;
+    if (utilise >= 1 && bloc.Lire(1, utilise) == u'|')
+      barres = utilise >= 2 && bloc.Lire(1, utilise - 1) == u'|' ? 0 : 1;
     for (int k = 0; k < barres; ++k) mesure.Barre(col + k);
     if (mes.RenvoiDebut) {
       // The dots stand right before the first beat, never under it.
@@ -470,7 +466,8 @@ QStringList GenererTexteASCII(const TPartition& p, int piste, int largeur) {
       w = ConstruireMesure(p, piste, m, bloc, utilise, mesure);
     }
     for (size_t l = 0; l < bloc.Lignes.size(); ++l)
-      for (int c = 1; c <= std::min(w, W); ++c) bloc.Poser(static_cast<int>(l), utilise + c, mesure.Lire(static_cast<int>(l), c));
+      for (int c = 1; c <= std::min(w, W); ++c)
+        bloc.Poser(static_cast<int>(l), utilise + c, mesure.Lire(static_cast<int>(l), c));
     utilise += w;
   }
   vider();

@@ -22,9 +22,9 @@ struct TTempsASCII {
   int32_t Duree = TICKS_NOIRE;
   int8_t CodeDuree = 0;
   int8_t EffetTemps = 0;
-  int8_t Frettes[NB_CORDES_MAX + 1] = {0, FRETTE_AUCUNE, FRETTE_AUCUNE, FRETTE_AUCUNE,
-                                       FRETTE_AUCUNE, FRETTE_AUCUNE, FRETTE_AUCUNE};  // [1..6]
-  int8_t Effets[NB_CORDES_MAX + 1] = {};                                               // [1..6]
+  int8_t Frettes[NB_CORDES_MAX + 1] = {
+      0, FRETTE_AUCUNE, FRETTE_AUCUNE, FRETTE_AUCUNE, FRETTE_AUCUNE, FRETTE_AUCUNE, FRETTE_AUCUNE};  // [1..6]
+  int8_t Effets[NB_CORDES_MAX + 1] = {};                                                             // [1..6]
 };
 
 struct TTablatureASCII {

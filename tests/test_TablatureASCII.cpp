@@ -77,14 +77,13 @@ TEST(TablatureASCII, ColumnReading) {
       // text without staff lines
       {"Intro\nplay it softly\n-- 12", IMPORT_VARIABLE, 4, 6, ""},
   };
-  for (const Cas& c : cas)
-    EXPECT_EQ(Resume(Lire(c.texte, c.type, c.tirets), c.corde), c.attendu) << c.texte;
+  for (const Cas& c : cas) EXPECT_EQ(Resume(Lire(c.texte, c.type, c.tirets), c.corde), c.attendu) << c.texte;
 }
 
 TEST(TablatureASCII, BlocksAndStrings) {
   // Six lines: a leading bar makes no empty measure, the closing bar leaves nothing behind.
-  TTablatureASCII six = Lire(
-      "e|-----0-----|\nB|-----------|\nG|-----------|\nD|-----------|\nA|-----------|\nE|-----------|\n");
+  TTablatureASCII six =
+      Lire("e|-----0-----|\nB|-----------|\nG|-----------|\nD|-----------|\nA|-----------|\nE|-----------|\n");
   ASSERT_EQ(six.Mesures.size(), 1u);
   ASSERT_EQ(six.Mesures[0].size(), 1u);
   EXPECT_EQ(six.Mesures[0][0].Frettes[1], 0);
@@ -148,10 +147,12 @@ TEST(TablatureASCII, RaggedAndForeignLineEnds) {
 TEST(TablatureASCII, RealLookingTab) {
   TTablatureASCII t = Lire(kTabReelle);
   ASSERT_EQ(t.Mesures.size(), 4u);
-  EXPECT_EQ(Resume(t, 6), "3.1 -1.1 -1.1 -1.1 -1.1 -1.1 -1.1 -1.-1 | 3.1 -1.1 -1.1 -1.1 -1.1 -1.1 -1.1 | "
-                          "-1.1 -1.1 -1.1 -1.1 -1.1 | 12.1t1 -1.1 -1.1 -1.1 -1.1 | ");
-  EXPECT_EQ(Resume(t, 2), "-1.1 -1.1 0.1 -1.1 -1.1 0.1 -1.1 -1.-1 | -1.1 -1.1 0.1 -1.1 -1.1 0.1 -1.1 | "
-                          "-1.1 1.1 -1.1 1.1 -1.1 | 5.1e1t1 7.1e2 5.1 -1.1 -1.1 | ");
+  EXPECT_EQ(Resume(t, 6),
+            "3.1 -1.1 -1.1 -1.1 -1.1 -1.1 -1.1 -1.-1 | 3.1 -1.1 -1.1 -1.1 -1.1 -1.1 -1.1 | "
+            "-1.1 -1.1 -1.1 -1.1 -1.1 | 12.1t1 -1.1 -1.1 -1.1 -1.1 | ");
+  EXPECT_EQ(Resume(t, 2),
+            "-1.1 -1.1 0.1 -1.1 -1.1 0.1 -1.1 -1.-1 | -1.1 -1.1 0.1 -1.1 -1.1 0.1 -1.1 | "
+            "-1.1 1.1 -1.1 1.1 -1.1 | 5.1e1t1 7.1e2 5.1 -1.1 -1.1 | ");
   // measure 4: the dead note shares the column of the twelfth fret; a slide from 7 to 9
   EXPECT_EQ(t.Mesures[3][0].Frettes[4], FRETTE_MORTE);
   EXPECT_TRUE(Resume(t, 3).ends_with("| -1.1t1 -1.1 -1.1 7.1e3 9.1 | ")) << Resume(t, 3);
@@ -175,7 +176,7 @@ TEST_F(TablatureASCIIChanson, ImportReplacesTheCurrentTrackOnly) {
   EXPECT_EQ(N(1, 3), 1);
   EXPECT_EQ(B(1, 1, 3).Notes[6].Frette, 1);
   EXPECT_EQ(B(1, 1, 3).Notes[1].Frette, FRETTE_AUCUNE);
-  EXPECT_EQ(N(3, 2), 1);  // the other track keeps its beat
+  EXPECT_EQ(N(3, 2), 1);                          // the other track keeps its beat
   EXPECT_EQ(B(2, 1, 1).Duree, B(1, 1, 1).Duree);  // the input slot is ready after the beat
   EXPECT_EQ(B(2, 1, 1).Notes[6].Frette, FRETTE_AUCUNE);
   EXPECT_TRUE(messages.empty());
@@ -343,7 +344,8 @@ TEST_F(TablatureASCIIChanson, ExportThenImportGivesTheSameBeats) {
     for (int m = 1; m <= nb; ++m) attendu.emplace_back(&M(m).Temps[1][1], &M(m).Temps[1][1] + N(1, m));
     const int largeur = 80 + int(alea() % 80);  // every measure fits a line
     const TTablatureASCII lu = Lire(GenererTexteASCII(avant, 1, largeur).join("\n"));
-    ASSERT_EQ(lu.Mesures.size(), attendu.size()) << essai << "\n" << GenererTexteASCII(avant, 1, largeur).join("\n").toStdString();
+    ASSERT_EQ(lu.Mesures.size(), attendu.size()) << essai << "\n"
+                                                 << GenererTexteASCII(avant, 1, largeur).join("\n").toStdString();
     for (size_t m = 0; m < attendu.size(); ++m) {
       ASSERT_EQ(lu.Mesures[m].size(), attendu[m].size()) << essai << " " << m;
       for (size_t b = 0; b < attendu[m].size(); ++b) {
@@ -379,7 +381,8 @@ TEST(TablatureASCII, ReaderSurvivesDamagedText) {
       ASSERT_FALSE(m.empty());
       ASSERT_LE(m.size(), size_t(NB_TEMPS_IMPORT_MAX));
       for (const auto& b : m)
-        for (int s = 1; s <= 6; ++s) ASSERT_TRUE(b.Frettes[s] == FRETTE_AUCUNE || (b.Frettes[s] >= 0 && b.Frettes[s] <= 100));
+        for (int s = 1; s <= 6; ++s)
+          ASSERT_TRUE(b.Frettes[s] == FRETTE_AUCUNE || (b.Frettes[s] >= 0 && b.Frettes[s] <= 100));
     }
   };
   const QString source = QString::fromLatin1(kTabReelle);
@@ -393,11 +396,21 @@ TEST(TablatureASCII, ReaderSurvivesDamagedText) {
     for (int k = 0; k < coups; ++k) {
       const qsizetype pos = t.isEmpty() ? 0 : qsizetype(alea() % t.size());
       switch (alea() % 5) {
-        case 0: t.insert(pos, pieces[int(alea() % pieces.size())]); break;
-        case 1: t.remove(pos, 1 + qsizetype(alea() % 20)); break;
-        case 2: if (!t.isEmpty()) t[pos] = pieces[int(alea() % pieces.size())]; break;
-        case 3: t.insert(pos, QString(int(alea() % 3000), '-')); break;  // a line of thousands of dashes
-        default: t.insert(pos, QChar(char16_t(alea() % 0x3000))); break;
+        case 0:
+          t.insert(pos, pieces[int(alea() % pieces.size())]);
+          break;
+        case 1:
+          t.remove(pos, 1 + qsizetype(alea() % 20));
+          break;
+        case 2:
+          if (!t.isEmpty()) t[pos] = pieces[int(alea() % pieces.size())];
+          break;
+        case 3:
+          t.insert(pos, QString(int(alea() % 3000), '-'));
+          break;  // a line of thousands of dashes
+        default:
+          t.insert(pos, QChar(char16_t(alea() % 0x3000)));
+          break;
       }
     }
     verifier(Lire(t, int(alea() % 7) - 1, int(alea() % 10)));

@@ -19,7 +19,8 @@ TEST(TestASCI, ColumnAutoRepeat) {
   struct Pas {
     int tick, intervalle;
     const char* valeur;
-  } attendus[] = {{1, 300, "81"}, {2, 200, "82"}, {10, 200, "90"}, {11, 100, "91"}, {29, 100, "109"}, {30, 100, "112"}, {31, 100, "115"}};
+  } attendus[] = {{1, 300, "81"},   {2, 200, "82"},   {10, 200, "90"}, {11, 100, "91"},
+                  {29, 100, "109"}, {30, 100, "112"}, {31, 100, "115"}};
   QString v = "80";
   int tick = 0;
   for (const Pas& p : attendus) {
