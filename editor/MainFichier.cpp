@@ -6,6 +6,7 @@
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
 #include "editor/Main.h"
+#include "editor/MainASCII.h"
 #include "editor/Partition.h"
 #include "files/FileCommands.h"
 #include "settings/Config.h"
@@ -14,6 +15,8 @@
 
 void TForm1::BrancherCommandesFichier() {
   DefinirExecute("Ac_Fichier_Quitter", [this] { close(); });
+  DefinirExecute("Ac_Fichier_ImporterASCII", [this] { CommandeImporterASCII(*this); });
+  DefinirExecute("Ac_Fichier_ExporterASCII", [this] { CommandeExporterASCII(*this); });
   DefinirExecute("Ac_Fichier_Nouveau", [this] {
     if (!DemanderEnregistrement()) return;
     ViderPartition();
