@@ -189,6 +189,8 @@ bool TAnimatedCursorImage::LoadFromBytes(std::span<const uint8_t> b) {
     }
   };
   walk(12, b.size(), nullptr);
+  // A frame that never received its icon has nothing to show.
+  std::erase_if(Frames, [](const TIconFrame& f) { return f.Icon.isEmpty(); });
   return true;
 }
 

@@ -301,9 +301,13 @@ void TVxToolbar::ArrangeControls() {
   const TToolbarArrangement a = ArrangeToolbar(Metrics(), items);
   for (size_t i = 0; i < order_.size(); ++i)
     if (items[i].Visible) order_[i]->move(items[i].Left, items[i].Top);
-  const QSize old = size();
-  resize(a.NewWidth >= 0 ? a.NewWidth : width(), a.NewHeight >= 0 ? a.NewHeight : height());
-  if (size() != old) update();
+  const QRect old = geometry();
+  QRect now(old.topLeft(), QSize(a.NewWidth >= 0 ? a.NewWidth : width(), a.NewHeight >= 0 ? a.NewHeight : height()));
+  // A toolbar at the bottom keeps its bottom edge, one at the right its right edge.
+  if (align_ == TAlign::alBottom) now.moveBottom(old.bottom());
+  if (align_ == TAlign::alRight) now.moveRight(old.right());
+  setGeometry(now);
+  if (now != old) update();
   // The parent lays itself out again around the new size.
   if (parentWidget()) QApplication::postEvent(parentWidget(), new QEvent(QEvent::LayoutRequest));
   arranging_ = false;

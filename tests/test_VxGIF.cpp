@@ -2,6 +2,8 @@
 // control block, and survival of cut and mangled files.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <random>
 
 #include "components/SplashGIF.h"
@@ -240,4 +242,17 @@ TEST(VxGIF, SplashPictureIsOurGIF) {
   EXPECT_FALSE(g.IsTransparent());
   EXPECT_EQ(b[11], 255);  // background index
   EXPECT_EQ(SplashPicture().size(), QSize(279, 176));
+}
+
+TEST(VxGIF, ClipboardCarriesTheGIF) {
+  TGIFImage g = OneFrame(5, 3, 4, Pixels(5, 3, 4, 9));
+  g.Frames[0].Delay = 120;
+  g.SaveToBytes();  // encodes the frame: the GIF itself goes on the clipboard
+  g.SaveToClipboard(*QApplication::clipboard());
+  TGIFImage back;
+  back.LoadFromClipboard(*QApplication::clipboard());
+  ASSERT_EQ(back.Frames.size(), 1u);
+  EXPECT_EQ(back.Frames[0].Delay, 120u);
+  EXPECT_EQ(back.Frames[0].Pixels, g.Frames[0].Pixels);
+  QApplication::clipboard()->clear();
 }

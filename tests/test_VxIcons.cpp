@@ -6,6 +6,7 @@
 #include <QImageWriter>
 #include <random>
 
+#include "components/VxGIF.h"
 #include "components/VxIcons.h"
 
 namespace {
@@ -63,6 +64,14 @@ TEST(VxIcons, AnimatedCursorFrames) {
   const QImage strip = a.FramesToBitmap(Qt::white, false, false);
   EXPECT_EQ(strip.size(), QSize(32, 16));
   EXPECT_EQ(strip.pixelColor(20, 5), QColor(Qt::blue));
+
+  TGIFImage g;
+  g.AssignFromCursor(a);
+  ASSERT_EQ(g.Frames.size(), 2u);
+  EXPECT_EQ(g.Frames[1].Delay, 20u * 100 / 6);
+  TGIFImage back;
+  back.LoadFromBytes(g.SaveToBytes());
+  EXPECT_EQ(back.Frames.size(), 2u);
 
   EXPECT_THROW(a.LoadFromBytes(Ani(2, 0)), EIconReadError);  // not flagged as icons
   EXPECT_THROW(a.LoadFromBytes(Ani(0, 1)), EIconReadError);
