@@ -166,3 +166,23 @@ TEST(VxPanel, MainWindowToolbarOrder) {
   bar->SetAlign(TAlign::alLeft);
   EXPECT_EQ(bar->width(), 32);
 }
+
+TEST(VxPanel, BackgroundTilesClippedToTheClientArea) {
+  TVxToolbar bar;
+  bar.SetAlign(TAlign::alNone);
+  bar.SetBorderSides(0);
+  bar.SetAutoResize(false);
+  bar.resize(50, 30);
+  QImage tile(20, 20, QImage::Format_RGB32);
+  tile.fill(Qt::red);
+  tile.setPixel(0, 0, qRgb(0, 0, 255));  // marks each tile's corner
+  bar.SetBackground(tile);
+  QImage shot(50, 30, QImage::Format_RGB32);
+  shot.fill(Qt::white);
+  bar.render(&shot);
+  int corners = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 50; ++x) corners += Px(shot, x, y) == clBlue;
+  EXPECT_EQ(corners, 3 * 2);
+  EXPECT_EQ(Px(shot, 49, 29), clRed);
+}
