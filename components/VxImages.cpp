@@ -53,7 +53,9 @@ QImage CommandImage(int imageIndex, int size, const QString& programFolder) {
       }
     return {};
   }
-  QSvgRenderer svg(Folder(programFolder) + name);
+  const QString file = Folder(programFolder) + name;
+  if (!QFile::exists(file)) return {};
+  QSvgRenderer svg(file);
   if (!svg.isValid()) return {};
   QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
   img.fill(Qt::transparent);
