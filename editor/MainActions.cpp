@@ -13,7 +13,10 @@
 #include <QToolButton>
 #include <QWidget>
 
-// A small glyph drawn from a short text: the program carries no image files.
+#include "components/VxImages.h"
+#include "platform/Folders.h"
+
+// A small glyph drawn from a short text, for a command whose image file is missing.
 static QIcon IconeTexte(const QString& texte) {
   QPixmap pm(24, 24);
   pm.fill(Qt::transparent);
@@ -39,7 +42,10 @@ void CreerActions(QWidget* fenetre, TActionsPrincipales& a) {
     act->setData(d.Tag);
     if (*d.Hint) act->setToolTip(QString::fromUtf8(d.Hint));
     act->setStatusTip(QString());
-    if (*d.Glyphe) act->setIcon(IconeTexte(QString::fromUtf8(d.Glyphe)));
+    // The command's image from the program folder; the short text stands in when its file is missing.
+    QIcon icone = CommandIcon(d.ImageIndex, DossierProgramme());
+    if (icone.isNull() && *d.Glyphe) icone = IconeTexte(QString::fromUtf8(d.Glyphe));
+    if (!icone.isNull()) act->setIcon(icone);
     act->setIconVisibleInMenu(*d.Glyphe != 0);
     act->setCheckable(d.Cochable);
     act->setEnabled(d.ActifAuDepart);

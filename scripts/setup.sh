@@ -3,7 +3,8 @@
 set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
-  qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
+  qt6-base-dev libqt6printsupport6 qt6-qpa-plugins qt6-svg-dev libqt6svg6
+  tango-icon-theme
   libfluidsynth-dev fluidsynth timgm6mb-soundfont
   fonts-liberation
   googletest libgtest-dev libbenchmark-dev

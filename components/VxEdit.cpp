@@ -1,0 +1,134 @@
+#include "components/VxEdit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QWheelEvent>
+
+TVxMemo::TVxMemo(QWidget* parent) : QPlainTextEdit(parent) {
+  connect(this, &QPlainTextEdit::textChanged, this, [this] { Report(); });
+  connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { Report(); });
+}
+
+void TVxMemo::SetFrameFlat(bool on) {
+  if (on == frameFlat_) return;
+  frameFlat_ = on;
+  if (on) {
+    FrameSides = sdAll;
+    frameStyle_ = FrameFlatStyle;
+    SetFrameVisible(true);
+  }
+  update();
+}
+
+void TVxMemo::SetFrameVisible(bool on) {
+  if (on == frameVisible_) return;
+  frameVisible_ = on;
+  // The frame takes the 2-pixel band around the text.
+  setFrameStyle(on ? QFrame::NoFrame : QFrame::StyledPanel | QFrame::Sunken);
+  setViewportMargins(on ? 2 : 0, on ? 2 : 0, on ? 2 : 0, on ? 2 : 0);
+  update();
+}
+
+void TVxMemo::SetFrameStyle(TFrameStyle s) {
+  if (s == frameStyle_) return;
+  frameStyle_ = s;
+  update();
+}
+
+int TVxMemo::Line() const { return textCursor().blockNumber() + 1; }
+int TVxMemo::Column() const { return textCursor().positionInBlock() + 1; }
+
+void TVxMemo::SetLine(int line) {
+  const QTextBlock b = document()->findBlockByNumber(line - 1);
+  if (!b.isValid()) return;
+  QTextCursor c(b);
+  setTextCursor(c);
+  ensureCursorVisible();
+}
+
+void TVxMemo::SetColumn(int column) {
+  QTextCursor c = textCursor();
+  if (column - 1 > c.block().length() - 1 || column < 1) return;  // a shorter line keeps the caret
+  c.setPosition(c.block().position() + column - 1);
+  setTextCursor(c);
+}
+
+void TVxMemo::Report() {
+  if (OnLineColChange) OnLineColChange(Line(), Column());
+  ReportClipboard();
+}
+
+void TVxMemo::ReportClipboard() {
+  if (!OnClipboardChange) return;
+  const QClipboard* cb = QApplication::clipboard();
+  OnClipboardChange(textCursor().hasSelection(), cb && !cb->text().isEmpty());
+}
+
+void TVxMemo::UpdateFrameState(bool byMouse, bool inside) {
+  if (byMouse) mouseOver_ = inside;
+  if (!frameFlat_) return;
+  SetFrameStyle(hasFocus() || mouseOver_ ? FrameFocusStyle : FrameFlatStyle);
+  repaint();
+}
+
+bool TVxMemo::event(QEvent* e) {
+  const bool r = QPlainTextEdit::event(e);
+  if (e->type() == QEvent::Paint && frameVisible_) {
+    QPainter p(this);
+    TCanvas c(&p);
+    PaintControlFrame(c, width(), height(), frameStyle_, Color, FrameColor, FrameSides);
+  }
+  return r;
+}
+
+void TVxMemo::keyPressEvent(QKeyEvent* e) {
+  if (OnKeyDown) OnKeyDown(e);
+  if (!e->isAccepted()) return;
+  QPlainTextEdit::keyPressEvent(e);
+  Report();
+}
+
+void TVxMemo::keyReleaseEvent(QKeyEvent* e) {
+  QPlainTextEdit::keyReleaseEvent(e);
+  Report();
+}
+
+void TVxMemo::mouseReleaseEvent(QMouseEvent* e) {
+  QPlainTextEdit::mouseReleaseEvent(e);
+  ReportClipboard();
+}
+
+void TVxMemo::wheelEvent(QWheelEvent* e) {
+  const bool up = e->angleDelta().y() > 0;
+  if (up && OnMouseWheelUp) OnMouseWheelUp(e->modifiers(), e->position().toPoint());
+  if (!up && OnMouseWheelDown) OnMouseWheelDown(e->modifiers(), e->position().toPoint());
+  const int lines = (e->modifiers() & Qt::ControlModifier) ? QApplication::wheelScrollLines() : 1;
+  verticalScrollBar()->setValue(verticalScrollBar()->value() + (up ? -lines : lines));
+  e->accept();
+}
+
+void TVxMemo::focusInEvent(QFocusEvent* e) {
+  UpdateFrameState(false, true);
+  QPlainTextEdit::focusInEvent(e);
+}
+
+void TVxMemo::focusOutEvent(QFocusEvent* e) {
+  QPlainTextEdit::focusOutEvent(e);
+  UpdateFrameState(false, false);
+}
+
+void TVxMemo::enterEvent(QEnterEvent* e) {
+  QPlainTextEdit::enterEvent(e);
+  UpdateFrameState(true, true);
+  if (OnMouseEnter) OnMouseEnter();
+}
+
+void TVxMemo::leaveEvent(QEvent* e) {
+  QPlainTextEdit::leaveEvent(e);
+  UpdateFrameState(true, false);
+  if (OnMouseLeave) OnMouseLeave();
+}

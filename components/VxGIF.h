@@ -1,0 +1,136 @@
+#pragma once
+// GIF pictures (87a and 89a) read, decoded, encoded and written by our own code: LZW both ways,
+// interlacing, graphic-control, comment, plain-text and application extensions, looping.
+// The codec works on bytes and palette indexes; QImage appears only at the edges (decoded frame,
+// frame from a picture, drawing).
+#include <QImage>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/Types.h"
+
+class QClipboard;
+class QPainter;
+class QRect;
+class TAnimatedCursorImage;
+
+// Every format error of the codec.
+class EGIFError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+namespace gif {
+inline constexpr const char* UnknownVersion = "Unknown GIF version";
+inline constexpr const char* EncodingError = "GIF image encoding error";
+inline constexpr const char* CorruptData = "GIF encoded data is corrupt";
+inline constexpr const char* CodeSizeRange = "GIF code size not in range 2 to 9";
+inline constexpr const char* WrongColourCount = "Wrong number of colors; must be a power of 2";
+inline constexpr const char* UnknownExtension = "Unrecognized extension block: %1";
+inline constexpr const char* NoData = "No GIF Data to write";
+inline constexpr const char* CannotResize = "Cannot change the Size of a GIF image";
+inline constexpr const char* ReadError = "Erreur de lecture du flux";
+inline constexpr const char* Description = "CompuServe GIF Image";
+}  // namespace gif
+
+// "No colour" (no background, no transparency).
+constexpr TColor clNoneGIF = 0x1FFFFFFF;
+
+struct TGIFRGB {
+  uint8_t R = 0, G = 0, B = 0;
+  bool operator==(const TGIFRGB&) const = default;
+  TColor Couleur() const { return RGBToColor(R, G, B); }
+};
+
+enum class TExtensionType { GraphicControl, PlainText, Application, Comment };
+
+struct TExtension {
+  TExtensionType Type = TExtensionType::Comment;
+  std::vector<uint8_t> Fixed;      // the fixed block without its size byte (4 bytes for graphic control)
+  std::vector<std::string> Data;   // one string per data sub-block
+};
+
+struct TGIFFrame {
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  bool Interlaced = false;
+  bool Corrupted = false;  // the data ended or broke before the picture was complete
+  bool Grayscale = false;  // reduce to grey when encoding from a picture
+  bool LocalColours = false;
+  int BitsPerPixel = 8;
+  std::vector<TGIFRGB> Colours;
+  std::vector<uint8_t> Data;  // LZW code size byte, then the sub-blocks with the zero terminator
+  std::vector<TExtension> Extensions;
+  TColor Transparent = clNoneGIF;
+  uint32_t Delay = 0;  // milliseconds: 65535 hundredths do not fit 16 bits once scaled
+  int Disposal = 0;
+  // Decoded palette indexes, Width x Height in row order; empty until decoded.
+  std::vector<uint8_t> Pixels;
+  bool Decoded = false;
+};
+
+// Bits per pixel of a colour count (2 -> 1 ... 256 -> 8); raises for any other count.
+int BitsOfColourCount(int count);
+// Smallest bit count (1..8) whose power of two covers the count.
+int BitsCovering(int count);
+
+// LZW: pixels (row order, one index per byte) to the data stream (code size byte, sub-blocks,
+// terminator). bitCount is 1, 4 or 8; interlaced takes the rows in the four passes.
+std::vector<uint8_t> EncodeLZW(const std::vector<uint8_t>& pixels, int width, int height, int bitCount,
+                               bool interlaced = false);
+// Decodes a frame's data into its Pixels. Bad data raises, unless tolerate: then the frame is
+// marked corrupted and the rows not reached stay at index 0.
+void DecodeFrame(TGIFFrame& frame, bool tolerate = true);
+// Row order of an interlaced picture: the n-th row sent is row InterlacedRows(h)[n].
+std::vector<int> InterlacedRows(int height);
+
+class TGIFImage {
+ public:
+  int Version = 0;  // 0 none, 1 "87a", 2 "89a"
+  int ScreenWidth = 0, ScreenHeight = 0;
+  uint8_t Aspect = 0;
+  int BitsPerPixel = 8, ColourResolution = 8;
+  std::vector<TGIFRGB> GlobalColours;
+  std::vector<std::string> Comment;
+  TColor Background = clNoneGIF;
+  bool Looping = false;
+  uint16_t RepeatCount = 1;
+  std::vector<TGIFFrame> Frames;
+  int Current = -1;
+  bool Transparent = true;  // draw transparent frames keyed
+
+  // Replaces the picture with the GIF in bytes; decodeFirst decodes frame 0 now (a failure there
+  // drops that frame and raises). Format errors raise EGIFError.
+  void LoadFromBytes(std::span<const uint8_t> bytes, bool decodeFirst = true);
+  std::vector<uint8_t> SaveToBytes();
+  // The form-stream forms: a 32-bit little-endian length, then the GIF.
+  void ReadData(std::span<const uint8_t> bytes);
+  std::vector<uint8_t> WriteData();
+
+  bool Empty() const;
+  int Width();
+  int Height();
+  void SetWidth(int);   // raises: a GIF keeps its size
+  void SetHeight(int);  // raises
+  bool IsTransparent() const;
+  // The current frame (decoded on demand) as an indexed picture; null without frames.
+  QImage Bitmap();
+  // Appends a frame made from a picture (reduced to a palette when it has none) and makes it current.
+  void AddFrame(const QImage& picture);
+  // Draws the current frame stretched into the rectangle.
+  void Draw(QPainter& p, const QRect& r);
+  // One frame per cursor image, each lasting the cursor's rate (sixtieths of a second).
+  void AssignFromCursor(const TAnimatedCursorImage& cursor);
+  // The clipboard: the first frame as a picture, and the whole GIF (length first) under
+  // GIFClipboardFormat when every frame has data. Loading takes the GIF when it is there, else
+  // the picture as a one-frame GIF.
+  void SaveToClipboard(QClipboard& clipboard);
+  void LoadFromClipboard(const QClipboard& clipboard);
+};
+
+inline constexpr const char* GIFClipboardFormat = "image/gif";
+
+// A decoded frame as an 8-bit indexed picture with its colour table.
+QImage FrameToImage(const TGIFFrame& f);

@@ -1,0 +1,78 @@
+#pragma once
+// An owned list of icons that stores itself as bytes, and the reader of animated cursors
+// (RIFF "ACON" files) into a list of icon frames.
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <stdexcept>
+#include <vector>
+
+class EIconReadError : public std::runtime_error {
+ public:
+  EIconReadError() : std::runtime_error("Erreur de lecture du flux") {}
+};
+
+// An icon is held as its file bytes (an icon resource: directory and images).
+QImage IconImage(const QByteArray& icon);
+
+class TIconList {
+ public:
+  std::function<void()> OnChange;  // raised once per change, or once when updating ends
+  void BeginUpdate() { ++updates_; }
+  void EndUpdate();
+  int Count() const { return static_cast<int>(icons_.size()); }
+  const QByteArray& Icon(int i) const { return icons_.at(i); }
+  void Add(const QByteArray& icon);
+  void Put(int i, const QByteArray& icon);  // i == Count() appends
+  void Insert(int i, const QByteArray& icon);
+  void Delete(int i);
+  void Exchange(int a, int b);
+  void Move(int from, int to);
+  int IndexOf(const QByteArray& icon) const;
+  void Clear();
+  // The stored form: 32-bit count, then each icon's 32-bit size and bytes (0 for an empty slot).
+  QByteArray Write() const;
+  void Read(const QByteArray& bytes);  // raises EIconReadError on a short or bad stream
+
+ private:
+  void Changed();
+  std::vector<QByteArray> icons_;
+  int updates_ = 0;
+};
+
+struct TIconFrame {
+  QByteArray Icon;
+  bool IsIcon = true;  // an icon, not a cursor
+  int Sequence = 0;    // position in the sequence
+  uint32_t Rate = 0;   // sixtieths of a second
+  QPoint HotSpot;
+  QByteArray ChunkTag;
+  uint32_t ChunkSize = 0;
+};
+
+struct TAniHeader {
+  uint32_t Size = 0, Frames = 0, Steps = 0, Width = 0, Height = 0, BitCount = 0, Planes = 0, Rate = 0, Flags = 0;
+};
+
+class TAnimatedCursorImage {
+ public:
+  TAniHeader Header;
+  std::vector<TIconFrame> Frames;
+  QString Title, Author;
+  int ColourCount = 0;
+
+  void Clear();
+  // Reads an animated cursor; false when the bytes are not one (nothing read). A header without
+  // the icon flag or without frames raises EIconReadError; a cut chunk ends the reading with the
+  // frames read so far.
+  bool LoadFromBytes(std::span<const uint8_t> bytes);
+  // Writing an animated cursor is not supported.
+  [[noreturn]] void SaveToBytes();
+  // All frames side by side (or stacked), on the background, reduced to the file's colour count.
+  QImage FramesToBitmap(QColor background, bool vertical, bool reduceColours) const;
+};

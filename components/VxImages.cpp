@@ -1,0 +1,74 @@
+#include "components/VxImages.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace {
+// By image index of the command table.
+const char* const kImages[NB_IMAGES_COMMANDES] = {
+    "theme:document-new", "theme:document-open", "theme:document-save", "theme:document-properties",
+    "theme:document-print", "theme:document-print-preview", "theme:edit-cut", "theme:edit-copy",
+    "theme:edit-paste", "theme:list-add", "theme:edit-clear", "edition-tablemix.svg",
+    "theme:go-first", "theme:go-previous", "theme:go-jump", "theme:go-next", "theme:go-last",
+    "mesure-signature.svg", "mesure-renvoidebut.svg", "mesure-renvoifin.svg", "mesure-repetitions.svg",
+    "note-ronde.svg", "note-blanche.svg", "note-noire.svg", "note-croche.svg", "note-dcroche.svg",
+    "note-tcroche.svg", "note-qcroche.svg", "note-pointee.svg", "note-accord.svg",
+    "theme:accessories-text-editor", "note-etouffee.svg", "note-silence.svg", "note-triolet.svg",
+    "note-lier.svg", "temps-inserer.svg", "temps-supprimer.svg", "temps-copierfin.svg", "theme:go-up",
+    "theme:go-down", "effet-ho.svg", "effet-po.svg", "effet-slideup.svg", "effet-slidedown.svg",
+    "effet-bend.svg", "effet-bendrelease.svg", "effet-letring.svg", "effet-gracenote.svg",
+    "effet-ghostnote.svg", "effet-vibmaingauche.svg", "effet-tremolobar.svg", "effet-coupdevibrato.svg",
+    "effet-fadein.svg", "effet-tapping.svg", "effet-slap.svg", "effet-pop.svg", "effet-harmnat.svg",
+    "effet-harmart.svg", "effet-brushup.svg", "effet-brushdown.svg", "dyna-ppp.svg", "dyna-pp.svg",
+    "dyna-p.svg", "dyna-mp.svg", "dyna-mf.svg", "dyna-f.svg", "dyna-ff.svg", "dyna-fff.svg",
+    "ass-solfege.svg", "theme:media-skip-backward", "theme:media-playback-start", "son-lecturemesure.svg",
+    "theme:media-playback-stop", "theme:view-refresh", "son-metronome.svg", "theme:preferences-system",
+    "theme:view-fullscreen",
+};
+
+QString Folder(QString f) {
+  if (!f.isEmpty() && !f.endsWith('/')) f += '/';
+  return f + QStringLiteral("icons/");
+}
+}  // namespace
+
+QString CommandImageName(int imageIndex) {
+  if (imageIndex < 0 || imageIndex >= NB_IMAGES_COMMANDES) return {};
+  return QString::fromLatin1(kImages[imageIndex]);
+}
+
+QImage CommandImage(int imageIndex, int size, const QString& programFolder) {
+  const QString name = CommandImageName(imageIndex);
+  if (name.isEmpty() || size <= 0) return {};
+  if (name.startsWith(QLatin1String("theme:"))) {
+    // The theme's drawing closest to the size, at or above it when there is one.
+    const QString base = name.mid(6);
+    for (int s : {16, 22, 24, 32})
+      if (s >= size || s == 32) {
+        QImage img(Folder(programFolder) + QStringLiteral("theme/%1/%2.png").arg(s).arg(base));
+        if (img.isNull()) continue;
+        if (img.width() != size) img = img.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return img;
+      }
+    return {};
+  }
+  const QString file = Folder(programFolder) + name;
+  if (!QFile::exists(file)) return {};
+  QSvgRenderer svg(file);
+  if (!svg.isValid()) return {};
+  QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  svg.render(&p);
+  return img;
+}
+
+QIcon CommandIcon(int imageIndex, const QString& programFolder) {
+  QIcon icon;
+  for (int s : {16, 20, 22, 24}) {
+    const QImage img = CommandImage(imageIndex, s, programFolder);
+    if (!img.isNull()) icon.addPixmap(QPixmap::fromImage(img));
+  }
+  return icon;
+}

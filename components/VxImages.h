@@ -1,0 +1,18 @@
+#pragma once
+// The images of the commands, by image index: common ones from the icon theme the build copies
+// into the program folder (icons/theme/<size>/<name>.png), music ones drawn for this program as
+// small SVG files (icons/<name>.svg). Loaded as files, never through the desktop's theme.
+#include <QIcon>
+#include <QImage>
+#include <QString>
+
+inline constexpr int NB_IMAGES_COMMANDES = 77;
+
+// The file name of an image without folder: "theme:document-new" or "note-noire.svg"; empty
+// for an index without image.
+QString CommandImageName(int imageIndex);
+// The image at a pixel size (16 on the toolbar), drawn from the files under folder/icons;
+// null when the index has none or its file is missing.
+QImage CommandImage(int imageIndex, int size, const QString& programFolder);
+// The icon of a command with the sizes the buttons use (16, 20, 22, 24).
+QIcon CommandIcon(int imageIndex, const QString& programFolder);

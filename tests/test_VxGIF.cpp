@@ -1,0 +1,258 @@
+// The GIF codec: exact bytes where the format fixes them, round trips, interlacing, the graphic
+// control block, and survival of cut and mangled files.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <random>
+
+#include "components/SplashGIF.h"
+#include "components/VxGIF.h"
+
+namespace {
+std::vector<uint8_t> Pixels(int w, int h, int bits, uint32_t seed) {
+  std::mt19937 rng(seed);
+  std::vector<uint8_t> px(static_cast<size_t>(w) * h);
+  for (auto& p : px) p = static_cast<uint8_t>(rng() % (1u << bits));
+  return px;
+}
+
+TGIFImage OneFrame(int w, int h, int bits, const std::vector<uint8_t>& px, bool interlaced = false) {
+  TGIFImage g;
+  for (int i = 0; i < (1 << bits); ++i) g.GlobalColours.push_back({uint8_t(i), uint8_t(255 - i), uint8_t(i / 2)});
+  TGIFFrame f;
+  f.Width = w;
+  f.Height = h;
+  f.BitsPerPixel = bits;
+  f.Colours = g.GlobalColours;
+  f.Interlaced = interlaced;
+  f.Pixels = px;
+  f.Decoded = true;
+  g.Frames.push_back(f);
+  g.Current = 0;
+  return g;
+}
+}  // namespace
+
+TEST(VxGIF, OneBitTwoByTwoEncodesToTheKnownBytes) {
+  EXPECT_EQ(EncodeLZW({0, 0, 0, 0}, 2, 2, 1), (std::vector<uint8_t>{0x02, 0x02, 0x84, 0x51, 0x00}));
+}
+
+TEST(VxGIF, EncodeDecodeRoundTrips) {
+  struct Case { int w, h, bits; bool interlaced; const char* what; };
+  const Case cases[] = {
+      {2, 2, 1, false, "tiny"},
+      {37, 23, 1, false, "1 bit"},
+      {64, 64, 4, true, "4 bits interlaced"},
+      {200, 120, 8, false, "8 bits, far more than 4093 codes"},
+      {300, 1, 8, false, "one row"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto px = Pixels(c.w, c.h, c.bits, 7u + c.w);
+    TGIFImage g = OneFrame(c.w, c.h, c.bits, px, c.interlaced);
+    const std::vector<uint8_t> bytes = g.SaveToBytes();
+    TGIFImage back;
+    back.LoadFromBytes(bytes);
+    ASSERT_EQ(back.Frames.size(), 1u);
+    EXPECT_FALSE(back.Frames[0].Corrupted);
+    EXPECT_EQ(back.Frames[0].Pixels, px);
+    EXPECT_EQ(back.Width(), c.w);
+    EXPECT_EQ(back.Frames[0].Interlaced, c.interlaced);
+  }
+  // A flat picture makes long strings: the table fills and restarts several times.
+  std::vector<uint8_t> ramp(400 * 300);
+  for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = static_cast<uint8_t>((i / 7) % 256);
+  TGIFFrame f;
+  f.Width = 400;
+  f.Height = 300;
+  f.Data = EncodeLZW(ramp, 400, 300, 8);
+  DecodeFrame(f, false);
+  EXPECT_FALSE(f.Corrupted);
+  EXPECT_EQ(f.Pixels, ramp);
+}
+
+TEST(VxGIF, InterlacedRowsComeOutInRowOrder) {
+  for (int h : {1, 2, 3, 4, 5, 6, 7, 8, 176}) {
+    SCOPED_TRACE(h);
+    std::vector<int> rows = InterlacedRows(h);
+    ASSERT_EQ(static_cast<int>(rows.size()), h);  // no pass starts past the height
+    std::vector<uint8_t> px(static_cast<size_t>(3) * h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < 3; ++x) px[3 * y + x] = static_cast<uint8_t>(y);
+    TGIFFrame f;
+    f.Width = 3;
+    f.Height = h;
+    f.Interlaced = true;
+    f.Data = EncodeLZW(px, 3, h, 8, true);
+    DecodeFrame(f, false);
+    EXPECT_EQ(f.Pixels, px);
+  }
+}
+
+TEST(VxGIF, HeaderAndVersions) {
+  TGIFImage g = OneFrame(2, 2, 1, {0, 1, 1, 0});
+  std::vector<uint8_t> b = g.SaveToBytes();
+  EXPECT_EQ(std::string(b.begin(), b.begin() + 6), "GIF87a");
+  for (const char* head : {"gif89A", "GiF87a"}) {
+    std::copy(head, head + 6, b.begin());
+    TGIFImage ok;
+    EXPECT_NO_THROW(ok.LoadFromBytes(b)) << head;
+  }
+  std::copy("GIF88a", "GIF88a" + 6, b.begin());
+  TGIFImage bad;
+  try {
+    bad.LoadFromBytes(b);
+    FAIL() << "GIF88a accepted";
+  } catch (const EGIFError& e) {
+    EXPECT_STREQ(e.what(), gif::UnknownVersion);
+  }
+  TGIFImage none;
+  EXPECT_THROW(none.SaveToBytes(), EGIFError);
+  EXPECT_THROW(none.SetWidth(5), EGIFError);
+  EXPECT_THROW(BitsOfColourCount(3), EGIFError);
+}
+
+TEST(VxGIF, GraphicControlBlockIsExactAndRoundTrips) {
+  TGIFImage g = OneFrame(2, 2, 1, {0, 1, 1, 0});
+  g.Frames[0].Delay = 70000;  // 7000 hundredths: needs more than 16 bits in milliseconds
+  g.Frames[0].Disposal = 2;
+  g.Frames[0].Transparent = g.GlobalColours[1].Couleur();
+  g.Frames[0].Extensions.push_back({TExtensionType::GraphicControl, {0x1C | 0x04, 0, 0, 0}, {}});  // stale disposal 7
+  g.Looping = true;
+  g.Frames.push_back(g.Frames[0]);
+  g.Frames[1].Extensions.clear();
+  g.Comment = {"made here"};
+  std::vector<uint8_t> b = g.SaveToBytes();
+  EXPECT_EQ(std::string(b.begin(), b.begin() + 6), "GIF89a");
+  const uint8_t gce[] = {0x21, 0xF9, 0x04, 0x09, 0x58, 0x1B, 0x01, 0x00};  // disposal 2, transparent, 7000
+  EXPECT_NE(std::search(b.begin(), b.end(), std::begin(gce), std::end(gce)), b.end());
+  TGIFImage back;
+  back.LoadFromBytes(b);
+  ASSERT_EQ(back.Frames.size(), 2u);
+  for (const TGIFFrame& f : back.Frames) {
+    EXPECT_EQ(f.Delay, 70000u);
+    EXPECT_EQ(f.Disposal, 2);
+    EXPECT_EQ(f.Transparent, g.GlobalColours[1].Couleur());
+  }
+  EXPECT_EQ(back.Frames[1].Pixels, std::vector<uint8_t>()) << "only the first frame decodes at load";
+  EXPECT_TRUE(back.Looping);
+  EXPECT_EQ(back.Comment, std::vector<std::string>{"made here"});
+
+  // The looping count is capped; a plain-text block drops the control block read before it.
+  std::vector<uint8_t> loop = b;
+  auto net = std::search(loop.begin(), loop.end(), "NETSCAPE2.0", "NETSCAPE2.0" + 11);
+  ASSERT_NE(net, loop.end());
+  net[13] = 0x40, net[14] = 0x9C;  // 40000
+  TGIFImage capped;
+  capped.LoadFromBytes(loop);
+  EXPECT_EQ(capped.RepeatCount, 30000);
+
+  std::vector<uint8_t> text = b;
+  ASSERT_EQ(text[13 + 6 + 19 + 8], ',');
+  const uint8_t plain[] = {0x21, 0x01, 12, 0, 0, 0, 0, 2, 0, 2, 0, 1, 1, 0, 1, 1, 'a', 0};
+  text.insert(text.begin() + 13 + 6 + 19 + 8, std::begin(plain), std::end(plain));
+  TGIFImage dropped;
+  dropped.LoadFromBytes(text);
+  ASSERT_EQ(dropped.Frames.size(), 2u);
+  EXPECT_EQ(dropped.Frames[0].Delay, 0u);
+  EXPECT_EQ(dropped.Frames[0].Transparent, clNoneGIF);
+}
+
+TEST(VxGIF, ColourTablesArePaddedToAPowerOfTwo) {
+  TGIFImage g = OneFrame(3, 1, 1, {0, 1, 2});
+  g.GlobalColours = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+  g.Frames[0].Colours = g.GlobalColours;
+  g.Frames[0].BitsPerPixel = 2;
+  TGIFImage back;
+  back.LoadFromBytes(g.SaveToBytes());
+  ASSERT_EQ(back.GlobalColours.size(), 4u);
+  EXPECT_EQ(back.GlobalColours[2], (TGIFRGB{7, 8, 9}));
+  EXPECT_EQ(back.Frames[0].Pixels, (std::vector<uint8_t>{0, 1, 2}));
+}
+
+TEST(VxGIF, BadDataIsCorruptionNotACrash) {
+  // After the clear code a code that is not a pixel value.
+  TGIFFrame f;
+  f.Width = 4;
+  f.Height = 1;
+  f.Data = {0x02, 0x02, 0x04 | (7 << 3) | (0 << 6), 0x00, 0x00};
+  EXPECT_THROW(DecodeFrame(f, false), EGIFError);
+  DecodeFrame(f, true);
+  EXPECT_TRUE(f.Corrupted);
+  f.Data[0] = 12;
+  EXPECT_THROW(DecodeFrame(f, true), EGIFError);
+
+  const auto px = Pixels(40, 30, 8, 3);
+  const std::vector<uint8_t> whole = OneFrame(40, 30, 8, px).SaveToBytes();
+  const std::vector<uint8_t> cut(whole.begin(), whole.begin() + static_cast<long>(whole.size() / 2));
+  TGIFImage g;
+  g.LoadFromBytes(cut);
+  ASSERT_EQ(g.Frames.size(), 1u);
+  EXPECT_TRUE(g.Frames[0].Corrupted);
+  EXPECT_EQ(g.Frames[0].Pixels.back(), 0);  // rows not reached stay at index 0
+  EXPECT_EQ(g.Bitmap().size(), QSize(40, 30));
+}
+
+TEST(VxGIF, SurvivesEveryTruncationAndSeededMutations) {
+  const auto px = Pixels(23, 17, 4, 11);
+  TGIFImage src = OneFrame(23, 17, 4, px, true);
+  src.Frames[0].Delay = 50;
+  src.Comment = {"c"};
+  src.Frames.push_back(src.Frames[0]);
+  src.Looping = true;
+  const std::vector<uint8_t> whole = src.SaveToBytes();
+  auto tryLoad = [](const std::vector<uint8_t>& b) {
+    TGIFImage g;
+    try {
+      g.LoadFromBytes(b);
+      for (size_t i = 0; i < g.Frames.size(); ++i) {
+        g.Current = static_cast<int>(i);
+        QImage img = g.Bitmap();
+        if (!img.isNull()) {
+          EXPECT_EQ(img.width(), g.Frames[i].Width);
+        }
+      }
+      if (!g.Frames.empty()) g.SaveToBytes();
+    } catch (const EGIFError&) {
+    }
+  };
+  for (size_t n = 0; n <= whole.size(); ++n) tryLoad(std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<long>(n)));
+  std::mt19937 rng(20261209);
+  for (int k = 0; k < 3000; ++k) {
+    std::vector<uint8_t> b = whole;
+    for (int m = 1 + static_cast<int>(rng() % 4); m > 0; --m) b[rng() % b.size()] = static_cast<uint8_t>(rng());
+    tryLoad(b);
+  }
+}
+
+TEST(VxGIF, SplashPictureIsOurGIF) {
+  const std::vector<uint8_t> b = SplashGIFBytes();
+  EXPECT_EQ(std::string(b.begin(), b.begin() + 6), "GIF89a");
+  TGIFImage g;
+  g.LoadFromBytes(b);
+  ASSERT_EQ(g.Frames.size(), 1u);
+  const TGIFFrame& f = g.Frames[0];
+  EXPECT_EQ(f.Width, 279);
+  EXPECT_EQ(f.Height, 176);
+  EXPECT_EQ(f.BitsPerPixel, 8);
+  EXPECT_TRUE(f.Interlaced);
+  EXPECT_EQ(f.Data[0], 8);
+  EXPECT_TRUE(f.Extensions.empty());
+  EXPECT_FALSE(g.IsTransparent());
+  EXPECT_EQ(b[11], 255);  // background index
+  EXPECT_EQ(SplashPicture().size(), QSize(279, 176));
+}
+
+TEST(VxGIF, ClipboardCarriesTheGIF) {
+  TGIFImage g = OneFrame(5, 3, 4, Pixels(5, 3, 4, 9));
+  g.Frames[0].Delay = 120;
+  g.SaveToBytes();  // encodes the frame: the GIF itself goes on the clipboard
+  g.SaveToClipboard(*QApplication::clipboard());
+  TGIFImage back;
+  back.LoadFromClipboard(*QApplication::clipboard());
+  ASSERT_EQ(back.Frames.size(), 1u);
+  EXPECT_EQ(back.Frames[0].Delay, 120u);
+  EXPECT_EQ(back.Frames[0].Pixels, g.Frames[0].Pixels);
+  QApplication::clipboard()->clear();
+}

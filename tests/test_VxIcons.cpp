@@ -1,0 +1,123 @@
+// Animated cursors: frames, rates, sequence, texts, and survival of cut and mangled files;
+// the icon list's stored form.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <random>
+
+#include "components/VxGIF.h"
+#include "components/VxIcons.h"
+
+namespace {
+QByteArray Icon(QColor c) {
+  QImage img(16, 16, QImage::Format_ARGB32);
+  img.fill(c);
+  QByteArray b;
+  QBuffer buf(&b);
+  buf.open(QIODevice::WriteOnly);
+  QImageWriter w(&buf, "ico");
+  EXPECT_TRUE(w.write(img));
+  return b;
+}
+void Chunk(QByteArray& out, const char* tag, const QByteArray& data) {
+  out.append(tag, 4);
+  const uint32_t n = static_cast<uint32_t>(data.size());
+  for (int i = 0; i < 4; ++i) out.append(static_cast<char>((n >> (8 * i)) & 0xFF));
+  out.append(data);
+  if (n & 1) out.append('\0');
+}
+QByteArray Words(std::initializer_list<uint32_t> v) {
+  QByteArray b;
+  for (uint32_t x : v)
+    for (int i = 0; i < 4; ++i) b.append(static_cast<char>((x >> (8 * i)) & 0xFF));
+  return b;
+}
+std::vector<uint8_t> Ani(uint32_t frames, uint32_t flags) {
+  QByteArray body("ACON");
+  Chunk(body, "anih", Words({36, frames, frames, 16, 16, 32, 1, 10, flags}));
+  Chunk(body, "rate", Words({10, 20, 30, 40, 50}));  // one more rate than frames
+  QByteArray info("INFO");
+  Chunk(info, "INAM", "Spinner");
+  Chunk(info, "IART", "Vexo");
+  Chunk(body, "LIST", info);
+  QByteArray fram("fram");
+  Chunk(fram, "icon", Icon(Qt::red));
+  Chunk(fram, "icon", Icon(Qt::blue));
+  Chunk(body, "LIST", fram);
+  QByteArray riff("RIFF");
+  riff.append(Words({static_cast<uint32_t>(body.size())}));
+  riff.append(body);
+  return {riff.begin(), riff.end()};
+}
+}  // namespace
+
+TEST(VxIcons, AnimatedCursorFrames) {
+  TAnimatedCursorImage a;
+  ASSERT_TRUE(a.LoadFromBytes(Ani(2, 1)));
+  ASSERT_EQ(a.Frames.size(), 2u);
+  EXPECT_EQ(a.Frames[0].Rate, 10u);
+  EXPECT_EQ(a.Frames[1].Rate, 20u);
+  EXPECT_EQ(a.Title, "Spinner");
+  EXPECT_EQ(a.Author, "Vexo");
+  EXPECT_EQ(IconImage(a.Frames[1].Icon).pixelColor(3, 3), QColor(Qt::blue));
+  const QImage strip = a.FramesToBitmap(Qt::white, false, false);
+  EXPECT_EQ(strip.size(), QSize(32, 16));
+  EXPECT_EQ(strip.pixelColor(20, 5), QColor(Qt::blue));
+
+  TGIFImage g;
+  g.AssignFromCursor(a);
+  ASSERT_EQ(g.Frames.size(), 2u);
+  EXPECT_EQ(g.Frames[1].Delay, 20u * 100 / 6);
+  TGIFImage back;
+  back.LoadFromBytes(g.SaveToBytes());
+  EXPECT_EQ(back.Frames.size(), 2u);
+
+  EXPECT_THROW(a.LoadFromBytes(Ani(2, 0)), EIconReadError);  // not flagged as icons
+  EXPECT_THROW(a.LoadFromBytes(Ani(0, 1)), EIconReadError);
+  std::vector<uint8_t> notAni = Ani(2, 1);
+  notAni[8] = 'X';
+  EXPECT_FALSE(a.LoadFromBytes(notAni));
+}
+
+TEST(VxIcons, AnimatedCursorSurvivesCutsAndMutations) {
+  const std::vector<uint8_t> whole = Ani(2, 1);
+  auto tryLoad = [](std::span<const uint8_t> b) {
+    TAnimatedCursorImage a;
+    try {
+      a.LoadFromBytes(b);
+      EXPECT_LE(a.Frames.size(), b.size());
+    } catch (const EIconReadError&) {
+    }
+  };
+  for (size_t n = 0; n <= whole.size(); ++n) tryLoad(std::span(whole.data(), n));
+  std::mt19937 rng(118);
+  for (int k = 0; k < 3000; ++k) {
+    std::vector<uint8_t> b = whole;
+    for (int m = 1 + static_cast<int>(rng() % 4); m > 0; --m) b[rng() % b.size()] = static_cast<uint8_t>(rng());
+    tryLoad(b);
+  }
+}
+
+TEST(VxIcons, IconListStoredForm) {
+  TIconList l;
+  int changes = 0;
+  l.OnChange = [&] { ++changes; };
+  l.Add(Icon(Qt::red));
+  l.Add(QByteArray());
+  l.Put(2, Icon(Qt::green));
+  EXPECT_EQ(changes, 3);
+  TIconList back;
+  back.OnChange = [&] { ++changes; };
+  back.Read(l.Write());
+  EXPECT_EQ(changes, 4);  // one notice for the whole read
+  ASSERT_EQ(back.Count(), 3);
+  EXPECT_TRUE(back.Icon(1).isEmpty());
+  EXPECT_EQ(back.Icon(2), l.Icon(2));
+  QByteArray cut = l.Write();
+  cut.chop(5);
+  EXPECT_THROW(back.Read(cut), EIconReadError);
+  EXPECT_EQ(back.Count(), 3);  // a bad stream leaves the list as it was
+  back.Move(0, 2);
+  EXPECT_EQ(back.IndexOf(l.Icon(0)), 2);
+}

@@ -1,0 +1,188 @@
+// Border routines pixel by pixel, and the toolbar's arrangement of the main window's order.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QToolButton>
+
+#include "components/VxPanel.h"
+
+namespace {
+QImage White(int w, int h) {
+  QImage img(w, h, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  return img;
+}
+TColor Px(const QImage& img, int x, int y) {
+  QRgb p = img.pixel(x, y);
+  return RGBToColor(qRed(p), qGreen(p), qBlue(p));
+}
+}  // namespace
+
+TEST(VxCommon, BorderRoutinesDrawAndShrink) {
+  QImage img = White(10, 5);
+  TRect r;
+  {
+    TCanvas c(&img);
+    EXPECT_EQ(DrawSideLines(c, {0, 0, 10, 5}, clRed, clBlue, 0), (TRect{0, 0, 10, 5}));
+    r = DrawSideLines(c, {0, 0, 10, 5}, clRed, clBlue, sdAll);
+  }
+  EXPECT_EQ(r, (TRect{1, 1, 9, 4}));
+  EXPECT_EQ(Px(img, 9, 0), clBlue);
+  EXPECT_EQ(Px(img, 0, 4), clBlue);
+  EXPECT_EQ(Px(img, 0, 0), clRed);
+  EXPECT_EQ(Px(img, 5, 0), clRed);
+  EXPECT_EQ(Px(img, 9, 4), clBlue);
+  EXPECT_EQ(Px(img, 5, 2), clWhite);
+
+  QImage big = White(40, 30);
+  TCanvas c(&big);
+  EXPECT_EQ(DrawFrameStyleSides(c, {2, 3, 30, 20}, TFrameStyle::fsGroove, sdAll), (TRect{4, 5, 28, 18}));
+  EXPECT_EQ(DrawFrameStyleSides(c, {2, 3, 30, 20}, TFrameStyle::fsGroove, sdTop), (TRect{2, 5, 30, 20}));
+  EXPECT_EQ(DrawBevelBands(c, {0, 0, 20, 20}, clRed, clRed, 3, sdLeft | sdBottom), (TRect{3, 0, 20, 17}));
+  EXPECT_EQ(DrawFrameStyleSides(c, {1, 1, 9, 9}, TFrameStyle::fsNone, sdAll), (TRect{1, 1, 9, 9}));
+  EXPECT_EQ(DrawFrameStyleSides(c, {0, 0, 10, 10}, TFrameStyle::fsRaised, sdAll), (TRect{2, 2, 8, 8}));
+}
+
+TEST(VxCommon, GrooveAndControlFramePixels) {
+  QImage img = White(12, 12);
+  {
+    TCanvas c(&img);
+    DrawFrameStyleSides(c, {0, 0, 12, 12}, TFrameStyle::fsGroove, sdAll);
+  }
+  EXPECT_EQ(Px(img, 0, 0), clBtnShadow);    // outer upper-left line
+  EXPECT_EQ(Px(img, 1, 1), clBtnHighlight);  // inner upper-left line
+  EXPECT_EQ(Px(img, 11, 11), clBtnHighlight);
+  EXPECT_EQ(Px(img, 10, 10), clBtnShadow);
+  EXPECT_EQ(Px(img, 5, 5), clWhite);
+
+  QImage f = White(10, 10);
+  {
+    TCanvas c(&f);
+    PaintControlFrame(c, 10, 10, TFrameStyle::fsNone, clLime, clRed, sdAll);
+  }
+  EXPECT_EQ(Px(f, 0, 0), clLime);
+  EXPECT_EQ(Px(f, 1, 8), clLime);
+  EXPECT_EQ(Px(f, 2, 2), clWhite);
+
+  QFont font("Arial");
+  font.setPixelSize(12);
+  font.setBold(true);
+  const TAngledFont a = CreateAngledFont(font, 90);
+  EXPECT_EQ(a.Escapement, 900);
+  EXPECT_EQ(a.Weight, 700);
+}
+
+TEST(VxCommon, BlinkingListLivesWithItsControls) {
+  struct Blinker : IBlinkingControl {
+    bool blinks;
+    int phase = -1;
+    explicit Blinker(bool b) : blinks(b) {}
+    bool QueryBlink() override { return blinks; }
+    void BlinkPhase(int p) override { phase = p; }
+  } one(true), two(false);
+  AddBlinkingControl(&one);
+  AddBlinkingControl(&two);
+  ASSERT_NE(BlinkingControls, nullptr);
+  BlinkingControls->Tick();
+  EXPECT_EQ(one.phase, 0);
+  EXPECT_EQ(two.phase, -1);
+  RemoveBlinkingControl(&one);
+  ReleaseBlinkingControls();
+  EXPECT_NE(BlinkingControls, nullptr);
+  RemoveBlinkingControl(&two);
+  ReleaseBlinkingControls();
+  EXPECT_EQ(BlinkingControls, nullptr);
+  AddBlinkingControl(&one);
+  EXPECT_EQ(BlinkingControls->Phase, 1);
+  EXPECT_EQ(BlinkingControls->OnInterval, 500);
+  RemoveBlinkingControl(&one);
+  ReleaseBlinkingControls();
+}
+
+TEST(VxPanel, ArrangementWrapsAndSizes) {
+  TToolbarMetrics m;
+  m.Width = 60;
+  m.Margin = 4;
+  std::vector<TToolbarItem> items(3, TToolbarItem{23, 22});
+  TToolbarArrangement a = ArrangeToolbar(m, items);
+  EXPECT_EQ(a.Rows, 2);
+  EXPECT_EQ(items[0].Left, 4);
+  EXPECT_EQ(items[1].Left, 27);
+  EXPECT_EQ(items[2].Left, 4);
+  EXPECT_EQ(items[2].Top, 25 + 4 + 12 - 11);
+  EXPECT_EQ(a.NewHeight, 25 * 2 + 4 + 2);
+
+  m.WrapControls = false;
+  a = ArrangeToolbar(m, items);
+  EXPECT_EQ(a.Rows, 1);
+  EXPECT_EQ(items[2].Left, 50);
+
+  m.WrapControls = true;
+  m.Width = 10;  // a first control wider than the toolbar stays in row 1; hidden ones take no room
+  std::vector<TToolbarItem> two{{23, 22}, {23, 22, false}};
+  EXPECT_EQ(ArrangeToolbar(m, two).Rows, 1);
+
+  m.Align = TAlign::alLeft;
+  m.Width = 30;
+  EXPECT_EQ(ArrangeToolbar(m, items).NewWidth, 4 + 27);
+}
+
+TEST(VxPanel, MainWindowToolbarOrder) {
+  QWidget form;
+  auto* bar = new TVxToolbar(&form);
+  bar->SetAlign(TAlign::alNone);
+  bar->AutoStyle = false;
+  bar->SetMargin(0);
+  bar->SetTopMargin(1);
+  bar->resize(600, 32);
+  const char* order[] = {"Bt_Fichier_Nouveau", "Bt_Fichier_Ouvrir", "Bt_Fichier_Enregistrer", "VxSpacer1",
+                         "Bt_Fichier_Proprietes", "Bt_Options_Preferences", "VxSpacer2", "Ghost"};
+  QStringList names;
+  for (const char* n : order) names << n;
+  // Created in another order than the stored one.
+  for (int i = 6; i >= 0; --i) {
+    QWidget* w;
+    if (QString(order[i]).startsWith("VxSpacer")) {
+      auto* s = new TVxSpacer(bar);
+      s->resize(6, 25);
+      s->SetGrooved(true);
+      w = s;
+    } else {
+      w = new QToolButton(bar);
+      w->resize(23, 22);
+    }
+    w->setObjectName(order[i]);
+  }
+  bar->Loaded(names);
+  auto pos = [&](const char* n) { return bar->findChild<QWidget*>(n)->pos(); };
+  EXPECT_EQ(pos("Bt_Fichier_Nouveau"), QPoint(0, 2));
+  EXPECT_EQ(pos("VxSpacer1"), QPoint(69, 1));
+  EXPECT_EQ(pos("Bt_Fichier_Proprietes").x(), 75);
+  EXPECT_EQ(bar->ToolbarControls().size(), 7);  // the missing name is skipped
+  EXPECT_EQ(bar->IndexOfName("vxspacer2"), 6);
+  delete bar->findChild<QWidget*>("Bt_Fichier_Ouvrir");  // the rest closes up
+  EXPECT_EQ(pos("Bt_Fichier_Enregistrer").x(), 23);
+
+  bar->SetAlign(TAlign::alLeft);
+  EXPECT_EQ(bar->width(), 32);
+}
+
+TEST(VxPanel, BackgroundTilesClippedToTheClientArea) {
+  TVxToolbar bar;
+  bar.SetAlign(TAlign::alNone);
+  bar.SetBorderSides(0);
+  bar.SetAutoResize(false);
+  bar.resize(50, 30);
+  QImage tile(20, 20, QImage::Format_RGB32);
+  tile.fill(Qt::red);
+  tile.setPixel(0, 0, qRgb(0, 0, 255));  // marks each tile's corner
+  bar.SetBackground(tile);
+  QImage shot(50, 30, QImage::Format_RGB32);
+  shot.fill(Qt::white);
+  bar.render(&shot);
+  int corners = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 50; ++x) corners += Px(shot, x, y) == clBlue;
+  EXPECT_EQ(corners, 3 * 2);
+  EXPECT_EQ(Px(shot, 49, 29), clRed);
+}
