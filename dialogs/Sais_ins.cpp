@@ -34,9 +34,17 @@ TSais_Instrument_Form::TSais_Instrument_Form(int32_t& programme, QWidget* parent
   Liste->setResizeMode(QListView::Adjust);
   Liste->setUniformItemSizes(true);
   for (int n = 0; n < 128; ++n) Liste->addItem(QString::number(n) + QStringLiteral(" - ") + NomInstrumentListe(n));
-  const int hauteurItem = Liste->sizeHintForRow(0);
-  const int largeurColonne = Liste->sizeHintForColumn(0) + 12;
-  Liste->setMinimumSize(largeurColonne * 4 + 8, hauteurItem * 32 + 8);
+  // Every column as wide as the longest name, 32 items high: the 128 programs fill four columns.
+  int largeurColonne = 0;
+  for (int n = 0; n < 128; ++n)
+    largeurColonne = std::max(largeurColonne, Liste->fontMetrics().horizontalAdvance(Liste->item(n)->text()));
+  largeurColonne += 16;
+  const int hauteurItem = Liste->fontMetrics().height() + 2;
+  Liste->setGridSize(QSize(largeurColonne, hauteurItem));
+  const int cadre = 2 * Liste->frameWidth() + 4;
+  Liste->setFixedSize(largeurColonne * 4 + cadre, hauteurItem * 32 + cadre);
+  Liste->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Liste->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   BT_OK = new QPushButton(QStringLiteral("OK"), this);
   BT_OK->setObjectName(QStringLiteral("BT_OK"));

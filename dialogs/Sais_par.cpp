@@ -197,6 +197,8 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent) {
     grille->addLayout(AvecFleches(NoteCorde[r], BT_CUp[r], BT_CDown[r]), r - 1, 0);
     grille->addWidget(DessinCorde[r], r - 1, 1);
     grille->addWidget(Ecouter[r], r - 1, 2);
+    // Rows keep their place when the highest strings are hidden: the lowest string stays at the bottom.
+    grille->setRowMinimumHeight(r - 1, 24);
   }
   ToutUp = Fleche(LabAccordage, QStringLiteral("ToutUp"), Qt::UpArrow);
   ToutDown = Fleche(LabAccordage, QStringLiteral("ToutDown"), Qt::DownArrow);
@@ -223,6 +225,11 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent) {
   BT_CapoUp = Fleche(page, QStringLiteral("BT_CapoUp"), Qt::UpArrow);
   BT_CapoDown = Fleche(page, QStringLiteral("BT_CapoDown"), Qt::DownArrow);
   Tempo->installEventFilter(this);
+  // The accelerators of these labels go to their controls.
+  Lab_Instrument->setBuddy(BT_Instrument);
+  LabNbCordes->setBuddy(NbCordes);
+  Lab_NbFrets->setBuddy(NbFrets);
+  Lab_Capo->setBuddy(Capo);
 
   auto curseur = [&](const QString& nom, QLabel*& lab) {
     lab = new QLabel(page);
