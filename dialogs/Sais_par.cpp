@@ -270,6 +270,7 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent) {
   cache->addWidget(Lab_Cache2);
   cache->addWidget(Lab_Cache3);
   cache->addStretch();
+  Cache->hide();  // shown on the percussion track only
 
   // Left column: name, instrument, presets, strings, tuning; right: frets, capo, mixer, switches.
   auto* gauche = new QGridLayout;
