@@ -5,6 +5,7 @@
 
 #include "editor/Proprietes.h"
 #include "midi/ApercuAccordage.h"
+#include "midi_outils.h"
 
 namespace {
 
@@ -102,7 +103,12 @@ TEST(ApercuAccordage, StrumsAndSingleStrings) {
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.nom);
-    EXPECT_EQ(Notes(Corps(OctetsApercuAccordage(c.a))), c.attendu);
+    const std::vector<uint8_t> f = OctetsApercuAccordage(c.a);
+    EXPECT_EQ(Notes(Corps(f)), c.attendu);
+    // A standard reader takes the whole file: both tracks end, every note is read.
+    const midi_test::TLecture lu = midi_test::Lire(f);
+    EXPECT_EQ(lu.De("End_track").size(), 2u);
+    EXPECT_EQ(lu.De("Note_on_c").size() + lu.De("Note_off_c").size(), c.attendu.size());
   }
 }
 

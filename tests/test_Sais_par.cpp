@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QCheckBox>
+#include <QFile>
 
 #include "EditFixture.h"
 #include "dialogs/Sais_ins.h"
@@ -16,6 +17,8 @@
 #include "editor/Proprietes.h"
 #include "editor/VueEditeur.h"
 #include "files/FichierSqt.h"
+#include "midi/Lecture.h"
+#include "platform/MediaPlayer.h"
 
 namespace {
 
@@ -122,6 +125,60 @@ TEST_F(SaisPartition, SoundControlsAreOffWhileASongPlays) {
     EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
   EXPECT_TRUE(d.NomPiste->isEnabled());
   d.reject();
+}
+
+// A player that only counts what it is asked to do.
+class TLecteurCompteur : public TMediaPlayer {
+ public:
+  int lectures = 0;
+  bool enLecture = false;
+  QByteArray octets;
+  bool Disponible() const override { return true; }
+  bool Open(const QString& f) override {
+    QFile fichier(f);
+    return fichier.open(QIODevice::ReadOnly) && !(octets = fichier.readAll()).isEmpty();
+  }
+  void Close() override { enLecture = false; }
+  bool Play() override {
+    ++lectures;
+    return enLecture = true;
+  }
+  void Stop() override { enLecture = false; }
+  bool EnLecture() const override { return enLecture; }
+  qint64 Position() const override { return 0; }
+  qint64 Length() const override { return 0; }
+  QString Erreur() const override { return {}; }
+};
+
+TEST_F(SaisPartition, ListeningReplaysWhileAButtonStaysDown) {
+  TLecteurCompteur lecteur;
+  DefinirLecteurMIDI(&lecteur);
+  const uint8_t midi = MIDIDisponible;
+  MIDIDisponible = 1;
+  TSais_Partition d;
+  d.show();
+  EXPECT_FALSE(d.NotificationLecture());  // nothing listened: the notice is not the dialog's
+  d.Capo->setText("3");
+  d.Ecouter[6]->click();
+  EXPECT_EQ(d.CordeEcoutee, 6);
+  EXPECT_EQ(lecteur.lectures, 1);
+  EXPECT_TRUE(lecteur.octets.contains(QByteArray("\x90\x2B\x7F", 3)));  // E3 raised by the capo
+  // Another button while the first sound plays: heard at the next replay.
+  d.EcouterTout->click();
+  EXPECT_FALSE(d.Ecouter[6]->isChecked());
+  EXPECT_EQ(lecteur.lectures, 1);
+  lecteur.enLecture = false;
+  EXPECT_TRUE(d.NotificationLecture());
+  EXPECT_EQ(lecteur.lectures, 2);
+  EXPECT_EQ(d.CordeEcoutee, 0);
+  d.EcouterTout->click();  // released: the listening ends at the next notice
+  EXPECT_TRUE(d.NotificationLecture());
+  EXPECT_EQ(lecteur.lectures, 2);
+  EXPECT_EQ(d.CordeEcoutee, -1);
+  EXPECT_FALSE(lecteur.Notify);
+  d.reject();
+  MIDIDisponible = midi;
+  DefinirLecteurMIDI(nullptr);
 }
 
 TEST(SaisInstrument, EditsTheProgramItIsGiven) {
