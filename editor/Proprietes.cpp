@@ -4,6 +4,7 @@
 
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
+#include "editor/Saisie.h"
 
 TProprietesTempo ProprietesTempo;
 
@@ -122,8 +123,17 @@ bool AppliquerProprietesEdition(const TProprietesTempo& c, int piste, int* piste
   int anciens[NB_PISTES + 1];
   std::copy(std::begin(Partition.NbCordes), std::end(Partition.NbCordes), anciens);
   if (!AppliquerProprietes(c, Partition, pisteRefusee, mesureRefusee)) return false;
-  for (int t = 1; t <= NB_PISTES; ++t) DeplacerCordes(MesureAnnuler, t, anciens[t], Partition.NbCordes[t]);
-  if (const TMesure* courante = Partition.Courante()) MesureOrigine = *courante;
+  bool deplacees = false;
+  for (int t = 1; t <= NB_PISTES; ++t) {
+    if (anciens[t] == Partition.NbCordes[t]) continue;
+    deplacees = true;
+    DeplacerCordes(MesureAnnuler, t, anciens[t], Partition.NbCordes[t]);
+  }
+  if (deplacees) {
+    // The snapshot holds the notes on their old strings: the moved measure is the new reference.
+    if (const TMesure* courante = Partition.Courante()) MesureOrigine = *courante;
+    ActiverAnnulerMesure(false);
+  }
   PisteCourante = std::clamp(piste, 1, NB_PISTES);
   Modifie = 1;
   Vierge = 0;

@@ -58,9 +58,9 @@ void DeplacerCordes(TMesure& m, int piste, int ancien, int nouveau);
 // *pisteRefusee and *mesureRefusee name the first such track and measure.
 bool AppliquerProprietes(const TProprietesTempo& c, TPartition& p, int* pisteRefusee = nullptr,
                          int* mesureRefusee = nullptr);
-// The same on the song being edited, with the editing state that must follow: the undo copy's
-// strings move too, the cancel-measure snapshot is retaken (it would put notes back on the old
-// strings), the current track becomes `piste`, the cursor goes to beat 1, string 1, and the song
-// counts as modified.
+// The same on the song being edited, with the editing state that must follow: when notes moved,
+// the undo copy's strings move too and the cancel-measure snapshot is retaken (it would put notes
+// back on the old strings); the current track becomes `piste`, the cursor goes to beat 1, string 1,
+// and the song counts as modified.
 bool AppliquerProprietesEdition(const TProprietesTempo& c, int piste, int* pisteRefusee = nullptr,
                                 int* mesureRefusee = nullptr);

@@ -139,7 +139,9 @@ TEST_F(Proprietes, ApplyInTheEditorMovesTheUndoCopyAndRetakesTheSnapshot) {
   Partition.Courante()->Temps[1][1].Notes[6].Frette = FRETTE_AUCUNE;
   Partition.Courante()->Temps[1][1].Notes[4].Frette = 3;
   MesureAnnuler = *Partition.Courante();
+  ActiverAnnulerMesure(true);
   ASSERT_TRUE(AppliquerProprietesEdition(ProprietesTempo, 3));
+  EXPECT_FALSE(MesureEditee);
   EXPECT_EQ(Partition.Courante()->Temps[1][1].Notes[3].Frette, 2);
   EXPECT_EQ(Partition.Courante()->Temps[1][1].Notes[6].Frette, 3);
   // Cancel-measure and undo now put the notes back on the same strings as the song.
