@@ -198,6 +198,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void BeforePlayback() override;
   void AfterPlayback() override;
   bool CheckBeforePlayback() override;
+  bool DialogTakesCompletion() override;
   void SongReplaced(bool chargee) override;
 
  protected:

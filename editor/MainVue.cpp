@@ -155,11 +155,15 @@ void TForm1::AfterPlayback() {
   if (RouvrirPercussion && PisteCourante == PISTE_PERCUSSION) MontrerPercussion(true);
   if (RouvrirDyna && DynaForm) DynaForm->show();
   RouvrirSolfege = RouvrirPercussion = RouvrirDyna = false;
+  if (Sais_Partition && Sais_Partition->isVisible()) Sais_Partition->MajEtatLecture();
 }
+
+// A tuning being listened to in the properties dialog replays while its button stays down.
+bool TForm1::DialogTakesCompletion() { return Sais_Partition && Sais_Partition->NotificationLecture(); }
 
 bool TForm1::CheckBeforePlayback() { return VerifierAvantLecture(); }
 
 void TForm1::SongReplaced(bool chargee) {
   ViderSpeedTrainer();
-  if (!chargee && Sais_Partition) Sais_Partition->NouvellePartitionDemandee = 1;
+  if (!chargee && Sais_Partition) Sais_Partition->ModeNouvellePartition(true);
 }
