@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "components/VxPanel.h"
 #include "dialogs/Assistant_Bat.h"
 #include "dialogs/Classiq.h"
 #include "dialogs/Dyna.h"
@@ -162,9 +163,8 @@ void TForm1::CreerControles() {
   setCentralWidget(fond);
   fond->installEventFilter(this);
 
-  VxToolBar1 = new QToolBar(fond);
+  VxToolBar1 = new TVxToolbar(fond);
   VxToolBar1->setObjectName(QStringLiteral("VxToolBar1"));
-  VxToolBar1->setIconSize(QSize(16, 16));
   Panel_NomPiste = Panneau(fond, "Panel_NomPiste");
   PartNomPiste = Etiquette(Panel_NomPiste, "PartNomPiste");
 
@@ -367,8 +367,12 @@ void TForm1::DisposerControles() {
   const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
   auto px = [&](int k) { return Arrondi(k * dpi / 96.0); };
   const int W = fond->width(), H = fond->height(), m = px(4);
-  const int hBarre = std::max(VxToolBar1->sizeHint().height(), px(26));
-  VxToolBar1->setGeometry(0, 0, std::max(VxToolBar1->sizeHint().width(), px(23)), hBarre);
+  // The toolbar is as wide as its controls in their stored order.
+  int largeurBarre = px(23);
+  for (QWidget* w : VxToolBar1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (!w->isHidden()) largeurBarre = std::max(largeurBarre, w->x() + w->width());
+  const int hBarre = px(26);
+  VxToolBar1->setGeometry(0, 0, largeurBarre, hBarre);
   const int xNom = VxToolBar1->x() + VxToolBar1->width();
   Panel_NomPiste->setGeometry(xNom, 0, std::max(0, W - m - xNom), hBarre);
   PartNomPiste->setGeometry(px(4), 0, std::max(0, Panel_NomPiste->width() - px(4)), hBarre);

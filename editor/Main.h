@@ -16,7 +16,7 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 class QTimer;
-class QToolBar;
+class TVxToolbar;
 class QToolButton;
 class TMediaPlayer;
 class TControleurLecture;
@@ -65,7 +65,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   QMenu *Mn_Fichier = nullptr, *Mn_Edition = nullptr, *Mn_Piste = nullptr, *Mn_Mesure = nullptr,
         *Mn_Note = nullptr, *Mn_Effets = nullptr, *Mn_Assistants = nullptr, *Mn_Son = nullptr,
         *Mn_Affichage = nullptr, *Mn_Aide = nullptr;
-  QToolBar* VxToolBar1 = nullptr;
+  TVxToolbar* VxToolBar1 = nullptr;
   QWidget* Panel_NomPiste = nullptr;    // right of the toolbar
   QLabel* PartNomPiste = nullptr;       // the current track's name
   QWidget* PanelZoneAffScroll = nullptr;  // the score view

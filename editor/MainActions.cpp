@@ -13,6 +13,9 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "components/VxButton.h"
+#include "components/VxPanel.h"
+
 #include "components/VxImages.h"
 #include "platform/Folders.h"
 
@@ -165,27 +168,42 @@ void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& 
                            a.Ac_Edition_Vider});
 }
 
-void ConstruireBarreOutils(QToolBar* barre, TActionsPrincipales& a) {
-  // Toolbar order: file, print, edit, playback, full screen.
+void ConstruireBarreOutils(TVxToolbar* barre, TActionsPrincipales& a) {
+  // Toolbar order: file, print, edit, playback, full screen; a null entry is a grooved spacer.
   const char* ordre[] = {"Ac_Fichier_Nouveau", "Ac_Fichier_Ouvrir", "Ac_Fichier_Enregistrer", nullptr,
                          "Ac_Fichier_Proprietes", "Ac_Options_Preferences", nullptr, "Ac_Fichier_Imprimer",
                          "Ac_Fichier_ApercuImp", nullptr, "Ac_Edition_Couper", "Ac_Edition_Copier", "Ac_Edition_Coller",
                          "Ac_Edition_Inserer", "Ac_Edition_Vider", nullptr, "Ac_Son_LectureDebut",
                          "Ac_Son_LecturePosEC", "Ac_Son_LectureMesureEC", "Ac_Son_Stop", "Ac_Son_EnBoucle",
                          "Ac_Son_Metronome", nullptr, "Ac_Affichage_PleinEcran"};
+  // One row placed by the window: no wrapping, no margin, the buttons a pixel below the top.
+  barre->SetAlign(TAlign::alNone);
+  barre->AutoStyle = false;
+  barre->SetWrapControls(false);
+  barre->SetMargin(0);
+  barre->SetTopMargin(1);
+  QStringList noms;
+  int espaces = 0;
   for (const char* nom : ordre) {
     if (!nom) {
-      barre->addSeparator();
+      auto* s = new TVxSpacer(barre);
+      s->resize(6, 25);
+      s->SetGrooved(true);
+      s->setObjectName(QStringLiteral("VxSpacer%1").arg(++espaces));
+      noms << s->objectName();
       continue;
     }
-    int i = IndiceActionParNom(QLatin1String(nom));
-    QAction* act = a.Action(i);
-    barre->addAction(act);
-    if (QWidget* w = barre->widgetForAction(act)) {
-      w->setObjectName(QString::fromLatin1(TableActions[i].Bouton));
-      w->setFocusPolicy(Qt::NoFocus);  // the focus stays on the focus holder
-    }
+    const int i = IndiceActionParNom(QLatin1String(nom));
+    auto* b = new TVxToolbarButton(barre);
+    b->setDefaultAction(a.Action(i));
+    b->setObjectName(QString::fromLatin1(TableActions[i].Bouton));
+    b->setFocusPolicy(Qt::NoFocus);  // the focus stays on the focus holder
+    b->setIconSize(QSize(16, 16));
+    b->setAutoRaise(true);
+    b->resize(23, 22);
+    noms << b->objectName();
   }
+  barre->Loaded(noms);
 }
 
 QList<QToolButton*> ConstruireBoutonsPanneau(QWidget* panneau, TActionsPrincipales& a) {

@@ -6,7 +6,7 @@
 
 class QMenu;
 class QMenuBar;
-class QToolBar;
+class TVxToolbar;
 class QToolButton;
 class QWidget;
 
@@ -32,7 +32,7 @@ struct TMenusPrincipaux {
 void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& m);
 
 // Adds the toolbar buttons to the toolbar, in table order.
-void ConstruireBarreOutils(QToolBar* barre, TActionsPrincipales& a);
+void ConstruireBarreOutils(TVxToolbar* barre, TActionsPrincipales& a);
 // Creates the edit-zone panel buttons (Note, Mesure, Effets, Bt_Ass_Solfege, Bt_Edition_TableMix)
 // as children of the panel, named after the action; the caller lays them out.
 QList<QToolButton*> ConstruireBoutonsPanneau(QWidget* panneau, TActionsPrincipales& a);

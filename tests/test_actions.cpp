@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "components/VxPanel.h"
 #include "editor/MainActions.h"
 
 namespace {
@@ -204,9 +205,13 @@ TEST_F(FenetreActions, MenusAndButtons) {
     }
   }
   EXPECT_EQ(menus, 98);
-  QToolBar barre;
+  TVxToolbar barre(&w);
   ConstruireBarreOutils(&barre, a);
   EXPECT_NE(barre.findChild<QWidget*>("Bt_Son_Metronome"), nullptr);
+  // Buttons 23 wide and grooved 6-pixel spacers, in the stored order.
+  EXPECT_EQ(barre.IndexOfName("VxSpacer1"), 3);
+  EXPECT_EQ(barre.findChild<QWidget*>("Bt_Fichier_Proprietes")->x(),
+            barre.findChild<QWidget*>("VxSpacer1")->x() + 6);
   QWidget panneau;
   auto boutons = ConstruireBoutonsPanneau(&panneau, a);
   EXPECT_EQ(boutons.size(), 9 + 19 + 20 + 2);
