@@ -39,7 +39,7 @@
 #include "settings/ConfigFile.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
-#include "view/ZoneAffScroll.h"
+#include "view/PanelZoneAffScroll.h"
 
 TForm1* Form1 = nullptr;
 

@@ -13,7 +13,7 @@
 #include "editor/ZoneSaisie.h"
 #include "midi/Lecture.h"
 #include "settings/Config.h"
-#include "view/ZoneAffScroll.h"
+#include "view/PanelZoneAffScroll.h"
 
 void TForm1::BrancherVuePartition() {
   InitParamEcran(ParamEcran);

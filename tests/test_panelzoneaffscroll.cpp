@@ -15,7 +15,7 @@
 #include "settings/Config.h"
 #include "settings/ConfigFile.h"
 #include "settings/Mess.h"
-#include "view/ZoneAffScroll.h"
+#include "view/PanelZoneAffScroll.h"
 
 namespace {
 class VueFenetre : public ::testing::Test {

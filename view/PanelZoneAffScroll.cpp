@@ -1,4 +1,4 @@
-#include "view/ZoneAffScroll.h"
+#include "view/PanelZoneAffScroll.h"
 
 #include <QApplication>
 #include <QMouseEvent>
