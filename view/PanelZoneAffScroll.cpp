@@ -41,7 +41,7 @@ TPanelZoneAffScroll::TPanelZoneAffScroll(QScrollBar* barre, QWidget* parent) : Q
   connect(&n, &TNotificateur::mesureModifiee, this, [this](int m) { RafraichirMesureModifiee(m); });
   connect(&n, &TNotificateur::vueARefaire, this, [this] { RafraichirVuePartition(); });
   connect(&n, &TNotificateur::partitionRemplacee, this, [this] { RafraichirVuePartition(); });
-  connect(&n, &TNotificateur::curseurDeplace, this, [this] { AjusterZoneSaisie(); });
+  connect(&n, &TNotificateur::curseurDeplace, this, [this] { SuivreCurseur(); });
 }
 
 void TPanelZoneAffScroll::DimensionnerBandes(int hauteurVisible) {
@@ -128,10 +128,21 @@ void TPanelZoneAffScroll::AjusterZoneSaisie() {
   TVuePartition& v = VuePartition;
   v.HauteurPanneau = height();
   const int m = Partition.MesureCourante;
+  mesureSuivie_ = m;
   const int pos = PositionPourMesure(v, m, EnLecture && EnLecture(), Configuration.TypeScrolling);
   if (barre_ && pos != barre_->value()) barre_->setValue(pos);  // scrolls through DefilerVuePartition
   Selection = CadreMesure(v, Partition, PisteCourante, ParamEcran, m);
   update();
+}
+
+void TPanelZoneAffScroll::SuivreCurseur() {
+  // Within the same measure only the frame moves: the user may have scrolled the score away.
+  if (Partition.MesureCourante != mesureSuivie_) {
+    AjusterZoneSaisie();
+  } else if (MesureValide()) {
+    Selection = CadreMesure(VuePartition, Partition, PisteCourante, ParamEcran, Partition.MesureCourante);
+    update();
+  }
 }
 
 int TPanelZoneAffScroll::BandeSous(int y) const {

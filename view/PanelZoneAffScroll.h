@@ -3,7 +3,8 @@
 // chord strip at the places the layout gives, the current-measure frame, and the vertical scroll
 // bar it drives. It follows the change notifier: a changed measure is laid out again and only the
 // lines that changed are redrawn; a whole-track change or a new song lays everything out again;
-// a cursor move places the frame and scrolls to it. Clicks in a band are handed to the main window.
+// a cursor move places the frame, and scrolls to it when the current measure changed. Clicks in a
+// band are handed to the main window.
 #include <QImage>
 #include <QWidget>
 #include <functional>
@@ -35,6 +36,8 @@ class TPanelZoneAffScroll : public QWidget {
   void DessinerBandeDiagrammes();
   // Places the current-measure frame and scrolls the view to it.
   void AjusterZoneSaisie();
+  // The cursor moved: a new current measure is scrolled to, else only the frame follows.
+  void SuivreCurseur();
   // Draws one line into its band.
   void DessinerLigneBande(int ligne);
   // Ring position of the band under a panel y (0: none).
@@ -53,4 +56,5 @@ class TPanelZoneAffScroll : public QWidget {
   void AppliquerBarre();
   QScrollBar* barre_;
   bool defilementEnCours_ = false;
+  int mesureSuivie_ = 0;  // the measure the view last scrolled to
 };
