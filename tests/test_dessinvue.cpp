@@ -283,6 +283,41 @@ TEST_F(Dessin, StrumArrowDynamicsLetRingAndGraceNotes) {
   EXPECT_EQ(Px(img, x1, yh), kBlanc);
 }
 
+TEST_F(Dessin, TripletBracketAndTies) {
+  for (int place : {1, 2, 3}) {
+    TTemps& t = Temps(1, 1);
+    t.Triolet = 1;
+    t.PlaceTriolet = static_cast<int8_t>(place);
+    t.Duree = 160;
+  }
+  Temps(2, -2).Lie = 1;
+  QImage img = Dessiner();
+  auto encre = [&](int x1, int x2, int y1, int y2) {
+    int n = 0;
+    for (int x = x1; x <= x2; ++x)
+      for (int y = y1; y <= y2; ++y) n += Px(img, x, y) != kBlanc;
+    return n;
+  };
+  // The bracket runs from the first to the third beat of the group.
+  const int x = X(1, 1), x3 = X(1, 3), y = B + 4 + 3 - 4;
+  EXPECT_EQ(encre(x, x, y, y + 6), 7);
+  EXPECT_EQ(encre(x3, x3, y, y + 6), 7);
+  EXPECT_EQ(encre(x + 1, x + 4, y, y + 6), 4);  // the bottom line only
+  EXPECT_EQ(encre(x - 4, x - 1, y - 1, y + 7), 0);
+  // A tie on a measure's first beat comes from the last beat of the measure before on its line...
+  ASSERT_EQ(V(2).Ligne, 1);
+  const int t = X(2, 1), xs = X(1, 3);
+  EXPECT_GT(encre((xs + t) / 2 - 2, (xs + t) / 2 + 2, B + 3, B + 3 + 6), 0);
+  // ...and from 19 pixels to the left when there is none.
+  NouvellePartition();
+  Temps(1, -2).Lie = 1;
+  img = Dessiner();
+  const int u = X(1, 1);
+  EXPECT_GT(encre(u - 12, u - 6, B + 3 + 2, B + 3 + 6), 0);
+  EXPECT_EQ(encre(u - 26, u - 20, B + 3 - 3, B + 3 + 6), 0);
+  EXPECT_EQ(Px(img, u, B + 3), kNoir);
+}
+
 TEST_F(Dessin, StoredBeamBytesAreNotTrusted) {
   for (int b = 0; b < 8; ++b) Temps(1, 1);
   const QImage propre = Dessiner();

@@ -79,10 +79,19 @@ TEST_F(VueFenetre, FollowsTheNotifierAndRedrawsOnlyWhatChanged) {
   v->LignesDessinees = 0;
   emit Notificateur().vueARefaire();
   EXPECT_EQ(v->LignesDessinees, VuePartition.NbBandes);
-  // The frame follows the cursor.
+  // The frame follows the cursor; the view scrolls only to a new current measure.
   Partition.MesureCourante = 7;
   emit Notificateur().curseurDeplace();
   EXPECT_EQ(v->Selection.Gauche, VuePartition.Mesures[7].XDebut + 6);
+  QScrollBar* sb = f->ScrollBarZoneAffScroll;
+  ASSERT_GT(sb->maximum(), 0);
+  sb->setValue(sb->maximum());
+  emit Notificateur().curseurDeplace();
+  EXPECT_EQ(sb->value(), sb->maximum());
+  Partition.MesureCourante = 1;
+  emit Notificateur().curseurDeplace();
+  EXPECT_EQ(sb->value(), 0);
+  EXPECT_EQ(v->Selection.Haut, VuePartition.Mesures[1].YPortee - ParamEcran.EspLignes);
 }
 
 TEST_F(VueFenetre, AClickMovesTheCursorAndTheRightButtonOpensTheMenu) {
