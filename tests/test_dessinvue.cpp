@@ -30,7 +30,9 @@ class Dessin : public VueTest {
     TCanvas c(&img);
     DessinerLigne(c, VuePartition, Partition, 1, ligne, img.width(), img.height());
     if (qEnvironmentVariableIsSet("VEXO_DUMP"))
-      img.save(QStringLiteral("/tmp/%1_%2.png").arg(::testing::UnitTest::GetInstance()->current_test_info()->name()).arg(n_++));
+      img.save(QStringLiteral("/tmp/%1_%2.png")
+                   .arg(::testing::UnitTest::GetInstance()->current_test_info()->name())
+                   .arg(n_++));
     return img;
   }
   static TColor Px(const QImage& img, int x, int y) {
@@ -60,16 +62,24 @@ struct Cas {
 TEST_F(Dessin, FontIndependentPixels) {
   const int w5 = Texte(QStringLiteral("5")).width();
   const Cas cas[] = {
-      {"staff, opening and final bars",
-       [] { Noires(1); },
+      {"staff, opening and final bars", [] { Noires(1); },
        [] {
          const int x = (X(1, 1) + X(1, 2)) / 2, f = V(1).XFin;
          std::vector<Sonde> s;
          for (int c = 1; c <= 6; ++c) s.push_back({x, Y(c), kNoir}), s.push_back({x, Y(c) + 5, kBlanc});
          for (int i = 25; i <= 29; ++i) s.push_back({i, YP + 5, kNoir});  // thick, then thin 8 on
-         s.insert(s.end(), {{30, YP + 5, kBlanc}, {33, YP + 5, kNoir}, {34, YP + 114 - 64, kNoir}, {35, YP + 5, kBlanc},
-                            {25, Y(6) + 1, kBlanc}, {f - 1, YP + 5, kNoir}, {f - 5, YP + 5, kNoir}, {f, YP + 5, kBlanc},
-                            {f - 6, YP + 5, kBlanc}, {f - 9, YP + 5, kNoir}, {f - 10, YP + 5, kNoir}, {f - 11, YP + 5, kBlanc}});
+         s.insert(s.end(), {{30, YP + 5, kBlanc},
+                            {33, YP + 5, kNoir},
+                            {34, YP + 114 - 64, kNoir},
+                            {35, YP + 5, kBlanc},
+                            {25, Y(6) + 1, kBlanc},
+                            {f - 1, YP + 5, kNoir},
+                            {f - 5, YP + 5, kNoir},
+                            {f, YP + 5, kBlanc},
+                            {f - 6, YP + 5, kBlanc},
+                            {f - 9, YP + 5, kNoir},
+                            {f - 10, YP + 5, kNoir},
+                            {f - 11, YP + 5, kBlanc}});
          return s;
        }},
       {"repeat dots between strings 2-3 and 4-5",
@@ -83,8 +93,14 @@ TEST_F(Dessin, FontIndependentPixels) {
          std::vector<Sonde> s;
          for (int X : {V(1).XFin - 14, V(2).XDebut + 14})
            for (int Yd : {YP + 15, YP + 35})
-             s.insert(s.end(), {{X - 1, Yd - 1, kNoir}, {X, Yd - 1, kNoir}, {X - 2, Yd - 1, kBlanc}, {X - 2, Yd, kNoir},
-                                {X + 1, Yd + 1, kNoir}, {X + 2, Yd, kBlanc}, {X, Yd + 2, kNoir}, {X - 2, Yd + 2, kBlanc}});
+             s.insert(s.end(), {{X - 1, Yd - 1, kNoir},
+                                {X, Yd - 1, kNoir},
+                                {X - 2, Yd - 1, kBlanc},
+                                {X - 2, Yd, kNoir},
+                                {X + 1, Yd + 1, kNoir},
+                                {X + 2, Yd, kBlanc},
+                                {X, Yd + 2, kNoir},
+                                {X - 2, Yd + 2, kBlanc}});
          return s;
        }},
       {"small repeat dots at a string spacing of 8",
@@ -97,8 +113,8 @@ TEST_F(Dessin, FontIndependentPixels) {
        },
        [] {
          const int X = V(1).XFin - 11 + 2, Yd = V(1).YPortee + 12;  // bars 5 apart: dots 11 left, 2 more
-         return std::vector<Sonde>{{X - 1, Yd, kNoir},     {X, Yd + 1, kNoir},     {X - 2, Yd, kBlanc},
-                                   {X + 1, Yd, kBlanc},    {X, Yd - 1, kBlanc},    {X, Yd + 2, kBlanc},
+         return std::vector<Sonde>{{X - 1, Yd, kNoir},         {X, Yd + 1, kNoir},         {X - 2, Yd, kBlanc},
+                                   {X + 1, Yd, kBlanc},        {X, Yd - 1, kBlanc},        {X, Yd + 2, kBlanc},
                                    {V(1).XFin - 3, Yd, kNoir}, {V(1).XFin - 4, Yd, kBlanc}};  // thick bar of 3
        }},
       {"whole, half and eighth rests",
@@ -113,10 +129,10 @@ TEST_F(Dessin, FontIndependentPixels) {
          const int y = YP + 25;
          int x = X(1, 1), h = X(2, 1), c = X(3, 1);
          return std::vector<Sonde>{
-             {x - 5, y - 5, kNoir}, {x + 3, y - 1, kNoir}, {x + 4, y - 1, kBlanc}, {x - 5, y, kBlanc},
-             {h - 5, y + 1, kNoir}, {h + 3, y + 5, kNoir}, {h - 5, y, kBlanc},     {h - 5, y + 6, kBlanc},
-             {c + 3, y - 8, kNoir}, {c - 1, y - 8, kNoir}, {c - 2, y - 7, kNoir},   // stroke and first flag
-             {c, B + 3 - 21, kNoir}, {c, B + 3 - 22, kBlanc}, {c, B - 1, kNoir},     // the rest's stem
+             {x - 5, y - 5, kNoir},  {x + 3, y - 1, kNoir},   {x + 4, y - 1, kBlanc}, {x - 5, y, kBlanc},
+             {h - 5, y + 1, kNoir},  {h + 3, y + 5, kNoir},   {h - 5, y, kBlanc},     {h - 5, y + 6, kBlanc},
+             {c + 3, y - 8, kNoir},  {c - 1, y - 8, kNoir},   {c - 2, y - 7, kNoir},  // stroke and first flag
+             {c, B + 3 - 21, kNoir}, {c, B + 3 - 22, kBlanc}, {c, B - 1, kNoir},      // the rest's stem
          };
        }},
       {"beams and stems, half and whole notes",
@@ -129,10 +145,10 @@ TEST_F(Dessin, FontIndependentPixels) {
        [] {
          const int x = (X(1, 1) + X(1, 2)) / 2, s = X(1, 1), h = X(2, 1), r = X(3, 1);
          return std::vector<Sonde>{
-             {x, B - 2, kNoir},  {x, B - 1, kNoir},  {x, B - 3, kBlanc}, {x, B, kBlanc},
+             {x, B - 2, kNoir},  {x, B - 1, kNoir},    {x, B - 3, kBlanc},        {x, B, kBlanc},
              {s, B - 1, kNoir},  {s, Y(5) + 5, kNoir}, {s + 1, Y(5) + 5, kBlanc}, {s, B, kBlanc},
-             {h, B - 1, kNoir},  {h, B - 8, kNoir},  {h, B - 9, kBlanc},  // a half note's stem: 8 pixels
-             {r, B - 1, kBlanc}, {r, B - 8, kBlanc},                      // a whole note: none
+             {h, B - 1, kNoir},  {h, B - 8, kNoir},    {h, B - 9, kBlanc},  // a half note's stem: 8 pixels
+             {r, B - 1, kBlanc}, {r, B - 8, kBlanc},                        // a whole note: none
          };
        }},
       {"stem segment joins a chord's distant notes",
@@ -143,7 +159,9 @@ TEST_F(Dessin, FontIndependentPixels) {
          Temps(1, 0, 5, 5);
          Temps(1, -1);
        },
-       [] { return std::vector<Sonde>{{X(1, 1), (Y(3) + Y(4)) / 2, kNoir}, {X(1, 2), (Y(3) + Y(4)) / 2, kBlanc}}; }},
+       [] {
+         return std::vector<Sonde>{{X(1, 1), (Y(3) + Y(4)) / 2, kNoir}, {X(1, 2), (Y(3) + Y(4)) / 2, kBlanc}};
+       }},
       {"red mix-table mark",
        [] {
          Temps(1, 0).MixTable.emplace();
@@ -151,15 +169,20 @@ TEST_F(Dessin, FontIndependentPixels) {
        },
        [] {
          const int x = X(1, 1);
-         return std::vector<Sonde>{{x - 1, YP - 11, clRed}, {x + 2, YP - 8, clRed}, {x + 3, YP - 8, kBlanc},
-                                   {x - 1, YP - 7, kBlanc}, {X(1, 2), YP - 8, kBlanc}};
+         return std::vector<Sonde>{{x - 1, YP - 11, clRed},
+                                   {x + 2, YP - 8, clRed},
+                                   {x + 3, YP - 8, kBlanc},
+                                   {x - 1, YP - 7, kBlanc},
+                                   {X(1, 2), YP - 8, kBlanc}};
        }},
       {"no mark row without effects",
        [] {
          ParamEcran.AffEff = false;
          Temps(1, 0).MixTable.emplace();
        },
-       [] { return std::vector<Sonde>{{X(1, 1), YP - 8, kBlanc}}; }},
+       [] {
+         return std::vector<Sonde>{{X(1, 1), YP - 8, kBlanc}};
+       }},
       {"a measure not exactly full takes the warning colour",
        [] {
          ParamEcran.ColBadBar = kFaux;
@@ -167,7 +190,9 @@ TEST_F(Dessin, FontIndependentPixels) {
          Temps(1, 1, 5, 3, true);  // 3.75 quarters in 4/4
          for (int b = 0; b < 4; ++b) Temps(2, 0);
        },
-       [] { return std::vector<Sonde>{{X(1, 1), B - 1, kFaux}, {X(2, 1), B - 1, kNoir}}; }},
+       [] {
+         return std::vector<Sonde>{{X(1, 1), B - 1, kFaux}, {X(2, 1), B - 1, kNoir}};
+       }},
       {"the tremolo-bar dip and the left-hand vibrato",
        [] {
          Temps(1, 0).EffetTemps = 3;
@@ -206,17 +231,20 @@ TEST_F(Dessin, NoteEffectsStartAfterTheNumberAndEndBeforeTheNext) {
     int effet;
     std::function<std::vector<Sonde>(int x, int xn)> sondes;  // x: first beat, xn: second beat
   } const cas[] = {
-      {1, [&](int x, int xn) {  // hammer-on: a slur from just after the number to before the next
+      {1,
+       [&](int x, int xn) {  // hammer-on: a slur from just after the number to before the next
          const int x1 = x + dw + 2, x2 = xn - dw - 2 + 1;
          return std::vector<Sonde>{{x1, 82, kNoir}, {(x1 + x2) / 2, 79, kNoir}, {(x1 + x2) / 2, 82, kBlanc}};
        }},
-      {3, [&](int x, int xn) {  // slide up: from below the string to above it
+      {3,
+       [&](int x, int xn) {  // slide up: from below the string to above it
          return std::vector<Sonde>{{x + dw + 2, 86, kNoir}, {xn - dw - 2, 82, kNoir}, {x + dw + 2, 82, kBlanc}};
        }},
-      {5, [&](int x, int) {  // bend: the arrow head one string up
+      {5,
+       [&](int x, int) {  // bend: the arrow head one string up
          const int X0 = x + dw + 2;
-         return std::vector<Sonde>{{X0 + 8, 74, kNoir}, {X0 + 7, 75, kNoir}, {X0 + 6, 76, kNoir}, {X0 + 9, 75, kNoir},
-                                   {X0 + 10, 76, kNoir}, {X0 + 8, 76, kBlanc}};
+         return std::vector<Sonde>{{X0 + 8, 74, kNoir}, {X0 + 7, 75, kNoir},  {X0 + 6, 76, kNoir},
+                                   {X0 + 9, 75, kNoir}, {X0 + 10, 76, kNoir}, {X0 + 8, 76, kBlanc}};
        }},
   };
   for (const Cas& c : cas) {
@@ -229,7 +257,8 @@ TEST_F(Dessin, NoteEffectsStartAfterTheNumberAndEndBeforeTheNext) {
     Temps(1, 0);
     Temps(1, 0);
     const QImage img = Dessiner();
-    for (const Sonde& s : c.sondes(X(1, 1), X(1, 2))) EXPECT_EQ(Px(img, s.x, s.y), s.couleur) << "(" << s.x << ", " << s.y << ")";
+    for (const Sonde& s : c.sondes(X(1, 1), X(1, 2)))
+      EXPECT_EQ(Px(img, s.x, s.y), s.couleur) << "(" << s.x << ", " << s.y << ")";
   }
 }
 
@@ -241,8 +270,12 @@ TEST_F(Dessin, StrumArrowDynamicsLetRingAndGraceNotes) {
   QImage img = Dessiner();
   const QSize t5 = Texte(QStringLiteral("5"));
   const int xs = Arrondi(t5.width() / 2.0) + X(1, 1) + 8, ye = 112;
-  for (Sonde s : std::vector<Sonde>{{xs, 66, kNoir}, {xs, ye, kNoir}, {xs - 1, ye - 1, kNoir}, {xs + 3, ye - 3, kNoir},
-                                    {xs - 1, 67, kBlanc}, {xs, ye + 1, kBlanc}})
+  for (Sonde s : std::vector<Sonde>{{xs, 66, kNoir},
+                                    {xs, ye, kNoir},
+                                    {xs - 1, ye - 1, kNoir},
+                                    {xs + 3, ye - 3, kNoir},
+                                    {xs - 1, 67, kBlanc},
+                                    {xs, ye + 1, kBlanc}})
     EXPECT_EQ(Px(img, s.x, s.y), s.couleur) << "(" << s.x << ", " << s.y << ")";
   // The grace note stands left of the beat's number.
   auto encre = [&](const QImage& i, int x1, int x2, int y) {
@@ -274,7 +307,7 @@ TEST_F(Dessin, StrumArrowDynamicsLetRingAndGraceNotes) {
   img = Dessiner();
   EXPECT_GT(compter(img, 1, kGris243), 0);  // ppp, in parentheses: "(5)"
   EXPECT_EQ(compter(img, 1, kNoir), 0);
-  EXPECT_GT(compter(img, 2, kNoir), 0);    // fff is black
+  EXPECT_GT(compter(img, 2, kNoir), 0);  // fff is black
   const int x1 = X(1, 3) - 1 - Arrondi(t5.width() / 2.0), yh = Y(3) - Arrondi(t5.height() / 2.0) + 1;
   EXPECT_EQ(Px(img, x1, yh), kNoir);
   Configuration.ShowDynamic = Configuration.ShowLetRingNotes = false;
@@ -321,7 +354,8 @@ TEST_F(Dessin, TripletBracketAndTies) {
 TEST_F(Dessin, StoredBeamBytesAreNotTrusted) {
   for (int b = 0; b < 8; ++b) Temps(1, 1);
   const QImage propre = Dessiner();
-  for (int b = 1; b <= 8; ++b) std::fill(std::begin(M(1).Temps[1][b].Ligature), std::end(M(1).Temps[1][b].Ligature), 200);
+  for (int b = 1; b <= 8; ++b)
+    std::fill(std::begin(M(1).Temps[1][b].Ligature), std::end(M(1).Temps[1][b].Ligature), 200);
   EXPECT_EQ(Dessiner(), propre);
   EXPECT_EQ(Dessiner(2), [&] {  // a line past the end: an empty band
     QImage vide(propre.size(), QImage::Format_RGB32);
@@ -334,7 +368,8 @@ TEST(TexteNoteVue, FretTextsAndGreyLevels) {
   struct Cas {
     int frette, nuance, piste;
     const char* texte;
-  } const cas[] = {{5, 6, 1, "5"}, {5, 4, 1, "(5)"}, {100, 6, 1, "x"}, {30, 6, 1, "x"}, {30, 6, 8, "30"}, {-1, 6, 1, ""}};
+  } const cas[] = {{5, 6, 1, "5"},  {5, 4, 1, "(5)"}, {100, 6, 1, "x"},
+                   {30, 6, 1, "x"}, {30, 6, 8, "30"}, {-1, 6, 1, ""}};
   for (const Cas& c : cas) {
     TNote n;
     n.Frette = static_cast<int8_t>(c.frette);

@@ -58,9 +58,9 @@ TEST_F(Layout, LinesHoldWholeMeasuresAndOnlyAShortLastLineKeepsItsWidth) {
   struct Cas {
     int mesures, lignes, derniere;  // measures, lines, end of the last measure (XFin less the margin)
   } const cas[] = {
-      {5, 1, 749},    // one line of 5 that ends the song, over 3/4 full: stretched (to 750 but rounding)
-      {9, 2, 496},    // second line 4 x 122 + 8 = 496 of 750: under 3/4, natural width
-      {10, 2, 748},   // second line 618 of 750: stretched
+      {5, 1, 749},   // one line of 5 that ends the song, over 3/4 full: stretched (to 750 but rounding)
+      {9, 2, 496},   // second line 4 x 122 + 8 = 496 of 750: under 3/4, natural width
+      {10, 2, 748},  // second line 618 of 750: stretched
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.mesures);
@@ -116,7 +116,9 @@ TEST_F(Layout, TheRingCoversTheVisibleHeightPlusFourBands) {
   struct Cas {
     int espLignes, espPortees, visible, bandes, hauteur;
   } const cas[] = {
-      {10, 102, 608, 8, 152}, {10, 102, 609, 9, 152}, {10, 102, 100000, 30, 152},
+      {10, 102, 608, 8, 152},
+      {10, 102, 609, 9, 152},
+      {10, 102, 100000, 30, 152},
       {0, 0, 608, 30, 1},  // both spacings 0: bands of one pixel, no division by zero
   };
   for (const Cas& c : cas) {
@@ -161,7 +163,7 @@ TEST_F(Layout, AChangedMeasureRedrawsItsLineAndTheLinesWhoseMeasuresMoved) {
   auto dessiner = [&](int l) { dessinees.push_back(l); };
   RafraichirVuePartition(Partition, 1, dessiner);
   EXPECT_EQ(dessinees, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));  // lines past the end give empty bands
-  M(7).Temps[1][2].Notes[1].Frette = 9;  // same widths
+  M(7).Temps[1][2].Notes[1].Frette = 9;                              // same widths
   EXPECT_EQ(RafraichirMesureModifiee(Partition, 1, 7, {}), (std::vector<int>{2}));
   for (int b = 0; b < 8; ++b) Temps(3, 1);  // measure 3 grows: lines 1 to 3 change their ranges
   EXPECT_EQ(RafraichirMesureModifiee(Partition, 1, 3, {}), (std::vector<int>{1, 2, 3}));
@@ -208,10 +210,10 @@ TEST_F(Layout, FrameAndFollowScrolling) {
     bool lecture;
     int type, attendu;
   } const cas[] = {
-      {0, false, 1, 56},         // line 3 (304..456) is partly visible: brought fully into view
-      {0, true, 1, 304},         // playing, screen by screen: the page turns to it
-      {400, false, 1, 304},      // above the view
-      {100, true, 2, 304},       // staff by staff: at the top
+      {0, false, 1, 56},     // line 3 (304..456) is partly visible: brought fully into view
+      {0, true, 1, 304},     // playing, screen by screen: the page turns to it
+      {400, false, 1, 304},  // above the view
+      {100, true, 2, 304},   // staff by staff: at the top
   };
   for (const Cas& k : cas) {
     VuePartition.Position = k.position;
@@ -228,13 +230,13 @@ TEST_F(Layout, AClickPicksTheMeasureTheNearestBeatAndTheString) {
     int x, y, mesure, corde, temps;
   } const cas[] = {
       {x1, y, 1, 1, 1},
-      {x1 + 12, y + 14, 1, 2, 1},        // nearer beat 1; 1.4 strings down rounds to string 2
+      {x1 + 12, y + 14, 1, 2, 1},  // nearer beat 1; 1.4 strings down rounds to string 2
       {x2 - 12, y + 16, 1, 3, 2},
-      {V(1).XDebut + 1, y, 1, 1, 1},     // left of the first beat
-      {x1, y + 500, 1, 6, 1},            // below the lowest string
+      {V(1).XDebut + 1, y, 1, 1, 1},  // left of the first beat
+      {x1, y + 500, 1, 6, 1},         // below the lowest string
       {x1, y - 80, 1, 1, 1},
       {V(2).X[4] + 25, y + 50, 2, 6, 4},
-      {V(2).XFin + 5, y, 0, 1, 1},       // past the last measure
+      {V(2).XFin + 5, y, 0, 1, 1},  // past the last measure
   };
   for (const Cas& c : cas) {
     const TClicVue r = ClicBande(VuePartition, Partition, 1, ParamEcran, 1, c.x, c.y);

@@ -62,7 +62,8 @@ class VueFenetre : public ::testing::Test {
   void Cliquer(int m, int b, int dy, Qt::MouseButton bouton = Qt::LeftButton) {
     const TMesureVue& mv = VuePartition.Mesures[m];
     const int bande = BandeDeLigne(VuePartition, mv.Ligne);
-    QTest::mousePress(v, bouton, {}, QPoint(ParamEcran.MargeGaucheLignes + mv.X[b], VuePartition.HautBande[bande] + mv.YPortee + dy));
+    QTest::mousePress(v, bouton, {},
+                      QPoint(ParamEcran.MargeGaucheLignes + mv.X[b], VuePartition.HautBande[bande] + mv.YPortee + dy));
   }
   TParamEcran ecran;
   TForm1* f = nullptr;

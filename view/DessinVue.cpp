@@ -90,7 +90,8 @@ void DessinerNumeroMesure(Ligne& L, int x, int m) {
 
 void DessinerPorteeVue(Ligne& L, int x1, int x2, int y) {
   Stylo(L.c, L.e.ColLines);
-  for (int s = 1; s <= L.n; ++s) Trait(L.c, L.MLG + x1, y + (s - 1) * L.e.EspLignes, L.MLG + x2, y + (s - 1) * L.e.EspLignes);
+  for (int s = 1; s <= L.n; ++s)
+    Trait(L.c, L.MLG + x1, y + (s - 1) * L.e.EspLignes, L.MLG + x2, y + (s - 1) * L.e.EspLignes);
 }
 
 // Right of x at a measure's start, left of x at its end.
@@ -197,7 +198,7 @@ void DessinerTempsMesure(Ligne& L, int m);
 QString TexteNote(const TNote& note, int piste) {
   if (note.Frette < 0) return {};
   QString t = note.Frette > FretteMaxPiste[std::clamp(piste, 1, NB_PISTES)] ? QStringLiteral("x")
-                                                                             : QString::number(note.Frette);
+                                                                            : QString::number(note.Frette);
   if (note.Nuance <= 4) t = QLatin1Char('(') + t + QLatin1Char(')');
   return t;
 }
@@ -212,12 +213,29 @@ void SymboleSilence(TCanvas& c, int x, int y, TColor couleur, int code) {
   Stylo(c, couleur);
   Brosse(c, couleur);
   switch (code) {
-    case -2: c.FillRect(x - 5, y - 5, x + 4, y); break;
-    case -1: c.FillRect(x - 5, y + 1, x + 4, y + 6); break;
+    case -2:
+      c.FillRect(x - 5, y - 5, x + 4, y);
+      break;
+    case -1:
+      c.FillRect(x - 5, y + 1, x + 4, y + 6);
+      break;
     case 0:
-      c.Polygon({{x - 1, y - 8}, {x + 2, y - 5}, {x + 2, y - 3}, {x, y},     {x, y + 2},     {x + 2, y + 5},
-                 {x - 1, y + 5}, {x, y + 9},     {x - 3, y + 6}, {x - 3, y + 4}, {x - 2, y + 3}, {x + 1, y + 3},
-                 {x - 2, y},     {x - 2, y - 1}, {x + 1, y - 4}, {x, y - 7}});
+      c.Polygon({{x - 1, y - 8},
+                 {x + 2, y - 5},
+                 {x + 2, y - 3},
+                 {x, y},
+                 {x, y + 2},
+                 {x + 2, y + 5},
+                 {x - 1, y + 5},
+                 {x, y + 9},
+                 {x - 3, y + 6},
+                 {x - 3, y + 4},
+                 {x - 2, y + 3},
+                 {x + 1, y + 3},
+                 {x - 2, y},
+                 {x - 2, y - 1},
+                 {x + 1, y - 4},
+                 {x, y - 7}});
       break;
     default: {
       if (code < 1) break;
@@ -226,8 +244,8 @@ void SymboleSilence(TCanvas& c, int x, int y, TColor couleur, int code) {
       for (int e = 0; e < std::min(code, 4); ++e) {
         const int X = x - e, Y = y1 + 4 * e;
         Trait(c, X + 3, Y, X - 3, Y + 2);
-        for (auto [px, py] : {std::pair{X - 1, Y}, {X, Y}, {X - 2, Y + 1}, {X - 1, Y + 1}, {X, Y + 1}, {X - 1, Y + 2},
-                              {X, Y + 2}})
+        for (auto [px, py] :
+             {std::pair{X - 1, Y}, {X, Y}, {X - 2, Y + 1}, {X - 1, Y + 1}, {X, Y + 1}, {X - 1, Y + 2}, {X, Y + 2}})
           c.SetPixel(px, py, couleur);
       }
     }
@@ -416,12 +434,23 @@ void DessinerEffetNote(Ligne& L, int b, int s, int w) {
   const int x = L.mv->X[b] + Arrondi(w / 2.0);
   switch (note.Effet) {
     case 1:
-    case 2: DessinerHOPO(L, x, FinEffet(L, b, s), s, note.Effet); break;
-    case 3: DessinerSlide(L, x + 2, FinEffet(L, b, s), s, true); break;
-    case 4: DessinerSlide(L, x + 2, FinEffet(L, b, s), s, false); break;
-    case 5: DessinerBend(L, x + 2, s, note.Bend); break;
-    case 6: DessinerBendRelease(L, x + 2, s, note.Bend); break;
-    default: break;
+    case 2:
+      DessinerHOPO(L, x, FinEffet(L, b, s), s, note.Effet);
+      break;
+    case 3:
+      DessinerSlide(L, x + 2, FinEffet(L, b, s), s, true);
+      break;
+    case 4:
+      DessinerSlide(L, x + 2, FinEffet(L, b, s), s, false);
+      break;
+    case 5:
+      DessinerBend(L, x + 2, s, note.Bend);
+      break;
+    case 6:
+      DessinerBendRelease(L, x + 2, s, note.Bend);
+      break;
+    default:
+      break;
   }
 }
 

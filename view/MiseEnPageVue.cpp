@@ -50,8 +50,12 @@ void CalculeParamEcran(TParamEcran& e) {
     int largeur;
     std::initializer_list<int> durees;
   } const minima[] = {
-      {18, {30, 45, 60, 90, 120, 180}}, {22, {160, 240, 360}}, {26, {320, 480, 720}},
-      {30, {640, 960}},                 {34, {1280, 1440}},    {37, {1920}},
+      {18, {30, 45, 60, 90, 120, 180}},
+      {22, {160, 240, 360}},
+      {26, {320, 480, 720}},
+      {30, {640, 960}},
+      {34, {1280, 1440}},
+      {37, {1920}},
   };
   for (const auto& g : minima)
     for (int d : g.durees) e.LargeurMin[Arrondi(d / 5.0)] = Arrondi(g.largeur * z);
@@ -212,8 +216,8 @@ std::vector<int> RafraichirMesureModifiee(const TPartition& p, int piste, int m,
 
 // ---------------------------------------------------------------- bands and scrolling
 
-void DimensionnerBandes(TVuePartition& v, const TParamEcran& e, int nbCordes, int largeurPanneau,
-                        int hauteurPanneau, int hauteurVisible) {
+void DimensionnerBandes(TVuePartition& v, const TParamEcran& e, int nbCordes, int largeurPanneau, int hauteurPanneau,
+                        int hauteurVisible) {
   v.BandeHaut = 1;
   v.PremiereLigne = 1;
   v.HauteurPanneau = hauteurPanneau;

@@ -29,17 +29,17 @@ struct TMesureVue {
 };
 
 struct TVuePartition {
-  int32_t NbBandes = 0;        // band images in use, at most NB_BANDES_MAX
+  int32_t NbBandes = 0;  // band images in use, at most NB_BANDES_MAX
   int32_t NbLignes = 0;
-  int32_t BandeHaut = 1;       // ring position of the band showing PremiereLigne
-  int32_t PremiereLigne = 1;   // first line that has a band
+  int32_t BandeHaut = 1;      // ring position of the band showing PremiereLigne
+  int32_t PremiereLigne = 1;  // first line that has a band
   int32_t HauteurPanneau = 0;
   int32_t HauteurVisible = 0;
   int32_t HauteurBande = 1;
   int32_t HauteurDiagrammes = 0;
-  int32_t LargeurBande = 0;    // usable width of a band (panel width less 6)
-  int32_t Piste = 1;           // the track laid out
-  int32_t NbCordes = 6;        // its strings, for the band height
+  int32_t LargeurBande = 0;  // usable width of a band (panel width less 6)
+  int32_t Piste = 1;         // the track laid out
+  int32_t NbCordes = 6;      // its strings, for the band height
   // Lines 1..NbLignes: first and last measure (0 = no such line). A line holds at least one
   // measure, so there are never more lines than measures.
   std::vector<int32_t> PremiereMesureLigne = std::vector<int32_t>(NB_MESURES_MAX + 2, 0);
@@ -86,8 +86,8 @@ std::vector<int> RafraichirMesureModifiee(const TPartition& p, int piste, int m,
 
 // ---- Bands and scrolling ----
 // Sizes the ring for a panel and a visible height; the top of the score shows again.
-void DimensionnerBandes(TVuePartition& v, const TParamEcran& e, int nbCordes, int largeurPanneau,
-                        int hauteurPanneau, int hauteurVisible);
+void DimensionnerBandes(TVuePartition& v, const TParamEcran& e, int nbCordes, int largeurPanneau, int hauteurPanneau,
+                        int hauteurVisible);
 // Ring position of the band showing a line (meaningful for the lines that have bands).
 int BandeDeLigne(const TVuePartition& v, int ligne);
 // Line shown by a ring position.
@@ -100,10 +100,10 @@ void MajBarreDefilement(TVuePartition& v);
 
 // ---- Chord strip ----
 struct TBandeDiagrammes {
-  int Taille = 0;       // width of one diagram
-  int Ecart = 0;        // gap between diagrams
-  int Largeur = 0;      // usable width
-  int ParRangee = 1;    // diagrams per row, at least one
+  int Taille = 0;     // width of one diagram
+  int Ecart = 0;      // gap between diagrams
+  int Largeur = 0;    // usable width
+  int ParRangee = 1;  // diagrams per row, at least one
   int Rangees = 0;
 };
 TBandeDiagrammes GeometrieDiagrammes(const TVuePartition& v, const TParamEcran& e, int nbAccords);

@@ -83,7 +83,10 @@ void TPanelZoneAffScroll::RafraichirMesureModifiee(int m) {
   if (VuePartition.NbBandes < 1) return;
   ::RafraichirMesureModifiee(Partition, PisteCourante, m, [this](int l) { DessinerLigneBande(l); });
   AppliquerBarre();
-  AjusterZoneSaisie();
+  // The view stays where it is; only the frame follows the new layout.
+  if (MesureValide())
+    Selection = CadreMesure(VuePartition, Partition, PisteCourante, ParamEcran, Partition.MesureCourante);
+  update();
 }
 
 void TPanelZoneAffScroll::DefilerVuePartition() {
@@ -91,7 +94,8 @@ void TPanelZoneAffScroll::DefilerVuePartition() {
   defilementEnCours_ = true;
   const int position = barre_ ? barre_->value() : VuePartition.Position;
   ::DefilerVuePartition(VuePartition, position, [this](int l) { DessinerLigneBande(l); });
-  if (MesureValide()) Selection = CadreMesure(VuePartition, Partition, PisteCourante, ParamEcran, Partition.MesureCourante);
+  if (MesureValide())
+    Selection = CadreMesure(VuePartition, Partition, PisteCourante, ParamEcran, Partition.MesureCourante);
   defilementEnCours_ = false;
   update();
 }
