@@ -40,6 +40,7 @@
 #include "settings/ConfigFile.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
+#include "view/PanelZoneAffScroll.h"
 
 TForm1* Form1 = nullptr;
 
@@ -129,6 +130,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   CreerControles();
   CreerCommandes();
   CreerLecture();
+  BrancherVuePartition();
   FormCreate();
 }
 
@@ -168,10 +170,9 @@ void TForm1::CreerControles() {
   Panel_NomPiste = Panneau(fond, "Panel_NomPiste");
   PartNomPiste = Etiquette(Panel_NomPiste, "PartNomPiste");
 
-  PanelZoneAffScroll = Panneau(fond, "PanelZoneAffScroll");
-  PanelZoneAffScroll->setAutoFillBackground(true);
   ScrollBarZoneAffScroll = new QScrollBar(Qt::Vertical, fond);
   ScrollBarZoneAffScroll->setObjectName(QStringLiteral("ScrollBarZoneAffScroll"));
+  PanelZoneAffScroll = ZoneAffScroll = new TPanelZoneAffScroll(ScrollBarZoneAffScroll, fond);
 
   PanelBarreBoutons2 = Panneau(fond, "PanelBarreBoutons2");
   BT_Valider = new QPushButton(PanelBarreBoutons2);
@@ -406,11 +407,16 @@ void TForm1::DisposerControles() {
                                   std::max(0, PanelBarreBoutons2->y() - topVue - 1));
   ScrollBarZoneAffScroll->setGeometry(PanelZoneAffScroll->x() + PanelZoneAffScroll->width(), topVue, lDefilV,
                                       PanelZoneAffScroll->height());
+  if (PleinEcranActif)
+    ModePleinEcran();
+  else
+    ModeNormal();
 }
 
 void TForm1::FormResize() {
   if (FermetureEnCours) return;
   DisposerControles();
+  RedimensionnerVuePartition();
 }
 
 // ---- Handlers whose bodies belong to the command, track and playback units ----

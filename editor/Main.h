@@ -20,6 +20,7 @@ class TVxToolbar;
 class QToolButton;
 class TMediaPlayer;
 class TControleurLecture;
+class TPanelZoneAffScroll;
 
 // The edit zone: shows the image ImageSaisie, which the edit-zone drawing paints through
 // CanvasSaisie. The mouse handlers are set by the edit-zone mouse code.
@@ -200,6 +201,17 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   bool CheckBeforePlayback() override;
   bool DialogTakesCompletion() override;
   void SongReplaced(bool chargee) override;
+
+  // ---- Score view, full screen and score-view clicks (MainZoneAff.cpp) ----
+  TPanelZoneAffScroll* ZoneAffScroll = nullptr;  // the score view; PanelZoneAffScroll points at it
+  QMenu* PopupMenuAff = nullptr;                 // right click in the score view
+  void BrancherVuePartition();
+  void RedimensionnerVuePartition();             // FormResize's part for the score view
+  void ModePleinEcran();
+  void ModeNormal();
+  void Ac_Affichage_PleinEcranExecute();
+  void AjusterZoneSaisie();
+  void Band01MouseDown(int bande, Qt::MouseButton bouton, int x, int y);
 
  protected:
   void changeEvent(QEvent* e) override;

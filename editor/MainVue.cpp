@@ -101,6 +101,7 @@ void TForm1::ShowPlaybackMeasure(int) {
   AfficherEtatMesure();
   RafraichirZoneSaisie();
   if (ZoneSaisie) ZoneSaisie->update();
+  AjusterZoneSaisie();  // the score view follows the playback
 }
 
 void TForm1::SetPlaybackCommands(bool enLecture) {

@@ -90,6 +90,17 @@ void TCanvas::PlotLine(int x0, int y0, int x1, int y1, bool last) {
     return;
   }
   QColor col = ToQColor(Pen.Color);
+  if (Pen.Style == TPenStyle::psSolid && (x0 == x1 || y0 == y1)) {
+    // A straight run in one fill: the pixels of the walk below, end pixel included only when asked.
+    int xa = x0, ya = y0, xb = x1, yb = y1;
+    if (!last) {
+      if (x0 == x1 && y0 == y1) return;
+      if (x1 != x0) xb -= x1 > x0 ? 1 : -1;
+      else yb -= y1 > y0 ? 1 : -1;
+    }
+    painter_->fillRect(std::min(xa, xb), std::min(ya, yb), std::abs(xb - xa) + 1, std::abs(yb - ya) + 1, col);
+    return;
+  }
   int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
   int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
   int err = dx + dy;

@@ -57,14 +57,17 @@ struct TCONFIG {
 
 // Number of duration steps of the beat-width tables (whole .. sixty-fourth, dotted and triplet forms).
 constexpr int NB_PAS_DUREE = 21;
+// Entries of the score view's minimum-width table: round(ticks / 5) up to a dotted whole (2880).
+constexpr int NB_LARGEURS_MIN = 2880 / 5 + 1;
 
 struct TParamEcran {
-  // Working fields computed by the score-view layout from the persisted ones.
-  int32_t LargeursTemps[NB_PAS_DUREE] = {};
-  int32_t LargeurTempsMin = 0;
+  // Working fields computed by the score-view layout from the persisted ones: the minimum beat
+  // widths indexed by round(ticks / 5) (a dotted whole is the longest beat), the longest beat's width.
+  int32_t LargeurMin[NB_LARGEURS_MIN] = {};
+  int32_t LargeurBase = 0;
   double CoefPAff = 0;   // persisted in tenths under "CoefPImp"
   int32_t CoefEspAff = 0;
-  int32_t Travail1 = 0, Travail2 = 0;
+  int32_t EspAvantTemps = 0, EspApresTemps = 0;  // space before the first beat and after the beats area
   TMyFont FontNotes, FontAcc, FontTxt, FontSign, FontNum, FontRenv;
   int32_t EspPortees = 0;
   int32_t EspLignes = 0;
@@ -79,9 +82,16 @@ struct TParamEcran {
   bool MesureIncorrecte = false;  // runtime: the measure being drawn is not exactly full
   int32_t TypeDiag = 0;           // 1 large .. 3 small
   int32_t EpCroches = 0;
-  // Further working fields of the score-view layout and the chord strip.
-  int32_t EpCrochesPlus1 = 0;
-  int32_t TaillesSymboles[6] = {};
+  // Further working fields of the score-view renderer (set by InitParamEcran and CalculeParamEcran).
+  int32_t MesureDessinee = 1, YPorteeCourante = 0;
+  int32_t EcartDoubleBarre = 0, EcartPointsRenvoi = 0, DecalagePointsRenvoi = 0, HauteurNbRenvois = 0,
+          EspSousPortee = 0, MargeEffacement = 0, HauteurPoutres = 0, EcartPointDuree = 0, EcartHampeFrette = 0,
+          LongHampeBlanche = 0, ProfTriolet = 0, LongMinEffet = 0, HauteurEffetsTemps = 0, PasVibrato = 0,
+          PasVibratoBarre = 0;
+  int32_t PasPoutres = 0;  // beam thickness + 1
+  // Bar margins chosen by the string spacing (wider from 9 pixels on).
+  int32_t MargePremiereMesure = 0, MargeRenvoiDebut = 0, MargeSignature = 0, MargeDerniereMesure = 0,
+          MargeRenvoiFin = 0, DecalageSignature = 0;
 };
 
 struct TZoneImpression {

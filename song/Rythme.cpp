@@ -58,13 +58,14 @@ std::vector<std::pair<int, int>> GroupesRythme(const TMesure& m, int piste, int 
   return groupes;
 }
 
-void LierGroupe(TMesure& m, int piste, int debut, int fin) {
-  debut = std::max(debut, 1);
-  fin = std::min(fin, NB_SLOTS_TEMPS);
-  auto T = [&](int b) -> TTemps& { return m.Temps[piste][b]; };
+namespace {
+// The links of beats debut..fin taken as one group, written to out[b] (bytes [1..7]).
+void LiensGroupe(const TMesure& m, int piste, int debut, int fin, TLiens* out) {
+  auto T = [&](int b) -> const TTemps& { return m.Temps[piste][b]; };
   for (int o = debut; o <= fin; ++o) {
-    TTemps& t = T(o);
-    std::fill(std::begin(t.Ligature), std::end(t.Ligature), 0);
+    TLiens& l = out[o];
+    l.fill(0);
+    const TTemps& t = T(o);
     if (!EstLie(t)) continue;
     const int w = NbCrochets(t);
     int p = 0, q = 0, h = 0, g = 0;
@@ -74,30 +75,52 @@ void LierGroupe(TMesure& m, int piste, int debut, int fin) {
       if (EstLie(T(i))) { q = i; break; }
     if (p) {
       h = std::max(0, std::min(w, NbCrochets(T(p))));
-      t.Ligature[1] = static_cast<uint8_t>(h);
-      t.Ligature[2] = static_cast<uint8_t>(p);
+      l[1] = static_cast<uint8_t>(h);
+      l[2] = static_cast<uint8_t>(p);
     }
     if (q) {
       g = std::max(0, std::min(w, NbCrochets(T(q))));
-      t.Ligature[4] = static_cast<uint8_t>(g);
-      t.Ligature[5] = static_cast<uint8_t>(q);
+      l[4] = static_cast<uint8_t>(g);
+      l[5] = static_cast<uint8_t>(q);
     }
-    t.Ligature[3] = static_cast<uint8_t>(h);
-    t.Ligature[6] = static_cast<uint8_t>(g);
+    l[3] = static_cast<uint8_t>(h);
+    l[6] = static_cast<uint8_t>(g);
     if (w > h && w > g) {
       if (h > g) {
-        t.Ligature[3] = static_cast<uint8_t>(w);
-        t.Ligature[6] = 0;
+        l[3] = static_cast<uint8_t>(w);
+        l[6] = 0;
       } else {
-        t.Ligature[6] = static_cast<uint8_t>(w);
-        t.Ligature[3] = 0;
+        l[6] = static_cast<uint8_t>(w);
+        l[3] = 0;
       }
     }
-    if (t.Pointee) t.Ligature[7] = h > g ? 1 : 2;
+    if (t.Pointee) l[7] = h > g ? 1 : 2;
   }
+}
+}  // namespace
+
+void LierGroupe(TMesure& m, int piste, int debut, int fin) {
+  debut = std::max(debut, 1);
+  fin = std::min(fin, NB_SLOTS_TEMPS);
+  if (piste < 1 || piste > NB_PISTES || fin < debut) return;
+  TLiens liens[NB_SLOTS_TEMPS + 1];
+  LiensGroupe(m, piste, debut, fin, liens);
+  for (int o = debut; o <= fin; ++o)
+    std::copy(liens[o].begin(), liens[o].end(), std::begin(m.Temps[piste][o].Ligature));
 }
 
 void GrouperMesure(TMesure& m, int piste, int nbTemps) {
   if (piste < 1 || piste > NB_PISTES) return;
   for (auto [f, j] : GroupesRythme(m, piste, nbTemps)) LierGroupe(m, piste, f, j);
+}
+
+std::vector<TLiens> LiensMesure(const TMesure& m, int piste, int nbTemps) {
+  std::vector<TLiens> liens(NB_SLOTS_TEMPS + 1, TLiens{});
+  if (piste < 1 || piste > NB_PISTES) return liens;
+  for (auto [f, j] : GroupesRythme(m, piste, nbTemps)) {
+    f = std::max(f, 1);
+    j = std::min(j, NB_SLOTS_TEMPS);
+    if (f <= j) LiensGroupe(m, piste, f, j, liens.data());
+  }
+  return liens;
 }

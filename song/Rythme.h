@@ -9,6 +9,8 @@
 // count then stands in [3] (stubs left) or [6] (stubs right) and the other is 0.
 // Notes and rests of an eighth or shorter are beamed beats; longer rests are skipped (their
 // bytes are cleared) without breaking the group.
+#include <array>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -26,3 +28,7 @@ std::vector<std::pair<int, int>> GroupesRythme(const TMesure& m, int piste, int 
 void LierGroupe(TMesure& m, int piste, int debut, int fin);
 // Writes the links of beats 1..nbTemps of a track of a measure (nbTemps may count the input slot).
 void GrouperMesure(TMesure& m, int piste, int nbTemps);
+// The same links computed without touching the measure, for the renderers that draw a const song:
+// entry b holds beat b's bytes ([0] unused); entries past nbTemps are zero.
+using TLiens = std::array<uint8_t, 8>;
+std::vector<TLiens> LiensMesure(const TMesure& m, int piste, int nbTemps);

@@ -1,0 +1,99 @@
+// The score view: layout of a 1000-measure track, relayout after one edit, drawing one band, and
+// scrolling the whole song by pages (counting the lines drawn).
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include "editor/EtatEdition.h"
+#include "editor/Saisie.h"
+#include "platform/Canvas.h"
+#include "settings/Config.h"
+#include "settings/ConfigFile.h"
+#include "song/Song.h"
+#include "view/DessinVue.h"
+#include "view/MiseEnPageVue.h"
+
+namespace {
+
+// 1000 measures of track 1: eighths, a dotted quarter, triplets and chords in turn.
+void PreparerVue() {
+  // Text measuring needs an application object; the bench runs without a display.
+  static int argc = 1;
+  static char nom[] = "vexo_bench";
+  static char* argv[] = {nom, nullptr};
+  static QGuiApplication* app = [] {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return new QGuiApplication(argc, argv);
+  }();
+  (void)app;
+  ParamEcranParDefaut(ParamEcran, false);
+  InitParamEcran(ParamEcran);
+  ChargerPolices();
+  NouvellePartition();
+  PisteCourante = 1;
+  Partition.NbMesures = NB_MESURES_MAX;
+  for (int m = 1; m <= NB_MESURES_MAX; ++m) {
+    if (!Partition.Mesures[m]) Partition.Mesures[m] = std::make_unique<TMesure>();
+    TMesure& M = *Partition.Mesures[m];
+    M.NbTemps[1] = 8;
+    for (int b = 1; b <= 8; ++b) {
+      TTemps& t = M.Temps[1][b];
+      ViderTemps(t);
+      t.CodeDuree = 1;
+      t.Duree = 240;
+      t.Notes[1 + (b + m) % 6].Frette = static_cast<int8_t>((b * m) % 13);
+      if (b % 4 == 1) t.Notes[4].Frette = 2;
+    }
+  }
+  VuePartition = TVuePartition{};
+  DimensionnerBandes(VuePartition, ParamEcran, 6, 1006, 600, 900);
+}
+
+void BM_CalculerLignes1000(benchmark::State& state) {
+  PreparerVue();
+  for (auto _ : state) {
+    CalculerLignes();
+    benchmark::DoNotOptimize(VuePartition.NbLignes);
+  }
+  state.counters["lignes"] = VuePartition.NbLignes;
+}
+BENCHMARK(BM_CalculerLignes1000)->Unit(benchmark::kMicrosecond);
+
+void BM_RafraichirMesureModifiee(benchmark::State& state) {
+  PreparerVue();
+  CalculerLignes();
+  int dessins = 0;
+  for (auto _ : state) {
+    Partition.Mesures[10]->Temps[1][3].Notes[2].Frette ^= 1;  // a measure whose line has a band
+    dessins += static_cast<int>(RafraichirMesureModifiee(Partition, 1, 10, {}).size());
+  }
+  state.counters["lignes_redessinees"] = benchmark::Counter(dessins, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_RafraichirMesureModifiee)->Unit(benchmark::kMicrosecond);
+
+void BM_DessinerUneBande(benchmark::State& state) {
+  PreparerVue();
+  CalculerLignes();
+  QImage img(VuePartition.LargeurBande + 6, VuePartition.HauteurBande, QImage::Format_RGB32);
+  TCanvas c(&img);
+  for (auto _ : state) DessinerLigne(c, VuePartition, Partition, 1, 3, img.width(), img.height());
+}
+BENCHMARK(BM_DessinerUneBande)->Unit(benchmark::kMicrosecond);
+
+void BM_DefilerParPages(benchmark::State& state) {
+  PreparerVue();
+  CalculerLignes();
+  int dessins = 0;
+  for (auto _ : state) {
+    dessins = 0;
+    VuePartition.BandeHaut = VuePartition.PremiereLigne = 1;
+    const int fin = VuePartition.NbLignes * VuePartition.HauteurBande;
+    for (int p = 0; p <= fin; p += 600) DefilerVuePartition(VuePartition, p, [&](int) { ++dessins; });
+  }
+  state.counters["lignes"] = VuePartition.NbLignes;
+  state.counters["lignes_dessinees"] = dessins;
+}
+BENCHMARK(BM_DefilerParPages)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
