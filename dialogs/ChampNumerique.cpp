@@ -13,10 +13,11 @@
 #include "editor/Partition.h"
 
 int IntervalleProfil(ProfilRepetition p, int tick) {
-  if (tick <= 0) return 300;
+  // The timer keeps its first delay until its second tick changes it.
+  if (tick <= 1) return 300;
   switch (p) {
     case ProfilRepetition::Entier: return tick > 10 ? 50 : 100;
-    case ProfilRepetition::Accordage: return tick == 1 ? 200 : 150;
+    case ProfilRepetition::Accordage: return tick == 2 ? 200 : 150;
     case ProfilRepetition::Reel:
     case ProfilRepetition::EntierLent: return 130;
     case ProfilRepetition::Doublement: return 100;

@@ -18,7 +18,8 @@ enum class ProfilRepetition {
   Doublement,  // 300 then 100 ms; each tick doubles or halves (time-signature denominator)
 };
 
-// Delay before tick n of a held button (n = 0: the wait after the press).
+// Delay after tick n of a held button (n = 0: the wait after the press; the first delay holds
+// until the second tick).
 int IntervalleProfil(ProfilRepetition p, int tick);
 // Step multiplier at tick n (1, 2 or 3).
 int FacteurPasProfil(ProfilRepetition p, int tick);
