@@ -46,7 +46,7 @@ TChgtParamForm::TChgtParamForm(QWidget* parent) : TDialogueValide(parent, QStrin
       J_Tempo = new TChampNumerique(this, QStringLiteral("J_Tempo"), ProfilRepetition::Entier, 1, 999, 1, 3);
       J_Tempo->Haut->setObjectName(QStringLiteral("BT_TempoUp"));
       J_Tempo->Bas->setObjectName(QStringLiteral("BT_TempoDown"));
-      g->addWidget(J_Tempo, p + 1, 1);
+      g->addWidget(J_Tempo, p + 1, 1, Qt::AlignLeft);
     } else {
       J[p] = new QSlider(Qt::Horizontal, this);
       J[p]->setObjectName(QStringLiteral("J_") + nom);
