@@ -166,6 +166,8 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void Ac_Note_PointeeExecute();
   void Ac_Effet_HOExecute(QAction* sender);
   void Ac_Effet_VibMainGaucheExecute(QAction* sender);
+  void BrushExecute(QAction* sender);
+  void DynamiqueExecute(int nuance);  // a dynamic through the palette (or straight when it is absent)
 
   // ---- The editor view (MainVue.cpp) ----
   void SetUndoEnabled(bool v) override;
@@ -180,6 +182,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void UpdateTrackMenu() override { MajMenuPistes(); }
   void UpdateTrackButton(int piste) override { MajBoutonPiste(piste); }
   bool TrackButtonMarked(int piste) override;
+  bool AskGoToMeasure() override;
   void ShowTitle() override;
   void SetCaption(const QString& t) override { setWindowTitle(t); }
   void ShowRecentFiles(const QStringList& legendes, bool separateur) override;
@@ -226,6 +229,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void BrancherCommandesEdition();   // MainEdition.cpp
   void BrancherCommandesMesure();    // MainMesure.cpp
   void BrancherCommandesNotes();     // MainNotes.cpp
+  void BrancherCommandesEffets();    // MainNotes.cpp
   void BrancherCommandesSon();       // MainSon.cpp
   // A handler that runs one editing operation, then refreshes the command states.
   std::function<void()> PuisRafraichir(void (*op)());

@@ -1,9 +1,18 @@
 // The Note, Effects and Dynamics commands of the main window.
 #include <QAction>
+#include <QToolButton>
+#include <memory>
 
 #include "chords/Sais_ac.h"
+#include "dialogs/Brush.h"
 #include "dialogs/Dyna.h"
+#include "dialogs/GraceNote.h"
+#include "dialogs/LetRingAssistant.h"
+#include "dialogs/Sais_cvb.h"
+#include "dialogs/Sais_rel.h"
+#include "dialogs/Sais_txt.h"
 #include "editor/Curseur.h"
+#include "editor/EditionNotes.h"
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
 #include "editor/Main.h"
@@ -11,17 +20,8 @@
 #include "editor/Notificateur.h"
 #include "editor/Saisie.h"
 #include "editor/ZoneSaisie.h"
+#include "settings/Config.h"
 #include "song/Song.h"
-
-namespace {
-void RedessinerEffets() {
-  if (Curseur.RedessinTemps) {
-    Curseur.RedessinTemps = 0;
-    DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, Curseur.Temps);
-  }
-  DessinerEffetsTemps(Curseur.Temps, true);
-}
-}  // namespace
 
 void TForm1::BrancherCommandesNotes() {
   const struct {
@@ -59,25 +59,118 @@ void TForm1::BrancherCommandesNotes() {
     QAction* act = this->*d.Membre;
     if (h == "Ac_Effet_HOExecute") DefinirExecute(d.Nom, [this, act] { Ac_Effet_HOExecute(act); });
     if (h == "Ac_Effet_VibMainGaucheExecute") DefinirExecute(d.Nom, [this, act] { Ac_Effet_VibMainGaucheExecute(act); });
+    if (h == "Ac_Effet_BrushUpExecute") DefinirExecute(d.Nom, [this, act] { BrushExecute(act); });
   }
+  BrancherCommandesEffets();
+}
+
+// The effect commands that ask for a value, the grace note, the ghost note, the dynamics and the
+// let-ring assistant.
+void TForm1::BrancherCommandesEffets() {
+  DefinirExecute("Ac_Note_Annotation", [this] {
+    SauverAnnulation();
+    TSais_Txt_Form dlg(this);
+    if (dlg.exec() == QDialog::Accepted) EcrireTexte(dlg.Texte);
+    DessinerLigneTextes();
+    RafraichirActions();
+  });
+  // Bends: setting one asks for its amount, written with the effect after the undo copy.
+  auto bend = [this](QAction* act, bool release) {
+    if (act->isChecked()) {
+      Ac_Effet_HOExecute(act);  // removed without a dialog
+      return;
+    }
+    std::unique_ptr<TSais_Bend_Form> dlg(release ? new TSais_Release_Form(this) : new TSais_Bend_Form(this));
+    if (dlg->exec() == QDialog::Accepted) {
+      PoserBend(act->data().toInt(), dlg->Valeur);
+      if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible) VueEditeur().PlayCurrentBeat();
+    }
+    RafraichirActions();
+  };
+  DefinirExecute("Ac_Effet_Bend", [this, bend] { bend(Ac_Effet_Bend, false); });
+  DefinirExecute("Ac_Effet_BendRelease", [this, bend] { bend(Ac_Effet_BendRelease, true); });
+  DefinirExecute("Ac_Effet_CoupDeVibrato", [this] {
+    if (Ac_Effet_CoupDeVibrato->isChecked()) {
+      Ac_Effet_VibMainGaucheExecute(Ac_Effet_CoupDeVibrato);
+      return;
+    }
+    TSais_CoupVib_Form dlg(this);
+    if (dlg.exec() == QDialog::Accepted) {
+      PoserCoupVibrato(dlg.Valeur);
+      if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible) VueEditeur().PlayCurrentBeat();
+    }
+    RafraichirActions();
+  });
+  DefinirExecute("Ac_Effet_GraceNote", [this] {
+    const bool poser = !Ac_Effet_GraceNote->isChecked();
+    // The undo copy comes first: the dialog writes the grace note while it previews it.
+    SauverAnnulation();
+    if (poser) {
+      const TNote& n = NoteCourante();
+      TGraceNoteForm dlg(this);
+      dlg.Nuance = n.FretteGrace >= 0 ? n.NuanceGrace : n.Nuance;
+      dlg.Preparer();
+      if (dlg.exec() != QDialog::Accepted) {
+        RafraichirActions();  // the note is as it was
+        return;
+      }
+    } else {
+      RetirerGraceNote();
+    }
+    DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, Curseur.Temps);
+    if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible && !Configuration.EcouterGraceNote)
+      VueEditeur().PlayCurrentBeat();
+    RafraichirActions();
+  });
+  DefinirExecute("Ac_Effet_GhostNote", [this] {
+    DynamiqueExecute(Ac_Effet_GhostNote->isChecked() ? NUANCE_NON_FANTOME : NUANCE_FANTOME);
+  });
+  const char* dyna[] = {"Ac_Dyna_ppp", "Ac_Dyna_pp", "Ac_Dyna_p",  "Ac_Dyna_mp",
+                        "Ac_Dyna_mf",  "Ac_Dyna_f",  "Ac_Dyna_ff", "Ac_Dyna_fff"};
+  for (int k = 1; k <= 8; ++k)
+    DefinirExecute(dyna[k - 1], [this, k] {
+      // The command stands for the palette's button and does nothing while that is disabled.
+      if (DynaForm && !DynaForm->BT_DynaNote[k]->isEnabled()) return;
+      DynamiqueExecute(k);
+    });
+  DefinirExecute("Ac_Ass_LetRingSelector", [this] {
+    TLetRingAssistantForm dlg(this);
+    dlg.exec();  // OK did the work and refreshed
+    RafraichirActions();
+  });
+}
+
+void TForm1::DynamiqueExecute(int k) {
+  if (DynaForm) {
+    DynaForm->BT_DynaNote_1Click(k);
+    return;
+  }
+  PoserNuance(k, false);
+  if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible) VueEditeur().PlayCurrentBeat();
+  RafraichirActions();
+}
+
+// Strums: the sender's own strum is removed; otherwise the dialog previews the chosen length and
+// Cancel leaves the beat's strum as it was.
+void TForm1::BrushExecute(QAction* sender) {
+  SauverAnnulation();
+  if (sender->isChecked()) {
+    EcrireBrush(0, TempsCourant().VitesseBrush);
+  } else {
+    TBrushForm dlg(this);
+    dlg.Direction = sender->data().toInt();
+    if (dlg.exec() != QDialog::Accepted) {
+      RafraichirActions();
+      return;
+    }
+  }
+  RedessinerEffetsCourants();
+  if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible && !Configuration.EcouterBrush) VueEditeur().PlayCurrentBeat();
+  RafraichirActions();
 }
 
 void TForm1::NoteDureeExecute(int code) {
-  static const int ticks[7][3] = {{1920, 1920, 1920}, {960, 1440, 640}, {480, 720, 320}, {240, 360, 160},
-                                  {120, 180, 80},     {60, 90, 60},     {30, 45, 30}};
-  SauverAnnulation();
-  TTemps& t = TempsCourant();
-  t.Duree = ticks[code + 2][t.Triolet ? 2 : t.Pointee ? 1 : 0];
-  t.CodeDuree = static_cast<int8_t>(code);
-  if (t.Triolet && code >= -1 && code <= 2) {
-    PropagerDureeTriolet();
-    const int debut = Curseur.Temps - t.PlaceTriolet + 1;
-    for (int b = debut; b <= debut + 2; ++b)
-      if (b >= 1 && b <= NbTempsCourant() + 1) DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, b);
-  } else {
-    DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, Curseur.Temps);
-  }
-  RegrouperRythme(0);
+  PoserDuree(code);
   RafraichirActions();
 }
 
@@ -94,10 +187,7 @@ void TForm1::Ac_Note_PointeeExecute() {
 void TForm1::Ac_Effet_HOExecute(QAction* sender) {
   const int code = sender->data().toInt();
   sender->setChecked(!sender->isChecked());
-  SauverAnnulation();
-  TempsCourant().Notes[std::clamp(Curseur.Corde, 1, NB_CORDES_MAX)].Effet =
-      static_cast<int8_t>(sender->isChecked() ? code : 0);
-  RedessinerEffets();
+  PoserEffetNote(code, sender->isChecked());
   if (Ac_Son_JouerSaisie->isChecked() && code > 2 && MIDIDisponible) VueEditeur().PlayCurrentBeat();
   RafraichirActions();
 }
@@ -105,9 +195,7 @@ void TForm1::Ac_Effet_HOExecute(QAction* sender) {
 void TForm1::Ac_Effet_VibMainGaucheExecute(QAction* sender) {
   const int code = sender->data().toInt();
   sender->setChecked(!sender->isChecked());
-  SauverAnnulation();
-  TempsCourant().EffetTemps = static_cast<int8_t>(sender->isChecked() ? code : 0);
-  RedessinerEffets();
+  PoserEffetTemps(code, sender->isChecked());
   if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible && (code <= 4 || code >= 8))
     VueEditeur().PlayCurrentBeat();
   RafraichirActions();

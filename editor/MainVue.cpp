@@ -13,6 +13,7 @@
 #include "dialogs/Assistant_Bat.h"
 #include "dialogs/Classiq.h"
 #include "dialogs/Dyna.h"
+#include "dialogs/Sais_ala.h"
 #include "dialogs/Sais_par.h"
 #include "editor/EtatEdition.h"
 #include "editor/Main.h"
@@ -39,6 +40,16 @@ void TForm1::OpenChordDialog() { Executer(Ac_Note_Accord); }
 
 bool TForm1::TrackButtonMarked(int p) {
   return p >= 1 && p <= NB_PISTES && BT_Piste[p] && BT_Piste[p]->property("Pleine").toBool();
+}
+
+// The go-to-measure dialog; on OK the track button follows the measure left and the chosen
+// measure becomes current.
+bool TForm1::AskGoToMeasure() {
+  TSais_AllerA_Form dlg(this);
+  if (dlg.exec() != QDialog::Accepted) return false;
+  if (BoutonPisteMarque() != (Partition.Courante()->NbTemps[PisteCourante] > 0)) MajBoutonPiste(PisteCourante);
+  Partition.MesureCourante = dlg.Mesure;
+  return true;
 }
 
 void TForm1::ShowTitle() {

@@ -1,0 +1,139 @@
+// The shared number field, the range check, and the dialogs that preview and take it back.
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include "EditFixture.h"
+#include "dialogs/Brush.h"
+#include "dialogs/ChampNumerique.h"
+#include "dialogs/DialogueValide.h"
+#include "dialogs/GraceNote.h"
+#include "dialogs/Sais_cvb.h"
+#include "dialogs/sais_paste.h"
+#include "editor/EditionNotes.h"
+
+namespace {
+
+TEST(ChampNumerique, RepeatProfiles) {
+  using P = ProfilRepetition;
+  const struct { P p; int tick, intervalle, facteur; } cas[] = {
+      {P::Entier, 0, 300, 1},    {P::Entier, 1, 300, 1},     {P::Entier, 2, 100, 1},    {P::Entier, 10, 100, 1},
+      {P::Entier, 11, 50, 1},    {P::Entier, 30, 50, 3},     {P::Accordage, 2, 200, 1}, {P::Accordage, 3, 150, 1},
+      {P::Accordage, 30, 150, 2}, {P::Reel, 40, 130, 1},     {P::EntierLent, 40, 130, 1}};
+  for (const auto& c : cas) {
+    EXPECT_EQ(IntervalleProfil(c.p, c.tick), c.intervalle) << int(c.p) << " " << c.tick;
+    EXPECT_EQ(FacteurPasProfil(c.p, c.tick), c.facteur) << int(c.p) << " " << c.tick;
+  }
+  EXPECT_EQ(ValeurApresPas(P::Entier, 998, 1, 1, 30, 1, 999), 999);  // the tripled step stops at the end
+  EXPECT_EQ(ValeurApresPas(P::Doublement, 3, 1, 1, 0, 1, 32), 8);     // 3 reads as 4, then doubles
+  EXPECT_EQ(ValeurApresPas(P::Doublement, 32, 1, 1, 0, 1, 32), 32);
+  EXPECT_EQ(ValeurApresPas(P::Doublement, 1, -1, 1, 0, 1, 32), 1);
+  // A click on a real-number field clamps to the range like the held button.
+  TChampNumerique reel(nullptr, "Ed_CVB", P::Reel, 0.5, 6, 0.5, 3);
+  reel.SetTexte("5.8");
+  reel.Pas(+1);
+  EXPECT_DOUBLE_EQ(reel.Valeur(), 6);
+  reel.SetTexte("0.3");
+  reel.Pas(-1);
+  EXPECT_DOUBLE_EQ(reel.Valeur(), 0.5);
+  EXPECT_FALSE(CoupVibratoValide("..5"));
+  EXPECT_FALSE(CoupVibratoValide("0"));
+  EXPECT_FALSE(CoupVibratoValide("6.5"));
+  EXPECT_TRUE(CoupVibratoValide("0,3"));
+}
+
+TEST(ChampNumerique, MeasureRanges) {
+  const struct { const char *debut, *fin; int nb, attendu; } cas[] = {
+      {"1", "1", 1, 0},  {"000", "1", 5, 1}, {"", "1", 5, 1},     {"6", "6", 5, 1}, {"5", "3", 5, 2},
+      {"1", "", 5, 2}, {"1", "6", 5, 2},   {"999", "1000", 1000, 0}};
+  for (const auto& c : cas) EXPECT_EQ(PlageMesuresIncorrecte(c.debut, c.fin, c.nb), c.attendu) << c.debut << "-" << c.fin;
+}
+
+class DialoguesApercu : public EditTest {
+ protected:
+  TCONFIG sauve_;
+  void SetUp() override {
+    EditTest::SetUp();
+    sauve_ = Configuration;
+  }
+  void TearDown() override {
+    Configuration = sauve_;
+    EditTest::TearDown();
+  }
+  static void Same(const TTemps& a, const TTemps& b) {
+    for (int s = 1; s <= NB_CORDES_MAX; ++s) EXPECT_EQ(a.Notes[s], b.Notes[s]) << s;
+    EXPECT_EQ(a.Brush, b.Brush);
+    EXPECT_EQ(a.VitesseBrush, b.VitesseBrush);
+    EXPECT_EQ(a.EffetTemps, b.EffetTemps);
+    EXPECT_EQ(a.Duree, b.Duree);
+  }
+};
+
+TEST_F(DialoguesApercu, CancelPutsTheBeatBack) {
+  Fill(2);
+  Curseur.Temps = 1;
+  B(1).Brush = 2;
+  B(1).VitesseBrush = 16;
+  B(1).Notes[1].FretteGrace = 3;
+  B(1).Notes[1].DureeGrace = 1;
+  B(1).Notes[1].NuanceGrace = 2;
+  const TTemps avant = B(1);
+  Configuration.EcouterBrush = true;
+  Configuration.EcouterGraceNote = true;
+  Configuration.BrushDuration = 8;
+  {
+    TBrushForm dlg;
+    dlg.Direction = 1;
+    dlg.show();
+    EXPECT_EQ(B(1).Brush, 1);  // heard at once
+    EXPECT_EQ(B(1).VitesseBrush, 8);
+    dlg.CDuration[5]->click();
+    EXPECT_EQ(B(1).VitesseBrush, 1);
+    dlg.reject();
+    Same(B(1), avant);
+  }
+  {
+    TGraceNoteForm dlg;
+    dlg.Nuance = 7;
+    dlg.show();
+    dlg.NbFrets->SetTexte("9");
+    dlg.CDuration[3]->click();
+    EXPECT_EQ(B(1).Notes[1].FretteGrace, 9);
+    EXPECT_EQ(B(1).Notes[1].NuanceGrace, 7);
+    dlg.Radio1->click();
+    EXPECT_EQ(B(1).Notes[1].FretteGrace, FRETTE_MORTE);
+    dlg.reject();
+    Same(B(1), avant);
+  }
+  {
+    // OK keeps what was chosen, and a fret past the track's last is refused.
+    TGraceNoteForm dlg;
+    dlg.show();
+    dlg.NbFrets->SetTexte("25");
+    dlg.BT_OKClick();
+    EXPECT_TRUE(dlg.isVisible());
+    dlg.NbFrets->SetTexte("12");
+    dlg.BT_OKClick();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(B(1).Notes[1].FretteGrace, 12);
+  }
+}
+
+TEST_F(DialoguesApercu, PasteCountKeepsTheSongWithin1000Measures) {
+  AddMeasures(990);
+  PrendrePressePapier(1, 2, 0);
+  TSais_Paste_Form dlg;
+  dlg.PasteRB3->setChecked(true);
+  EXPECT_EQ(dlg.FoisMax(), 5);
+  dlg.Ed_NbPaste->SetTexte("6");
+  dlg.show();
+  dlg.BT_OKClick();
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(messages.size(), 1u);
+  dlg.reject();
+  for (auto& c : MesuresCopiees) c.reset();
+  NbMesuresCopiees = 0;
+  PressePapierPlein = 0;
+}
+
+}  // namespace
