@@ -63,10 +63,14 @@ BENCHMARK(BM_CalculerLignes1000)->Unit(benchmark::kMicrosecond);
 void BM_RafraichirMesureModifiee(benchmark::State& state) {
   PreparerVue();
   CalculerLignes();
+  // The changed line is drawn into a band image, as the window does.
+  QImage img(VuePartition.LargeurBande + 6, VuePartition.HauteurBande, QImage::Format_RGB32);
+  TCanvas c(&img);
+  auto dessiner = [&](int l) { DessinerLigne(c, VuePartition, Partition, 1, l, img.width(), img.height()); };
   int dessins = 0;
   for (auto _ : state) {
     Partition.Mesures[10]->Temps[1][3].Notes[2].Frette ^= 1;  // a measure whose line has a band
-    dessins += static_cast<int>(RafraichirMesureModifiee(Partition, 1, 10, {}).size());
+    dessins += static_cast<int>(RafraichirMesureModifiee(Partition, 1, 10, dessiner).size());
   }
   state.counters["lignes_redessinees"] = benchmark::Counter(dessins, benchmark::Counter::kAvgIterations);
 }

@@ -71,6 +71,7 @@ void TPanelZoneAffScroll::RafraichirVuePartition() {
   if (VuePartition.NbBandes < 1) return;  // not sized yet
   QApplication::setOverrideCursor(Qt::WaitCursor);
   ::RafraichirVuePartition(Partition, PisteCourante, [this](int l) { DessinerLigneBande(l); });
+  AppliquerBarre();
   AjusterZoneSaisie();
   ::DimensionnerBandeDiagrammes(VuePartition, ParamEcran, NbAccordsImprimer);
   DefilerVuePartition();
