@@ -16,6 +16,7 @@
 #include "dialogs/Sais_ala.h"
 #include "dialogs/Sais_par.h"
 #include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Main.h"
 #include "editor/Partition.h"
 #include "editor/ZoneSaisie.h"
@@ -160,6 +161,8 @@ void TForm1::BeforePlayback() {
   ecarter(ClassForm, RouvrirSolfege);
   ecarter(Assistant_Bat_Form, RouvrirPercussion);
   ecarter(DynaForm, RouvrirDyna);
+  // A playback shows the whole score: the full-screen layout, whatever the user's choice.
+  if (!PleinEcranActif) ModePleinEcran();
 }
 
 void TForm1::AfterPlayback() {
@@ -167,6 +170,7 @@ void TForm1::AfterPlayback() {
   if (RouvrirPercussion && PisteCourante == PISTE_PERCUSSION) MontrerPercussion(true);
   if (RouvrirDyna && DynaForm) DynaForm->show();
   RouvrirSolfege = RouvrirPercussion = RouvrirDyna = false;
+  if (PleinEcranActif && !PleinEcranAvantLecture) ModeNormal();
   if (Sais_Partition && Sais_Partition->isVisible()) Sais_Partition->MajEtatLecture();
 }
 

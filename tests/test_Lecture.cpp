@@ -375,6 +375,7 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     EXPECT_TRUE(f.TimerMidi->isActive());
     EXPECT_FALSE(f.Ac_Son_LectureDebut->isEnabled());
     EXPECT_TRUE(f.Ac_Son_Stop->isEnabled());
+    EXPECT_EQ(PleinEcranActif, 1);  // the playback layout shows the whole score
     QEventLoop boucle;
     QTimer tic;
     QObject::connect(&tic, &QTimer::timeout, [&] {
@@ -390,6 +391,7 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     EXPECT_EQ(Partition.MesureCourante, 2);
     EXPECT_TRUE(ClassForm->isVisible());
     EXPECT_TRUE(DynaForm->isVisible());
+    EXPECT_EQ(PleinEcranActif, 0);  // back to the user's layout
     ClassForm->hide();
     DynaForm->hide();
     f.Ac_Son_EnBoucle->trigger();
