@@ -1,12 +1,486 @@
 #include "midi/SelMIDI.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "midi/Lecture.h"  // NomInstrument
+#include "settings/Langue.h"
+#include "settings/Mess.h"
+
 TSelMIDIForm* SelMIDIForm = nullptr;
+
+// ---- Presets (local lookup until the shared table is in) ----
+
+const std::vector<TModeleImport>& ModelesImport() {
+  static const std::vector<TModeleImport> modeles = [] {
+    std::vector<TModeleImport> m(3);
+    m[0] = {QStringLiteral("Guitar Standard : EADGBE"), 6, {0, 64, 59, 55, 50, 45, 40}};
+    m[1] = {QStringLiteral("Bass Standard : EADG"), 4, {0, 43, 38, 33, 28, 0, 0}};
+    m[2] = {QStringLiteral("Bass 5 strings : BEADG"), 5, {0, 43, 38, 33, 28, 23, 0}};
+    return m;
+  }();
+  return modeles;
+}
+
+int ChercherModeleImport(int nbCordes, const int accordage[]) {
+  const auto& m = ModelesImport();
+  for (size_t i = 0; i < m.size(); ++i) {
+    if (m[i].NbCordes != nbCordes) continue;
+    bool egal = true;
+    for (int s = 1; s <= nbCordes; ++s) egal = egal && m[i].Notes[s] == accordage[s];
+    if (egal) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void AccordageDefautImport(int nbCordes, int accordage[]) {
+  static const int six[] = {0, 64, 59, 55, 50, 45, 40}, cinq[] = {0, 43, 38, 33, 28, 23, 0},
+                   quatre[] = {0, 43, 38, 33, 28, 0, 0};
+  const int* a = nbCordes == 6 ? six : nbCordes == 5 ? cinq : quatre;
+  for (int s = 1; s <= nbCordes; ++s) accordage[s] = a[s];
+}
+
+namespace {
+
+// The instrument chooser over the program it is given; true when one was chosen.
+bool ChoisirProgrammeImport(int& programme, QWidget* parent) {
+  QStringList noms;
+  for (int n = 0; n < 128; ++n) noms << QStringLiteral("%1 - %2").arg(n).arg(NomInstrument(n).trimmed());
+  bool ok = false;
+  const QString choix = QInputDialog::getItem(parent, TexteGroupe(QStringLiteral("DLG_INSTR_000"), 1), QString(), noms,
+                                              std::clamp(programme, 0, 127), false, &ok);
+  if (!ok) return false;
+  programme = static_cast<int>(noms.indexOf(choix));
+  return programme >= 0;
+}
+
+QToolButton* Bouton(QWidget* parent, const QString& nom, const QString& texte, int intervalle) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(nom);
+  b->setText(texte);
+  b->setFocusPolicy(Qt::NoFocus);
+  b->setAutoRepeat(true);
+  b->setAutoRepeatDelay(300);
+  b->setAutoRepeatInterval(intervalle);
+  return b;
+}
+
+QLabel* Etiquette(QWidget* parent, const char* nom) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(QString::fromLatin1(nom));
+  return l;
+}
+
+}  // namespace
 
 TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("SelMIDIForm"));
   setModal(true);
+  auto* racine = new QVBoxLayout(this);
+  TabPiste = new QTabBar(this);
+  TabPiste->setObjectName(QStringLiteral("TabPiste"));
+  for (int t = 1; t <= NB_PISTES; ++t) TabPiste->addTab(QString::number(t));
+  racine->addWidget(TabPiste);
+
+  auto* corps = new QHBoxLayout;
+  racine->addLayout(corps);
+  auto* gauche = new QVBoxLayout;
+  corps->addLayout(gauche);
+  Lab_Sel_piste = Etiquette(this, "Lab_Sel_piste");
+  ListePiste = new QListWidget(this);
+  ListePiste->setObjectName(QStringLiteral("ListePiste"));
+  DeselectionnerPiste = new QPushButton(this);
+  DeselectionnerPiste->setObjectName(QStringLiteral("DeselectionnerPiste"));
+  Lab_NomPiste = Etiquette(this, "Lab_NomPiste");
+  NomPiste = new QLineEdit(this);
+  NomPiste->setObjectName(QStringLiteral("NomPiste"));
+  NomPiste->setMaxLength(100);
+  Transposer = new QCheckBox(this);
+  Transposer->setObjectName(QStringLiteral("Transposer"));
+  Lab_Quantization = Etiquette(this, "Lab_Quantization");
+  auto* quantif = new QHBoxLayout;
+  auto* groupe = new QButtonGroup(this);
+  const struct {
+    QRadioButton** b;
+    const char* nom;
+    const char* texte;
+  } radios[] = {{&CQuantize2, "CQuantize2", "1/8"},
+                {&CQuantize4, "CQuantize4", "1/16"},
+                {&CQuantize8, "CQuantize8", "1/32"},
+                {&CQuantize16, "CQuantize16", "1/64"}};
+  for (const auto& r : radios) {
+    *r.b = new QRadioButton(QString::fromLatin1(r.texte), this);
+    (*r.b)->setObjectName(QString::fromLatin1(r.nom));
+    groupe->addButton(*r.b);
+    quantif->addWidget(*r.b);
+  }
+  gauche->addWidget(Lab_Sel_piste);
+  gauche->addWidget(ListePiste);
+  gauche->addWidget(DeselectionnerPiste);
+  gauche->addWidget(Lab_NomPiste);
+  gauche->addWidget(NomPiste);
+  gauche->addWidget(Transposer);
+  gauche->addWidget(Lab_Quantization);
+  gauche->addLayout(quantif);
+
+  // Instrument, presets, strings, tuning and frets: hidden on the percussion track.
+  Reglages = new QWidget(this);
+  auto* g = new QGridLayout(Reglages);
+  Lab_Instrument = Etiquette(Reglages, "Lab_Instrument");
+  Instrument = Etiquette(Reglages, "Instrument");
+  InstrumentDown = Bouton(Reglages, QStringLiteral("InstrumentDown"), QStringLiteral("-"), 100);
+  InstrumentUp = Bouton(Reglages, QStringLiteral("InstrumentUp"), QStringLiteral("+"), 100);
+  BT_Instrument = Bouton(Reglages, QStringLiteral("BT_Instrument"), QStringLiteral("..."), 100);
+  BT_Instrument->setAutoRepeat(false);
+  g->addWidget(Lab_Instrument, 0, 0);
+  g->addWidget(Instrument, 0, 1, 1, 3);
+  g->addWidget(InstrumentDown, 0, 4);
+  g->addWidget(InstrumentUp, 0, 5);
+  g->addWidget(BT_Instrument, 0, 6);
+  Lab_Biblio = Etiquette(Reglages, "Lab_Biblio");
+  ModeleList = new QComboBox(Reglages);
+  ModeleList->setObjectName(QStringLiteral("ModeleList"));
+  g->addWidget(Lab_Biblio, 1, 0);
+  g->addWidget(ModeleList, 1, 1, 1, 6);
+  LabNbCordes = Etiquette(Reglages, "LabNbCordes");
+  NbCordes = new QLineEdit(Reglages);
+  NbCordes->setObjectName(QStringLiteral("NbCordes"));
+  NbCordes->setReadOnly(true);
+  NbCordes->installEventFilter(this);
+  BT_NbCordesDown = Bouton(Reglages, QStringLiteral("BT_NbCordesDown"), QStringLiteral("-"), 100);
+  BT_NbCordesUp = Bouton(Reglages, QStringLiteral("BT_NbCordesUp"), QStringLiteral("+"), 100);
+  g->addWidget(LabNbCordes, 2, 0);
+  g->addWidget(NbCordes, 2, 1);
+  g->addWidget(BT_NbCordesDown, 2, 2);
+  g->addWidget(BT_NbCordesUp, 2, 3);
+  LabAccordage = Etiquette(Reglages, "LabAccordage");
+  g->addWidget(LabAccordage, 3, 0);
+  for (int s = 1; s <= NB_CORDES_MAX; ++s) {
+    NoteCorde[s] = new QLineEdit(Reglages);
+    NoteCorde[s]->setObjectName(QStringLiteral("NoteCorde%1").arg(s));
+    NoteCorde[s]->setReadOnly(true);
+    NoteCorde[s]->setMaxLength(3);
+    NoteCorde[s]->installEventFilter(this);
+    BT_CDown[s] = Bouton(Reglages, QStringLiteral("BT_C%1Down").arg(s), QStringLiteral("-"), 200);
+    BT_CUp[s] = Bouton(Reglages, QStringLiteral("BT_C%1Up").arg(s), QStringLiteral("+"), 200);
+    g->addWidget(NoteCorde[s], 3 + s, 1);
+    g->addWidget(BT_CDown[s], 3 + s, 2);
+    g->addWidget(BT_CUp[s], 3 + s, 3);
+  }
+  ToutDown = Bouton(Reglages, QStringLiteral("ToutDown"), QStringLiteral("-"), 200);
+  ToutUp = Bouton(Reglages, QStringLiteral("ToutUp"), QStringLiteral("+"), 200);
+  g->addWidget(ToutDown, 10, 2);
+  g->addWidget(ToutUp, 10, 3);
+  Lab_NbFrets = Etiquette(Reglages, "Lab_NbFrets");
+  NbFrets = new QLineEdit(Reglages);
+  NbFrets->setObjectName(QStringLiteral("NbFrets"));
+  NbFrets->setReadOnly(true);
+  NbFrets->installEventFilter(this);
+  BT_FretDown = Bouton(Reglages, QStringLiteral("BT_FretDown"), QStringLiteral("-"), 100);
+  BT_FretUp = Bouton(Reglages, QStringLiteral("BT_FretUp"), QStringLiteral("+"), 100);
+  g->addWidget(Lab_NbFrets, 11, 0);
+  g->addWidget(NbFrets, 11, 1);
+  g->addWidget(BT_FretDown, 11, 2);
+  g->addWidget(BT_FretUp, 11, 3);
+  corps->addWidget(Reglages);
+
+  Cache = new QWidget(this);
+  Cache->setObjectName(QStringLiteral("Cache"));
+  auto* c = new QVBoxLayout(Cache);
+  Lab_Cache2 = Etiquette(Cache, "Lab_Cache2");
+  Lab_Cache3 = Etiquette(Cache, "Lab_Cache3");
+  Lab_Cache2->setWordWrap(true);
+  Lab_Cache3->setWordWrap(true);
+  c->addWidget(Lab_Cache2);
+  c->addWidget(Lab_Cache3);
+  c->addStretch();
+  corps->addWidget(Cache);
+  Cache->hide();
+
+  auto* boutons = new QHBoxLayout;
+  racine->addLayout(boutons);
+  BT_OK = new QPushButton(this);
+  BT_OK->setObjectName(QStringLiteral("BT_OK"));
+  BT_OK->setDefault(true);
+  BT_Annuler = new QPushButton(this);
+  BT_Annuler->setObjectName(QStringLiteral("BT_Annuler"));
+  BT_Aide = new QPushButton(this);
+  BT_Aide->setObjectName(QStringLiteral("BT_Aide"));
+  boutons->addStretch();
+  boutons->addWidget(BT_OK);
+  boutons->addWidget(BT_Annuler);
+  boutons->addWidget(BT_Aide);
+
+  connect(TabPiste, &QTabBar::currentChanged, this, [this](int i) {
+    if (!chargement_) ChangerPiste(i + 1);
+  });
+  connect(ListePiste, &QListWidget::currentRowChanged, this, [this](int ligne) {
+    if (chargement_ || !copie_) return;
+    TPisteImport& x = copie_->Pistes[piste_];
+    if (ligne >= 0 && ligne < ListePiste->count()) {
+      // Choosing a source proposes its name and its program.
+      NomPiste->setText(ListePiste->item(ligne)->text());
+      x.Instrument = ListePiste->item(ligne)->data(Qt::UserRole).toInt();
+      if (piste_ != PISTE_PERCUSSION) Instrument->setText(NomInstrument(x.Instrument));
+    }
+    DeselectionnerPiste->setEnabled(ligne >= 0);
+    MajOK();
+  });
+  connect(ListePiste, &QListWidget::itemClicked, this, [this] { DeselectionnerPiste->setEnabled(true); });
+  connect(DeselectionnerPiste, &QPushButton::clicked, this, [this] {
+    ListePiste->setCurrentRow(-1);
+    ListePiste->clearSelection();
+    NomPiste->clear();
+    DeselectionnerPiste->setEnabled(false);
+    MajOK();
+  });
+  connect(NomPiste, &QLineEdit::textChanged, this, [this] {
+    if (!copie_) return;
+    copie_->Pistes[piste_].Nom = NomPiste->text();
+    MajOnglet(piste_);
+  });
+  connect(InstrumentUp, &QToolButton::clicked, this, [this] { PasInstrument(1); });
+  connect(InstrumentDown, &QToolButton::clicked, this, [this] { PasInstrument(-1); });
+  connect(BT_Instrument, &QToolButton::clicked, this, [this] {
+    if (!copie_) return;
+    if (ChoisirProgrammeImport(copie_->Pistes[piste_].Instrument, this))
+      Instrument->setText(NomInstrument(copie_->Pistes[piste_].Instrument));
+  });
+  connect(BT_NbCordesUp, &QToolButton::clicked, this, [this] { PasNbCordes(1); });
+  connect(BT_NbCordesDown, &QToolButton::clicked, this, [this] { PasNbCordes(-1); });
+  for (int s = 1; s <= NB_CORDES_MAX; ++s) {
+    connect(BT_CUp[s], &QToolButton::clicked, this, [this, s] { PasCorde(s, 1); });
+    connect(BT_CDown[s], &QToolButton::clicked, this, [this, s] { PasCorde(s, -1); });
+  }
+  connect(ToutUp, &QToolButton::clicked, this, [this] { PasCorde(0, 1); });
+  connect(ToutDown, &QToolButton::clicked, this, [this] { PasCorde(0, -1); });
+  connect(BT_FretUp, &QToolButton::clicked, this, [this] { PasFrettes(1); });
+  connect(BT_FretDown, &QToolButton::clicked, this, [this] { PasFrettes(-1); });
+  connect(ModeleList, &QComboBox::activated, this, [this](int i) {
+    const auto& m = ModelesImport();
+    if (!copie_ || i < 0 || i >= static_cast<int>(m.size())) return;
+    TPisteImport& x = copie_->Pistes[piste_];
+    x.NbCordes = m[static_cast<size_t>(i)].NbCordes;
+    for (int s = 1; s <= x.NbCordes; ++s) x.Accordage[s] = m[static_cast<size_t>(i)].Notes[s];
+    AfficherAccordage();
+  });
+  connect(BT_OK, &QPushButton::clicked, this, [this] {
+    EnregistrerPiste();
+    Confirme = true;
+    accept();
+  });
+  connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
+  connect(BT_Aide, &QPushButton::clicked, this, [] {
+    MessageBoxD(TexteLangue("Dlg-Information"), TexteLangue("Aide-NonDisponible"), MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
+  });
   Traduire();
 }
 
-void TSelMIDIForm::RemplirBibliotheque() {}
-void TSelMIDIForm::Traduire() {}
+void TSelMIDIForm::RemplirBibliotheque() {
+  QSignalBlocker bloque(ModeleList);
+  ModeleList->clear();
+  for (const TModeleImport& m : ModelesImport()) ModeleList->addItem(m.Nom);
+}
+
+void TSelMIDIForm::Traduire() {
+  const int dlg = TrouverGroupe(QStringLiteral("DLG_000"));
+  if (dlg < 0) return;
+  BT_OK->setText(TexteLigne(dlg, 1));
+  BT_Annuler->setText(TexteLigne(dlg, 2));
+  BT_Aide->setText(TexteLigne(dlg, 5));
+  const int impm = TrouverGroupe(QStringLiteral("DLG_IMPM_000"));
+  if (impm >= 0) {
+    setWindowTitle(TexteLigne(impm, 1));
+    Lab_Sel_piste->setText(TexteLigne(impm, 2));
+    DeselectionnerPiste->setText(TexteLigne(impm, 3));
+    Transposer->setText(TexteLigne(impm, 4));
+    Lab_Quantization->setText(TexteLigne(impm, 5));
+    Lab_Cache2->setText(TexteLigne(impm, 6));
+    Lab_Cache3->setText(TexteLigne(impm, 7));
+    const int prop = TrouverGroupe(QStringLiteral("DLG_PROP_000"));
+    if (prop >= 0) {
+      Lab_NomPiste->setText(TexteLigne(prop, 7));
+      Lab_Instrument->setText(TexteLigne(prop, 8));
+      BT_Instrument->setToolTip(TexteLigne(prop, 9));
+      Lab_Biblio->setText(TexteLigne(prop, 10));
+      LabNbCordes->setText(TexteLigne(prop, 11));
+      LabAccordage->setText(TexteLigne(prop, 12));
+      Lab_NbFrets->setText(TexteLigne(prop, 13));
+    }
+  }
+  QSet<QChar> utilisees;
+  for (QPushButton* b : {BT_OK, BT_Annuler, BT_Aide, DeselectionnerPiste}) b->setText(AjouterRaccourci(b->text(), utilisees));
+  for (QLabel* l : {Lab_NomPiste, Lab_Instrument, Lab_Biblio, LabNbCordes, Lab_NbFrets, LabAccordage})
+    l->setText(AjouterRaccourci(l->text(), utilisees));
+  Transposer->setText(AjouterRaccourci(Transposer->text(), utilisees));
+  Lab_Sel_piste->setText(AjouterRaccourci(Lab_Sel_piste->text(), utilisees));
+  LabAccordage->setText(QLatin1Char(' ') + LabAccordage->text() + QLatin1Char(' '));
+  Lab_NomPiste->setBuddy(NomPiste);
+  Lab_Sel_piste->setBuddy(ListePiste);
+  LabNbCordes->setBuddy(NbCordes);
+  Lab_NbFrets->setBuddy(NbFrets);
+  Lab_Biblio->setBuddy(ModeleList);
+}
+
+bool TSelMIDIForm::Choisir(const std::vector<TSourceMIDI>& sources, TProprietesImport& copie) {
+  copie_ = &copie;
+  Confirme = false;
+  chargement_ = true;
+  ListePiste->clear();
+  for (const TSourceMIDI& s : sources) {
+    auto* item = new QListWidgetItem(s.Texte, ListePiste);
+    item->setData(Qt::UserRole, s.Programme);
+  }
+  if (ModeleList->count() == 0) RemplirBibliotheque();
+  for (int t = 1; t <= NB_PISTES; ++t) {
+    copie.Pistes[t].Source = 0;
+    copie.Pistes[t].OctaveInferieure = false;
+    copie.Pistes[t].Quantification = 4;
+    MajOnglet(t);
+  }
+  piste_ = 1;
+  TabPiste->setCurrentIndex(0);
+  chargement_ = false;
+  ChargerPiste();
+  NomPiste->setFocus();
+  NomPiste->selectAll();
+  exec();
+  copie_ = nullptr;
+  return Confirme;
+}
+
+void TSelMIDIForm::MajOnglet(int piste) {
+  if (!copie_) return;
+  TabPiste->setTabText(piste - 1, QStringLiteral("%1 - %2").arg(piste).arg(copie_->Pistes[piste].Nom));
+}
+
+void TSelMIDIForm::MajOK() {
+  bool source = ListePiste->currentRow() >= 0 && ListePiste->currentItem() && ListePiste->currentItem()->isSelected();
+  for (int t = 1; t <= NB_PISTES && copie_; ++t)
+    if (t != piste_ && copie_->Pistes[t].Source > 0) source = true;
+  BT_OK->setEnabled(source);
+}
+
+void TSelMIDIForm::AfficherAccordage() {
+  if (!copie_) return;
+  const TPisteImport& x = copie_->Pistes[piste_];
+  NbCordes->setText(QString::number(x.NbCordes));
+  // The shown strings are the last ones: a 4-string track uses rows 3 to 6.
+  for (int s = 1; s <= NB_CORDES_MAX; ++s) {
+    const int corde = s - (NB_CORDES_MAX - x.NbCordes);
+    const bool montre = corde >= 1;
+    NoteCorde[s]->setVisible(montre);
+    BT_CUp[s]->setVisible(montre);
+    BT_CDown[s]->setVisible(montre);
+    if (montre) NoteCorde[s]->setText(NomHauteur(x.Accordage[corde]));
+  }
+  QSignalBlocker bloque(ModeleList);
+  ModeleList->setCurrentIndex(ChercherModeleImport(x.NbCordes, x.Accordage));
+}
+
+void TSelMIDIForm::ChargerPiste() {
+  if (!copie_) return;
+  chargement_ = true;
+  const TPisteImport& x = copie_->Pistes[piste_];
+  NomPiste->setText(x.Nom);
+  Instrument->setText(NomInstrument(x.Instrument));
+  ListePiste->setCurrentRow(x.Source - 1);
+  if (x.Source <= 0) ListePiste->clearSelection();
+  DeselectionnerPiste->setEnabled(x.Source > 0);
+  Transposer->setChecked(x.OctaveInferieure);
+  (x.Quantification == 2    ? CQuantize2
+   : x.Quantification == 8  ? CQuantize8
+   : x.Quantification == 16 ? CQuantize16
+                            : CQuantize4)
+      ->setChecked(true);
+  NbFrets->setText(QString::number(x.NbFrettes));
+  AfficherAccordage();
+  const bool percussion = piste_ == PISTE_PERCUSSION;
+  Reglages->setVisible(!percussion);
+  Transposer->setVisible(!percussion);
+  Cache->setVisible(percussion);
+  chargement_ = false;
+  MajOK();
+}
+
+void TSelMIDIForm::EnregistrerPiste() {
+  if (!copie_) return;
+  TPisteImport& x = copie_->Pistes[piste_];
+  x.Nom = NomPiste->text();
+  const int ligne = ListePiste->currentRow();
+  x.Source = ligne >= 0 && ListePiste->currentItem() && ListePiste->currentItem()->isSelected() ? ligne + 1 : 0;
+  x.OctaveInferieure = Transposer->isChecked();
+  x.NbFrettes = NbFrets->text().toInt();
+  x.Quantification = CQuantize2->isChecked() ? 2 : CQuantize8->isChecked() ? 8 : CQuantize16->isChecked() ? 16 : 4;
+}
+
+void TSelMIDIForm::ChangerPiste(int piste) {
+  if (piste < 1 || piste > NB_PISTES || piste == piste_) return;
+  EnregistrerPiste();
+  piste_ = piste;
+  {
+    QSignalBlocker bloque(TabPiste);
+    TabPiste->setCurrentIndex(piste - 1);
+  }
+  ChargerPiste();
+}
+
+void TSelMIDIForm::PasInstrument(int sens) {
+  if (!copie_) return;
+  int& i = copie_->Pistes[piste_].Instrument;
+  i = std::clamp(i + sens, 0, 127);
+  Instrument->setText(NomInstrument(i));
+}
+
+void TSelMIDIForm::PasNbCordes(int sens) {
+  if (!copie_) return;
+  TPisteImport& x = copie_->Pistes[piste_];
+  const int n = std::clamp(x.NbCordes + sens, 4, NB_CORDES_MAX);
+  if (n == x.NbCordes) return;
+  x.NbCordes = n;
+  AccordageDefautImport(n, x.Accordage);
+  AfficherAccordage();
+}
+
+void TSelMIDIForm::PasCorde(int corde, int sens) {
+  if (!copie_) return;
+  TPisteImport& x = copie_->Pistes[piste_];
+  for (int c = 1; c <= x.NbCordes; ++c) {
+    // Rows count from the top of six; a track of n strings shows the last n.
+    const int rang = c + (NB_CORDES_MAX - x.NbCordes);
+    if (corde == 0 || corde == rang) x.Accordage[c] = std::clamp(x.Accordage[c] + sens, 0, 119);
+  }
+  AfficherAccordage();
+}
+
+void TSelMIDIForm::PasFrettes(int sens) {
+  NbFrets->setText(QString::number(std::clamp(NbFrets->text().toInt() + sens, 3, 24)));
+  if (copie_) copie_->Pistes[piste_].NbFrettes = NbFrets->text().toInt();
+}
+
+bool TSelMIDIForm::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return QDialog::eventFilter(o, e);
+  const int k = static_cast<QKeyEvent*>(e)->key();
+  const int sens = (k == Qt::Key_Up || k == Qt::Key_Plus) ? 1 : (k == Qt::Key_Down || k == Qt::Key_Minus) ? -1 : 0;
+  if (!sens) return QDialog::eventFilter(o, e);
+  if (o == NbCordes) PasNbCordes(sens);
+  if (o == NbFrets) PasFrettes(sens);
+  for (int s = 1; s <= NB_CORDES_MAX; ++s)
+    if (o == NoteCorde[s]) PasCorde(s, sens);
+  return true;
+}

@@ -1,6 +1,35 @@
 #pragma once
-// The MIDI-import track selection dialog. It lives for the whole run; the import fills it.
+// The MIDI-import track selection dialog. It lives for the whole run; the import hands it the
+// file's sources and a working copy of the eight tracks, and reads the copy back after OK.
 #include <QDialog>
+#include <vector>
+
+#include "midi/ImportMIDI.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QTabBar;
+class QToolButton;
+class QWidget;
+
+// The tuning presets the dialog offers and recognises, behind one lookup until the shared preset
+// table is in: name, string count and pitches (slot 1 the highest string).
+struct TModeleImport {
+  QString Nom;
+  int NbCordes = 6;
+  int Notes[NB_CORDES_MAX + 1] = {};
+};
+const std::vector<TModeleImport>& ModelesImport();
+// The first preset of that string count whose pitches equal accordage[1..nbCordes]; -1 for none.
+int ChercherModeleImport(int nbCordes, const int accordage[]);
+// The tuning a track takes when its string count is set by hand.
+void AccordageDefautImport(int nbCordes, int accordage[]);
 
 class TSelMIDIForm : public QDialog {
   Q_OBJECT
@@ -9,6 +38,57 @@ class TSelMIDIForm : public QDialog {
   int CordeEcoutee = -1;        // string being listened to, -1 = none
   void RemplirBibliotheque();   // the tuning list
   void Traduire();
+
+  // Shows the dialog modally over the sources and the working copy (its tracks as the song has
+  // them). True on OK: every track's choices are then in the copy.
+  bool Choisir(const std::vector<TSourceMIDI>& sources, TProprietesImport& copie);
+  bool Confirme = false;
+
+  QTabBar* TabPiste = nullptr;
+  QListWidget* ListePiste = nullptr;
+  QPushButton* DeselectionnerPiste = nullptr;
+  QLineEdit* NomPiste = nullptr;
+  QLabel* Instrument = nullptr;
+  QToolButton *InstrumentUp = nullptr, *InstrumentDown = nullptr, *BT_Instrument = nullptr;
+  QLineEdit* NbCordes = nullptr;
+  QToolButton *BT_NbCordesUp = nullptr, *BT_NbCordesDown = nullptr;
+  QLineEdit* NoteCorde[NB_CORDES_MAX + 1] = {};
+  QToolButton* BT_CUp[NB_CORDES_MAX + 1] = {};
+  QToolButton* BT_CDown[NB_CORDES_MAX + 1] = {};
+  QToolButton *ToutUp = nullptr, *ToutDown = nullptr;
+  QComboBox* ModeleList = nullptr;
+  QLineEdit* NbFrets = nullptr;
+  QToolButton *BT_FretUp = nullptr, *BT_FretDown = nullptr;
+  QCheckBox* Transposer = nullptr;
+  QRadioButton *CQuantize2 = nullptr, *CQuantize4 = nullptr, *CQuantize8 = nullptr, *CQuantize16 = nullptr;
+  QWidget* Cache = nullptr;
+  QWidget* Reglages = nullptr;  // what the percussion track hides
+  QPushButton *BT_OK = nullptr, *BT_Annuler = nullptr, *BT_Aide = nullptr;
+  QLabel *Lab_Sel_piste = nullptr, *Lab_Quantization = nullptr, *Lab_Cache2 = nullptr, *Lab_Cache3 = nullptr,
+         *Lab_NomPiste = nullptr, *Lab_Instrument = nullptr, *Lab_Biblio = nullptr, *LabNbCordes = nullptr,
+         *LabAccordage = nullptr, *Lab_NbFrets = nullptr;
+
+  int PisteEnCours() const { return piste_; }
+  // The tab of another track: the shown one is stored first.
+  void ChangerPiste(int piste);
+  void EnregistrerPiste();
+  // Buttons, as a click does.
+  void PasInstrument(int sens);
+  void PasNbCordes(int sens);
+  void PasCorde(int corde, int sens);  // corde 0 = every shown string
+  void PasFrettes(int sens);
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+ private:
+  void ChargerPiste();
+  void AfficherAccordage();
+  void MajOK();
+  void MajOnglet(int piste);
+  TProprietesImport* copie_ = nullptr;
+  int piste_ = 1;
+  bool chargement_ = false;
 };
 
 extern TSelMIDIForm* SelMIDIForm;

@@ -1,5 +1,6 @@
 #include "midi/WaitMidi.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -19,4 +20,19 @@ TWaitMidiForm::TWaitMidiForm(QWidget* parent) : QDialog(parent) {
   l->addWidget(Etat);
   l->addWidget(ProgressBar1);
   setFixedWidth(320);
+}
+
+void TWaitMidiForm::Etape(const QString& texte) {
+  Etat->setText(texte);
+  ProgressBar1->setValue(0);
+  show();
+  raise();
+  repaint();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TWaitMidiForm::Progression(int valeur) {
+  if (valeur == ProgressBar1->value()) return;
+  ProgressBar1->setValue(valeur);
+  ProgressBar1->repaint();
 }

@@ -11,6 +11,11 @@ class TWaitMidiForm : public QDialog {
   explicit TWaitMidiForm(QWidget* parent = nullptr);
   QLabel* Etat = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
+
+  // A stage: its text, the bar at 0, the window shown and painted.
+  void Etape(const QString& texte);
+  // The bar (0..28), painted at once when it moved.
+  void Progression(int valeur);
 };
 
 extern TWaitMidiForm* WaitMidiForm;

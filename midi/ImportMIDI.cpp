@@ -1,0 +1,145 @@
+#include "midi/ImportMIDI.h"
+
+#include <algorithm>
+#include <map>
+
+#include "editor/Notificateur.h"
+#include "editor/Saisie.h"  // TempsNoireVide
+#include "editor/VueEditeur.h"
+#include "platform/Types.h"
+#include "settings/Langue.h"
+
+void PartitionImportVide(TPartition& p, const QString& nomPercussions) {
+  p.NbPistes = NB_PISTES;
+  p.Titre.clear();
+  p.Auteur.clear();
+  p.Commentaire.clear();
+  p.TripletFeel = 0;
+  p.Tempo = -1;
+  p.Armure = 0;
+  for (int m = 2; m <= NB_MESURES_MAX; ++m) p.Mesures[m].reset();
+  p.Mesures[1] = std::make_unique<TMesure>();
+  p.NbMesures = 1;
+  p.MesureCourante = 1;
+  static const int accordage[NB_CORDES_MAX + 1] = {0, 64, 59, 55, 50, 45, 40};
+  for (int t = 1; t <= NB_PISTES; ++t) {
+    p.NomPiste[t].clear();
+    p.Instrument[t] = t == PISTE_PERCUSSION ? 0 : 24;
+    p.NbCordes[t] = 6;
+    for (int s = 1; s <= NB_CORDES_MAX; ++s) p.Accordage[t][s] = t == PISTE_PERCUSSION ? 0 : accordage[s];
+    p.Solo[t] = p.Muette[t] = p.PasExporter[t] = p.DouzeCordes[t] = 0;
+    p.Volume[t] = 100;
+    p.Panoramique[t] = 64;
+    p.Chorus[t] = p.Reverb[t] = p.Capo[t] = 0;
+    p.NbFrettes[t] = t == PISTE_PERCUSSION ? 99 : 24;
+    InitTempsImport(p, t, 1, 1);
+  }
+  p.NomPiste[PISTE_PERCUSSION] = QStringToAnsi(nomPercussions);
+  p.SoloActif = 0;
+  p.PisteSolo = 0;
+}
+
+bool AppliquerConducteur(TPartition& p, const TFichierMIDI& f) {
+  p.Tempo = f.Tempo;
+  return CreerMesuresSignatures(p, f.Signatures, f.Division);
+}
+
+void ProprietesImportDepuis(const TPartition& p, TProprietesImport& w) {
+  for (int t = 1; t <= NB_PISTES; ++t) {
+    TPisteImport& x = w.Pistes[t];
+    x = TPisteImport();
+    x.Nom = AnsiToQString(p.NomPiste[t].view());
+    x.Instrument = p.Instrument[t];
+    x.NbCordes = p.NbCordes[t];
+    for (int s = 1; s <= NB_CORDES_MAX; ++s) x.Accordage[s] = p.Accordage[t][s];
+    x.NbFrettes = p.NbFrettes[t];
+  }
+}
+
+void AppliquerProprietesImport(const TProprietesImport& w, TPartition& p) {
+  for (int t = 1; t <= NB_PISTES; ++t) {
+    const TPisteImport& x = w.Pistes[t];
+    p.NomPiste[t] = QStringToAnsi(x.Nom.left(40));
+    p.Instrument[t] = std::clamp(x.Instrument, 0, 127);
+    p.NbCordes[t] = std::clamp(x.NbCordes, 4, NB_CORDES_MAX);
+    for (int s = 1; s <= p.NbCordes[t]; ++s) p.Accordage[t][s] = std::clamp(x.Accordage[s], 0, 119);
+    p.NbFrettes[t] = t == PISTE_PERCUSSION ? x.NbFrettes : std::clamp(x.NbFrettes, 3, 24);
+  }
+}
+
+bool ConstruireImport(const TFichierMIDI& f, const TProprietesImport& w, TPartition& p, const TPoidsDoigts& poids,
+                      TRapportImport& rapport, TSuiviImport& suivi) {
+  int total = 0;
+  for (int t = 1; t <= NB_PISTES; ++t)
+    if (w.Pistes[t].Source > 0) ++total;
+  int c = 0;
+  bool avecNotes[NB_PISTES + 1] = {};
+  const auto progression = [&suivi](int v) { suivi.Progression(v); };
+  for (int t = 1; t <= NB_PISTES; ++t) {
+    const TPisteImport& x = w.Pistes[t];
+    if (x.Source <= 0) continue;
+    if (x.Source > static_cast<int>(f.Sources.size())) return false;
+    const QString suffixe = QStringLiteral(" [%1/%2]").arg(++c).arg(total);
+    suivi.Etape(TexteLangue("MidiImp-LecturePiste") + suffixe);
+    TListeNotesImport liste;
+    if (!LireSourceMIDI(f, f.Sources[static_cast<size_t>(x.Source - 1)], x.OctaveInferieure ? 12 : 0, liste))
+      return false;
+    if (liste.Tronquee) rapport.PistesNotesTronquees.push_back(t);
+    suivi.Etape(TexteLangue("MidiImp-CreationPartition") + suffixe);
+    NettoyerFinListeNotes(liste);
+    QuantifierListeNotes(liste, x.Quantification);
+    // A source without a note leaves its track empty.
+    avecNotes[t] = CreerPartitionImport(p, t, liste, rapport, progression);
+    if (!avecNotes[t]) continue;
+    suivi.Etape(TexteLangue("MidiImp-OptimisationPlacementDoigts") + suffixe);
+    PlacerDoigts(p, t, poids, &rapport, progression);
+  }
+  if (p.Tempo < 0) p.Tempo = 120;
+  for (int t = 1; t <= NB_PISTES; ++t) {
+    if (avecNotes[t])
+      for (int m = 1; m <= p.NbMesures; ++m) CompleterMesure(p, t, m, &rapport);
+    else
+      for (int m = 1; m <= p.NbMesures; ++m) TempsNoireVide(p.Mesure(m)->Temps[t][p.Mesure(m)->NbTemps[t] + 1]);
+  }
+  return true;
+}
+
+QString NomHauteur(int hauteur) {
+  static const char* noms[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+  if (hauteur < 0) return QString();
+  return QString::fromLatin1(noms[hauteur % 12]) + QString::number(hauteur / 12);
+}
+
+QString TexteRapportImport(const TRapportImport& r) {
+  QStringList lignes;
+  for (int t : r.PistesNotesTronquees) lignes << RemplacerParam1(TexteLangue("MidiImp-NotesTronquees"), t);
+  if (r.MesuresTronquees) lignes << TexteLangue("MidiImp-MesuresTronquees");
+  constexpr int kLignesMax = 12;  // the box stays on the screen
+  int montrees = 0;
+  for (const auto& [t, m] : r.TempsTronques)
+    if (montrees++ < kLignesMax) lignes << RemplacerParam1et2(TexteLangue("MidiImp-TempsTronques"), t, m);
+  if (!r.NonPlacees.empty()) {
+    lignes << RemplacerParam1(TexteLangue("MidiImp-NotesNonPlacees"), static_cast<int>(r.NonPlacees.size()));
+    std::map<std::pair<int, int>, QStringList> parMesure;
+    for (const TNoteNonPlacee& n : r.NonPlacees) parMesure[{n.Piste, n.Mesure}] << NomHauteur(n.Hauteur);
+    int k = 0;
+    for (const auto& [cle, noms] : parMesure) {
+      if (k++ == kLignesMax) {
+        lignes << QStringLiteral("...");
+        break;
+      }
+      lignes << RemplacerParam1et2(TexteLangue("MidiImp-NoteNonPlacee"), cle.first, cle.second) + QLatin1Char(' ') +
+                    noms.join(QStringLiteral(", "));
+    }
+  }
+  return lignes.join(QLatin1Char('\n'));
+}
+
+void FinRemplacementPartition(bool reussi) {
+  VueEditeur().SongReplaced(reussi);
+  VueEditeur().ShowTitle();
+  VueEditeur().UpdateTrackMenu();
+  for (int t = 1; t <= NB_PISTES; ++t) VueEditeur().UpdateTrackButton(t);
+  VueEditeur().RefreshActions();
+  emit Notificateur().partitionRemplacee();
+}
