@@ -121,7 +121,7 @@ EErreurMIDI AnalyserFichierMIDI(const QByteArray& octets, TFichierMIDI& f, const
   const auto* b = reinterpret_cast<const uint8_t*>(f.Octets.constData());
   const qsizetype taille = f.Octets.size();
   static const uint8_t entete[11] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0};
-  if (taille < 14 || std::memcmp(b, entete, 10) != 0 || b[10] != 0) return EErreurMIDI::NonReconnu;
+  if (taille < 14 || std::memcmp(b, entete, 9) != 0 || b[10] != 0) return EErreurMIDI::NonReconnu;
   f.Format = b[9];
   if (f.Format > 1) return EErreurMIDI::NonReconnu;
   const int nbPistes = b[11];

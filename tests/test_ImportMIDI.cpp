@@ -1,0 +1,112 @@
+// The import over data, and the refusals of the import command that leave the song as it was.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "EditFixture.h"
+#include "editor/MainImportMIDI.h"
+#include "midi/ImportMIDI.h"
+#include "settings/Langue.h"
+#include "smf_outils.h"
+
+namespace {
+
+// Language texts set by a test go back to what they were.
+struct TextesDeTest {
+  const QStringList sauves = TableMessages;
+  ~TextesDeTest() { TableMessages = sauves; }
+};
+
+struct Suivi : TSuiviImport {
+  QStringList etapes;
+  void Etape(const QString& t) override { etapes << t; }
+};
+
+TFichierMIDI Analyse(const QByteArray& b) {
+  TFichierMIDI f;
+  EXPECT_EQ(AnalyserFichierMIDI(b, f, "Track", "-"), EErreurMIDI::Aucune);
+  return f;
+}
+
+}  // namespace
+
+TEST(ImportMIDI, PistesChoisies) {
+  TextesDeTest textes;
+  DefinirTexteLangue("MidiImp-LecturePiste", "Reading");
+  smf::Piste c;
+  c.Signature(0, 4, 2).Signature(3840, 3, 2).Fin();  // two measures of 4/4, then 3/4; no tempo
+  smf::Piste melodie, vide;
+  melodie.Nom(0, "Tune").On(0, 64).Off(480, 64).On(0, 67).Off(2400, 67).Fin();
+  vide.Evt(0, {0xB0, 7, 100}).Fin();
+  const TFichierMIDI f = Analyse(smf::Fichier(1, 480, {c, melodie, vide}));
+
+  TPartition p;
+  PartitionImportVide(p, "Drums");
+  ASSERT_TRUE(AppliquerConducteur(p, f));
+  ASSERT_EQ(p.NbMesures, 3);
+  TProprietesImport w;
+  ProprietesImportDepuis(p, w);
+  w.Pistes[1].Source = 1;
+  w.Pistes[2].Source = 1;  // the same source twice, an octave lower on a bass
+  w.Pistes[2].OctaveInferieure = true;
+  w.Pistes[2].NbCordes = 4;
+  for (int s = 1; s <= 4; ++s) w.Pistes[2].Accordage[s] = 43 - 5 * (s - 1);
+  w.Pistes[3].Source = 2;  // a source without a note
+  AppliquerProprietesImport(w, p);
+  TRapportImport rapport;
+  Suivi suivi;
+  ASSERT_TRUE(ConstruireImport(f, w, p, TPoidsDoigts(), rapport, suivi));
+  EXPECT_EQ(p.Tempo, 120);
+  EXPECT_EQ(p.NbMesures, 3);
+  EXPECT_EQ(suivi.etapes.count(), 8);
+  EXPECT_EQ(suivi.etapes[3], "Reading [2/3]");
+  // The pitch that sounds: E5 on the guitar, E4 an octave lower on the bass.
+  auto sonne = [&p](int t) {
+    for (int s = 1; s <= p.NbCordes[t]; ++s)
+      if (p.Mesure(1)->Temps[t][1].Notes[s].Frette != FRETTE_AUCUNE)
+        return p.Accordage[t][s] + p.Mesure(1)->Temps[t][1].Notes[s].Frette;
+    return -1;
+  };
+  EXPECT_EQ(sonne(1), 64);
+  EXPECT_EQ(sonne(2), 52);
+  EXPECT_EQ(p.Mesure(3)->NbTemps[3], 0);                   // the empty source leaves its track empty
+  for (int t = 1; t <= 2; ++t)
+    for (int m = 1; m <= 3; ++m) {
+      int ticks = 0;
+      for (int b = 1; b <= p.Mesure(m)->NbTemps[t]; ++b) ticks += p.Mesure(m)->Temps[t][b].Duree;
+      EXPECT_EQ(ticks, p.Mesure(m)->Duree * 480) << "track " << t << " measure " << m;
+    }
+  EXPECT_TRUE(rapport.Vide());
+}
+
+// A refused or unreadable file leaves the song as it was, with the error named.
+TEST_F(EditTest, ImportRefuseLaisseLaPartition) {
+  TextesDeTest textes;
+  DefinirTexteLangue("Fichier-MIDINonReconnu", "not MIDI");
+  DefinirTexteLangue("Fichier-AccesImpossible", "no access");
+  Partition.Titre = "Kept";
+  Append(5);
+  QTemporaryDir dossier;
+  const QString format2 = dossier.filePath("f2.mid");
+  QByteArray b = smf::Fichier(1, 480, {smf::Piste().Fin()});
+  b[9] = 2;
+  QFile fichier(format2);
+  ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+  fichier.write(b);
+  fichier.close();
+  const struct {
+    QString chemin;
+    QString message;
+  } cas[] = {{format2, "not MIDI"}, {dossier.filePath("absent.mid"), "no access"}};
+  for (const auto& c : cas) {
+    messages.clear();
+    EXPECT_FALSE(ImporterFichierMIDI(c.chemin));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Texte, c.message);
+    EXPECT_EQ(Partition.Titre.str(), "Kept");
+    EXPECT_EQ(M(1).Temps[1][1].Notes[1].Frette, 5);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  }
+}
