@@ -147,6 +147,7 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   InstrumentUp = Bouton(Reglages, QStringLiteral("InstrumentUp"), QStringLiteral("+"), 100);
   BT_Instrument = Bouton(Reglages, QStringLiteral("BT_Instrument"), QStringLiteral("..."), 100);
   BT_Instrument->setAutoRepeat(false);
+  BT_Instrument->setFocusPolicy(Qt::StrongFocus);
   g->addWidget(Lab_Instrument, 0, 0);
   g->addWidget(Instrument, 0, 1, 1, 3);
   g->addWidget(InstrumentDown, 0, 4);
@@ -335,6 +336,8 @@ void TSelMIDIForm::Traduire() {
   LabNbCordes->setBuddy(NbCordes);
   Lab_NbFrets->setBuddy(NbFrets);
   Lab_Biblio->setBuddy(ModeleList);
+  Lab_Instrument->setBuddy(BT_Instrument);
+  LabAccordage->setBuddy(NoteCorde[NB_CORDES_MAX]);
 }
 
 bool TSelMIDIForm::Choisir(const std::vector<TSourceMIDI>& sources, TProprietesImport& copie) {
