@@ -1,0 +1,79 @@
+// The MIDI-import track selection dialog, shown headless and answered from a timer.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <functional>
+
+#include "midi/SelMIDI.h"
+
+namespace {
+
+bool Choisir(TSelMIDIForm& d, TProprietesImport& w, const std::function<void()>& actions) {
+  std::vector<TSourceMIDI> sources(2);
+  sources[0].Texte = "Lead";
+  sources[0].Programme = 30;
+  sources[1].Texte = "Bass";
+  sources[1].Programme = 33;
+  QTimer::singleShot(0, &d, actions);
+  return d.Choisir(sources, w);
+}
+
+TProprietesImport Copie() {
+  TProprietesImport w;
+  for (int t = 1; t <= NB_PISTES; ++t) AccordageDefautImport(6, w.Pistes[t].Accordage);
+  return w;
+}
+
+}  // namespace
+
+TEST(SelMIDI, ChoixParPiste) {
+  TSelMIDIForm d;
+  TProprietesImport w = Copie();
+  const bool ok = Choisir(d, w, [&d] {
+    EXPECT_FALSE(d.BT_OK->isEnabled());  // nothing to import yet
+    d.ListePiste->setCurrentRow(0);
+    EXPECT_TRUE(d.BT_OK->isEnabled());
+    d.CQuantize8->setChecked(true);
+    d.Transposer->setChecked(true);
+    d.ChangerPiste(2);
+    d.ListePiste->setCurrentRow(1);
+    for (int k = 0; k < 5; ++k) d.PasNbCordes(-1);  // stops at 4 strings, tuned as a bass
+    for (int k = 0; k < 30; ++k) d.PasFrettes(-1);  // stops at 3 frets
+    d.PasCorde(6, -1);                              // the lowest shown string, one semitone down
+    d.BT_OK->click();
+  });
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(w.Pistes[1].Source, 1);
+  EXPECT_EQ(w.Pistes[1].Nom, "Lead");
+  EXPECT_EQ(w.Pistes[1].Instrument, 30);
+  EXPECT_EQ(w.Pistes[1].Quantification, 8);
+  EXPECT_TRUE(w.Pistes[1].OctaveInferieure);
+  EXPECT_EQ(w.Pistes[2].Source, 2);
+  EXPECT_EQ(w.Pistes[2].NbCordes, 4);
+  EXPECT_EQ(std::vector<int>(w.Pistes[2].Accordage + 1, w.Pistes[2].Accordage + 5), (std::vector<int>{43, 38, 33, 27}));
+  EXPECT_EQ(w.Pistes[2].NbFrettes, 3);
+  EXPECT_EQ(w.Pistes[2].Quantification, 4);
+  EXPECT_EQ(w.Pistes[3].Source, 0);
+  EXPECT_EQ(ChercherModeleImport(4, w.Pistes[2].Accordage), -1);
+}
+
+TEST(SelMIDI, AnnulerEtBornes) {
+  TSelMIDIForm d;
+  TProprietesImport w = Copie();
+  w.Pistes[1].Accordage[1] = 118;
+  const bool ok = Choisir(d, w, [&d] {
+    d.ListePiste->setCurrentRow(0);
+    for (int k = 0; k < 3; ++k) d.PasCorde(1, 1);  // the top string stops at 119
+    for (int k = 0; k < 200; ++k) d.PasInstrument(1);
+    d.BT_Annuler->click();
+  });
+  EXPECT_FALSE(ok);
+  EXPECT_FALSE(d.Confirme);
+  EXPECT_EQ(w.Pistes[1].Accordage[1], 119);
+  EXPECT_EQ(w.Pistes[1].Instrument, 127);
+}
