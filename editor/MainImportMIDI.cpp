@@ -92,6 +92,9 @@ bool ImporterFichierMIDI(const QString& chemin) {
   Curseur.Temps = 1;
   Curseur.Corde = 1;
   MesureOrigine = *Partition.Courante();
+  // The undo copy and the revert snapshot belong to the song that went.
+  ActiverAnnulation(false);
+  ActiverAnnulerMesure(false);
   Modifie = 1;
   Vierge = 0;
   FinRemplacementPartition(true);

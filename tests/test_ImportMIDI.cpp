@@ -3,11 +3,15 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "EditFixture.h"
 #include "editor/MainImportMIDI.h"
 #include "midi/ImportMIDI.h"
+#include "midi/SelMIDI.h"
 #include "settings/Langue.h"
 #include "smf_outils.h"
 
@@ -109,4 +113,37 @@ TEST_F(EditTest, ImportRefuseLaisseLaPartition) {
     EXPECT_EQ(M(1).Temps[1][1].Notes[1].Frette, 5);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   }
+}
+
+// Cancel in the dialog keeps the song; OK replaces it as a whole.
+TEST_F(EditTest, ImportAnnuleOuRemplace) {
+  Partition.Titre = "Kept";
+  Append(5);
+  smf::Piste c, p;
+  c.Signature(0, 3, 2).Fin();
+  p.Nom(0, "Tune").On(0, 52).Off(960, 52).Fin();
+  QTemporaryDir dossier;
+  const QString chemin = dossier.filePath("tune.mid");
+  QFile fichier(chemin);
+  ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+  fichier.write(smf::Fichier(1, 480, {c, p}));
+  fichier.close();
+  TSelMIDIForm dialogue;
+  SelMIDIForm = &dialogue;
+  for (bool ok : {false, true}) {
+    QTimer::singleShot(0, &dialogue, [&dialogue, ok] {
+      dialogue.ListePiste->setCurrentRow(0);
+      (ok ? dialogue.BT_OK : dialogue.BT_Annuler)->click();
+    });
+    EXPECT_EQ(ImporterFichierMIDI(chemin), ok);
+    EXPECT_EQ(Partition.Titre.str(), ok ? "" : "Kept");
+  }
+  SelMIDIForm = nullptr;
+  EXPECT_EQ(Partition.NomPiste[1].str(), "Tune");
+  EXPECT_EQ(Partition.Mesure(1)->Numerateur, 3);
+  EXPECT_EQ(Partition.Mesure(1)->NbTemps[1], 2);  // E on the fourth string, then a quarter rest
+  EXPECT_EQ(Partition.Mesure(1)->Temps[1][1].Notes[4].Frette, 2);
+  EXPECT_FALSE(AnnulationPossible);
+  EXPECT_EQ(Modifie, 1);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -3,6 +3,7 @@
 
 #include <random>
 
+#include "midi/ImportMIDI.h"
 #include "midi/ImportSMF.h"
 #include "smf_outils.h"
 
@@ -148,7 +149,8 @@ TEST(ImportSMF, Fuzz) {
   p.On(120, 70).Evt(0, {0xB0, 7, 100}).Off(360, 70).Fin();
   const QByteArray base = smf::Fichier(1, 480, {c, p});
   const QByteArray zero = smf::Fichier(0, 96, {p});
-  auto lire = [](const QByteArray& b) {
+  // Now and then the whole import: cut into measures and fingered on a guitar and the drum track.
+  auto lire = [](const QByteArray& b, bool complet) {
     TFichierMIDI f;
     if (Analyser(b, f) != EErreurMIDI::Aucune) return;
     for (const TSourceMIDI& s : f.Sources) {
@@ -157,14 +159,34 @@ TEST(ImportSMF, Fuzz) {
         EXPECT_LE(l.Notes.size(), size_t(NB_NOTES_IMPORT_MAX));
       }
     }
+    if (!complet || f.Sources.empty()) return;
+    auto p = std::make_unique<TPartition>();
+    PartitionImportVide(*p, "Drums");
+    AppliquerConducteur(*p, f);
+    TProprietesImport w;
+    ProprietesImportDepuis(*p, w);
+    w.Pistes[1].Source = w.Pistes[PISTE_PERCUSSION].Source = 1;
+    TRapportImport r;
+    TSuiviImport suivi;
+    if (!ConstruireImport(f, w, *p, TPoidsDoigts(), r, suivi)) return;
+    ASSERT_LE(p->NbMesures, NB_MESURES_MAX);
+    for (int m = 1; m <= p->NbMesures; ++m)
+      for (int t : {1, PISTE_PERCUSSION}) {
+        ASSERT_LE(p->Mesure(m)->NbTemps[t], NB_TEMPS_MAX);
+        for (int b = 1; b <= p->Mesure(m)->NbTemps[t]; ++b)
+          for (int c = 1; c <= NB_CORDES_MAX; ++c) {
+            const int fr = p->Mesure(m)->Temps[t][b].Notes[c].Frette;
+            ASSERT_TRUE(fr == FRETTE_AUCUNE || (fr >= 0 && fr <= FretteMaxPiste[t]));
+          }
+      }
   };
   for (const QByteArray* b : {&base, &zero})
-    for (qsizetype n = 0; n <= b->size(); ++n) lire(b->left(n));
+    for (qsizetype n = 0; n <= b->size(); ++n) lire(b->left(n), true);
   std::mt19937 alea(15);
   for (int k = 0; k < 4000; ++k) {
     QByteArray b = (k % 2 ? base : zero);
     const int nb = 1 + static_cast<int>(alea() % 4);
     for (int i = 0; i < nb; ++i) b[static_cast<qsizetype>(alea() % b.size())] = static_cast<char>(alea() & 0xFF);
-    lire(b);
+    lire(b, k % 8 == 0);
   }
 }
