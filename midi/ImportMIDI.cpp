@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "editor/Notificateur.h"
 #include "editor/Saisie.h"  // TempsNoireVide
@@ -116,7 +117,8 @@ QString TexteRapportImport(const TRapportImport& r) {
   if (r.MesuresTronquees) lignes << TexteLangue("MidiImp-MesuresTronquees");
   constexpr int kLignesMax = 12;  // the box stays on the screen
   int montrees = 0;
-  for (const auto& [t, m] : r.TempsTronques)
+  const std::set<std::pair<int, int>> tronques(r.TempsTronques.begin(), r.TempsTronques.end());
+  for (const auto& [t, m] : tronques)
     if (montrees++ < kLignesMax) lignes << RemplacerParam1et2(TexteLangue("MidiImp-TempsTronques"), t, m);
   if (!r.NonPlacees.empty()) {
     lignes << RemplacerParam1(TexteLangue("MidiImp-NotesNonPlacees"), static_cast<int>(r.NonPlacees.size()));

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 
 #include "midi/Lecture.h"  // NomInstrument
 #include "settings/Langue.h"
@@ -78,6 +79,21 @@ QToolButton* Bouton(QWidget* parent, const QString& nom, const QString& texte, i
   b->setAutoRepeatDelay(300);
   b->setAutoRepeatInterval(intervalle);
   return b;
+}
+
+// A held button repeats after 300 ms at `intervalle`, at `rapide` after ten repeats, and with a
+// step `facteur` times larger from the thirtieth.
+void Repeter(QToolButton* b, int intervalle, int rapide, int facteur, const std::function<void(int)>& pas) {
+  QObject::connect(b, &QToolButton::pressed, b, [b, intervalle] {
+    b->setProperty("repetitions", 0);
+    b->setAutoRepeatInterval(intervalle);
+  });
+  QObject::connect(b, &QToolButton::clicked, b, [b, rapide, facteur, pas] {
+    const int n = b->property("repetitions").toInt() + 1;
+    b->setProperty("repetitions", n);
+    if (n == 10) b->setAutoRepeatInterval(rapide);
+    pas(n >= 30 ? facteur : 1);
+  });
 }
 
 QLabel* Etiquette(QWidget* parent, const char* nom) {
@@ -255,8 +271,8 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
     copie_->Pistes[piste_].Nom = NomPiste->text();
     MajOnglet(piste_);
   });
-  connect(InstrumentUp, &QToolButton::clicked, this, [this] { PasInstrument(1); });
-  connect(InstrumentDown, &QToolButton::clicked, this, [this] { PasInstrument(-1); });
+  Repeter(InstrumentUp, 100, 50, 3, [this](int pas) { PasInstrument(pas); });
+  Repeter(InstrumentDown, 100, 50, 3, [this](int pas) { PasInstrument(-pas); });
   connect(BT_Instrument, &QToolButton::clicked, this, [this] {
     if (!copie_) return;
     if (ChoisirProgrammeImport(copie_->Pistes[piste_].Instrument, this))
@@ -265,13 +281,14 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   connect(BT_NbCordesUp, &QToolButton::clicked, this, [this] { PasNbCordes(1); });
   connect(BT_NbCordesDown, &QToolButton::clicked, this, [this] { PasNbCordes(-1); });
   for (int s = 1; s <= NB_CORDES_MAX; ++s) {
-    connect(BT_CUp[s], &QToolButton::clicked, this, [this, s] { PasCorde(s, 1); });
-    connect(BT_CDown[s], &QToolButton::clicked, this, [this, s] { PasCorde(s, -1); });
+    Repeter(BT_CUp[s], 200, 150, 2, [this, s](int pas) { PasCorde(s, pas); });
+    Repeter(BT_CDown[s], 200, 150, 2, [this, s](int pas) { PasCorde(s, -pas); });
   }
-  connect(ToutUp, &QToolButton::clicked, this, [this] { PasCorde(0, 1); });
-  connect(ToutDown, &QToolButton::clicked, this, [this] { PasCorde(0, -1); });
-  connect(BT_FretUp, &QToolButton::clicked, this, [this] { PasFrettes(1); });
-  connect(BT_FretDown, &QToolButton::clicked, this, [this] { PasFrettes(-1); });
+  Repeter(ToutUp, 200, 150, 2, [this](int pas) { PasCorde(0, pas); });
+  Repeter(ToutDown, 200, 150, 2, [this](int pas) { PasCorde(0, -pas); });
+  // One click is one step on either fret button.
+  Repeter(BT_FretUp, 100, 50, 3, [this](int pas) { PasFrettes(pas); });
+  Repeter(BT_FretDown, 100, 50, 3, [this](int pas) { PasFrettes(-pas); });
   connect(ModeleList, &QComboBox::activated, this, [this](int i) {
     const auto& m = ModelesImport();
     if (!copie_ || i < 0 || i >= static_cast<int>(m.size())) return;
