@@ -129,7 +129,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   resize(800, 600);
   CreerControles();
   CreerCommandes();
-  DefinirExecute("Ac_Fichier_ImporterMIDI", [this] { Ac_Fichier_ImporterMIDIExecute(); });
   CreerLecture();
   BrancherVuePartition();
   FormCreate();

@@ -125,7 +125,6 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void Ac_Son_EnBoucleExecute();
   void Ac_Son_MetronomeExecute();
   void Ac_Ass_SpeedTrainerExecute();
-  void Ac_Fichier_ImporterMIDIExecute();  // MainImportMIDI.cpp
   void JouerTempsCourant();  // plays the beat under the cursor
   bool LectureEnCours() const;  // something plays
 

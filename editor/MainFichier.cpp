@@ -7,6 +7,7 @@
 #include "editor/EtatProgramme.h"
 #include "editor/Main.h"
 #include "editor/MainASCII.h"
+#include "editor/MainImportMIDI.h"
 #include "editor/Partition.h"
 #include "files/FileCommands.h"
 #include "settings/Config.h"
@@ -15,6 +16,7 @@
 
 void TForm1::BrancherCommandesFichier() {
   DefinirExecute("Ac_Fichier_Quitter", [this] { close(); });
+  DefinirExecute("Ac_Fichier_ImporterMIDI", [this] { CommandeImporterMIDI(*this); });
   DefinirExecute("Ac_Fichier_ImporterASCII", [this] { CommandeImporterASCII(*this); });
   DefinirExecute("Ac_Fichier_ExporterASCII", [this] { CommandeExporterASCII(*this); });
   DefinirExecute("Ac_Fichier_Nouveau", [this] {

@@ -3,14 +3,14 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <memory>
 
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
 #include "editor/Main.h"
+#include "editor/Partition.h"
+#include "editor/VueEditeur.h"
 #include "editor/Saisie.h"
-#include "editor/ZoneSaisie.h"
 #include "files/FichierSqt.h"
 #include "files/FileCommands.h"
 #include "midi/ImportMIDI.h"
@@ -87,35 +87,21 @@ bool ImporterFichierMIDI(const QString& chemin) {
   // The import went through: the new song takes the old one's place.
   NouvellePartition();
   Partition = std::move(*nouvelle);
-  PisteCourante = 1;
-  Partition.MesureCourante = 1;
-  Curseur.Temps = 1;
-  Curseur.Corde = 1;
-  MesureOrigine = *Partition.Courante();
-  // The undo copy and the revert snapshot belong to the song that went.
-  ActiverAnnulation(false);
-  ActiverAnnulerMesure(false);
+  FinRemplacementPartition(true);
   Modifie = 1;
   Vierge = 0;
-  FinRemplacementPartition(true);
+  VueEditeur().SetCaption(TitreProgramme + QStringLiteral(" - ") + QFileInfo(chemin).fileName());
   if (!rapport.Vide())
     MessageBoxD(TexteLangue("Dlg-Information"), TexteRapportImport(rapport), MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
   return true;
 }
 
-void TForm1::Ac_Fichier_ImporterMIDIExecute() {
-  if (MIDIDisponible && LecturePartition()) Executer(Ac_Son_Stop);
+void CommandeImporterMIDI(TForm1& fenetre) {
+  if (MIDIDisponible && fenetre.LecturePartition()) fenetre.Executer(fenetre.Ac_Son_Stop);
   // The import replaces the song: a modified one is offered for saving first.
   if (!DemanderEnregistrement()) return;
-  const QString nom = QFileDialog::getOpenFileName(this, OpenDialog2.Title, Repertoire, FiltreQt(OpenDialog2.Filter),
-                                                   nullptr, QFileDialog::ReadOnly);
+  const QString nom = QFileDialog::getOpenFileName(&fenetre, OpenDialog2.Title, Repertoire,
+                                                   FiltreQt(OpenDialog2.Filter), nullptr, QFileDialog::ReadOnly);
   if (RetenirDossier(nom).isEmpty()) return;
-  if (!ImporterFichierMIDI(nom)) return;
-  setWindowTitle(TitreProgramme + QStringLiteral(" - ") + QFileInfo(nom).fileName());
-  MessErreur->setText(QString());
-  MontrerPercussion(false);
-  RafraichirZoneSaisie();
-  RafraichirActions();
-  MajMenuPistes();
-  for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
+  ImporterFichierMIDI(nom);
 }

@@ -4,6 +4,11 @@
 // only when everything went through.
 #include <QString>
 
+class TForm1;
+
 // Imports a Standard MIDI File; true when it replaced the song. A refused file, an unreadable one
 // or Cancel leave the song as it was.
 bool ImporterFichierMIDI(const QString& chemin);
+// File > Import > MIDI: stops a playback, offers to save a modified song, asks for the file and
+// imports it.
+void CommandeImporterMIDI(TForm1& fenetre);

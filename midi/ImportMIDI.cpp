@@ -4,9 +4,7 @@
 #include <map>
 #include <set>
 
-#include "editor/Notificateur.h"
 #include "editor/Saisie.h"  // TempsNoireVide
-#include "editor/VueEditeur.h"
 #include "platform/Types.h"
 #include "settings/Langue.h"
 
@@ -135,13 +133,4 @@ QString TexteRapportImport(const TRapportImport& r) {
     }
   }
   return lignes.join(QLatin1Char('\n'));
-}
-
-void FinRemplacementPartition(bool reussi) {
-  VueEditeur().SongReplaced(reussi);
-  VueEditeur().ShowTitle();
-  VueEditeur().UpdateTrackMenu();
-  for (int t = 1; t <= NB_PISTES; ++t) VueEditeur().UpdateTrackButton(t);
-  VueEditeur().RefreshActions();
-  emit Notificateur().partitionRemplacee();
 }

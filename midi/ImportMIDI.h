@@ -54,6 +54,3 @@ bool ConstruireImport(const TFichierMIDI& f, const TProprietesImport& w, TPartit
 QString TexteRapportImport(const TRapportImport& rapport);
 // A pitch as the tuning rows show it: note name and octave (64 -> "E5").
 QString NomHauteur(int hauteur);
-
-// Stand-in for the one routine that ends every replacement of the song, until the shared one lands.
-void FinRemplacementPartition(bool reussi);
