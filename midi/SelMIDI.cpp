@@ -246,25 +246,22 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   connect(TabPiste, &QTabBar::currentChanged, this, [this](int i) {
     if (!chargement_) ChangerPiste(i + 1);
   });
-  connect(ListePiste, &QListWidget::currentRowChanged, this, [this](int ligne) {
+  connect(ListePiste, &QListWidget::itemSelectionChanged, this, [this] {
     if (chargement_ || !copie_) return;
-    TPisteImport& x = copie_->Pistes[piste_];
-    if (ligne >= 0 && ligne < ListePiste->count()) {
+    const int ligne = LigneChoisie();
+    if (ligne >= 0) {
       // Choosing a source proposes its name and its program.
+      TPisteImport& x = copie_->Pistes[piste_];
       NomPiste->setText(ListePiste->item(ligne)->text());
       x.Instrument = ListePiste->item(ligne)->data(Qt::UserRole).toInt();
-      if (piste_ != PISTE_PERCUSSION) Instrument->setText(NomInstrument(x.Instrument));
+      Instrument->setText(NomInstrument(x.Instrument));
     }
     DeselectionnerPiste->setEnabled(ligne >= 0);
     MajOK();
   });
-  connect(ListePiste, &QListWidget::itemClicked, this, [this] { DeselectionnerPiste->setEnabled(true); });
   connect(DeselectionnerPiste, &QPushButton::clicked, this, [this] {
-    ListePiste->setCurrentRow(-1);
     ListePiste->clearSelection();
     NomPiste->clear();
-    DeselectionnerPiste->setEnabled(false);
-    MajOK();
   });
   connect(NomPiste, &QLineEdit::textChanged, this, [this] {
     if (!copie_) return;
@@ -389,8 +386,13 @@ void TSelMIDIForm::MajOnglet(int piste) {
   TabPiste->setTabText(piste - 1, QStringLiteral("%1 - %2").arg(piste).arg(copie_->Pistes[piste].Nom));
 }
 
+int TSelMIDIForm::LigneChoisie() const {
+  const QList<QListWidgetItem*> choisis = ListePiste->selectedItems();
+  return choisis.isEmpty() ? -1 : ListePiste->row(choisis.first());
+}
+
 void TSelMIDIForm::MajOK() {
-  bool source = ListePiste->currentRow() >= 0 && ListePiste->currentItem() && ListePiste->currentItem()->isSelected();
+  bool source = LigneChoisie() >= 0;
   for (int t = 1; t <= NB_PISTES && copie_; ++t)
     if (t != piste_ && copie_->Pistes[t].Source > 0) source = true;
   BT_OK->setEnabled(source);
@@ -419,8 +421,8 @@ void TSelMIDIForm::ChargerPiste() {
   const TPisteImport& x = copie_->Pistes[piste_];
   NomPiste->setText(x.Nom);
   Instrument->setText(NomInstrument(x.Instrument));
-  ListePiste->setCurrentRow(x.Source - 1);
-  if (x.Source <= 0) ListePiste->clearSelection();
+  ListePiste->clearSelection();
+  if (x.Source > 0) ListePiste->setCurrentRow(x.Source - 1);
   DeselectionnerPiste->setEnabled(x.Source > 0);
   Transposer->setChecked(x.OctaveInferieure);
   (x.Quantification == 2    ? CQuantize2
@@ -442,8 +444,7 @@ void TSelMIDIForm::EnregistrerPiste() {
   if (!copie_) return;
   TPisteImport& x = copie_->Pistes[piste_];
   x.Nom = NomPiste->text();
-  const int ligne = ListePiste->currentRow();
-  x.Source = ligne >= 0 && ListePiste->currentItem() && ListePiste->currentItem()->isSelected() ? ligne + 1 : 0;
+  x.Source = LigneChoisie() + 1;
   x.OctaveInferieure = Transposer->isChecked();
   x.NbFrettes = NbFrets->text().toInt();
   x.Quantification = CQuantize2->isChecked() ? 2 : CQuantize8->isChecked() ? 8 : CQuantize16->isChecked() ? 16 : 4;

@@ -85,6 +85,7 @@ class TSelMIDIForm : public QDialog {
   void ChargerPiste();
   void AfficherAccordage();
   void MajOK();
+  int LigneChoisie() const;  // the selected source's row, -1 for none
   void MajOnglet(int piste);
   TProprietesImport* copie_ = nullptr;
   int piste_ = 1;

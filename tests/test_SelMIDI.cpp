@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -29,6 +30,12 @@ TProprietesImport Copie() {
   return w;
 }
 
+// A click on a source, as the user chooses it.
+void Cliquer(TSelMIDIForm& d, int ligne) {
+  QTest::mouseClick(d.ListePiste->viewport(), Qt::LeftButton, {},
+                    d.ListePiste->visualItemRect(d.ListePiste->item(ligne)).center());
+}
+
 }  // namespace
 
 TEST(SelMIDI, ChoixParPiste) {
@@ -36,12 +43,15 @@ TEST(SelMIDI, ChoixParPiste) {
   TProprietesImport w = Copie();
   const bool ok = Choisir(d, w, [&d] {
     EXPECT_FALSE(d.BT_OK->isEnabled());  // nothing to import yet
-    d.ListePiste->setCurrentRow(0);
+    Cliquer(d, 0);
     EXPECT_TRUE(d.BT_OK->isEnabled());
+    d.DeselectionnerPiste->click();
+    EXPECT_FALSE(d.BT_OK->isEnabled());
+    Cliquer(d, 0);
     d.CQuantize8->setChecked(true);
     d.Transposer->setChecked(true);
     d.ChangerPiste(2);
-    d.ListePiste->setCurrentRow(1);
+    Cliquer(d, 1);
     for (int k = 0; k < 5; ++k) d.PasNbCordes(-1);  // stops at 4 strings, tuned as a bass
     for (int k = 0; k < 30; ++k) d.PasFrettes(-1);  // stops at 3 frets
     d.PasCorde(6, -1);                              // the lowest shown string, one semitone down
