@@ -71,13 +71,12 @@ bool ImporterFichierMIDI(const QString& chemin) {
   if (!AppliquerConducteur(*nouvelle, f)) rapport.MesuresTronquees = true;
   attente.Fin();
 
-  TProprietesImport choix;
-  ProprietesImportDepuis(*nouvelle, choix);
-  if (!SelMIDIForm || !SelMIDIForm->Choisir(f.Sources, choix)) return false;
-  AppliquerProprietesImport(choix, *nouvelle);
+  ProprietesImportDepuis(*nouvelle, ProprietesTempo);
+  if (!SelMIDIForm || !SelMIDIForm->Choisir(f.Sources, ProprietesTempo)) return false;
+  CopierVersPartition(ProprietesTempo, *nouvelle);
 
   attente.Debut();
-  if (!ConstruireImport(f, choix, *nouvelle, TPoidsDoigts(), rapport, attente)) {
+  if (!ConstruireImport(f, ProprietesTempo, *nouvelle, TPoidsDoigts(), rapport, attente)) {
     attente.Fin();
     Erreur("Fichier-MIDINonReconnu");
     return false;

@@ -21,6 +21,7 @@
 #include "editor/Partition.h"
 #include "editor/ZoneSaisie.h"
 #include "midi/Lecture.h"
+#include "midi/SelMIDI.h"
 #include "platform/FluidMediaPlayer.h"
 #include "settings/Config.h"
 #include "settings/Traduction.h"
@@ -175,7 +176,9 @@ void TForm1::AfterPlayback() {
 }
 
 // A tuning being listened to in the properties dialog replays while its button stays down.
-bool TForm1::DialogTakesCompletion() { return Sais_Partition && Sais_Partition->NotificationLecture(); }
+bool TForm1::DialogTakesCompletion() {
+  return (Sais_Partition && Sais_Partition->NotificationLecture()) || (SelMIDIForm && SelMIDIForm->NotificationLecture());
+}
 
 bool TForm1::CheckBeforePlayback() { return VerifierAvantLecture(); }
 

@@ -6,6 +6,7 @@
 
 #include "editor/Saisie.h"  // TempsNoireVide
 #include "platform/Types.h"
+#include "song/Accordages.h"
 #include "settings/Langue.h"
 
 void PartitionImportVide(TPartition& p, const QString& nomPercussions) {
@@ -43,50 +44,36 @@ bool AppliquerConducteur(TPartition& p, const TFichierMIDI& f) {
   return CreerMesuresSignatures(p, f.Signatures, f.Division);
 }
 
-void ProprietesImportDepuis(const TPartition& p, TProprietesImport& w) {
+void ProprietesImportDepuis(const TPartition& p, TProprietesTempo& c) {
+  CopierVersProprietes(p, c);
   for (int t = 1; t <= NB_PISTES; ++t) {
-    TPisteImport& x = w.Pistes[t];
-    x = TPisteImport();
-    x.Nom = AnsiToQString(p.NomPiste[t].view());
-    x.Instrument = p.Instrument[t];
-    x.NbCordes = p.NbCordes[t];
-    for (int s = 1; s <= NB_CORDES_MAX; ++s) x.Accordage[s] = p.Accordage[t][s];
-    x.NbFrettes = p.NbFrettes[t];
+    c.PisteSource[t] = 0;
+    c.OctaveInferieure[t] = 0;
+    c.Quantification[t] = 4;
   }
 }
 
-void AppliquerProprietesImport(const TProprietesImport& w, TPartition& p) {
-  for (int t = 1; t <= NB_PISTES; ++t) {
-    const TPisteImport& x = w.Pistes[t];
-    p.NomPiste[t] = QStringToAnsi(x.Nom.left(40));
-    p.Instrument[t] = std::clamp(x.Instrument, 0, 127);
-    p.NbCordes[t] = std::clamp(x.NbCordes, 4, NB_CORDES_MAX);
-    for (int s = 1; s <= p.NbCordes[t]; ++s) p.Accordage[t][s] = std::clamp(x.Accordage[s], 0, 119);
-    p.NbFrettes[t] = t == PISTE_PERCUSSION ? x.NbFrettes : std::clamp(x.NbFrettes, 3, 24);
-  }
-}
-
-bool ConstruireImport(const TFichierMIDI& f, const TProprietesImport& w, TPartition& p, const TPoidsDoigts& poids,
+bool ConstruireImport(const TFichierMIDI& f, const TProprietesTempo& c, TPartition& p, const TPoidsDoigts& poids,
                       TRapportImport& rapport, TSuiviImport& suivi) {
   int total = 0;
   for (int t = 1; t <= NB_PISTES; ++t)
-    if (w.Pistes[t].Source > 0) ++total;
-  int c = 0;
+    if (c.PisteSource[t] > 0) ++total;
+  int rang = 0;
   bool avecNotes[NB_PISTES + 1] = {};
   const auto progression = [&suivi](int v) { suivi.Progression(v); };
   for (int t = 1; t <= NB_PISTES; ++t) {
-    const TPisteImport& x = w.Pistes[t];
-    if (x.Source <= 0) continue;
-    if (x.Source > static_cast<int>(f.Sources.size())) return false;
-    const QString suffixe = QStringLiteral(" [%1/%2]").arg(++c).arg(total);
+    const int source = c.PisteSource[t];
+    if (source <= 0) continue;
+    if (source > static_cast<int>(f.Sources.size())) return false;
+    const QString suffixe = QStringLiteral(" [%1/%2]").arg(++rang).arg(total);
     suivi.Etape(TexteLangue("MidiImp-LecturePiste") + suffixe);
     TListeNotesImport liste;
-    if (!LireSourceMIDI(f, f.Sources[static_cast<size_t>(x.Source - 1)], x.OctaveInferieure ? 12 : 0, liste))
+    if (!LireSourceMIDI(f, f.Sources[static_cast<size_t>(source - 1)], c.OctaveInferieure[t] ? 12 : 0, liste))
       return false;
     if (liste.Tronquee) rapport.PistesNotesTronquees.push_back(t);
     suivi.Etape(TexteLangue("MidiImp-CreationPartition") + suffixe);
     NettoyerFinListeNotes(liste);
-    QuantifierListeNotes(liste, x.Quantification);
+    QuantifierListeNotes(liste, c.Quantification[t]);
     // A source without a note leaves its track empty.
     avecNotes[t] = CreerPartitionImport(p, t, liste, rapport, progression);
     if (!avecNotes[t]) continue;
@@ -103,12 +90,6 @@ bool ConstruireImport(const TFichierMIDI& f, const TProprietesImport& w, TPartit
   return true;
 }
 
-QString NomHauteur(int hauteur) {
-  static const char* noms[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-  if (hauteur < 0) return QString();
-  return QString::fromLatin1(noms[hauteur % 12]) + QString::number(hauteur / 12);
-}
-
 QString TexteRapportImport(const TRapportImport& r) {
   QStringList lignes;
   for (int t : r.PistesNotesTronquees) lignes << RemplacerParam1(TexteLangue("MidiImp-NotesTronquees"), t);
@@ -121,7 +102,7 @@ QString TexteRapportImport(const TRapportImport& r) {
   if (!r.NonPlacees.empty()) {
     lignes << RemplacerParam1(TexteLangue("MidiImp-NotesNonPlacees"), static_cast<int>(r.NonPlacees.size()));
     std::map<std::pair<int, int>, QStringList> parMesure;
-    for (const TNoteNonPlacee& n : r.NonPlacees) parMesure[{n.Piste, n.Mesure}] << NomHauteur(n.Hauteur);
+    for (const TNoteNonPlacee& n : r.NonPlacees) parMesure[{n.Piste, n.Mesure}] << NomNoteCorde(n.Hauteur);
     int k = 0;
     for (const auto& [cle, noms] : parMesure) {
       if (k++ == kLignesMax) {

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,56 +18,21 @@
 #include <algorithm>
 #include <functional>
 
-#include "midi/Lecture.h"  // NomInstrument
+#include "dialogs/Sais_ins.h"
+#include "editor/EtatProgramme.h"
+#include "editor/VueEditeur.h"
+#include "files/FileCommands.h"  // CheminFichierTemp
+#include "midi/ApercuAccordage.h"
+#include "midi/Lecture.h"  // NomInstrument, LecteurMIDI
+#include "platform/MediaPlayer.h"
+#include "platform/Types.h"
+#include "song/Accordages.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 
 TSelMIDIForm* SelMIDIForm = nullptr;
 
-// ---- Presets (local lookup until the shared table is in) ----
-
-const std::vector<TModeleImport>& ModelesImport() {
-  static const std::vector<TModeleImport> modeles = [] {
-    std::vector<TModeleImport> m(3);
-    m[0] = {QStringLiteral("Guitar Standard : EADGBE"), 6, {0, 64, 59, 55, 50, 45, 40}};
-    m[1] = {QStringLiteral("Bass Standard : EADG"), 4, {0, 43, 38, 33, 28, 0, 0}};
-    m[2] = {QStringLiteral("Bass 5 strings : BEADG"), 5, {0, 43, 38, 33, 28, 23, 0}};
-    return m;
-  }();
-  return modeles;
-}
-
-int ChercherModeleImport(int nbCordes, const int accordage[]) {
-  const auto& m = ModelesImport();
-  for (size_t i = 0; i < m.size(); ++i) {
-    if (m[i].NbCordes != nbCordes) continue;
-    bool egal = true;
-    for (int s = 1; s <= nbCordes; ++s) egal = egal && m[i].Notes[s] == accordage[s];
-    if (egal) return static_cast<int>(i);
-  }
-  return -1;
-}
-
-void AccordageDefautImport(int nbCordes, int accordage[]) {
-  static const int six[] = {0, 64, 59, 55, 50, 45, 40}, cinq[] = {0, 43, 38, 33, 28, 23, 0},
-                   quatre[] = {0, 43, 38, 33, 28, 0, 0};
-  const int* a = nbCordes == 6 ? six : nbCordes == 5 ? cinq : quatre;
-  for (int s = 1; s <= nbCordes; ++s) accordage[s] = a[s];
-}
-
 namespace {
-
-// The instrument chooser over the program it is given; true when one was chosen.
-bool ChoisirProgrammeImport(int& programme, QWidget* parent) {
-  QStringList noms;
-  for (int n = 0; n < 128; ++n) noms << QStringLiteral("%1 - %2").arg(n).arg(NomInstrument(n).trimmed());
-  bool ok = false;
-  const QString choix = QInputDialog::getItem(parent, TexteGroupe(QStringLiteral("DLG_INSTR_000"), 1), QString(), noms,
-                                              std::clamp(programme, 0, 127), false, &ok);
-  if (!ok) return false;
-  programme = static_cast<int>(noms.indexOf(choix));
-  return programme >= 0;
-}
 
 QToolButton* Bouton(QWidget* parent, const QString& nom, const QString& texte, int intervalle) {
   auto* b = new QToolButton(parent);
@@ -195,10 +159,22 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
     NoteCorde[s]->installEventFilter(this);
     BT_CDown[s] = Bouton(Reglages, QStringLiteral("BT_C%1Down").arg(s), QStringLiteral("-"), 200);
     BT_CUp[s] = Bouton(Reglages, QStringLiteral("BT_C%1Up").arg(s), QStringLiteral("+"), 200);
+    Ecouter[s] = new QToolButton(Reglages);
+    Ecouter[s]->setObjectName(QStringLiteral("Ecouter%1").arg(s));
+    Ecouter[s]->setCheckable(true);
+    Ecouter[s]->setText(QStringLiteral("\u266A"));
+    Ecouter[s]->setFocusPolicy(Qt::NoFocus);
     g->addWidget(NoteCorde[s], 3 + s, 1);
     g->addWidget(BT_CDown[s], 3 + s, 2);
     g->addWidget(BT_CUp[s], 3 + s, 3);
+    g->addWidget(Ecouter[s], 3 + s, 4);
   }
+  EcouterTout = new QToolButton(Reglages);
+  EcouterTout->setObjectName(QStringLiteral("EcouterTout"));
+  EcouterTout->setCheckable(true);
+  EcouterTout->setText(QStringLiteral("\u266B"));
+  EcouterTout->setFocusPolicy(Qt::NoFocus);
+  g->addWidget(EcouterTout, 10, 4);
   ToutDown = Bouton(Reglages, QStringLiteral("ToutDown"), QStringLiteral("-"), 200);
   ToutUp = Bouton(Reglages, QStringLiteral("ToutUp"), QStringLiteral("+"), 200);
   g->addWidget(ToutDown, 10, 2);
@@ -251,10 +227,9 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
     const int ligne = LigneChoisie();
     if (ligne >= 0) {
       // Choosing a source proposes its name and its program.
-      TPisteImport& x = copie_->Pistes[piste_];
       NomPiste->setText(ListePiste->item(ligne)->text());
-      x.Instrument = ListePiste->item(ligne)->data(Qt::UserRole).toInt();
-      Instrument->setText(NomInstrument(x.Instrument));
+      copie_->Instrument[piste_] = ListePiste->item(ligne)->data(Qt::UserRole).toInt();
+      Instrument->setText(NomInstrument(copie_->Instrument[piste_]));
     }
     DeselectionnerPiste->setEnabled(ligne >= 0);
     MajOK();
@@ -265,15 +240,14 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   });
   connect(NomPiste, &QLineEdit::textChanged, this, [this] {
     if (!copie_) return;
-    copie_->Pistes[piste_].Nom = NomPiste->text();
+    copie_->NomPiste[piste_] = QStringToAnsi(NomPiste->text());
     MajOnglet(piste_);
   });
   Repeter(InstrumentUp, 100, 50, 3, [this](int pas) { PasInstrument(pas); });
   Repeter(InstrumentDown, 100, 50, 3, [this](int pas) { PasInstrument(-pas); });
   connect(BT_Instrument, &QToolButton::clicked, this, [this] {
     if (!copie_) return;
-    if (ChoisirProgrammeImport(copie_->Pistes[piste_].Instrument, this))
-      Instrument->setText(NomInstrument(copie_->Pistes[piste_].Instrument));
+    if (ChoisirInstrument(copie_->Instrument[piste_], this)) Instrument->setText(NomInstrument(copie_->Instrument[piste_]));
   });
   connect(BT_NbCordesUp, &QToolButton::clicked, this, [this] { PasNbCordes(1); });
   connect(BT_NbCordesDown, &QToolButton::clicked, this, [this] { PasNbCordes(-1); });
@@ -287,13 +261,11 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   Repeter(BT_FretUp, 100, 50, 3, [this](int pas) { PasFrettes(pas); });
   Repeter(BT_FretDown, 100, 50, 3, [this](int pas) { PasFrettes(-pas); });
   connect(ModeleList, &QComboBox::activated, this, [this](int i) {
-    const auto& m = ModelesImport();
-    if (!copie_ || i < 0 || i >= static_cast<int>(m.size())) return;
-    TPisteImport& x = copie_->Pistes[piste_];
-    x.NbCordes = m[static_cast<size_t>(i)].NbCordes;
-    for (int s = 1; s <= x.NbCordes; ++s) x.Accordage[s] = m[static_cast<size_t>(i)].Notes[s];
-    AfficherAccordage();
+    if (copie_ && AppliquerModele(i, copie_->NbCordes[piste_], copie_->Accordage[piste_])) AfficherAccordage();
   });
+  for (int s = 1; s <= NB_CORDES_MAX; ++s)
+    connect(Ecouter[s], &QToolButton::clicked, this, [this, s] { EcouterClic(s); });
+  connect(EcouterTout, &QToolButton::clicked, this, [this] { EcouterClic(0); });
   connect(BT_OK, &QPushButton::clicked, this, [this] {
     EnregistrerPiste();
     Confirme = true;
@@ -309,7 +281,7 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
 void TSelMIDIForm::RemplirBibliotheque() {
   QSignalBlocker bloque(ModeleList);
   ModeleList->clear();
-  for (const TModeleImport& m : ModelesImport()) ModeleList->addItem(m.Nom);
+  for (const TAccordage& a : Accordages) ModeleList->addItem(QString::fromLatin1(a.Nom));
 }
 
 void TSelMIDIForm::Traduire() {
@@ -354,9 +326,10 @@ void TSelMIDIForm::Traduire() {
   LabAccordage->setBuddy(NoteCorde[NB_CORDES_MAX]);
 }
 
-bool TSelMIDIForm::Choisir(const std::vector<TSourceMIDI>& sources, TProprietesImport& copie) {
+bool TSelMIDIForm::Choisir(const std::vector<TSourceMIDI>& sources, TProprietesTempo& copie) {
   copie_ = &copie;
   Confirme = false;
+  CordeEcoutee = -1;
   chargement_ = true;
   ListePiste->clear();
   for (const TSourceMIDI& s : sources) {
@@ -365,9 +338,9 @@ bool TSelMIDIForm::Choisir(const std::vector<TSourceMIDI>& sources, TProprietesI
   }
   if (ModeleList->count() == 0) RemplirBibliotheque();
   for (int t = 1; t <= NB_PISTES; ++t) {
-    copie.Pistes[t].Source = 0;
-    copie.Pistes[t].OctaveInferieure = false;
-    copie.Pistes[t].Quantification = 4;
+    copie.PisteSource[t] = 0;
+    copie.OctaveInferieure[t] = 0;
+    copie.Quantification[t] = 4;
     MajOnglet(t);
   }
   piste_ = 1;
@@ -377,13 +350,15 @@ bool TSelMIDIForm::Choisir(const std::vector<TSourceMIDI>& sources, TProprietesI
   NomPiste->setFocus();
   NomPiste->selectAll();
   exec();
+  // A preview still sounding ends by itself; nothing replays it.
+  for (int r = 0; r <= NB_CORDES_MAX; ++r) (r ? Ecouter[r] : EcouterTout)->setChecked(false);
   copie_ = nullptr;
   return Confirme;
 }
 
 void TSelMIDIForm::MajOnglet(int piste) {
   if (!copie_) return;
-  TabPiste->setTabText(piste - 1, QStringLiteral("%1 - %2").arg(piste).arg(copie_->Pistes[piste].Nom));
+  TabPiste->setTabText(piste - 1, QStringLiteral("%1 - %2").arg(piste).arg(AnsiToQString(copie_->NomPiste[piste])));
 }
 
 int TSelMIDIForm::LigneChoisie() const {
@@ -394,45 +369,49 @@ int TSelMIDIForm::LigneChoisie() const {
 void TSelMIDIForm::MajOK() {
   bool source = LigneChoisie() >= 0;
   for (int t = 1; t <= NB_PISTES && copie_; ++t)
-    if (t != piste_ && copie_->Pistes[t].Source > 0) source = true;
+    if (t != piste_ && copie_->PisteSource[t] > 0) source = true;
   BT_OK->setEnabled(source);
 }
 
 void TSelMIDIForm::AfficherAccordage() {
   if (!copie_) return;
-  const TPisteImport& x = copie_->Pistes[piste_];
-  NbCordes->setText(QString::number(x.NbCordes));
-  // The shown strings are the last ones: a 4-string track uses rows 3 to 6.
+  const int n = copie_->NbCordes[piste_];
+  NbCordes->setText(QString::number(n));
+  // The shown strings are the last rows: a 4-string track uses rows 3 to 6. While a song plays
+  // the strings can be neither changed nor heard.
+  const bool libre = !VueEditeur().SongPlaying();
   for (int s = 1; s <= NB_CORDES_MAX; ++s) {
-    const int corde = s - (NB_CORDES_MAX - x.NbCordes);
+    const int corde = s - (NB_CORDES_MAX - n);
     const bool montre = corde >= 1;
-    NoteCorde[s]->setVisible(montre);
-    BT_CUp[s]->setVisible(montre);
-    BT_CDown[s]->setVisible(montre);
-    if (montre) NoteCorde[s]->setText(NomHauteur(x.Accordage[corde]));
+    for (QWidget* w : std::initializer_list<QWidget*>{NoteCorde[s], BT_CUp[s], BT_CDown[s], Ecouter[s]})
+      w->setVisible(montre);
+    for (QWidget* w : std::initializer_list<QWidget*>{BT_CUp[s], BT_CDown[s], Ecouter[s]}) w->setEnabled(libre);
+    if (montre) NoteCorde[s]->setText(NomNoteCorde(copie_->Accordage[piste_][corde]));
   }
+  EcouterTout->setEnabled(libre);
   QSignalBlocker bloque(ModeleList);
-  ModeleList->setCurrentIndex(ChercherModeleImport(x.NbCordes, x.Accordage));
+  ModeleList->setCurrentIndex(ChercherModele(n, copie_->Accordage[piste_]));
 }
 
 void TSelMIDIForm::ChargerPiste() {
   if (!copie_) return;
   chargement_ = true;
-  const TPisteImport& x = copie_->Pistes[piste_];
-  NomPiste->setText(x.Nom);
-  Instrument->setText(NomInstrument(x.Instrument));
+  const TProprietesTempo& c = *copie_;
+  const int t = piste_;
+  NomPiste->setText(AnsiToQString(c.NomPiste[t]));
+  Instrument->setText(NomInstrument(c.Instrument[t]));
   ListePiste->clearSelection();
-  if (x.Source > 0) ListePiste->setCurrentRow(x.Source - 1);
-  DeselectionnerPiste->setEnabled(x.Source > 0);
-  Transposer->setChecked(x.OctaveInferieure);
-  (x.Quantification == 2    ? CQuantize2
-   : x.Quantification == 8  ? CQuantize8
-   : x.Quantification == 16 ? CQuantize16
-                            : CQuantize4)
+  if (c.PisteSource[t] > 0) ListePiste->setCurrentRow(c.PisteSource[t] - 1);
+  DeselectionnerPiste->setEnabled(c.PisteSource[t] > 0);
+  Transposer->setChecked(c.OctaveInferieure[t]);
+  (c.Quantification[t] == 2    ? CQuantize2
+   : c.Quantification[t] == 8  ? CQuantize8
+   : c.Quantification[t] == 16 ? CQuantize16
+                               : CQuantize4)
       ->setChecked(true);
-  NbFrets->setText(QString::number(x.NbFrettes));
+  NbFrets->setText(QString::number(c.NbFrettes[t]));
   AfficherAccordage();
-  const bool percussion = piste_ == PISTE_PERCUSSION;
+  const bool percussion = t == PISTE_PERCUSSION;
   Reglages->setVisible(!percussion);
   Transposer->setVisible(!percussion);
   Cache->setVisible(percussion);
@@ -442,12 +421,13 @@ void TSelMIDIForm::ChargerPiste() {
 
 void TSelMIDIForm::EnregistrerPiste() {
   if (!copie_) return;
-  TPisteImport& x = copie_->Pistes[piste_];
-  x.Nom = NomPiste->text();
-  x.Source = LigneChoisie() + 1;
-  x.OctaveInferieure = Transposer->isChecked();
-  x.NbFrettes = NbFrets->text().toInt();
-  x.Quantification = CQuantize2->isChecked() ? 2 : CQuantize8->isChecked() ? 8 : CQuantize16->isChecked() ? 16 : 4;
+  TProprietesTempo& c = *copie_;
+  const int t = piste_;
+  c.NomPiste[t] = QStringToAnsi(NomPiste->text());
+  c.PisteSource[t] = LigneChoisie() + 1;
+  c.OctaveInferieure[t] = Transposer->isChecked();
+  c.NbFrettes[t] = NbFrets->text().toInt();
+  c.Quantification[t] = CQuantize2->isChecked() ? 2 : CQuantize8->isChecked() ? 8 : CQuantize16->isChecked() ? 16 : 4;
 }
 
 void TSelMIDIForm::ChangerPiste(int piste) {
@@ -463,35 +443,81 @@ void TSelMIDIForm::ChangerPiste(int piste) {
 
 void TSelMIDIForm::PasInstrument(int sens) {
   if (!copie_) return;
-  int& i = copie_->Pistes[piste_].Instrument;
+  int32_t& i = copie_->Instrument[piste_];
   i = std::clamp(i + sens, 0, 127);
   Instrument->setText(NomInstrument(i));
 }
 
 void TSelMIDIForm::PasNbCordes(int sens) {
   if (!copie_) return;
-  TPisteImport& x = copie_->Pistes[piste_];
-  const int n = std::clamp(x.NbCordes + sens, 4, NB_CORDES_MAX);
-  if (n == x.NbCordes) return;
-  x.NbCordes = n;
-  AccordageDefautImport(n, x.Accordage);
+  const int n = std::clamp(copie_->NbCordes[piste_] + sens, 4, NB_CORDES_MAX);
+  if (n == copie_->NbCordes[piste_]) return;
+  copie_->NbCordes[piste_] = n;
+  AccordageParDefaut(n, copie_->Accordage[piste_]);
   AfficherAccordage();
 }
 
 void TSelMIDIForm::PasCorde(int corde, int sens) {
   if (!copie_) return;
-  TPisteImport& x = copie_->Pistes[piste_];
-  for (int c = 1; c <= x.NbCordes; ++c) {
+  const int n = copie_->NbCordes[piste_];
+  for (int c = 1; c <= n; ++c) {
     // Rows count from the top of six; a track of n strings shows the last n.
-    const int rang = c + (NB_CORDES_MAX - x.NbCordes);
-    if (corde == 0 || corde == rang) x.Accordage[c] = std::clamp(x.Accordage[c] + sens, 0, 119);
+    const int rang = c + (NB_CORDES_MAX - n);
+    int32_t& h = copie_->Accordage[piste_][c];
+    if (corde == 0 || corde == rang) h = std::clamp(h + sens, 0, 119);
   }
   AfficherAccordage();
 }
 
 void TSelMIDIForm::PasFrettes(int sens) {
   NbFrets->setText(QString::number(std::clamp(NbFrets->text().toInt() + sens, 3, 24)));
-  if (copie_) copie_->Pistes[piste_].NbFrettes = NbFrets->text().toInt();
+  if (copie_) copie_->NbFrettes[piste_] = NbFrets->text().toInt();
+}
+
+// ---- Listening ----
+
+void TSelMIDIForm::EcouterClic(int rangee) {
+  QToolButton* b = rangee ? Ecouter[rangee] : EcouterTout;
+  // The seven buttons are one group that may be all up.
+  for (int r = 0; r <= NB_CORDES_MAX; ++r) {
+    QToolButton* autre = r ? Ecouter[r] : EcouterTout;
+    if (autre != b) autre->setChecked(false);
+  }
+  if (!MIDIDisponible || !LecteurMIDI()) {
+    b->setChecked(false);
+    return;
+  }
+  if (!b->isChecked()) return;  // the current sound ends by itself
+  CordeEcoutee = rangee;
+  TMediaPlayer* l = LecteurMIDI();
+  // While a preview plays, the new choice is heard at the next replay.
+  if (!(l->Notify && l->EnLecture())) EcouterAccordage();
+}
+
+void TSelMIDIForm::EcouterAccordage() {
+  TMediaPlayer* l = LecteurMIDI();
+  if (!l || !copie_ || CordeEcoutee < 0) return;
+  EnregistrerPiste();
+  l->Notify = false;
+  l->Close();
+  const QString chemin = CheminFichierTemp();
+  if (!EcrireMidiAccordageImport(chemin, ApercuImport(*copie_, piste_, CordeEcoutee))) return;
+  if (!l->Open(chemin)) return;
+  l->Notify = true;
+  if (!l->Play() || !l->Erreur().isEmpty()) l->Stop();
+}
+
+bool TSelMIDIForm::NotificationLecture() {
+  if (CordeEcoutee < 0) return false;
+  bool enfonce = EcouterTout->isChecked();
+  for (int r = 1; r <= NB_CORDES_MAX; ++r) enfonce |= Ecouter[r]->isChecked();
+  if (enfonce && isVisible()) {
+    EcouterAccordage();
+    return true;
+  }
+  CordeEcoutee = -1;
+  if (TMediaPlayer* l = LecteurMIDI()) l->Notify = false;
+  return true;
 }
 
 bool TSelMIDIForm::eventFilter(QObject* o, QEvent* e) {

@@ -18,30 +18,20 @@ class QTabBar;
 class QToolButton;
 class QWidget;
 
-// The tuning presets the dialog offers and recognises, behind one lookup until the shared preset
-// table is in: name, string count and pitches (slot 1 the highest string).
-struct TModeleImport {
-  QString Nom;
-  int NbCordes = 6;
-  int Notes[NB_CORDES_MAX + 1] = {};
-};
-const std::vector<TModeleImport>& ModelesImport();
-// The first preset of that string count whose pitches equal accordage[1..nbCordes]; -1 for none.
-int ChercherModeleImport(int nbCordes, const int accordage[]);
-// The tuning a track takes when its string count is set by hand.
-void AccordageDefautImport(int nbCordes, int accordage[]);
-
 class TSelMIDIForm : public QDialog {
   Q_OBJECT
  public:
   explicit TSelMIDIForm(QWidget* parent = nullptr);
-  int CordeEcoutee = -1;        // string being listened to, -1 = none
+  int CordeEcoutee = -1;        // -1 nothing listened, 0 all strings, 1..6 the listened row
   void RemplirBibliotheque();   // the tuning list
   void Traduire();
 
   // Shows the dialog modally over the sources and the working copy (its tracks as the song has
   // them). True on OK: every track's choices are then in the copy.
-  bool Choisir(const std::vector<TSourceMIDI>& sources, TProprietesImport& copie);
+  bool Choisir(const std::vector<TSourceMIDI>& sources, TProprietesTempo& copie);
+  // The player finished a preview: plays it again while a listen button is down. False when the
+  // dialog was not listening.
+  bool NotificationLecture();
   bool Confirme = false;
 
   QTabBar* TabPiste = nullptr;
@@ -56,6 +46,8 @@ class TSelMIDIForm : public QDialog {
   QToolButton* BT_CUp[NB_CORDES_MAX + 1] = {};
   QToolButton* BT_CDown[NB_CORDES_MAX + 1] = {};
   QToolButton *ToutUp = nullptr, *ToutDown = nullptr;
+  QToolButton* Ecouter[NB_CORDES_MAX + 1] = {};
+  QToolButton* EcouterTout = nullptr;
   QComboBox* ModeleList = nullptr;
   QLineEdit* NbFrets = nullptr;
   QToolButton *BT_FretUp = nullptr, *BT_FretDown = nullptr;
@@ -77,6 +69,7 @@ class TSelMIDIForm : public QDialog {
   void PasNbCordes(int sens);
   void PasCorde(int corde, int sens);  // corde 0 = every shown string
   void PasFrettes(int sens);
+  void EcouterClic(int rangee);  // rangee 0 = every string
 
  protected:
   bool eventFilter(QObject* o, QEvent* e) override;
@@ -87,7 +80,8 @@ class TSelMIDIForm : public QDialog {
   void MajOK();
   int LigneChoisie() const;  // the selected source's row, -1 for none
   void MajOnglet(int piste);
-  TProprietesImport* copie_ = nullptr;
+  void EcouterAccordage();
+  TProprietesTempo* copie_ = nullptr;
   int piste_ = 1;
   bool chargement_ = false;
 };

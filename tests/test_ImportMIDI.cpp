@@ -12,6 +12,7 @@
 #include "editor/MainImportMIDI.h"
 #include "midi/ImportMIDI.h"
 #include "midi/SelMIDI.h"
+#include "song/Accordages.h"
 #include "settings/Langue.h"
 #include "smf_outils.h"
 
@@ -50,15 +51,15 @@ TEST(ImportMIDI, PistesChoisies) {
   PartitionImportVide(p, "Drums");
   ASSERT_TRUE(AppliquerConducteur(p, f));
   ASSERT_EQ(p.NbMesures, 3);
-  TProprietesImport w;
+  TProprietesTempo w;
   ProprietesImportDepuis(p, w);
-  w.Pistes[1].Source = 1;
-  w.Pistes[2].Source = 1;  // the same source twice, an octave lower on a bass
-  w.Pistes[2].OctaveInferieure = true;
-  w.Pistes[2].NbCordes = 4;
-  for (int s = 1; s <= 4; ++s) w.Pistes[2].Accordage[s] = 43 - 5 * (s - 1);
-  w.Pistes[3].Source = 2;  // a source without a note
-  AppliquerProprietesImport(w, p);
+  w.PisteSource[1] = 1;
+  w.PisteSource[2] = 1;  // the same source twice, an octave lower on a bass
+  w.OctaveInferieure[2] = 1;
+  w.NbCordes[2] = 4;
+  AccordageParDefaut(4, w.Accordage[2]);
+  w.PisteSource[3] = 2;  // a source without a note
+  CopierVersPartition(w, p);
   TRapportImport rapport;
   Suivi suivi;
   ASSERT_TRUE(ConstruireImport(f, w, p, TPoidsDoigts(), rapport, suivi));

@@ -163,9 +163,9 @@ TEST(ImportSMF, Fuzz) {
     auto p = std::make_unique<TPartition>();
     PartitionImportVide(*p, "Drums");
     AppliquerConducteur(*p, f);
-    TProprietesImport w;
+    TProprietesTempo w;
     ProprietesImportDepuis(*p, w);
-    w.Pistes[1].Source = w.Pistes[PISTE_PERCUSSION].Source = 1;
+    w.PisteSource[1] = w.PisteSource[PISTE_PERCUSSION] = 1;
     TRapportImport r;
     TSuiviImport suivi;
     if (!ConstruireImport(f, w, *p, TPoidsDoigts(), r, suivi)) return;

@@ -11,10 +11,11 @@
 #include <functional>
 
 #include "midi/SelMIDI.h"
+#include "song/Accordages.h"
 
 namespace {
 
-bool Choisir(TSelMIDIForm& d, TProprietesImport& w, const std::function<void()>& actions) {
+bool Choisir(TSelMIDIForm& d, TProprietesTempo& w, const std::function<void()>& actions) {
   std::vector<TSourceMIDI> sources(2);
   sources[0].Texte = "Lead";
   sources[0].Programme = 30;
@@ -24,9 +25,13 @@ bool Choisir(TSelMIDIForm& d, TProprietesImport& w, const std::function<void()>&
   return d.Choisir(sources, w);
 }
 
-TProprietesImport Copie() {
-  TProprietesImport w;
-  for (int t = 1; t <= NB_PISTES; ++t) AccordageDefautImport(6, w.Pistes[t].Accordage);
+TProprietesTempo Copie() {
+  TProprietesTempo w;
+  for (int t = 1; t <= NB_PISTES; ++t) {
+    w.NbCordes[t] = 6;
+    w.NbFrettes[t] = 24;
+    AccordageParDefaut(6, w.Accordage[t]);
+  }
   return w;
 }
 
@@ -40,7 +45,7 @@ void Cliquer(TSelMIDIForm& d, int ligne) {
 
 TEST(SelMIDI, ChoixParPiste) {
   TSelMIDIForm d;
-  TProprietesImport w = Copie();
+  TProprietesTempo w = Copie();
   const bool ok = Choisir(d, w, [&d] {
     EXPECT_FALSE(d.BT_OK->isEnabled());  // nothing to import yet
     Cliquer(d, 0);
@@ -58,24 +63,24 @@ TEST(SelMIDI, ChoixParPiste) {
     d.BT_OK->click();
   });
   ASSERT_TRUE(ok);
-  EXPECT_EQ(w.Pistes[1].Source, 1);
-  EXPECT_EQ(w.Pistes[1].Nom, "Lead");
-  EXPECT_EQ(w.Pistes[1].Instrument, 30);
-  EXPECT_EQ(w.Pistes[1].Quantification, 8);
-  EXPECT_TRUE(w.Pistes[1].OctaveInferieure);
-  EXPECT_EQ(w.Pistes[2].Source, 2);
-  EXPECT_EQ(w.Pistes[2].NbCordes, 4);
-  EXPECT_EQ(std::vector<int>(w.Pistes[2].Accordage + 1, w.Pistes[2].Accordage + 5), (std::vector<int>{43, 38, 33, 27}));
-  EXPECT_EQ(w.Pistes[2].NbFrettes, 3);
-  EXPECT_EQ(w.Pistes[2].Quantification, 4);
-  EXPECT_EQ(w.Pistes[3].Source, 0);
-  EXPECT_EQ(ChercherModeleImport(4, w.Pistes[2].Accordage), -1);
+  EXPECT_EQ(w.PisteSource[1], 1);
+  EXPECT_EQ(w.NomPiste[1], "Lead");
+  EXPECT_EQ(w.Instrument[1], 30);
+  EXPECT_EQ(w.Quantification[1], 8);
+  EXPECT_TRUE(w.OctaveInferieure[1]);
+  EXPECT_EQ(w.PisteSource[2], 2);
+  EXPECT_EQ(w.NbCordes[2], 4);
+  EXPECT_EQ(std::vector<int>(w.Accordage[2] + 1, w.Accordage[2] + 5), (std::vector<int>{43, 38, 33, 27}));
+  EXPECT_EQ(w.NbFrettes[2], 3);
+  EXPECT_EQ(w.Quantification[2], 4);
+  EXPECT_EQ(w.PisteSource[3], 0);
+  EXPECT_EQ(ChercherModele(4, w.Accordage[2]), -1);
 }
 
 TEST(SelMIDI, AnnulerEtBornes) {
   TSelMIDIForm d;
-  TProprietesImport w = Copie();
-  w.Pistes[1].Accordage[1] = 118;
+  TProprietesTempo w = Copie();
+  w.Accordage[1][1] = 118;
   const bool ok = Choisir(d, w, [&d] {
     d.ListePiste->setCurrentRow(0);
     for (int k = 0; k < 3; ++k) d.PasCorde(1, 1);  // the top string stops at 119
@@ -84,6 +89,6 @@ TEST(SelMIDI, AnnulerEtBornes) {
   });
   EXPECT_FALSE(ok);
   EXPECT_FALSE(d.Confirme);
-  EXPECT_EQ(w.Pistes[1].Accordage[1], 119);
-  EXPECT_EQ(w.Pistes[1].Instrument, 127);
+  EXPECT_EQ(w.Accordage[1][1], 119);
+  EXPECT_EQ(w.Instrument[1], 127);
 }
