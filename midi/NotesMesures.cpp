@@ -288,7 +288,11 @@ bool CreerPartitionImport(TPartition& p, int piste, TListeNotesImport& liste, TR
       v.push_back({-1, s - liste.DureeTotale});
     liste.DureeTotale = s;
   }
-  for (int m = 1; m <= p.NbMesures; ++m) InitTempsImport(p, piste, m, 1);
+  // Only this track's beats go: the measures keep their repeat marks (the re-cut runs on a song).
+  for (int m = 1; m <= p.NbMesures; ++m) {
+    p.Mesure(m)->NbTemps[piste] = 0;
+    TempsNoireVide(p.Mesure(m)->Temps[piste][1]);
+  }
 
   TEcriture e{p, piste, liste, rapport};
   double exact = 0;

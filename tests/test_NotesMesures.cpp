@@ -75,8 +75,11 @@ TEST_F(NotesMesuresTest, Quantification) {
 }
 
 TEST_F(NotesMesuresTest, DecoupageEnTemps) {
-  // Five quarters in 4/4: a whole note, then a quarter tied to it and the closing rests.
+  // Five quarters in 4/4: a whole note, then a quarter tied to it and the closing rests. The
+  // measure keeps its repeat mark.
+  p.Mesure(1)->RenvoiDebut = 1;
   Creer({{60, 5}});
+  EXPECT_EQ(p.Mesure(1)->RenvoiDebut, 1);
   EXPECT_EQ(Temps(1), (std::vector<B>{{1920, -2, 0, 0, 60}}));
   EXPECT_EQ(Temps(2), (std::vector<B>{{480, 0, 0, 0, -2}, {960, -1, 0, 0, -1}, {480, 0, 0, 0, -1}}));
   EXPECT_TRUE(p.Mesure(2)->Temps[1][1].Lie);
