@@ -21,6 +21,7 @@ class QToolButton;
 class TMediaPlayer;
 class TControleurLecture;
 class TPanelZoneAffScroll;
+class TBrowseForm;
 
 // The edit zone: shows the image ImageSaisie, which the edit-zone drawing paints through
 // CanvasSaisie. The mouse handlers are set by the edit-zone mouse code.
@@ -84,6 +85,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   TMediaPlayer* MediaPlayer1 = nullptr;
   QTimer* TimerMidi = nullptr;          // 100 ms, started by playback
   TControleurLecture* Lecture = nullptr;  // the play commands, the measure follow-up and the notices
+  TBrowseForm* Browser = nullptr;         // the file browser while it is open
 
   // ---- State of the window shared with the commands and playback ----
   uint8_t FenetreActivee = 0;
@@ -204,6 +206,8 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   bool CheckBeforePlayback() override;
   bool DialogTakesCompletion() override;
   void SongReplaced(bool chargee) override;
+  int BrowserMeasures() override;
+  void BrowserPlaybackEnded(bool arrete) override;
 
   // ---- Score view, full screen and score-view clicks (MainZoneAff.cpp) ----
   TPanelZoneAffScroll* ZoneAffScroll = nullptr;  // the score view; PanelZoneAffScroll points at it

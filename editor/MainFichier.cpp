@@ -9,6 +9,7 @@
 #include "editor/MainASCII.h"
 #include "editor/MainImportMIDI.h"
 #include "editor/Partition.h"
+#include "files/Browse.h"
 #include "files/FileCommands.h"
 #include "settings/Config.h"
 #include "settings/Traduction.h"
@@ -55,6 +56,21 @@ void TForm1::BrancherCommandesFichier() {
       return;
     }
     MontrerPercussion(PisteCourante == PISTE_PERCUSSION);
+  });
+  DefinirExecute("Ac_Fichier_Parcourir", [this] {
+    if (!DemanderEnregistrement()) return;
+    ViderPartition();
+    TBrowseForm f(this);
+    f.JouerDepuisDebut = [this] { Executer(Ac_Son_LectureDebut); };
+    f.ArreterLecture = [this] { Ac_Son_StopExecute(); };
+    f.LectureEnCours = [this] { return LecturePartition(); };
+    f.MidiDisponible = [] { return MIDIDisponible != 0; };
+    PleinEcranAvantParcourir = PleinEcranActif;
+    Browser = &f;
+    ModeParcourir = true;
+    f.exec();
+    ModeParcourir = false;
+    Browser = nullptr;
   });
   for (int k = 1; k <= 5; ++k)
     connect(Menus.Mn_Fichier_DernierFichier[k], &QAction::triggered, this, [k] { OuvrirFichierRecent(k); });

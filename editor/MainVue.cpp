@@ -20,6 +20,7 @@
 #include "editor/Main.h"
 #include "editor/Partition.h"
 #include "editor/ZoneSaisie.h"
+#include "files/Browse.h"
 #include "midi/Lecture.h"
 #include "midi/SelMIDI.h"
 #include "platform/FluidMediaPlayer.h"
@@ -185,4 +186,11 @@ bool TForm1::CheckBeforePlayback() { return VerifierAvantLecture(); }
 void TForm1::SongReplaced(bool chargee) {
   ViderSpeedTrainer();
   if (!chargee && Sais_Partition) Sais_Partition->ModeNouvellePartition(true);
+}
+
+// The file browser chooses how much of each song plays, and moves on when a playback ends.
+int TForm1::BrowserMeasures() { return Browser ? Browser->MesuresAJouer(Partition.NbMesures) : 0; }
+
+void TForm1::BrowserPlaybackEnded(bool arrete) {
+  if (Browser) Browser->LectureTerminee(arrete);
 }

@@ -1,0 +1,229 @@
+#include "components/VxCmboBx.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QTimer>
+#include <QWheelEvent>
+#include <algorithm>
+
+TVxCustomComboBox::TVxCustomComboBox(QWidget* parent) : QComboBox(parent), minuterie_(new QTimer(this)) {
+  minuterie_->setInterval(1500);
+  minuterie_->setSingleShot(false);
+  connect(minuterie_, &QTimer::timeout, this, [this] {
+    if (saisie_) return;
+    minuterie_->stop();
+    recherche_.clear();
+  });
+}
+
+int TVxCustomComboBox::FindItem(const QString& texte) const {
+  for (int i = 0; i < count(); ++i)
+    if (itemText(i).startsWith(texte, Qt::CaseInsensitive)) return i;
+  return -1;
+}
+
+void TVxCustomComboBox::InvalidKey() {
+  if (BeepOnInvalidKey) QApplication::beep();
+}
+
+void TVxCustomComboBox::ChoisirIndex(int i) {
+  setCurrentIndex(i);
+  if (i >= 0) emit activated(i);
+}
+
+bool TVxCustomComboBox::TrouverEtSelectionner(const QString& texte) {
+  const int i = FindItem(texte);
+  if (i < 0) {
+    InvalidKey();
+    return false;
+  }
+  recherche_ = texte;
+  ChoisirIndex(i);
+  return true;
+}
+
+bool TVxCustomComboBox::TrouverEtCompleter(const QString& texte) {
+  const int i = FindItem(texte);
+  if (i < 0) return false;
+  setCurrentIndex(i);
+  emit activated(i);
+  if (QLineEdit* le = lineEdit()) {
+    le->setText(itemText(i));
+    le->setSelection(int(texte.size()), int(itemText(i).size() - texte.size()));
+  }
+  if (OnMatch) OnMatch();
+  return true;
+}
+
+void TVxCustomComboBox::keyPressEvent(QKeyEvent* e) {
+  if (isEditable())
+    ToucheEdition(e);
+  else
+    ToucheListe(e);
+}
+
+void TVxCustomComboBox::ToucheListe(QKeyEvent* e) {
+  const int k = e->key();
+  switch (k) {
+    case Qt::Key_Backspace:
+      if (recherche_.isEmpty()) {
+        InvalidKey();
+      } else {
+        recherche_.chop(1);
+        if (recherche_.isEmpty())
+          ChoisirIndex(0);
+        else
+          TrouverEtSelectionner(recherche_);
+      }
+      return;
+    case Qt::Key_Escape:
+      recherche_.clear();
+      ChoisirIndex(0);
+      return;
+    case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_PageUp: case Qt::Key_PageDown:
+    case Qt::Key_Home: case Qt::Key_End: case Qt::Key_Left: case Qt::Key_Right:
+      recherche_.clear();
+      QComboBox::keyPressEvent(e);
+      return;
+    default:
+      break;
+  }
+  const QString t = e->text();
+  if (t.size() == 1 && t[0].unicode() >= 32 && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    saisie_ = true;
+    TrouverEtSelectionner(recherche_ + t);
+    minuterie_->start();
+    saisie_ = false;
+    return;
+  }
+  // Other characters are swallowed; keys without text (F4, Alt+Down, Tab) keep their meaning.
+  if (t.isEmpty() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) QComboBox::keyPressEvent(e);
+}
+
+void TVxCustomComboBox::ToucheEdition(QKeyEvent* e) {
+  QLineEdit* le = lineEdit();
+  const int k = e->key();
+  if (k == Qt::Key_Escape) {
+    recherche_.clear();
+    setCurrentIndex(-1);
+    if (le) le->clear();
+    return;
+  }
+  const bool modif = k == Qt::Key_Delete || k == Qt::Key_Backspace || e->matches(QKeySequence::Paste) ||
+                     e->matches(QKeySequence::Cut);
+  if (!AllowFreeText && modif && k != Qt::Key_Backspace && !(le && le->selectedText() == le->text())) return;
+  const QString t = e->text();
+  if (le && t.size() == 1 && t[0].unicode() >= 32 && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    QString candidat = le->text();
+    int pos = le->cursorPosition();
+    if (le->hasSelectedText()) {
+      pos = le->selectionStart();
+      candidat.remove(pos, int(le->selectedText().size()));
+    }
+    candidat.insert(pos, t);
+    const QString ancien = recherche_;
+    recherche_ = candidat.left(pos + 1);
+    if (TrouverEtCompleter(recherche_)) return;
+    if (!AllowFreeText) {
+      InvalidKey();
+      recherche_ = ancien;
+      return;
+    }
+  }
+  QComboBox::keyPressEvent(e);
+  if (le && (k == Qt::Key_Backspace || k == Qt::Key_Delete || modif)) recherche_ = le->text();
+}
+
+void TVxCustomComboBox::wheelEvent(QWheelEvent* e) {
+  if (view() && view()->isVisible()) {
+    QComboBox::wheelEvent(e);
+    return;
+  }
+  const int pas = e->angleDelta().y() < 0 ? 1 : e->angleDelta().y() > 0 ? -1 : 0;
+  // Kept within the items: an index past either end would leave nothing chosen.
+  if (pas != 0 && count() > 0) {
+    const int i = std::clamp(currentIndex() + pas, 0, count() - 1);
+    if (i != currentIndex()) ChoisirIndex(i);
+  }
+  e->accept();
+}
+
+void TVxCustomComboBox::focusOutEvent(QFocusEvent* e) {
+  recherche_.clear();
+  QComboBox::focusOutEvent(e);
+}
+
+void TVxCustomComboBox::enterEvent(QEnterEvent* e) {
+  QComboBox::enterEvent(e);
+  if (OnMouseEnter) OnMouseEnter();
+}
+
+void TVxCustomComboBox::leaveEvent(QEvent* e) {
+  QComboBox::leaveEvent(e);
+  if (OnMouseLeave) OnMouseLeave();
+}
+
+void TVxCustomComboBox::showPopup() {
+  if (dropDownWidth_ > 0 && view()) view()->setMinimumWidth(dropDownWidth_);
+  QComboBox::showPopup();
+}
+
+void TVxCustomComboBox::hidePopup() {
+  QComboBox::hidePopup();
+  if (OnCloseUp) OnCloseUp();
+}
+
+// ---- Line combo box ----
+
+TVxLineComboBox::TVxLineComboBox(QWidget* parent) : TVxCustomComboBox(parent) {
+  setFrame(false);
+  setAutoFillBackground(false);
+}
+
+void TVxLineComboBox::SetLineColor(const QColor& c) {
+  if (c == lineColor_) return;
+  lineColor_ = c;
+  update();
+}
+
+void TVxLineComboBox::SetLineStyle(TLineStyle s) {
+  if (s == lineStyle_) return;
+  lineStyle_ = s;
+  update();
+}
+
+void TVxLineComboBox::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QColor fond = palette().color(backgroundRole());
+  const QColor ombre = palette().color(QPalette::Dark), clair = palette().color(QPalette::Light);
+  const int w = width(), h = height();
+  const int bouton = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  p.fillRect(rect(), fond);
+  if (!isEditable()) {
+    p.setPen(palette().color(isEnabled() ? QPalette::WindowText : QPalette::PlaceholderText));
+    const QRect texte(3, 0, w - bouton - 6, h - 2);
+    p.drawText(texte, Qt::AlignVCenter | Qt::AlignLeft,
+               fontMetrics().elidedText(currentText(), Qt::ElideRight, texte.width()));
+  }
+  // The bare arrow: a small black triangle pointing down.
+  const int cx = w - 2 - bouton + bouton / 2 - 1, cy = 2 + h / 2;
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::black);
+  const QPoint fleche[3] = {{cx - 4, cy - 4}, {cx + 4, cy - 4}, {cx, cy}};
+  p.drawPolygon(fleche, 3);
+  QColor bas = fond, haut = fond;
+  switch (lineStyle_) {
+    case lsNone: break;
+    case lsFlat: bas = lineColor_; break;
+    case lsGroove: bas = clair; haut = ombre; break;
+    case lsBump: bas = ombre; haut = clair; break;
+  }
+  p.setPen(bas);
+  p.drawLine(0, h - 1, w - 3, h - 1);
+  p.setPen(haut);
+  p.drawLine(0, h - 2, w - 3, h - 2);
+}

@@ -1,0 +1,69 @@
+#pragma once
+// Combo boxes of the component set. TVxCustomComboBox searches its items as the user types (the
+// prefix typed within 1.5 s), completes typed text in the editable style, steps through its items
+// with the wheel and can drop a list wider than itself. TVxLineComboBox draws no box: only an
+// underline in one of four styles and the bare drop-down arrow.
+#include <QColor>
+#include <QComboBox>
+#include <functional>
+
+class QTimer;
+
+class TVxCustomComboBox : public QComboBox {
+  Q_OBJECT
+ public:
+  explicit TVxCustomComboBox(QWidget* parent = nullptr);
+
+  bool AllowFreeText = true;    // editable style: text that matches no item may be typed
+  bool BeepOnInvalidKey = true;
+  int DropDownWidth() const { return dropDownWidth_; }
+  void SetDropDownWidth(int w) { dropDownWidth_ = w; }  // 0: as wide as the control
+
+  // Index of the first item that begins with the text, ignoring case; -1 when none.
+  int FindItem(const QString& texte) const;
+  const QString& SearchText() const { return recherche_; }
+
+  std::function<void()> OnCloseUp, OnMatch, OnMouseEnter, OnMouseLeave;
+
+  void showPopup() override;
+  void hidePopup() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  void enterEvent(QEnterEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+  virtual void InvalidKey();
+
+ private:
+  bool TrouverEtSelectionner(const QString& texte);  // list style
+  bool TrouverEtCompleter(const QString& texte);     // editable style
+  void ChoisirIndex(int i);
+  void ToucheListe(QKeyEvent* e);
+  void ToucheEdition(QKeyEvent* e);
+
+  QString recherche_;
+  int dropDownWidth_ = 0;
+  bool saisie_ = false;
+  QTimer* minuterie_;
+};
+
+class TVxLineComboBox : public TVxCustomComboBox {
+  Q_OBJECT
+ public:
+  enum TLineStyle { lsNone, lsFlat, lsGroove, lsBump };
+  explicit TVxLineComboBox(QWidget* parent = nullptr);
+
+  QColor LineColor() const { return lineColor_; }
+  void SetLineColor(const QColor& c);
+  TLineStyle LineStyle() const { return lineStyle_; }
+  void SetLineStyle(TLineStyle s);
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+
+ private:
+  QColor lineColor_ = Qt::black;
+  TLineStyle lineStyle_ = lsFlat;
+};

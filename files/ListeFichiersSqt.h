@@ -1,0 +1,45 @@
+#pragma once
+// What the file browser knows of the song files of a folder, without a window: the entries of a
+// folder, the walk through its sub-folders, the order of the list's columns and the summary of a
+// song shown beside the list.
+#include <QDateTime>
+#include <QString>
+#include <functional>
+#include <vector>
+
+struct TPartition;
+
+// One entry of the browser's list.
+struct cLigneList {
+  QString Nom;      // file name without ".sqt"
+  qint64 Taille = 0;  // bytes
+  QDateTime Date;
+  QString Dossier;  // with its trailing "/"
+};
+
+// The ".sqt" files of one folder (not of its sub-folders), in the order the folder gives them.
+std::vector<cLigneList> ListerFichiersSqt(const QString& dossier);
+// Visits a folder, then each of its sub-folders in depth, for as long as visiter returns true.
+// Symbolic links are not followed, so a link back up the tree cannot loop. False when stopped.
+bool ParcourirDossiers(const QString& racine, const std::function<bool(const QString&)>& visiter);
+// A size as the list shows it: rounded to thousands of bytes, then " Ko".
+QString TailleKo(qint64 octets);
+
+// The list's order: a click on the sort column reverses it, another column sorts ascending.
+struct TTriBrowse {
+  int Colonne = 0;  // 0 name, 1 size, 2 date, 3 folder
+  bool Croissant = true;
+  void Cliquer(int colonne);
+  // a before b in this order. Names and folders ignore case; sizes and dates are numbers.
+  bool Avant(const cLigneList& a, const cLigneList& b) const;
+};
+// -1, 0 or 1 for one column, ascending.
+int ComparerLignes(const cLigneList& a, const cLigneList& b, int colonne);
+
+// The summary of a song shown beside the list.
+struct TResumePartition {
+  QString Titre, Auteur, Commentaire;  // at most 50 characters each
+  QString Mesures;                     // the number of measures
+  QString Pistes;                      // "guitars - basses - drums (1 or 0)"
+};
+TResumePartition ResumePartition(const TPartition& p);
