@@ -370,6 +370,20 @@ TEST_F(Browser, ListsSortsLoadsAndPlaysInTurn) {
   f.LectureTerminee(true);  // stopped: stays
   QCoreApplication::processEvents();
   EXPECT_EQ(lectures, 2);
+
+  // Another file chosen during a playback: the song is replaced only once the playback stopped.
+  bool joue = true;
+  int arrets = 0;
+  f.LectureEnCours = [&] { return joue; };
+  f.ArreterLecture = [&] { ++arrets; };
+  f.ListView1->setCurrentItem(f.ListView1->topLevelItem(0));
+  EXPECT_EQ(arrets, 1);
+  EXPECT_EQ(AnsiToQString(Partition.Titre.view()), "Big");
+  joue = false;
+  f.LectureTerminee(true);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(AnsiToQString(Partition.Titre.view()), "Small");
+  EXPECT_EQ(lectures, 3);
 }
 
 TEST_F(Browser, StoredFolderGoneFallsBackAndSettingsAreWritten) {
