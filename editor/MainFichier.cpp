@@ -65,12 +65,23 @@ void TForm1::BrancherCommandesFichier() {
     f.ArreterLecture = [this] { Ac_Son_StopExecute(); };
     f.LectureEnCours = [this] { return LecturePartition(); };
     f.MidiDisponible = [] { return MIDIDisponible != 0; };
+    // The browser shows the whole score, and keeps it shown between the songs it plays.
     PleinEcranAvantParcourir = PleinEcranActif;
+    const uint8_t avantLecture = PleinEcranAvantLecture;
+    if (!PleinEcranActif) ModePleinEcran();
+    PleinEcranAvantLecture = 1;
     Browser = &f;
     ModeParcourir = true;
     f.exec();
     ModeParcourir = false;
     Browser = nullptr;
+    PleinEcranAvantLecture = avantLecture;
+    if (!PleinEcranAvantParcourir) {
+      if (!LecturePartition())
+        ModeNormal();
+      else
+        PleinEcranAvantLecture = 0;  // the end of the playback brings the normal layout back
+    }
   });
   for (int k = 1; k <= 5; ++k)
     connect(Menus.Mn_Fichier_DernierFichier[k], &QAction::triggered, this, [k] { OuvrirFichierRecent(k); });
