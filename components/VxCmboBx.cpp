@@ -10,6 +10,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "platform/Canvas.h"
+
 TVxCustomComboBox::TVxCustomComboBox(QWidget* parent) : QComboBox(parent), minuterie_(new QTimer(this)) {
   minuterie_->setInterval(1500);
   minuterie_->setSingleShot(false);
@@ -155,16 +157,44 @@ void TVxCustomComboBox::wheelEvent(QWheelEvent* e) {
 void TVxCustomComboBox::focusOutEvent(QFocusEvent* e) {
   recherche_.clear();
   QComboBox::focusOutEvent(e);
+  Cadre.SourisDessus = false;
+  if (!view() || !view()->isVisible()) Cadre.MajEtat(this, false, false);
+}
+
+void TVxCustomComboBox::focusInEvent(QFocusEvent* e) {
+  QComboBox::focusInEvent(e);
+  if (!view() || !view()->isVisible()) Cadre.MajEtat(this, false, true);
 }
 
 void TVxCustomComboBox::enterEvent(QEnterEvent* e) {
   QComboBox::enterEvent(e);
+  if (!view() || !view()->isVisible()) Cadre.MajEtat(this, true, true);
   if (OnMouseEnter) OnMouseEnter();
 }
 
 void TVxCustomComboBox::leaveEvent(QEvent* e) {
   QComboBox::leaveEvent(e);
+  if (!view() || !view()->isVisible()) Cadre.MajEtat(this, true, false);
   if (OnMouseLeave) OnMouseLeave();
+}
+
+void TVxCustomComboBox::paintEvent(QPaintEvent* e) {
+  QComboBox::paintEvent(e);
+  if (!Cadre.FrameVisible) return;
+  QPainter p(this);
+  TCanvas c(&p);
+  const int w = width(), h = height();
+  const int bouton = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  if (FlatButtons && !hasFocus() && !Cadre.SourisDessus) {
+    const int gauche = w - bouton - 2;
+    c.Brush.Color = Color;
+    c.FillRect(gauche, 2, w - 2, h - 2);
+    const int cx = gauche + bouton / 2 - 1, cy = 2 + h / 2;
+    c.Pen.Color = clBlack;
+    c.Brush.Color = clBlack;
+    c.Polygon({{cx, cy}, {cx - 5, cy - 5}, {cx + 5, cy - 5}});
+  }
+  PaintControlFrame(c, w, h, Cadre.FrameStyle, Color, Cadre.FrameColor, Cadre.FrameSides);
 }
 
 void TVxCustomComboBox::showPopup() {
@@ -217,10 +247,10 @@ void TVxLineComboBox::paintEvent(QPaintEvent*) {
   p.drawPolygon(fleche, 3);
   QColor bas = fond, haut = fond;
   switch (lineStyle_) {
-    case lsNone: break;
-    case lsFlat: bas = lineColor_; break;
-    case lsGroove: bas = clair; haut = ombre; break;
-    case lsBump: bas = ombre; haut = clair; break;
+    case TLineStyle::lsNone: break;
+    case TLineStyle::lsFlat: bas = lineColor_; break;
+    case TLineStyle::lsGroove: bas = clair; haut = ombre; break;
+    case TLineStyle::lsBump: bas = ombre; haut = clair; break;
   }
   p.setPen(bas);
   p.drawLine(0, h - 1, w - 3, h - 1);

@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <functional>
 
+#include "components/VxFrame.h"
+
 class QTimer;
 
 class TVxCustomComboBox : public QComboBox {
@@ -25,6 +27,12 @@ class TVxCustomComboBox : public QComboBox {
 
   std::function<void()> OnCloseUp, OnMatch, OnMouseEnter, OnMouseLeave;
 
+  // The frame, drawn over the control (off unless FrameVisible); FlatButtons draws a flat arrow
+  // while the control has neither the focus nor the mouse.
+  TCadreControle Cadre;
+  bool FlatButtons = true;
+  TColor Color = clWhite;
+
   void showPopup() override;
   void hidePopup() override;
 
@@ -32,6 +40,8 @@ class TVxCustomComboBox : public QComboBox {
   void keyPressEvent(QKeyEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
   void enterEvent(QEnterEvent* e) override;
   void leaveEvent(QEvent* e) override;
   virtual void InvalidKey();
@@ -52,7 +62,6 @@ class TVxCustomComboBox : public QComboBox {
 class TVxLineComboBox : public TVxCustomComboBox {
   Q_OBJECT
  public:
-  enum TLineStyle { lsNone, lsFlat, lsGroove, lsBump };
   explicit TVxLineComboBox(QWidget* parent = nullptr);
 
   QColor LineColor() const { return lineColor_; }
@@ -65,5 +74,5 @@ class TVxLineComboBox : public TVxCustomComboBox {
 
  private:
   QColor lineColor_ = Qt::black;
-  TLineStyle lineStyle_ = lsFlat;
+  TLineStyle lineStyle_ = TLineStyle::lsFlat;
 };

@@ -2,11 +2,13 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QEvent>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QHash>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QStyledItemDelegate>
@@ -38,6 +40,25 @@ QString Joindre(const QString& dossier, const QString& nom) {
 void MontrerChemin(QLabel* l, const QString& chemin, int largeur) {
   if (!l) return;
   l->setText(l->fontMetrics().elidedText(chemin, Qt::ElideMiddle, std::max(10, largeur)));
+}
+
+TColor EnTColor(const QColor& c) { return TColor(c.red() | c.green() << 8 | c.blue() << 16); }
+
+// The frame of a scroll area: it replaces the style's own frame and keeps room for itself.
+template <class W>
+void MontrerCadre(W* w, TCadreControle& cadre, bool v, const std::function<void(int)>& marges) {
+  cadre.FrameVisible = v;
+  w->setFrameShape(v ? QFrame::NoFrame : QFrame::StyledPanel);
+  marges(v ? 2 : 0);
+  w->update();
+}
+
+template <class W>
+void EvenementCadre(W* w, TCadreControle& cadre, QEvent* e, const std::function<void()>& entree,
+                    const std::function<void()>& sortie) {
+  cadre.Evenement(w, e, EnTColor(w->palette().color(QPalette::Base)));
+  if (e->type() == QEvent::Enter && entree) entree();
+  if (e->type() == QEvent::Leave && sortie) sortie();
 }
 
 }  // namespace
@@ -242,6 +263,36 @@ void TVxDirectoryTree::SelectionChangee(QTreeWidgetItem* n) {
   if (OnChange) OnChange();
 }
 
+void TVxDirectoryTree::SetFrameVisible(bool v) {
+  MontrerCadre(this, Cadre, v, [this](int m) { setViewportMargins(m, m, m, m); });
+}
+
+void TVxDirectoryTree::SetFrameFlat(bool v) {
+  Cadre.DefinirFlat(this, v);
+  SetFrameVisible(Cadre.FrameVisible);
+}
+
+bool TVxDirectoryTree::event(QEvent* e) {
+  const bool r = QTreeWidget::event(e);
+  EvenementCadre(this, Cadre, e, OnMouseEnter, OnMouseLeave);
+  return r;
+}
+
+void TVxDirectoryTree::paintEvent(QPaintEvent* e) {
+  QTreeWidget::paintEvent(e);
+  // Without the focus the selected folder keeps an outline, so the user still sees where it is.
+  QTreeWidgetItem* n = currentItem();
+  if (hasFocus() || !n) return;
+  QRect r = visualItemRect(n);
+  if (!r.isValid()) return;
+  r.setLeft(r.left() + iconSize().width() + 2);
+  r.setWidth(std::min(r.width(), fontMetrics().horizontalAdvance(n->text(0)) + 6));
+  QPainter p(viewport());
+  p.setPen(QColor(ColorRed(SelectionPen), ColorGreen(SelectionPen), ColorBlue(SelectionPen)));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
 void TVxDirectoryTree::SetFileList(TVxFileListBox* f) {
   fileList_ = f;
   if (f) {
@@ -272,6 +323,22 @@ void TrierEntrees(std::vector<TVxFileInfo>& e) {
 TVxFileListBox::TVxFileListBox(QWidget* parent) : QListWidget(parent) {
   setSortingEnabled(false);  // the list sorts itself
   connect(this, &QListWidget::itemDoubleClicked, this, &TVxFileListBox::DoubleClic);
+}
+
+void TVxFileListBox::SetFrameVisible(bool v) {
+  MontrerCadre(this, Cadre, v, [this](int m) { setViewportMargins(m, m, m, m); });
+}
+
+void TVxFileListBox::SetFrameFlat(bool v) {
+  Cadre.DefinirFlat(this, v);
+  SetFrameVisible(Cadre.FrameVisible);
+}
+
+bool TVxFileListBox::event(QEvent* e) {
+  const bool r = QListWidget::event(e);
+  // The frame waits while the list is being read.
+  if (!occupe_) EvenementCadre(this, Cadre, e, OnMouseEnter, OnMouseLeave);
+  return r;
 }
 
 void TVxFileListBox::SetDirectory(const QString& d) {
@@ -392,6 +459,21 @@ TVxDirectoryListBox::TVxDirectoryListBox(QWidget* parent) : QListWidget(parent) 
   setItemDelegate(new TRetrait(this));
   connect(this, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* it) { SetDirectory(it->data(RoleChemin).toString()); });
+}
+
+void TVxDirectoryListBox::SetFrameVisible(bool v) {
+  MontrerCadre(this, Cadre, v, [this](int m) { setViewportMargins(m, m, m, m); });
+}
+
+void TVxDirectoryListBox::SetFrameFlat(bool v) {
+  Cadre.DefinirFlat(this, v);
+  SetFrameVisible(Cadre.FrameVisible);
+}
+
+bool TVxDirectoryListBox::event(QEvent* e) {
+  const bool r = QListWidget::event(e);
+  EvenementCadre(this, Cadre, e, OnMouseEnter, OnMouseLeave);
+  return r;
 }
 
 void TVxDirectoryListBox::SetDirectory(const QString& d) {

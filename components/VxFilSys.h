@@ -14,6 +14,8 @@
 #include <functional>
 #include <vector>
 
+#include "components/VxFrame.h"
+
 class TVxDirectoryListBox;
 class TVxFileListBox;
 
@@ -60,10 +62,17 @@ class TVxDirectoryTree : public QTreeWidget {
 
   // Asked before the selection changes; false keeps the old selection.
   std::function<bool()> OnChanging;
-  std::function<void()> OnChange, OnDriveChange;
+  std::function<void()> OnChange, OnDriveChange, OnMouseEnter, OnMouseLeave;
+
+  TCadreControle Cadre;
+  void SetFrameVisible(bool v);
+  void SetFrameFlat(bool v);
+  TColor SelectionPen = clBtnShadow;  // the outline of the selected node while the tree has no focus
 
  protected:
   void currentChanged(const QModelIndex& courant, const QModelIndex& precedent) override;
+  bool event(QEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
 
  private:
   void ConstruireRacines();
@@ -115,6 +124,13 @@ class TVxFileListBox : public QListWidget {
 
   QPointer<TVxDirectoryListBox> DirList;
   QPointer<TVxDirectoryTree> DirTree;
+  std::function<void()> OnMouseEnter, OnMouseLeave;
+  TCadreControle Cadre;
+  void SetFrameVisible(bool v);
+  void SetFrameFlat(bool v);
+
+ protected:
+  bool event(QEvent* e) override;
 
  private:
   void DoubleClic(QListWidgetItem* it);
@@ -132,7 +148,13 @@ class TVxDirectoryListBox : public QListWidget {
   void SetDirectory(const QString& d);
   QPointer<TVxFileListBox> FileList;
   QPointer<QLabel> DirLabel;
-  std::function<void()> OnChange;
+  std::function<void()> OnChange, OnMouseEnter, OnMouseLeave;
+  TCadreControle Cadre;
+  void SetFrameVisible(bool v);
+  void SetFrameFlat(bool v);
+
+ protected:
+  bool event(QEvent* e) override;
 
  private:
   QString dossier_;

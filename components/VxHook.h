@@ -2,7 +2,9 @@
 // A window hook: sees the events of another widget before and after the widget handles them.
 // Several hooks on one widget share one event filter, which runs the before-handlers from the
 // last attached to the first (stopping at the first that sets `handled`), lets the widget handle
-// the event unless one did, then runs the after-handlers the same way.
+// the event unless one did, then runs the after-handlers the same way. While any hook of the
+// widget has an after-handler, the filter hands each event to the widget itself, so filters
+// installed on the widget before it no longer see the events.
 #include <QObject>
 #include <QPointer>
 #include <QWidget>

@@ -109,7 +109,7 @@ TBrowseForm::TBrowseForm(QWidget* parent, const QStringList& racines) : QDialog(
   Ecouter->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
   Ecouter->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   JumpAfter = new TVxLineComboBox(droite);
-  JumpAfter->SetLineStyle(TVxLineComboBox::lsBump);
+  JumpAfter->SetLineStyle(TLineStyle::lsBump);
   JumpAfter->setMinimumWidth(170);
   BT_ScannerSousRep = new QToolButton(droite);
   BT_ScannerSousRep->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));

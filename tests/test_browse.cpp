@@ -255,6 +255,32 @@ TEST(VxLineComboBox, WheelAndTypedPrefix) {
   EXPECT_EQ(c.bips, 2);  // nothing typed to take back
 }
 
+TEST(VxLineComboBox, UnderlineByStyle) {
+  TVxLineComboBox c;
+  c.resize(120, 22);
+  c.addItem("No jump");
+  const QPalette pal = c.palette();
+  const QColor fond = pal.color(c.backgroundRole()), ombre = pal.color(QPalette::Dark), clair = pal.color(QPalette::Light);
+  struct Cas {
+    TLineStyle style;
+    QColor bas, haut;  // the two lines at height - 1 and height - 2
+  } cas[] = {
+      {TLineStyle::lsNone, fond, fond},
+      {TLineStyle::lsFlat, Qt::black, fond},
+      {TLineStyle::lsGroove, clair, ombre},
+      {TLineStyle::lsBump, ombre, clair},
+  };
+  for (const Cas& k : cas) {
+    c.SetLineStyle(k.style);
+    const QImage img = c.grab().toImage();
+    for (int x : {0, 60, 117}) {
+      EXPECT_EQ(img.pixelColor(x, 21).rgb(), k.bas.rgb()) << int(k.style) << " x " << x;
+      EXPECT_EQ(img.pixelColor(x, 20).rgb(), k.haut.rgb()) << int(k.style) << " x " << x;
+    }
+    EXPECT_EQ(img.pixelColor(118, 21).rgb(), fond.rgb());  // the line stops two pixels short
+  }
+}
+
 TEST(ListeFichiersSqt, SizesSortsAndScan) {
   for (auto [octets, texte] : {std::pair{12345, "12 Ko"}, {12500, "12 Ko"}, {13500, "14 Ko"}, {999, "1 Ko"}, {0, "0 Ko"}})
     EXPECT_EQ(TailleKo(octets), texte);
