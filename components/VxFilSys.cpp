@@ -240,7 +240,7 @@ void TVxDirectoryTree::currentChanged(const QModelIndex& courant, const QModelIn
   if (ok && !n->parent()) {
     const QString r = CheminNoeud(n);
     if (!QFileInfo(r).isDir() || !QFileInfo(r).isReadable()) {
-      QMessageBox::critical(this, QString(), QStringLiteral("Drive %1 is not accessible").arg(r));
+      QMessageBox::critical(this, QString(), TexteRacineInaccessible.arg(r));
       ok = false;
     } else {
       RemplirNoeud(n);  // new top-level folders appear
@@ -437,7 +437,7 @@ void TVxFileListBox::DoubleClic(QListWidgetItem* it) {
     else
       SetDirectory(chemin);
   } else if (AllowOpen && !QDesktopServices::openUrl(QUrl::fromLocalFile(chemin))) {
-    QMessageBox::information(this, QString(), QStringLiteral("Could not open file."));
+    QMessageBox::information(this, QString(), TexteOuvertureImpossible);
   }
 }
 

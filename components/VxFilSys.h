@@ -38,6 +38,9 @@ QStringList SousDossiers(const QString& dossier);
 class TVxDirectoryTree : public QTreeWidget {
   Q_OBJECT
  public:
+  // The message for a root that cannot be entered, %1 standing for it; the window gives it in the
+  // user's language (the components know no language file).
+  QString TexteRacineInaccessible = QStringLiteral("Drive %1 is not accessible");
   // racines: the root folders to show; empty for the machine's mount points.
   explicit TVxDirectoryTree(QWidget* parent = nullptr, const QStringList& racines = {});
   ~TVxDirectoryTree() override;
@@ -103,6 +106,8 @@ void TrierEntrees(std::vector<TVxFileInfo>& e);
 class TVxFileListBox : public QListWidget {
   Q_OBJECT
  public:
+  // The message when the system cannot open a file; the window gives it in the user's language.
+  QString TexteOuvertureImpossible = QStringLiteral("Could not open file.");
   enum TypeFichier { ftNormal = 1, ftDirectory = 2, ftHidden = 4 };
   explicit TVxFileListBox(QWidget* parent = nullptr);
 

@@ -168,6 +168,8 @@ TBrowseForm::~TBrowseForm() {
 
 void TBrowseForm::Traduire() {
   using namespace LignesBrowse;
+  SystemTreeView1->TexteRacineInaccessible =
+      RemplacerParam1(TexteLangue("Fichier-Introuvable"), QStringLiteral("%1"));
   auto texte = [](int ligne, const char* defaut) {
     const QString t = TexteGroupe(Groupe, ligne);
     return t.isEmpty() ? QString::fromUtf8(defaut) : t;
