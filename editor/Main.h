@@ -235,6 +235,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void BrancherCommandesNotes();     // MainNotes.cpp
   void BrancherCommandesEffets();    // MainNotes.cpp
   void BrancherCommandesSon();       // MainSon.cpp
+  void BrancherCommandesAffichage(); // MainAffichage.cpp
   // A handler that runs one editing operation, then refreshes the command states.
   std::function<void()> PuisRafraichir(void (*op)());
   void ViderPartition();

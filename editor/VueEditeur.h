@@ -40,6 +40,8 @@ class TVueEditeur {
   virtual bool AskGoToMeasure() { return false; }   // true on OK, the current measure set
   virtual QString AskOpenFileName() { return {}; }
   virtual QString AskSaveFileName(const QString& /*nomPropose*/) { return {}; }
+  // The print preview, shown modally (the preferences' Preview button).
+  virtual void ShowPrintPreview() {}
 
   // ---- Sound ----
   virtual bool PlayWhileEntering() { return false; }  // the listen-while-entering command is checked
