@@ -11,6 +11,8 @@ bool sdlPret = false;
 bool InitialiserAudio() {
   if (sdlPret) return true;
   // The audio subsystem only: the windows are Qt's.
+  // Ctrl+C and the window system's close stay Qt's.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   sdlPret = true;
   std::atexit([] {

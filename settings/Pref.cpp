@@ -230,7 +230,8 @@ TPref_Form::TPref_Form(QWidget* parent) : QDialog(parent) {
     bool ok = false;
     const QFont choisie = QFontDialog::getFont(&ok, FontQt(f), this, titre, QFontDialog::DontUseNativeDialog);
     if (!ok) return false;
-    f.Name = choisie.family();
+    // The face shown for a classic name (Arial as Liberation Sans) keeps that name.
+    if (choisie.family() != SubstituerPolice(f.Name)) f.Name = choisie.family();
     f.Size = choisie.pointSize() > 0 ? choisie.pointSize() : f.Size;
     f.Bold = choisie.bold();
     f.Italic = choisie.italic();
