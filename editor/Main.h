@@ -193,6 +193,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void EditZoneImageChanged() override;
   QString AskOpenFileName() override;
   QString AskSaveFileName(const QString& nomPropose) override;
+  void ScreenLayoutChanged() override;  // MainAffichage.cpp
   bool PlayWhileEntering() override;
   void PlayCurrentBeat() override { JouerTempsCourant(); }
   void StopSound() override;

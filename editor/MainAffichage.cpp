@@ -86,3 +86,7 @@ void TForm1::BrancherCommandesAffichage() {
   // The command keeps its translated caption afterwards.
   DefinirExecute("Ac_Aide_APropos", [this] { MontrerApropos(this); });
 }
+
+// The preferences changed the screen layout: the bands take the new sizes, then the view is laid
+// out again (the current measure is re-based as after a resize).
+void TForm1::ScreenLayoutChanged() { RedimensionnerVuePartition(); }

@@ -42,6 +42,9 @@ class TVueEditeur {
   virtual QString AskSaveFileName(const QString& /*nomPropose*/) { return {}; }
   // The print preview, shown modally (the preferences' Preview button).
   virtual void ShowPrintPreview() {}
+  // The screen layout's settings changed: size the score view's bands and lay it out again
+  // (without a window: the whole view is to be redone).
+  virtual void ScreenLayoutChanged();
 
   // ---- Sound ----
   virtual bool PlayWhileEntering() { return false; }  // the listen-while-entering command is checked

@@ -32,6 +32,7 @@
 #include "settings/ConfigFile.h"
 #include "settings/Langue.h"
 #include "song/Song.h"
+#include "view/MiseEnPageVue.h"
 
 namespace {
 
@@ -953,7 +954,7 @@ void TPref_Form::EcrireAffichage(TParamEcran& p, TMyFont polices[NB_POLICES_ECRA
 
 void TPref_Form::AppliquerAffichage() {
   EcrireAffichage(ParamEcran, PorteursPolices.Ecran[JEU_LIVE]);
-  // The score view derives its working values when it lays the view out again.
+  CalculeParamEcran();
 }
 
 void TPref_Form::EcrireImpression(TZoneImpression& z, TMyFont polices[NB_POLICES_IMP]) {
@@ -1113,7 +1114,7 @@ void RafraichirApresPreferences() {
   ActiverAnnulation(false);
   ActiverAnnulerMesure(false);
   VueEditeur().RefreshActions();
-  emit Notificateur().vueARefaire();
+  VueEditeur().ScreenLayoutChanged();
 }
 
 void RestaurerPreferences(bool affichageApplique) {

