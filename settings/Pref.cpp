@@ -225,7 +225,8 @@ TPref_Form::TPref_Form(QWidget* parent) : QDialog(parent) {
   auto* tout = new QVBoxLayout(this);
   tout->addWidget(PageControle);
   tout->addLayout(boutons);
-  setSizeGripEnabled(false);
+  // A fixed-border dialog: its size is what its pages need.
+  tout->setSizeConstraint(QLayout::SetFixedSize);
 
   ChoisirPolice = [this](TMyFont& f, const QString& titre, bool avecCouleur) {
     bool ok = false;
