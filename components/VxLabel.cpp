@@ -18,9 +18,7 @@ int NormalizedAngle(int degrees) {
 }
 
 // ---- TVxLabel ----
-TVxLabel::TVxLabel(QWidget* parent) : QLabel(parent) {
-  AddBlinkingControl(this);
-}
+TVxLabel::TVxLabel(QWidget* parent) : QLabel(parent) { AddBlinkingControl(this); }
 
 TVxLabel::~TVxLabel() {
   RemoveBlinkingControl(this);
@@ -166,8 +164,7 @@ void TVxLabel::SetFontColor(TColor c) {
 void TVxLabel::changeEvent(QEvent* e) {
   QLabel::changeEvent(e);
   // A font that cannot be rotated takes the text back to straight.
-  if (e->type() == QEvent::FontChange && angle_ != 0 && !QFontDatabase::isSmoothlyScalable(font().family()))
-    angle_ = 0;
+  if (e->type() == QEvent::FontChange && angle_ != 0 && !QFontDatabase::isSmoothlyScalable(font().family())) angle_ = 0;
 }
 
 TRect TVxLabel::ClientRect() const {
@@ -199,10 +196,18 @@ void TVxLabel::PaintLabel(TCanvas& c) {
   r = DrawSideLines(c, r, clBlack, clBlack, frameSides_);
   auto border = [&](TFrameStyle s) {
     switch (s) {
-      case TFrameStyle::fsFlat: r = DrawBevelBands(c, r, FlatColor, FlatColor, 1, borderSides_); break;
-      case TFrameStyle::fsPopup: r = DrawBevelBands(c, r, BorderHighlight, BorderShadow, bevelWidth_, borderSides_); break;
-      case TFrameStyle::fsStatus: r = DrawBevelBands(c, r, BorderShadow, BorderHighlight, bevelWidth_, borderSides_); break;
-      default: r = DrawFrameStyleSides(c, r, s, borderSides_); break;
+      case TFrameStyle::fsFlat:
+        r = DrawBevelBands(c, r, FlatColor, FlatColor, 1, borderSides_);
+        break;
+      case TFrameStyle::fsPopup:
+        r = DrawBevelBands(c, r, BorderHighlight, BorderShadow, bevelWidth_, borderSides_);
+        break;
+      case TFrameStyle::fsStatus:
+        r = DrawBevelBands(c, r, BorderShadow, BorderHighlight, bevelWidth_, borderSides_);
+        break;
+      default:
+        r = DrawFrameStyleSides(c, r, s, borderSides_);
+        break;
     }
   };
   border(borderOuter_);
@@ -232,8 +237,11 @@ void TVxLabel::DrawTextCopies(QPainter& p, const std::function<void(int, int, TC
       draw(1, 1, HighlightColor);
       if (!lightTextStyle_) draw(-1, -1, ShadowColor);
       break;
-    case TTextStyle::tsShadow: draw(shadowDepth_, shadowDepth_, ShadowColor); break;
-    case TTextStyle::tsNormal: break;
+    case TTextStyle::tsShadow:
+      draw(shadowDepth_, shadowDepth_, ShadowColor);
+      break;
+    case TTextStyle::tsNormal:
+      break;
   }
   draw(0, 0, fontColor_);
   (void)p;
@@ -258,7 +266,9 @@ void TVxLabel::DrawStraightText(QPainter& p, const TRect& cr) {
   int flags = Qt::TextExpandTabs;
   const Qt::Alignment h = alignment() & Qt::AlignHorizontal_Mask;
   flags |= (h & Qt::AlignRight) ? Qt::AlignRight : (h & Qt::AlignHCenter) ? Qt::AlignHCenter : Qt::AlignLeft;
-  flags |= layout_ == TTextLayout::tlCenter ? Qt::AlignVCenter : layout_ == TTextLayout::tlBottom ? Qt::AlignBottom : Qt::AlignTop;
+  flags |= layout_ == TTextLayout::tlCenter   ? Qt::AlignVCenter
+           : layout_ == TTextLayout::tlBottom ? Qt::AlignBottom
+                                              : Qt::AlignTop;
   if (wordWrap()) flags |= Qt::TextWordWrap;
   if (rotation_ == TRotation::roFlat) flags = (flags & ~Qt::AlignHorizontal_Mask) | Qt::AlignHCenter;
   // Copies drawn to the right or below stay inside the area.
@@ -278,15 +288,51 @@ void TVxLabel::DrawCurvedText(QPainter& p) {
   QPoint C;
   int rx = 0, ry = 0;
   switch (centerPoint_) {
-    case TCenterPoint::cpUpperLeft: C = {b, b}; rx = W - 2 * b; ry = H - 2 * b; break;
-    case TCenterPoint::cpUpperCenter: C = {W / 2, b}; rx = W / 2 - 2 * b; ry = H - 2 * b; break;
-    case TCenterPoint::cpUpperRight: C = {W, b}; rx = W - 2 * b; ry = H - 2 * b; break;
-    case TCenterPoint::cpLeftCenter: C = {b, H / 2}; rx = W - 2 * b; ry = H / 2 - 2 * b; break;
-    case TCenterPoint::cpCenter: C = {W / 2, H / 2}; rx = W / 2 - 2 * b; ry = H / 2 - 2 * b; break;
-    case TCenterPoint::cpRightCenter: C = {W - b, H / 2}; rx = W - 2 * b; ry = H / 2 - 2 * b; break;
-    case TCenterPoint::cpLowerLeft: C = {b, H - b}; rx = W - 2 * b; ry = H - 2 * b; break;
-    case TCenterPoint::cpLowerCenter: C = {W / 2, H - b}; rx = W / 2 - 2 * b; ry = H - 2 * b; break;
-    case TCenterPoint::cpLowerRight: C = {W - b, H - b}; rx = W - 2 * b; ry = H - 2 * b; break;
+    case TCenterPoint::cpUpperLeft:
+      C = {b, b};
+      rx = W - 2 * b;
+      ry = H - 2 * b;
+      break;
+    case TCenterPoint::cpUpperCenter:
+      C = {W / 2, b};
+      rx = W / 2 - 2 * b;
+      ry = H - 2 * b;
+      break;
+    case TCenterPoint::cpUpperRight:
+      C = {W, b};
+      rx = W - 2 * b;
+      ry = H - 2 * b;
+      break;
+    case TCenterPoint::cpLeftCenter:
+      C = {b, H / 2};
+      rx = W - 2 * b;
+      ry = H / 2 - 2 * b;
+      break;
+    case TCenterPoint::cpCenter:
+      C = {W / 2, H / 2};
+      rx = W / 2 - 2 * b;
+      ry = H / 2 - 2 * b;
+      break;
+    case TCenterPoint::cpRightCenter:
+      C = {W - b, H / 2};
+      rx = W - 2 * b;
+      ry = H / 2 - 2 * b;
+      break;
+    case TCenterPoint::cpLowerLeft:
+      C = {b, H - b};
+      rx = W - 2 * b;
+      ry = H - 2 * b;
+      break;
+    case TCenterPoint::cpLowerCenter:
+      C = {W / 2, H - b};
+      rx = W / 2 - 2 * b;
+      ry = H - 2 * b;
+      break;
+    case TCenterPoint::cpLowerRight:
+      C = {W - b, H - b};
+      rx = W - 2 * b;
+      ry = H - 2 * b;
+      break;
   }
   if (rx <= 0) return;
   const QFontMetrics fm(font());

@@ -8,7 +8,14 @@
 
 enum class TRotation : uint8_t { roNone, roFlat, roCurve };
 enum class TCenterPoint : uint8_t {
-  cpUpperLeft, cpUpperCenter, cpUpperRight, cpLeftCenter, cpCenter, cpRightCenter, cpLowerLeft, cpLowerCenter,
+  cpUpperLeft,
+  cpUpperCenter,
+  cpUpperRight,
+  cpLeftCenter,
+  cpCenter,
+  cpRightCenter,
+  cpLowerLeft,
+  cpLowerCenter,
   cpLowerRight
 };
 enum class TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };

@@ -23,10 +23,13 @@ TActionSplash DecisionSplash(const TEtatSplash& e) {
   if (e.PeutFermer && e.EcouleMs > kMinimumMs && e.Visible) return TActionSplash::Cacher;
   if (!e.PeutFermer || e.Visible) return TActionSplash::Rien;
   switch (e.StartingMusic) {
-    case 1: return e.EcouleMs > kSonInterneMs ? TActionSplash::Liberer : TActionSplash::Rien;
-    case 2: return e.SonFini ? TActionSplash::Liberer : TActionSplash::Rien;
+    case 1:
+      return e.EcouleMs > kSonInterneMs ? TActionSplash::Liberer : TActionSplash::Rien;
+    case 2:
+      return e.SonFini ? TActionSplash::Liberer : TActionSplash::Rien;
     // No sound, or a setting no sound answers to: nothing to wait for.
-    default: return TActionSplash::Liberer;
+    default:
+      return TActionSplash::Liberer;
   }
 }
 
@@ -79,8 +82,11 @@ void TSplashForm::Timer1Timer() {
   e.StartingMusic = musique_;
   e.SonFini = SonFini;
   switch (DecisionSplash(e)) {
-    case TActionSplash::Rien: break;
-    case TActionSplash::Cacher: hide(); break;
+    case TActionSplash::Rien:
+      break;
+    case TActionSplash::Cacher:
+      hide();
+      break;
     case TActionSplash::Liberer:
       Timer1->stop();
       deleteLater();

@@ -13,11 +13,11 @@ class QTimer;
 // What one timer tick does.
 enum class TActionSplash { Rien, Cacher, Liberer };
 struct TEtatSplash {
-  qint64 EcouleMs = 0;     // since the window was created
+  qint64 EcouleMs = 0;      // since the window was created
   bool PeutFermer = false;  // the main window has finished its first activation
   bool Visible = true;
-  int StartingMusic = 1;   // 1 built-in sound, 2 a wave file, 3 none
-  bool SonFini = false;    // the wave file has ended, or could not be played
+  int StartingMusic = 1;  // 1 built-in sound, 2 a wave file, 3 none
+  bool SonFini = false;   // the wave file has ended, or could not be played
 };
 TActionSplash DecisionSplash(const TEtatSplash& e);
 

@@ -10,9 +10,12 @@
 
 QString NomFichierAide(int langueAide) {
   switch (langueAide) {
-    case 2: return QStringLiteral("Vexo_en");
-    case 3: return QStringLiteral("Vexo_de");
-    default: return QStringLiteral("Vexo_fr");
+    case 2:
+      return QStringLiteral("Vexo_en");
+    case 3:
+      return QStringLiteral("Vexo_de");
+    default:
+      return QStringLiteral("Vexo_fr");
   }
 }
 

@@ -46,15 +46,20 @@ struct TChamp {
   int Ligne;  // caption line of its label
   const char* Design;
 };
-constexpr TChamp kChampsEcran[NB_CHAMPS_ECRAN] = {
-    {"MargeGaucheLignes", 3, "25", 27, "Left margin"},      {"MargeDroiteLignes", 3, "25", 28, "Right margin"},
-    {"EspLignes", 2, "10", 29, "Space betw. lines"},        {"EspPortees", 3, "102", 30, "Space betw. tabs"},
-    {"EspDiagAc", 3, "20", 31, "Chord (diagrams) position"}, {"EspNomAc", 3, "18", 32, "Chord (name only) position"},
-    {"EspTexte", 3, "31", 33, "Text position"},             {"EpCroches", 1, "3", 34, "Rhythm horiz. line width"}};
-constexpr TChamp kChampsImp[NB_CHAMPS_IMP] = {
-    {"MargeHautePart_Prt", 3, "15", 63, "Top marg."},     {"MargeBassePart_Prt", 3, "10", 64, "Bott. marg."},
-    {"MargeGaucheLignes_Prt", 3, "10", 65, "Left m."},    {"MargeDroiteLignes_Prt", 3, "10", 66, "Right m."},
-    {"Largeur_Prt", 3, "100", 69, "Width"},               {"Hauteur_Prt", 3, "100", 70, "Height"}};
+constexpr TChamp kChampsEcran[NB_CHAMPS_ECRAN] = {{"MargeGaucheLignes", 3, "25", 27, "Left margin"},
+                                                  {"MargeDroiteLignes", 3, "25", 28, "Right margin"},
+                                                  {"EspLignes", 2, "10", 29, "Space betw. lines"},
+                                                  {"EspPortees", 3, "102", 30, "Space betw. tabs"},
+                                                  {"EspDiagAc", 3, "20", 31, "Chord (diagrams) position"},
+                                                  {"EspNomAc", 3, "18", 32, "Chord (name only) position"},
+                                                  {"EspTexte", 3, "31", 33, "Text position"},
+                                                  {"EpCroches", 1, "3", 34, "Rhythm horiz. line width"}};
+constexpr TChamp kChampsImp[NB_CHAMPS_IMP] = {{"MargeHautePart_Prt", 3, "15", 63, "Top marg."},
+                                              {"MargeBassePart_Prt", 3, "10", 64, "Bott. marg."},
+                                              {"MargeGaucheLignes_Prt", 3, "10", 65, "Left m."},
+                                              {"MargeDroiteLignes_Prt", 3, "10", 66, "Right m."},
+                                              {"Largeur_Prt", 3, "100", 69, "Width"},
+                                              {"Hauteur_Prt", 3, "100", 70, "Height"}};
 
 struct TLegende {
   const char* Nom;
@@ -62,43 +67,59 @@ struct TLegende {
   const char* Design;
 };
 constexpr TLegende kPolicesEcran[NB_POLICES_ECRAN] = {
-    {"FontNotes", 35, "Notes font :"}, {"FontAcc", 36, "Chord name font :"}, {"FontTxt", 37, "Text font :"},
-    {"FontSign", 38, "Time sign. font :"}, {"FontNum", 39, "Num. bar font :"}, {"FontRenv", 40, "Repeat font :"}};
-constexpr TLegende kPolicesImp[NB_POLICES_IMP] = {
-    {"FontTitle_Prt", 83, "Title font :"},        {"FontAuteur_Prt", 84, "Author font :"},
-    {"FontComment_Prt", 85, "Comment font :"},    {"FontNumPage_Prt", 86, "Num. page font :"},
-    {"FontNotes_Prt", 87, "Note font :"},         {"FontAcc_Prt", 88, "Chord name font :"},
-    {"FontTxt_Prt", 90, "Text font :"},           {"FontSign_Prt", 91, "Time sign. font :"},
-    {"FontAccDiag_Prt", 89, "Chord diag. font :"}, {"FontRenv_Prt", 92, "Repeat font :"}};
+    {"FontNotes", 35, "Notes font :"},     {"FontAcc", 36, "Chord name font :"}, {"FontTxt", 37, "Text font :"},
+    {"FontSign", 38, "Time sign. font :"}, {"FontNum", 39, "Num. bar font :"},   {"FontRenv", 40, "Repeat font :"}};
+constexpr TLegende kPolicesImp[NB_POLICES_IMP] = {{"FontTitle_Prt", 83, "Title font :"},
+                                                  {"FontAuteur_Prt", 84, "Author font :"},
+                                                  {"FontComment_Prt", 85, "Comment font :"},
+                                                  {"FontNumPage_Prt", 86, "Num. page font :"},
+                                                  {"FontNotes_Prt", 87, "Note font :"},
+                                                  {"FontAcc_Prt", 88, "Chord name font :"},
+                                                  {"FontTxt_Prt", 90, "Text font :"},
+                                                  {"FontSign_Prt", 91, "Time sign. font :"},
+                                                  {"FontAccDiag_Prt", 89, "Chord diag. font :"},
+                                                  {"FontRenv_Prt", 92, "Repeat font :"}};
 constexpr TLegende kCouleurs[NB_COULEURS_ECRAN] = {
     {"ColDiag", 42, "Chord diagram color :"}, {"ColLines", 43, "Tab line color :"},
     {"ColRythm", 44, "Rhythm line color :"},  {"ColEff", 45, "Effect color :"},
     {"ColBackG", 46, "Background color :"},   {"ColBadBar", 47, "Bad time bar color :"},
     {"ColSelect", 48, "Selection color :"}};
-constexpr TLegende kAffEcran[NB_AFF_ECRAN] = {
-    {"AffDiag", 49, "Chord diagrams"}, {"AffChordsName", 50, "Chord names"}, {"AffTxt", 52, "Text"},
-    {"AffEff", 53, "Effects"},         {"AffRyt", 54, "Rhythm lines"},       {"AffNum", 55, "Num. of bars"},
-    {"AffListChord", 51, "Chords list on top"}};
-constexpr TLegende kAffImp[NB_AFF_IMP] = {
-    {"AffTitre_Prt", 93, "Title"},          {"AffAuteur_Prt", 94, "Author"},
-    {"AffComment_Prt", 95, "Comment"},      {"AffTriplet_Prt", 96, "Triplet feel, tuning..."},
-    {"AffNumP_Prt", 97, "Num. page"},       {"AffNum_Prt", 98, "Num. of bars"},
-    {"AffDiag_Prt", 99, "Chord diagrams"},  {"AffChordsName_Prt", 100, "Chord names"},
-    {"AffListChord_Prt", 101, "Chord list on top"}, {"AffTxt_Prt", 102, "Text"},
-    {"AffEff_Prt", 103, "Effects"},         {"AffRyt_Prt", 104, "Rhythm lines"}};
-constexpr TLegende kJaugesImp[NB_JAUGES_IMP] = {
-    {"GlobalProportions_Prt", 73, "Global proportions"}, {"ChordSize_Prt", 77, "Chord diagram size"},
-    {"EspPortees_Prt", 74, "Space betw. tabs"},          {"EspDiagAc_Prt", 78, "Diagram position"},
-    {"EspNomAc_Prt", 79, "Chord name position"},         {"EspTexte_Prt", 80, "Text position"},
-    {"Esp_Titre_Auteur_Prt", 81, "Title/Author spacing"}, {"Esp_Auteur_Tab_Prt", 82, "Author/Tab spacing"},
-    {"CoefEspAff_Prt", 75, "Notes spacing"}};
+constexpr TLegende kAffEcran[NB_AFF_ECRAN] = {{"AffDiag", 49, "Chord diagrams"},
+                                              {"AffChordsName", 50, "Chord names"},
+                                              {"AffTxt", 52, "Text"},
+                                              {"AffEff", 53, "Effects"},
+                                              {"AffRyt", 54, "Rhythm lines"},
+                                              {"AffNum", 55, "Num. of bars"},
+                                              {"AffListChord", 51, "Chords list on top"}};
+constexpr TLegende kAffImp[NB_AFF_IMP] = {{"AffTitre_Prt", 93, "Title"},
+                                          {"AffAuteur_Prt", 94, "Author"},
+                                          {"AffComment_Prt", 95, "Comment"},
+                                          {"AffTriplet_Prt", 96, "Triplet feel, tuning..."},
+                                          {"AffNumP_Prt", 97, "Num. page"},
+                                          {"AffNum_Prt", 98, "Num. of bars"},
+                                          {"AffDiag_Prt", 99, "Chord diagrams"},
+                                          {"AffChordsName_Prt", 100, "Chord names"},
+                                          {"AffListChord_Prt", 101, "Chord list on top"},
+                                          {"AffTxt_Prt", 102, "Text"},
+                                          {"AffEff_Prt", 103, "Effects"},
+                                          {"AffRyt_Prt", 104, "Rhythm lines"}};
+constexpr TLegende kJaugesImp[NB_JAUGES_IMP] = {{"GlobalProportions_Prt", 73, "Global proportions"},
+                                                {"ChordSize_Prt", 77, "Chord diagram size"},
+                                                {"EspPortees_Prt", 74, "Space betw. tabs"},
+                                                {"EspDiagAc_Prt", 78, "Diagram position"},
+                                                {"EspNomAc_Prt", 79, "Chord name position"},
+                                                {"EspTexte_Prt", 80, "Text position"},
+                                                {"Esp_Titre_Auteur_Prt", 81, "Title/Author spacing"},
+                                                {"Esp_Auteur_Tab_Prt", 82, "Author/Tab spacing"},
+                                                {"CoefEspAff_Prt", 75, "Notes spacing"}};
 
 bool* AffDe(TParamEcran& p, int i) {
   bool* a[NB_AFF_ECRAN] = {&p.AffDiag, &p.AffChordsName, &p.AffTxt, &p.AffEff, &p.AffRyt, &p.AffNum, &p.AffListChord};
   return a[i];
 }
 TColor* CouleurDe(TParamEcran& p, int i) {
-  TColor* c[NB_COULEURS_ECRAN] = {&p.ColDiag, &p.ColLines, &p.ColRythm, &p.ColEff, &p.ColBackG, &p.ColBadBar, &p.ColSelect};
+  TColor* c[NB_COULEURS_ECRAN] = {&p.ColDiag,  &p.ColLines,  &p.ColRythm, &p.ColEff,
+                                  &p.ColBackG, &p.ColBadBar, &p.ColSelect};
   return c[i];
 }
 int32_t* ChampEcranDe(TParamEcran& p, int i) {
@@ -107,19 +128,19 @@ int32_t* ChampEcranDe(TParamEcran& p, int i) {
   return c[i];
 }
 bool* AffDe(TZoneImpression& z, int i) {
-  bool* a[NB_AFF_IMP] = {&z.AffTitre_Prt, &z.AffAuteur_Prt,     &z.AffComment_Prt,   &z.AffTriplet_Prt,
-                         &z.AffNumP_Prt,  &z.AffNum_Prt,        &z.AffDiag_Prt,      &z.AffChordsName_Prt,
-                         &z.AffListChord_Prt, &z.AffTxt_Prt,    &z.AffEff_Prt,       &z.AffRyt_Prt};
+  bool* a[NB_AFF_IMP] = {&z.AffTitre_Prt,     &z.AffAuteur_Prt, &z.AffComment_Prt, &z.AffTriplet_Prt,
+                         &z.AffNumP_Prt,      &z.AffNum_Prt,    &z.AffDiag_Prt,    &z.AffChordsName_Prt,
+                         &z.AffListChord_Prt, &z.AffTxt_Prt,    &z.AffEff_Prt,     &z.AffRyt_Prt};
   return a[i];
 }
 double* ChampImpDe(TZoneImpression& z, int i) {
-  double* c[NB_CHAMPS_IMP] = {&z.MargeHautePart, &z.MargeBassePart, &z.MargeGaucheLignes,
-                              &z.MargeDroiteLignes, &z.Largeur_Prt, &z.Hauteur_Prt};
+  double* c[NB_CHAMPS_IMP] = {&z.MargeHautePart,    &z.MargeBassePart, &z.MargeGaucheLignes,
+                              &z.MargeDroiteLignes, &z.Largeur_Prt,    &z.Hauteur_Prt};
   return c[i];
 }
 int32_t* JaugeDe(TZoneImpression& z, int i) {
-  int32_t* c[NB_JAUGES_IMP] = {&z.GlobalProportions_Prt, &z.ChordSize_Prt, &z.EspPortees_Prt,
-                               &z.EspDiagAc_Prt,         &z.EspNomAc_Prt,  &z.EspTexte_Prt,
+  int32_t* c[NB_JAUGES_IMP] = {&z.GlobalProportions_Prt, &z.ChordSize_Prt,      &z.EspPortees_Prt,
+                               &z.EspDiagAc_Prt,         &z.EspNomAc_Prt,       &z.EspTexte_Prt,
                                &z.Esp_Titre_Auteur_Prt,  &z.Esp_Auteur_Tab_Prt, &z.CoefEspAff_Prt};
   return c[i];
 }
@@ -350,8 +371,8 @@ void TPref_Form::CreerGeneral() {
     l->addWidget(LibBendConfig);
   }
   GroupChord = groupe("GroupChord", "Chord recognization");
-  AlwaysAddBass = coche(GroupChord, "AlwaysAddBass",
-                        "Always add the bass note in the name when it is different than the root");
+  AlwaysAddBass =
+      coche(GroupChord, "AlwaysAddBass", "Always add the bass note in the name when it is different than the root");
   {
     auto* l = new QVBoxLayout(GroupChord);
     l->addWidget(AlwaysAddBass);
@@ -361,9 +382,9 @@ void TPref_Form::CreerGeneral() {
   connect(GeneralDefault, &QPushButton::clicked, this, [this] { GeneralDefaultClick(); });
 
   for (QRadioButton* r : {ScrollingScreen, ScrollingLine}) connect(r, &QRadioButton::toggled, this, marquer);
-  for (QCheckBox* c : {MetronomeDuringScore, FirstBarMetronome, DifferentMetronomeFirstSound,
-                       AlwaysUseMetronomeSpeedTrainer, PlayEffects, PlayRepeats, ExportEffects, ExportRepeats,
-                       LimitBend, AlwaysAddBass})
+  for (QCheckBox* c :
+       {MetronomeDuringScore, FirstBarMetronome, DifferentMetronomeFirstSound, AlwaysUseMetronomeSpeedTrainer,
+        PlayEffects, PlayRepeats, ExportEffects, ExportRepeats, LimitBend, AlwaysAddBass})
     connect(c, &QCheckBox::toggled, this, marquer);
   connect(MetronomeVolume, &QSlider::valueChanged, this, marquer);
 
@@ -405,8 +426,8 @@ void TPref_Form::CreerDisplay() {
     e->setObjectName(QString::fromLatin1(c.Nom));
     e->setMaxLength(c.Longueur);
     // Digits only, typed or pasted: anything else never reaches the conversion.
-    e->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(c.Longueur)), e));
+    e->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(c.Longueur)), e));
     e->setFixedWidth(44);
     auto* l = new QLabel(QString::fromLatin1(c.Design), PanelMarges);
     l->setObjectName(QString::fromLatin1(c.Nom) + QStringLiteral("_Lab"));
@@ -570,8 +591,8 @@ void TPref_Form::CreerPrinting() {
     auto* e = new QLineEdit(Panel01);
     e->setObjectName(QString::fromLatin1(c.Nom));
     e->setMaxLength(c.Longueur);
-    e->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(c.Longueur)), e));
+    e->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(c.Longueur)), e));
     e->setFixedWidth(44);
     auto* l = new QLabel(QString::fromLatin1(c.Design), Panel01);
     l->setObjectName(QString::fromLatin1(c.Nom) + QStringLiteral("_Lab"));
@@ -940,7 +961,8 @@ void TPref_Form::AppliquerGeneral() {
 
 void TPref_Form::EcrireAffichage(TParamEcran& p, TMyFont polices[NB_POLICES_ECRAN]) {
   for (int i = 0; i < NB_CHAMPS_ECRAN; ++i)
-    *ChampEcranDe(p, i) = ValeurChamp(ChampsEcran[i]->text(), ValeurChamp(QString::fromLatin1(kChampsEcran[i].Vide), 0));
+    *ChampEcranDe(p, i) =
+        ValeurChamp(ChampsEcran[i]->text(), ValeurChamp(QString::fromLatin1(kChampsEcran[i].Vide), 0));
   for (int i = 0; i < NB_POLICES_ECRAN; ++i) polices[i] = PolicesEcran[i];
   for (int i = 0; i < NB_AFF_ECRAN; ++i) *AffDe(p, i) = AffEcran[i]->isChecked();
   for (int i = 0; i < NB_COULEURS_ECRAN; ++i) *CouleurDe(p, i) = Couleurs[i];

@@ -29,12 +29,24 @@ int ValeurChamp(const QString& texte, int defaut);
 
 // Edits of the Display page, in the order of the record's write-back.
 enum ChampEcran {
-  CE_MargeGaucheLignes, CE_MargeDroiteLignes, CE_EspLignes, CE_EspPortees, CE_EspDiagAc, CE_EspNomAc, CE_EspTexte,
-  CE_EpCroches, NB_CHAMPS_ECRAN
+  CE_MargeGaucheLignes,
+  CE_MargeDroiteLignes,
+  CE_EspLignes,
+  CE_EspPortees,
+  CE_EspDiagAc,
+  CE_EspNomAc,
+  CE_EspTexte,
+  CE_EpCroches,
+  NB_CHAMPS_ECRAN
 };
 // Edits of the Printing page (millimetres).
 enum ChampImp {
-  CI_MargeHautePart, CI_MargeBassePart, CI_MargeGaucheLignes, CI_MargeDroiteLignes, CI_Largeur, CI_Hauteur,
+  CI_MargeHautePart,
+  CI_MargeBassePart,
+  CI_MargeGaucheLignes,
+  CI_MargeDroiteLignes,
+  CI_Largeur,
+  CI_Hauteur,
   NB_CHAMPS_IMP
 };
 enum CouleurEcran { ColDiag, ColLines, ColRythm, ColEff, ColBackG, ColBadBar, ColSelect, NB_COULEURS_ECRAN };

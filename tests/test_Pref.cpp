@@ -94,7 +94,7 @@ TEST_F(Preferences, OkWritesOnlyTheMarkedPages) {
     f->BT_OKClick();
     // The general page rewrites its fields: LimitBend or the volume shows it.
     EXPECT_EQ(Configuration.LimitBend || Configuration.MetronomeVolume == 40, c.general);
-    EXPECT_EQ(ParamEcran.CoefPAff != 1.23, c.ecran);          // written back as 1.2
+    EXPECT_EQ(ParamEcran.CoefPAff != 1.23, c.ecran);                 // written back as 1.2
     EXPECT_EQ(ZoneImpression.MargeHautePart != 12.3, c.impression);  // written back as 12
     EXPECT_EQ(ZoneImpression.CoefPAff_Prt != 1.47, c.impression);
     if (!c.ecran) {
@@ -164,7 +164,8 @@ TEST_F(Preferences, EmptiedFieldsTakeTheirDefaults) {
          f.BT_OKClick();
        },
        [] { return ParamEcran.EpCroches; }, 3},
-      {"EpCroches by Default", [](TPref_Form& f) {
+      {"EpCroches by Default",
+       [](TPref_Form& f) {
          f.ChampsEcran[CE_EpCroches]->clear();
          f.DisplayDefaultClick();
          f.BT_OKClick();

@@ -22,16 +22,12 @@ TEST(Splash, WhenToHideAndRelease) {
     A attendu;
   };
   const Cas cas[] = {
-      {1000, true, true, 1, false, A::Rien},     // fast start: wait for 4 s
-      {4000, true, true, 3, false, A::Rien},
-      {4100, true, true, 3, false, A::Cacher},
-      {6000, false, true, 3, false, A::Rien},    // slow start: wait for the main window
-      {6100, true, true, 1, false, A::Cacher},
-      {6200, true, false, 1, false, A::Rien},    // built-in sound: 11 s
-      {11100, true, false, 1, false, A::Liberer},
-      {4200, true, false, 2, false, A::Rien},    // a wave file: until it ends
-      {4200, true, false, 2, true, A::Liberer},
-      {4200, true, false, 3, false, A::Liberer},
+      {1000, true, true, 1, false, A::Rien},  // fast start: wait for 4 s
+      {4000, true, true, 3, false, A::Rien},      {4100, true, true, 3, false, A::Cacher},
+      {6000, false, true, 3, false, A::Rien},  // slow start: wait for the main window
+      {6100, true, true, 1, false, A::Cacher},    {6200, true, false, 1, false, A::Rien},  // built-in sound: 11 s
+      {11100, true, false, 1, false, A::Liberer}, {4200, true, false, 2, false, A::Rien},  // a wave file: until it ends
+      {4200, true, false, 2, true, A::Liberer},   {4200, true, false, 3, false, A::Liberer},
       {4200, true, false, 0, false, A::Liberer},  // an unknown setting has no sound to wait for
   };
   for (const Cas& c : cas) {

@@ -22,8 +22,8 @@ TEST(UWave, WaveImageHeader) {
   EXPECT_EQ(Mot32(w, 4), 36u + 6);
   EXPECT_EQ(std::memcmp(w.data() + 8, "WAVEfmt ", 8), 0);
   EXPECT_EQ(Mot32(w, 16), 16u);
-  EXPECT_EQ(Mot16(w, 20), 1);      // PCM
-  EXPECT_EQ(Mot16(w, 22), 1);      // mono
+  EXPECT_EQ(Mot16(w, 20), 1);  // PCM
+  EXPECT_EQ(Mot16(w, 22), 1);  // mono
   EXPECT_EQ(Mot32(w, 24), 22050u);
   EXPECT_EQ(Mot32(w, 28), 44100u);  // bytes per second
   EXPECT_EQ(Mot16(w, 32), 2);
