@@ -193,6 +193,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void EditZoneImageChanged() override;
   QString AskOpenFileName() override;
   QString AskSaveFileName(const QString& nomPropose) override;
+  void ScreenLayoutChanged() override;  // MainAffichage.cpp
   bool PlayWhileEntering() override;
   void PlayCurrentBeat() override { JouerTempsCourant(); }
   void StopSound() override;
@@ -235,6 +236,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void BrancherCommandesNotes();     // MainNotes.cpp
   void BrancherCommandesEffets();    // MainNotes.cpp
   void BrancherCommandesSon();       // MainSon.cpp
+  void BrancherCommandesAffichage(); // MainAffichage.cpp
   // A handler that runs one editing operation, then refreshes the command states.
   std::function<void()> PuisRafraichir(void (*op)());
   void ViderPartition();

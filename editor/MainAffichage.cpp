@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include "dialogs/Apropos.h"
 #include "dialogs/Assistant_Bat.h"
 #include "dialogs/Dyna.h"
 #include "dialogs/Sais_par.h"
@@ -12,8 +13,10 @@
 #include "editor/Main.h"
 #include "editor/ZoneSaisie.h"
 #include "midi/SelMIDI.h"
+#include "settings/Aide.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
+#include "settings/Pref.h"
 #include "settings/Traduction.h"
 
 // ---- Translation ----
@@ -74,3 +77,16 @@ void TForm1::RetraduireTitre() {
   }
   AfficherEtatMesure();
 }
+
+// ---- Options and help commands ----
+void TForm1::BrancherCommandesAffichage() {
+  // The dialog puts back what Look and Preview changed when it is not confirmed.
+  DefinirExecute("Ac_Options_Preferences", [this] { ExecuterPreferences(this, PAGE_GENERAL); });
+  DefinirExecute("Ac_Aide_Index", [] { OuvrirAide(NomFichierAide(LangueAide)); });
+  // The command keeps its translated caption afterwards.
+  DefinirExecute("Ac_Aide_APropos", [this] { MontrerApropos(this); });
+}
+
+// The preferences changed the screen layout: the bands take the new sizes, then the view is laid
+// out again (the current measure is re-based as after a resize).
+void TForm1::ScreenLayoutChanged() { RedimensionnerVuePartition(); }

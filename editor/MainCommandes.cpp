@@ -267,6 +267,7 @@ void TForm1::BrancherCommandes() {
   BrancherCommandesMesure();
   BrancherCommandesNotes();
   BrancherCommandesSon();
+  BrancherCommandesAffichage();
 }
 
 // ---- Command states ----

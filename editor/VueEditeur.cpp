@@ -9,6 +9,7 @@ TVueEditeur* vueCourante = &vueNulle;
 }  // namespace
 
 bool TVueEditeur::PreviousMeasureEnabled() { return Partition.MesureCourante > 1; }
+void TVueEditeur::ScreenLayoutChanged() { emit Notificateur().vueARefaire(); }
 
 TVueEditeur& VueEditeur() { return *vueCourante; }
 void DefinirVueEditeur(TVueEditeur* vue) { vueCourante = vue ? vue : &vueNulle; }

@@ -40,6 +40,11 @@ class TVueEditeur {
   virtual bool AskGoToMeasure() { return false; }   // true on OK, the current measure set
   virtual QString AskOpenFileName() { return {}; }
   virtual QString AskSaveFileName(const QString& /*nomPropose*/) { return {}; }
+  // The print preview, shown modally (the preferences' Preview button).
+  virtual void ShowPrintPreview() {}
+  // The screen layout's settings changed: size the score view's bands and lay it out again
+  // (without a window: the whole view is to be redone).
+  virtual void ScreenLayoutChanged();
 
   // ---- Sound ----
   virtual bool PlayWhileEntering() { return false; }  // the listen-while-entering command is checked

@@ -1,5 +1,6 @@
 // Program entry: folders, settings, the long-lived windows, then the message loop.
 #include <QApplication>
+#include <QPointer>
 
 #include "dialogs/Assistant_Bat.h"
 #include "dialogs/Classiq.h"
@@ -8,7 +9,9 @@
 #include "dialogs/SpeedT.h"
 #include "editor/EtatEdition.h"
 #include "settings/Config.h"
+#include "editor/EtatProgramme.h"
 #include "editor/Main.h"
+#include "editor/Splash.h"
 #include "midi/SelMIDI.h"
 #include "midi/WaitMidi.h"
 #include "platform/Folders.h"
@@ -24,6 +27,14 @@ int main(int argc, char** argv) {
   RepWindows = DossierConfiguration();
   ChargerConfig(PisteCourante, ChoisirLangueDemarrage);
 
+  // The splash screen shows while the windows are made; it goes by itself once the main window is
+  // ready and its sound is over.
+  QPointer<TSplashForm> splash = new TSplashForm;
+  splash->FenetrePrete = [] { return Form1 && Form1->FenetreActivee && !PremiereActivation; };
+  splash->show();
+  splash->repaint();
+  QApplication::processEvents();
+
   Form1 = new TForm1;
   SelMIDIForm = new TSelMIDIForm(Form1);
   Assistant_Bat_Form = new TAssistant_Bat_Form(Form1);
@@ -35,6 +46,7 @@ int main(int argc, char** argv) {
   Form1->show();
   int code = app.exec();
 
+  delete splash;  // a start-up cut short leaves it
   // The windows of the run go with the main window.
   delete Form1;
   SelMIDIForm = nullptr;

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 # The window units that live in an engine folder, as path patterns.
 WINDOWS=(
-  'editor/Main*' 'dialogs/*'
+  'editor/Main*' 'editor/Splash*' 'dialogs/*'
   'settings/Pref*' 'settings/Welcome*' 'settings/Traduction*'
   'midi/SelMIDI*' 'midi/WaitMidi*'
   'files/Browse*' 'files/ImpASCII*' 'files/TestASCI*'

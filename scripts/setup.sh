@@ -6,6 +6,7 @@ PACKAGES=(
   qt6-base-dev libqt6printsupport6 qt6-qpa-plugins qt6-svg-dev libqt6svg6
   tango-icon-theme
   libfluidsynth-dev fluidsynth timgm6mb-soundfont
+  libsdl2-dev
   fonts-liberation
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool midicsv

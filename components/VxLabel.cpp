@@ -1,0 +1,426 @@
+#include "components/VxLabel.h"
+
+#include <QDesktopServices>
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+#include <cmath>
+
+namespace {
+QColor Qc(TColor c) { return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c)); }
+int Nearest(double v) { return static_cast<int>(std::nearbyint(v)); }
+}  // namespace
+
+int NormalizedAngle(int degrees) {
+  const int r = degrees % 360;
+  return r < 0 ? r + 360 : r;
+}
+
+// ---- TVxLabel ----
+TVxLabel::TVxLabel(QWidget* parent) : QLabel(parent) { AddBlinkingControl(this); }
+
+TVxLabel::~TVxLabel() {
+  RemoveBlinkingControl(this);
+  ReleaseBlinkingControls();
+}
+
+void TVxLabel::SetAngle(int a) {
+  // Any angle is kept within one turn: -30 is 330 and -400 is 320.
+  const int v = NormalizedAngle(a);
+  if (v == angle_) return;
+  angle_ = v;
+  if (v != 0) {
+    autoSize_ = false;
+    if (rotation_ == TRotation::roNone) rotation_ = TRotation::roFlat;
+    EnsureScalableFont();
+  }
+  update();
+}
+
+void TVxLabel::SetRotation(TRotation r) {
+  if (r == rotation_) return;
+  rotation_ = r;
+  if (r != TRotation::roNone) EnsureScalableFont();
+  if (r == TRotation::roNone || r == TRotation::roFlat) angle_ = 0;
+  if (r == TRotation::roFlat) centerPoint_ = TCenterPoint::cpCenter;
+  update();
+}
+
+void TVxLabel::EnsureScalableFont() {
+  // Rotated glyphs need an outline font.
+  if (!QFontDatabase::isSmoothlyScalable(font().family())) {
+    QFont f = font();
+    f.setFamily(QStringLiteral("Arial"));
+    setFont(f);
+  }
+}
+
+void TVxLabel::SetCenterPoint(TCenterPoint c) {
+  if (c == centerPoint_) return;
+  centerPoint_ = c;
+  update();
+}
+void TVxLabel::SetTextStyle(TTextStyle s) {
+  if (s == textStyle_) return;
+  textStyle_ = s;
+  update();
+}
+void TVxLabel::SetLightTextStyle(bool v) {
+  if (v == lightTextStyle_) return;
+  lightTextStyle_ = v;
+  update();
+}
+void TVxLabel::SetShadowDepth(int d) {
+  if (d == shadowDepth_) return;
+  shadowDepth_ = d;
+  update();
+}
+
+void TVxLabel::SetFlyByEnabled(bool v) {
+  if (v == flyByEnabled_) return;
+  flyByEnabled_ = v;
+  if (!v && underMouse()) SetFontColor(flyBySaved_);
+}
+
+void TVxLabel::SetBlinking(bool v) {
+  if (v == blinking_) return;
+  blinking_ = v;
+  if (!v) {
+    if (!normalShown_) SetFontColor(blinkSaved_);
+    normalShown_ = true;
+  }
+}
+
+int TVxLabel::BlinkIntervalOn() { return BlinkingControls ? BlinkingControls->OnInterval : 500; }
+void TVxLabel::SetBlinkIntervalOn(int ms) {
+  if (BlinkingControls) BlinkingControls->OnInterval = ms;
+}
+int TVxLabel::BlinkIntervalOff() { return BlinkingControls ? BlinkingControls->OffInterval : 500; }
+void TVxLabel::SetBlinkIntervalOff(int ms) {
+  if (BlinkingControls) BlinkingControls->OffInterval = ms;
+}
+
+void TVxLabel::BlinkPhase(int phase) {
+  if (phase == 1) {
+    blinkSaved_ = fontColor_;
+    normalShown_ = false;
+    SetFontColor(BlinkColor);
+  } else {
+    normalShown_ = true;
+    SetFontColor(blinkSaved_);
+  }
+}
+
+// Border setters: the borders change the text area, so the label stops sizing itself.
+void TVxLabel::SetBorderSides(TSides s) {
+  autoSize_ = false;
+  if (s == borderSides_) return;
+  borderSides_ = s;
+  update();
+}
+void TVxLabel::SetBorderOuter(TFrameStyle s) {
+  autoSize_ = false;
+  if (s == borderOuter_) return;
+  borderOuter_ = s;
+  update();
+}
+void TVxLabel::SetBorderInner(TFrameStyle s) {
+  autoSize_ = false;
+  if (s == borderInner_) return;
+  borderInner_ = s;
+  update();
+}
+void TVxLabel::SetBorderWidth(int w) {
+  autoSize_ = false;
+  if (w == borderWidth_) return;
+  borderWidth_ = w;
+  update();
+}
+void TVxLabel::SetBevelWidth(int w) {
+  autoSize_ = false;
+  if (w == bevelWidth_) return;
+  bevelWidth_ = w;
+  update();
+}
+void TVxLabel::SetFrameSides(TSides s) {
+  autoSize_ = false;
+  if (s == frameSides_) return;
+  frameSides_ = s;
+  update();
+}
+void TVxLabel::SetLayout(TTextLayout l) {
+  if (l == layout_) return;
+  layout_ = l;
+  update();
+}
+
+void TVxLabel::SetFontColor(TColor c) {
+  if (c == fontColor_) return;
+  fontColor_ = c;
+  update();
+}
+
+void TVxLabel::changeEvent(QEvent* e) {
+  QLabel::changeEvent(e);
+  // A font that cannot be rotated takes the text back to straight.
+  if (e->type() == QEvent::FontChange && angle_ != 0 && !QFontDatabase::isSmoothlyScalable(font().family())) angle_ = 0;
+}
+
+TRect TVxLabel::ClientRect() const {
+  TRect r{0, 0, width(), height()};
+  if (frameSides_ & sdLeft) ++r.Left;
+  if (frameSides_ & sdTop) ++r.Top;
+  if (frameSides_ & sdRight) --r.Right;
+  if (frameSides_ & sdBottom) --r.Bottom;
+  r.Left += borderWidth_;
+  r.Top += borderWidth_;
+  r.Right -= borderWidth_;
+  r.Bottom -= borderWidth_;
+  const int w = FrameStyleWidth(borderOuter_, bevelWidth_) + FrameStyleWidth(borderInner_, bevelWidth_);
+  if (borderSides_ & sdLeft) r.Left += w;
+  if (borderSides_ & sdTop) r.Top += w;
+  if (borderSides_ & sdRight) r.Right -= w;
+  if (borderSides_ & sdBottom) r.Bottom -= w;
+  return r;
+}
+
+void TVxLabel::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  TCanvas c(&p);
+  PaintLabel(c);
+}
+
+void TVxLabel::PaintLabel(TCanvas& c) {
+  TRect r{0, 0, width(), height()};
+  r = DrawSideLines(c, r, clBlack, clBlack, frameSides_);
+  auto border = [&](TFrameStyle s) {
+    switch (s) {
+      case TFrameStyle::fsFlat:
+        r = DrawBevelBands(c, r, FlatColor, FlatColor, 1, borderSides_);
+        break;
+      case TFrameStyle::fsPopup:
+        r = DrawBevelBands(c, r, BorderHighlight, BorderShadow, bevelWidth_, borderSides_);
+        break;
+      case TFrameStyle::fsStatus:
+        r = DrawBevelBands(c, r, BorderShadow, BorderHighlight, bevelWidth_, borderSides_);
+        break;
+      default:
+        r = DrawFrameStyleSides(c, r, s, borderSides_);
+        break;
+    }
+  };
+  border(borderOuter_);
+  if (borderWidth_ > 0) r = DrawBevelBands(c, r, BorderColor, BorderColor, borderWidth_, borderSides_);
+  border(borderInner_);
+  QPainter& p = *c.Painter();
+  if (!Transparent) p.fillRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), Qc(Color));
+  p.setFont(font());
+  if (rotation_ == TRotation::roCurve)
+    DrawCurvedText(p);
+  else
+    DrawStraightText(p, ClientRect());
+}
+
+void TVxLabel::DrawTextCopies(QPainter& p, const std::function<void(int, int, TColor)>& draw) {
+  if (!isEnabled()) {
+    draw(1, 1, clBtnHighlight);
+    draw(0, 0, clGrayText);
+    return;
+  }
+  switch (textStyle_) {
+    case TTextStyle::tsRaised:
+      if (!lightTextStyle_) draw(1, 1, ShadowColor);
+      draw(-1, -1, HighlightColor);
+      break;
+    case TTextStyle::tsRecessed:
+      draw(1, 1, HighlightColor);
+      if (!lightTextStyle_) draw(-1, -1, ShadowColor);
+      break;
+    case TTextStyle::tsShadow:
+      draw(shadowDepth_, shadowDepth_, ShadowColor);
+      break;
+    case TTextStyle::tsNormal:
+      break;
+  }
+  draw(0, 0, fontColor_);
+  (void)p;
+}
+
+void TVxLabel::DrawStraightText(QPainter& p, const TRect& cr) {
+  const QRect client(cr.Left, cr.Top, cr.Right - cr.Left, cr.Bottom - cr.Top);
+  const QString t = text();
+  p.save();
+  p.setClipRect(client);
+  if (rotation_ == TRotation::roFlat && angle_ != 0) {
+    p.translate(width() / 2, height() / 2);
+    p.rotate(-angle_);
+    const QRect autour(-width(), -height(), 2 * width(), 2 * height());
+    DrawTextCopies(p, [&](int dx, int dy, TColor col) {
+      p.setPen(Qc(col));
+      p.drawText(autour.translated(dx, dy), Qt::AlignCenter, t);
+    });
+    p.restore();
+    return;
+  }
+  int flags = Qt::TextExpandTabs;
+  const Qt::Alignment h = alignment() & Qt::AlignHorizontal_Mask;
+  flags |= (h & Qt::AlignRight) ? Qt::AlignRight : (h & Qt::AlignHCenter) ? Qt::AlignHCenter : Qt::AlignLeft;
+  flags |= layout_ == TTextLayout::tlCenter   ? Qt::AlignVCenter
+           : layout_ == TTextLayout::tlBottom ? Qt::AlignBottom
+                                              : Qt::AlignTop;
+  if (wordWrap()) flags |= Qt::TextWordWrap;
+  if (rotation_ == TRotation::roFlat) flags = (flags & ~Qt::AlignHorizontal_Mask) | Qt::AlignHCenter;
+  // Copies drawn to the right or below stay inside the area.
+  const int recul = textStyle_ == TTextStyle::tsShadow ? shadowDepth_ : 1;
+  QRect zone = client;
+  if (flags & Qt::AlignRight) zone.adjust(0, 0, -recul, 0);
+  if (flags & Qt::AlignBottom) zone.adjust(0, 0, 0, -recul);
+  DrawTextCopies(p, [&](int dx, int dy, TColor col) {
+    p.setPen(Qc(col));
+    p.drawText(zone.translated(dx, dy), flags, t);
+  });
+  p.restore();
+}
+
+void TVxLabel::DrawCurvedText(QPainter& p) {
+  const int W = width(), H = height(), b = borderWidth_;
+  QPoint C;
+  int rx = 0, ry = 0;
+  switch (centerPoint_) {
+    case TCenterPoint::cpUpperLeft:
+      C = {b, b};
+      rx = W - 2 * b;
+      ry = H - 2 * b;
+      break;
+    case TCenterPoint::cpUpperCenter:
+      C = {W / 2, b};
+      rx = W / 2 - 2 * b;
+      ry = H - 2 * b;
+      break;
+    case TCenterPoint::cpUpperRight:
+      C = {W, b};
+      rx = W - 2 * b;
+      ry = H - 2 * b;
+      break;
+    case TCenterPoint::cpLeftCenter:
+      C = {b, H / 2};
+      rx = W - 2 * b;
+      ry = H / 2 - 2 * b;
+      break;
+    case TCenterPoint::cpCenter:
+      C = {W / 2, H / 2};
+      rx = W / 2 - 2 * b;
+      ry = H / 2 - 2 * b;
+      break;
+    case TCenterPoint::cpRightCenter:
+      C = {W - b, H / 2};
+      rx = W - 2 * b;
+      ry = H / 2 - 2 * b;
+      break;
+    case TCenterPoint::cpLowerLeft:
+      C = {b, H - b};
+      rx = W - 2 * b;
+      ry = H - 2 * b;
+      break;
+    case TCenterPoint::cpLowerCenter:
+      C = {W / 2, H - b};
+      rx = W / 2 - 2 * b;
+      ry = H - 2 * b;
+      break;
+    case TCenterPoint::cpLowerRight:
+      C = {W - b, H - b};
+      rx = W - 2 * b;
+      ry = H - 2 * b;
+      break;
+  }
+  if (rx <= 0) return;
+  const QFontMetrics fm(font());
+  const int h = fm.height();
+  const double pas = (fm.horizontalAdvance(QLatin1Char('w')) + 2.0) / rx;
+  double theta = angle_ * M_PI / 180.0;
+  for (QChar ch : text()) {
+    const int x = C.x() - Nearest(std::sin(theta) * (rx - h));
+    const int y = C.y() - Nearest(std::cos(theta) * (ry - h));
+    p.save();
+    p.translate(x, y);
+    p.rotate(-theta * 180.0 / M_PI);
+    const int w = fm.horizontalAdvance(ch);
+    DrawTextCopies(p, [&](int dx, int dy, TColor col) {
+      p.setPen(Qc(col));
+      p.drawText(QPoint(dx - w / 2, dy), QString(ch));
+    });
+    p.restore();
+    theta -= pas;  // clockwise
+  }
+}
+
+void TVxLabel::mouseReleaseEvent(QMouseEvent* e) {
+  QLabel::mouseReleaseEvent(e);
+  if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) Click();
+}
+
+void TVxLabel::Click() {
+  if (OnClick) OnClick();
+}
+
+void TVxLabel::enterEvent(QEnterEvent* e) {
+  QLabel::enterEvent(e);
+  if (flyByEnabled_) {
+    flyBySaved_ = fontColor_;
+    SetFontColor(FlyByColor);
+  }
+  if (OnMouseEnter) OnMouseEnter();
+}
+
+void TVxLabel::leaveEvent(QEvent* e) {
+  QLabel::leaveEvent(e);
+  if (flyByEnabled_) SetFontColor(flyBySaved_);
+  if (OnMouseLeave) OnMouseLeave();
+}
+
+// ---- TVxURLLabel ----
+std::function<bool(const QString&)> TVxURLLabel::OpenAddress = [](const QString& adresse) {
+  return QDesktopServices::openUrl(QUrl::fromUserInput(adresse));
+};
+
+TVxURLLabel::TVxURLLabel(QWidget* parent) : TVxLabel(parent) {
+  setCursor(Qt::PointingHandCursor);
+  SetTextStyle(TTextStyle::tsNormal);
+  SetFontColor(unvisitedColor_);
+  QFont f = font();
+  f.setUnderline(true);
+  setFont(f);
+}
+
+QString TVxURLLabel::Address() const {
+  const QString u = URL.trimmed();
+  return u.isEmpty() ? text().trimmed() : u;
+}
+
+void TVxURLLabel::Click() {
+  TVxLabel::Click();
+  const QString adresse = Address();
+  if (adresse.isEmpty()) return;
+  // Whether the desktop could open it is not told: the link counts as followed.
+  if (OpenAddress) OpenAddress(adresse);
+  SetVisited(true);
+}
+
+void TVxURLLabel::ShowVisitState() { SetFontColor(visited_ ? visitedColor_ : unvisitedColor_); }
+
+void TVxURLLabel::SetVisited(bool v) {
+  if (v == visited_) return;
+  visited_ = v;
+  ShowVisitState();
+}
+void TVxURLLabel::SetVisitedColor(TColor c) {
+  if (c == visitedColor_) return;
+  visitedColor_ = c;
+  ShowVisitState();
+}
+void TVxURLLabel::SetUnvisitedColor(TColor c) {
+  if (c == unvisitedColor_) return;
+  unvisitedColor_ = c;
+  ShowVisitState();
+}

@@ -1,0 +1,147 @@
+#pragma once
+// A label with raised, recessed and shadowed text, rotated or curved text, blinking, a hover
+// colour and optional borders; and the URL label that opens its address when clicked.
+#include <QLabel>
+#include <functional>
+
+#include "components/VxCommon.h"
+
+enum class TRotation : uint8_t { roNone, roFlat, roCurve };
+enum class TCenterPoint : uint8_t {
+  cpUpperLeft,
+  cpUpperCenter,
+  cpUpperRight,
+  cpLeftCenter,
+  cpCenter,
+  cpRightCenter,
+  cpLowerLeft,
+  cpLowerCenter,
+  cpLowerRight
+};
+enum class TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
+
+// An angle in degrees as the label keeps it: 0..359, whatever was given.
+int NormalizedAngle(int degrees);
+
+class TVxLabel : public QLabel, public IBlinkingControl {
+ public:
+  explicit TVxLabel(QWidget* parent = nullptr);
+  ~TVxLabel() override;
+
+  int Angle() const { return angle_; }
+  void SetAngle(int a);
+  TRotation Rotation() const { return rotation_; }
+  void SetRotation(TRotation r);
+  TCenterPoint CenterPoint() const { return centerPoint_; }
+  void SetCenterPoint(TCenterPoint c);
+  TTextStyle TextStyle() const { return textStyle_; }
+  void SetTextStyle(TTextStyle s);
+  bool LightTextStyle() const { return lightTextStyle_; }
+  void SetLightTextStyle(bool v);
+  int ShadowDepth() const { return shadowDepth_; }
+  void SetShadowDepth(int d);
+  TColor ShadowColor = clBtnShadow;
+  TColor HighlightColor = clBtnHighlight;
+  bool FlyByEnabled() const { return flyByEnabled_; }
+  void SetFlyByEnabled(bool v);
+  TColor FlyByColor = 0x6A240A;  // the highlight colour
+  bool Blinking() const { return blinking_; }
+  void SetBlinking(bool v);
+  TColor BlinkColor = 0x6A240A;
+  // Shared by every label of the process: they are the blinking list's intervals.
+  static int BlinkIntervalOn();
+  static void SetBlinkIntervalOn(int ms);
+  static int BlinkIntervalOff();
+  static void SetBlinkIntervalOff(int ms);
+  TSides BorderSides() const { return borderSides_; }
+  void SetBorderSides(TSides s);
+  TColor BorderColor = clBtnFace, BorderHighlight = clBtnHighlight, BorderShadow = clBtnShadow;
+  TFrameStyle BorderOuter() const { return borderOuter_; }
+  void SetBorderOuter(TFrameStyle s);
+  TFrameStyle BorderInner() const { return borderInner_; }
+  void SetBorderInner(TFrameStyle s);
+  int BorderWidth() const { return borderWidth_; }
+  void SetBorderWidth(int w);
+  int BevelWidth() const { return bevelWidth_; }
+  void SetBevelWidth(int w);
+  TColor FlatColor = 0;
+  TSides FrameSides() const { return frameSides_; }
+  void SetFrameSides(TSides s);
+  TTextLayout Layout() const { return layout_; }
+  void SetLayout(TTextLayout l);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool v) { autoSize_ = v; }
+  bool Transparent = false;
+  TColor Color = clBtnFace;
+  // The font's colour, as the drawing takes it.
+  TColor FontColor() const { return fontColor_; }
+  void SetFontColor(TColor c);
+  std::function<void()> OnClick, OnMouseEnter, OnMouseLeave;
+
+  // The area the text is laid out in, inside the frame and borders.
+  TRect ClientRect() const;
+  // Draws the label on a canvas of its size (what painting does).
+  void PaintLabel(TCanvas& c);
+
+  // Blinking list.
+  bool QueryBlink() override { return blinking_; }
+  void BlinkPhase(int phase) override;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void enterEvent(QEnterEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  virtual void Click();
+
+ private:
+  void DrawStraightText(QPainter& p, const TRect& r);
+  void DrawCurvedText(QPainter& p);
+  void DrawTextCopies(QPainter& p, const std::function<void(int dx, int dy, TColor col)>& draw);
+  void EnsureScalableFont();
+  int angle_ = 0;
+  TRotation rotation_ = TRotation::roNone;
+  TCenterPoint centerPoint_ = TCenterPoint::cpCenter;
+  TTextStyle textStyle_ = TTextStyle::tsRecessed;
+  bool lightTextStyle_ = false;
+  int shadowDepth_ = 2;
+  bool flyByEnabled_ = false;
+  bool blinking_ = false;
+  TSides borderSides_ = sdAll;
+  TFrameStyle borderOuter_ = TFrameStyle::fsNone, borderInner_ = TFrameStyle::fsNone;
+  int borderWidth_ = 0, bevelWidth_ = 1;
+  TSides frameSides_ = 0;
+  TTextLayout layout_ = TTextLayout::tlTop;
+  bool autoSize_ = true;
+  TColor fontColor_ = clBlack;
+  TColor blinkSaved_ = clBlack;  // the normal colour while the blink colour shows
+  bool normalShown_ = true;
+  TColor flyBySaved_ = clBlack;
+};
+
+class TVxURLLabel : public TVxLabel {
+ public:
+  explicit TVxURLLabel(QWidget* parent = nullptr);
+
+  QString URL;
+  bool Visited() const { return visited_; }
+  void SetVisited(bool v);
+  TColor VisitedColor() const { return visitedColor_; }
+  void SetVisitedColor(TColor c);
+  TColor UnvisitedColor() const { return unvisitedColor_; }
+  void SetUnvisitedColor(TColor c);
+  // The address a click opens: URL when it is not blank, else the caption; trimmed.
+  QString Address() const;
+
+  // Opens an address with the desktop's handler; tests replace it.
+  static std::function<bool(const QString&)> OpenAddress;
+
+ protected:
+  void Click() override;
+
+ private:
+  void ShowVisitState();
+  bool visited_ = false;
+  TColor visitedColor_ = 0x800080, unvisitedColor_ = 0x6A240A;
+};

@@ -1,0 +1,48 @@
+#pragma once
+// The splash screen: a borderless picture on top in the centre of the screen while the program
+// starts, with the start-up sound. It stays at least 4 seconds and until the main window is
+// ready, then hides, and goes once its sound is over. The user cannot close it.
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+#include "components/UWave.h"
+
+class QTimer;
+
+// What one timer tick does.
+enum class TActionSplash { Rien, Cacher, Liberer };
+struct TEtatSplash {
+  qint64 EcouleMs = 0;      // since the window was created
+  bool PeutFermer = false;  // the main window has finished its first activation
+  bool Visible = true;
+  int StartingMusic = 1;  // 1 built-in sound, 2 a wave file, 3 none
+  bool SonFini = false;   // the wave file has ended, or could not be played
+};
+TActionSplash DecisionSplash(const TEtatSplash& e);
+
+class TSplashForm : public QWidget {
+ public:
+  // clock: milliseconds of a steady clock (tests give their own); player: how sounds play.
+  explicit TSplashForm(std::function<qint64()> horloge = {}, QWidget* parent = nullptr);
+
+  TWave Wave1;  // the built-in start-up sound
+  QImage Image1;
+  QTimer* Timer1 = nullptr;
+  bool SonFini = false;
+  bool PeutFermer = false;
+  // Whether the main window is ready; asked on every tick when set (PeutFermer otherwise).
+  std::function<bool()> FenetrePrete;
+
+  void FormCreate();   // starts the sound (from the constructor)
+  void Timer1Timer();  // every 100 ms
+  qint64 Debut = 0;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  std::function<qint64()> horloge_;
+  int musique_ = 3;
+};

@@ -1,0 +1,54 @@
+#include "platform/SonMemoire.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+
+namespace {
+SDL_AudioDeviceID peripherique = 0;
+bool sdlPret = false;
+
+bool InitialiserAudio() {
+  if (sdlPret) return true;
+  // The audio subsystem only: the windows are Qt's.
+  // Ctrl+C and the window system's close stay Qt's.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  sdlPret = true;
+  std::atexit([] {
+    ArreterSonMemoire();
+    if (sdlPret) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sdlPret = false;
+  });
+  return true;
+}
+}  // namespace
+
+bool JouerSonMemoire(const std::vector<uint8_t>& wav) {
+  ArreterSonMemoire();
+  if (wav.size() < 44 || wav.size() > 0x7FFFFFFF) return false;
+  if (!InitialiserAudio()) return false;
+  SDL_RWops* flux = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
+  if (!flux) return false;
+  SDL_AudioSpec format;
+  Uint8* echantillons = nullptr;
+  Uint32 longueur = 0;
+  if (!SDL_LoadWAV_RW(flux, 1, &format, &echantillons, &longueur)) return false;
+  format.callback = nullptr;  // queued, not pulled
+  peripherique = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
+  bool ok = peripherique != 0 && SDL_QueueAudio(peripherique, echantillons, longueur) == 0;
+  SDL_FreeWAV(echantillons);
+  if (!ok) {
+    ArreterSonMemoire();
+    return false;
+  }
+  SDL_PauseAudioDevice(peripherique, 0);
+  return true;
+}
+
+bool SonMemoireEnCours() { return peripherique != 0 && SDL_GetQueuedAudioSize(peripherique) > 0; }
+
+void ArreterSonMemoire() {
+  if (peripherique != 0) SDL_CloseAudioDevice(peripherique);
+  peripherique = 0;
+}

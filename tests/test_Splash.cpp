@@ -1,0 +1,89 @@
+// Splash screen: at least 4 seconds and until the main window is ready, then released once its
+// sound is over; the start-up sound file is found when stored in quotes.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+
+#include "components/UWave.h"
+#include "editor/Splash.h"
+#include "settings/Config.h"
+
+TEST(Splash, WhenToHideAndRelease) {
+  using A = TActionSplash;
+  struct Cas {
+    qint64 ms;
+    bool pret, visible;
+    int musique;
+    bool sonFini;
+    A attendu;
+  };
+  const Cas cas[] = {
+      {1000, true, true, 1, false, A::Rien},  // fast start: wait for 4 s
+      {4000, true, true, 3, false, A::Rien},      {4100, true, true, 3, false, A::Cacher},
+      {6000, false, true, 3, false, A::Rien},  // slow start: wait for the main window
+      {6100, true, true, 1, false, A::Cacher},    {6200, true, false, 1, false, A::Rien},  // built-in sound: 11 s
+      {11100, true, false, 1, false, A::Liberer}, {4200, true, false, 2, false, A::Rien},  // a wave file: until it ends
+      {4200, true, false, 2, true, A::Liberer},   {4200, true, false, 3, false, A::Liberer},
+      {4200, true, false, 0, false, A::Liberer},  // an unknown setting has no sound to wait for
+  };
+  for (const Cas& c : cas) {
+    TEtatSplash e{c.ms, c.pret, c.visible, c.musique, c.sonFini};
+    EXPECT_EQ(DecisionSplash(e), c.attendu) << c.ms << " ms, music " << c.musique;
+  }
+}
+
+TEST(Splash, FastStartKeepsItForFourSeconds) {
+  Configuration.StartingMusic = 3;
+  qint64 maintenant = 0;
+  QPointer<TSplashForm> s = new TSplashForm([&] { return maintenant; });
+  s->show();
+  bool pret = false;
+  s->FenetrePrete = [&] { return pret; };
+  maintenant = 1000;
+  pret = true;
+  s->Timer1Timer();
+  EXPECT_TRUE(s->isVisible());
+  QCloseEvent fermer;
+  QApplication::sendEvent(s, &fermer);
+  EXPECT_FALSE(fermer.isAccepted());
+  maintenant = 4100;
+  s->Timer1Timer();
+  EXPECT_FALSE(s->isVisible());
+  s->Timer1Timer();  // no sound: released at once
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(s.isNull());
+  Configuration = TCONFIG{};
+}
+
+TEST(Splash, QuotedStartingFileIsPlayed) {
+  QTemporaryDir dossier;
+  const QString chemin = dossier.path() + "/mon son.wav";
+  {
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("RIFF1234");
+  }
+  std::vector<uint8_t> joue;
+  auto ancien = TWave::Player;
+  TWave::Player = [&](const std::vector<uint8_t>& b) {
+    joue = b;
+    return true;
+  };
+  for (const QString& stocke : {chemin, "\"" + chemin + "\""}) {
+    joue.clear();
+    Configuration.StartingMusic = 2;
+    Configuration.StartingFile = stocke;
+    TSplashForm s([] { return qint64(0); });
+    EXPECT_EQ(joue.size(), 8u) << stocke.toStdString();
+    EXPECT_FALSE(s.SonFini);
+  }
+  Configuration.StartingFile = dossier.path() + "/absent.wav";
+  TSplashForm s([] { return qint64(0); });
+  EXPECT_TRUE(s.SonFini);  // no sound, no message: released once hidden
+  TWave::Player = ancien;
+  Configuration = TCONFIG{};
+}
