@@ -36,7 +36,7 @@ QImage DrawSplash() {
   title.setBold(true);
   p.setFont(title);
   p.setPen(QColor(240, 244, 255));
-  p.drawText(QRect(0, 14, 279, 60), Qt::AlignCenter, QStringLiteral("Vexo"));
+  p.drawText(QRect(0, 14, 279, 60), Qt::AlignCenter, QStringLiteral("Strumquill"));
   return img;
 }
 }  // namespace

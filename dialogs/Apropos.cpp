@@ -13,8 +13,9 @@
 #include "settings/LignesLangue.h"
 
 namespace {
-// The maker's site; the link opens it in the desktop's browser.
-const char* const kAdresseSite = "https://strumquill.example.org";
+// The maker's site, which the link opens in the desktop's browser. The program has none to name:
+// the link stays hidden while this is empty rather than point at an address that is not ours.
+const char* const kAdresseSite = "";
 constexpr const char* kVersion = "2.2";
 }  // namespace
 
@@ -55,6 +56,7 @@ TAproposForm::TAproposForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
   VxURLLabel1->SetBorderSides(0);
   VxURLLabel1->Transparent = true;
   VxURLLabel1->setMinimumHeight(QFontMetrics(VxURLLabel1->font()).height() + 2);
+  VxURLLabel1->setVisible(*kAdresseSite != '\0');
   BT_OK = new QPushButton(QStringLiteral("OK"), cadre);
   BT_OK->setObjectName(QStringLiteral("BT_OK"));
   BT_OK->setDefault(true);
