@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/EcouteAccordage.h"
 #include "dialogs/Sais_ins.h"
 #include "dialogs/SpeedT.h"  // the auto-repeat of the integer fields
 #include "editor/EtatEdition.h"
@@ -777,50 +778,22 @@ void TSais_Partition::SoloClic(bool coche) {
 // ---- Listening ----
 
 void TSais_Partition::EcouterClic(int rangee) {
-  QToolButton* b = rangee ? Ecouter[rangee] : EcouterTout;
-  // The seven buttons are one group that may be all up.
-  for (int r = 0; r <= 6; ++r) {
-    QToolButton* autre = r ? Ecouter[r] : EcouterTout;
-    if (autre != b) autre->setChecked(false);
-  }
-  if (!MIDIDisponible || !LecteurMIDI()) {
-    b->setChecked(false);
-    return;
-  }
-  if (!b->isChecked()) return;  // the current sound ends by itself
-  CordeEcoutee = rangee;
-  TMediaPlayer* l = LecteurMIDI();
-  // While a preview plays, the new choice is heard at the next replay.
-  if (!(l->Notify && l->EnLecture())) EcouterAccordage();
+  if (ClicEcoute(BoutonsEcoute(), rangee, CordeEcoutee)) EcouterAccordage();
 }
 
 void TSais_Partition::EcouterAccordage() {
-  TMediaPlayer* l = LecteurMIDI();
-  if (!l || CordeEcoutee < 0) return;
+  if (!LecteurMIDI() || CordeEcoutee < 0) return;
   EnregistrerPiste();
-  l->Notify = false;
-  l->Close();
-  const QString chemin = CheminFichierTemp();
   const TApercuAccordage a =
       ApercuProprietes(ProprietesTempo, PisteEnCours, CordeEcoutee, Capo->text().toInt(), DouzeCordes->isChecked());
-  if (!EcrireMidiAccordage(chemin, a)) return;
-  if (!l->Open(chemin)) return;
-  l->Notify = true;
-  if (!l->Play() || !l->Erreur().isEmpty()) l->Stop();
+  JouerApercu([&](const QString& chemin) { return EcrireMidiAccordage(chemin, a); });
 }
 
 bool TSais_Partition::NotificationLecture() {
-  if (CordeEcoutee < 0) return false;
-  bool enfonce = EcouterTout->isChecked();
-  for (int r = 1; r <= 6; ++r) enfonce |= Ecouter[r]->isChecked();
-  if (enfonce && isVisible()) {
-    EcouterAccordage();
-    return true;
-  }
-  CordeEcoutee = -1;
-  if (TMediaPlayer* l = LecteurMIDI()) l->Notify = false;
-  return true;
+  return NotificationEcoute(BoutonsEcoute(), isVisible(), CordeEcoutee, [this] { EcouterAccordage(); });
 }
+
+TBoutonsEcoute TSais_Partition::BoutonsEcoute() const { return {EcouterTout, Ecouter, 6}; }
 
 // ---- Keys in the edits ----
 

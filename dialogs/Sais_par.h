@@ -2,6 +2,7 @@
 // The song and track properties dialog; it lives for the whole run. It edits the working copy
 // ProprietesTempo (editor/Proprietes.h), one tab per track, and applies it on OK; Cancel leaves
 // the song as it was.
+#include "dialogs/EcouteAccordage.h"
 #include <QDialog>
 #include <cstdint>
 
@@ -90,6 +91,7 @@ class TSais_Partition : public QDialog {
   // The player's completion notice while the tuning is listened to: plays again while a listen
   // button stays down, else ends the listening. True when the notice was the dialog's.
   bool NotificationLecture();
+  TBoutonsEcoute BoutonsEcoute() const;  // the listen buttons as one group
 
   // ---- One step of an up/down button, as a click does ----
   void PasTempo(int sens);

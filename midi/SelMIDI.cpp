@@ -1,5 +1,7 @@
 #include "midi/SelMIDI.h"
 
+#include "dialogs/EcouteAccordage.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -477,48 +479,21 @@ void TSelMIDIForm::PasFrettes(int sens) {
 // ---- Listening ----
 
 void TSelMIDIForm::EcouterClic(int rangee) {
-  QToolButton* b = rangee ? Ecouter[rangee] : EcouterTout;
-  // The seven buttons are one group that may be all up.
-  for (int r = 0; r <= NB_CORDES_MAX; ++r) {
-    QToolButton* autre = r ? Ecouter[r] : EcouterTout;
-    if (autre != b) autre->setChecked(false);
-  }
-  if (!MIDIDisponible || !LecteurMIDI()) {
-    b->setChecked(false);
-    return;
-  }
-  if (!b->isChecked()) return;  // the current sound ends by itself
-  CordeEcoutee = rangee;
-  TMediaPlayer* l = LecteurMIDI();
-  // While a preview plays, the new choice is heard at the next replay.
-  if (!(l->Notify && l->EnLecture())) EcouterAccordage();
+  if (ClicEcoute(BoutonsEcoute(), rangee, CordeEcoutee)) EcouterAccordage();
 }
 
 void TSelMIDIForm::EcouterAccordage() {
-  TMediaPlayer* l = LecteurMIDI();
-  if (!l || !copie_ || CordeEcoutee < 0) return;
+  if (!LecteurMIDI() || !copie_ || CordeEcoutee < 0) return;
   EnregistrerPiste();
-  l->Notify = false;
-  l->Close();
-  const QString chemin = CheminFichierTemp();
-  if (!EcrireMidiAccordageImport(chemin, ApercuImport(*copie_, piste_, CordeEcoutee))) return;
-  if (!l->Open(chemin)) return;
-  l->Notify = true;
-  if (!l->Play() || !l->Erreur().isEmpty()) l->Stop();
+  const auto apercu = ApercuImport(*copie_, piste_, CordeEcoutee);
+  JouerApercu([&](const QString& chemin) { return EcrireMidiAccordageImport(chemin, apercu); });
 }
 
 bool TSelMIDIForm::NotificationLecture() {
-  if (CordeEcoutee < 0) return false;
-  bool enfonce = EcouterTout->isChecked();
-  for (int r = 1; r <= NB_CORDES_MAX; ++r) enfonce |= Ecouter[r]->isChecked();
-  if (enfonce && isVisible()) {
-    EcouterAccordage();
-    return true;
-  }
-  CordeEcoutee = -1;
-  if (TMediaPlayer* l = LecteurMIDI()) l->Notify = false;
-  return true;
+  return NotificationEcoute(BoutonsEcoute(), isVisible(), CordeEcoutee, [this] { EcouterAccordage(); });
 }
+
+TBoutonsEcoute TSelMIDIForm::BoutonsEcoute() const { return {EcouterTout, Ecouter, NB_CORDES_MAX}; }
 
 bool TSelMIDIForm::eventFilter(QObject* o, QEvent* e) {
   if (e->type() != QEvent::KeyPress) return QDialog::eventFilter(o, e);

@@ -1,6 +1,7 @@
 #pragma once
 // The MIDI-import track selection dialog. It lives for the whole run; the import hands it the
 // file's sources and a working copy of the eight tracks, and reads the copy back after OK.
+#include "dialogs/EcouteAccordage.h"
 #include <QDialog>
 #include <vector>
 
@@ -32,6 +33,7 @@ class TSelMIDIForm : public QDialog {
   // The player finished a preview: plays it again while a listen button is down. False when the
   // dialog was not listening.
   bool NotificationLecture();
+  TBoutonsEcoute BoutonsEcoute() const;  // the listen buttons as one group
   bool Confirme = false;
 
   QTabBar* TabPiste = nullptr;
