@@ -237,6 +237,13 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void BrancherCommandesEffets();    // MainNotes.cpp
   void BrancherCommandesSon();       // MainSon.cpp
   void BrancherCommandesAffichage(); // MainAffichage.cpp
+  void BrancherCommandesAssistants();  // MainAssistants.cpp
+  void Ac_Ass_TransposerExecute();
+  void Ac_Ass_RedecouperExecute();
+  void Ac_Ass_CompleterReduireExecute();
+  void Ac_Ass_PlacementAutoExecute();
+  void RafraichirApresAssistant();
+  void RefaireBandesVue();
   // A handler that runs one editing operation, then refreshes the command states.
   std::function<void()> PuisRafraichir(void (*op)());
   void ViderPartition();

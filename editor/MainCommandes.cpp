@@ -268,6 +268,7 @@ void TForm1::BrancherCommandes() {
   BrancherCommandesNotes();
   BrancherCommandesSon();
   BrancherCommandesAffichage();
+  BrancherCommandesAssistants();
 }
 
 // ---- Command states ----

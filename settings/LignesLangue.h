@@ -96,6 +96,14 @@ namespace LignesTransposer {
 constexpr const char* Groupe = "DLG_ASS_TR_000";
 constexpr int Titre = 1, Lab_Transpo = 2, Lab_demiton = 3;
 }
+namespace LignesPlacementAuto {
+constexpr const char* Groupe = "DLG_ASS_FG_000";
+constexpr int Titre = 1, Lab_Mesure = 2, Lab_a = 3;
+}
+namespace LignesConfRedec {
+constexpr const char* Groupe = "DLG_ASS_CR_000";
+constexpr int Lab_Redec = 1;
+}
 namespace LignesTexte {
 constexpr const char* Groupe = "DLG_TXT_000";
 constexpr int Titre = 1, Label = 2;
@@ -125,6 +133,7 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"DLG_ASS_FG_000", 3},  {"DLG_ASS_CR_000", 1},   {"DLG_ASS_ST_000", 6},   {"VEXO_000", 4},
       {"DLG_CHORD_001", 7},
       {"VEXO_IMPM_000", 5},
+      {"VEXO_ASS_000", 3},
   };
   return groupes;
 }
