@@ -1,6 +1,9 @@
 #include "dialogs/Assistant_Bat.h"
 
+#include <QFontMetrics>
 #include <QListWidget>
+#include <algorithm>
+#include <iterator>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -47,6 +50,12 @@ TAssistant_Bat_Form::TAssistant_Bat_Form(QWidget* parent) : QDialog(parent, Qt::
   Liste->setUniformItemSizes(true);
   for (int k = TOUCHE_PERCUSSION_MIN; k <= TOUCHE_PERCUSSION_MAX; ++k) Liste->addItem(LibelleTouchePercussion(k));
   Liste->setCurrentRow(0);
+  // Cells wide enough for the longest name, 16 rows to a column.
+  const QFontMetrics fm(Liste->font());
+  int largeur = 0;
+  for (int i = 0; i < Liste->count(); ++i) largeur = std::max(largeur, fm.horizontalAdvance(Liste->item(i)->text()));
+  const QSize cellule(largeur + 12, fm.height() + 2);
+  Liste->setGridSize(cellule);
   BitBtn1 = new QPushButton(this);
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1->setDefault(true);
@@ -56,7 +65,7 @@ TAssistant_Bat_Form::TAssistant_Bat_Form(QWidget* parent) : QDialog(parent, Qt::
   corps->setContentsMargins(2, 2, 2, 2);
   corps->addWidget(Liste);
   corps->addWidget(BitBtn1);
-  resize(600, 300);
+  resize(4 * cellule.width() + 12, 16 * cellule.height() + 12);
   connect(Liste, &QListWidget::itemClicked, this, [this] { ListeClick(); });
   connect(Liste, &QListWidget::itemDoubleClicked, this, [this] { ListeDblClick(); });
   connect(BitBtn1, &QPushButton::clicked, this, [this] {

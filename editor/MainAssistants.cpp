@@ -129,8 +129,8 @@ void TForm1::Ac_Ass_RedecouperExecute() {
   }
   if (!fait) return;
   if (Partition.MesureCourante > Partition.NbMesures) Partition.MesureCourante = 1;
+  RegrouperToutesMesures();  // which leaves measure 1 current
   if (Partition.Courante()->NbTemps[PisteCourante] == 0) PreparerTempsSaisie();
-  RegrouperToutesMesures();
   Curseur.Temps = 1;
   Curseur.Corde = 1;
   RafraichirApresAssistant();
@@ -142,9 +142,9 @@ void TForm1::Ac_Ass_CompleterReduireExecute() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   for (int m = 1; m <= Partition.NbMesures; ++m) CompleterMesure(Partition, PisteCourante, m);
   QApplication::restoreOverrideCursor();
+  for (int m = 1; m <= Partition.NbMesures; ++m) RegrouperRythme(m);
   Curseur.Temps = 1;
   Curseur.Corde = 1;
-  RegrouperToutesMesures();
   RafraichirApresAssistant();
   MajBoutonPiste(PisteCourante);
 }

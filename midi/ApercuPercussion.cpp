@@ -13,10 +13,12 @@ std::vector<uint8_t> OctetsApercuPercussion(const TPartition& p, int touche) {
   auto bas = [](int32_t v) { return static_cast<uint8_t>(v & 0xFF); };
   const int t = PISTE_PERCUSSION;
   // The channel prefix names channel 10 (byte 9), the channel of the notes below.
-  std::vector<uint8_t> corps = {0xFF, 0x21, 0x01, 0x00, 0x00, 0xFF, 0x20, 0x01, 0x09, 0x00, 0xFF, 0x03, 0x13};
-  static const char nom[] = "Strumquill 2.2 Drum";
+  std::vector<uint8_t> corps;
+  corps.reserve(64);
+  AjouterOctets(corps, {0xFF, 0x21, 0x01, 0x00, 0x00, 0xFF, 0x20, 0x01, 0x09, 0x00, 0xFF, 0x03, 0x13});
+  static constexpr char nom[] = "Strumquill 2.2 Drum";
   static_assert(sizeof(nom) - 1 == 0x13);
-  corps.insert(corps.end(), nom, nom + 0x13);
+  for (size_t i = 0; i < 0x13; ++i) corps.push_back(static_cast<uint8_t>(nom[i]));
   AjouterOctets(corps, {0x00, 0xB9, 0x07, bas(p.Volume[t]), 0x00, 0xB9, 0x5D, bas(p.Chorus[t]), 0x00, 0xB9, 0x5B,
                         bas(p.Reverb[t]), 0x00, 0xB9, 0x0A, bas(p.Panoramique[t]), 0x00, 0xC9, bas(p.Instrument[t]),
                         0x00, 0x99, k, 0x7F, 0x83, 0x78, 0x89, k, 0x50, 0x00, 0xFF, 0x2F, 0x00});
