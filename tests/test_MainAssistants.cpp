@@ -1,0 +1,121 @@
+// The Assistants menu and the Display switches of the main window, through keys and menu commands.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "dialogs/ConfRede.h"
+#include "dialogs/Reposit.h"
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
+#include "editor/Main.h"
+#include "editor/Saisie.h"
+#include "platform/Folders.h"
+#include "settings/Config.h"
+#include "settings/Mess.h"
+
+namespace {
+class FenetreAssistants : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InstallerReponseMessage([](const TDemandeMessage&) { return ID_OK; });
+    dossier = QDir::currentPath();
+    repWindows = RepWindows;
+    lierRing = Configuration.ShowLetRingNotes;
+    dyna = Configuration.ShowDynamic;
+    PisteCourante = 1;
+    RepWindows = DossierConfiguration();
+    f = new TForm1;
+    f->LigneCommande.clear();
+    f->FormActivate();
+    f->show();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    f->Ed_Invisible->setFocus();
+  }
+  void TearDown() override {
+    Modifie = 0;
+    delete f;
+    InstallerReponseMessage({});
+    QDir::setCurrent(dossier);
+    RepWindows = repWindows;
+    Configuration.ShowLetRingNotes = lierRing;
+    Configuration.ShowDynamic = dyna;
+  }
+  // Runs `r` on the modal dialog that the next command opens.
+  static void SurDialogue(std::function<void(QWidget*)> r) {
+    QTimer::singleShot(0, [r] {
+      if (QWidget* w = QApplication::activeModalWidget()) r(w);
+    });
+  }
+  TForm1* f = nullptr;
+  QString dossier, repWindows;
+  bool lierRing = false, dyna = false;
+};
+}  // namespace
+
+// F11 and F12 move their check marks and the settings with them; twice puts both back.
+TEST_F(FenetreAssistants, DisplaySwitchesMoveTheirChecks) {
+  struct Cas {
+    Qt::Key touche;
+    QAction* TForm1::*action;
+    bool TCONFIG::*reglage;
+  };
+  for (const Cas& c : {Cas{Qt::Key_F11, &TForm1::Ac_Ass_MontrerLetRing, &TCONFIG::ShowLetRingNotes},
+                       Cas{Qt::Key_F12, &TForm1::Ac_Ass_MontrerDyna, &TCONFIG::ShowDynamic}}) {
+    QAction* a = f->*c.action;
+    const bool avant = a->isChecked();
+    QTest::keyClick(f->Ed_Invisible, c.touche);
+    EXPECT_EQ(a->isChecked(), !avant);
+    EXPECT_EQ(Configuration.*c.reglage, !avant);
+    QTest::keyClick(f->Ed_Invisible, c.touche);
+    EXPECT_EQ(a->isChecked(), avant);
+    EXPECT_EQ(Configuration.*c.reglage, avant);
+  }
+}
+
+// Yes re-cuts: the over-full measure gives its last beat to a new measure, the cursor goes to
+// measure 1, beat 1; No changes nothing.
+TEST_F(FenetreAssistants, RecutAsksFirst) {
+  TMesure& m = *Partition.Courante();
+  for (int b = 1; b <= 5; ++b) {
+    TempsNoireVide(m.Temps[1][b]);
+    m.Temps[1][b].Notes[1].Frette = static_cast<int8_t>(b);
+  }
+  m.NbTemps[1] = 5;
+  PreparerTempsSaisie();
+  for (bool oui : {false, true}) {
+    SurDialogue([oui](QWidget* w) {
+      auto* d = qobject_cast<TConfRedecForm*>(w);
+      ASSERT_NE(d, nullptr);
+      (oui ? d->BT_Oui : d->BT_Non)->click();
+    });
+    f->Ac_Ass_Redecouper->trigger();
+    EXPECT_EQ(Partition.NbMesures, oui ? 2 : 1);
+  }
+  EXPECT_EQ(Partition.MesureCourante, 1);
+  EXPECT_EQ(Curseur.Temps, 1);
+  EXPECT_EQ(Partition.Mesure(2)->Temps[1][1].Notes[1].Frette, 5);
+  EXPECT_EQ(Modifie, 1);
+}
+
+// The automatic-fingering range runs from the current measure to the end; a last measure before
+// the first keeps the dialog open.
+TEST_F(FenetreAssistants, FingeringRangeProposesCurrentToEnd) {
+  while (Partition.NbMesures < 20) {
+    const int m = ++Partition.NbMesures;
+    Partition.Mesures[m] = std::make_unique<TMesure>();
+  }
+  Partition.MesureCourante = 7;
+  TRepositForm d(f);
+  d.show();
+  EXPECT_EQ(d.Premiere(), 7);
+  EXPECT_EQ(d.Derniere(), 20);
+  d.MesFin->SetValeur(3);
+  d.BT_OK->click();
+  EXPECT_TRUE(d.isVisible());
+  Partition.MesureCourante = 1;
+}
