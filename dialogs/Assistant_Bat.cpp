@@ -65,7 +65,10 @@ TAssistant_Bat_Form::TAssistant_Bat_Form(QWidget* parent) : QDialog(parent, Qt::
   corps->setContentsMargins(2, 2, 2, 2);
   corps->addWidget(Liste);
   corps->addWidget(BitBtn1);
-  resize(4 * cellule.width() + 12, 16 * cellule.height() + 12);
+  Liste->setMinimumSize(4 * cellule.width() + 2 * Liste->frameWidth() + 8,
+                        16 * cellule.height() + 2 * Liste->frameWidth() + 8);
+  Liste->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  adjustSize();
   connect(Liste, &QListWidget::itemClicked, this, [this] { ListeClick(); });
   connect(Liste, &QListWidget::itemDoubleClicked, this, [this] { ListeDblClick(); });
   connect(BitBtn1, &QPushButton::clicked, this, [this] {
