@@ -274,6 +274,24 @@ TEST_F(Lecture, FileBrowserPlaysItsChoiceOfMeasuresThenMovesOn) {
   ModeParcourir = false;
 }
 
+// A speed-trainer pass whose file cannot be written gives back the tool windows it put aside.
+TEST_F(Lecture, FailedSpeedTrainerPassReopensTheToolWindows) {
+  struct Vue : TVueFactice {
+    int avant = 0, apres = 0;
+    void BeforePlayback() override { ++avant; }
+    void AfterPlayback() override { ++apres; }
+  };
+  {
+    Vue v;
+    TControleurLecture c(lecteur, dir.filePath("absent/vexo.tmp"));
+    EXPECT_FALSE(c.LancerEntrainement(1, 2, 60, 80, 10));
+    EXPECT_EQ(v.avant, 1);
+    EXPECT_EQ(v.apres, 1);
+    EXPECT_FALSE(c.EnLecture());
+  }
+  DefinirVueEditeur(&vue);
+}
+
 TEST(LectureNoms, InstrumentNames) {
   EXPECT_EQ(NomInstrument(24), "24 - Acoustic Guitar (nylon)");
   EXPECT_EQ(NomInstrument(8), "8 - Celesta ");
