@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "dialogs/Transpo.h"  // OuvrirPageAide
+#include "settings/Aide.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
 #include "settings/Mess.h"
@@ -39,7 +39,7 @@ TConfRedecForm::TConfRedecForm(QWidget* parent) : QDialog(parent) {
   corps->addLayout(boutons);
   connect(BT_Oui, &QPushButton::clicked, this, [this] { done(ID_OUI); });
   connect(BT_Non, &QPushButton::clicked, this, [this] { done(ID_NON); });
-  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirPageAide(QStringLiteral("ConfRede")); });
+  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirAide(QStringLiteral("ConfRede")); });
   Traduire();
 }
 

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "dialogs/Transpo.h"  // OuvrirPageAide
+#include "settings/Aide.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
 
@@ -13,7 +13,7 @@ TRepositForm::TRepositForm(QWidget* parent) : TDialoguePlage(parent, QStringLite
   BT_Aide = new QPushButton(QStringLiteral("Help"), this);
   BT_Aide->setObjectName(QStringLiteral("BT_Aide"));
   LigneBoutons->addWidget(BT_Aide);
-  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirPageAide(QStringLiteral("Reposit")); });
+  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirAide(QStringLiteral("Reposit")); });
   Traduire();
 }
 

@@ -1,26 +1,13 @@
 #include "dialogs/Transpo.h"
 
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QUrl>
 
-#include "platform/Folders.h"
+#include "settings/Aide.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
-#include "settings/Mess.h"
-
-void OuvrirPageAide(const QString& page) {
-  const QString chemin = DossierProgramme() + QStringLiteral("help/") + page + QStringLiteral(".html");
-  if (QFileInfo::exists(chemin))
-    QDesktopServices::openUrl(QUrl::fromLocalFile(chemin));
-  else
-    MessageBoxD(TexteLangue("Dlg-Information"), TexteLangue("Aide-NonDisponible"), MB_ICONE_INFORMATION, MB_OK,
-                MB_DEF_OK);
-}
 
 TTransposerForm::TTransposerForm(QWidget* parent) : TDialogueValide(parent, QStringLiteral("TransposerForm")) {
   auto* ligne = new QHBoxLayout;
@@ -40,7 +27,7 @@ TTransposerForm::TTransposerForm(QWidget* parent) : TDialogueValide(parent, QStr
   BT_Aide = new QPushButton(QStringLiteral("Help"), this);
   BT_Aide->setObjectName(QStringLiteral("BT_Aide"));
   LigneBoutons->addWidget(BT_Aide);
-  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirPageAide(QStringLiteral("Transpo")); });
+  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirAide(QStringLiteral("Transpo")); });
   Traduire();
 }
 

@@ -15,6 +15,3 @@ class TTransposerForm : public TDialogueValide {
   void Traduire();
   int Demitons() const;  // the chosen item as an integer
 };
-
-// Opens help/<page>.html of the program folder, or says that help is not available.
-void OuvrirPageAide(const QString& page);
