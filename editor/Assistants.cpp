@@ -19,6 +19,8 @@ int TempsUtilises(const TMesure& m, int piste) { return std::clamp<int>(m.NbTemp
 
 bool APiste(int piste) { return piste >= 1 && piste <= NB_PISTES; }
 
+constexpr int16_t HAUTEUR_HORS = -100;  // a pitch no string can sound
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -43,8 +45,10 @@ void CollecterHauteurs(TPartition& p, int piste, int deb, int fin, int demitons)
         n.Bend = 1.0;
         n.Nuance = 6;
         n.FretteGrace = FRETTE_AUCUNE;
-        if (n.Frette >= 0 && n.Frette <= FretteMaxPiste[piste])
-          t.Hauteurs[++t.NbHauteurs] = static_cast<int16_t>(n.Frette + p.Accordage[piste][s] + demitons);
+        if (n.Frette < 0 || n.Frette > FretteMaxPiste[piste]) continue;
+        // A pitch moved below 0 fits no string; kept clear of -1 and -2, which mark rests and ties.
+        const int h = n.Frette + p.Accordage[piste][s] + demitons;
+        t.Hauteurs[++t.NbHauteurs] = static_cast<int16_t>(h < 0 ? HAUTEUR_HORS : h);
       }
     }
   }
@@ -219,7 +223,8 @@ ERedecoupe RedecouperPiste(TPartition& p, int piste, TSuiviImport& suivi) {
   for (int m = 1; m <= w.NbMesures; ++m) w.Mesures[m] = std::make_unique<TMesure>(*p.Mesure(m));
   suivi.Etape(TexteLangue("MidiImp-CreationPartition"));
   TRapportImport rapport;
-  CreerPartitionImport(w, piste, liste, rapport, [&suivi](int x) { suivi.Progression(x); });
+  if (!CreerPartitionImport(w, piste, liste, rapport, [&suivi](int x) { suivi.Progression(x); }))
+    return ERedecoupe::AucuneNote;  // only pitch 0: the builder takes that for silence
   if (rapport.MesuresTronquees || w.NbMesures > NB_MESURES_MAX) return ERedecoupe::TropDeMesures;
   if (!rapport.TempsTronques.empty()) return ERedecoupe::TropDeTemps;
 

@@ -93,6 +93,15 @@ TEST_F(AssistantsTest, StalePitchesNeverMakeRestsOrTies) {
     PlacementAutoMesures(Partition, 1, 2, 1, suivi);
     EXPECT_EQ(t.Notes[1].Frette, 40);
   }
+  // Moved below pitch 0 (-1 or -2 as numbers) a note fits no string: a rest, never a tie.
+  for (int ouvert : {11, 10}) {
+    NouvellePartition();
+    for (int s = 1; s <= 6; ++s) Partition.Accordage[1][s] = ouvert;
+    Beat(1, 1, 0);
+    TransposerPiste(Partition, 1, -12, suivi);
+    EXPECT_TRUE(Partition.Mesure(1)->Temps[1][1].Silence);
+    EXPECT_FALSE(Partition.Mesure(1)->Temps[1][1].Lie);
+  }
 }
 
 // 4/4, measure 3 holding five quarters: the fifth opens measure 4, which ends in rests; a note
