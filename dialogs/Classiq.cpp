@@ -176,6 +176,7 @@ void TClassForm::Image1Click(int y) {
       EffacerSousCurseur();
       VueEditeur().EditZoneImageChanged();
       VueEditeur().RefreshActions();
+      AfficherNotesTemps();
       return;
     }
   const int hauteur = PositionVersHauteur(PositionSouris, Partition.Armure, AlterationChoisie());
