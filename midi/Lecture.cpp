@@ -316,10 +316,11 @@ void TControleurLecture::MediaPlayer1Notify() {
     return;
   }
   if (mode == MODE_MIDI_ENTRAINEMENT) {
+    // A variation of 0 repeats the range at the start tempo, whichever way the range runs.
     int tempo = EtatLecture.TempoCourant + EtatLecture.Variation;
-    if (EtatLecture.Variation >= 0)
+    if (EtatLecture.Variation > 0)
       tempo = std::min(tempo, EtatLecture.TempoFin);
-    else
+    else if (EtatLecture.Variation < 0)
       tempo = std::max(tempo, EtatLecture.TempoFin);
     EtatLecture.TempoCourant = std::clamp(tempo, 1, 999);
     lecteur_.Close();

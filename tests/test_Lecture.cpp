@@ -229,6 +229,13 @@ TEST_F(Lecture, SpeedTrainerPassesRiseOrFallToTheTarget) {
   lecteur.Finir();
   EXPECT_EQ(lecteur.tempos, (std::vector<int>{70, 70}));
   controleur->Ac_Son_StopExecute();
+  // Also when the range falls.
+  lecteur.tempos.clear();
+  ASSERT_TRUE(controleur->LancerEntrainement(1, 2, 200, 100, 0));
+  lecteur.Finir();
+  lecteur.Finir();
+  EXPECT_EQ(lecteur.tempos, (std::vector<int>{200, 200, 200}));
+  controleur->Ac_Son_StopExecute();
 }
 
 TEST_F(Lecture, BeatPreviewAndOutputTest) {
