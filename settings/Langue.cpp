@@ -91,6 +91,7 @@ const std::vector<TCleMessage>& ClesMessages() {
       {"VEXO_IMPM_000", 3, "MidiImp-TempsTronques", 2},
       {"VEXO_IMPM_000", 4, "MidiImp-NotesNonPlacees", 1},
       {"VEXO_IMPM_000", 5, "MidiImp-NoteNonPlacee", 2},
+      {"VEXO_FIC_000", 1, "Fichier-TempsAbandonnes", 2},
   };
   return cles;
 }

@@ -125,6 +125,7 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"DLG_ASS_FG_000", 3},  {"DLG_ASS_CR_000", 1},   {"DLG_ASS_ST_000", 6},   {"VEXO_000", 4},
       {"DLG_CHORD_001", 7},
       {"VEXO_IMPM_000", 5},
+      {"VEXO_FIC_000", 1},
   };
   return groupes;
 }
