@@ -233,6 +233,7 @@ void TForm1::FormCreate() {
   DisposerControles();
   DefinirLecteurMIDI(MediaPlayer1);
   DefinirVueEditeur(this);
+  SuivreMenusPourClavier();
 }
 
 void TForm1::showEvent(QShowEvent* e) {
