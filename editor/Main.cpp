@@ -262,7 +262,14 @@ void TForm1::FormActivate() {
   ToucheEnfoncee = false;
   ChargerPolices();
   NbAccordsDejaUtilises = 0;
-  MIDIDisponible = TesterSortieMIDI() ? 1 : 0;
+  // The synth comes up on its own thread: the output test runs once it is there (a play command
+  // given before then waits for it).
+  MIDIDisponible = 0;
+  if (MediaPlayer1->Pret())
+    MIDIDisponible = TesterSortieMIDI() ? 1 : 0;
+  else
+    connect(MediaPlayer1, &TMediaPlayer::Demarre, this, [] { MIDIDisponible = TesterSortieMIDI() ? 1 : 0; },
+            Qt::SingleShotConnection);
   if (Ac_Son_JouerSaisie) Ac_Son_JouerSaisie->setChecked(Configuration.JouerPendantSaisie);
   if (Ac_Son_Metronome) Ac_Son_Metronome->setChecked(Configuration.Metronome);  // its button follows
   NbMesuresCopiees = 0;

@@ -1,6 +1,7 @@
 #include "midi/Lecture.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -110,6 +111,13 @@ TControleurLecture::TControleurLecture(TMediaPlayer& lecteur, QString cheminTemp
 QString TControleurLecture::TitreRepos() const { return NomProgramme + " - " + QFileInfo(CheminFichier).fileName(); }
 
 bool TControleurLecture::VerifierMIDI() {
+  if (!lecteur_.Pret()) {
+    // A play command given while the synth is still coming up waits for it; its output test
+    // (run on Demarre) then decides.
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    lecteur_.AttendrePret();
+    QGuiApplication::restoreOverrideCursor();
+  }
   if (MIDIDisponible) return true;
   // Without a working output the commands say so rather than failing in silence.
   MessageBoxD(TexteLangue("Dlg-Information"),

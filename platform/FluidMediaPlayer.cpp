@@ -37,6 +37,24 @@ QString DernierMessage(const QString& quoi) {
   return detail.isEmpty() ? quoi : quoi + QStringLiteral(": ") + detail;
 }
 
+// Same, for the worker thread: no Qt there.
+std::string DernierMessageBrut(const char* quoi) {
+  std::lock_guard<std::mutex> lock(gLogMutex);
+  std::string r = gDernierMessage.empty() ? quoi : std::string(quoi) + ": " + gDernierMessage;
+  gDernierMessage.clear();
+  return r;
+}
+
+// The synth's output level. FluidSynth's own default leaves a full chord near -18 dBFS; at this
+// gain a six-string chord at the loudest dynamic peaks near -6 dBFS with room left before clipping.
+constexpr double kGainSynth = 0.2;
+
+// Settings shared by the player and the file renderer.
+void ReglerSynth(fluid_settings_t* settings) {
+  fluid_settings_setint(settings, "synth.lock-memory", 0);
+  fluid_settings_setnum(settings, "synth.gain", kGainSynth);
+}
+
 // Settings and synth with the SoundFont loaded; false (and nothing kept) when either fails.
 bool CreerSynth(const QString& soundFont, fluid_settings_t* settings, fluid_synth_t** synth, QString* erreur) {
   *synth = nullptr;
@@ -180,7 +198,7 @@ bool RendreMidiEnWav(const QString& midi, const QString& wav, const QString& sou
   fluid_settings_setstr(settings, "audio.file.name", QFile::encodeName(wav).constData());
   fluid_settings_setstr(settings, "audio.file.type", "wav");
   fluid_settings_setstr(settings, "player.timing-source", "sample");
-  fluid_settings_setint(settings, "synth.lock-memory", 0);
+  ReglerSynth(settings);
   fluid_synth_t* synth = nullptr;
   bool ok = CreerSynth(soundFont, settings, &synth, erreur);
   if (ok) {
@@ -219,20 +237,66 @@ TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) 
   }
   // The player keeps its own clock thread, so it can be freed without racing the audio thread.
   fluid_settings_setstr(settings_, "player.timing-source", "system");
-  fluid_settings_setint(settings_, "synth.lock-memory", 0);
+  ReglerSynth(settings_);
+  // A General MIDI font is mostly samples no song uses: each preset loads its own when selected.
+  fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
   QString fichierAudio = qEnvironmentVariable("VEXO_AUDIO_FILE");
   if (!fichierAudio.isEmpty()) {
     fluid_settings_setstr(settings_, "audio.driver", "file");
     fluid_settings_setstr(settings_, "audio.file.name", QFile::encodeName(fichierAudio).constData());
     fluid_settings_setstr(settings_, "audio.file.type", "wav");
   }
-  if (!CreerSynth(soundFont, settings_, &synth_, &erreur_)) return;
-  driver_ = new_fluid_audio_driver(settings_, synth_);
-  if (!driver_) erreur_ = DernierMessage(QStringLiteral("No audio output"));
+  if (!QFileInfo(soundFont).isFile()) {
+    erreur_ = QStringLiteral("SoundFont not found: ") + soundFont;
+    return;
+  }
+  // Loading the font takes from a tenth of a second to a second: the window does not wait for it.
+  connect(&attenteDemarrage_, &QTimer::timeout, this, [this] {
+    if (demarre_.load()) FinirDemarrage();
+  });
+  attenteDemarrage_.start(10);
+  demarrage_ = std::thread([this, chemin = QFile::encodeName(soundFont).toStdString()] {
+    fluid_synth_t* s = new_fluid_synth(settings_);
+    if (!s) {
+      erreurDemarrage_ = DernierMessageBrut("The synthesizer could not be created");
+    } else if (fluid_synth_sfload(s, chemin.c_str(), 1) == FLUID_FAILED) {
+      erreurDemarrage_ = DernierMessageBrut("The SoundFont could not be loaded");
+      delete_fluid_synth(s);
+      s = nullptr;
+    } else {
+      driverDemarre_ = new_fluid_audio_driver(settings_, s);
+      if (!driverDemarre_) erreurDemarrage_ = DernierMessageBrut("No audio output");
+    }
+    synthDemarre_ = s;
+    demarre_.store(true);
+  });
+}
+
+void TFluidMediaPlayer::FinirDemarrage() {
+  if (!demarrage_.joinable()) return;
+  demarrage_.join();
+  attenteDemarrage_.stop();
+  synth_ = synthDemarre_;
+  driver_ = driverDemarre_;
+  if (!erreurDemarrage_.empty()) erreur_ = QString::fromLocal8Bit(erreurDemarrage_.c_str());
+  emit Demarre();
+}
+
+void TFluidMediaPlayer::AttendrePret() { FinirDemarrage(); }
+
+bool TFluidMediaPlayer::Disponible() const {
+  if (!Pret()) const_cast<TFluidMediaPlayer*>(this)->FinirDemarrage();
+  return driver_ != nullptr;
 }
 
 TFluidMediaPlayer::~TFluidMediaPlayer() {
   poll_.stop();
+  attenteDemarrage_.stop();
+  if (demarrage_.joinable()) {
+    demarrage_.join();
+    synth_ = synthDemarre_;
+    driver_ = driverDemarre_;
+  }
   EndPlayer();
   if (driver_) delete_fluid_audio_driver(driver_);  // the WAV file is completed here
   if (synth_) delete_fluid_synth(synth_);
@@ -275,6 +339,7 @@ bool TFluidMediaPlayer::Play() {
     erreur_ = QStringLiteral("No MIDI file is open");
     return false;
   }
+  if (!Pret()) AttendrePret();
   if (!driver_) {
     erreur_ = QStringLiteral("No audio output");
     return false;

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QGuiApplication>
+#include <QCursor>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -58,6 +60,16 @@ class TLecteurFactice : public TMediaPlayer {
   qint64 Position() const override { return position; }
   qint64 Length() const override { return 125000; }
   QString Erreur() const override { return {}; }
+  // A synth still coming up: the wait ends at once, noting the cursor shown meanwhile.
+  bool pret = true;
+  Qt::CursorShape curseurPendantAttente = Qt::ArrowCursor;
+  bool Pret() const override { return pret; }
+  void AttendrePret() override {
+    if (pret) return;
+    if (QGuiApplication::overrideCursor()) curseurPendantAttente = QGuiApplication::overrideCursor()->shape();
+    pret = true;
+    emit Demarre();
+  }
   void Finir() {
     enLecture = false;
     if (Notify) emit Termine();
@@ -238,6 +250,18 @@ TEST_F(Lecture, SpeedTrainerPassesRiseOrFallToTheTarget) {
   controleur->Ac_Son_StopExecute();
 }
 
+TEST_F(Lecture, APlayCommandBeforeTheSynthIsUpWaitsForIt) {
+  lecteur.pret = false;
+  MIDIDisponible = 0;
+  QObject::connect(&lecteur, &TMediaPlayer::Demarre, [this] { MIDIDisponible = TesterSortieMIDI(lecteur, dir.filePath("t.tmp")); });
+  ASSERT_TRUE(controleur->Ac_Son_LectureDebutExecute());
+  EXPECT_EQ(lecteur.curseurPendantAttente, Qt::WaitCursor);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(controleur->EnLecture());
+  EXPECT_TRUE(messages.empty());
+  controleur->Ac_Son_StopExecute();
+}
+
 TEST_F(Lecture, BeatPreviewAndOutputTest) {
   Partition.MesureCourante = 2;
   Curseur.Temps = 1;
@@ -359,6 +383,7 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     qunsetenv("VEXO_AUDIO_FILE");
     f.LigneCommande.clear();
     f.FormActivate();
+    f.MediaPlayer1->AttendrePret();  // the synth comes up on its own thread
     ASSERT_EQ(MIDIDisponible, 1);
     EXPECT_EQ(&VueEditeur(), static_cast<TVueEditeur*>(&f));  // the window answers the engines
     NouveauMorceau(2);
