@@ -388,7 +388,11 @@ void TForm1::DisposerControles() {
 
   const int hStatut = px(20), topStatut = H - hStatut - m;
   int x = m;
-  for (auto [panneau, largeur] : {std::pair{PanelNumMesure, px(90)}, {PanelNbTps, px(120)}, {PanelNbTps2, px(100)}}) {
+  // The status label is as wide as the longest of its translated texts ("Mesure incomplète").
+  int lStatut = px(100);
+  for (const char* cle : {"Gene-MesureComplete", "Gene-MesureIncomplete", "Gene-MesureDepassee"})
+    lStatut = std::max(lStatut, NbTps2->fontMetrics().horizontalAdvance(TexteLangue(QLatin1String(cle))) + px(8));
+  for (auto [panneau, largeur] : {std::pair{PanelNumMesure, px(90)}, {PanelNbTps, px(120)}, {PanelNbTps2, lStatut}}) {
     panneau->setGeometry(x, topStatut, largeur, hStatut);
     x += largeur + m;
   }
