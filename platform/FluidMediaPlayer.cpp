@@ -47,7 +47,7 @@ std::string DernierMessageBrut(const char* quoi) {
 
 // The synth's output level. FluidSynth's own default leaves a full chord near -18 dBFS; at this
 // gain a six-string chord at the loudest dynamic peaks near -6 dBFS with room left before clipping.
-constexpr double kGainSynth = 0.2;
+constexpr double kGainSynth = 0.43;
 
 // Settings shared by the player and the file renderer.
 void ReglerSynth(fluid_settings_t* settings) {

@@ -11,6 +11,9 @@
 #include <QTimer>
 
 #include "midi/EcritureMIDI.h"
+#include <cmath>
+#include <QFileInfo>
+#include "midi/OrdreLecture.h"
 #include "editor/EtatProgramme.h"
 #include "midi/Lecture.h"
 #include "midi_outils.h"
@@ -358,6 +361,30 @@ TEST(LectureFluidSynth, PlaysASongToTheEndIntoTheAudioFile) {
     InstallerReponseMessage({});
   }
   EXPECT_GT(CreteWav(wav), 1000);
+}
+
+// The loudest chord the editor writes, an open E major on six strings at fff, peaks near -6 dBFS
+// and never clips.
+TEST(LectureFluidSynth, AFullChordAtFffPeaksNearMinus6dBFS) {
+  if (!QFileInfo::exists(CheminSoundFont())) GTEST_SKIP() << "no SoundFont at " << CheminSoundFont().toStdString();
+  OptionsNeutres();
+  QTemporaryDir dir;
+  NouveauMorceau(1);
+  TTemps& t = AjouterTemps(1, 1, 1920, 1, 0);
+  const int frettes[7] = {0, 0, 0, 1, 2, 2, 0};
+  for (int s = 1; s <= 6; ++s) {
+    t.Notes[s].Frette = int8_t(frettes[s]);
+    t.Notes[s].Nuance = 8;
+  }
+  ASSERT_TRUE(CalculeOrdreLecture(1, 1, false));
+  ASSERT_TRUE(EcrireFichierMIDI(dir.filePath("accord.mid"), MODE_MIDI_DEBUT));
+  QString erreur;
+  ASSERT_TRUE(RendreMidiEnWav(dir.filePath("accord.mid"), dir.filePath("accord.wav"), CheminSoundFont(), &erreur))
+      << erreur.toStdString();
+  const double dB = 20 * std::log10(CreteWav(dir.filePath("accord.wav")) / 32768.0);
+  if (qEnvironmentVariableIsSet("VEXO_CRETE")) std::fprintf(stderr, "peak %.2f dBFS\n", dB);
+  EXPECT_GT(dB, -9.0);
+  EXPECT_LT(dB, -3.0);
 }
 
 #include "dialogs/Classiq.h"
