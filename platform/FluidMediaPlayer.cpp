@@ -45,7 +45,7 @@ std::string DernierMessageBrut(const char* quoi) {
   return r;
 }
 
-// The synth's output level. FluidSynth's own default leaves a full chord near -18 dBFS; at this
+// The synth's output level. FluidSynth's own default leaves a full chord near -13 dBFS; at this
 // gain a six-string chord at the loudest dynamic peaks near -6 dBFS with room left before clipping.
 constexpr double kGainSynth = 0.43;
 

@@ -64,6 +64,11 @@ TEST_F(Clavier, TheFocusHolderGetsTheKeysBackHoweverAMenuIsLeft) {
       {"mouse, Escape", [&] { CliquerMenu(f->Mn_Fichier); Touche(Qt::Key_Escape); }},
       {"mouse, Alt tap", [&] { CliquerMenu(f->Mn_Edition); Touche(Qt::Key_Alt); }},
       {"Alt+F, Escape", [&] { Touche(Qt::Key_F, Qt::AltModifier); Touche(Qt::Key_Escape); }},
+      {"menu bar holding the keys, a click in the edit zone", [&] {
+         f->menuBar()->setFocus();
+         QTest::mouseClick(f->ZoneSaisie, Qt::LeftButton, {}, QPoint(2, 2));
+         Curseur.Temps = Curseur.Corde = 1;
+       }},
       {"submenu, Escape twice", [&] {
          CliquerMenu(f->Mn_Effets);
          auto* effets = qobject_cast<QMenu*>(QApplication::activePopupWidget());
