@@ -124,6 +124,14 @@ bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur) 
     c.Division = static_cast<int>(division);
   }
   int pistes = 0;
+  // First note and first program change of each channel, as (tick, place in the file).
+  using TInstant = std::pair<qint64, qint64>;
+  static constexpr TInstant jamais{-1, -1};
+  TInstant premiereNote[16], premierProgramme[16];
+  std::fill(std::begin(premiereNote), std::end(premiereNote), jamais);
+  std::fill(std::begin(premierProgramme), std::end(premierProgramme), jamais);
+  qint64 rang = 0;
+  auto tot = [](TInstant& t, TInstant i) { t = t == jamais ? i : std::min(t, i); };
   qsizetype pos = 8 + lenHead;
   while (pos + 8 <= n) {
     uint32_t len = Big(smf, pos + 4, 4);
@@ -180,11 +188,18 @@ bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur) 
       }
       int donnees = ((statut & 0xF0) == 0xC0 || (statut & 0xF0) == 0xD0) ? 1 : 2;
       if (p + donnees > fin) return echec("Bad MIDI event");
+      if ((statut & 0xF0) == 0xC0) tot(premierProgramme[statut & 0x0F], {tick, rang});
+      if ((statut & 0xF0) == 0x90 && smf[p + 1] != 0) tot(premiereNote[statut & 0x0F], {tick, rang});
+      ++rang;
       p += donnees;
     }
     c.DernierTick = std::max(c.DernierTick, tick);
   }
   if (pistes == 0) return echec("The MIDI file holds no track");
+  for (int canal = 0; canal < 16; ++canal)
+    if (premiereNote[canal] != jamais &&
+        (premierProgramme[canal] == jamais || premiereNote[canal] < premierProgramme[canal]))
+      c.CanauxSansProgramme |= static_cast<uint16_t>(1u << canal);
   std::stable_sort(c.Tempos.begin(), c.Tempos.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   *carte = std::move(c);
@@ -259,7 +274,7 @@ TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) 
     fluid_synth_t* s = new_fluid_synth(settings_);
     if (!s) {
       erreurDemarrage_ = DernierMessageBrut("The synthesizer could not be created");
-    } else if (fluid_synth_sfload(s, chemin.c_str(), 1) == FLUID_FAILED) {
+    } else if (fluid_synth_sfload(s, chemin.c_str(), 0) == FLUID_FAILED) {  // no preset selected yet
       erreurDemarrage_ = DernierMessageBrut("The SoundFont could not be loaded");
       delete_fluid_synth(s);
       s = nullptr;
@@ -349,6 +364,11 @@ bool TFluidMediaPlayer::Play() {
     tickArret_ = carte_.DernierTick;
     EndPlayer();
   }
+  // The fonts are loaded without selecting a preset on every channel (that alone would load the
+  // piano's and the drum kit's samples): a channel the file plays without a program change gets
+  // the default here. The program's own files set every channel they use.
+  for (int canal = 0; canal < 16; ++canal)
+    if (carte_.CanauxSansProgramme & (1u << canal)) fluid_synth_program_change(synth_, canal, 0);
   // At the end of the file a new playback starts from the beginning.
   qint64 depart = tickArret_ >= carte_.DernierTick ? 0 : tickArret_;
   player_ = new_fluid_player(synth_);

@@ -28,6 +28,9 @@ struct TCarteTempo {
   double MsParTickSmpte = 0;   // > 0 for SMPTE-timed files: ms per tick, fixed
   std::vector<std::pair<qint64, int>> Tempos;  // (tick, microseconds per quarter), in tick order
   qint64 DernierTick = 0;      // tick of the last event of the longest track
+  // Channels (bit n = channel n) that sound a note before any program change: they play the
+  // General MIDI default, which the synth no longer selects for every channel up front.
+  uint16_t CanauxSansProgramme = 0;
   qint64 Ms(qint64 tick) const;
   qint64 DureeMs() const { return Ms(DernierTick); }
 };

@@ -85,6 +85,25 @@ TEST(TempoMap, LengthFollowsTempoChangesAcrossTracks) {
   EXPECT_EQ(smpte.DureeMs(), 1920);
 }
 
+TEST(TempoMap, ChannelsThatPlayBeforeAnyProgramChange) {
+  const struct {
+    const char* evenements;
+    uint16_t canaux;
+  } cas[] = {
+      {"00C01800903C64", 0},                   // program, then note
+      {"00903C6400C018", 1},                   // note first (same tick, earlier in the track)
+      {"00993C64", 1 << 9},                    // the drum channel, no program at all
+      {"00903C00", 0},                         // a note on of velocity 0 is a note off
+      {"00C118009F3C64", 1 << 15},             // program on another channel
+  };
+  for (const auto& c : cas) {
+    TCarteTempo carte;
+    ASSERT_TRUE(LireCarteTempo(Entete(0, 1, 480) + Piste(QByteArray::fromHex(c.evenements) +
+                                                         QByteArray::fromHex("00FF2F00")), &carte));
+    EXPECT_EQ(carte.CanauxSansProgramme, c.canaux) << c.evenements;
+  }
+}
+
 TEST(TempoMap, RefusesBrokenFiles) {
   QByteArray bon = PetitMidi(1);
   TCarteTempo c;
