@@ -48,6 +48,8 @@ std::string DernierMessageBrut(const char* quoi) {
 // The synth's output level. FluidSynth's own default leaves a full chord near -13 dBFS; at this
 // gain a six-string chord at the loudest dynamic peaks near -6 dBFS with room left before clipping.
 constexpr double kGainSynth = 0.43;
+// The sixteen channels the files play on, and room for the presets kept selected behind them.
+constexpr int kCanauxSynth = 64;
 
 // Settings shared by the player and the file renderer.
 void ReglerSynth(fluid_settings_t* settings) {
@@ -188,7 +190,10 @@ bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur) 
       }
       int donnees = ((statut & 0xF0) == 0xC0 || (statut & 0xF0) == 0xD0) ? 1 : 2;
       if (p + donnees > fin) return echec("Bad MIDI event");
-      if ((statut & 0xF0) == 0xC0) tot(premierProgramme[statut & 0x0F], {tick, rang});
+      if ((statut & 0xF0) == 0xC0) {
+        tot(premierProgramme[statut & 0x0F], {tick, rang});
+        c.Programmes.set(((statut & 0x0F) == 9 ? 128 : 0) + (static_cast<uint8_t>(smf[p]) & 0x7F));
+      }
       if ((statut & 0xF0) == 0x90 && smf[p + 1] != 0) tot(premiereNote[statut & 0x0F], {tick, rang});
       ++rang;
       p += donnees;
@@ -199,7 +204,10 @@ bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur) 
   for (int canal = 0; canal < 16; ++canal)
     if (premiereNote[canal] != jamais &&
         (premierProgramme[canal] == jamais || premiereNote[canal] < premierProgramme[canal]))
+    {
       c.CanauxSansProgramme |= static_cast<uint16_t>(1u << canal);
+      c.Programmes.set(canal == 9 ? 128 : 0);
+    }
   std::stable_sort(c.Tempos.begin(), c.Tempos.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   *carte = std::move(c);
@@ -255,6 +263,7 @@ TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) 
   ReglerSynth(settings_);
   // A General MIDI font is mostly samples no song uses: each preset loads its own when selected.
   fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+  fluid_settings_setint(settings_, "synth.midi-channels", kCanauxSynth);
   QString fichierAudio = qEnvironmentVariable("VEXO_AUDIO_FILE");
   if (!fichierAudio.isEmpty()) {
     fluid_settings_setstr(settings_, "audio.driver", "file");
@@ -274,7 +283,7 @@ TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) 
     fluid_synth_t* s = new_fluid_synth(settings_);
     if (!s) {
       erreurDemarrage_ = DernierMessageBrut("The synthesizer could not be created");
-    } else if (fluid_synth_sfload(s, chemin.c_str(), 0) == FLUID_FAILED) {  // no preset selected yet
+    } else if ((sfont_ = fluid_synth_sfload(s, chemin.c_str(), 0)) == FLUID_FAILED) {  // no preset selected yet
       erreurDemarrage_ = DernierMessageBrut("The SoundFont could not be loaded");
       delete_fluid_synth(s);
       s = nullptr;
@@ -367,6 +376,11 @@ bool TFluidMediaPlayer::Play() {
   // The fonts are loaded without selecting a preset on every channel (that alone would load the
   // piano's and the drum kit's samples): a channel the file plays without a program change gets
   // the default here. The program's own files set every channel they use.
+  for (int code = 0; code < 256 && prochaineEpingle_ < kCanauxSynth; ++code)
+    if (carte_.Programmes[code] && !epingles_[code]) {
+      epingles_.set(code);
+      fluid_synth_program_select(synth_, prochaineEpingle_++, sfont_, code >= 128 ? 128 : 0, code & 0x7F);
+    }
   for (int canal = 0; canal < 16; ++canal)
     if (carte_.CanauxSansProgramme & (1u << canal)) fluid_synth_program_change(synth_, canal, 0);
   // At the end of the file a new playback starts from the beginning.

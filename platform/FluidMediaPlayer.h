@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QTimer>
 #include <atomic>
+#include <bitset>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,6 +32,8 @@ struct TCarteTempo {
   // Channels (bit n = channel n) that sound a note before any program change: they play the
   // General MIDI default, which the synth no longer selects for every channel up front.
   uint16_t CanauxSansProgramme = 0;
+  // Presets the file plays: bit p = program p, bit 128 + p = drum kit p (channel 10).
+  std::bitset<256> Programmes;
   qint64 Ms(qint64 tick) const;
   qint64 DureeMs() const { return Ms(DernierTick); }
 };
@@ -85,6 +88,11 @@ class TFluidMediaPlayer : public TMediaPlayer {
   std::atomic<bool> demarre_{false};
   QTimer attenteDemarrage_;
   _fluid_synth_t* synthDemarre_ = nullptr;
+  int sfont_ = -1;
+  // Every preset a file used stays selected on a channel past the sixteen the files reach, so that
+  // its samples, loaded on demand, are never unloaded under a voice still sounding.
+  std::bitset<256> epingles_;
+  int prochaineEpingle_ = 16;
   _fluid_audio_driver_t* driverDemarre_ = nullptr;
   std::string erreurDemarrage_;
 };
