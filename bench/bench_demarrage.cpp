@@ -3,6 +3,8 @@
 // empty editor once the synth is up goes with it as a counter. Each run is a new process.
 #include <benchmark/benchmark.h>
 
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -58,17 +60,31 @@ TMesureDemarrage Lancer(const QString& dossier, const char* soundFont) {
     close(tube[0]);
     return r;
   }
-  FILE* sortie = fdopen(tube[0], "r");
-  char ligne[256];
-  while (std::fgets(ligne, sizeof ligne, sortie)) {
-    const std::string l = ligne;
-    if (l.rfind("peint", 0) == 0 && r.secondes < 0)
-      r.secondes = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
-    else if (l.rfind("rss ", 0) == 0)
-      r.rssKo = std::stol(l.substr(4));
+  // Lines as they come, with a deadline: a run that never paints (a question, a crash) is ended.
+  const auto limite = debut + std::chrono::seconds(30);
+  std::string tampon;
+  bool fini = false;
+  while (!fini) {
+    const auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(limite - std::chrono::steady_clock::now());
+    pollfd pf{tube[0], POLLIN, 0};
+    if (reste.count() <= 0 || poll(&pf, 1, static_cast<int>(reste.count())) <= 0) break;
+    char bloc[256];
+    const ssize_t n = read(tube[0], bloc, sizeof bloc);
+    if (n <= 0) break;
+    tampon.append(bloc, static_cast<size_t>(n));
+    for (size_t fin; (fin = tampon.find('\n')) != std::string::npos; tampon.erase(0, fin + 1)) {
+      const std::string l = tampon.substr(0, fin);
+      if (l.rfind("peint", 0) == 0 && r.secondes < 0)
+        r.secondes = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+      else if (l.rfind("rss ", 0) == 0) {
+        r.rssKo = std::stol(l.substr(4));
+        fini = true;
+      }
+    }
   }
-  std::fclose(sortie);
+  close(tube[0]);
   int statut = 0;
+  if (!fini) kill(pid, SIGKILL);
   waitpid(pid, &statut, 0);
   return r;
 }
@@ -91,7 +107,7 @@ void BM_Demarrage(benchmark::State& state, const char* soundFont) {
   long rss = 0;
   for (auto _ : state) {
     const TMesureDemarrage m = Lancer(dir.path(), *soundFont ? soundFont : "/nonexistent/none.sf2");
-    if (m.secondes < 0) {
+    if (m.secondes < 0 || m.rssKo == 0) {
       state.SkipWithError("the program did not paint its window");
       return;
     }

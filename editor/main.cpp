@@ -51,7 +51,7 @@ class SondeDemarrage : public QObject {
           if (l.startsWith("VmRSS:")) kb = l.mid(6).trimmed().split(' ').value(0).toLong();
       std::printf("rss %ld\n", kb);
       std::fflush(stdout);
-      QCoreApplication::quit();
+      QCoreApplication::exit(0);  // not quit(): the splash screen refuses to close
     });
   }
 
