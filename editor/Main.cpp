@@ -233,6 +233,7 @@ void TForm1::FormCreate() {
   DisposerControles();
   DefinirLecteurMIDI(MediaPlayer1);
   DefinirVueEditeur(this);
+  SuivreMenusPourClavier();
 }
 
 void TForm1::showEvent(QShowEvent* e) {
@@ -261,7 +262,14 @@ void TForm1::FormActivate() {
   ToucheEnfoncee = false;
   ChargerPolices();
   NbAccordsDejaUtilises = 0;
-  MIDIDisponible = TesterSortieMIDI() ? 1 : 0;
+  // The synth comes up on its own thread: the output test runs once it is there (a play command
+  // given before then waits for it).
+  MIDIDisponible = 0;
+  if (MediaPlayer1->Pret())
+    MIDIDisponible = TesterSortieMIDI() ? 1 : 0;
+  else
+    connect(MediaPlayer1, &TMediaPlayer::Demarre, this, [] { MIDIDisponible = TesterSortieMIDI() ? 1 : 0; },
+            Qt::SingleShotConnection);
   if (Ac_Son_JouerSaisie) Ac_Son_JouerSaisie->setChecked(Configuration.JouerPendantSaisie);
   if (Ac_Son_Metronome) Ac_Son_Metronome->setChecked(Configuration.Metronome);  // its button follows
   NbMesuresCopiees = 0;
@@ -380,7 +388,11 @@ void TForm1::DisposerControles() {
 
   const int hStatut = px(20), topStatut = H - hStatut - m;
   int x = m;
-  for (auto [panneau, largeur] : {std::pair{PanelNumMesure, px(90)}, {PanelNbTps, px(120)}, {PanelNbTps2, px(100)}}) {
+  // The status label is as wide as the longest of its translated texts ("Mesure incomplète").
+  int lStatut = px(100);
+  for (const char* cle : {"Gene-MesureComplete", "Gene-MesureIncomplete", "Gene-MesureDepassee"})
+    lStatut = std::max(lStatut, NbTps2->fontMetrics().horizontalAdvance(TexteLangue(QLatin1String(cle))) + px(8));
+  for (auto [panneau, largeur] : {std::pair{PanelNumMesure, px(90)}, {PanelNbTps, px(120)}, {PanelNbTps2, lStatut}}) {
     panneau->setGeometry(x, topStatut, largeur, hStatut);
     x += largeur + m;
   }

@@ -145,6 +145,8 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void FormKeyDown(int vk, int etat);
   void FormKeyUp(QKeyEvent* e);
   void Ed_InvisibleKeyDown(int vk);
+  void SuivreMenusPourClavier();              // the focus holder gets the keyboard back from menus
+  void RendreClavier();
   void DefilerTantQueTouche();
   void ZoneSaisieMouseDown(QMouseEvent* e);
   void Turbo00Click(int frette);

@@ -22,6 +22,7 @@
 // ---- Translation ----
 void TForm1::TraduireFenetrePrincipale() {
   AppliquerTraductionPrincipale(CalculerTraductionPrincipale(LignesPatch), *this, this);
+  DisposerControles();  // the status labels follow their new texts' widths
 }
 
 // ---- Language menu ----

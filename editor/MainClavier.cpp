@@ -1,5 +1,9 @@
 // The keyboard of the main window: the key preview, the focus holder and the held-key scroll.
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -104,4 +108,37 @@ void TForm1::Ed_InvisibleKeyDown(int vk) {
       Ac_Ass_Percussion->setEnabled(PisteCourante == PISTE_PERCUSSION);
     }
   }
+}
+
+namespace {
+// A menu or the menu bar that lets go of the keyboard leaves it nowhere, or with the menu bar still
+// in its keyboard mode, where digits and arrows are taken as menu letters: the focus holder takes
+// it back, whichever way the menu was left. A click in the edit zone brings it back as well.
+class RetourClavier : public QObject {
+ public:
+  // The controls are kept apart from the window: the filter outlives the window's own destructor.
+  explicit RetourClavier(TForm1* f)
+      : QObject(f), form(f), barre(f->menuBar()), zone(f->ZoneSaisie), focus(f->Ed_Invisible) {}
+  bool eventFilter(QObject* o, QEvent* e) override {
+    const bool menuQuitte = (e->type() == QEvent::Hide && qobject_cast<QMenu*>(o)) ||
+                            (e->type() == QEvent::FocusOut && o == barre);
+    if (menuQuitte)
+      QTimer::singleShot(0, form, [f = form] { f->RendreClavier(); });  // once the menu has closed
+    else if (e->type() == QEvent::MouseButtonPress && o == zone && focus)
+      focus->setFocus(Qt::MouseFocusReason);
+    return false;
+  }
+  TForm1* form;
+  QPointer<QWidget> barre, zone, focus;
+};
+}  // namespace
+
+void TForm1::SuivreMenusPourClavier() { qApp->installEventFilter(new RetourClavier(this)); }
+
+void TForm1::RendreClavier() {
+  if (QApplication::activePopupWidget() || !isActiveWindow() || !Ed_Invisible) return;
+  QWidget* f = QApplication::focusWidget();
+  // Any other control of the window that took the keyboard on purpose keeps it.
+  if (f && f != menuBar() && f->window() == this) return;
+  Ed_Invisible->setFocus(Qt::OtherFocusReason);
 }

@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidgetAction>
+#include <string_view>
 
 #include "dialogs/Assistant_Bat.h"
 #include "dialogs/Classiq.h"
@@ -45,8 +46,9 @@
 #include "settings/Traduction.h"
 
 namespace {
-// During playback the keyboard does nothing but stop it (Space, Escape) or change the track
-// (Ctrl with keypad plus or minus): the command shortcuts are held back as well.
+// During playback the song must not change under the player: the shortcuts of the editing commands
+// (edit, measure, note, effect and dynamics) are held back. The others (file, sound, display, the
+// menus' letters) act as from the menus; the other keys reach the key map, which only stops.
 class FiltreLecture : public QObject {
  public:
   explicit FiltreLecture(TForm1* f) : QObject(f), form(f) {}
@@ -54,10 +56,22 @@ class FiltreLecture : public QObject {
     if (e->type() != QEvent::ShortcutOverride || !form->LecturePartition()) return false;
     auto* w = qobject_cast<QWidget*>(o);
     if (!w || w->window() != form) return false;
-    auto* k = static_cast<QKeyEvent*>(e);
-    const int vk = ToucheVirtuelle(*k), etat = EtatModificateurs(*k);
-    const bool permise = vk == VK_SPACE || vk == VK_ESCAPE || (etat == ssCtrl && (vk == VK_ADD || vk == VK_SUBTRACT));
-    if (!permise) e->accept();  // the focused widget takes the key: no shortcut fires
+    if (RaccourciEdition(*static_cast<QKeyEvent*>(e))) e->accept();  // the focused widget takes the key
+    return false;
+  }
+  bool RaccourciEdition(const QKeyEvent& k) const {
+    const QKeySequence touches[] = {QKeySequence(QKeyCombination(k.modifiers(), Qt::Key(k.key()))),
+                                    QKeySequence(QKeyCombination(k.modifiers() & ~Qt::KeypadModifier, Qt::Key(k.key())))};
+    for (int i = 0; i < NB_ACTIONS; ++i) {
+      const std::string_view groupe = TableActions[i].Categorie;
+      if (groupe != "Edition" && groupe != "Mesure" && groupe != "Note" && groupe != "Effets" && groupe != "Dyna")
+        continue;
+      const QAction* a = form->Action(i);
+      if (!a) continue;
+      for (const QKeySequence& r : a->shortcuts())
+        for (const QKeySequence& t : touches)
+          if (r == t) return true;
+    }
     return false;
   }
   TForm1* form;

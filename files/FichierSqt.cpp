@@ -596,8 +596,12 @@ void LireTemps(L& l, TTemps& t, int nbCordes, int version, bool slotVierge) {
   }
 }
 
+// Beats past the model's 64 that the last read left out, and the first measure that had some.
+TTempsAbandonnes gAbandonnes;
+
 void LirePartition(Lecteur& l, int version) {
   TPartition& P = Partition;
+  gAbandonnes = {};
   P.NbPistesNonBasse = P.NbPistesBasse = 0;
   P.AvecPercussions = 0;
   bool compte[NB_PISTES + 1] = {};
@@ -663,7 +667,8 @@ void LirePartition(Lecteur& l, int version) {
       M.DureeRemplie[p] = 0;
     }
     for (int p = 1; p <= nbPistesFichier; ++p) {
-      M.NbTemps[p] = l.i32Dans(0, NB_TEMPS_MAX);
+      // The format counts up to the 66 slots; older writers filled them, the model holds 64.
+      M.NbTemps[p] = l.i32Dans(0, NB_SLOTS_TEMPS);
       M.DureeRemplie[p] = Fini(l.f64(), 0.0, 1e6);
       totalTemps += static_cast<size_t>(M.NbTemps[p]);
     }
@@ -703,9 +708,19 @@ void LirePartition(Lecteur& l, int version) {
           LireTemps(l, t, P.NbCordes[p], version, vierge);
         }
       }
+      if (nb > NB_TEMPS_MAX) {
+        // Read to keep the file's place, then left out: the song is kept and the reader says so.
+        for (int b = NB_TEMPS_MAX + 1; b <= nb; ++b) {
+          M.DureeRemplie[p] = std::max(0.0, M.DureeRemplie[p] - M.Temps[p][b].Duree / double(TICKS_NOIRE));
+          ReinitialiserTemps(M.Temps[p][b]);
+        }
+        M.NbTemps[p] = NB_TEMPS_MAX;
+        gAbandonnes.Temps += nb - NB_TEMPS_MAX;
+        if (gAbandonnes.PremiereMesure == 0) gAbandonnes.PremiereMesure = m;
+      }
       PreparerTempsSaisiePiste(p, m);
       // Beams now, while the measure is still in the cache.
-      if (nb > 0) GrouperMesure(M, p, nb);
+      if (M.NbTemps[p] > 0) GrouperMesure(M, p, M.NbTemps[p]);
     }
   }
 
@@ -867,6 +882,8 @@ bool LireFichierOuvert(QFile& f, QString& cleErreur) {
 
 }  // namespace
 
+TTempsAbandonnes TempsAbandonnesLecture() { return gAbandonnes; }
+
 bool LireOctetsPartition(const QByteArray& octets, QString& cleErreur) {
   const int version = VersionSignature(octets.left(TAILLE_SIGNATURE));
   if (version <= 0) {
@@ -920,6 +937,11 @@ bool OuvrirFichier() {
   }
   if (ok) {
     FinRemplacementPartition(true);
+    if (gAbandonnes.Temps > 0)
+      MessageBoxD(TexteLangue("Dlg-Attention"),
+                  RemplacerParam1et2(TexteLangue("Fichier-TempsAbandonnes"), gAbandonnes.Temps,
+                                     gAbandonnes.PremiereMesure),
+                  MB_ICONE_ATTENTION, MB_OK, MB_DEF_OK);
     return true;
   }
 

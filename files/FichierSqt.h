@@ -24,6 +24,14 @@ QByteArray OctetsPartition();
 // partly filled and must be reset by the caller (OuvrirFichier does).
 bool LireOctetsPartition(const QByteArray& octets, QString& cleErreur);
 
+// Beats a read left out: a track of a measure may count up to 66 in the file, the model keeps 64.
+struct TTempsAbandonnes {
+  int Temps = 0;           // beats left out in all
+  int PremiereMesure = 0;  // the first measure that lost some, 0 when none
+};
+// What the last read left out (OuvrirFichier tells the user).
+TTempsAbandonnes TempsAbandonnesLecture();
+
 // Writes the song to CheminFichier (through a save file: a failed save keeps the old file).
 bool EnregistrerFichier();
 // Reads CheminFichier into the song that the caller has reset; on failure reports the reason and

@@ -114,10 +114,12 @@ const TTemps* PremierTemps(int piste, const TPasse& p) {
 int32_t DureeLiee(int piste, int m, int b) {
   int32_t d = Partition.Mesure(m)->Temps[piste][b].Duree;
   int mm = m, bb = b;
-  while (TempsSuivant(piste, mm, bb)) {
+  int32_t saut = 0;
+  while (TempsSuivant(piste, mm, bb, &saut)) {
     const TTemps& t = Partition.Mesure(mm)->Temps[piste][bb];
     if (!t.Lie) break;
-    d += t.Duree;
+    d += saut + t.Duree;  // a tie across an empty measure sounds through it
+    saut = 0;
   }
   return d;
 }

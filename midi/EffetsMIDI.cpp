@@ -10,20 +10,27 @@
 
 int UniteBend() { return Configuration.LimitBend ? 4 : 1; }
 
-bool TempsSuivant(int piste, int& mesure, int& temps) {
+bool TempsSuivant(int piste, int& mesure, int& temps, int32_t* saut) {
   const TMesure* m = Partition.Mesure(mesure);
   if (m && temps < std::min(m->NbTemps[piste], NB_SLOTS_TEMPS)) {
     ++temps;
     return true;
   }
-  // The beat after the last one is the first beat of the next measure; a next measure without
-  // beats in this track ends the search.
-  if (mesure + 1 > Partition.NbMesures) return false;
-  const TMesure* n = Partition.Mesure(mesure + 1);
-  if (!n || n->NbTemps[piste] <= 0) return false;
-  mesure = mesure + 1;
-  temps = 1;
-  return true;
+  // The beat after the last one is the first beat of the next measure that has beats in this
+  // track: a measure left empty is a rest of its whole length, not the end of the track.
+  int32_t vide = 0;
+  for (int mm = mesure + 1; mm <= Partition.NbMesures; ++mm) {
+    const TMesure* n = Partition.Mesure(mm);
+    if (!n) return false;
+    if (n->NbTemps[piste] > 0) {
+      mesure = mm;
+      temps = 1;
+      if (saut) *saut += vide;
+      return true;
+    }
+    vide += static_cast<int32_t>(std::lrint(n->Duree * TICKS_NOIRE));
+  }
+  return false;
 }
 
 static void Bend(cMIDIPile& pile, int canal, int64_t t, double v) {
@@ -99,10 +106,13 @@ static void RendreVibrato(bool large, cMIDIPile& pile, int canal, int32_t L, int
   const int U = UniteBend();
   const int h = large ? 100 : 65;
   const int a = large ? 4 : 2;
-  for (int64_t t = S; t + 2 * h <= S + L; t += 2 * h) {
+  int64_t t = S;
+  for (; t + 2 * h <= S + L; t += 2 * h) {
     Bend(pile, canal, t + h, U * a + 64);
     Bend(pile, canal, t + 2 * h, large ? 64 - U * a : 64);
   }
+  // The wide one ends below the note: back to the centre, or the next note on the channel plays flat.
+  if (large && t > S) Bend(pile, canal, S + L, 64);
 }
 
 static void RendreCoupVibrato(cMIDIPile& pile, int canal, int piste, int mesure, int temps, int32_t L, int64_t S) {
@@ -153,7 +163,7 @@ int32_t LongueurLetRing(int piste, int mesure, int temps, int corde) {
   if (!m) return 0;
   int32_t somme = m->Temps[piste][temps].Duree;
   int mm = mesure, tt = temps;
-  while (TempsSuivant(piste, mm, tt)) {
+  while (TempsSuivant(piste, mm, tt, &somme)) {
     const TMesure* n = Partition.Mesure(mm);
     const TTemps& t = n->Temps[piste][tt];
     if (!t.Silence && !t.Lie && t.Notes[corde].Frette >= 0) break;

@@ -34,5 +34,6 @@ int32_t LongueurLetRing(int piste, int mesure, int temps, int corde);
 void RendreTableMix(cMIDIPile& pile, const cTableMixEvent& mix, int64_t B, int canalPrincipal, int canalEffets,
                     bool passeEntrainement);
 
-// The next beat of a track after (mesure, temps), in measure order; false past the song's end.
-bool TempsSuivant(int piste, int& mesure, int& temps);
+// The next beat of a track after (mesure, temps), in measure order, past measures without beats in
+// that track (their ticks are added to *saut when given); false past the song's end.
+bool TempsSuivant(int piste, int& mesure, int& temps, int32_t* saut = nullptr);

@@ -1,6 +1,7 @@
 #include "midi/Lecture.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -110,6 +111,13 @@ TControleurLecture::TControleurLecture(TMediaPlayer& lecteur, QString cheminTemp
 QString TControleurLecture::TitreRepos() const { return NomProgramme + " - " + QFileInfo(CheminFichier).fileName(); }
 
 bool TControleurLecture::VerifierMIDI() {
+  if (!lecteur_.Pret()) {
+    // A play command given while the synth is still coming up waits for it; its output test
+    // (run on Demarre) then decides.
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    lecteur_.AttendrePret();
+    QGuiApplication::restoreOverrideCursor();
+  }
   if (MIDIDisponible) return true;
   // Without a working output the commands say so rather than failing in silence.
   MessageBoxD(TexteLangue("Dlg-Information"),
@@ -316,10 +324,11 @@ void TControleurLecture::MediaPlayer1Notify() {
     return;
   }
   if (mode == MODE_MIDI_ENTRAINEMENT) {
+    // A variation of 0 repeats the range at the start tempo, whichever way the range runs.
     int tempo = EtatLecture.TempoCourant + EtatLecture.Variation;
-    if (EtatLecture.Variation >= 0)
+    if (EtatLecture.Variation > 0)
       tempo = std::min(tempo, EtatLecture.TempoFin);
-    else
+    else if (EtatLecture.Variation < 0)
       tempo = std::max(tempo, EtatLecture.TempoFin);
     EtatLecture.TempoCourant = std::clamp(tempo, 1, 999);
     lecteur_.Close();

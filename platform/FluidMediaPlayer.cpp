@@ -37,6 +37,26 @@ QString DernierMessage(const QString& quoi) {
   return detail.isEmpty() ? quoi : quoi + QStringLiteral(": ") + detail;
 }
 
+// Same, for the worker thread: no Qt there.
+std::string DernierMessageBrut(const char* quoi) {
+  std::lock_guard<std::mutex> lock(gLogMutex);
+  std::string r = gDernierMessage.empty() ? quoi : std::string(quoi) + ": " + gDernierMessage;
+  gDernierMessage.clear();
+  return r;
+}
+
+// The synth's output level. FluidSynth's own default leaves a full chord near -13 dBFS; at this
+// gain a six-string chord at the loudest dynamic peaks near -6 dBFS with room left before clipping.
+constexpr double kGainSynth = 0.43;
+// The sixteen channels the files play on, and room for the presets kept selected behind them.
+constexpr int kCanauxSynth = 64;
+
+// Settings shared by the player and the file renderer.
+void ReglerSynth(fluid_settings_t* settings) {
+  fluid_settings_setint(settings, "synth.lock-memory", 0);
+  fluid_settings_setnum(settings, "synth.gain", kGainSynth);
+}
+
 // Settings and synth with the SoundFont loaded; false (and nothing kept) when either fails.
 bool CreerSynth(const QString& soundFont, fluid_settings_t* settings, fluid_synth_t** synth, QString* erreur) {
   *synth = nullptr;
@@ -106,6 +126,14 @@ bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur) 
     c.Division = static_cast<int>(division);
   }
   int pistes = 0;
+  // First note and first program change of each channel, as (tick, place in the file).
+  using TInstant = std::pair<qint64, qint64>;
+  static constexpr TInstant jamais{-1, -1};
+  TInstant premiereNote[16], premierProgramme[16];
+  std::fill(std::begin(premiereNote), std::end(premiereNote), jamais);
+  std::fill(std::begin(premierProgramme), std::end(premierProgramme), jamais);
+  qint64 rang = 0;
+  auto tot = [](TInstant& t, TInstant i) { t = t == jamais ? i : std::min(t, i); };
   qsizetype pos = 8 + lenHead;
   while (pos + 8 <= n) {
     uint32_t len = Big(smf, pos + 4, 4);
@@ -162,11 +190,24 @@ bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur) 
       }
       int donnees = ((statut & 0xF0) == 0xC0 || (statut & 0xF0) == 0xD0) ? 1 : 2;
       if (p + donnees > fin) return echec("Bad MIDI event");
+      if ((statut & 0xF0) == 0xC0) {
+        tot(premierProgramme[statut & 0x0F], {tick, rang});
+        c.Programmes.set(((statut & 0x0F) == 9 ? 128 : 0) + (static_cast<uint8_t>(smf[p]) & 0x7F));
+      }
+      if ((statut & 0xF0) == 0x90 && smf[p + 1] != 0) tot(premiereNote[statut & 0x0F], {tick, rang});
+      ++rang;
       p += donnees;
     }
     c.DernierTick = std::max(c.DernierTick, tick);
   }
   if (pistes == 0) return echec("The MIDI file holds no track");
+  for (int canal = 0; canal < 16; ++canal)
+    if (premiereNote[canal] != jamais &&
+        (premierProgramme[canal] == jamais || premiereNote[canal] < premierProgramme[canal]))
+    {
+      c.CanauxSansProgramme |= static_cast<uint16_t>(1u << canal);
+      c.Programmes.set(canal == 9 ? 128 : 0);
+    }
   std::stable_sort(c.Tempos.begin(), c.Tempos.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   *carte = std::move(c);
@@ -180,7 +221,7 @@ bool RendreMidiEnWav(const QString& midi, const QString& wav, const QString& sou
   fluid_settings_setstr(settings, "audio.file.name", QFile::encodeName(wav).constData());
   fluid_settings_setstr(settings, "audio.file.type", "wav");
   fluid_settings_setstr(settings, "player.timing-source", "sample");
-  fluid_settings_setint(settings, "synth.lock-memory", 0);
+  ReglerSynth(settings);
   fluid_synth_t* synth = nullptr;
   bool ok = CreerSynth(soundFont, settings, &synth, erreur);
   if (ok) {
@@ -219,20 +260,67 @@ TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) 
   }
   // The player keeps its own clock thread, so it can be freed without racing the audio thread.
   fluid_settings_setstr(settings_, "player.timing-source", "system");
-  fluid_settings_setint(settings_, "synth.lock-memory", 0);
+  ReglerSynth(settings_);
+  // A General MIDI font is mostly samples no song uses: each preset loads its own when selected.
+  fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+  fluid_settings_setint(settings_, "synth.midi-channels", kCanauxSynth);
   QString fichierAudio = qEnvironmentVariable("VEXO_AUDIO_FILE");
   if (!fichierAudio.isEmpty()) {
     fluid_settings_setstr(settings_, "audio.driver", "file");
     fluid_settings_setstr(settings_, "audio.file.name", QFile::encodeName(fichierAudio).constData());
     fluid_settings_setstr(settings_, "audio.file.type", "wav");
   }
-  if (!CreerSynth(soundFont, settings_, &synth_, &erreur_)) return;
-  driver_ = new_fluid_audio_driver(settings_, synth_);
-  if (!driver_) erreur_ = DernierMessage(QStringLiteral("No audio output"));
+  if (!QFileInfo(soundFont).isFile()) {
+    erreur_ = QStringLiteral("SoundFont not found: ") + soundFont;
+    return;
+  }
+  // Loading the font takes from a tenth of a second to a second: the window does not wait for it.
+  connect(&attenteDemarrage_, &QTimer::timeout, this, [this] {
+    if (demarre_.load()) FinirDemarrage();
+  });
+  attenteDemarrage_.start(10);
+  demarrage_ = std::thread([this, chemin = QFile::encodeName(soundFont).toStdString()] {
+    fluid_synth_t* s = new_fluid_synth(settings_);
+    if (!s) {
+      erreurDemarrage_ = DernierMessageBrut("The synthesizer could not be created");
+    } else if ((sfont_ = fluid_synth_sfload(s, chemin.c_str(), 0)) == FLUID_FAILED) {  // no preset selected yet
+      erreurDemarrage_ = DernierMessageBrut("The SoundFont could not be loaded");
+      delete_fluid_synth(s);
+      s = nullptr;
+    } else {
+      driverDemarre_ = new_fluid_audio_driver(settings_, s);
+      if (!driverDemarre_) erreurDemarrage_ = DernierMessageBrut("No audio output");
+    }
+    synthDemarre_ = s;
+    demarre_.store(true);
+  });
+}
+
+void TFluidMediaPlayer::FinirDemarrage() {
+  if (!demarrage_.joinable()) return;
+  demarrage_.join();
+  attenteDemarrage_.stop();
+  synth_ = synthDemarre_;
+  driver_ = driverDemarre_;
+  if (!erreurDemarrage_.empty()) erreur_ = QString::fromLocal8Bit(erreurDemarrage_.c_str());
+  emit Demarre();
+}
+
+void TFluidMediaPlayer::AttendrePret() { FinirDemarrage(); }
+
+bool TFluidMediaPlayer::Disponible() const {
+  if (!Pret()) const_cast<TFluidMediaPlayer*>(this)->FinirDemarrage();
+  return driver_ != nullptr;
 }
 
 TFluidMediaPlayer::~TFluidMediaPlayer() {
   poll_.stop();
+  attenteDemarrage_.stop();
+  if (demarrage_.joinable()) {
+    demarrage_.join();
+    synth_ = synthDemarre_;
+    driver_ = driverDemarre_;
+  }
   EndPlayer();
   if (driver_) delete_fluid_audio_driver(driver_);  // the WAV file is completed here
   if (synth_) delete_fluid_synth(synth_);
@@ -275,6 +363,7 @@ bool TFluidMediaPlayer::Play() {
     erreur_ = QStringLiteral("No MIDI file is open");
     return false;
   }
+  if (!Pret()) AttendrePret();
   if (!driver_) {
     erreur_ = QStringLiteral("No audio output");
     return false;
@@ -284,6 +373,16 @@ bool TFluidMediaPlayer::Play() {
     tickArret_ = carte_.DernierTick;
     EndPlayer();
   }
+  // The fonts are loaded without selecting a preset on every channel (that alone would load the
+  // piano's and the drum kit's samples): a channel the file plays without a program change gets
+  // the default here. The program's own files set every channel they use.
+  for (int code = 0; code < 256 && prochaineEpingle_ < kCanauxSynth; ++code)
+    if (carte_.Programmes[code] && !epingles_[code]) {
+      epingles_.set(code);
+      fluid_synth_program_select(synth_, prochaineEpingle_++, sfont_, code >= 128 ? 128 : 0, code & 0x7F);
+    }
+  for (int canal = 0; canal < 16; ++canal)
+    if (carte_.CanauxSansProgramme & (1u << canal)) fluid_synth_program_change(synth_, canal, 0);
   // At the end of the file a new playback starts from the beginning.
   qint64 depart = tickArret_ >= carte_.DernierTick ? 0 : tickArret_;
   player_ = new_fluid_player(synth_);

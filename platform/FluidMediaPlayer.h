@@ -1,10 +1,16 @@
 #pragma once
 // The media player over FluidSynth: a synth with the General MIDI SoundFont playing a MIDI file
 // through the sound card, or into a WAV file when VEXO_AUDIO_FILE names one (machines without sound).
+// The synth comes up on a worker thread, its samples loaded as the presets are used, so that the
+// window never waits for the SoundFont.
 // Only the FluidSynth player runs on the audio thread; the end of a playback is found by polling its
 // state from a 100 ms timer on the GUI thread, which then sends Termine().
 #include <QByteArray>
 #include <QTimer>
+#include <atomic>
+#include <bitset>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/MediaPlayer.h"
@@ -23,6 +29,11 @@ struct TCarteTempo {
   double MsParTickSmpte = 0;   // > 0 for SMPTE-timed files: ms per tick, fixed
   std::vector<std::pair<qint64, int>> Tempos;  // (tick, microseconds per quarter), in tick order
   qint64 DernierTick = 0;      // tick of the last event of the longest track
+  // Channels (bit n = channel n) that sound a note before any program change: they play the
+  // General MIDI default, which the synth no longer selects for every channel up front.
+  uint16_t CanauxSansProgramme = 0;
+  // Presets the file plays: bit p = program p, bit 128 + p = drum kit p (channel 10).
+  std::bitset<256> Programmes;
   qint64 Ms(qint64 tick) const;
   qint64 DureeMs() const { return Ms(DernierTick); }
 };
@@ -39,7 +50,10 @@ class TFluidMediaPlayer : public TMediaPlayer {
   explicit TFluidMediaPlayer(QObject* parent = nullptr, const QString& soundFont = CheminSoundFont());
   ~TFluidMediaPlayer() override;
 
-  bool Disponible() const override { return driver_ != nullptr; }
+  // Waits for the synth when it is still coming up: the answer needs it.
+  bool Disponible() const override;
+  bool Pret() const override { return !demarrage_.joinable(); }
+  void AttendrePret() override;
   bool Open(const QString& fichier) override;
   void Close() override;
   bool Play() override;
@@ -54,6 +68,7 @@ class TFluidMediaPlayer : public TMediaPlayer {
  private:
   void Poll();
   void EndPlayer();  // stops and frees the FluidSynth player, keeping the position
+  void FinirDemarrage();  // takes the worker's synth and driver, then sends Demarre()
 
   _fluid_hashtable_t* settings_ = nullptr;
   _fluid_synth_t* synth_ = nullptr;
@@ -67,6 +82,19 @@ class TFluidMediaPlayer : public TMediaPlayer {
   bool enCours_ = false;    // a playback was started and its end not yet noticed
   qint64 tickArret_ = 0;    // where a stopped playback resumes
   QString erreur_;
+  // The synth, its SoundFont and the audio driver come up on this thread; it touches nothing of
+  // Qt and hands its results over through these fields, read once it is joined.
+  std::thread demarrage_;
+  std::atomic<bool> demarre_{false};
+  QTimer attenteDemarrage_;
+  _fluid_synth_t* synthDemarre_ = nullptr;
+  int sfont_ = -1;
+  // Every preset a file used stays selected on a channel past the sixteen the files reach, so that
+  // its samples, loaded on demand, are never unloaded under a voice still sounding.
+  std::bitset<256> epingles_;
+  int prochaineEpingle_ = 16;
+  _fluid_audio_driver_t* driverDemarre_ = nullptr;
+  std::string erreurDemarrage_;
 };
 
 // The program's media player.

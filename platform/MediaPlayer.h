@@ -22,8 +22,13 @@ class TMediaPlayer : public QObject {
   virtual QString Erreur() const = 0;   // text of the last failure, empty when none
   bool Notify = true;                   // send Termine() at the end of a playback
   bool Enabled = true;
+  // A player may bring its synth up on a worker thread. AttendrePret() waits for it (GUI thread);
+  // a player that was not ready sends Demarre() once, on the GUI thread, when it is.
+  virtual bool Pret() const { return true; }
+  virtual void AttendrePret() {}
 
  signals:
+  void Demarre();
   // A playback reached its end (or was stopped), delivered on the GUI thread.
   void Termine();
 };

@@ -134,6 +134,7 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"DLG_CHORD_001", 7},
       {"VEXO_IMPM_000", 5},
       {"VEXO_ASS_000", 3},
+      {"VEXO_FIC_000", 1},
   };
   return groupes;
 }

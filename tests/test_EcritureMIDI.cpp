@@ -215,13 +215,14 @@ TEST_F(EcritureMIDI, BendReleaseWideVibratoAndDipSteps) {
   for (const auto& e : pb) v.push_back(e.args[1].toInt() / 128);
   EXPECT_EQ(v, valeurs);
 
-  // Wide vibrato: up at t + 100, down at t + 200, while a whole period fits; no closing event.
+  // Wide vibrato: up at t + 100, down at t + 200, while a whole period fits; then back to the
+  // centre at the note's end, so that the next note on the channel is in tune.
   a.Notes[1].Effet = 0;
   a.EffetTemps = 2;
   pb = Ecrire(MODE_MIDI_EXPORT).De("Pitch_bend_c", 2);
-  EXPECT_EQ(Temps(pb), (std::vector<long>{100, 200, 300, 400}));
-  EXPECT_EQ(Arg(pb, 1), (std::vector<int>{68 * 128, 60 * 128, 68 * 128, 60 * 128}));
-  EXPECT_EQ(Arg(pb, 0), (std::vector<int>{1, 1, 1, 1}));
+  EXPECT_EQ(Temps(pb), (std::vector<long>{100, 200, 300, 400, 480}));
+  EXPECT_EQ(Arg(pb, 1), (std::vector<int>{68 * 128, 60 * 128, 68 * 128, 60 * 128, 64 * 128}));
+  EXPECT_EQ(Arg(pb, 0), (std::vector<int>{1, 1, 1, 1, 1}));
 
   // Tremolo-bar dip of depth 1: four steps down by L/16, back up in eight from 3L/16 later.
   a.EffetTemps = 3;
@@ -351,6 +352,30 @@ TEST_F(EcritureMIDI, TiedBeatsLengthenTheirNoteAcrossTheBarLine) {
   TLecture l = Ecrire(MODE_MIDI_EXPORT);
   EXPECT_EQ(Temps(l.De("Note_on_c", 2)), (std::vector<long>{1440, 2400}));
   EXPECT_EQ(Temps(l.De("Note_off_c", 2)), (std::vector<long>{2400, 2880}));
+}
+
+// Measure 2 of three has no beats on track 1: the slide, the tie and the let ring reach the note
+// of measure 3 across it.
+TEST_F(EcritureMIDI, SlideTieAndLetRingLookPastAnEmptyMeasure) {
+  NouveauMorceau(3);
+  AjouterTemps(1, 1, 1440);
+  TTemps& a = AjouterTemps(1, 1, 480, 1, 5);
+  AjouterTemps(1, 3, 480, 1, 7);
+  AjouterTemps(1, 3, 1440);
+
+  a.Notes[1].Effet = 3;  // slide up to 7: one step, not four frets' worth
+  auto pb = Ecrire(MODE_MIDI_EXPORT).De("Pitch_bend_c", 2);
+  ASSERT_EQ(pb.size(), 2u);
+  EXPECT_EQ(pb[0].args[1].toInt(), 72 * 128);
+
+  a.Notes[1].Effet = 7;  // let ring: through the empty measure up to the next note
+  EXPECT_EQ(Temps(Ecrire(MODE_MIDI_EXPORT).De("Note_off_c", 2)).front(), 3840);
+
+  a.Notes[1].Effet = 0;  // tie: one note from 1440 to the end of the tied beat
+  Partition.Mesures[3]->Temps[1][1].Lie = 1;
+  TLecture l = Ecrire(MODE_MIDI_EXPORT);
+  EXPECT_EQ(Temps(l.De("Note_on_c", 2)), (std::vector<long>{1440}));
+  EXPECT_EQ(Temps(l.De("Note_off_c", 2)), (std::vector<long>{4320}));
 }
 
 TEST_F(EcritureMIDI, MixTableChangesAndRamps) {

@@ -5,10 +5,15 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QGuiApplication>
+#include <QCursor>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "midi/EcritureMIDI.h"
+#include <cmath>
+#include <QFileInfo>
+#include "midi/OrdreLecture.h"
 #include "editor/EtatProgramme.h"
 #include "midi/Lecture.h"
 #include "midi_outils.h"
@@ -58,6 +63,16 @@ class TLecteurFactice : public TMediaPlayer {
   qint64 Position() const override { return position; }
   qint64 Length() const override { return 125000; }
   QString Erreur() const override { return {}; }
+  // A synth still coming up: the wait ends at once, noting the cursor shown meanwhile.
+  bool pret = true;
+  Qt::CursorShape curseurPendantAttente = Qt::ArrowCursor;
+  bool Pret() const override { return pret; }
+  void AttendrePret() override {
+    if (pret) return;
+    if (QGuiApplication::overrideCursor()) curseurPendantAttente = QGuiApplication::overrideCursor()->shape();
+    pret = true;
+    emit Demarre();
+  }
   void Finir() {
     enLecture = false;
     if (Notify) emit Termine();
@@ -229,6 +244,25 @@ TEST_F(Lecture, SpeedTrainerPassesRiseOrFallToTheTarget) {
   lecteur.Finir();
   EXPECT_EQ(lecteur.tempos, (std::vector<int>{70, 70}));
   controleur->Ac_Son_StopExecute();
+  // Also when the range falls.
+  lecteur.tempos.clear();
+  ASSERT_TRUE(controleur->LancerEntrainement(1, 2, 200, 100, 0));
+  lecteur.Finir();
+  lecteur.Finir();
+  EXPECT_EQ(lecteur.tempos, (std::vector<int>{200, 200, 200}));
+  controleur->Ac_Son_StopExecute();
+}
+
+TEST_F(Lecture, APlayCommandBeforeTheSynthIsUpWaitsForIt) {
+  lecteur.pret = false;
+  MIDIDisponible = 0;
+  QObject::connect(&lecteur, &TMediaPlayer::Demarre, [this] { MIDIDisponible = TesterSortieMIDI(lecteur, dir.filePath("t.tmp")); });
+  ASSERT_TRUE(controleur->Ac_Son_LectureDebutExecute());
+  EXPECT_EQ(lecteur.curseurPendantAttente, Qt::WaitCursor);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(controleur->EnLecture());
+  EXPECT_TRUE(messages.empty());
+  controleur->Ac_Son_StopExecute();
 }
 
 TEST_F(Lecture, BeatPreviewAndOutputTest) {
@@ -347,6 +381,30 @@ TEST(LectureFluidSynth, PlaysASongToTheEndIntoTheAudioFile) {
   EXPECT_GT(CreteWav(wav), 1000);
 }
 
+// The loudest chord the editor writes, an open E major on six strings at fff, peaks near -6 dBFS
+// and never clips.
+TEST(LectureFluidSynth, AFullChordAtFffPeaksNearMinus6dBFS) {
+  if (!QFileInfo::exists(CheminSoundFont())) GTEST_SKIP() << "no SoundFont at " << CheminSoundFont().toStdString();
+  OptionsNeutres();
+  QTemporaryDir dir;
+  NouveauMorceau(1);
+  TTemps& t = AjouterTemps(1, 1, 1920, 1, 0);
+  const int frettes[7] = {0, 0, 0, 1, 2, 2, 0};
+  for (int s = 1; s <= 6; ++s) {
+    t.Notes[s].Frette = int8_t(frettes[s]);
+    t.Notes[s].Nuance = 8;
+  }
+  ASSERT_TRUE(CalculeOrdreLecture(1, 1, false));
+  ASSERT_TRUE(EcrireFichierMIDI(dir.filePath("accord.mid"), MODE_MIDI_DEBUT));
+  QString erreur;
+  ASSERT_TRUE(RendreMidiEnWav(dir.filePath("accord.mid"), dir.filePath("accord.wav"), CheminSoundFont(), &erreur))
+      << erreur.toStdString();
+  const double dB = 20 * std::log10(CreteWav(dir.filePath("accord.wav")) / 32768.0);
+  if (qEnvironmentVariableIsSet("VEXO_CRETE")) std::fprintf(stderr, "peak %.2f dBFS\n", dB);
+  EXPECT_GT(dB, -9.0);
+  EXPECT_LT(dB, -3.0);
+}
+
 #include "dialogs/Classiq.h"
 #include "dialogs/Dyna.h"
 #include "editor/Main.h"
@@ -370,6 +428,7 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     qunsetenv("VEXO_AUDIO_FILE");
     f.LigneCommande.clear();
     f.FormActivate();
+    f.MediaPlayer1->AttendrePret();  // the synth comes up on its own thread
     ASSERT_EQ(MIDIDisponible, 1);
     EXPECT_EQ(&VueEditeur(), static_cast<TVueEditeur*>(&f));  // the window answers the engines
     NouveauMorceau(2);

@@ -226,3 +226,22 @@ TEST(MainWindow, SwitchesStartFromTheSettingsAndTheCloseSavesThem) {
   EXPECT_EQ(ini.ReadString("Config", "Metronome", "?"), "1");
   Configuration = avant;
 }
+
+TEST(MainWindow, TheStatusLabelHoldsItsLongestTranslatedText) {
+  Demarrage d;
+  Messages msg;
+  const QStringList lignes = LignesPatch, messages = TableMessages;
+  TForm1 f;
+  f.LigneCommande.clear();
+  f.FormActivate();
+  ASSERT_TRUE(ChargerLignesPatch(QString(VEXO_LANG_DIR) + QString::fromUtf8("/Français.sqg")));
+  ChargerMessagesPatch();
+  f.TraduireFenetrePrincipale();
+  for (const char* cle : {"Gene-MesureComplete", "Gene-MesureIncomplete", "Gene-MesureDepassee"}) {
+    f.NbTps2->setText(TexteLangue(cle));
+    EXPECT_GE(f.NbTps2->width(), f.NbTps2->sizeHint().width()) << cle;
+  }
+  EXPECT_EQ(TexteLangue("Gene-MesureComplete"), QString::fromUtf8("Mesure complète"));
+  LignesPatch = lignes;
+  TableMessages = messages;
+}

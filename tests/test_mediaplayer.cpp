@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/FluidMediaPlayer.h"
 
@@ -83,6 +84,31 @@ TEST(TempoMap, LengthFollowsTempoChangesAcrossTracks) {
   TCarteTempo smpte;
   ASSERT_TRUE(LireCarteTempo(Entete(0, 1, 0xE728) + Piste(musique), &smpte));
   EXPECT_EQ(smpte.DureeMs(), 1920);
+}
+
+// Which channels need the default preset, and which presets a file plays (bit 128 + p: drum kit p).
+TEST(TempoMap, ChannelsThatPlayBeforeAnyProgramChangeAndThePresetsUsed) {
+  const struct {
+    const char* evenements;
+    uint16_t canaux;
+    std::vector<int> programmes;
+  } cas[] = {
+      {"00C01800903C64", 0, {24}},                   // program, then note
+      {"00903C6400C018", 1, {0, 24}},                // note first (same tick, earlier in the track)
+      {"00993C64", 1 << 9, {128}},                   // the drum channel, no program at all
+      {"00903C00", 0, {}},                           // a note on of velocity 0 is a note off
+      {"00C118009F3C6400C918", 1 << 15, {0, 24, 152}},  // program on other channels
+  };
+  for (const auto& c : cas) {
+    TCarteTempo carte;
+    ASSERT_TRUE(LireCarteTempo(Entete(0, 1, 480) + Piste(QByteArray::fromHex(c.evenements) +
+                                                         QByteArray::fromHex("00FF2F00")), &carte));
+    EXPECT_EQ(carte.CanauxSansProgramme, c.canaux) << c.evenements;
+    std::vector<int> programmes;
+    for (int p = 0; p < 256; ++p)
+      if (carte.Programmes[p]) programmes.push_back(p);
+    EXPECT_EQ(programmes, c.programmes) << c.evenements;
+  }
 }
 
 TEST(TempoMap, RefusesBrokenFiles) {

@@ -653,7 +653,7 @@ TEST(SongFileBad, OutOfRangeValuesAreRefused) {
   EXPECT_TRUE(refuse(patch(299, 7)));
   EXPECT_TRUE(refuse(patch(287, 0)));     // tempo
   EXPECT_TRUE(refuse(patch(1212, 51)));   // print chords
-  EXPECT_TRUE(refuse(patch(1115, 65)));   // beats in a track
+  EXPECT_TRUE(refuse(patch(1115, 67)));   // beats in a track past the format's 66 slots
   b = vide;
   b[1095] = char(6);  // solo switch length
   EXPECT_TRUE(refuse(b));
@@ -859,4 +859,34 @@ TEST(SongFileBad, WriterKeepsCountsInsideTheirTables) {
   EXPECT_EQ(Partition.Mesures[3]->Numerateur, 4);
   EXPECT_EQ(Partition.Mesures[3]->NbTemps[1], 0);
   EXPECT_EQ(NbAccordsImprimer, NB_ACCORDS_IMPRIMER_MAX);
+}
+
+// Older writers filled a track of a measure up to the format's 66 beats: the song opens with the
+// 64 the model holds, and a message says what was left out.
+TEST(SongFileBad, BeatsPastTheModelAreLeftOutAndSaid) {
+  QTemporaryDir dir;
+  for (int extra : {1, 2}) {
+    RepondeurMessages messages;
+    DefinirTexteLangue("Fichier-TempsAbandonnes", "dropped #1 from #2");
+    OctetsChansonVide();
+    TMesure& M = *Partition.Mesures[1];
+    for (int b = 1; b <= NB_TEMPS_MAX; ++b) AjouterTemps(M, 1, 4).Silence = 1;  // rests of 30 ticks
+    QByteArray b = OctetsPartition();
+    // Each rest record is 7 bytes; track 1's beats follow the measure flags at 1211.
+    PoserI32(b, 1115, NB_TEMPS_MAX + extra);
+    double rempli = M.DureeRemplie[1] + extra * 30 / 480.0;
+    std::memcpy(b.data() + 1119, &rempli, 8);
+    for (int i = 0; i < extra; ++i) b.insert(1212 + NB_TEMPS_MAX * 7, b.mid(1212, 7));
+    QFile f(dir.filePath("long.sqt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(b);
+    f.close();
+    NouvellePartition();
+    CheminFichier = f.fileName();
+    ASSERT_TRUE(OuvrirFichier());
+    EXPECT_EQ(messages.textes, QStringList{QString("dropped %1 from 1").arg(extra)});
+    EXPECT_EQ(Partition.Mesures[1]->NbTemps[1], NB_TEMPS_MAX);
+    EXPECT_DOUBLE_EQ(Partition.Mesures[1]->DureeRemplie[1], 4.0);
+    EXPECT_EQ(Partition.Mesures[1]->Temps[1][NB_TEMPS_MAX + 2].Silence, 0);  // no rest left behind
+  }
 }
