@@ -14,6 +14,9 @@
 #include "settings/Config.h"
 #include "settings/Traduction.h"
 #include "song/Song.h"
+#include "view/DlgPrint.h"
+#include "view/MiseEnPageImp.h"
+#include "view/preview.h"
 
 void TForm1::BrancherCommandesFichier() {
   DefinirExecute("Ac_Fichier_Quitter", [this] { close(); });
@@ -83,6 +86,13 @@ void TForm1::BrancherCommandesFichier() {
         PleinEcranAvantLecture = 0;  // the end of the playback brings the normal layout back
     }
   });
+  InitParamImpression();
+  DefinirExecute("Ac_Fichier_Imprimer", [this] { ImprimerAvecDialogue(this); });
+  DefinirExecute("Ac_Fichier_ApercuImp", [this] {
+    TPreview_Form apercu(this);
+    apercu.exec();
+  });
+  DefinirExecute("Ac_Fichier_ConfigImp", [this] { ConfigurerImprimante(this); });
   for (int k = 1; k <= 5; ++k)
     connect(Menus.Mn_Fichier_DernierFichier[k], &QAction::triggered, this, [k] { OuvrirFichierRecent(k); });
 }
