@@ -31,8 +31,7 @@ void TForm1::BrancherCommandesFichier() {
   });
   DefinirExecute("Ac_Fichier_Ouvrir", [this] {
     if (DemanderEnregistrement()) OuvrirPartition(QString());
-    else
-      for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
+    for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
   });
   DefinirExecute("Ac_Fichier_Enregistrer", [this] {
     CommandeEnregistrer();

@@ -57,6 +57,12 @@ QString NomFichierValide(const QString& texte) {
   return r;
 }
 
+QString TitreFichierImporte(const QString& chemin) {
+  QString titre = QFileInfo(chemin).completeBaseName().left(100);
+  if (!titre.isEmpty()) titre[0] = titre[0].toUpper();
+  return titre;
+}
+
 void PlacerEnTeteFichiersRecents(QString liste[5], const QString& chemin) {
   if (liste[0] == chemin) return;
   int k = 4;

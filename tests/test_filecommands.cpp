@@ -415,3 +415,11 @@ TEST(FileCommands, EveryReplacementOfTheSongRefreshesWhatShowsIt) {
   }
   ViderRecents();
 }
+
+TEST(TitreImport, TheFileNameLessItsOwnExtension) {
+  const std::pair<const char*, const char*> cas[] = {
+      {"/a/song.mid", "Song"}, {"/a/song.midi", "Song"}, {"/a/song", "Song"},     {"ab.tab", "Ab"},
+      {"/a/my.song.mid", "My.song"}, {"/a/x", "X"},  {"/a/été.mid", "Été"}};
+  for (auto [chemin, titre] : cas) EXPECT_EQ(TitreFichierImporte(QString::fromUtf8(chemin)), QString::fromUtf8(titre));
+  EXPECT_EQ(TitreFichierImporte(QString(150, 'a') + ".mid").size(), 100);
+}
