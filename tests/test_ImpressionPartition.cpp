@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QScrollArea>
 #include <QTest>
 
 #include "VueOutils.h"
@@ -147,6 +148,13 @@ TEST_F(ImpressionTest, PreviewKeepsItsPageAndScaleInBounds) {
   QTest::keyPress(&f, Qt::Key_PageDown);
   QTest::keyRelease(&f, Qt::Key_PageDown);
   EXPECT_EQ(f.PageCourante(), 1);
+  f.close();
+  // The first opening after start-up fits the page to the window's width, once.
+  ParamImpression.PremierApercu = true;
+  TPreview_Form g;
+  g.show();
+  EXPECT_FALSE(ParamImpression.PremierApercu);
+  EXPECT_NEAR(g.ImagePage().width(), BornerEchelleApercu((g.ScrollBox1->viewport()->width() - 27) / 752.0) * 752, 0.5);
 }
 
 }  // namespace
