@@ -95,7 +95,17 @@ TEST_F(ImpressionTest, RangesPrintTheirPagesOfTheFullLayout) {
     // A range past the end sends no sheet and says so.
     EXPECT_EQ(messages.size(), c.pages == 0 ? 1 : 0);
     EXPECT_EQ(QFile::exists(chemin), c.pages > 0);
-    if (pdfinfo && c.pages > 0) EXPECT_EQ(PagesPdf(chemin), c.pages);
+    if (pdfinfo && c.pages > 0) {
+      EXPECT_EQ(PagesPdf(chemin), c.pages);
+    }
+  }
+  // A document the printer cannot start is reported, not taken for printed pages.
+  {
+    QPrinter printer(QPrinter::HighResolution);
+    Pdf(printer, dir.filePath(QStringLiteral("no/such/folder/x.pdf")));
+    messages.clear();
+    EXPECT_EQ(ImprimePartition(printer, 0, 0), -1);
+    EXPECT_EQ(messages.size(), 1);
   }
   // A job in area mode leaves the configured margins as they were.
   ZoneImpression.FullPage = false;

@@ -126,7 +126,7 @@ struct Page {
 void ImprimerLignesPortee(Page& P, double xd, double xg) {
   for (int s = 1; s <= P.n; ++s) {
     const int y = P.Y(P.yc(s));
-    P.Bloc(P.X(xg), y, P.X(xd) + 1, y + P.Px(Imp::EpLignes) + 1);
+    P.Bloc(P.X(xg), y, P.X(xd), y + P.Px(Imp::EpLignes));
   }
 }
 
@@ -134,7 +134,7 @@ void ImprimerLignesPortee(Page& P, double xd, double xg) {
 void ImprimerBarre(Page& P, int genre, int cote, double x) {
   const double w = genre == 2 ? Imp::EpBarreEpaisse : Imp::EpBarreFine;
   const double x1 = cote == 2 ? x : x - w, x2 = cote == 2 ? x + w : x;
-  P.Bloc(P.X(x1), P.Y(P.yc(1)), P.X(x2), P.Y(P.yc(P.n)) + 1);
+  P.Bloc(P.X(x1), P.Y(P.yc(1)), P.X(x2), P.Y(P.yc(P.n)));
 }
 
 void ImprimerDoubleBarre(Page& P, int cote, double x) {
@@ -265,7 +265,7 @@ void ImprimerSlide(Page& P, int s, int b, double xs, double x, bool monte) {
   P.FondTexte();
   const QString t = QStringLiteral("sl.");
   const int h = P.c.TextHeight(t);
-  P.c.TextOut((a + e) / 2 - P.c.TextWidth(t) / 2, std::min(y1, y2) - Arrondi(h * 4 / 5.0) - h / 2, t);
+  P.c.TextOut((a + e) / 2 - P.c.TextWidth(t) / 2, std::min(y1, y2) - Arrondi(h * 4 / 5.0), t);
 }
 
 void ImprimerHOPO(Page& P, int s, int b, int genre, double xs, double x) {
@@ -508,13 +508,11 @@ void ImprimerNote(Page& P, int b, int s) {
   if (note.FretteGrace >= 0)
     for (int k = 1; k <= P.n; ++k) maxw = std::max(maxw, LargeurNote(P, b, k));
   const QString texte = TexteNote(note, P.piste);
-  const int lw = P.Px(Imp::EpLignes);
   if (!texte.isEmpty()) {
     const int w = P.c.TextWidth(texte), h = P.c.TextHeight(texte);
     P.c.Pen.Style = TPenStyle::psClear;
     P.Bloc(P.X(x - Imp::MargeBlancFrette) - w / 2, P.Y(y) - 1, P.X(x + Imp::MargeBlancFrette) + w / 2,
            P.Y(y + Imp::EpLignes) + 1, clWhite);
-    (void)lw;
     P.FondTexte();
     P.c.TextOut(P.X(x) - Arrondi(w / 2.0), P.Y(y) - Arrondi(h / 2.0), texte);
   }

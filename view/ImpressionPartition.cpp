@@ -136,7 +136,11 @@ int ImprimePartition(QPrinter& printer, int premiere, int derniere) {
     nb = BouclePages(Partition, ZoneImpression, mp, e, sortie, Configuration.BlackBlocks);
     echec = sortie.Echec();
   }
-  if (echec) return -1;
+  if (echec) {
+    MessageBoxD(TexteLangue(QStringLiteral("Dlg-Erreur")), TexteLangue(QStringLiteral("Imp-Impossible")),
+                MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
+    return -1;
+  }
   if (nb == 0)
     MessageBoxD(TexteLangue(QStringLiteral("Dlg-Information")),
                 RemplacerParam1(TexteLangue(QStringLiteral("Imp-AucunePage")), mp.NbPages()), MB_ICONE_INFORMATION,
