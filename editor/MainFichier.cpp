@@ -12,6 +12,7 @@
 #include "files/Browse.h"
 #include "files/FileCommands.h"
 #include "settings/Config.h"
+#include "settings/Pref.h"
 #include "settings/Traduction.h"
 #include "song/Song.h"
 #include "view/DlgPrint.h"
@@ -87,10 +88,7 @@ void TForm1::BrancherCommandesFichier() {
   });
   InitParamImpression();
   DefinirExecute("Ac_Fichier_Imprimer", [this] { ImprimerAvecDialogue(this); });
-  DefinirExecute("Ac_Fichier_ApercuImp", [this] {
-    TPreview_Form apercu(this);
-    apercu.exec();
-  });
+  DefinirExecute("Ac_Fichier_ApercuImp", [this] { ShowPrintPreview(); });
   DefinirExecute("Ac_Fichier_ConfigImp", [this] { ConfigurerImprimante(this); });
   for (int k = 1; k <= 5; ++k)
     connect(Menus.Mn_Fichier_DernierFichier[k], &QAction::triggered, this, [k] { OuvrirFichierRecent(k); });
@@ -102,3 +100,12 @@ void TForm1::ViderPartition() {
   NouvellePartition();
   FinRemplacementPartition(false);
 }
+
+// The print preview, from the File menu and from the preferences' Preview button.
+void TForm1::ShowPrintPreview() {
+  TPreview_Form apercu(this);
+  apercu.exec();
+}
+
+// The preview's Setup button: the preferences with their Printing page in front.
+bool TForm1::OpenPrintPreferences() { return ExecuterPreferences(this, PAGE_PRINTING); }
