@@ -135,6 +135,27 @@ TEST_F(ImpressionTest, FootersFromPageTwoOnAndNeverOnAOnePageSong) {
   EXPECT_FALSE(DessinerPageApercu(img, mp, 5));
 }
 
+TEST_F(ImpressionTest, TuningColumnOnlyForAnotherTuning) {
+  Noires(2);
+  const int standard[7] = {0, 64, 59, 55, 50, 45, 40};
+  for (int s = 1; s <= 6; ++s) Partition.Accordage[1][s] = standard[s];
+  QImage img(1504, 2128, QImage::Format_RGB32);
+  auto colonne = [&] {
+    const TMiseEnPageImp mp = MiseEnPageCourante({210, 297, 300});
+    EXPECT_TRUE(DessinerPageApercu(img, mp, 1));
+    const double ppm = img.width() / 210.0, y0 = mp.Pages[0].Systemes[0].Y;
+    for (int y = Arrondi((y0 - 2) * ppm); y < Arrondi((y0 + 16) * ppm); ++y)
+      for (int x = 0; x < Arrondi(9 * ppm); ++x)
+        if (img.pixel(x, y) != qRgb(255, 255, 255)) return true;
+    return false;
+  };
+  EXPECT_FALSE(colonne());
+  Partition.Accordage[1][6] = 38;  // drop D
+  EXPECT_TRUE(colonne());
+  ZoneImpression.AffTriplet_Prt = false;  // the header line's switch hides it too
+  EXPECT_FALSE(colonne());
+}
+
 TEST_F(ImpressionTest, PreviewKeepsItsPageAndScaleInBounds) {
   Noires(110);
   Imprimante().setPageSize(QPageSize(QPageSize::A4));
