@@ -10,6 +10,8 @@
 #include <QTest>
 
 #include "VueOutils.h"
+#include "components/FormPlace.h"
+#include "platform/IniFile.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 #include "song/ListesAccords.h"
@@ -185,6 +187,9 @@ TEST_F(ImpressionTest, PreviewKeepsItsPageAndScaleInBounds) {
   TPreview_Form g;
   g.show();
   EXPECT_FALSE(ParamImpression.PremierApercu);
+  g.close();
+  // Its place is kept in "Vexo.ini", section "Print_Preview".
+  EXPECT_TRUE(TIniFile(CheminIniPlacement(QStringLiteral("Vexo.ini"))).SectionExists(QStringLiteral("Print_Preview")));
   EXPECT_NEAR(g.ImagePage().width(), BornerEchelleApercu((g.ScrollBox1->viewport()->width() - 27) / 752.0) * 752, 0.5);
 }
 

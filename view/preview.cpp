@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "components/FormPlace.h"
 #include "editor/EtatProgramme.h"
 #include "editor/VueEditeur.h"
 #include "files/ImpASCII.h"
@@ -130,8 +131,10 @@ TPreview_Form::TPreview_Form(QWidget* parent) : QDialog(parent) {
   TimerDefilement->setInterval(5);
   connect(TimerDefilement, &QTimer::timeout, this, [this] { Defiler(); });
 
-  // LEAD: keep the window's place in "Vexo.ini", section "Print_Preview", through the form-placement
-  // storage once it is on main: auto* s = new TFormStorage(this); s->IniFileName = "Vexo.ini"; s->IniSection = "Print_Preview";
+  // The window keeps its place and size from one opening to the next.
+  FormStorage1 = new TFormStorage(this);
+  FormStorage1->IniFileName = QStringLiteral("Vexo.ini");
+  FormStorage1->IniSection = QStringLiteral("Print_Preview");
   ApercuOuvert = true;
   Traduire();
   MettreEnPage();

@@ -13,6 +13,7 @@ class QPushButton;
 class QScrollArea;
 class QTimer;
 class TPageApercu;
+class TFormStorage;
 
 class TPreview_Form : public QDialog {
   Q_OBJECT
@@ -27,6 +28,7 @@ class TPreview_Form : public QDialog {
   QLabel* Lib_Page = nullptr;
   QScrollArea* ScrollBox1 = nullptr;
   QMenu* PopupMenu1 = nullptr;
+  TFormStorage* FormStorage1 = nullptr;
 
   int PageCourante() const { return PageCourante_; }
   int NbPages() const { return Document.NbPages(); }
