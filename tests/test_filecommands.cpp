@@ -316,6 +316,13 @@ TEST(FileCommands, MidiExportNameAndReplaceQuestion) {
   CheminFichier = dir.filePath("song.sqt");
   NomFichier = "song.sqt";
   EXPECT_EQ(NomExportPropose(".mid"), dir.filePath("song.mid"));  // saved: next to the song
+  for (const char* nom : {"song", "song.sqt2"}) {  // no extension, or a longer one
+    CheminFichier = dir.filePath(nom);
+    NomFichier = nom;
+    EXPECT_EQ(NomExportPropose(".mid"), dir.filePath("song.mid")) << nom;
+  }
+  CheminFichier = dir.filePath("song.sqt");
+  NomFichier = "song.sqt";
 
   const QString midi = dir.filePath("song.mid");
   ASSERT_TRUE(ExporterMIDI(midi));
