@@ -22,7 +22,10 @@
 QPrinter& Imprimante() {
   static QPrinter* printer = [] {
     auto* p = new QPrinter(QPrinter::HighResolution);
-    if (QPrinterInfo::defaultPrinter().isNull()) {
+    const QList<QPrinterInfo> imprimantes = QPrinterInfo::availablePrinters();
+    if (QPrinterInfo::defaultPrinter().isNull() && !imprimantes.isEmpty()) {
+      p->setPrinterName(imprimantes.first().printerName());  // printers, but none chosen as the default
+    } else if (QPrinterInfo::defaultPrinter().isNull()) {
       // No printer on this machine: the job goes to a PDF file the user names.
       p->setOutputFormat(QPrinter::PdfFormat);
       p->setResolution(300);
