@@ -196,6 +196,8 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   QString AskOpenFileName() override;
   QString AskSaveFileName(const QString& nomPropose) override;
   void ScreenLayoutChanged() override;  // MainAffichage.cpp
+  void ShowPrintPreview() override;      // MainFichier.cpp
+  bool OpenPrintPreferences() override;  // MainFichier.cpp
   bool PlayWhileEntering() override;
   void PlayCurrentBeat() override { JouerTempsCourant(); }
   void StopSound() override;

@@ -9,17 +9,10 @@
 #include "editor/Main.h"
 #include "editor/Partition.h"
 #include "editor/ZoneSaisie.h"
+#include "files/FileCommands.h"
 #include "files/ImpASCII.h"
 #include "files/TestASCI.h"
 #include "song/Song.h"
-
-// The song title a tablature file gives: its name without folder and extension, first letter
-// in upper case.
-static QString TitreDeFichier(const QString& chemin) {
-  QString titre = QFileInfo(chemin).completeBaseName();
-  if (!titre.isEmpty()) titre[0] = titre[0].toUpper();
-  return titre;
-}
 
 void CommandeImporterASCII(TForm1& fenetre) {
   if (MIDIDisponible && fenetre.LecturePartition()) fenetre.Executer(fenetre.Ac_Son_Stop);
@@ -29,7 +22,7 @@ void CommandeImporterASCII(TForm1& fenetre) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const int piste = PisteCourante;
   dialogue.ImporterTablature();
-  if (!dialogue.NomFichier.isEmpty()) Partition.Titre = QStringToAnsi(TitreDeFichier(dialogue.NomFichier));
+  if (!dialogue.NomFichier.isEmpty()) Partition.Titre = QStringToAnsi(TitreFichierImporte(dialogue.NomFichier));
   RegrouperToutesMesures();
   FinRemplacementPartition(true);
   Modifie = 1;

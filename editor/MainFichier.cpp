@@ -12,8 +12,12 @@
 #include "files/Browse.h"
 #include "files/FileCommands.h"
 #include "settings/Config.h"
+#include "settings/Pref.h"
 #include "settings/Traduction.h"
 #include "song/Song.h"
+#include "view/DlgPrint.h"
+#include "view/MiseEnPageImp.h"
+#include "view/preview.h"
 
 void TForm1::BrancherCommandesFichier() {
   DefinirExecute("Ac_Fichier_Quitter", [this] { close(); });
@@ -28,8 +32,7 @@ void TForm1::BrancherCommandesFichier() {
   });
   DefinirExecute("Ac_Fichier_Ouvrir", [this] {
     if (DemanderEnregistrement()) OuvrirPartition(QString());
-    else
-      for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
+    for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
   });
   DefinirExecute("Ac_Fichier_Enregistrer", [this] {
     CommandeEnregistrer();
@@ -83,6 +86,10 @@ void TForm1::BrancherCommandesFichier() {
         PleinEcranAvantLecture = 0;  // the end of the playback brings the normal layout back
     }
   });
+  InitParamImpression();
+  DefinirExecute("Ac_Fichier_Imprimer", [this] { ImprimerAvecDialogue(this); });
+  DefinirExecute("Ac_Fichier_ApercuImp", [this] { ShowPrintPreview(); });
+  DefinirExecute("Ac_Fichier_ConfigImp", [this] { ConfigurerImprimante(this); });
   for (int k = 1; k <= 5; ++k)
     connect(Menus.Mn_Fichier_DernierFichier[k], &QAction::triggered, this, [k] { OuvrirFichierRecent(k); });
 }
@@ -93,3 +100,12 @@ void TForm1::ViderPartition() {
   NouvellePartition();
   FinRemplacementPartition(false);
 }
+
+// The print preview, from the File menu and from the preferences' Preview button.
+void TForm1::ShowPrintPreview() {
+  TPreview_Form apercu(this);
+  apercu.exec();
+}
+
+// The preview's Setup button: the preferences with their Printing page in front.
+bool TForm1::OpenPrintPreferences() { return ExecuterPreferences(this, PAGE_PRINTING); }

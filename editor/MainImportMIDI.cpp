@@ -86,6 +86,7 @@ bool ImporterFichierMIDI(const QString& chemin) {
   // The import went through: the new song takes the old one's place.
   NouvellePartition();
   Partition = std::move(*nouvelle);
+  Partition.Titre = QStringToAnsi(TitreFichierImporte(chemin));
   FinRemplacementPartition(true);
   Modifie = 1;
   Vierge = 0;

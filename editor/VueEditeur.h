@@ -69,6 +69,8 @@ class TVueEditeur {
   // After the song was replaced: the speed trainer's range, and the properties dialog's new-song
   // mode when the song is a new empty one (chargee false).
   virtual void SongReplaced(bool /*chargee*/) {}
+  // The preferences with their Printing page in front (from the print preview); true on OK.
+  virtual bool OpenPrintPreferences() { return false; }
 };
 
 // The view the engines talk to: the window that set itself, else the null view.

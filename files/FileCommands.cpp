@@ -57,6 +57,12 @@ QString NomFichierValide(const QString& texte) {
   return r;
 }
 
+QString TitreFichierImporte(const QString& chemin) {
+  QString titre = QFileInfo(chemin).completeBaseName().left(100);
+  if (!titre.isEmpty()) titre[0] = titre[0].toUpper();
+  return titre;
+}
+
 void PlacerEnTeteFichiersRecents(QString liste[5], const QString& chemin) {
   if (liste[0] == chemin) return;
   int k = 4;
@@ -136,10 +142,9 @@ bool ConfirmerRemplacement(const QString& chemin) {
 
 QString NomExportPropose(const QString& extension) {
   if (!NomFichier.isEmpty()) {
+    // The song's own extension goes, whatever its length (or none).
     const QFileInfo f(CheminFichier);
-    QString nom = f.fileName();
-    nom.chop(std::min<qsizetype>(4, nom.size()));
-    return f.dir().filePath(nom + extension);
+    return f.dir().filePath(f.completeBaseName() + extension);
   }
   if (Partition.Titre.empty()) return QString();
   return NomFichierValide(AnsiToQString(Partition.Titre.view())) + extension;

@@ -33,6 +33,9 @@ QString NomExportPropose(const QString& extension);
 bool ExporterMIDI(const QString& chemin);
 // The text with each character a file name cannot hold (" * / : < > ? \ |) replaced by "_".
 QString NomFichierValide(const QString& texte);
+// The song title an imported file gives: its name without folder and without its own extension
+// (whatever its length, or none), first letter in upper case, at most 100 characters.
+QString TitreFichierImporte(const QString& chemin);
 // Moves a path to the top of a recent-file list of five (liste[0] the most recent).
 void PlacerEnTeteFichiersRecents(QString liste[5], const QString& chemin);
 // Puts CheminFichier at the top of DerniersFichiers and rebuilds the menu.

@@ -10,6 +10,7 @@ PACKAGES=(
   fonts-liberation
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool midicsv
+  poppler-utils
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

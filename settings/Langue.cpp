@@ -95,6 +95,8 @@ const std::vector<TCleMessage>& ClesMessages() {
       {"VEXO_ASS_000", 2, "AssRC-TropDeNotes", 0},
       {"VEXO_ASS_000", 3, "AssRC-TropDeTemps", 0},
       {"VEXO_FIC_000", 1, "Fichier-TempsAbandonnes", 2},
+      {"VEXO_PRT_000", 1, "Imp-AucunePage", 1},
+      {"VEXO_PRT_000", 2, "Imp-Impossible", 0},
   };
   return cles;
 }

@@ -137,7 +137,7 @@ TEST_F(EditTest, ImportAnnuleOuRemplace) {
       (ok ? dialogue.BT_OK : dialogue.BT_Annuler)->click();
     });
     EXPECT_EQ(ImporterFichierMIDI(chemin), ok);
-    EXPECT_EQ(Partition.Titre.str(), ok ? "" : "Kept");
+    EXPECT_EQ(Partition.Titre.str(), ok ? "Tune" : "Kept");  // the title comes from the file name
   }
   SelMIDIForm = nullptr;
   EXPECT_EQ(Partition.NomPiste[1].str(), "Tune");

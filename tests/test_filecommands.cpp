@@ -316,6 +316,13 @@ TEST(FileCommands, MidiExportNameAndReplaceQuestion) {
   CheminFichier = dir.filePath("song.sqt");
   NomFichier = "song.sqt";
   EXPECT_EQ(NomExportPropose(".mid"), dir.filePath("song.mid"));  // saved: next to the song
+  for (const char* nom : {"song", "song.sqt2"}) {  // no extension, or a longer one
+    CheminFichier = dir.filePath(nom);
+    NomFichier = nom;
+    EXPECT_EQ(NomExportPropose(".mid"), dir.filePath("song.mid")) << nom;
+  }
+  CheminFichier = dir.filePath("song.sqt");
+  NomFichier = "song.sqt";
 
   const QString midi = dir.filePath("song.mid");
   ASSERT_TRUE(ExporterMIDI(midi));
@@ -414,4 +421,12 @@ TEST(FileCommands, EveryReplacementOfTheSongRefreshesWhatShowsIt) {
     EXPECT_FALSE(MesureEditee);
   }
   ViderRecents();
+}
+
+TEST(TitreImport, TheFileNameLessItsOwnExtension) {
+  const std::pair<const char*, const char*> cas[] = {
+      {"/a/song.mid", "Song"}, {"/a/song.midi", "Song"}, {"/a/song", "Song"},     {"ab.tab", "Ab"},
+      {"/a/my.song.mid", "My.song"}, {"/a/x", "X"},  {"/a/été.mid", "Été"}};
+  for (auto [chemin, titre] : cas) EXPECT_EQ(TitreFichierImporte(QString::fromUtf8(chemin)), QString::fromUtf8(titre));
+  EXPECT_EQ(TitreFichierImporte(QString(150, 'a') + ".mid").size(), 100);
 }

@@ -1,0 +1,55 @@
+// The print dialog: typing a page switches to a range, the range it reads, and its captions from
+// a language file with or without its own group.
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "settings/Langue.h"
+#include "view/DlgPrint.h"
+
+namespace {
+
+class DlgPrint : public ::testing::Test {
+ protected:
+  void SetUp() override { lignes = LignesPatch; }
+  void TearDown() override { LignesPatch = lignes; }
+  QStringList lignes;
+};
+
+TEST_F(DlgPrint, TypingAPageChoosesTheRange) {
+  LignesPatch.clear();
+  TPrintForm f;
+  EXPECT_TRUE(f.RB_Tout->isChecked());
+  int a = -1, b = -1;
+  f.Plage(a, b);
+  EXPECT_EQ(a, 0);
+  EXPECT_EQ(b, 0);
+  QTest::keyClicks(f.ED_PageFin, QStringLiteral("3"));
+  EXPECT_TRUE(f.RB_Pages->isChecked());
+  f.Plage(a, b);
+  EXPECT_EQ(a, 1);
+  EXPECT_EQ(b, 3);
+}
+
+TEST_F(DlgPrint, CaptionsFromTheLanguageFile) {
+  LignesPatch = {"DLG_000", "01 \"Fine\"", "02 \"Stop\"", ""};
+  {
+    TPrintForm f;
+    EXPECT_EQ(f.BT_OK->text(), QStringLiteral("Fine"));
+    EXPECT_EQ(f.RB_Tout->text(), QStringLiteral("Tout"));  // no group of its own: design captions stay
+  }
+  LignesPatch << "DLG_PRT_000" << "01 \"Print\"" << "02 \"Printer:\"" << "03 \"All\"" << "04 \"Pages\"" << "05 \"to\""
+              << "06 \"Setup\"" << "";
+  TPrintForm f;
+  EXPECT_EQ(f.windowTitle(), QStringLiteral("Print"));
+  EXPECT_EQ(f.RB_Tout->text(), QStringLiteral("All"));
+  EXPECT_TRUE(f.GroupBox1->title().startsWith(QLatin1Char(' ')));
+  EXPECT_TRUE(f.GroupBox1->title().endsWith(QLatin1Char(' ')));
+}
+
+}  // namespace
