@@ -1,13 +1,10 @@
 #include "midi/ApercuAccordage.h"
 
-#include <QSaveFile>
 #include <algorithm>
 
 #include "editor/Proprietes.h"
 #include "midi/EcritureMIDI.h"
 #include "midi/uMIDIPile.h"
-#include "settings/Langue.h"
-#include "settings/Mess.h"
 
 static uint8_t Octet(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 127)); }
 
@@ -115,17 +112,7 @@ std::vector<uint8_t> OctetsApercuAccordage(const TApercuAccordage& a) {
 }
 
 static bool Ecrire(const QString& chemin, const TApercuAccordage& a) {
-  const std::vector<uint8_t> octets = OctetsApercuAccordage(a);
-  QSaveFile f(chemin);
-  bool ok = f.open(QIODevice::WriteOnly);
-  if (ok)
-    ok = f.write(reinterpret_cast<const char*>(octets.data()), static_cast<qint64>(octets.size())) ==
-         static_cast<qint64>(octets.size());
-  if (ok) ok = f.commit();
-  if (!ok)
-    MessageBoxD(TexteLangue("Dlg-Erreur"), TexteLangue("MidiExp-EcritureFichierImpossibleEnregAb"), MB_ICONE_ERREUR,
-                MB_OK, MB_DEF_OK);
-  return ok;
+  return EcrireOctetsMIDI(chemin, OctetsApercuAccordage(a));
 }
 
 bool EcrireMidiAccordage(const QString& chemin, const TApercuAccordage& a) {

@@ -1,11 +1,9 @@
 #include "midi/ApercuPercussion.h"
 
-#include <QSaveFile>
 #include <algorithm>
 
+#include "midi/EcritureMIDI.h"
 #include "midi/uMIDIPile.h"
-#include "settings/Langue.h"
-#include "settings/Mess.h"
 #include "song/Song.h"
 
 std::vector<uint8_t> OctetsApercuPercussion(const TPartition& p, int touche) {
@@ -37,15 +35,5 @@ std::vector<uint8_t> OctetsApercuPercussion(const TPartition& p, int touche) {
 }
 
 bool EcrireMidiPercussion(const QString& chemin, const TPartition& p, int touche) {
-  const std::vector<uint8_t> octets = OctetsApercuPercussion(p, touche);
-  QSaveFile f(chemin);
-  bool ok = f.open(QIODevice::WriteOnly);
-  if (ok)
-    ok = f.write(reinterpret_cast<const char*>(octets.data()), static_cast<qint64>(octets.size())) ==
-         static_cast<qint64>(octets.size());
-  if (ok) ok = f.commit();
-  if (!ok)
-    MessageBoxD(TexteLangue("Dlg-Erreur"), TexteLangue("MidiExp-EcritureFichierImpossibleEnregAb"), MB_ICONE_ERREUR,
-                MB_OK, MB_DEF_OK);
-  return ok;
+  return EcrireOctetsMIDI(chemin, OctetsApercuPercussion(p, touche));
 }

@@ -461,16 +461,27 @@ std::vector<uint8_t> ConstruireFichierMIDI(int mode) {
 }
 
 
+bool EcrireOctetsFichier(const QString& chemin, const std::vector<uint8_t>& octets) {
+  QSaveFile f(chemin);
+  bool ok = f.open(QIODevice::WriteOnly);
+  if (ok) ok = f.write(reinterpret_cast<const char*>(octets.data()), static_cast<qint64>(octets.size())) ==
+               static_cast<qint64>(octets.size());
+  return ok && f.commit();
+}
+
+bool EcrireOctetsMIDI(const QString& chemin, const std::vector<uint8_t>& octets) {
+  if (EcrireOctetsFichier(chemin, octets)) return true;
+  MessageBoxD(TexteLangue("Dlg-Erreur"), TexteLangue("MidiExp-EcritureFichierImpossibleEnregAb"), MB_ICONE_ERREUR,
+              MB_OK, MB_DEF_OK);
+  return false;
+}
+
 bool EcrireFichierMIDI(const QString& chemin, int mode) {
   const bool curseur = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
   if (curseur) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
   EtatLecture.Mode = mode;
   std::vector<uint8_t> octets = ConstruireFichierMIDI(mode);
-  QSaveFile f(chemin);
-  bool ok = f.open(QIODevice::WriteOnly);
-  if (ok) ok = f.write(reinterpret_cast<const char*>(octets.data()), static_cast<qint64>(octets.size())) ==
-               static_cast<qint64>(octets.size());
-  if (ok) ok = f.commit();
+  const bool ok = EcrireOctetsFichier(chemin, octets);
   if (curseur) QGuiApplication::restoreOverrideCursor();
   EtatLecture.Mode = -1;
   if (!ok) {

@@ -48,3 +48,7 @@ std::vector<uint8_t> ConstruireFichierMIDI(int mode);
 // Writes the file; false (after telling the user) when it cannot be written. An export whose
 // play order was cut to its limit tells the user too.
 bool EcrireFichierMIDI(const QString& chemin, int mode);
+// Writes a MIDI file's bytes through a save file, so that a failed write leaves the old file whole.
+bool EcrireOctetsFichier(const QString& chemin, const std::vector<uint8_t>& octets);
+// The same, telling the user when the file cannot be written (the preview files).
+bool EcrireOctetsMIDI(const QString& chemin, const std::vector<uint8_t>& octets);
