@@ -16,32 +16,18 @@
 #include "platform/Folders.h"
 #include "settings/Config.h"
 #include "settings/Mess.h"
+#include "FenetreFixture.h"
 
 namespace {
-class FenetreAssistants : public ::testing::Test {
+class FenetreAssistants : public FenetreTest<> {
  protected:
   void SetUp() override {
-    InstallerReponseMessage([](const TDemandeMessage&) { return ID_OK; });
-    dossier = QDir::currentPath();
-    repWindows = RepWindows;
     lierRing = Configuration.ShowLetRingNotes;
     dyna = Configuration.ShowDynamic;
-    PisteCourante = 1;
-    RepWindows = DossierConfiguration();
-    f = new TForm1;
-    f->LigneCommande.clear();
-    f->FormActivate();
-    f->show();
-    f->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
-    f->Ed_Invisible->setFocus();
+    FenetreTest::SetUp();
   }
   void TearDown() override {
-    Modifie = 0;
-    delete f;
-    InstallerReponseMessage({});
-    QDir::setCurrent(dossier);
-    RepWindows = repWindows;
+    FenetreTest::TearDown();
     Configuration.ShowLetRingNotes = lierRing;
     Configuration.ShowDynamic = dyna;
   }
@@ -51,8 +37,7 @@ class FenetreAssistants : public ::testing::Test {
       if (QWidget* w = QApplication::activeModalWidget()) r(w);
     });
   }
-  TForm1* f = nullptr;
-  QString dossier, repWindows;
+
   bool lierRing = false, dyna = false;
 };
 }  // namespace

@@ -18,32 +18,11 @@
 #include "settings/Config.h"
 #include "platform/Folders.h"
 #include "settings/Mess.h"
+#include "FenetreFixture.h"
 
 namespace {
-class Clavier : public ::testing::Test {
+class Clavier : public FenetreTest<> {
  protected:
-  void SetUp() override {
-    InstallerReponseMessage([](const TDemandeMessage&) { return ID_OK; });
-    dossier = QDir::currentPath();
-    repWindows = RepWindows;
-    PisteCourante = 1;
-    RepWindows = DossierConfiguration();
-    f = new TForm1;
-    f->LigneCommande.clear();
-    f->FormActivate();
-    f->show();
-    f->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
-    f->Ed_Invisible->setFocus();
-  }
-  void TearDown() override {
-    Modifie = 0;
-    MIDIDisponible = 0;
-    delete f;
-    InstallerReponseMessage({});
-    QDir::setCurrent(dossier);
-    RepWindows = repWindows;
-  }
   // A key as the window system gives it: to the open popup, else to the focused control.
   void Touche(Qt::Key key, Qt::KeyboardModifiers m = Qt::NoModifier) {
     QTest::keyClick(f->windowHandle(), key, m);
@@ -54,8 +33,6 @@ class Clavier : public ::testing::Test {
     QApplication::processEvents();
   }
   TTemps& T(int b) { return Partition.Courante()->Temps[PisteCourante][b]; }
-  TForm1* f = nullptr;
-  QString dossier, repWindows;
 };
 }  // namespace
 

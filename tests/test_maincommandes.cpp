@@ -27,6 +27,7 @@
 #include "platform/Folders.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
+#include "FenetreFixture.h"
 
 namespace {
 // The window with its file dialogs answered by the test.
@@ -38,36 +39,16 @@ class TForm1Test : public TForm1 {
   QString AskSaveFileName(const QString& p) override { return Enregistrement ? Enregistrement(p) : QString(); }
 };
 
-class Fenetre : public ::testing::Test {
+class Fenetre : public FenetreTest<TForm1Test> {
  protected:
   void SetUp() override {
-    InstallerReponseMessage([](const TDemandeMessage&) { return ID_OK; });
-    dossier = QDir::currentPath();
-    repWindows = RepWindows;
-    PisteCourante = 1;
-    RepWindows = DossierConfiguration();
-    f = new TForm1Test;
-    f->LigneCommande.clear();
-    f->FormActivate();
-    f->show();
-    f->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
-    f->Ed_Invisible->setFocus();
+    FenetreTest::SetUp();
     k = f->Ed_Invisible;
-  }
-  void TearDown() override {
-    Modifie = 0;  // no save question
-    delete f;
-    InstallerReponseMessage({});
-    QDir::setCurrent(dossier);
-    RepWindows = repWindows;
   }
   TMesure& M() { return *Partition.Courante(); }
   TTemps& T(int b) { return M().Temps[PisteCourante][b]; }
   void Touche(Qt::Key key, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(k, key, m); }
-  TForm1Test* f = nullptr;
   QWidget* k = nullptr;
-  QString dossier, repWindows;
 };
 }  // namespace
 

@@ -1,0 +1,43 @@
+#pragma once
+// The main window created, activated and holding the keyboard, for the tests that drive it: message
+// boxes answer OK, and the working folder and the settings folder come back afterwards.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTest>
+
+#include "editor/EtatEdition.h"
+#include "editor/EtatProgramme.h"
+#include "editor/Main.h"
+#include "platform/Folders.h"
+#include "settings/Config.h"
+#include "settings/Mess.h"
+
+template <class Fenetre = TForm1>
+class FenetreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InstallerReponseMessage([](const TDemandeMessage&) { return ID_OK; });
+    dossier = QDir::currentPath();
+    repWindows = RepWindows;
+    PisteCourante = 1;
+    RepWindows = DossierConfiguration();
+    f = new Fenetre;
+    f->LigneCommande.clear();
+    f->FormActivate();
+    f->show();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    f->Ed_Invisible->setFocus();
+  }
+  void TearDown() override {
+    Modifie = 0;  // no save question
+    MIDIDisponible = 0;
+    delete f;
+    InstallerReponseMessage({});
+    QDir::setCurrent(dossier);
+    RepWindows = repWindows;
+  }
+  Fenetre* f = nullptr;
+  QString dossier, repWindows;
+};
