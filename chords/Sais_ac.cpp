@@ -860,14 +860,7 @@ void TSais_Ac_Form::ImDiagPress(int x, int y, bool nouvelAppui) {
   const int frette = rang == 0 ? 0 : a.FretteBase + rang - 1;
   a.Frettes[corde] = a.Frettes[corde] == frette ? -1 : frette;
   ViderDoigtes();
-  TAccord barres = ConstruireDiagramme(a.Frettes[1], a.Frettes[2], a.Frettes[3], a.Frettes[4], a.Frettes[5],
-                                       a.Frettes[6], a.FretteBase);
-  a.NbBarres = barres.NbBarres;
-  for (int i = 1; i <= 2; ++i) {
-    a.FretteBarre[i] = barres.FretteBarre[i];
-    a.CordeDebutBarre[i] = barres.CordeDebutBarre[i];
-    a.CordeFinBarre[i] = barres.CordeFinBarre[i];
-  }
+  CalculerBarres(a);
   ImListeDiag->Redimensionner(Echelle(kLargeurListe), kHauteurListe);
   AfficherDiagramme(a);
   ScrollSol->setEnabled(false);
@@ -1163,14 +1156,7 @@ void TSais_Ac_Form::FormActivate() {
         if (a.Frettes[s] > a.FretteBase + 4) a.Frettes[s] = -1;
       PoserScrollFret(a.FretteBase);
     }
-    TAccord barres = ConstruireDiagramme(a.Frettes[1], a.Frettes[2], a.Frettes[3], a.Frettes[4], a.Frettes[5],
-                                         a.Frettes[6], a.FretteBase);
-    a.NbBarres = barres.NbBarres;
-    for (int i = 1; i <= 2; ++i) {
-      a.FretteBarre[i] = barres.FretteBarre[i];
-      a.CordeDebutBarre[i] = barres.CordeDebutBarre[i];
-      a.CordeFinBarre[i] = barres.CordeFinBarre[i];
-    }
+    CalculerBarres(a);
     AfficherDiagramme(a);
     Ed_Accord->setMaxLength(20);
     Ed_Accord->clear();
