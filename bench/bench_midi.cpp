@@ -4,6 +4,7 @@
 
 #include "song/Song.h"
 #include "editor/Saisie.h"
+#include "editor/state/Partition.h"
 #include "midi/EcritureMIDI.h"
 #include "settings/Config.h"
 

@@ -4,8 +4,9 @@
 #include <QTemporaryDir>
 
 #include "song/Song.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/EtatProgramme.h"
 #include "editor/Saisie.h"
+#include "editor/state/Partition.h"
 #include "files/FichierSqt.h"
 #include "settings/Mess.h"
 

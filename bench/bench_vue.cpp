@@ -5,8 +5,9 @@
 #include <QGuiApplication>
 #include <QImage>
 
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "editor/Saisie.h"
+#include "editor/state/Partition.h"
 #include "platform/Canvas.h"
 #include "settings/Config.h"
 #include "settings/ConfigFile.h"

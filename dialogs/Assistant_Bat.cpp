@@ -8,10 +8,11 @@
 #include <QVBoxLayout>
 
 #include "editor/Assistants.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
-#include "editor/VueEditeur.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/state/VueEditeur.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
 #include "midi/ApercuPercussion.h"
 #include "midi/Lecture.h"
 #include "platform/MediaPlayer.h"

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/EtatProgramme.h"
-#include "editor/Partition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/state/Partition.h"
 
 int IntervalleProfil(ProfilRepetition p, int tick) {
   // The timer keeps its first delay until its second tick changes it.

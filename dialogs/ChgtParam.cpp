@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "editor/EditionNotes.h"
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "editor/Saisie.h"
 #include "midi/Lecture.h"
 #include "settings/Langue.h"

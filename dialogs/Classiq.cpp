@@ -11,11 +11,12 @@
 
 #include "editor/Assistants.h"
 #include "editor/Curseur.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
 #include "editor/Saisie.h"
-#include "editor/VueEditeur.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/state/VueEditeur.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
 #include "platform/Canvas.h"
 #include "settings/Config.h"
 

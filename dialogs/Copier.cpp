@@ -4,8 +4,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
 

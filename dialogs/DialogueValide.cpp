@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
-#include "editor/VueEditeur.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/state/VueEditeur.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
 #include "settings/Mess.h"

@@ -7,8 +7,8 @@
 #include <QToolButton>
 
 #include "editor/EditionNotes.h"
-#include "editor/EtatProgramme.h"
-#include "editor/VueEditeur.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/state/VueEditeur.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
 

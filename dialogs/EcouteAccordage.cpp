@@ -2,7 +2,7 @@
 
 #include <QToolButton>
 
-#include "editor/EtatProgramme.h"
+#include "editor/state/EtatProgramme.h"
 #include "midi/Lecture.h"
 #include "platform/MediaPlayer.h"
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "editor/EditionNotes.h"
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "editor/EditionNotes.h"
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "platform/Folders.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"

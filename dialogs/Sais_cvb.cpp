@@ -1,6 +1,6 @@
 #include "dialogs/Sais_cvb.h"
 
-#include "editor/Partition.h"
+#include "editor/state/Partition.h"
 #include "editor/Saisie.h"
 #include "settings/LignesLangue.h"
 

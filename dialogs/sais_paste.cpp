@@ -9,7 +9,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
 

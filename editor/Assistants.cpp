@@ -4,9 +4,9 @@
 #include <cmath>
 #include <vector>
 
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "editor/Navigation.h"
-#include "editor/Partition.h"
+#include "editor/state/Partition.h"
 #include "editor/Saisie.h"
 #include "midi/NotesMesures.h"
 #include "midi/PlacementDoigts.h"

@@ -3,13 +3,14 @@
 #include <algorithm>
 
 #include "song/Song.h"
-#include "editor/VueEditeur.h"
-#include "editor/Notificateur.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/VueEditeur.h"
+#include "editor/state/Notificateur.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
 #include "editor/Navigation.h"
 #include "editor/Saisie.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
 #include "settings/Config.h"
 
 namespace {
@@ -28,12 +29,12 @@ void RememberCursor() {
 
 // The input slot is drawn with its rhythm only while the cursor is on it.
 void RedrawRows() {
-  DessinerTriolets(CanvasSaisie);
+  DessinerTriolets();
   RegrouperRythme(0);
 }
 
 void DrawBeat(int b) {
-  if (b >= 1 && b <= NB_SLOTS_TEMPS) DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, b);
+  if (b >= 1 && b <= NB_SLOTS_TEMPS) RedessinerTemps(b);
 }
 
 // Read from the song itself, so that it never depends on what the status labels last showed.
@@ -211,7 +212,7 @@ void SaisirChiffre(int chiffre, int etat) {
   RememberCursor();
   DrawBeat(Curseur.Temps);
   RegrouperRythme(0);
-  DessinerTriolets(CanvasSaisie);
+  DessinerTriolets();
   PlayIfListening();
   AfficherEtatMesure();
 }
@@ -257,7 +258,7 @@ void CliquerZoneSaisie(int x, int y) {
     Curseur.Corde = s;
     Curseur.RedessinTemps = 0;
     RedessinerCurseur();
-    DessinerTriolets(CanvasSaisie);
+    DessinerTriolets();
     if (b == nb + 1 || ancienSurSaisie) RegrouperRythme(0);
   }
   if (SurTempsSaisie() && CurrentMeasureFull()) {

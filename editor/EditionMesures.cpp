@@ -3,19 +3,21 @@
 #include <algorithm>
 #include <memory>
 
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
 #include "editor/Navigation.h"
-#include "editor/Notificateur.h"
-#include "editor/Partition.h"
+#include "editor/state/Notificateur.h"
+#include "editor/state/Partition.h"
 #include "editor/Saisie.h"
-#include "editor/VueEditeur.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/state/VueEditeur.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
+#include "song/MarkTexts.h"
 #include "song/Song.h"
 
-int NumeroRenvoi(int mesure) { return PremierPassageFin(mesure); }
+int NumeroRenvoi(int mesure) { return PremierPassageFin(Partition, mesure); }
 
 void RafraichissementGlobal() {
   Curseur.Temps = 1;

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "editor/EditionMesures.h"
 #include "editor/Navigation.h"
 #include "editor/Saisie.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
 #include "settings/Config.h"
 #include "song/MixEvent.h"
 #include "song/Song.h"
@@ -20,7 +21,7 @@ int32_t DureeCommande(int code, bool pointee, bool triolet) {
 
 namespace {
 void DrawBeat(int b) {
-  if (b >= 1 && b <= NB_SLOTS_TEMPS) DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, b);
+  if (b >= 1 && b <= NB_SLOTS_TEMPS) RedessinerTemps(b);
 }
 }  // namespace
 

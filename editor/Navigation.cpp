@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include "song/Song.h"
-#include "editor/VueEditeur.h"
-#include "editor/Notificateur.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/VueEditeur.h"
+#include "editor/state/Notificateur.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/state/Partition.h"
 #include "editor/Saisie.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 
@@ -50,13 +52,6 @@ void ValiderMesure() {
   ActiverAnnulation(false);
   ActiverAnnulerMesure(false);
   Notificateur().curseurDeplace();
-}
-
-bool RefuserSiTropDeMesures(int ajout) {
-  if (ajout <= NB_MESURES_MAX - Partition.NbMesures) return false;
-  QString texte = TexteLangue("Gene-MesuresMax");
-  MessageBoxD(TexteLangue("Dlg-Attention"), texte, MB_ICONE_ATTENTION, MB_OK, MB_DEF_OK);
-  return true;
 }
 
 namespace {

@@ -12,6 +12,3 @@ void MesureSuivante();
 void DerniereMesure();
 void AllerAMesure();
 
-// Refuses, with a message, an operation that would take the song past 1000 measures by adding
-// `ajout` of them. True when refused; nothing has changed then.
-bool RefuserSiTropDeMesures(int ajout);

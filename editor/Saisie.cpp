@@ -3,31 +3,14 @@
 #include <algorithm>
 
 #include "song/Song.h"
-#include "editor/VueEditeur.h"
-#include "editor/EtatEdition.h"
+#include "editor/state/VueEditeur.h"
+#include "editor/state/EtatEdition.h"
 #include "editor/Navigation.h"
 #include "editor/Curseur.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
 
-bool AnnulationPossible = false;
-bool MesureEditee = false;
 uint8_t TempsSupprimeLie = 0;
-
-void ActiverAnnulation(bool actif) {
-  AnnulationPossible = actif;
-  VueEditeur().SetUndoEnabled(actif);
-}
-
-void ActiverAnnulerMesure(bool actif) {
-  MesureEditee = actif;
-  VueEditeur().SetRevertEnabled(actif);
-}
-
-int& NbTempsCourant() { return Partition.Courante()->NbTemps[PisteCourante]; }
-
-TTemps& TempsCourant() { return Partition.Courante()->Temps[PisteCourante][Curseur.Temps]; }
-
-bool SurTempsSaisie() { return Curseur.Temps == NbTempsCourant() + 1; }
 
 void UseInputSlot() {
   int& n = NbTempsCourant();
@@ -41,7 +24,7 @@ namespace {
 TTemps& Beat(int b) { return Partition.Courante()->Temps[PisteCourante][b]; }
 
 void Draw(int b) {
-  if (b >= 1 && b <= NB_SLOTS_TEMPS) DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, b);
+  if (b >= 1 && b <= NB_SLOTS_TEMPS) RedessinerTemps(b);
 }
 
 void DrawFrom(int premier) {
@@ -49,7 +32,7 @@ void DrawFrom(int premier) {
 }
 
 void DrawRows() {
-  DessinerTriolets(CanvasSaisie);
+  DessinerTriolets();
   RegrouperRythme(0);
   DessinerLigneAccords();
   DessinerLigneTextes();
@@ -96,19 +79,11 @@ namespace {
 void RedrawChanged() {
   Draw(Curseur.Temps);
   RegrouperRythme(0);
-  DessinerTriolets(CanvasSaisie);
+  DessinerTriolets();
 }
 
 }  // namespace
 
-void TempsNoireVide(TTemps& t) {
-  ViderTemps(t);
-  t.Duree = TICKS_NOIRE;
-  t.CodeDuree = 0;
-  t.Pointee = 0;
-  t.Triolet = 0;
-  t.PlaceTriolet = 1;
-}
 
 // ---------------------------------------------------------------------------------------------
 // Deleting and inserting beats
@@ -134,7 +109,7 @@ void RetirerTemps() {
   Beat(n + 1) = TTemps();
   --n;
   for (int s = 1; s <= NB_CORDES_MAX; ++s) Beat(n + 1).Notes[s].Frette = FRETTE_AUCUNE;
-  DessinerTriolets(CanvasSaisie);
+  DessinerTriolets();
 }
 
 void InsererTemps() {
@@ -270,7 +245,7 @@ void BasculerTriolet() {
       Draw(b);
     }
   }
-  DessinerTriolets(CanvasSaisie);
+  DessinerTriolets();
   RegrouperRythme(0);
 }
 
@@ -315,7 +290,7 @@ void CopierTempsFin() {
   }
   DessinerLigneAccords();
   RegrouperRythme(0);
-  DessinerTriolets(CanvasSaisie);
+  DessinerTriolets();
 }
 
 void PoserSilence() {
@@ -359,84 +334,4 @@ void AppliquerLiaison() {
   RememberCursor();
   Curseur.RedessinTemps = 0;
   RedrawChanged();
-}
-
-// ---------------------------------------------------------------------------------------------
-// The input slot
-
-void PreparerTempsSaisie() {
-  TMesure* m = Partition.Courante();
-  if (!m) return;
-  int n = std::clamp<int>(m->NbTemps[PisteCourante], 0, NB_TEMPS_MAX);
-  int s = n + 1;
-  TTemps& slot = m->Temps[PisteCourante][s];
-  if (n == 0) {
-    TempsNoireVide(slot);
-    return;
-  }
-  const TTemps& prev = m->Temps[PisteCourante][n];
-  ViderTemps(slot);
-  slot.Duree = prev.Duree;
-  slot.CodeDuree = prev.CodeDuree;
-  slot.Pointee = prev.Pointee;
-  slot.Triolet = prev.Triolet;
-  slot.PlaceTriolet = 1;
-  if (slot.Triolet) {
-    int place = prev.PlaceTriolet >= 1 && prev.PlaceTriolet <= 2 ? prev.PlaceTriolet + 1 : 1;
-    if (place < s - (NB_TEMPS_MAX - 3)) {
-      // The rest of the group would not fit before beat 64: offer the plain value instead.
-      slot.Triolet = 0;
-      slot.Duree = Arrondi(slot.Duree * 3 / 2.0);
-    } else {
-      slot.PlaceTriolet = static_cast<int8_t>(place);
-    }
-  }
-}
-
-void ContinueLastDuration(TTemps& slot, const TMesure& source, int piste) {
-  if (piste < 1 || piste > NB_PISTES) return;
-  const int n = source.NbTemps[piste];
-  if (n < 1 || n > NB_TEMPS_MAX) return;
-  const TTemps& last = source.Temps[piste][n];
-  slot.Duree = last.Duree;
-  slot.CodeDuree = last.CodeDuree;
-  slot.Pointee = last.Pointee;
-  slot.Triolet = last.Triolet;
-  slot.PlaceTriolet = 1;
-}
-
-void PreparerTempsSaisiePiste(int piste, int mesure) {
-  if (piste < 1 || piste > NB_PISTES || mesure < 1 || mesure > NB_MESURES_MAX) return;
-  TMesure* m = Partition.Mesure(mesure);
-  if (!m) return;
-  int n = std::clamp<int>(m->NbTemps[piste], 0, NB_TEMPS_MAX);
-  TempsNoireVide(m->Temps[piste][n + 1]);
-}
-
-void ReinitialiserPremierTemps(int mesure) {
-  if (mesure < 1 || mesure > NB_MESURES_MAX) return;
-  if (TMesure* m = Partition.Mesure(mesure)) TempsNoireVide(m->Temps[PisteCourante][1]);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Durations of a measure
-
-int64_t DureeMesureEnTicks(int piste, int mesure) {
-  if (piste < 1 || piste > NB_PISTES || mesure < 1 || mesure > NB_MESURES_MAX) return 0;
-  const TMesure* m = Partition.Mesure(mesure);
-  if (!m) return 0;
-  int n = std::clamp<int>(m->NbTemps[piste], 0, NB_TEMPS_MAX);
-  int64_t total = 0;
-  for (int b = 1; b <= n; ++b) total += m->Temps[piste][b].Duree;
-  return total;
-}
-
-double DureeMesureEnNoires(int piste, int mesure) {
-  return static_cast<double>(DureeMesureEnTicks(piste, mesure)) / TICKS_NOIRE;
-}
-
-bool MesureComplete(int piste, int mesure) {
-  const TMesure* m = (mesure >= 1 && mesure <= NB_MESURES_MAX) ? Partition.Mesure(mesure) : nullptr;
-  if (!m) return false;
-  return static_cast<double>(DureeMesureEnTicks(piste, mesure)) == m->Duree * TICKS_NOIRE;
 }

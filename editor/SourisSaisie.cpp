@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "song/Song.h"
-#include "editor/VueEditeur.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/VueEditeur.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
 #include "editor/Navigation.h"
 #include "editor/Saisie.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
 #include "settings/Config.h"
 
 int FretteItemTurbo(const QString& nom) {
@@ -43,9 +44,9 @@ bool PoserFretteTurbo(int frette) {
   n.Frette = static_cast<int8_t>(frette);
   TempsPrecedent = Curseur.Temps;
   CordePrecedente = Curseur.Corde;
-  DessinerTemps(CanvasSaisie, Curseur, Partition.MesureCourante, PisteCourante, Curseur.Temps);
+  RedessinerTemps(Curseur.Temps);
   RegrouperRythme(0);
-  DessinerTriolets(CanvasSaisie);
+  DessinerTriolets();
   const bool jouer = VueEditeur().PlayWhileEntering() && MIDIDisponible;
   AfficherEtatMesure();
   return jouer;

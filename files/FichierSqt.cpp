@@ -14,14 +14,13 @@
 #include "song/Rythme.h"
 #include "song/Song.h"
 #include "song/ListesAccords.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
-#include "editor/Partition.h"
-#include "editor/Saisie.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/state/Partition.h"
+#include "editor/state/TempsSaisie.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 
-const QString TitreProgramme = QStringLiteral("Strumquill 2.2");
 
 namespace {
 

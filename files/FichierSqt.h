@@ -5,10 +5,6 @@
 #include <QByteArray>
 #include <QString>
 
-
-// The program title that stands before " - " and the file name in the main window's caption.
-extern const QString TitreProgramme;
-
 // Signature of the version written.
 inline constexpr const char* SIGNATURE_SQT = "FICHIER STRUMQUILL v2.21";
 

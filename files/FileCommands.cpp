@@ -7,9 +7,9 @@
 #include <QGuiApplication>
 
 #include "song/Song.h"
-#include "editor/EtatProgramme.h"
-#include "editor/VueEditeur.h"
-#include "editor/Saisie.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/state/VueEditeur.h"
+#include "editor/state/Partition.h"
 #include "files/FichierSqt.h"
 #include "midi/EcritureMIDI.h"
 #include "midi/OrdreLecture.h"

@@ -5,9 +5,9 @@
 #include <QStringDecoder>
 #include <algorithm>
 
-#include "editor/EtatEdition.h"
-#include "editor/Partition.h"
-#include "editor/Saisie.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/Partition.h"
+#include "editor/state/TempsSaisie.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 

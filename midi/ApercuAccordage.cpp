@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "editor/Proprietes.h"
+#include "editor/state/Proprietes.h"
 #include "midi/EcritureMIDI.h"
 #include "midi/uMIDIPile.h"
 

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "song/Song.h"
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "midi/EffetsMIDI.h"
 #include "midi/uMIDIPile.h"
 #include "settings/Config.h"

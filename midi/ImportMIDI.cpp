@@ -4,7 +4,7 @@
 #include <map>
 #include <set>
 
-#include "editor/Saisie.h"  // TempsNoireVide
+#include "editor/state/TempsSaisie.h"
 #include "platform/Types.h"
 #include "song/Accordages.h"
 #include "settings/Langue.h"

@@ -5,7 +5,7 @@
 // its own: the song in memory changes only when the whole import succeeded.
 #include <QString>
 
-#include "editor/Proprietes.h"
+#include "editor/state/Proprietes.h"
 #include "midi/ImportSMF.h"
 #include "midi/NotesMesures.h"
 #include "midi/PlacementDoigts.h"

@@ -11,9 +11,9 @@
 #include <cmath>
 
 #include "song/Song.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
-#include "editor/VueEditeur.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/state/VueEditeur.h"
 #include "midi/EcritureMIDI.h"
 #include "midi/uMIDIPile.h"
 #include "platform/Folders.h"

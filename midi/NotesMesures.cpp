@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/Saisie.h"  // TempsNoireVide
+#include "editor/state/TempsSaisie.h"
 
 double Arrondi4(double x) { return std::nearbyint(x * 10000.0) / 10000.0; }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "song/Song.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/EtatProgramme.h"
 
 int32_t OrdreLecture[NB_ORDRE_LECTURE_MAX + 1] = {};
 int32_t NbOrdreLecture = 0;

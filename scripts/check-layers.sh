@@ -1,31 +1,31 @@
 #!/usr/bin/env bash
-# Fails when an #include points up the layer stack: platform and components < song < settings core
-# < engines (editing core, chords, MIDI, files, score-view and print layout) < windows < main.cpp.
-# Below the windows no file may include a widget or dialog header either (the message box of the
-# settings core is the one dialog there).
+# Fails when an #include points up the layer stack. A file's room comes from its folder alone:
+#   platform < components < song < settings < editor/state
+#     < midi < chords < files < view < editor        (the engines, in this order)
+#     < every ui/ folder and dialogs/                (the windows)
+#     < main.cpp
+# A file includes its own folder or a room below it; between two engine folders only downwards,
+# so the engines never form a circle. Below the windows no file includes a widget or dialog header
+# either; the components are widgets themselves, and the message box's function is the one dialog
+# the engines reach.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The window units that live in an engine folder, as path patterns.
-WINDOWS=(
-  'editor/Main*' 'editor/Splash*' 'dialogs/*'
-  'settings/Pref*' 'settings/Welcome*' 'settings/Traduction*'
-  'midi/SelMIDI*' 'midi/WaitMidi*'
-  'files/Browse*' 'files/ImpASCII*' 'files/TestASCI*'
-  'chords/Sais_ac*'
-  'view/preview*' 'view/DlgPrint*' 'view/*Widget*' 'view/PanelZoneAff*'
-)
-DIALOG_ALLOWED=('settings/Mess*')
-
-layer() {
-  local f=$1 p
-  [[ $f == editor/main.cpp ]] && { echo 6; return; }
-  for p in "${WINDOWS[@]}"; do [[ $f == $p ]] && { echo 5; return; }; done
+rank() {
+  local f=$1
   case $f in
-    platform/*|components/*) echo 1 ;;
-    song/*) echo 2 ;;
-    settings/*) echo 3 ;;
-    editor/*|chords/*|midi/*|files/*|view/*) echo 4 ;;
+    main.cpp) echo 70 ;;
+    dialogs/*|*/ui/*) echo 60 ;;
+    platform/*) echo 10 ;;
+    components/*) echo 11 ;;
+    song/*) echo 20 ;;
+    settings/*) echo 30 ;;
+    editor/state/*) echo 40 ;;
+    midi/*) echo 50 ;;
+    chords/*) echo 51 ;;
+    files/*) echo 52 ;;
+    view/*) echo 53 ;;
+    editor/*) echo 54 ;;
     *) echo 0 ;;
   esac
 }
@@ -40,36 +40,34 @@ for h in QPrintDialog QPrintPreviewDialog QPrintPreviewWidget QPageSetupDialog Q
 
 fail=0
 while IFS= read -r f; do
-  lf=$(layer "$f")
-  [[ $lf == 0 ]] && continue
+  rf=$(rank "$f")
+  [[ $rf == 0 ]] && continue
   while IFS= read -r line; do
     inc=${line#*\"}; inc=${inc%%\"*}
     [[ $inc == */* ]] || continue
-    li=$(layer "$inc")
-    [[ $li == 0 ]] && continue
-    # Components and platform share the bottom room but components sit on the platform.
-    if (( li > lf )) || [[ $f == platform/* && $inc == components/* ]]; then
-      echo "layer: $f ($lf) includes $inc ($li)"
+    ri=$(rank "$inc")
+    [[ $ri == 0 ]] && continue
+    if (( ri > rf )); then
+      echo "layer: $f includes $inc, which stands above it"
+      fail=1
+    elif (( ri == rf )) && (( rf < 60 )) && [[ ${f%/*} != "${inc%/*}" ]]; then
+      echo "layer: $f includes $inc, a folder of its own room"
       fail=1
     fi
   done < <(grep -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$f" || true)
-  if (( lf <= 4 )) && [[ $f != components/* ]]; then
-    allowed=0
-    for p in "${DIALOG_ALLOWED[@]}"; do [[ $f == $p ]] && allowed=1; done
-    if (( !allowed )); then
-      while IFS= read -r h; do
-        if [[ -n ${WIDGET[$h]:-} ]]; then
-          echo "layer: $f ($lf) includes the widget header <$h>"
-          fail=1
-        fi
-      done < <(grep -oE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q[A-Za-z]+>' "$f" | grep -oE 'Q[A-Za-z]+' || true)
-    fi
+  if (( rf < 60 )) && [[ $f != components/* && $f != settings/Mess.cpp ]]; then
+    while IFS= read -r h; do
+      if [[ -n ${WIDGET[$h]:-} ]]; then
+        echo "layer: $f includes the widget header <$h>: it belongs in a ui/ folder"
+        fail=1
+      fi
+    done < <(grep -oE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q[A-Za-z]+>' "$f" | grep -oE 'Q[A-Za-z]+' || true)
   fi
-done < <(git ls-files -co --exclude-standard -- platform components song settings editor chords midi files view dialogs \
+done < <(git ls-files -co --exclude-standard -- main.cpp platform components song settings editor chords midi files view dialogs \
            | grep -E '\.(h|cpp)$')
 
 if (( fail )); then
   echo "check-layers: includes point up (see above)" >&2
   exit 1
 fi
-echo "check-layers: every include points down or across"
+echo "check-layers: every include points down or stays in its folder"

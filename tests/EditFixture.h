@@ -6,10 +6,10 @@
 
 #include "editor/Curseur.h"
 #include "song/Song.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
 #include "editor/Navigation.h"
-#include "editor/Partition.h"
+#include "editor/state/Partition.h"
 #include "editor/Saisie.h"
 #include "settings/Config.h"
 #include "settings/Mess.h"

@@ -5,9 +5,10 @@
 #include <QObject>
 #include <functional>
 
-#include "editor/Notificateur.h"
-#include "editor/VueEditeur.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/state/Notificateur.h"
+#include "editor/state/VueEditeur.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
 
 class TVueFactice : public TVueEditeur {
  public:

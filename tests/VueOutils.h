@@ -3,8 +3,9 @@
 // put back afterwards.
 #include <gtest/gtest.h>
 
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "editor/Saisie.h"
+#include "editor/state/Partition.h"
 #include "settings/Config.h"
 #include "settings/ConfigFile.h"
 #include "song/Song.h"

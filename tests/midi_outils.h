@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "song/Song.h"
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "editor/Saisie.h"
+#include "editor/state/Partition.h"
 #include "settings/Config.h"
 
 namespace midi_test {

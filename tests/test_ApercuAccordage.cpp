@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "editor/Proprietes.h"
+#include "editor/state/Proprietes.h"
 #include "midi/ApercuAccordage.h"
 #include "midi_outils.h"
 

@@ -7,9 +7,9 @@
 #include <QTimer>
 
 #include "dialogs/Apropos.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
-#include "editor/Main.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/ui/Main.h"
 #include "platform/Folders.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"

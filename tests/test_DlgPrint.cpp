@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "settings/Langue.h"
-#include "view/DlgPrint.h"
+#include "view/ui/DlgPrint.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "EditFixture.h"
-#include "files/ImpASCII.h"
+#include "files/ui/ImpASCII.h"
 #include "files/TablatureASCII.h"
 #include "settings/Langue.h"
 

@@ -9,9 +9,9 @@
 #include <QTimer>
 
 #include "EditFixture.h"
-#include "editor/MainImportMIDI.h"
+#include "editor/ui/MainImportMIDI.h"
 #include "midi/ImportMIDI.h"
-#include "midi/SelMIDI.h"
+#include "midi/ui/SelMIDI.h"
 #include "song/Accordages.h"
 #include "settings/Langue.h"
 #include "smf_outils.h"

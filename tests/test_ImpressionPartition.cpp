@@ -17,7 +17,7 @@
 #include "song/ListesAccords.h"
 #include "view/DessinImp.h"
 #include "view/ImpressionPartition.h"
-#include "view/preview.h"
+#include "view/ui/preview.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <cmath>
 #include <QFileInfo>
 #include "midi/OrdreLecture.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/EtatProgramme.h"
 #include "midi/Lecture.h"
 #include "midi_outils.h"
 #include "VueFactice.h"
@@ -407,8 +407,9 @@ TEST(LectureFluidSynth, AFullChordAtFffPeaksNearMinus6dBFS) {
 
 #include "dialogs/Classiq.h"
 #include "dialogs/Dyna.h"
-#include "editor/Main.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/ui/Main.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
 #include "platform/Folders.h"
 
 TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {

@@ -9,9 +9,9 @@
 
 #include "dialogs/ConfRede.h"
 #include "dialogs/Reposit.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
-#include "editor/Main.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/ui/Main.h"
 #include "editor/Saisie.h"
 #include "platform/Folders.h"
 #include "settings/Config.h"

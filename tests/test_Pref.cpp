@@ -10,12 +10,12 @@
 
 #include "VueFactice.h"
 #include "components/FileNameEdit.h"
-#include "editor/EtatProgramme.h"
-#include "editor/Notificateur.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/state/Notificateur.h"
 #include "settings/Config.h"
 #include "settings/ConfigFile.h"
 #include "settings/Langue.h"
-#include "settings/Pref.h"
+#include "settings/ui/Pref.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
-#include "editor/Proprietes.h"
+#include "editor/state/Proprietes.h"
 #include "files/FichierSqt.h"
 
 namespace {

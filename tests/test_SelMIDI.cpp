@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "midi/SelMIDI.h"
+#include "midi/ui/SelMIDI.h"
 #include "song/Accordages.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 
 #include "components/UWave.h"
-#include "editor/Splash.h"
+#include "editor/ui/Splash.h"
 #include "settings/Config.h"
 
 TEST(Splash, WhenToHideAndRelease) {

@@ -9,7 +9,7 @@
 
 #include "EditFixture.h"
 #include "files/TablatureASCII.h"
-#include "files/TestASCI.h"
+#include "files/ui/TestASCI.h"
 #include "settings/Langue.h"
 
 TEST(TestASCI, ColumnAutoRepeat) {

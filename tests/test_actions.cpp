@@ -11,7 +11,7 @@
 #include <QToolButton>
 
 #include "components/VxPanel.h"
-#include "editor/MainActions.h"
+#include "editor/ui/MainActions.h"
 
 namespace {
 QKeySequence Sequence(const TDefAction& d) {

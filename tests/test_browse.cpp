@@ -20,7 +20,7 @@
 #include "components/VxCmboBx.h"
 #include "components/VxFilSys.h"
 #include "components/VxHook.h"
-#include "files/Browse.h"
+#include "files/ui/Browse.h"
 #include "files/FichierSqt.h"
 #include "files/ListeFichiersSqt.h"
 #include "midi_outils.h"

@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-#include "chords/Sais_ac.h"
-#include "editor/EtatProgramme.h"
+#include "chords/ui/Sais_ac.h"
+#include "editor/state/EtatProgramme.h"
 #include "settings/Config.h"
 #include "settings/Mess.h"
 #include "song/ListesAccords.h"

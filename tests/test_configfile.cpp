@@ -9,12 +9,12 @@
 #include "song/AccordTexte.h"
 #include "song/Song.h"
 #include "song/ListesAccords.h"
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "settings/Config.h"
 #include "platform/IniFile.h"
 #include "settings/ConfigFile.h"
 #include "settings/Langue.h"
-#include "settings/Welcome.h"
+#include "settings/ui/Welcome.h"
 
 namespace {
 

@@ -3,7 +3,9 @@
 
 #include <QImage>
 
-#include "editor/ZoneSaisie.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
+#include "editor/ui/ZoneSaisie.h"
 #include "platform/Canvas.h"
 
 using CursorTest = EditTest;
@@ -253,10 +255,9 @@ TEST_F(CursorTest, CtrlDigitChoosesTheTrack) {
 TEST_F(CursorTest, RightRefusedAtTheLastPossibleMeasureStillShowsTheCursor) {
   QImage image(700, 170, QImage::Format_RGB32);
   image.fill(Qt::white);
-  TCanvas canvas(&image);
-  CanvasSaisie = &canvas;
+  InstallerZoneSaisie(&image);
   struct Detach {
-    ~Detach() { CanvasSaisie = nullptr; }
+    ~Detach() { RetirerZoneSaisie(); }
   } detach;
   AddMeasures(NB_MESURES_MAX);
   Partition.MesureCourante = NB_MESURES_MAX;

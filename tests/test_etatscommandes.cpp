@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "editor/EtatsCommandes.h"
+#include "editor/ui/EtatsCommandes.h"
 #include "song/Song.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
 #include "editor/Saisie.h"
+#include "editor/state/Partition.h"
 
 namespace {
 class EtatsCommandes : public ::testing::Test {

@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "song/Song.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
-#include "editor/Partition.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/state/Partition.h"
 #include "editor/Saisie.h"
 #include "files/FichierSqt.h"
 #include "files/FileCommands.h"

@@ -12,11 +12,14 @@
 #include <vector>
 
 #include "song/Song.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
-#include "editor/Main.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/ui/Main.h"
 #include "editor/Saisie.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/state/Partition.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
+#include "editor/ui/ZoneSaisie.h"
 #include "files/FichierSqt.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"

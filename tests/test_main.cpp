@@ -6,10 +6,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
-#include "editor/Partition.h"
-#include "editor/VueEditeur.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/state/Partition.h"
+#include "editor/state/VueEditeur.h"
 #include "settings/Config.h"
 #include "settings/Mess.h"
 #include "SonTest.h"

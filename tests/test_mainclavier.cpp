@@ -11,10 +11,10 @@
 #include <map>
 
 #include "song/Song.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
-#include "editor/Main.h"
-#include "editor/Partition.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/ui/Main.h"
+#include "editor/state/Partition.h"
 #include "settings/Config.h"
 #include "platform/Folders.h"
 #include "settings/Mess.h"

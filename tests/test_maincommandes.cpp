@@ -18,10 +18,10 @@
 
 #include "dialogs/Assistant_Bat.h"
 #include "song/Song.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
 #include "settings/Config.h"
-#include "editor/Main.h"
+#include "editor/ui/Main.h"
 #include "editor/Saisie.h"
 #include "files/FichierSqt.h"
 #include "platform/Folders.h"

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "song/Song.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/EtatProgramme.h"
 #include "editor/Saisie.h"
+#include "editor/state/Partition.h"
 
 TEST(Model, DurationTicks) {
   EXPECT_EQ(TicksDuree(-2, false, false), 1920);

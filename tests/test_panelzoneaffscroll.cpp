@@ -7,15 +7,16 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
-#include "editor/Main.h"
-#include "editor/Notificateur.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/ui/Main.h"
+#include "editor/state/Notificateur.h"
 #include "editor/Saisie.h"
+#include "editor/state/Partition.h"
 #include "settings/Config.h"
 #include "settings/ConfigFile.h"
 #include "settings/Mess.h"
-#include "view/PanelZoneAffScroll.h"
+#include "view/ui/PanelZoneAffScroll.h"
 
 namespace {
 class VueFenetre : public ::testing::Test {

@@ -3,6 +3,7 @@
 #include "song/Song.h"
 #include "editor/Pistes.h"
 #include "editor/Saisie.h"
+#include "editor/state/Partition.h"
 
 TEST(TrackButtons, MenuCaptionIsCutTo45Characters) {
   EXPECT_EQ(CaptionMenuPiste(3, "Lead"), "&3 - Lead");

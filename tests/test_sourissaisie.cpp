@@ -3,9 +3,10 @@
 #include <vector>
 
 #include "song/Song.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
 #include "editor/Saisie.h"
+#include "editor/state/Partition.h"
 #include "editor/SourisSaisie.h"
 #include "settings/Config.h"
 #include "VueFactice.h"

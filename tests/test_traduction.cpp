@@ -5,9 +5,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "editor/MainActions.h"
+#include "editor/ui/MainActions.h"
 #include "settings/Langue.h"
-#include "settings/Traduction.h"
+#include "settings/ui/Traduction.h"
 
 namespace {
 // A language file whose group "MN_000" holds "T<n>" on line n, with the given lines replaced.

@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "settings/Langue.h"
-#include "settings/Welcome.h"
+#include "settings/ui/Welcome.h"
 
 namespace {
 struct Langues {

@@ -6,10 +6,14 @@
 
 #include "editor/Curseur.h"
 #include "song/Song.h"
-#include "editor/EtatEdition.h"
-#include "editor/EtatProgramme.h"
+#include "song/MarkTexts.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
 #include "editor/Saisie.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/state/Partition.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
+#include "editor/ui/ZoneSaisie.h"
 #include "song/Rythme.h"
 #include "platform/Canvas.h"
 #include "settings/Config.h"
@@ -28,13 +32,10 @@ class ZoneSaisieTest : public ::testing::Test {
     SeparateurDecimal = '.';
     image = QImage(700, 170, QImage::Format_RGB32);
     image.fill(Qt::gray);
-    ImageSaisie = &image;
-    CanvasSaisie = new TCanvas(&image);
+    InstallerZoneSaisie(&image);
   }
   void TearDown() override {
-    delete CanvasSaisie;
-    CanvasSaisie = nullptr;
-    ImageSaisie = nullptr;
+    RetirerZoneSaisie();
     if (qEnvironmentVariableIsSet("VEXO_DUMP"))
       image.save(QStringLiteral("/tmp/%1.png").arg(::testing::UnitTest::GetInstance()->current_test_info()->name()));
   }
@@ -168,8 +169,8 @@ TEST_F(ZoneSaisieTest, FretChordAmountAndEndingTexts) {
   EXPECT_EQ(TexteQuantite(2.0, '.'), "2");
   EXPECT_EQ(TexteQuantite(1.5, ','), "1,5");
   DefinirTexteLangue("Repet-A", "to");
-  EXPECT_EQ(TexteRepetition(1, 1), "1");
-  EXPECT_EQ(TexteRepetition(2, 3), "2 to 3");
+  EXPECT_EQ(TexteRepetition(1, 1, "to"), "1");
+  EXPECT_EQ(TexteRepetition(2, 3, "to"), "2 to 3");
 }
 
 // ------------------------------------------------------------------ rhythm grouping
@@ -533,23 +534,23 @@ TEST_F(ZoneSaisieTest, RepeatsEndingAndMarks) {
 TEST_F(ZoneSaisieTest, FirstPassOfAnAlternateEnding) {
   Partition.NbMesures = 8;
   for (int m = 2; m <= 8; ++m) Partition.Mesures[m] = std::make_unique<TMesure>();
-  EXPECT_EQ(PremierPassageFin(1), 1);
+  EXPECT_EQ(PremierPassageFin(Partition, 1), 1);
   // 4 repeat-open, 6 ending 1 with repeat-close: an ending on 7 is played from pass 2, the
   // repeat-close just before it does not stop the walk.
   M(4).RenvoiDebut = 1;
   M(6).Repetition = 1;
   M(6).NumRepetition = 1;
   M(6).RenvoiFin = 1;
-  EXPECT_EQ(PremierPassageFin(7), 2);
+  EXPECT_EQ(PremierPassageFin(Partition, 7), 2);
   // A repeat-close further back ends the walk.
-  EXPECT_EQ(PremierPassageFin(8), 1);
+  EXPECT_EQ(PremierPassageFin(Partition, 8), 1);
   // An ending that also opens a repeat does not count.
   M(6).RenvoiDebut = 1;
-  EXPECT_EQ(PremierPassageFin(7), 1);
+  EXPECT_EQ(PremierPassageFin(Partition, 7), 1);
   M(6).RenvoiDebut = 0;
   M(6).NumRepetition = 2;
-  EXPECT_EQ(PremierPassageFin(7), 3);
-  EXPECT_EQ(PremierPassageFin(NB_MESURES_MAX + 5), 1);
+  EXPECT_EQ(PremierPassageFin(Partition, 7), 3);
+  EXPECT_EQ(PremierPassageFin(Partition, NB_MESURES_MAX + 5), 1);
 }
 
 TEST_F(ZoneSaisieTest, FourStringsGraceNoteStrumDownAndSingleRepeat) {
@@ -658,8 +659,7 @@ TEST_F(ZoneSaisieTest, FrozenDuringPlaybackAndWithoutCanvas) {
   RafraichirZoneSaisie();
   EXPECT_EQ(Px(0, 0), RGBToColor(0xA0, 0xA0, 0xA4));
   // Without a canvas nothing is drawn, but the links and the status are still computed.
-  delete CanvasSaisie;
-  CanvasSaisie = nullptr;
+  RetirerZoneSaisie();
   Ajouter(1);
   Ajouter(1);
   Curseur.Temps = 1;

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/EtatProgramme.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/state/EtatProgramme.h"
+#include "song/MarkTexts.h"
+#include "settings/Langue.h"
 #include "platform/Canvas.h"
 #include "settings/Config.h"
 #include "song/ListesAccords.h"
@@ -169,7 +170,7 @@ void ImprimerRepetition(Page& P, int m, int numero, double F) {
   P.c.MoveTo(P.X(F), P.Y(yb));
   P.c.LineTo(P.X(F), P.Y(yb - Imp::HauteurRepetition));
   P.c.LineTo(P.X(F + Imp::LongRepetition), P.Y(yb - Imp::HauteurRepetition));
-  const QString t = numero == 1 ? QStringLiteral("1") : TexteRepetition(PremierPassageFin(m), numero);
+  const QString t = numero == 1 ? QStringLiteral("1") : TexteRepetition(PremierPassageFin(Partition, m), numero, TexteLangue(QStringLiteral("Repet-A")));
   P.Police(PoliceImp(FontRenv_Prt));
   P.Style(false, false);
   P.c.Font.Color = kEncre;

@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "chords/Diagramme.h"
-#include "editor/EtatProgramme.h"
-#include "editor/ZoneSaisie.h"
+#include "editor/state/EtatProgramme.h"
+#include "song/MarkTexts.h"
+#include "settings/Langue.h"
 #include "platform/Canvas.h"
 #include "settings/Config.h"
 #include "song/ListesAccords.h"
@@ -163,7 +164,7 @@ void DessinerRepetitionVue(Ligne& L, int m, int x, int numero) {
   c.MoveTo(X, 17);
   c.LineTo(X, 4);
   c.LineTo(X + 35, 4);
-  const QString t = numero == 1 ? QStringLiteral("1") : TexteRepetition(PremierPassageFin(m), numero);
+  const QString t = numero == 1 ? QStringLiteral("1") : TexteRepetition(PremierPassageFin(Partition, m), numero, TexteLangue(QStringLiteral("Repet-A")));
   c.Brush.Style = TBrushStyle::bsClear;
   c.TextOut(X + 3, 5, t);
 }

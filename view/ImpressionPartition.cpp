@@ -9,7 +9,7 @@
 #include <QPrinterInfo>
 #include <memory>
 
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "platform/Canvas.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "editor/EtatEdition.h"
+#include "editor/state/EtatEdition.h"
 #include "settings/Config.h"
 #include "view/Espacement.h"
 

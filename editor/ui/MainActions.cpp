@@ -1,0 +1,223 @@
+// The main window's actions, menus, toolbar and button panel, built from the command table.
+#include "editor/ui/MainActions.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QSignalBlocker>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWidget>
+
+#include "components/VxButton.h"
+#include "components/VxPanel.h"
+
+#include "components/VxImages.h"
+#include "platform/Folders.h"
+
+// A small glyph drawn from a short text, for a command whose image file is missing.
+static QIcon IconeTexte(const QString& texte) {
+  QPixmap pm(24, 24);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  QFont f(QStringLiteral("Arial"));
+  f.setPixelSize(texte.size() <= 2 ? 13 : texte.size() == 3 ? 10 : 8);
+  f.setBold(true);
+  p.setFont(f);
+  p.setPen(Qt::black);
+  p.drawText(pm.rect(), Qt::AlignCenter, texte);
+  return QIcon(pm);
+}
+
+void CreerActions(QWidget* fenetre, TActionsPrincipales& a) {
+  for (int i = 0; i < NB_ACTIONS; ++i) {
+    const TDefAction& d = TableActions[i];
+    auto* act = new QAction(QString::fromUtf8(d.Caption), fenetre);
+    act->setObjectName(QString::fromLatin1(d.Nom));
+    if (*d.Raccourci) act->setShortcut(QKeySequence::fromString(QString::fromLatin1(d.Raccourci), QKeySequence::PortableText));
+    // The window owns every shortcut: it works while the focus holder has the focus and for
+    // commands that no menu shows (undo).
+    act->setShortcutContext(Qt::WindowShortcut);
+    act->setData(d.Tag);
+    if (*d.Hint) act->setToolTip(QString::fromUtf8(d.Hint));
+    act->setStatusTip(QString());
+    // The command's image from the program folder; the short text stands in when its file is missing.
+    QIcon icone = CommandIcon(d.ImageIndex, DossierProgramme());
+    if (icone.isNull() && *d.Glyphe) icone = IconeTexte(QString::fromUtf8(d.Glyphe));
+    if (!icone.isNull()) act->setIcon(icone);
+    act->setIconVisibleInMenu(*d.Glyphe != 0);
+    act->setCheckable(d.Cochable);
+    act->setEnabled(d.ActifAuDepart);
+    fenetre->addAction(act);
+    a.*d.Membre = act;
+    QObject::connect(act, &QAction::triggered, act, [&a, act, i](bool coche) {
+      // Qt has already flipped a checkable action: put the mark back, the handler decides from the
+      // song (or inverts the mark itself) and the command-state refresh shows the result.
+      if (act->isCheckable()) {
+        QSignalBlocker b(act);
+        act->setChecked(!coche);
+      }
+      if (a.Execute[i]) a.Execute[i]();
+    });
+  }
+}
+
+static QMenu* MenuNomme(QMenuBar* barre, const char* nom, const char* caption) {
+  QMenu* m = barre->findChild<QMenu*>(QString::fromLatin1(nom), Qt::FindDirectChildrenOnly);
+  if (!m) {
+    for (QAction* ma : barre->actions())
+      if (ma->menu() && ma->menu()->objectName() == QLatin1String(nom)) m = ma->menu();
+  }
+  if (!m) {
+    m = barre->addMenu(QString::fromUtf8(caption));
+    m->setObjectName(QString::fromLatin1(nom));
+  }
+  return m;
+}
+
+static QMenu* SousMenu(QMenu* parent, const char* nom, const char* caption) {
+  QMenu* m = parent->addMenu(QString::fromUtf8(caption));
+  m->setObjectName(QString::fromLatin1(nom));
+  m->menuAction()->setObjectName(QString::fromLatin1(nom));
+  return m;
+}
+
+void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& m) {
+  m.Mn_Fichier = MenuNomme(barre, "Mn_Fichier", "&Fichier");
+  m.Mn_Edition = MenuNomme(barre, "Mn_Edition", "&Edition");
+  m.Mn_Piste = MenuNomme(barre, "Mn_Piste", "&Piste");
+  m.Mn_Mesure = MenuNomme(barre, "Mn_Mesure", "&Mesure");
+  m.Mn_Note = MenuNomme(barre, "Mn_Note", "&Note");
+  m.Mn_Effets = MenuNomme(barre, "Mn_Effets", "Effe&ts");
+  m.Mn_Assistants = MenuNomme(barre, "Mn_Assistants", "&Assistants");
+  m.Mn_Son = MenuNomme(barre, "Mn_Son", "&Son");
+  m.Mn_Affichage = MenuNomme(barre, "Mn_Affichage", "Aff&ichage");
+  m.Mn_Aide = MenuNomme(barre, "Mn_Aide", "Ai&de");
+
+  auto ajouter = [&](QMenu* menu, std::initializer_list<QAction*> items) {
+    for (QAction* it : items) {
+      if (it) menu->addAction(it);
+      else menu->addSeparator();
+    }
+  };
+  QMenu* f = m.Mn_Fichier;
+  ajouter(f, {a.Ac_Fichier_Nouveau, a.Ac_Fichier_Ouvrir, nullptr, a.Ac_Fichier_Parcourir, nullptr,
+              a.Ac_Fichier_Enregistrer, a.Ac_Fichier_EnregistrerSous, nullptr, a.Ac_Fichier_Proprietes,
+              a.Ac_Options_Preferences, nullptr});
+  m.Mn_Fichier_Importer = SousMenu(f, "Mn_Fichier_Importer", "Importer");
+  ajouter(m.Mn_Fichier_Importer, {a.Ac_Fichier_ImporterMIDI, a.Ac_Fichier_ImporterASCII});
+  m.Mn_Fichier_Exporter = SousMenu(f, "Mn_Fichier_Exporter", "Exporter");
+  ajouter(m.Mn_Fichier_Exporter, {a.Ac_Fichier_ExporterMIDI, a.Ac_Fichier_ExporterASCII});
+  ajouter(f, {nullptr, a.Ac_Fichier_Imprimer, a.Ac_Fichier_ApercuImp, a.Ac_Fichier_ConfigImp, nullptr});
+  for (int i = 1; i <= 5; ++i) {
+    QAction* r = f->addAction(QString());
+    r->setObjectName(QStringLiteral("Mn_Fichier_DernierFichier%1").arg(i));
+    r->setVisible(false);
+    m.Mn_Fichier_DernierFichier[i] = r;
+  }
+  m.Separateur = f->addSeparator();
+  m.Separateur->setObjectName(QStringLiteral("Separateur"));
+  m.Separateur->setVisible(false);
+  f->addAction(a.Ac_Fichier_Quitter);
+
+  ajouter(m.Mn_Edition, {a.Ac_Edition_Couper, a.Ac_Edition_Copier, a.Ac_Edition_Coller, nullptr, a.Ac_Edition_Inserer,
+                         a.Ac_Edition_Vider, nullptr, a.Ac_Edition_TableMix});
+  ajouter(m.Mn_Mesure, {a.Ac_Mesure_Premiere, a.Ac_Mesure_Precedente, a.Ac_Mesure_AllerA, a.Ac_Mesure_Suivante,
+                        a.Ac_Mesure_Derniere, nullptr, a.Ac_Mesure_Signature, a.Ac_Mesure_RenvoiDebut,
+                        a.Ac_Mesure_RenvoiFin, a.Ac_Mesure_Repetitions});
+  ajouter(m.Mn_Note, {a.Ac_Note_Ronde, a.Ac_Note_Blanche, a.Ac_Note_Noire, a.Ac_Note_Croche, a.Ac_Note_DCroche,
+                      a.Ac_Note_TCroche, a.Ac_Note_QCroche, nullptr, a.Ac_Note_Pointee, nullptr, a.Ac_Note_Accord,
+                      a.Ac_Note_Annotation, nullptr, a.Ac_Note_NoteEtouffee, nullptr, a.Ac_Note_Silence,
+                      a.Ac_Note_Triolet, a.Ac_Note_Lier, nullptr, a.Ac_Note_InsererTemps, a.Ac_Note_SupprimerTemps,
+                      a.Ac_Note_CopierTempsfin, nullptr, a.Ac_Note_DeplacerHaut, a.Ac_Note_DeplacerBas});
+  ajouter(m.Mn_Effets, {a.Ac_Effet_HO, a.Ac_Effet_PO, a.Ac_Effet_SlideUp, a.Ac_Effet_SlideDown, a.Ac_Effet_Bend,
+                        a.Ac_Effet_BendRelease, nullptr, a.Ac_Effet_LetRing, a.Ac_Effet_GraceNote,
+                        a.Ac_Effet_GhostNote, nullptr, a.Ac_Effet_VibMainGauche, a.Ac_Effet_TremoloBar,
+                        a.Ac_Effet_CoupDeVibrato, a.Ac_Effet_HarmNat, a.Ac_Effet_HarmArt, a.Ac_Effet_FadeIn,
+                        a.Ac_Effet_TappingMD, a.Ac_Effet_Slap, a.Ac_Effet_Pop, nullptr, a.Ac_Effet_BrushUp,
+                        a.Ac_Effet_BrushDown, nullptr});
+  m.Mn_Dyna = SousMenu(m.Mn_Effets, "Mn_Dyna", "Dynamic");
+  ajouter(m.Mn_Dyna, {a.Ac_Dyna_ppp, a.Ac_Dyna_pp, a.Ac_Dyna_p, a.Ac_Dyna_mp, a.Ac_Dyna_mf, a.Ac_Dyna_f,
+                      a.Ac_Dyna_ff, a.Ac_Dyna_fff});
+  ajouter(m.Mn_Assistants, {a.Ac_Ass_Transposer, a.Ac_Ass_Redecouper, a.Ac_Ass_CompleterReduire,
+                            a.Ac_Ass_PlacementAuto, a.Ac_Ass_LetRingSelector, a.Ac_Ass_VerifierDureeMesures, nullptr,
+                            a.Ac_Ass_Solfege, a.Ac_Ass_Percussion, nullptr, a.Ac_Ass_SpeedTrainer});
+  ajouter(m.Mn_Son, {a.Ac_Son_LectureDebut, a.Ac_Son_LecturePosEC, a.Ac_Son_LectureMesureEC, a.Ac_Son_Stop, nullptr,
+                     a.Ac_Son_EnBoucle, a.Ac_Son_Metronome, nullptr, a.Ac_Son_JouerSaisie});
+  ajouter(m.Mn_Affichage, {a.Ac_Affichage_PleinEcran, nullptr, a.Ac_Ass_MontrerLetRing, a.Ac_Ass_MontrerDyna, nullptr});
+  m.Mn_Options_LangueLog = SousMenu(m.Mn_Affichage, "Mn_Options_LangueLog", "Langue");
+  m.Mn_Affichage_HelpLanguage = SousMenu(m.Mn_Affichage, "Mn_Affichage_HelpLanguage", "Help Language");
+  auto* groupeAide = new QActionGroup(m.Mn_Affichage_HelpLanguage);
+  const char* langues[4] = {"", "Français", "English", "Deutsch"};
+  for (int i : {3, 1, 2}) {  // shown as Deutsch, Français, English
+    QAction* l = m.Mn_Affichage_HelpLanguage->addAction(QString::fromUtf8(langues[i]));
+    l->setCheckable(true);
+    l->setData(i);
+    groupeAide->addAction(l);
+    m.Mn_Aide_Langue[i] = l;
+  }
+  ajouter(m.Mn_Aide, {a.Ac_Aide_Index, nullptr, a.Ac_Aide_APropos});
+
+  m.PopupMenuAff = new QMenu(barre->parentWidget());
+  m.PopupMenuAff->setObjectName(QStringLiteral("PopupMenuAff"));
+  ajouter(m.PopupMenuAff, {a.Ac_Edition_Couper, a.Ac_Edition_Copier, a.Ac_Edition_Coller, a.Ac_Edition_Inserer,
+                           a.Ac_Edition_Vider});
+}
+
+void ConstruireBarreOutils(TVxToolbar* barre, TActionsPrincipales& a) {
+  // Toolbar order: file, print, edit, playback, full screen; a null entry is a grooved spacer.
+  const char* ordre[] = {"Ac_Fichier_Nouveau", "Ac_Fichier_Ouvrir", "Ac_Fichier_Enregistrer", nullptr,
+                         "Ac_Fichier_Proprietes", "Ac_Options_Preferences", nullptr, "Ac_Fichier_Imprimer",
+                         "Ac_Fichier_ApercuImp", nullptr, "Ac_Edition_Couper", "Ac_Edition_Copier", "Ac_Edition_Coller",
+                         "Ac_Edition_Inserer", "Ac_Edition_Vider", nullptr, "Ac_Son_LectureDebut",
+                         "Ac_Son_LecturePosEC", "Ac_Son_LectureMesureEC", "Ac_Son_Stop", "Ac_Son_EnBoucle",
+                         "Ac_Son_Metronome", nullptr, "Ac_Affichage_PleinEcran"};
+  // One row placed by the window: no wrapping, no margin, the buttons a pixel below the top.
+  barre->SetAlign(TAlign::alNone);
+  barre->AutoStyle = false;
+  barre->SetWrapControls(false);
+  barre->SetMargin(0);
+  barre->SetTopMargin(1);
+  QStringList noms;
+  int espaces = 0;
+  for (const char* nom : ordre) {
+    if (!nom) {
+      auto* s = new TVxSpacer(barre);
+      s->resize(6, 25);
+      s->SetGrooved(true);
+      s->setObjectName(QStringLiteral("VxSpacer%1").arg(++espaces));
+      noms << s->objectName();
+      continue;
+    }
+    const int i = IndiceActionParNom(QLatin1String(nom));
+    auto* b = new TVxToolbarButton(barre);
+    b->setDefaultAction(a.Action(i));
+    b->setObjectName(QString::fromLatin1(TableActions[i].Bouton));
+    b->setFocusPolicy(Qt::NoFocus);  // the focus stays on the focus holder
+    b->setIconSize(QSize(16, 16));
+    b->setAutoRaise(true);
+    b->resize(23, 22);
+    noms << b->objectName();
+  }
+  barre->Loaded(noms);
+}
+
+QList<QToolButton*> ConstruireBoutonsPanneau(QWidget* panneau, TActionsPrincipales& a) {
+  QList<QToolButton*> boutons;
+  for (int i = 0; i < NB_ACTIONS; ++i) {
+    const TDefAction& d = TableActions[i];
+    if (!*d.Bouton || d.BoutonBarre) continue;
+    auto* b = new QToolButton(panneau);
+    b->setObjectName(QString::fromLatin1(d.Bouton));
+    b->setDefaultAction(a.Action(i));
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setIconSize(QSize(20, 20));
+    boutons.append(b);
+  }
+  return boutons;
+}

@@ -1,0 +1,209 @@
+// The Note, Effects and Dynamics commands of the main window.
+#include <QAction>
+#include <QToolButton>
+#include <memory>
+
+#include "chords/ui/Sais_ac.h"
+#include "dialogs/Brush.h"
+#include "dialogs/Dyna.h"
+#include "dialogs/GraceNote.h"
+#include "dialogs/LetRingAssistant.h"
+#include "dialogs/Sais_cvb.h"
+#include "dialogs/Sais_rel.h"
+#include "dialogs/Sais_txt.h"
+#include "editor/Curseur.h"
+#include "editor/EditionNotes.h"
+#include "editor/state/EtatEdition.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/ui/Main.h"
+#include "editor/Navigation.h"
+#include "editor/state/Notificateur.h"
+#include "editor/Saisie.h"
+#include "editor/EditZoneModel.h"
+#include "editor/state/RedessinSaisie.h"
+#include "settings/Config.h"
+#include "song/Song.h"
+
+void TForm1::BrancherCommandesNotes() {
+  const struct {
+    const char* nom;
+    void (*op)();
+  } simples[] = {{"Ac_Note_NoteEtouffee", SaisirNoteEtouffee}, {"Ac_Note_Silence", PoserSilence},
+                 {"Ac_Note_Triolet", BasculerTriolet},        {"Ac_Note_InsererTemps", InsererTemps},
+                 {"Ac_Note_CopierTempsfin", CopierTempsFin},  {"Ac_Note_DeplacerHaut", DeplacerNoteHaut},
+                 {"Ac_Note_DeplacerBas", DeplacerNoteBas}};
+  for (const auto& s : simples) DefinirExecute(s.nom, PuisRafraichir(s.op));
+  DefinirExecute("Ac_Note_SupprimerTemps", [this] {
+    TempsSupprimeLie = TempsCourant().Lie;
+    SupprimerTemps();
+    RafraichirActions();
+  });
+  DefinirExecute("Ac_Note_Lier", [this] {
+    SauverAnnulation();
+    TempsCourant().Lie = !TempsCourant().Lie;
+    AppliquerLiaison();
+    RafraichirActions();
+  });
+  const char* durees[] = {"Ac_Note_Ronde", "Ac_Note_Blanche", "Ac_Note_Noire", "Ac_Note_Croche",
+                          "Ac_Note_DCroche", "Ac_Note_TCroche", "Ac_Note_QCroche"};
+  for (int k = 0; k < 7; ++k) DefinirExecute(durees[k], [this, k] { NoteDureeExecute(k - 2); });
+  DefinirExecute("Ac_Note_Pointee", [this] { Ac_Note_PointeeExecute(); });
+  // The chord dialog on the beat under the cursor; the edit zone and the score view follow.
+  DefinirExecute("Ac_Note_Accord", [this] {
+    ExecuterDialogueAccord(this);
+    RafraichirZoneSaisie();
+    emit Notificateur().mesureModifiee(Partition.MesureCourante);
+    RafraichirActions();
+  });
+  for (const TDefAction& d : TableActions) {
+    const QString h = QString::fromLatin1(d.Execute);
+    QAction* act = this->*d.Membre;
+    if (h == "Ac_Effet_HOExecute") DefinirExecute(d.Nom, [this, act] { Ac_Effet_HOExecute(act); });
+    if (h == "Ac_Effet_VibMainGaucheExecute") DefinirExecute(d.Nom, [this, act] { Ac_Effet_VibMainGaucheExecute(act); });
+    if (h == "Ac_Effet_BrushUpExecute") DefinirExecute(d.Nom, [this, act] { BrushExecute(act); });
+  }
+  BrancherCommandesEffets();
+}
+
+// The effect commands that ask for a value, the grace note, the ghost note, the dynamics and the
+// let-ring assistant.
+void TForm1::BrancherCommandesEffets() {
+  DefinirExecute("Ac_Note_Annotation", [this] {
+    SauverAnnulation();
+    TSais_Txt_Form dlg(this);
+    if (dlg.exec() == QDialog::Accepted) EcrireTexte(dlg.Texte);
+    DessinerLigneTextes();
+    RafraichirActions();
+  });
+  // Bends: setting one asks for its amount, written with the effect after the undo copy.
+  auto bend = [this](QAction* act, bool release) {
+    if (act->isChecked()) {
+      Ac_Effet_HOExecute(act);  // removed without a dialog
+      return;
+    }
+    std::unique_ptr<TSais_Bend_Form> dlg(release ? new TSais_Release_Form(this) : new TSais_Bend_Form(this));
+    if (dlg->exec() == QDialog::Accepted) {
+      PoserBend(act->data().toInt(), dlg->Valeur);
+      if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible) VueEditeur().PlayCurrentBeat();
+    }
+    RafraichirActions();
+  };
+  DefinirExecute("Ac_Effet_Bend", [this, bend] { bend(Ac_Effet_Bend, false); });
+  DefinirExecute("Ac_Effet_BendRelease", [this, bend] { bend(Ac_Effet_BendRelease, true); });
+  DefinirExecute("Ac_Effet_CoupDeVibrato", [this] {
+    if (Ac_Effet_CoupDeVibrato->isChecked()) {
+      Ac_Effet_VibMainGaucheExecute(Ac_Effet_CoupDeVibrato);
+      return;
+    }
+    TSais_CoupVib_Form dlg(this);
+    if (dlg.exec() == QDialog::Accepted) {
+      PoserCoupVibrato(dlg.Valeur);
+      if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible) VueEditeur().PlayCurrentBeat();
+    }
+    RafraichirActions();
+  });
+  DefinirExecute("Ac_Effet_GraceNote", [this] {
+    const bool poser = !Ac_Effet_GraceNote->isChecked();
+    // The undo copy comes first: the dialog writes the grace note while it previews it.
+    SauverAnnulation();
+    if (poser) {
+      const TNote& n = NoteCourante();
+      TGraceNoteForm dlg(this);
+      dlg.Nuance = n.FretteGrace >= 0 ? n.NuanceGrace : n.Nuance;
+      dlg.Preparer();
+      if (dlg.exec() != QDialog::Accepted) {
+        RafraichirActions();  // the note is as it was
+        return;
+      }
+    } else {
+      RetirerGraceNote();
+    }
+    RedessinerTemps(Curseur.Temps);
+    if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible && !Configuration.EcouterGraceNote)
+      VueEditeur().PlayCurrentBeat();
+    RafraichirActions();
+  });
+  DefinirExecute("Ac_Effet_GhostNote", [this] {
+    DynamiqueExecute(Ac_Effet_GhostNote->isChecked() ? NUANCE_NON_FANTOME : NUANCE_FANTOME);
+  });
+  const char* dyna[] = {"Ac_Dyna_ppp", "Ac_Dyna_pp", "Ac_Dyna_p",  "Ac_Dyna_mp",
+                        "Ac_Dyna_mf",  "Ac_Dyna_f",  "Ac_Dyna_ff", "Ac_Dyna_fff"};
+  for (int k = 1; k <= 8; ++k)
+    DefinirExecute(dyna[k - 1], [this, k] {
+      // The command stands for the palette's button and does nothing while that is disabled.
+      if (DynaForm && !DynaForm->BT_DynaNote[k]->isEnabled()) return;
+      DynamiqueExecute(k);
+    });
+  DefinirExecute("Ac_Ass_LetRingSelector", [this] {
+    TLetRingAssistantForm dlg(this);
+    dlg.exec();  // OK did the work and refreshed
+    RafraichirActions();
+  });
+}
+
+void TForm1::DynamiqueExecute(int k) {
+  if (DynaForm) {
+    DynaForm->BT_DynaNote_1Click(k);
+    return;
+  }
+  PoserNuance(k, false);
+  if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible) VueEditeur().PlayCurrentBeat();
+  RafraichirActions();
+}
+
+// Strums: the sender's own strum is removed; otherwise the dialog previews the chosen length and
+// Cancel leaves the beat's strum as it was.
+void TForm1::BrushExecute(QAction* sender) {
+  SauverAnnulation();
+  if (sender->isChecked()) {
+    EcrireBrush(0, TempsCourant().VitesseBrush);
+  } else {
+    TBrushForm dlg(this);
+    dlg.Direction = sender->data().toInt();
+    if (dlg.exec() != QDialog::Accepted) {
+      RafraichirActions();
+      return;
+    }
+  }
+  RedessinerEffetsCourants();
+  if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible && !Configuration.EcouterBrush) VueEditeur().PlayCurrentBeat();
+  RafraichirActions();
+}
+
+void TForm1::NoteDureeExecute(int code) {
+  PoserDuree(code);
+  RafraichirActions();
+}
+
+void TForm1::Ac_Note_PointeeExecute() {
+  SauverAnnulation();
+  TTemps& t = TempsCourant();
+  t.Duree = static_cast<int32_t>(std::nearbyint(t.Pointee ? t.Duree * 2.0 / 3.0 : t.Duree * 3.0 / 2.0));
+  RedessinerTemps(Curseur.Temps);
+  t.Pointee = !t.Pointee;
+  RegrouperRythme(0);
+  RafraichirActions();
+}
+
+void TForm1::Ac_Effet_HOExecute(QAction* sender) {
+  const int code = sender->data().toInt();
+  sender->setChecked(!sender->isChecked());
+  PoserEffetNote(code, sender->isChecked());
+  if (Ac_Son_JouerSaisie->isChecked() && code > 2 && MIDIDisponible) VueEditeur().PlayCurrentBeat();
+  RafraichirActions();
+}
+
+void TForm1::Ac_Effet_VibMainGaucheExecute(QAction* sender) {
+  const int code = sender->data().toInt();
+  sender->setChecked(!sender->isChecked());
+  PoserEffetTemps(code, sender->isChecked());
+  if (Ac_Son_JouerSaisie->isChecked() && MIDIDisponible && (code <= 4 || code >= 8))
+    VueEditeur().PlayCurrentBeat();
+  RafraichirActions();
+}
+
+void TForm1::BT_DynaFormClick() {
+  if (!DynaForm) return;
+  if (DynaForm->isVisible()) DynaForm->close();
+  else DynaForm->show();
+}
