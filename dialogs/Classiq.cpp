@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
+#include <algorithm>
 
 #include "editor/Assistants.h"
 #include "editor/Curseur.h"
@@ -23,6 +24,88 @@
 TClassForm* ClassForm = nullptr;
 
 namespace {
+
+// Staff positions of the key-signature signs, in order.
+constexpr int SOL_BEMOLS[7] = {34, 37, 33, 36, 32, 35, 31}, SOL_DIESES[7] = {38, 35, 39, 36, 33, 37, 34};
+constexpr int FA_BEMOLS[7] = {20, 23, 19, 22, 18, 21, 17}, FA_DIESES[7] = {24, 21, 25, 22, 19, 23, 20};
+
+constexpr TColor GRIS = 0xC0C0C0;
+
+// The signs: a few lines of one pixel around (x, y), the note's centre line.
+void Diese(TCanvas& c, int x, int y) {
+  c.MoveTo(x + 2, y - 7);
+  c.LineTo(x + 2, y + 8);
+  c.MoveTo(x + 5, y - 8);
+  c.LineTo(x + 5, y + 7);
+  c.MoveTo(x, y - 1);
+  c.LineTo(x + 8, y - 3);
+  c.MoveTo(x, y + 3);
+  c.LineTo(x + 8, y + 1);
+}
+
+void Bemol(TCanvas& c, int x, int y) {
+  c.MoveTo(x + 1, y - 10);
+  c.LineTo(x + 1, y + 4);
+  c.MoveTo(x + 2, y - 1);
+  c.LineTo(x + 5, y - 1);
+  c.LineTo(x + 6, y + 1);
+  c.LineTo(x + 2, y + 4);
+}
+
+void Becarre(TCanvas& c, int x, int y) {
+  c.MoveTo(x + 1, y - 8);
+  c.LineTo(x + 1, y + 4);
+  c.MoveTo(x + 6, y - 4);
+  c.LineTo(x + 6, y + 8);
+  c.MoveTo(x + 1, y - 2);
+  c.LineTo(x + 7, y - 4);
+  c.MoveTo(x + 1, y + 3);
+  c.LineTo(x + 7, y + 1);
+}
+
+void Signe(TCanvas& c, int alteration, int x, int y) {
+  if (alteration == ALT_DIESE) Diese(c, x, y);
+  if (alteration == ALT_BEMOL) Bemol(c, x, y);
+  if (alteration == ALT_BECARRE) Becarre(c, x, y);
+}
+
+// The staff image (the canvas over at least 100 x 222 pixels): the lines of the shown staves,
+// the key signature, the notes.
+void DessinerPortee(TCanvas& c, int largeur, int hauteur, int armure, bool cleSol, bool cleFa,
+                    const std::vector<TNotePortee>& notes) {
+  c.Brush.Color = clWhite;
+  c.Brush.Style = TBrushStyle::bsSolid;
+  c.FillRect(0, 0, largeur, hauteur);
+  c.Pen.Width = 1;
+  c.Pen.Style = TPenStyle::psSolid;
+  for (int i = 0; i <= 23; ++i) {
+    const int y = 12 + 8 * i;
+    const bool sol = i >= 6 && i <= 10, fa = i >= 12 && i <= 16;
+    if ((sol && cleSol) || (fa && cleFa)) {
+      c.Pen.Color = clBlack;
+      c.MoveTo(0, y);
+      c.LineTo(largeur, y);
+    } else if (i <= 22) {
+      c.Pen.Color = GRIS;
+      c.MoveTo(63, y);
+      c.LineTo(78, y);
+    }
+  }
+  c.Pen.Color = clBlack;
+  const int a = std::clamp(armure, -7, 7);
+  for (int n = 1; n <= std::abs(a); ++n) {
+    const int alt = a > 0 ? ALT_DIESE : ALT_BEMOL;
+    if (cleSol) Signe(c, alt, 5 * n, YPosition((a > 0 ? SOL_DIESES : SOL_BEMOLS)[n - 1]));
+    if (cleFa) Signe(c, alt, 5 * n, YPosition((a > 0 ? FA_DIESES : FA_BEMOLS)[n - 1]));
+  }
+  c.Brush.Color = clBlack;
+  for (const TNotePortee& n : notes) {
+    const int y = YPosition(n.Position);
+    c.Ellipse(n.X - 3, y - 3, n.X + 4, y + 4);
+    Signe(c, n.Alteration, n.X - 15, y);
+  }
+}
+
 constexpr int LARGEUR_IMAGE = 100, HAUTEUR_IMAGE = 222;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The notation assistant's data: where a pitch stands on the staff (a diatonic step number, 7 per
 // octave from C of MIDI octave 0) and with which accidental in a key signature, the pitch of a
-// clicked staff position, the string and fret that take a clicked pitch, the notes of a beat as
-// the staff shows them, and the drawing of the staff. No window.
+// clicked staff position, the string and fret that take a clicked pitch, and the notes of a beat as
+// the staff shows them. The assistant's window draws the staff.
 #include <vector>
 
 #include "song/Song.h"
@@ -38,8 +38,3 @@ std::vector<TNotePortee> NotesPortee(const TPartition& p, int piste, const TTemp
 
 // "Cb" .. "C#" for key signatures -7..+7.
 const char* NomTonalite(int armure);
-
-// The staff image (the caller's canvas over at least 100 x 222 pixels): the lines of the shown
-// staves, the key signature, the notes.
-void DessinerPortee(TCanvas& c, int largeur, int hauteur, int armure, bool cleSol, bool cleFa,
-                    const std::vector<TNotePortee>& notes);
