@@ -33,6 +33,23 @@ struct TFenetre {
     }
   }
 
+  // Some played string sounds lower than the bass on string sb (an open string above it can).
+  bool SousLaBasse(const int32_t (&f)[7], int sb) const {
+    const int basse = r.Accordage[sb] + f[sb];
+    for (int s = 1; s <= nbCordes; ++s)
+      if (f[s] >= 0 && r.Accordage[s] + f[s] < basse) return true;
+    return false;
+  }
+
+  // The same frets were found already, under a lower base fret.
+  bool DejaTrouve(const int32_t (&f)[7]) const {
+    return std::any_of(res.Solutions.begin(), res.Solutions.end(), [&f](const TAccord& a) {
+      for (int s = 1; s <= 6; ++s)
+        if (a.Frettes[s] != f[s]) return false;
+      return true;
+    });
+  }
+
   bool Garder(const int32_t (&f)[7], int sb) {
     const bool cinq = r.Typ == 14;
     int nonJouees = 0, jouees = 0, sonnent = 0;
@@ -48,6 +65,7 @@ struct TFenetre {
     }
     if (cinq ? jouees != 3 : nonJouees > 2) return false;
     if ((sonnent & masqueNotes) != masqueNotes) return false;
+    if (SousLaBasse(f, sb)) return false;
     if (b != 1 && b != FRETTE_BASE_MAX && !cinq && !surBase) return false;
     if (r.Mode != DoigtesTous && !cinq) {
       // Unplayed strings only at the treble side, none between two played ones.
@@ -69,7 +87,8 @@ struct TFenetre {
         if (f[j] >= 0) continue;
         for (int i = 1; i < nbCandidats[j]; ++i) {
           g[j] = candidats[j][i];
-          bool plusPleine = EstJouable(g, Barres(g, b), sb, b, r);
+          // A fuller form that sounds below the bass is no fingering of this chord.
+          bool plusPleine = !SousLaBasse(g, sb) && EstJouable(g, Barres(g, b), sb, b, r);
           g[j] = -1;
           if (plusPleine) return false;
         }
@@ -98,7 +117,7 @@ struct TFenetre {
   void Parcourir(int32_t (&f)[7], int s, int sb) {
     if (res.Solutions.size() >= NB_DOIGTES_MAX) return;
     if (s == 0) {
-      if (Garder(f, sb)) Ajouter(f);
+      if (Garder(f, sb) && !DejaTrouve(f)) Ajouter(f);
       return;
     }
     for (int i = 0; i < nbCandidats[s]; ++i) {

@@ -389,7 +389,11 @@ int ConstruireMesure(const TPartition& p, int piste, int m, const BlocASCII& blo
         largeurFrette = std::max<int>(largeurFrette, static_cast<int>(texte.size()));
       }
     }
-    col += largeurFrette + EspaceDuree(t.CodeDuree, t.Pointee);
+    // The reader measures a beat from its fret's first character, so a two-digit fret takes no
+    // more room than a one-digit one; only where the value leaves no room for the second digit
+    // and an effect letter does the next beat move along.
+    const int espace = EspaceDuree(t.CodeDuree, t.Pointee);
+    col += largeurFrette == 0 ? espace : std::max(1 + espace, largeurFrette + 1);
   }
   if (mes.RenvoiFin) {
     if (mes.Repetition > 1) {

@@ -17,25 +17,36 @@ void QuantifierListeNotes(TListeNotesImport& liste, int q) {
   auto& v = liste.Notes;
   const size_t n = v.size();
   std::vector<double> pas(n);
+  // A note before a rest is given one step even when it rounds to none, but only while that keeps
+  // the next start within one step of its source: otherwise, in dense music at a coarse grid, the
+  // steps given are never paid back and the starts drift later and later. A note left at 0 sounds
+  // with the entry that follows it.
+  constexpr double kMarge = 1e-9;
+  auto dansLaMarge = [&](double placeApres, double exactApres) { return placeApres - exactApres <= 1 + kMarge; };
   double exact = 0, place = 0;
   for (size_t i = 0; i < n; ++i) {
     const double x = v[i].Duree * q;
     double r = std::nearbyint(x + exact - place);
     if (r < 0) r = 0;
-    if (i + 2 < n && r == 0 && v[i + 1].Hauteur == -1) r = 1;
+    if (i + 2 < n && r == 0 && v[i + 1].Hauteur == -1 && dansLaMarge(place + 1, exact + x)) r = 1;
     exact += x;
     place += r;
     pas[i] = r;
   }
-  for (size_t i = 0; i + 1 < n; ++i)
-    if (v[i].Hauteur >= 0 && pas[i] == 0 && v[i + 1].Hauteur == -1) {
+  for (size_t i = 0; i + 1 < n; ++i) {
+    if (!(v[i].Hauteur >= 0 && pas[i] == 0 && v[i + 1].Hauteur == -1)) continue;
+    // The step comes from the first rest after the note that has one; the rests of length 0
+    // between them start one step later, which moves no note.
+    size_t j = i + 1;
+    while (j < n && v[j].Hauteur == -1 && pas[j] == 0) ++j;
+    if (j < n && v[j].Hauteur == -1) {
       pas[i] = 1;
-      // The rest gives the step when it has one; else the list grows by it.
-      if (pas[i + 1] >= 1)
-        pas[i + 1] -= 1;
-      else
-        place += 1;
+      pas[j] -= 1;
+    } else if (j == n) {
+      pas[i] = 1;  // only rests of length 0 follow: the list grows by the step
+      place += 1;
     }
+  }
   if (n > 0 && v[n - 1].Hauteur >= 0 && pas[n - 1] == 0) {
     pas[n - 1] = 1;
     place += 1;

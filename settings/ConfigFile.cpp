@@ -148,7 +148,8 @@ template <class V>
 void VisiterConfigFin(V& v, TCONFIG& c) {
   v.Bool("VerifyRepeats", c.VerifyRepeats, false);
   v.Bool("CheckDuration", c.CheckDuration, false);
-  v.Int("StartingMusic", c.StartingMusic, 1, 1, 3);
+  // Any number is kept: one that names no sound starts none (the splash then plays nothing).
+  v.Int("StartingMusic", c.StartingMusic, 1);
   v.Str("StartingFile", c.StartingFile, "");
   v.Int("TypeScrolling", c.TypeScrolling, 1, 1, 2);
   v.Int("MetronomeVolume", c.MetronomeVolume, 95, 0, 127);

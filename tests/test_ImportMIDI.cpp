@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
 
 #include "EditFixture.h"
 #include "editor/ui/MainImportMIDI.h"
@@ -147,4 +149,129 @@ TEST_F(EditTest, ImportAnnuleOuRemplace) {
   EXPECT_FALSE(AnnulationPossible);
   EXPECT_EQ(Modifie, 1);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+namespace {
+
+// A dense arrangement as sequencers write it: notes end a little before the next begins, chords
+// are strummed over a few ticks, the drums are short hits. Returns the file and, per source, the
+// ticks at which its notes start.
+QByteArray Arrangement(std::vector<std::vector<int>>& debuts) {
+  uint32_t graine = 12345;
+  auto hasard = [&graine](int n) {
+    graine = graine * 1103515245u + 12345u;
+    return static_cast<int>((graine >> 16) % static_cast<uint32_t>(n));
+  };
+  constexpr int kMesures = 48, kLongueur = kMesures * 1920;
+  struct Evt {
+    int tick, on, cle;
+  };
+  std::vector<std::vector<Evt>> voix(4);
+  debuts.assign(4, {});
+  auto note = [&](int v, int debut, int fin, int cle) {
+    voix[v].push_back({debut, 1, cle});
+    voix[v].push_back({fin, 0, cle});
+    debuts[v].push_back(debut);
+  };
+  // Melody: dotted rhythms, eighths and sixteenths, ended 1 to 3 ticks early.
+  static const int rythme[] = {360, 120, 240, 120, 120, 360, 120, 480};
+  for (int t = 0, k = 0; t < kLongueur; ++k) {
+    const int d = rythme[(k + hasard(3)) % 8];
+    note(0, t, t + d - 1 - hasard(3), 64 + hasard(12));
+    t += d;
+  }
+  // Chords: three notes every eighth, strummed over up to 6 ticks, released 10 ticks early.
+  for (int t = 0; t < kLongueur; t += 240)
+    for (int k = 0; k < 3; ++k) note(1, t + 2 * k + hasard(2), t + 230, 52 + 4 * k + hasard(3));
+  // Bass: eighths and sixteenths, staccato.
+  for (int t = 0; t < kLongueur;) {
+    const int d = hasard(3) ? 240 : 120;
+    note(2, t, t + d / 2, 40 + hasard(7));
+    t += d;
+  }
+  // Drums: a short hit every sixteenth, a kick on every beat, some doubled hits.
+  for (int t = 0; t < kLongueur; t += 120) {
+    note(3, t, t + 30, 42);
+    if (t % 480 == 0) note(3, t, t + 20, 36);
+    if (hasard(8) == 0) note(3, t + 60, t + 75, 38);
+  }
+  std::vector<smf::Piste> pistes(5);
+  pistes[0].Signature(0, 4, 2).Fin();
+  for (int v = 0; v < 4; ++v) {
+    std::stable_sort(voix[v].begin(), voix[v].end(), [](const Evt& a, const Evt& b) {
+      return a.tick != b.tick ? a.tick < b.tick : a.on < b.on;  // at one tick, note-offs first
+    });
+    const int canal = v == 3 ? 9 : 0;
+    int avant = 0;
+    for (const Evt& e : voix[v]) {
+      const auto delta = static_cast<uint32_t>(e.tick - avant);
+      if (e.on)
+        pistes[v + 1].On(delta, e.cle, canal);
+      else
+        pistes[v + 1].Off(delta, e.cle, canal);
+      avant = e.tick;
+    }
+    pistes[v + 1].Fin();
+    std::sort(debuts[v].begin(), debuts[v].end());
+    debuts[v].erase(std::unique(debuts[v].begin(), debuts[v].end()), debuts[v].end());
+  }
+  return smf::Fichier(1, 480, pistes);
+}
+
+}  // namespace
+
+// At every grid each note of every track starts within one grid step of where it starts in the
+// file, and no measure or beat is lost on the way.
+TEST(ImportMIDI, ArrangementDenseSansDerive) {
+  std::vector<std::vector<int>> source;
+  const TFichierMIDI f = Analyse(Arrangement(source));
+  const int pistes[] = {1, 2, 3, PISTE_PERCUSSION};
+  for (int q : {2, 4, 8, 16}) {
+    TPartition p;
+    PartitionImportVide(p, "Drums");
+    ASSERT_TRUE(AppliquerConducteur(p, f));
+    TProprietesTempo w;
+    ProprietesImportDepuis(p, w);
+    for (int v = 0; v < 4; ++v) {
+      w.PisteSource[pistes[v]] = v + 1;
+      w.Quantification[pistes[v]] = q;
+    }
+    CopierVersPartition(w, p);
+    TRapportImport rapport;
+    Suivi suivi;
+    ASSERT_TRUE(ConstruireImport(f, w, p, TPoidsDoigts(), rapport, suivi));
+    EXPECT_FALSE(rapport.MesuresTronquees) << q;
+    EXPECT_TRUE(rapport.TempsTronques.empty()) << q;
+    EXPECT_LE(p.NbMesures, 49) << q;
+    const int pas = 480 / q;
+    for (int v = 0; v < 4; ++v) {
+      const int t = pistes[v];
+      std::vector<int> importes;
+      int debutMesure = 0;
+      for (int m = 1; m <= p.NbMesures; ++m) {
+        int tick = debutMesure;
+        for (int b = 1; b <= p.Mesure(m)->NbTemps[t]; ++b) {
+          const TTemps& x = p.Mesure(m)->Temps[t][b];
+          if (!x.Silence && !x.Lie) importes.push_back(tick);
+          tick += x.Duree;
+        }
+        debutMesure += static_cast<int>(p.Mesure(m)->Duree * 480);
+      }
+      // Every source start has an imported start within one step, and the other way round.
+      auto ecart = [](const std::vector<int>& de, const std::vector<int>& vers) {
+        int pire = 0;
+        for (int x : de) {
+          auto it = std::lower_bound(vers.begin(), vers.end(), x);
+          int d = INT_MAX;
+          if (it != vers.end()) d = *it - x;
+          if (it != vers.begin()) d = std::min(d, x - *(it - 1));
+          pire = std::max(pire, d);
+        }
+        return pire;
+      };
+      ASSERT_FALSE(importes.empty());
+      EXPECT_LE(ecart(source[v], importes), pas) << "track " << t << " at " << q << " steps a quarter";
+      EXPECT_LE(ecart(importes, source[v]), pas) << "track " << t << " at " << q << " steps a quarter";
+    }
+  }
 }

@@ -1,8 +1,11 @@
 // From a note list to measures and beats.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "midi/ImportMIDI.h"
 #include "midi/NotesMesures.h"
+#include "smf_outils.h"
 
 namespace {
 
@@ -120,4 +123,67 @@ TEST_F(NotesMesuresTest, ListeSansNote) {
   EXPECT_FALSE(CreerPartitionImport(p, 1, l, rapport));
   EXPECT_EQ(p.NbMesures, 1);
   EXPECT_EQ(p.Mesure(1)->NbTemps[1], 0);
+}
+
+namespace {
+
+// A one-voice tune from a repeated rhythm (in sixteenths), every note ending `ecart` ticks before
+// the next begins, as a sequencer writes it; read back as the import reads a source.
+struct Melodie {
+  std::vector<double> debuts;  // source starts, quarter notes
+  TListeNotesImport liste;
+  Melodie(std::initializer_list<int> rythme, int nbNotes, int ecart, int division = 480) {
+    smf::Piste c, m;
+    c.Signature(0, 4, 2).Fin();
+    std::vector<int> valeurs(rythme);
+    uint32_t t = 0, attente = 0;
+    for (int k = 0; k < nbNotes; ++k) {
+      const uint32_t duree = static_cast<uint32_t>(valeurs[k % valeurs.size()] * division / 4);
+      debuts.push_back(double(t) / division);
+      m.On(attente, 60 + k % 12).Off(duree - ecart, 60 + k % 12);
+      attente = ecart;
+      t += duree;
+    }
+    m.Fin();
+    TFichierMIDI f;
+    EXPECT_EQ(AnalyserFichierMIDI(smf::Fichier(1, division, {c, m}), f, "Track", "-"), EErreurMIDI::Aucune);
+    EXPECT_TRUE(LireSourceMIDI(f, f.Sources.at(0), 0, liste));
+    NettoyerFinListeNotes(liste);
+  }
+};
+
+}  // namespace
+
+TEST(QuantificationDerive, ChaqueDebutResteAUnPasDeSaSource) {
+  const struct {
+    const char* nom;
+    Melodie m;
+  } airs[] = {
+      {"dotted eighth + sixteenth", Melodie({3, 1}, 188, 1)},
+      {"sixteenth + dotted eighth", Melodie({1, 3}, 188, 1)},
+      {"both orders", Melodie({3, 1, 1, 3}, 188, 2)},
+      {"both orders, 120 ticks a quarter", Melodie({3, 1, 1, 3}, 188, 1, 120)},
+      {"eighth + two sixteenths", Melodie({2, 1, 1}, 188, 1)},
+      {"short notes, long gaps", Melodie({2, 1, 1, 4}, 188, 100)},
+  };
+  for (const auto& air : airs)
+    for (int q : {2, 4, 8, 16}) {
+      TListeNotesImport l = air.m.liste;
+      const double totalSource = l.DureeTotale;
+      QuantifierListeNotes(l, q);
+      std::vector<double> debuts;
+      double t = 0;
+      for (const TNoteImport& e : l.Notes) {
+        EXPECT_GE(e.Duree, 0);
+        if (e.Hauteur >= 0) debuts.push_back(t);
+        t += e.Duree;
+      }
+      ASSERT_EQ(debuts.size(), air.m.debuts.size()) << air.nom << " at " << q;
+      double pire = 0;
+      for (size_t k = 0; k < debuts.size(); ++k) pire = std::max(pire, std::abs(debuts[k] - air.m.debuts[k]) * q);
+      // Each source start lies on the sixteenth grid: from 1/16 on it is kept as it is.
+      EXPECT_LE(pire, q >= 4 ? 0.0 : 1.0) << air.nom << " at " << q << " steps a quarter";
+      EXPECT_NEAR(l.DureeTotale, t, 1e-9);
+      EXPECT_LE(std::abs(l.DureeTotale - totalSource) * q, 1.0 + 1e-9) << air.nom << " at " << q;
+    }
 }

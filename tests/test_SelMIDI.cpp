@@ -2,14 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <functional>
 
+#include "midi/Lecture.h"
 #include "midi/ui/SelMIDI.h"
 #include "song/Accordages.h"
 
@@ -91,4 +95,33 @@ TEST(SelMIDI, AnnulerEtBornes) {
   EXPECT_FALSE(d.Confirme);
   EXPECT_EQ(w.Accordage[1][1], 119);
   EXPECT_EQ(w.Instrument[1], 127);
+}
+
+// The percussion track shows its drum kit and lets it be stepped, but neither the instrument
+// chooser nor the string, tuning, fret and octave controls.
+TEST(SelMIDI, PisteDePercussionMontreLeKit) {
+  TSelMIDIForm d;
+  TProprietesTempo w = Copie();
+  const bool ok = Choisir(d, w, [&d] {
+    d.ChangerPiste(PISTE_PERCUSSION);
+    Cliquer(d, 1);  // the source's program becomes the kit
+    const struct {
+      QWidget* w;
+      bool visible;
+    } attendu[] = {{d.Instrument, true},     {d.InstrumentUp, true}, {d.InstrumentDown, true},
+                   {d.BT_Instrument, false}, {d.ModeleList, false},  {d.NbCordes, false},
+                   {d.NoteCorde[6], false},  {d.Ecouter[6], false},  {d.EcouterTout, false},
+                   {d.NbFrets, false},       {d.Transposer, false},  {d.Cache, true}};
+    for (const auto& a : attendu) EXPECT_EQ(a.w->isVisible(), a.visible) << a.w->objectName().toStdString();
+    EXPECT_EQ(d.Instrument->text(), NomKitBatterie(33));
+    d.PasInstrument(-8);
+    EXPECT_EQ(d.Instrument->text(), NomKitBatterie(25));
+    d.ChangerPiste(1);
+    EXPECT_TRUE(d.BT_Instrument->isVisible());
+    EXPECT_EQ(d.Instrument->text(), NomInstrument(0));
+    d.BT_OK->click();
+  });
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(w.PisteSource[PISTE_PERCUSSION], 2);
+  EXPECT_EQ(w.Instrument[PISTE_PERCUSSION], 25);
 }

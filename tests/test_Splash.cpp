@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "components/UWave.h"
 #include "editor/ui/Splash.h"
@@ -28,7 +29,8 @@ TEST(Splash, WhenToHideAndRelease) {
       {6100, true, true, 1, false, A::Cacher},    {6200, true, false, 1, false, A::Rien},  // built-in sound: 11 s
       {11100, true, false, 1, false, A::Liberer}, {4200, true, false, 2, false, A::Rien},  // a wave file: until it ends
       {4200, true, false, 2, true, A::Liberer},   {4200, true, false, 3, false, A::Liberer},
-      {4200, true, false, 0, false, A::Liberer},  // an unknown setting has no sound to wait for
+      {4200, true, false, 0, false, A::Rien},  // an unknown setting: the hidden window stays
+      {99000, true, false, 7, true, A::Rien},
   };
   for (const Cas& c : cas) {
     TEtatSplash e{c.ms, c.pret, c.visible, c.musique, c.sonFini};
@@ -84,6 +86,31 @@ TEST(Splash, QuotedStartingFileIsPlayed) {
   Configuration.StartingFile = dossier.path() + "/absent.wav";
   TSplashForm s([] { return qint64(0); });
   EXPECT_TRUE(s.SonFini);  // no sound, no message: released once hidden
+  TWave::Player = ancien;
+  Configuration = TCONFIG{};
+}
+
+// A start-up sound setting that names no sound plays nothing, and the window, once hidden, stays
+// hidden until the program ends.
+TEST(Splash, UnknownStartingMusicPlaysNothingAndStays) {
+  bool joue = false;
+  auto ancien = TWave::Player;
+  TWave::Player = [&](const std::vector<uint8_t>&) { return joue = true; };
+  Configuration.StartingMusic = 7;
+  qint64 maintenant = 0;
+  QPointer<TSplashForm> s = new TSplashForm([&] { return maintenant; });
+  s->show();
+  EXPECT_FALSE(joue);
+  s->PeutFermer = true;
+  maintenant = 4100;
+  s->Timer1Timer();
+  EXPECT_FALSE(s->isVisible());
+  EXPECT_FALSE(s->Timer1->isActive());
+  maintenant = 60000;
+  s->Timer1Timer();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_FALSE(s.isNull());
+  delete s;
   TWave::Player = ancien;
   Configuration = TCONFIG{};
 }

@@ -356,6 +356,51 @@ TEST_F(TablatureASCIIChanson, ExportThenImportGivesTheSameBeats) {
   }
 }
 
+// Frets of one and two digits, dead notes and effect letters, at every value the variable reader
+// tells apart: the text reads back as the beats it was written from. Each string line of a beat
+// puts its fret at one column, whatever the width of the frets beside it.
+TEST_F(TablatureASCIIChanson, ExportThenImportWithTwoDigitFrets) {
+  std::mt19937 alea(27);
+  for (int essai = 0; essai < 60; ++essai) {
+    NouvellePartition();
+    const int nb = 1 + int(alea() % 6);
+    AddMeasures(nb);
+    for (int m = 1; m <= nb; ++m) {
+      const int n = 1 + int(alea() % 8);
+      for (int b = 1; b <= n; ++b) {
+        TTemps& t = M(m).Temps[1][b];
+        TempsNoireVide(t);
+        t.CodeDuree = int8_t(int(alea() % 3) - 1);
+        t.Duree = TicksDuree(t.CodeDuree, false, false);
+        const int cordes = 1 + int(alea() % 63);
+        for (int s = 1; s <= 6; ++s) {
+          if (!(cordes & (1 << (s - 1)))) continue;
+          const int f = int(alea() % 26);
+          t.Notes[s].Frette = int8_t(f == 25 ? FRETTE_MORTE : f);
+          if (f != 25 && alea() % 3 == 0) t.Notes[s].Effet = int8_t(1 + alea() % 6);
+        }
+      }
+      M(m).NbTemps[1] = n;
+    }
+    const QStringList texte = GenererTexteASCII(Partition, 1, NB_COL_ASCII_MAX);
+    const TTablatureASCII lu = Lire(texte.join("\n"));
+    ASSERT_EQ(lu.Mesures.size(), size_t(nb)) << essai << "\n" << texte.join("\n").toStdString();
+    for (int m = 1; m <= nb; ++m) {
+      ASSERT_EQ(lu.Mesures[m - 1].size(), size_t(N(1, m))) << essai << " " << m;
+      for (int b = 1; b <= N(1, m); ++b) {
+        const TTemps& t = M(m).Temps[1][b];
+        const TTempsASCII& x = lu.Mesures[m - 1][b - 1];
+        EXPECT_EQ(x.Duree, t.Duree) << essai << " measure " << m << " beat " << b << "\n"
+                                    << texte.join("\n").toStdString();
+        for (int s = 1; s <= 6; ++s) {
+          EXPECT_EQ(x.Frettes[s], t.Notes[s].Frette) << essai << " " << m << " " << b << " " << s;
+          if (t.Notes[s].Frette != FRETTE_MORTE) EXPECT_EQ(x.Effets[s], t.Notes[s].Effet);
+        }
+      }
+    }
+  }
+}
+
 TEST(TablatureASCII, FilesBothWays) {
   QTemporaryDir dir;
   const QString chemin = dir.filePath("t.tab");

@@ -325,3 +325,18 @@ TEST_F(ConfigFichier, AMissingOrUnreadableLanguageCountsAsNone) {
   EXPECT_TRUE(PatcheLangue.isEmpty());
   EXPECT_TRUE(TableMessages.isEmpty());
 }
+
+// The start-up sound setting keeps any number: one that names no sound starts none, it does not
+// become the built-in sound.
+TEST_F(ConfigFichier, StartingMusicKeepsAnyNumber) {
+  const struct {
+    const char* ligne;
+    int attendu;
+  } cas[] = {{"StartingMusic=2\n", 2}, {"StartingMusic=7\n", 7}, {"StartingMusic=0\n", 0},
+             {"StartingMusic=-4\n", -4}, {"StartingMusic=abc\n", 1}, {"", 1}};
+  for (const auto& c : cas) {
+    EcrireIni(QString("[Config]\nPatcheLangue=English\n") + c.ligne);
+    ChargerConfig(1, ChoisirLangueDemarrage);
+    EXPECT_EQ(Configuration.StartingMusic, c.attendu) << c.ligne;
+  }
+}

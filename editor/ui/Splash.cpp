@@ -27,9 +27,11 @@ TActionSplash DecisionSplash(const TEtatSplash& e) {
       return e.EcouleMs > kSonInterneMs ? TActionSplash::Liberer : TActionSplash::Rien;
     case 2:
       return e.SonFini ? TActionSplash::Liberer : TActionSplash::Rien;
-    // No sound, or a setting no sound answers to: nothing to wait for.
-    default:
+    case 3:
       return TActionSplash::Liberer;
+    // A setting no sound answers to: the hidden window stays until the program ends.
+    default:
+      return TActionSplash::Rien;
   }
 }
 
@@ -86,6 +88,8 @@ void TSplashForm::Timer1Timer() {
       break;
     case TActionSplash::Cacher:
       hide();
+      // Nothing more can happen to it: the ticks stop.
+      if (musique_ < 1 || musique_ > 3) Timer1->stop();
       break;
     case TActionSplash::Liberer:
       Timer1->stop();

@@ -25,7 +25,7 @@
 #include "editor/state/VueEditeur.h"
 #include "files/FileCommands.h"  // CheminFichierTemp
 #include "midi/ApercuAccordage.h"
-#include "midi/Lecture.h"  // NomInstrument, LecteurMIDI
+#include "midi/Lecture.h"  // NomInstrument, NomKitBatterie, LecteurMIDI
 #include "platform/MediaPlayer.h"
 #include "platform/Types.h"
 #include "song/Accordages.h"
@@ -120,21 +120,28 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   gauche->addWidget(Lab_Quantization);
   gauche->addLayout(quantif);
 
-  // Instrument, presets, strings, tuning and frets: hidden on the percussion track.
-  Reglages = new QWidget(this);
-  auto* g = new QGridLayout(Reglages);
-  Lab_Instrument = Etiquette(Reglages, "Lab_Instrument");
-  Instrument = Etiquette(Reglages, "Instrument");
-  InstrumentDown = Bouton(Reglages, QStringLiteral("InstrumentDown"), QStringLiteral("-"), 100);
-  InstrumentUp = Bouton(Reglages, QStringLiteral("InstrumentUp"), QStringLiteral("+"), 100);
-  BT_Instrument = Bouton(Reglages, QStringLiteral("BT_Instrument"), QStringLiteral("..."), 100);
+  // The program stays in sight on every track (the drum kit on the percussion track); the
+  // chooser, presets, strings, tuning and frets are hidden on the percussion track.
+  auto* droite = new QVBoxLayout;
+  corps->addLayout(droite);
+  LigneInstrument = new QWidget(this);
+  LigneInstrument->setObjectName(QStringLiteral("LigneInstrument"));
+  auto* li = new QGridLayout(LigneInstrument);
+  Lab_Instrument = Etiquette(LigneInstrument, "Lab_Instrument");
+  Instrument = Etiquette(LigneInstrument, "Instrument");
+  InstrumentDown = Bouton(LigneInstrument, QStringLiteral("InstrumentDown"), QStringLiteral("-"), 100);
+  InstrumentUp = Bouton(LigneInstrument, QStringLiteral("InstrumentUp"), QStringLiteral("+"), 100);
+  BT_Instrument = Bouton(LigneInstrument, QStringLiteral("BT_Instrument"), QStringLiteral("..."), 100);
   BT_Instrument->setAutoRepeat(false);
   BT_Instrument->setFocusPolicy(Qt::StrongFocus);
-  g->addWidget(Lab_Instrument, 0, 0);
-  g->addWidget(Instrument, 0, 1, 1, 3);
-  g->addWidget(InstrumentDown, 0, 4);
-  g->addWidget(InstrumentUp, 0, 5);
-  g->addWidget(BT_Instrument, 0, 6);
+  li->addWidget(Lab_Instrument, 0, 0);
+  li->addWidget(Instrument, 0, 1, 1, 3);
+  li->addWidget(InstrumentDown, 0, 4);
+  li->addWidget(InstrumentUp, 0, 5);
+  li->addWidget(BT_Instrument, 0, 6);
+  droite->addWidget(LigneInstrument);
+  Reglages = new QWidget(this);
+  auto* g = new QGridLayout(Reglages);
   Lab_Biblio = Etiquette(Reglages, "Lab_Biblio");
   ModeleList = new QComboBox(Reglages);
   ModeleList->setObjectName(QStringLiteral("ModeleList"));
@@ -192,7 +199,7 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   g->addWidget(NbFrets, 11, 1);
   g->addWidget(BT_FretDown, 11, 2);
   g->addWidget(BT_FretUp, 11, 3);
-  corps->addWidget(Reglages);
+  droite->addWidget(Reglages);
 
   Cache = new QWidget(this);
   Cache->setObjectName(QStringLiteral("Cache"));
@@ -204,7 +211,8 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   c->addWidget(Lab_Cache2);
   c->addWidget(Lab_Cache3);
   c->addStretch();
-  corps->addWidget(Cache);
+  droite->addWidget(Cache);
+  droite->addStretch();
   Cache->hide();
 
   auto* boutons = new QHBoxLayout;
@@ -231,7 +239,7 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
       // Choosing a source proposes its name and its program.
       NomPiste->setText(ListePiste->item(ligne)->text());
       copie_->Instrument[piste_] = ListePiste->item(ligne)->data(Qt::UserRole).toInt();
-      Instrument->setText(NomInstrument(copie_->Instrument[piste_]));
+      AfficherInstrument();
     }
     DeselectionnerPiste->setEnabled(ligne >= 0);
     MajOK();
@@ -249,7 +257,7 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   Repeter(InstrumentDown, 100, 50, 3, [this](int pas) { PasInstrument(-pas); });
   connect(BT_Instrument, &QToolButton::clicked, this, [this] {
     if (!copie_) return;
-    if (ChoisirInstrument(copie_->Instrument[piste_], this)) Instrument->setText(NomInstrument(copie_->Instrument[piste_]));
+    if (ChoisirInstrument(copie_->Instrument[piste_], this)) AfficherInstrument();
   });
   connect(BT_NbCordesUp, &QToolButton::clicked, this, [this] { PasNbCordes(1); });
   connect(BT_NbCordesDown, &QToolButton::clicked, this, [this] { PasNbCordes(-1); });
@@ -395,13 +403,19 @@ void TSelMIDIForm::AfficherAccordage() {
   ModeleList->setCurrentIndex(ChercherModele(n, copie_->Accordage[piste_]));
 }
 
+void TSelMIDIForm::AfficherInstrument() {
+  if (!copie_) return;
+  const int i = copie_->Instrument[piste_];
+  Instrument->setText(piste_ == PISTE_PERCUSSION ? NomKitBatterie(i) : NomInstrument(i));
+}
+
 void TSelMIDIForm::ChargerPiste() {
   if (!copie_) return;
   chargement_ = true;
   const TProprietesTempo& c = *copie_;
   const int t = piste_;
   NomPiste->setText(AnsiToQString(c.NomPiste[t]));
-  Instrument->setText(NomInstrument(c.Instrument[t]));
+  AfficherInstrument();
   ListePiste->clearSelection();
   if (c.PisteSource[t] > 0) ListePiste->setCurrentRow(c.PisteSource[t] - 1);
   DeselectionnerPiste->setEnabled(c.PisteSource[t] > 0);
@@ -414,6 +428,7 @@ void TSelMIDIForm::ChargerPiste() {
   NbFrets->setText(QString::number(c.NbFrettes[t]));
   AfficherAccordage();
   const bool percussion = t == PISTE_PERCUSSION;
+  BT_Instrument->setVisible(!percussion);
   Reglages->setVisible(!percussion);
   Transposer->setVisible(!percussion);
   Cache->setVisible(percussion);
@@ -447,7 +462,7 @@ void TSelMIDIForm::PasInstrument(int sens) {
   if (!copie_) return;
   int32_t& i = copie_->Instrument[piste_];
   i = std::clamp(i + sens, 0, 127);
-  Instrument->setText(NomInstrument(i));
+  AfficherInstrument();
 }
 
 void TSelMIDIForm::PasNbCordes(int sens) {

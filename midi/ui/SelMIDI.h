@@ -56,7 +56,8 @@ class TSelMIDIForm : public QDialog {
   QCheckBox* Transposer = nullptr;
   QRadioButton *CQuantize2 = nullptr, *CQuantize4 = nullptr, *CQuantize8 = nullptr, *CQuantize16 = nullptr;
   QWidget* Cache = nullptr;
-  QWidget* Reglages = nullptr;  // what the percussion track hides
+  QWidget* LigneInstrument = nullptr;  // the program, shown on every track
+  QWidget* Reglages = nullptr;         // what the percussion track hides
   QPushButton *BT_OK = nullptr, *BT_Annuler = nullptr, *BT_Aide = nullptr;
   QLabel *Lab_Sel_piste = nullptr, *Lab_Quantization = nullptr, *Lab_Cache2 = nullptr, *Lab_Cache3 = nullptr,
          *Lab_NomPiste = nullptr, *Lab_Instrument = nullptr, *Lab_Biblio = nullptr, *LabNbCordes = nullptr,
@@ -79,6 +80,7 @@ class TSelMIDIForm : public QDialog {
  private:
   void ChargerPiste();
   void AfficherAccordage();
+  void AfficherInstrument();  // the program's name, or the drum kit's on the percussion track
   void MajOK();
   int LigneChoisie() const;  // the selected source's row, -1 for none
   void MajOnglet(int piste);
