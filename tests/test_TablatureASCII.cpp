@@ -394,7 +394,9 @@ TEST_F(TablatureASCIIChanson, ExportThenImportWithTwoDigitFrets) {
                                     << texte.join("\n").toStdString();
         for (int s = 1; s <= 6; ++s) {
           EXPECT_EQ(x.Frettes[s], t.Notes[s].Frette) << essai << " " << m << " " << b << " " << s;
-          if (t.Notes[s].Frette != FRETTE_MORTE) EXPECT_EQ(x.Effets[s], t.Notes[s].Effet);
+          if (t.Notes[s].Frette != FRETTE_MORTE) {
+            EXPECT_EQ(x.Effets[s], t.Notes[s].Effet);
+          }
         }
       }
     }
