@@ -382,7 +382,6 @@ bool TFluidMediaPlayer::Open(const QString& fichier) {
   TCarteTempo carte;
   if (!LireCarteTempo(octets, &carte, &erreur_)) return false;
   fichier_ = fichier;
-  octets_ = std::move(octets);
   carte_ = std::move(carte);
   tickArret_ = 0;
   ouvert_ = true;
@@ -395,7 +394,6 @@ void TFluidMediaPlayer::Close() {
   if (synth_) fluid_synth_all_sounds_off(synth_, -1);
   enCours_ = false;  // a closed file sends no notice
   ouvert_ = false;
-  octets_.clear();
   carte_ = TCarteTempo();
   tickArret_ = 0;
 }
@@ -443,7 +441,7 @@ bool TFluidMediaPlayer::Play() {
     if (const int type = ev[i].Statut & 0xF0; type != 0x80 && type != 0x90 && type != 0xA0) Envoyer(synth_, ev[i]);
   msDepart_ = carte_.Ms(depart);
   debutLecture_ = std::chrono::steady_clock::now();
-  arreter_ = false;
+  arreter_.store(false);
   fini_.store(false);
   try {
     sequenceur_ = std::thread(&TFluidMediaPlayer::Sequencer, this, premier, msDepart_);
@@ -463,7 +461,8 @@ void TFluidMediaPlayer::Sequencer(size_t premier, qint64 msDepart) {
   std::unique_lock<std::mutex> verrou(mutexSequenceur_);
   // False when the playback was stopped before the time came.
   auto attendre = [&](qint64 ms) {
-    return !reveil_.wait_until(verrou, debut + std::chrono::milliseconds(ms - msDepart), [this] { return arreter_; });
+    return !reveil_.wait_until(verrou, debut + std::chrono::milliseconds(ms - msDepart),
+                               [this] { return arreter_.load(); });
   };
   for (size_t i = premier; i < ev.size(); ++i) {
     if (!attendre(ev[i].Ms)) return;
@@ -503,7 +502,7 @@ void TFluidMediaPlayer::EndPlayer() {
   if (!sequenceur_.joinable()) return;
   {
     std::lock_guard<std::mutex> verrou(mutexSequenceur_);
-    arreter_ = true;
+    arreter_.store(true);
   }
   reveil_.notify_all();
   sequenceur_.join();

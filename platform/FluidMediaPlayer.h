@@ -92,7 +92,6 @@ class TFluidMediaPlayer : public TMediaPlayer {
   _fluid_audio_driver_t* driver_ = nullptr;
   QTimer poll_;
   QString fichier_;
-  QByteArray octets_;       // the open file, handed to the player at each Play
   TCarteTempo carte_;
   bool ouvert_ = false;
   bool enCours_ = false;    // a playback was started and its end not yet noticed
@@ -101,7 +100,9 @@ class TFluidMediaPlayer : public TMediaPlayer {
   std::thread sequenceur_;
   std::mutex mutexSequenceur_;
   std::condition_variable reveil_;
-  bool arreter_ = false;           // under mutexSequenceur_
+  // Set under mutexSequenceur_, so that the thread cannot miss the wake-up; atomic so that it may
+  // also be read between waits.
+  std::atomic<bool> arreter_{false};
   std::atomic<bool> fini_{false};  // every event sent and the file's end reached
   std::chrono::steady_clock::time_point debutLecture_;
   qint64 msDepart_ = 0;            // where the running playback started
