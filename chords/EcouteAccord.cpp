@@ -1,9 +1,9 @@
 #include "chords/EcouteAccord.h"
 
-#include <QSaveFile>
 #include <algorithm>
 #include <vector>
 
+#include "platform/CheckedFile.h"
 #include "midi/uMIDIPile.h"
 
 QByteArray OctetsEcouteAccord(const TAccord& accord, const int32_t* accordage, int nbCordes, int instrument) {
@@ -41,12 +41,5 @@ QByteArray OctetsEcouteAccord(const TAccord& accord, const int32_t* accordage, i
 
 bool EcrireFichierEcoute(const QString& chemin, const TAccord& accord, const int32_t* accordage, int nbCordes,
                          int instrument) {
-  QSaveFile f(chemin);
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  const QByteArray octets = OctetsEcouteAccord(accord, accordage, nbCordes, instrument);
-  if (f.write(octets) != octets.size()) {
-    f.cancelWriting();
-    return false;
-  }
-  return f.commit();
+  return WriteFileChecked(chemin, OctetsEcouteAccord(accord, accordage, nbCordes, instrument));
 }

@@ -16,6 +16,11 @@ namespace {
 
 [[noreturn]] void Raise(const char* message) { throw EGIFError(message); }
 
+void RefuseOversize(int width, int height) {
+  if (width > gif::MaxSide || height > gif::MaxSide || int64_t(width) * height > gif::MaxPixels)
+    Raise(gif::TooLarge);
+}
+
 bool SameNoCase(const uint8_t* p, const char* s) {
   for (int i = 0; s[i]; ++i)
     if (std::tolower(p[i]) != std::tolower(static_cast<unsigned char>(s[i]))) return false;
@@ -382,6 +387,7 @@ void TGIFImage::LoadFromBytes(std::span<const uint8_t> bytes, bool decodeFirst) 
   r.pos = 6;
   ScreenWidth = r.Word();
   ScreenHeight = r.Word();
+  RefuseOversize(ScreenWidth, ScreenHeight);
   const uint8_t* d = r.Take(3);
   const int packed = d[0], backgroundIndex = d[1];
   Aspect = d[2];
@@ -426,6 +432,7 @@ void TGIFImage::LoadFromBytes(std::span<const uint8_t> bytes, bool decodeFirst) 
       f.Top = r.Word();
       f.Width = r.Word();
       f.Height = r.Word();
+      RefuseOversize(f.Width, f.Height);
       const int fp = *r.Take(1);
       f.Interlaced = (fp & 0x40) != 0;
       if (fp & 0x80) {

@@ -32,6 +32,11 @@ inline constexpr const char* WrongColourCount = "Wrong number of colors; must be
 inline constexpr const char* UnknownExtension = "Unrecognized extension block: %1";
 inline constexpr const char* NoData = "No GIF Data to write";
 inline constexpr const char* CannotResize = "Cannot change the Size of a GIF image";
+inline constexpr const char* TooLarge = "GIF image too large";
+// The largest picture read: a side of 16384 pixels and 64 M pixels in all. A file declares its sizes
+// in a few bytes, and they are refused before anything that size is allocated.
+inline constexpr int MaxSide = 16384;
+inline constexpr int64_t MaxPixels = int64_t(64) << 20;
 inline constexpr const char* ReadError = "Erreur de lecture du flux";
 inline constexpr const char* Description = "CompuServe GIF Image";
 }  // namespace gif

@@ -4,12 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <bit>
 #include <cmath>
 #include <cstring>
 #include <string>
 
+#include "platform/CheckedFile.h"
 #include "chords/Diagramme.h"
 #include "song/Rythme.h"
 #include "song/Song.h"
@@ -115,7 +115,7 @@ struct Plume {
 // up holding the whole file.
 class Ecrivain {
  public:
-  explicit Ecrivain(QIODevice* sortie = nullptr, size_t taille = size_t(1) << 20) : sortie_(sortie) {
+  explicit Ecrivain(TCheckedFile* sortie = nullptr, size_t taille = size_t(1) << 20) : sortie_(sortie) {
     tampon_.resize(static_cast<qsizetype>(taille));
     Placer(0);
   }
@@ -131,7 +131,7 @@ class Ecrivain {
   bool vider() {
     if (sortie_ && p_ > debut_) {
       const qint64 n = p_ - debut_;
-      if (sortie_->write(debut_, n) != n) erreur_ = true;
+      if (!sortie_->Write(debut_, n)) erreur_ = true;
       Placer(0);
     }
     return !erreur_;
@@ -143,7 +143,7 @@ class Ecrivain {
   }
 
  private:
-  QIODevice* sortie_;
+  TCheckedFile* sortie_;
   QByteArray tampon_;
   char* debut_ = nullptr;
   char* p_ = nullptr;
@@ -896,15 +896,14 @@ bool LireOctetsPartition(const QByteArray& octets, QString& cleErreur) {
 
 bool EnregistrerFichier() {
   Sablier sablier;
-  QSaveFile f(CheminFichier);
-  bool ok = f.open(QIODevice::WriteOnly);
+  TCheckedFile f(CheminFichier);
+  bool ok = f.Open();
   if (ok) {
     // Written out a window at a time while the song is walked: the bytes go to the file while
     // they are still in the cache.
     Ecrivain e(&f, size_t(1) << 18);
     EcrirePartition(e);
-    ok = e.vider() && f.commit();
-    if (!ok) f.cancelWriting();
+    ok = e.vider() && f.Commit();
   }
   if (!ok) {
     sablier.Fin();

@@ -1,10 +1,10 @@
 #include "files/TablatureASCII.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
 
+#include "platform/CheckedFile.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/Partition.h"
 #include "editor/state/TempsSaisie.h"
@@ -479,15 +479,12 @@ QStringList GenererTexteASCII(const TPartition& p, int piste, int largeur) {
 }
 
 bool EcrireFichierTexteASCII(const QString& chemin, const QStringList& lignes) {
-  QSaveFile f(chemin);
-  if (!f.open(QIODevice::WriteOnly)) return false;
+  TCheckedFile f(chemin);
+  if (!f.Open()) return false;
   for (const QString& l : lignes) {
     std::string octets = QStringToAnsi(l);
     octets.push_back('\n');
-    if (f.write(octets.data(), static_cast<qint64>(octets.size())) != static_cast<qint64>(octets.size())) {
-      f.cancelWriting();
-      return false;
-    }
+    if (!f.Write(octets.data(), static_cast<qint64>(octets.size()))) return false;
   }
-  return f.commit();
+  return f.Commit();
 }

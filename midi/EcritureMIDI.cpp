@@ -2,10 +2,10 @@
 
 #include <QCursor>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
+#include "platform/CheckedFile.h"
 #include "song/Song.h"
 #include "editor/state/EtatEdition.h"
 #include "midi/EffetsMIDI.h"
@@ -462,11 +462,7 @@ std::vector<uint8_t> ConstruireFichierMIDI(int mode) {
 
 
 bool EcrireOctetsFichier(const QString& chemin, const std::vector<uint8_t>& octets) {
-  QSaveFile f(chemin);
-  bool ok = f.open(QIODevice::WriteOnly);
-  if (ok) ok = f.write(reinterpret_cast<const char*>(octets.data()), static_cast<qint64>(octets.size())) ==
-               static_cast<qint64>(octets.size());
-  return ok && f.commit();
+  return WriteFileChecked(chemin, reinterpret_cast<const char*>(octets.data()), static_cast<qint64>(octets.size()));
 }
 
 bool EcrireOctetsMIDI(const QString& chemin, const std::vector<uint8_t>& octets) {

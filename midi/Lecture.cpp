@@ -5,11 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
 
+#include "platform/CheckedFile.h"
 #include "song/Song.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
@@ -76,11 +76,7 @@ bool TesterSortieMIDI(TMediaPlayer& lecteur, const QString& chemin) {
   AjouterChunkPiste(f, piste);
 
   bool ok = false;
-  QSaveFile s(chemin);
-  if (s.open(QIODevice::WriteOnly) &&
-      s.write(reinterpret_cast<const char*>(f.data()), static_cast<qint64>(f.size())) ==
-          static_cast<qint64>(f.size()) &&
-      s.commit()) {
+  if (WriteFileChecked(chemin, reinterpret_cast<const char*>(f.data()), static_cast<qint64>(f.size()))) {
     ok = lecteur.Disponible() && lecteur.Open(chemin) && lecteur.Erreur().isEmpty();
     if (ok) {
       lecteur.Notify = true;

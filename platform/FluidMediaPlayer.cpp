@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <mutex>
+#include <system_error>
 
 #include "platform/Types.h"
 
@@ -78,6 +79,24 @@ bool CreerSynth(const QString& soundFont, fluid_settings_t* settings, fluid_synt
   return true;
 }
 
+// Sends one channel message to the synth; FluidSynth's API is locked, so any thread may.
+void Envoyer(fluid_synth_t* s, const TEvenementCanal& e) {
+  const int canal = e.Statut & 0x0F;
+  switch (e.Statut & 0xF0) {
+    case 0x80: fluid_synth_noteoff(s, canal, e.D1); break;
+    case 0x90:
+      if (e.D2 != 0) fluid_synth_noteon(s, canal, e.D1, e.D2);
+      else fluid_synth_noteoff(s, canal, e.D1);
+      break;
+    case 0xA0: fluid_synth_key_pressure(s, canal, e.D1, e.D2); break;
+    case 0xB0: fluid_synth_cc(s, canal, e.D1, e.D2); break;
+    case 0xC0: fluid_synth_program_change(s, canal, e.D1); break;
+    case 0xD0: fluid_synth_channel_pressure(s, canal, e.D1); break;
+    case 0xE0: fluid_synth_pitch_bend(s, canal, e.D1 | (e.D2 << 7)); break;
+    default: break;
+  }
+}
+
 uint32_t Big(const QByteArray& b, qsizetype at, int n) {
   uint32_t v = 0;
   for (int i = 0; i < n; ++i) v = (v << 8) | static_cast<uint8_t>(b[at + i]);
@@ -103,6 +122,24 @@ qint64 TCarteTempo::Ms(qint64 tick) const {
   }
   us += static_cast<double>(tick - depuis) * tempo;
   return static_cast<qint64>(std::nearbyint(us / Division / 1000.0));
+}
+
+qint64 TCarteTempo::Tick(qint64 ms) const {
+  if (ms <= 0) return 0;
+  if (MsParTickSmpte > 0) return std::min<qint64>(DernierTick, static_cast<qint64>(ms / MsParTickSmpte));
+  const double cible = static_cast<double>(ms) * 1000.0 * Division;  // in microseconds times ticks per quarter
+  double us = 0;
+  qint64 depuis = 0;
+  int tempo = 500000;
+  for (const auto& [t, valeur] : Tempos) {
+    const double segment = static_cast<double>(t - depuis) * tempo;
+    if (us + segment > cible) break;
+    us += segment;
+    depuis = t;
+    tempo = valeur;
+  }
+  if (tempo <= 0) return DernierTick;  // a tempo of zero never moves on
+  return std::clamp<qint64>(depuis + static_cast<qint64>((cible - us) / tempo), 0, DernierTick);
 }
 
 bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur) {
@@ -190,6 +227,8 @@ bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur) 
       }
       int donnees = ((statut & 0xF0) == 0xC0 || (statut & 0xF0) == 0xD0) ? 1 : 2;
       if (p + donnees > fin) return echec("Bad MIDI event");
+      c.Evenements.push_back({tick, 0, static_cast<uint8_t>(statut), static_cast<uint8_t>(smf[p] & 0x7F),
+                              static_cast<uint8_t>(donnees == 2 ? smf[p + 1] & 0x7F : 0)});
       if ((statut & 0xF0) == 0xC0) {
         tot(premierProgramme[statut & 0x0F], {tick, rang});
         c.Programmes.set(((statut & 0x0F) == 9 ? 128 : 0) + (static_cast<uint8_t>(smf[p]) & 0x7F));
@@ -210,6 +249,10 @@ bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur) 
     }
   std::stable_sort(c.Tempos.begin(), c.Tempos.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
+  // Tracks are read one after the other: at one tick, the earlier track's message goes first.
+  std::stable_sort(c.Evenements.begin(), c.Evenements.end(),
+                   [](const auto& a, const auto& b) { return a.Tick < b.Tick; });
+  for (auto& e : c.Evenements) e.Ms = c.Ms(e.Tick);
   *carte = std::move(c);
   return true;
 }
@@ -258,8 +301,6 @@ TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) 
     erreur_ = QStringLiteral("FluidSynth could not start");
     return;
   }
-  // The player keeps its own clock thread, so it can be freed without racing the audio thread.
-  fluid_settings_setstr(settings_, "player.timing-source", "system");
   ReglerSynth(settings_);
   // A General MIDI font is mostly samples no song uses: each preset loads its own when selected.
   fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
@@ -322,6 +363,8 @@ TFluidMediaPlayer::~TFluidMediaPlayer() {
     driver_ = driverDemarre_;
   }
   EndPlayer();
+  // The audio thread goes first, then the synth it renders. No SoundFont is ever unloaded while
+  // the program runs, so no delayed-unload timer can outlive the synth.
   if (driver_) delete_fluid_audio_driver(driver_);  // the WAV file is completed here
   if (synth_) delete_fluid_synth(synth_);
   if (settings_) delete_fluid_settings(settings_);
@@ -339,7 +382,6 @@ bool TFluidMediaPlayer::Open(const QString& fichier) {
   TCarteTempo carte;
   if (!LireCarteTempo(octets, &carte, &erreur_)) return false;
   fichier_ = fichier;
-  octets_ = std::move(octets);
   carte_ = std::move(carte);
   tickArret_ = 0;
   ouvert_ = true;
@@ -352,7 +394,6 @@ void TFluidMediaPlayer::Close() {
   if (synth_) fluid_synth_all_sounds_off(synth_, -1);
   enCours_ = false;  // a closed file sends no notice
   ouvert_ = false;
-  octets_.clear();
   carte_ = TCarteTempo();
   tickArret_ = 0;
 }
@@ -369,7 +410,7 @@ bool TFluidMediaPlayer::Play() {
     return false;
   }
   if (EnLecture()) return true;
-  if (player_) {  // ended, but the poll has not seen it yet
+  if (sequenceur_.joinable()) {  // ended, but the poll has not seen it yet
     tickArret_ = carte_.DernierTick;
     EndPlayer();
   }
@@ -381,58 +422,96 @@ bool TFluidMediaPlayer::Play() {
       epingles_.set(code);
       fluid_synth_program_select(synth_, prochaineEpingle_++, sfont_, code >= 128 ? 128 : 0, code & 0x7F);
     }
-  for (int canal = 0; canal < 16; ++canal)
+  // Each playback starts from the controllers' defaults, as a fresh file would. Not a system reset:
+  // that would reselect every channel's preset and unload samples a ringing voice still reads.
+  for (int canal = 0; canal < 16; ++canal) {
+    fluid_synth_cc(synth_, canal, 121, 0);  // reset all controllers
+    fluid_synth_cc(synth_, canal, 7, 100);
+    fluid_synth_cc(synth_, canal, 10, 64);
     if (carte_.CanauxSansProgramme & (1u << canal)) fluid_synth_program_change(synth_, canal, 0);
+  }
   // At the end of the file a new playback starts from the beginning.
-  qint64 depart = tickArret_ >= carte_.DernierTick ? 0 : tickArret_;
-  player_ = new_fluid_player(synth_);
-  if (!player_ || fluid_player_add_mem(player_, octets_.constData(), static_cast<size_t>(octets_.size())) != FLUID_OK ||
-      fluid_player_play(player_) != FLUID_OK) {
-    erreur_ = DernierMessage(QStringLiteral("The MIDI file could not be played"));
-    EndPlayer();
+  const qint64 depart = tickArret_ >= carte_.DernierTick ? 0 : tickArret_;
+  const auto& ev = carte_.Evenements;
+  const size_t premier = static_cast<size_t>(
+      std::lower_bound(ev.begin(), ev.end(), depart, [](const TEvenementCanal& e, qint64 t) { return e.Tick < t; }) -
+      ev.begin());
+  // A playback resumed in the middle finds its channels as the file left them there.
+  for (size_t i = 0; i < premier; ++i)
+    if (const int type = ev[i].Statut & 0xF0; type != 0x80 && type != 0x90 && type != 0xA0) Envoyer(synth_, ev[i]);
+  msDepart_ = carte_.Ms(depart);
+  debutLecture_ = std::chrono::steady_clock::now();
+  arreter_.store(false);
+  fini_.store(false);
+  try {
+    sequenceur_ = std::thread(&TFluidMediaPlayer::Sequencer, this, premier, msDepart_);
+  } catch (const std::system_error&) {
+    erreur_ = QStringLiteral("The MIDI file could not be played");
     return false;
   }
-  if (depart > 0) fluid_player_seek(player_, static_cast<int>(depart));
   tickArret_ = depart;
   enCours_ = true;
   poll_.start();
   return true;
 }
 
+void TFluidMediaPlayer::Sequencer(size_t premier, qint64 msDepart) {
+  const auto debut = debutLecture_;
+  const auto& ev = carte_.Evenements;
+  std::unique_lock<std::mutex> verrou(mutexSequenceur_);
+  // False when the playback was stopped before the time came.
+  auto attendre = [&](qint64 ms) {
+    return !reveil_.wait_until(verrou, debut + std::chrono::milliseconds(ms - msDepart),
+                               [this] { return arreter_.load(); });
+  };
+  for (size_t i = premier; i < ev.size(); ++i) {
+    if (!attendre(ev[i].Ms)) return;
+    verrou.unlock();
+    Envoyer(synth_, ev[i]);
+    verrou.lock();
+  }
+  if (!attendre(carte_.DureeMs())) return;
+  fini_.store(true, std::memory_order_release);
+}
+
 void TFluidMediaPlayer::Stop() {
-  if (!player_) return;
-  tickArret_ = fluid_player_get_current_tick(player_);
+  if (!sequenceur_.joinable()) return;
+  tickArret_ = SequenceurFini() ? carte_.DernierTick : carte_.Tick(Position());
   EndPlayer();
   fluid_synth_all_sounds_off(synth_, -1);
   // The notice of the stopped playback follows at the next poll, as a message would.
 }
 
-// FluidSynth keeps its player running after the last event until every voice has died out; for the
-// program the playback ends with the file's last event, and the notes ring out on their own.
-bool TFluidMediaPlayer::EnLecture() const {
-  return player_ && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING &&
-         fluid_player_get_current_tick(player_) < carte_.DernierTick;
-}
+// The playback ends with the file's last event; the notes ring out on their own.
+bool TFluidMediaPlayer::EnLecture() const { return sequenceur_.joinable() && !SequenceurFini(); }
 
 qint64 TFluidMediaPlayer::Position() const {
   if (!ouvert_) return 0;
-  qint64 tick = player_ ? fluid_player_get_current_tick(player_) : tickArret_;
-  return carte_.Ms(std::clamp<qint64>(tick, 0, carte_.DernierTick));
+  if (sequenceur_.joinable()) {
+    if (SequenceurFini()) return carte_.DureeMs();
+    const auto ecoule = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                              debutLecture_).count();
+    return std::min<qint64>(msDepart_ + ecoule, carte_.DureeMs());
+  }
+  return carte_.Ms(std::clamp<qint64>(tickArret_, 0, carte_.DernierTick));
 }
 
 qint64 TFluidMediaPlayer::Length() const { return ouvert_ ? carte_.DureeMs() : 0; }
 
 void TFluidMediaPlayer::EndPlayer() {
-  if (!player_) return;
-  fluid_player_stop(player_);
-  fluid_player_join(player_);
-  delete_fluid_player(player_);
-  player_ = nullptr;
+  if (!sequenceur_.joinable()) return;
+  {
+    std::lock_guard<std::mutex> verrou(mutexSequenceur_);
+    arreter_.store(true);
+  }
+  reveil_.notify_all();
+  sequenceur_.join();
+  fini_.store(false);
 }
 
 void TFluidMediaPlayer::Poll() {
   if (EnLecture()) return;
-  if (player_) {
+  if (sequenceur_.joinable()) {
     tickArret_ = carte_.DernierTick;
     EndPlayer();
   }

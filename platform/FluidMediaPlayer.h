@@ -3,12 +3,18 @@
 // through the sound card, or into a WAV file when VEXO_AUDIO_FILE names one (machines without sound).
 // The synth comes up on a worker thread, its samples loaded as the presets are used, so that the
 // window never waits for the SoundFont.
-// Only the FluidSynth player runs on the audio thread; the end of a playback is found by polling its
-// state from a 100 ms timer on the GUI thread, which then sends Termine().
+// The file is played by a sequencer thread of our own that sends its events to the synth through
+// the synth's locked API, and is always joined before anything it touches goes. No FluidSynth
+// player lives in the program: freeing one races its own timer thread and the audio thread.
+// The end of a playback is found by polling from a 100 ms timer on the GUI thread, which then
+// sends Termine().
 #include <QByteArray>
 #include <QTimer>
 #include <atomic>
 #include <bitset>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,12 +24,19 @@
 struct _fluid_hashtable_t;
 struct _fluid_synth_t;
 struct _fluid_audio_driver_t;
-struct _fluid_player_t;
 
 // The SoundFont used when none is given: VEXO_SOUNDFONT, else the Debian General MIDI one.
 QString CheminSoundFont();
 
+// A channel message of a MIDI file, at its time.
+struct TEvenementCanal {
+  qint64 Tick = 0;
+  qint64 Ms = 0;
+  uint8_t Statut = 0, D1 = 0, D2 = 0;
+};
+
 // Tempo map of a Standard MIDI File: enough to turn ticks into milliseconds and to know the length.
+// It also holds the file's channel messages, every track merged in time order.
 struct TCarteTempo {
   int Division = 480;          // ticks per quarter note (metrical files)
   double MsParTickSmpte = 0;   // > 0 for SMPTE-timed files: ms per tick, fixed
@@ -34,7 +47,9 @@ struct TCarteTempo {
   uint16_t CanauxSansProgramme = 0;
   // Presets the file plays: bit p = program p, bit 128 + p = drum kit p (channel 10).
   std::bitset<256> Programmes;
+  std::vector<TEvenementCanal> Evenements;
   qint64 Ms(qint64 tick) const;
+  qint64 Tick(qint64 ms) const;  // the last tick at or before a time
   qint64 DureeMs() const { return Ms(DernierTick); }
 };
 // Reads the tempo map; false when the bytes are not a well-formed Standard MIDI File.
@@ -67,20 +82,30 @@ class TFluidMediaPlayer : public TMediaPlayer {
 
  private:
   void Poll();
-  void EndPlayer();  // stops and frees the FluidSynth player, keeping the position
+  void EndPlayer();  // stops and joins the sequencer thread; the caller keeps the position
   void FinirDemarrage();  // takes the worker's synth and driver, then sends Demarre()
+  void Sequencer(size_t premier, qint64 msDepart);  // the sequencer thread's body
+  bool SequenceurFini() const { return fini_.load(std::memory_order_acquire); }
 
   _fluid_hashtable_t* settings_ = nullptr;
   _fluid_synth_t* synth_ = nullptr;
   _fluid_audio_driver_t* driver_ = nullptr;
-  _fluid_player_t* player_ = nullptr;
   QTimer poll_;
   QString fichier_;
-  QByteArray octets_;       // the open file, handed to the player at each Play
   TCarteTempo carte_;
   bool ouvert_ = false;
   bool enCours_ = false;    // a playback was started and its end not yet noticed
   qint64 tickArret_ = 0;    // where a stopped playback resumes
+  // The sequencer thread. It reads carte_ (left alone while it runs) and the synth, nothing else.
+  std::thread sequenceur_;
+  std::mutex mutexSequenceur_;
+  std::condition_variable reveil_;
+  // Set under mutexSequenceur_, so that the thread cannot miss the wake-up; atomic so that it may
+  // also be read between waits.
+  std::atomic<bool> arreter_{false};
+  std::atomic<bool> fini_{false};  // every event sent and the file's end reached
+  std::chrono::steady_clock::time_point debutLecture_;
+  qint64 msDepart_ = 0;            // where the running playback started
   QString erreur_;
   // The synth, its SoundFont and the audio driver come up on this thread; it touches nothing of
   // Qt and hands its results over through these fields, read once it is joined.

@@ -1,7 +1,8 @@
 #include "platform/IniFile.h"
 
+#include "platform/CheckedFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <limits>
 
@@ -224,17 +225,11 @@ bool TIniFile::UpdateFile() {
     if (!s.header.isEmpty()) text += s.header + eol_;
     for (const Entry& e : s.entries) text += e.line + eol_;
   }
-  QSaveFile f(path_);
-  if (!f.open(QIODevice::WriteOnly)) return false;
   std::string bytes = QStringToAnsi(text);
   // Windows-1252 while it can hold every character; UTF-8 rather than lose one.
   if (utf8_ || AnsiToQString(bytes) != text) {
     utf8_ = true;
     bytes = text.toStdString();
   }
-  if (f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-    f.cancelWriting();
-    return false;
-  }
-  return f.commit();
+  return WriteFileChecked(path_, bytes.data(), static_cast<qint64>(bytes.size()));
 }

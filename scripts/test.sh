@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Vexo and runs every test: the layer check, the normal build (with
 # warnings as errors under CI), the whole suite once more as one shuffled process with three seeds,
-# then the sanitizer build (AddressSanitizer with leak detection + UndefinedBehaviorSanitizer).
+# then the sanitizer build (AddressSanitizer with leak detection + UndefinedBehaviorSanitizer), and
+# the ThreadSanitizer build over the player and playback tests only (the threads live there).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -21,3 +22,6 @@ done
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
+cmake --preset tsan
+cmake --build --preset tsan -j "$jobs"
+ctest --preset tsan -j "$jobs"

@@ -256,3 +256,46 @@ TEST(VxGIF, ClipboardCarriesTheGIF) {
   EXPECT_EQ(back.Frames[0].Pixels, g.Frames[0].Pixels);
   QApplication::clipboard()->clear();
 }
+
+// Sizes a file declares in a few bytes are refused before a picture that size is allocated:
+// the screen or a frame over 16384 pixels a side or 64 M pixels in all.
+TEST(VxGIF, RefusesDeclaredSizesTooLargeBeforeAllocating) {
+  const std::vector<uint8_t> petit = OneFrame(2, 2, 1, {0, 1, 1, 0}).SaveToBytes();
+  auto poser = [](std::vector<uint8_t>& b, size_t at, int v) {
+    b[at] = static_cast<uint8_t>(v & 0xFF);
+    b[at + 1] = static_cast<uint8_t>(v >> 8);
+  };
+  // The frame's descriptor follows the global table of the two-colour picture.
+  const size_t cadre = 13 + 2 * 3 + 1;
+  ASSERT_EQ(petit[cadre - 1], ',');
+  struct Cas {
+    const char* nom;
+    int ecranL, ecranH, cadreL, cadreH;
+    bool refuse;
+  };
+  const Cas cas[] = {{"screen 65535 a side", 65535, 65535, 2, 2, true},
+                     {"frame 65535 a side", 2, 2, 65535, 65535, true},
+                     {"frame 9000 x 9000, 81 M pixels", 2, 2, 9000, 9000, true},
+                     {"frame 16385 wide", 2, 2, 16385, 1, true},
+                     {"frame 16384 x 4096, exactly 64 M pixels", 2, 2, 16384, 4096, false},
+                     {"screen 16384 x 1", 16384, 1, 2, 2, false}};
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    std::vector<uint8_t> b = petit;
+    poser(b, 6, c.ecranL);
+    poser(b, 8, c.ecranH);
+    poser(b, cadre + 4, c.cadreL);
+    poser(b, cadre + 6, c.cadreH);
+    TGIFImage g;
+    if (c.refuse) {
+      try {
+        g.LoadFromBytes(b, false);
+        FAIL() << "accepted";
+      } catch (const EGIFError& e) {
+        EXPECT_STREQ(e.what(), gif::TooLarge);
+      }
+    } else {
+      EXPECT_NO_THROW(g.LoadFromBytes(b, false));
+    }
+  }
+}

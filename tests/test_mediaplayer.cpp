@@ -127,6 +127,30 @@ TEST(TempoMap, RefusesBrokenFiles) {
   EXPECT_FALSE(LireCarteTempo(metaTropLong, &c));
 }
 
+// Where a stopped playback resumes: milliseconds back to ticks across a tempo change, and the
+// channel messages of every track merged in time order with their times.
+TEST(TempoMap, TicksFromTimeAndMessagesInTimeOrder) {
+  QByteArray conducteur = QByteArray::fromHex("00FF510307A120" "8360FF51030F4240" "00FF2F00");  // 60 bpm from 480
+  QByteArray notes = QByteArray::fromHex("00C018" "00903C64" "8360803C00" "00903E64" "8360803E00" "00FF2F00");
+  TCarteTempo c;
+  ASSERT_TRUE(LireCarteTempo(Entete(1, 2, 480) + Piste(conducteur) + Piste(notes), &c));
+  ASSERT_EQ(c.DureeMs(), 1500);
+  const std::pair<qint64, qint64> msTick[] = {{-5, 0}, {0, 0}, {250, 240}, {500, 480}, {1000, 720}, {1500, 960},
+                                               {99999, 960}};
+  for (auto [ms, tick] : msTick) EXPECT_EQ(c.Tick(ms), tick) << ms;
+  for (qint64 t = 0; t <= 960; t += 7) EXPECT_NEAR(c.Tick(c.Ms(t)), t, 1) << t;
+
+  ASSERT_EQ(c.Evenements.size(), 5u);
+  const int attendu[][4] = {{0, 0, 0xC0, 24}, {0, 0, 0x90, 60}, {480, 500, 0x80, 60}, {480, 500, 0x90, 62},
+                            {960, 1500, 0x80, 62}};
+  for (size_t i = 0; i < 5; ++i) {
+    const TEvenementCanal& e = c.Evenements[i];
+    EXPECT_EQ(std::vector<int>({int(e.Tick), int(e.Ms), e.Statut, e.D1}),
+              std::vector<int>(std::begin(attendu[i]), std::end(attendu[i])))
+        << i;
+  }
+}
+
 TEST(FluidMediaPlayer, RendersOfflineWithSound) {
   EXIGER_SOUNDFONT();
   QTemporaryDir dir;
