@@ -14,6 +14,7 @@
 #include "chords/EcouteAccord.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/Saisie.h"
+#include "editor/state/Partition.h"
 #include "files/FileCommands.h"
 #include "files/TablatureASCII.h"
 #include "midi/EcritureMIDI.h"
