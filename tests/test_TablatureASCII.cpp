@@ -320,39 +320,63 @@ TEST_F(TablatureASCIIChanson, WritingHeaderAndBlocks) {
   }
 }
 
+namespace {
+
+// Random beats on track 1 of measures 1..nb: halves, quarters and eighths on random strings, frets
+// 0..fretteMax, and with `marques` also dead notes and note effects.
+void RemplirAuHasard(std::mt19937& alea, int nb, int fretteMax, bool marques) {
+  for (int m = 1; m <= nb; ++m) {
+    const int n = 1 + int(alea() % 8);
+    for (int b = 1; b <= n; ++b) {
+      TTemps& t = Partition.Mesures[m]->Temps[1][b];
+      TempsNoireVide(t);
+      t.CodeDuree = int8_t(int(alea() % 3) - 1);
+      t.Duree = TicksDuree(t.CodeDuree, false, false);
+      const int cordes = 1 + int(alea() % 63);
+      for (int s = 1; s <= 6; ++s) {
+        if (!(cordes & (1 << (s - 1)))) continue;
+        const int f = int(alea() % (fretteMax + (marques ? 2 : 1)));
+        t.Notes[s].Frette = int8_t(f > fretteMax ? FRETTE_MORTE : f);
+        if (marques && f <= fretteMax && alea() % 3 == 0) t.Notes[s].Effet = int8_t(1 + alea() % 6);
+      }
+    }
+    Partition.Mesures[m]->NbTemps[1] = n;
+  }
+}
+
+// The text read back holds track 1's beats: lengths, frets and (but for dead notes) effects.
+void VerifierRelecture(const QStringList& texte, int nb, int essai) {
+  const TTablatureASCII lu = Lire(texte.join("\n"));
+  ASSERT_EQ(lu.Mesures.size(), size_t(nb)) << essai << "\n" << texte.join("\n").toStdString();
+  for (int m = 1; m <= nb; ++m) {
+    const TMesure& mes = *Partition.Mesures[m];
+    ASSERT_EQ(lu.Mesures[m - 1].size(), size_t(mes.NbTemps[1])) << essai << " " << m;
+    for (int b = 1; b <= mes.NbTemps[1]; ++b) {
+      const TTemps& t = mes.Temps[1][b];
+      const TTempsASCII& x = lu.Mesures[m - 1][b - 1];
+      EXPECT_EQ(x.Duree, t.Duree) << essai << " measure " << m << " beat " << b << "\n"
+                                  << texte.join("\n").toStdString();
+      for (int s = 1; s <= 6; ++s) {
+        EXPECT_EQ(x.Frettes[s], t.Notes[s].Frette) << essai << " " << m << " " << b << " " << s;
+        if (t.Notes[s].Frette != FRETTE_MORTE) {
+          EXPECT_EQ(x.Effets[s], t.Notes[s].Effet);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+
 TEST_F(TablatureASCIIChanson, ExportThenImportGivesTheSameBeats) {
   std::mt19937 alea(18);
   for (int essai = 0; essai < 40; ++essai) {
     NouvellePartition();
     const int nb = 1 + int(alea() % 12);
     AddMeasures(nb);
-    for (int m = 1; m <= nb; ++m) {
-      const int n = 1 + int(alea() % 8);
-      for (int b = 1; b <= n; ++b) {
-        TTemps& t = M(m).Temps[1][b];
-        TempsNoireVide(t);
-        t.CodeDuree = int8_t(int(alea() % 3) - 1);
-        t.Duree = TicksDuree(t.CodeDuree, false, false);
-        const int cordes = 1 + int(alea() % 63);
-        for (int s = 1; s <= 6; ++s)
-          if (cordes & (1 << (s - 1))) t.Notes[s].Frette = int8_t(alea() % 10);
-      }
-      M(m).NbTemps[1] = n;
-    }
-    const TPartition& avant = Partition;
-    std::vector<std::vector<TTemps>> attendu;
-    for (int m = 1; m <= nb; ++m) attendu.emplace_back(&M(m).Temps[1][1], &M(m).Temps[1][1] + N(1, m));
+    RemplirAuHasard(alea, nb, 9, false);
     const int largeur = 80 + int(alea() % 80);  // every measure fits a line
-    const TTablatureASCII lu = Lire(GenererTexteASCII(avant, 1, largeur).join("\n"));
-    ASSERT_EQ(lu.Mesures.size(), attendu.size()) << essai << "\n"
-                                                 << GenererTexteASCII(avant, 1, largeur).join("\n").toStdString();
-    for (size_t m = 0; m < attendu.size(); ++m) {
-      ASSERT_EQ(lu.Mesures[m].size(), attendu[m].size()) << essai << " " << m;
-      for (size_t b = 0; b < attendu[m].size(); ++b) {
-        EXPECT_EQ(lu.Mesures[m][b].Duree, attendu[m][b].Duree);
-        for (int s = 1; s <= 6; ++s) EXPECT_EQ(lu.Mesures[m][b].Frettes[s], attendu[m][b].Notes[s].Frette);
-      }
-    }
+    VerifierRelecture(GenererTexteASCII(Partition, 1, largeur), nb, essai);
   }
 }
 
@@ -365,41 +389,8 @@ TEST_F(TablatureASCIIChanson, ExportThenImportWithTwoDigitFrets) {
     NouvellePartition();
     const int nb = 1 + int(alea() % 6);
     AddMeasures(nb);
-    for (int m = 1; m <= nb; ++m) {
-      const int n = 1 + int(alea() % 8);
-      for (int b = 1; b <= n; ++b) {
-        TTemps& t = M(m).Temps[1][b];
-        TempsNoireVide(t);
-        t.CodeDuree = int8_t(int(alea() % 3) - 1);
-        t.Duree = TicksDuree(t.CodeDuree, false, false);
-        const int cordes = 1 + int(alea() % 63);
-        for (int s = 1; s <= 6; ++s) {
-          if (!(cordes & (1 << (s - 1)))) continue;
-          const int f = int(alea() % 26);
-          t.Notes[s].Frette = int8_t(f == 25 ? FRETTE_MORTE : f);
-          if (f != 25 && alea() % 3 == 0) t.Notes[s].Effet = int8_t(1 + alea() % 6);
-        }
-      }
-      M(m).NbTemps[1] = n;
-    }
-    const QStringList texte = GenererTexteASCII(Partition, 1, NB_COL_ASCII_MAX);
-    const TTablatureASCII lu = Lire(texte.join("\n"));
-    ASSERT_EQ(lu.Mesures.size(), size_t(nb)) << essai << "\n" << texte.join("\n").toStdString();
-    for (int m = 1; m <= nb; ++m) {
-      ASSERT_EQ(lu.Mesures[m - 1].size(), size_t(N(1, m))) << essai << " " << m;
-      for (int b = 1; b <= N(1, m); ++b) {
-        const TTemps& t = M(m).Temps[1][b];
-        const TTempsASCII& x = lu.Mesures[m - 1][b - 1];
-        EXPECT_EQ(x.Duree, t.Duree) << essai << " measure " << m << " beat " << b << "\n"
-                                    << texte.join("\n").toStdString();
-        for (int s = 1; s <= 6; ++s) {
-          EXPECT_EQ(x.Frettes[s], t.Notes[s].Frette) << essai << " " << m << " " << b << " " << s;
-          if (t.Notes[s].Frette != FRETTE_MORTE) {
-            EXPECT_EQ(x.Effets[s], t.Notes[s].Effet);
-          }
-        }
-      }
-    }
+    RemplirAuHasard(alea, nb, 24, true);
+    VerifierRelecture(GenererTexteASCII(Partition, 1, NB_COL_ASCII_MAX), nb, essai);
   }
 }
 
