@@ -1,6 +1,49 @@
 #include "song/Song.h"
 
+#include <algorithm>
+#include <type_traits>
+
 TPartition Partition;
+
+const TTemps& TBeatSlots::Blank() {
+  static const TTemps vide;
+  return vide;
+}
+
+int TBeatSlots::HeldCount() const {
+  int n = 0;
+  for (const auto& s : slots_) n += s ? 1 : 0;
+  return n;
+}
+
+TTemps& TBeatSlots::Make(size_t i) {
+  if (i >= slots_.size()) {
+    // Room for the slots up to the next power of two at once: beats are added one after another.
+    size_t taille = std::max<size_t>(slots_.size(), 4);
+    while (taille <= i) taille *= 2;
+    slots_.resize(std::min<size_t>(taille, std::max<size_t>(i + 1, NB_SLOTS_TEMPS + 1)));
+  }
+  slots_[i] = std::make_unique<TTemps>();
+  return *slots_[i];
+}
+
+// Slot by slot into the slots already made, so that references into this track stay valid; a slot
+// the source never made is blank, so a held one here becomes blank too.
+template <class Source>
+void TBeatSlots::Assign(Source&& o) {
+  const size_t n = std::max(slots_.size(), o.slots_.size());
+  for (size_t i = 0; i < n; ++i) {
+    const bool source = i < o.slots_.size() && o.slots_[i];
+    if (source) {
+      if constexpr (std::is_const_v<std::remove_reference_t<Source>>)
+        (*this)[static_cast<int>(i)] = *o.slots_[i];
+      else
+        (*this)[static_cast<int>(i)] = std::move(*o.slots_[i]);
+    } else if (i < slots_.size() && slots_[i]) {
+      *slots_[i] = TTemps{};
+    }
+  }
+}
 
 int32_t TicksDuree(int codeDuree, bool pointee, bool triolet) {
   // 64th = 30 ticks; every step down doubles.
@@ -36,3 +79,6 @@ void ViderTemps(TTemps& t) {
 void LibererPartition() {
   for (auto& m : Partition.Mesures) m.reset();
 }
+
+template void TBeatSlots::Assign<const TBeatSlots&>(const TBeatSlots&);
+template void TBeatSlots::Assign<TBeatSlots>(TBeatSlots&&);

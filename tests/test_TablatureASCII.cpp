@@ -341,7 +341,10 @@ TEST_F(TablatureASCIIChanson, ExportThenImportGivesTheSameBeats) {
     }
     const TPartition& avant = Partition;
     std::vector<std::vector<TTemps>> attendu;
-    for (int m = 1; m <= nb; ++m) attendu.emplace_back(&M(m).Temps[1][1], &M(m).Temps[1][1] + N(1, m));
+    for (int m = 1; m <= nb; ++m) {
+      attendu.emplace_back();
+      for (int b = 1; b <= N(1, m); ++b) attendu.back().push_back(M(m).Temps[1][b]);
+    }
     const int largeur = 80 + int(alea() % 80);  // every measure fits a line
     const TTablatureASCII lu = Lire(GenererTexteASCII(avant, 1, largeur).join("\n"));
     ASSERT_EQ(lu.Mesures.size(), attendu.size()) << essai << "\n"
