@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <initializer_list>
 
 namespace {
 // By image index of the command table.
@@ -38,25 +39,22 @@ QString CommandImageName(int imageIndex) {
   return QString::fromLatin1(kImages[imageIndex]);
 }
 
-QImage CommandImage(int imageIndex, int size, const QString& programFolder) {
-  const QString name = CommandImageName(imageIndex);
-  if (name.isEmpty() || size <= 0) return {};
-  if (name.startsWith(QLatin1String("theme:"))) {
-    // The theme's drawing closest to the size, at or above it when there is one.
-    const QString base = name.mid(6);
-    for (int s : {16, 22, 24, 32})
-      if (s >= size || s == 32) {
-        QImage img(Folder(programFolder) + QStringLiteral("theme/%1/%2.png").arg(s).arg(base));
-        if (img.isNull()) continue;
-        if (img.width() != size) img = img.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        return img;
-      }
-    return {};
-  }
-  const QString file = Folder(programFolder) + name;
-  if (!QFile::exists(file)) return {};
-  QSvgRenderer svg(file);
-  if (!svg.isValid()) return {};
+namespace {
+// The theme's drawing closest to the size, at or above it when there is one; loaded holds the files
+// already decoded, by size, so that one icon reads each file once.
+QImage ThemeImage(const QString& base, int size, const QString& programFolder, QImage (&loaded)[33]) {
+  for (int s : {16, 22, 24, 32})
+    if (s >= size || s == 32) {
+      if (loaded[s].isNull()) loaded[s] = QImage(Folder(programFolder) + QStringLiteral("theme/%1/%2.png").arg(s).arg(base));
+      QImage img = loaded[s];
+      if (img.isNull()) continue;
+      if (img.width() != size) img = img.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+      return img;
+    }
+  return {};
+}
+
+QImage Render(QSvgRenderer& svg, int size) {
   QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
   img.fill(Qt::transparent);
   QPainter p(&img);
@@ -64,11 +62,36 @@ QImage CommandImage(int imageIndex, int size, const QString& programFolder) {
   return img;
 }
 
+// Every size of one image, each file read and parsed once.
+template <class F>
+void EachSize(int imageIndex, std::initializer_list<int> sizes, const QString& programFolder, F&& f) {
+  const QString name = CommandImageName(imageIndex);
+  if (name.isEmpty()) return;
+  if (name.startsWith(QLatin1String("theme:"))) {
+    QImage loaded[33];
+    for (int s : sizes)
+      if (s > 0) f(ThemeImage(name.mid(6), s, programFolder, loaded));
+    return;
+  }
+  const QString file = Folder(programFolder) + name;
+  if (!QFile::exists(file)) return;
+  QSvgRenderer svg(file);
+  if (!svg.isValid()) return;
+  for (int s : sizes)
+    if (s > 0) f(Render(svg, s));
+}
+}  // namespace
+
+QImage CommandImage(int imageIndex, int size, const QString& programFolder) {
+  QImage r;
+  EachSize(imageIndex, {size}, programFolder, [&](QImage img) { r = std::move(img); });
+  return r;
+}
+
 QIcon CommandIcon(int imageIndex, const QString& programFolder) {
   QIcon icon;
-  for (int s : {16, 20, 22, 24}) {
-    const QImage img = CommandImage(imageIndex, s, programFolder);
+  EachSize(imageIndex, {16, 20, 22, 24}, programFolder, [&](const QImage& img) {
     if (!img.isNull()) icon.addPixmap(QPixmap::fromImage(img));
-  }
+  });
   return icon;
 }

@@ -17,3 +17,21 @@ TEST(VxImages, EveryImageIndexHasADrawingAt16Pixels) {
   EXPECT_TRUE(CommandImage(-1, 16, VEXO_PROGRAM_DIR).isNull());
   EXPECT_TRUE(CommandImage(NB_IMAGES_COMMANDES, 16, VEXO_PROGRAM_DIR).isNull());
 }
+
+// An icon reads and parses its file once for all its sizes: each size is the image drawn alone.
+TEST(VxImages, IconSizesAreTheImagesAtThoseSizes) {
+  for (int i : {0, 11, 23, 30, 57, 76}) {
+    SCOPED_TRACE(CommandImageName(i).toStdString());
+    const QIcon icon = CommandIcon(i, VEXO_PROGRAM_DIR);
+    const QList<QSize> tailles = icon.availableSizes();
+    ASSERT_EQ(tailles.size(), 4);
+    for (int s : {16, 20, 22, 24}) {
+      ASSERT_TRUE(tailles.contains(QSize(s, s))) << s;
+      EXPECT_EQ(icon.pixmap(s, s).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                CommandImage(i, s, VEXO_PROGRAM_DIR).convertToFormat(QImage::Format_ARGB32_Premultiplied))
+          << s;
+    }
+  }
+  EXPECT_TRUE(CommandIcon(-1, VEXO_PROGRAM_DIR).isNull());
+  EXPECT_TRUE(CommandImage(0, 0, VEXO_PROGRAM_DIR).isNull());
+}
