@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <atomic>
+#include <thread>
 
 #include "components/UWave.h"
 #include "editor/Splash.h"
@@ -84,6 +86,26 @@ TEST(Splash, QuotedStartingFileIsPlayed) {
   Configuration.StartingFile = dossier.path() + "/absent.wav";
   TSplashForm s([] { return qint64(0); });
   EXPECT_TRUE(s.SonFini);  // no sound, no message: released once hidden
+  TWave::Player = ancien;
+  Configuration = TCONFIG{};
+}
+
+// The built-in sound is made and started beside the GUI thread; the splash screen waits for that
+// work before it goes.
+TEST(Splash, BuiltInSoundStartsOffTheGuiThread) {
+  std::atomic<size_t> octets{0};
+  std::atomic<bool> autreFil{false};
+  const std::thread::id gui = std::this_thread::get_id();
+  auto ancien = TWave::Player;
+  TWave::Player = [&](const std::vector<uint8_t>& b) {
+    autreFil = std::this_thread::get_id() != gui;
+    octets = b.size();
+    return true;
+  };
+  Configuration.StartingMusic = 1;
+  { TSplashForm s([] { return qint64(0); }); }
+  EXPECT_TRUE(autreFil);
+  EXPECT_GT(octets.load(), 44u);  // a whole wave image, header and samples
   TWave::Player = ancien;
   Configuration = TCONFIG{};
 }
