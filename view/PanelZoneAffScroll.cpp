@@ -52,7 +52,9 @@ void TPanelZoneAffScroll::DimensionnerBandes(int hauteurVisible) {
     barre_->setPageStep(v.HauteurBande);
     barre_->setSingleStep(std::max(1, Arrondi(v.HauteurBande / 4.0)));
   }
-  for (int n = 1; n <= v.NbBandes; ++n) Agrandir(Bandes[n], v.LargeurBande + 6, v.HauteurBande);
+  // A band never drawn stays null (painted as background) until its first line is drawn.
+  for (int n = 1; n <= v.NbBandes; ++n)
+    if (!Bandes[n].isNull()) Agrandir(Bandes[n], v.LargeurBande + 6, v.HauteurBande);
 }
 
 void TPanelZoneAffScroll::DessinerLigneBande(int ligne) {
