@@ -1,9 +1,12 @@
 #include "components/VxImages.h"
 
 #include <QFile>
+#include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <initializer_list>
+#include <iterator>
+#include <optional>
 
 namespace {
 // By image index of the command table.
@@ -88,10 +91,77 @@ QImage CommandImage(int imageIndex, int size, const QString& programFolder) {
   return r;
 }
 
+namespace {
+constexpr int kTaillesIcone[] = {16, 20, 22, 24};
+
+// A command's icon, drawn when first asked: the window can show before all its icons are made, and
+// a size the toolbar never shows is never drawn. A size of the four is drawn alone, any other
+// request makes the whole icon; both give the pixmaps the plain four-size icon gives.
+class TCommandIconEngine : public QIconEngine {
+ public:
+  TCommandIconEngine(int imageIndex, QString programFolder) : index_(imageIndex), folder_(std::move(programFolder)) {}
+
+  void paint(QPainter* p, const QRect& r, QIcon::Mode mode, QIcon::State state) override {
+    Entiere().paint(p, r, Qt::AlignCenter, mode, state);
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return Entiere().actualSize(size, mode, state);
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return PourTaille(size).pixmap(size, mode, state);
+  }
+  QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+    return (scale == 1.0 ? PourTaille(size) : Entiere()).pixmap(size, scale, mode, state);
+  }
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    return Entiere().availableSizes(mode, state);
+  }
+  // Without drawing anything: the file is there.
+  bool isNull() override { return !ImageFileExists(index_, folder_); }
+  QString key() const override { return QStringLiteral("VexoCommandIcon"); }
+  QIconEngine* clone() const override { return new TCommandIconEngine(*this); }
+
+ private:
+  const QIcon& Entiere() {
+    if (!entiere_) {
+      entiere_ = QIcon();
+      EachSize(index_, {16, 20, 22, 24}, folder_, [&](const QImage& img) {
+        if (!img.isNull()) entiere_->addPixmap(QPixmap::fromImage(img));
+      });
+    }
+    return *entiere_;
+  }
+  const QIcon& PourTaille(const QSize& size) {
+    if (entiere_ || size.width() != size.height()) return Entiere();
+    for (size_t i = 0; i < std::size(kTaillesIcone); ++i)
+      if (kTaillesIcone[i] == size.width()) {
+        if (!seules_[i]) {
+          seules_[i] = QIcon();
+          const QImage img = CommandImage(index_, size.width(), folder_);
+          if (!img.isNull()) seules_[i]->addPixmap(QPixmap::fromImage(img));
+        }
+        return *seules_[i];
+      }
+    return Entiere();
+  }
+
+  int index_;
+  QString folder_;
+  std::optional<QIcon> entiere_;
+  std::optional<QIcon> seules_[std::size(kTaillesIcone)];
+};
+}  // namespace
+
+bool ImageFileExists(int imageIndex, const QString& programFolder) {
+  const QString name = CommandImageName(imageIndex);
+  if (name.isEmpty()) return false;
+  if (!name.startsWith(QLatin1String("theme:"))) return QFile::exists(Folder(programFolder) + name);
+  for (int s : {16, 22, 24, 32})
+    if (QFile::exists(Folder(programFolder) + QStringLiteral("theme/%1/%2.png").arg(s).arg(name.mid(6)))) return true;
+  return false;
+}
+
 QIcon CommandIcon(int imageIndex, const QString& programFolder) {
-  QIcon icon;
-  EachSize(imageIndex, {16, 20, 22, 24}, programFolder, [&](const QImage& img) {
-    if (!img.isNull()) icon.addPixmap(QPixmap::fromImage(img));
-  });
-  return icon;
+  if (!ImageFileExists(imageIndex, programFolder)) return {};
+  return QIcon(new TCommandIconEngine(imageIndex, programFolder));
 }
