@@ -31,7 +31,8 @@ QString FichierReference(const char* genre) {
   static std::map<std::string, QString> faits;
   auto i = faits.find(genre);
   if (i != faits.end()) return i->second;
-  const QString chemin = FichierTemporaire(QStringLiteral("reference.") + (std::string(genre) == "song" ? "sqt" : "mid"));
+  const QString chemin =
+      FichierTemporaire(QString::fromLatin1(genre) + (std::string(genre) == "midi" ? ".mid" : ".sqt"));
   if (LancerMesure({QString::fromLatin1(genre), chemin}).ms < 0) return {};
   faits[genre] = chemin;
   return chemin;

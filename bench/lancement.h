@@ -11,7 +11,8 @@ struct TSortieMesure {
 
 // vexo_mesure with these arguments; ms < 0 when it failed.
 TSortieMesure LancerMesure(const QStringList& arguments);
-// The reference song ("song", .sqt) or MIDI source ("midi", .mid), written once per benchmark run.
+// The reference song ("song"), the largest song ("songmax") or the reference MIDI source ("midi"),
+// written once per benchmark run.
 QString FichierReference(const char* genre);
 // A path in the run's scratch folder.
 QString FichierTemporaire(const QString& nom);

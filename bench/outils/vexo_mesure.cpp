@@ -2,6 +2,7 @@
 // started editor: the first touch of every block it allocates. Prints "ms <time of the operation>"
 // and "rss <kB resident after it>"; the benchmarks launch it once per run.
 //   vexo_mesure song <file.sqt>     writes the reference song (not timed)
+//   vexo_mesure songmax <file.sqt>  writes the largest song the editor holds (64 beats everywhere)
 //   vexo_mesure midi <file.mid>     writes the reference MIDI source (not timed)
 //   vexo_mesure open <file.sqt>     opens a song
 //   vexo_mesure save <in> <out>     opens a song, then saves it under another name
@@ -61,6 +62,28 @@ void ReferenceSong() {
         }
         if (b == 1 && p == 1 && m % 8 == 1) t.Texte = "verse";
         if (b == 1 && p == 1 && m % 16 == 1) t.MixTable.emplace().Volume = 90;
+      }
+      PreparerTempsSaisiePiste(p, m);
+    }
+  }
+}
+
+// 1000 measures, 8 tracks of 64 sixty-fourths with 6 notes each.
+void LargestSong() {
+  NouvellePartition();
+  Partition.NbMesures = NB_MESURES_MAX;
+  for (int m = 1; m <= NB_MESURES_MAX; ++m) {
+    if (!Partition.Mesures[m]) Partition.Mesures[m] = std::make_unique<TMesure>();
+    TMesure& M = *Partition.Mesures[m];
+    for (int p = 1; p <= NB_PISTES; ++p) {
+      M.NbTemps[p] = NB_TEMPS_MAX;
+      M.DureeRemplie[p] = 4.0;
+      for (int b = 1; b <= NB_TEMPS_MAX; ++b) {
+        TTemps& t = M.Temps[p][b];
+        ViderTemps(t);
+        t.Duree = 30;
+        t.CodeDuree = 4;
+        for (int s = 1; s <= 6; ++s) t.Notes[s].Frette = static_cast<int8_t>((m + b + s) % 20);
       }
       PreparerTempsSaisiePiste(p, m);
     }
@@ -128,8 +151,11 @@ int main(int argc, char** argv) {
   using Horloge = std::chrono::steady_clock;
   Horloge::time_point debut, fin;
   bool ok = false;
-  if (!std::strcmp(op, "song")) {
-    ReferenceSong();
+  if (!std::strcmp(op, "song") || !std::strcmp(op, "songmax")) {
+    if (!std::strcmp(op, "song"))
+      ReferenceSong();
+    else
+      LargestSong();
     CheminFichier = QString::fromLocal8Bit(argv[2]);
     debut = Horloge::now();
     ok = EnregistrerFichier();
