@@ -61,6 +61,13 @@ void TPanelZoneAffScroll::DessinerLigneBande(int ligne) {
   TVuePartition& v = VuePartition;
   const int b = BandeDeLigne(v, ligne);
   if (b < 1 || b > v.NbBandes) return;
+  // A band past the song's lines shows the background only, as a band never made does.
+  const bool vide = ligne < 1 || ligne > v.NbLignes || ligne > NB_MESURES_MAX || v.PremiereMesureLigne[ligne] == 0;
+  if (vide && Bandes[b].isNull()) {
+    ++LignesDessinees;
+    update(0, v.HautBande[b], width(), v.HauteurBande);
+    return;
+  }
   Agrandir(Bandes[b], v.LargeurBande + 6, v.HauteurBande);
   if (Bandes[b].isNull()) return;
   TCanvas c(&Bandes[b]);
