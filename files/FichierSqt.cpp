@@ -697,6 +697,8 @@ void LirePartition(Lecteur& l, int version) {
             ++P.NbPistesNonBasse;
         }
       }
+      // The beats and the input slot after them, in one block.
+      M.Temps[p].Reserve(1, std::min(nb + 1, NB_SLOTS_TEMPS));
       for (int b = 1; b <= nb; ++b) {
         TTemps& t = M.Temps[p][b];
         if (l.precharger(TAILLE_TEMPS_MAX)) {

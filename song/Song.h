@@ -98,6 +98,9 @@ class TBeatSlots {
   bool Holds(int b) const { return b >= 0 && static_cast<size_t>(b) < slots_.size() && slots_[b]; }
   // Number of slots made (the memory this track takes, in beats).
   int HeldCount() const;
+  // Makes the slots first..last not made yet, together: a reader that knows how many beats follow
+  // allocates them at once.
+  void Reserve(int first, int last);
   static const TTemps& Blank();
 
   // Walks the slots that are held, in slot order; the others are blank.
@@ -112,7 +115,7 @@ class TBeatSlots {
     Iterator() = default;
     Iterator(Owner* s, size_t i) : s_(s), i_(i) { Skip(); }
     reference operator*() const { return *s_->slots_[i_]; }
-    pointer operator->() const { return s_->slots_[i_].get(); }
+    pointer operator->() const { return s_->slots_[i_]; }
     Iterator& operator++() {
       ++i_;
       Skip();
@@ -140,11 +143,15 @@ class TBeatSlots {
   const_iterator end() const { return {this, slots_.size()}; }
 
  private:
-  TTemps& Make(size_t i);
+  TTemps& Make(size_t i) {
+    Reserve(static_cast<int>(i), static_cast<int>(i));
+    return *slots_[i];
+  }
   template <class Source>
   void Assign(Source&& o);
 
-  std::vector<std::unique_ptr<TTemps>> slots_;  // index = slot, null = never made
+  std::vector<TTemps*> slots_;                    // index = slot, null = never made
+  std::vector<std::unique_ptr<TTemps[]>> blocs_;  // the slots' storage, never moved nor freed before the track
 };
 
 struct TMesure {

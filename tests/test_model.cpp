@@ -70,6 +70,24 @@ TEST(Model, MeasureHoldsOnlyTheBeatsItWasGiven) {
   int vus = 0;
   for (const TTemps& t : lu.Temps[1]) vus += t.Duree > 100 ? 1 : 0;
   EXPECT_EQ(vus, 2);
+
+  // Reserving makes the missing slots of a range and leaves the made ones where they are.
+  const TTemps* trois = &m.Temps[1][3];
+  struct Reserve {
+    int premier, dernier, tenus;
+  } reserves[] = {{1, 5, 5}, {4, 9, 9}, {9, 9, 9}, {60, NB_SLOTS_TEMPS, 16}};
+  for (const Reserve& r : reserves) {
+    m.Temps[1].Reserve(r.premier, r.dernier);
+    EXPECT_EQ(m.Temps[1].HeldCount(), r.tenus) << r.premier;
+    for (int b = r.premier; b <= r.dernier; ++b) EXPECT_TRUE(m.Temps[1].Holds(b)) << b;
+    EXPECT_EQ(&m.Temps[1][3], trois);
+    EXPECT_EQ(m.Temps[1][3].Duree, 103);
+    EXPECT_EQ(m.Temps[1][2].Duree, TICKS_NOIRE);
+  }
+  // A copy holds what its source holds, no more.
+  const TMesure copie = m;
+  for (int p = 0; p <= NB_PISTES; ++p) EXPECT_EQ(copie.Temps[p].HeldCount(), m.Temps[p].HeldCount()) << p;
+  EXPECT_FALSE(copie.Temps[1].Holds(10));
 }
 
 TEST(Model, BeatReferencesSurviveAddingAndCopying) {
