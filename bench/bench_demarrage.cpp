@@ -1,6 +1,8 @@
 // Start-up: from the launch of the program to the main window's first paint, with no SoundFont,
 // the small General MIDI one and the large one when the machine has it; the resident memory of the
-// empty editor once the synth is up goes with it as a counter. Each run is a new process.
+// empty editor once the synth is up goes with it as a counter. Each run is a new process. Against it,
+// a bare QMainWindow built with the same flags and timed the same way (target: the editor within 1.5
+// times its time), and the editor's memory with the reference song open (target: under 80 MB).
 #include <benchmark/benchmark.h>
 
 #include <poll.h>
@@ -13,10 +15,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "lancement.h"
 
 extern char** environ;
 
@@ -27,7 +32,8 @@ struct TMesureDemarrage {
   long rssKo = 0;        // empty editor, synth up
 };
 
-TMesureDemarrage Lancer(const QString& dossier, const char* soundFont) {
+TMesureDemarrage Lancer(const QString& dossier, const char* soundFont, std::string exe = VEXO_EXE,
+                        std::string argument = {}) {
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
     const std::string v = *e;
@@ -41,8 +47,7 @@ TMesureDemarrage Lancer(const QString& dossier, const char* soundFont) {
   std::vector<char*> envp;
   for (auto& v : env) envp.push_back(v.data());
   envp.push_back(nullptr);
-  std::string exe = VEXO_EXE;
-  char* argv[] = {exe.data(), nullptr};
+  char* argv[] = {exe.data(), argument.empty() ? nullptr : argument.data(), nullptr};
 
   int tube[2];
   if (pipe(tube) != 0) return {};
@@ -89,20 +94,28 @@ TMesureDemarrage Lancer(const QString& dossier, const char* soundFont) {
   return r;
 }
 
+// A settings file that names the language, so that no language question stops the start.
+bool PreparerReglages(const QTemporaryDir& dir) {
+  QFile ini(QDir(dir.path()).filePath("Vexo220.ini"));
+  if (!ini.open(QIODevice::WriteOnly)) return false;
+  ini.write("[Config]\r\nPatcheLangue=English\r\n");
+  return true;
+}
+
+double Mediane(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : (v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2);
+}
+
 void BM_Demarrage(benchmark::State& state, const char* soundFont) {
   if (*soundFont && !QFileInfo::exists(QString::fromLocal8Bit(soundFont))) {
     state.SkipWithError("SoundFont not installed");
     return;
   }
   QTemporaryDir dir;
-  {
-    // A settings file that names the language, so that no language question stops the start.
-    QFile ini(QDir(dir.path()).filePath("Vexo220.ini"));
-    if (!ini.open(QIODevice::WriteOnly)) {
-      state.SkipWithError("no settings folder");
-      return;
-    }
-    ini.write("[Config]\r\nPatcheLangue=English\r\n");
+  if (!PreparerReglages(dir)) {
+    state.SkipWithError("no settings folder");
+    return;
   }
   long rss = 0;
   for (auto _ : state) {
@@ -116,6 +129,59 @@ void BM_Demarrage(benchmark::State& state, const char* soundFont) {
   }
   state.counters["rss_MB"] = benchmark::Counter(rss / 1024.0);
 }
+
+// The editor (no SoundFont) and the bare window launched in turn, seven times each; the time is the
+// editor's median, with the bare window's median and the ratio as counters. Target: ratio <= 1.5.
+void BM_DemarrageContreFenetreNue(benchmark::State& state) {
+  QTemporaryDir dir;
+  if (!PreparerReglages(dir)) {
+    state.SkipWithError("no settings folder");
+    return;
+  }
+  for (auto _ : state) {
+    std::vector<double> editeur, nue;
+    for (int i = 0; i < 7; ++i) {
+      const TMesureDemarrage n = Lancer(dir.path(), "", VEXO_FENETRE_NUE_EXE);
+      const TMesureDemarrage e = Lancer(dir.path(), "/nonexistent/none.sf2");
+      if (n.secondes < 0 || e.secondes < 0) {
+        state.SkipWithError("a program did not paint its window");
+        return;
+      }
+      nue.push_back(n.secondes);
+      editeur.push_back(e.secondes);
+    }
+    state.SetIterationTime(Mediane(editeur));
+    state.counters["bare_ms"] = Mediane(nue) * 1000;
+    state.counters["ratio"] = Mediane(editeur) / Mediane(nue);
+    state.counters["target_ratio"] = 1.5;
+  }
+}
+BENCHMARK(BM_DemarrageContreFenetreNue)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The editor opened on the reference song (no SoundFont): its resident memory once the synth is up.
+// Target: under 80 MB.
+void BM_EditeurAvecChanson(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString chanson = FichierReference("song");
+  if (!PreparerReglages(dir) || chanson.isEmpty()) {
+    state.SkipWithError("no settings folder or reference song");
+    return;
+  }
+  long rss = 0;
+  for (auto _ : state) {
+    const TMesureDemarrage m = Lancer(dir.path(), "/nonexistent/none.sf2", VEXO_EXE, chanson.toStdString());
+    if (m.secondes < 0 || m.rssKo == 0) {
+      state.SkipWithError("the program did not paint its window");
+      return;
+    }
+    state.SetIterationTime(m.secondes);
+    rss = m.rssKo;
+  }
+  state.counters["rss_MB"] = rss / 1024.0;
+  state.counters["target_MB"] = 80;
+}
+BENCHMARK(BM_EditeurAvecChanson)->UseManualTime()->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

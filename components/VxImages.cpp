@@ -1,8 +1,12 @@
 #include "components/VxImages.h"
 
 #include <QFile>
+#include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <initializer_list>
+#include <iterator>
+#include <optional>
 
 namespace {
 // By image index of the command table.
@@ -38,25 +42,22 @@ QString CommandImageName(int imageIndex) {
   return QString::fromLatin1(kImages[imageIndex]);
 }
 
-QImage CommandImage(int imageIndex, int size, const QString& programFolder) {
-  const QString name = CommandImageName(imageIndex);
-  if (name.isEmpty() || size <= 0) return {};
-  if (name.startsWith(QLatin1String("theme:"))) {
-    // The theme's drawing closest to the size, at or above it when there is one.
-    const QString base = name.mid(6);
-    for (int s : {16, 22, 24, 32})
-      if (s >= size || s == 32) {
-        QImage img(Folder(programFolder) + QStringLiteral("theme/%1/%2.png").arg(s).arg(base));
-        if (img.isNull()) continue;
-        if (img.width() != size) img = img.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        return img;
-      }
-    return {};
-  }
-  const QString file = Folder(programFolder) + name;
-  if (!QFile::exists(file)) return {};
-  QSvgRenderer svg(file);
-  if (!svg.isValid()) return {};
+namespace {
+// The theme's drawing closest to the size, at or above it when there is one; loaded holds the files
+// already decoded, by size, so that one icon reads each file once.
+QImage ThemeImage(const QString& base, int size, const QString& programFolder, QImage (&loaded)[33]) {
+  for (int s : {16, 22, 24, 32})
+    if (s >= size || s == 32) {
+      if (loaded[s].isNull()) loaded[s] = QImage(Folder(programFolder) + QStringLiteral("theme/%1/%2.png").arg(s).arg(base));
+      QImage img = loaded[s];
+      if (img.isNull()) continue;
+      if (img.width() != size) img = img.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+      return img;
+    }
+  return {};
+}
+
+QImage Render(QSvgRenderer& svg, int size) {
   QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
   img.fill(Qt::transparent);
   QPainter p(&img);
@@ -64,11 +65,103 @@ QImage CommandImage(int imageIndex, int size, const QString& programFolder) {
   return img;
 }
 
-QIcon CommandIcon(int imageIndex, const QString& programFolder) {
-  QIcon icon;
-  for (int s : {16, 20, 22, 24}) {
-    const QImage img = CommandImage(imageIndex, s, programFolder);
-    if (!img.isNull()) icon.addPixmap(QPixmap::fromImage(img));
+// Every size of one image, each file read and parsed once.
+template <class F>
+void EachSize(int imageIndex, std::initializer_list<int> sizes, const QString& programFolder, F&& f) {
+  const QString name = CommandImageName(imageIndex);
+  if (name.isEmpty()) return;
+  if (name.startsWith(QLatin1String("theme:"))) {
+    QImage loaded[33];
+    for (int s : sizes)
+      if (s > 0) f(ThemeImage(name.mid(6), s, programFolder, loaded));
+    return;
   }
-  return icon;
+  const QString file = Folder(programFolder) + name;
+  if (!QFile::exists(file)) return;
+  QSvgRenderer svg(file);
+  if (!svg.isValid()) return;
+  for (int s : sizes)
+    if (s > 0) f(Render(svg, s));
+}
+}  // namespace
+
+QImage CommandImage(int imageIndex, int size, const QString& programFolder) {
+  QImage r;
+  EachSize(imageIndex, {size}, programFolder, [&](QImage img) { r = std::move(img); });
+  return r;
+}
+
+namespace {
+constexpr int kTaillesIcone[] = {16, 20, 22, 24};
+
+// A command's icon, drawn when first asked: the window can show before all its icons are made, and
+// a size the toolbar never shows is never drawn. A size of the four is drawn alone, any other
+// request makes the whole icon; both give the pixmaps the plain four-size icon gives.
+class TCommandIconEngine : public QIconEngine {
+ public:
+  TCommandIconEngine(int imageIndex, QString programFolder) : index_(imageIndex), folder_(std::move(programFolder)) {}
+
+  void paint(QPainter* p, const QRect& r, QIcon::Mode mode, QIcon::State state) override {
+    Entiere().paint(p, r, Qt::AlignCenter, mode, state);
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return Entiere().actualSize(size, mode, state);
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return PourTaille(size).pixmap(size, mode, state);
+  }
+  QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+    return (scale == 1.0 ? PourTaille(size) : Entiere()).pixmap(size, scale, mode, state);
+  }
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    return Entiere().availableSizes(mode, state);
+  }
+  // Without drawing anything: the file is there.
+  bool isNull() override { return !ImageFileExists(index_, folder_); }
+  QString key() const override { return QStringLiteral("VexoCommandIcon"); }
+  QIconEngine* clone() const override { return new TCommandIconEngine(*this); }
+
+ private:
+  const QIcon& Entiere() {
+    if (!entiere_) {
+      entiere_ = QIcon();
+      EachSize(index_, {16, 20, 22, 24}, folder_, [&](const QImage& img) {
+        if (!img.isNull()) entiere_->addPixmap(QPixmap::fromImage(img));
+      });
+    }
+    return *entiere_;
+  }
+  const QIcon& PourTaille(const QSize& size) {
+    if (entiere_ || size.width() != size.height()) return Entiere();
+    for (size_t i = 0; i < std::size(kTaillesIcone); ++i)
+      if (kTaillesIcone[i] == size.width()) {
+        if (!seules_[i]) {
+          seules_[i] = QIcon();
+          const QImage img = CommandImage(index_, size.width(), folder_);
+          if (!img.isNull()) seules_[i]->addPixmap(QPixmap::fromImage(img));
+        }
+        return *seules_[i];
+      }
+    return Entiere();
+  }
+
+  int index_;
+  QString folder_;
+  std::optional<QIcon> entiere_;
+  std::optional<QIcon> seules_[std::size(kTaillesIcone)];
+};
+}  // namespace
+
+bool ImageFileExists(int imageIndex, const QString& programFolder) {
+  const QString name = CommandImageName(imageIndex);
+  if (name.isEmpty()) return false;
+  if (!name.startsWith(QLatin1String("theme:"))) return QFile::exists(Folder(programFolder) + name);
+  for (int s : {16, 22, 24, 32})
+    if (QFile::exists(Folder(programFolder) + QStringLiteral("theme/%1/%2.png").arg(s).arg(name.mid(6)))) return true;
+  return false;
+}
+
+QIcon CommandIcon(int imageIndex, const QString& programFolder) {
+  if (!ImageFileExists(imageIndex, programFolder)) return {};
+  return QIcon(new TCommandIconEngine(imageIndex, programFolder));
 }

@@ -14,5 +14,8 @@ QString CommandImageName(int imageIndex);
 // The image at a pixel size (16 on the toolbar), drawn from the files under folder/icons;
 // null when the index has none or its file is missing.
 QImage CommandImage(int imageIndex, int size, const QString& programFolder);
-// The icon of a command with the sizes the buttons use (16, 20, 22, 24).
+// Whether the image's file is in the program folder (an SVG file, or a theme drawing at some size).
+bool ImageFileExists(int imageIndex, const QString& programFolder);
+// The icon of a command with the sizes the buttons use (16, 20, 22, 24), null when the image's file
+// is missing. Each size is drawn the first time it is shown.
 QIcon CommandIcon(int imageIndex, const QString& programFolder);

@@ -696,6 +696,8 @@ void LirePartition(Lecteur& l, int version) {
             ++P.NbPistesNonBasse;
         }
       }
+      // The beats and the input slot after them, in one block.
+      M.Temps[p].Reserve(1, std::min(nb + 1, NB_SLOTS_TEMPS));
       for (int b = 1; b <= nb; ++b) {
         TTemps& t = M.Temps[p][b];
         if (l.precharger(TAILLE_TEMPS_MAX)) {
@@ -820,11 +822,11 @@ void EcrirePartition(Ecrivain& e) {
     for (int p = 1; p <= NB_PISTES; ++p) {
       const int nb = nbTemps[p];
       char* q = e.plume(TAILLE_TEMPS_MAX * static_cast<size_t>(nb)).p;
-      const TTemps* t = &M.Temps[p][1];
-      for (int b = 0; b < nb; ++b) {
-        // Beat slots are big: ask for the ones ahead while this one is written.
-        if (b + AVANCE_LECTURE < nb) {
-          const char* suivant = reinterpret_cast<const char*>(t + b + AVANCE_LECTURE);
+      const TBeatSlots& t = M.Temps[p];
+      for (int b = 1; b <= nb; ++b) {
+        // Each beat is its own block: ask for the ones ahead while this one is written.
+        if (b + AVANCE_LECTURE <= nb) {
+          const char* suivant = reinterpret_cast<const char*>(&t[b + AVANCE_LECTURE]);
           for (size_t o = 0; o < sizeof(TTemps); o += 64) __builtin_prefetch(suivant + o);
         }
         q = EcrireTemps(q, t[b], nbCordes[p]);

@@ -3,8 +3,11 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <mutex>
 
 namespace {
+// The start-up sound starts from a worker thread while the GUI thread may ask or stop.
+std::recursive_mutex verrou;
 SDL_AudioDeviceID peripherique = 0;
 bool sdlPret = false;
 
@@ -16,6 +19,7 @@ bool InitialiserAudio() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   sdlPret = true;
   std::atexit([] {
+    std::lock_guard<std::recursive_mutex> garde(verrou);
     ArreterSonMemoire();
     if (sdlPret) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     sdlPret = false;
@@ -25,6 +29,7 @@ bool InitialiserAudio() {
 }  // namespace
 
 bool JouerSonMemoire(const std::vector<uint8_t>& wav) {
+  std::lock_guard<std::recursive_mutex> garde(verrou);
   ArreterSonMemoire();
   if (wav.size() < 44 || wav.size() > 0x7FFFFFFF) return false;
   if (!InitialiserAudio()) return false;
@@ -46,9 +51,13 @@ bool JouerSonMemoire(const std::vector<uint8_t>& wav) {
   return true;
 }
 
-bool SonMemoireEnCours() { return peripherique != 0 && SDL_GetQueuedAudioSize(peripherique) > 0; }
+bool SonMemoireEnCours() {
+  std::lock_guard<std::recursive_mutex> garde(verrou);
+  return peripherique != 0 && SDL_GetQueuedAudioSize(peripherique) > 0;
+}
 
 void ArreterSonMemoire() {
+  std::lock_guard<std::recursive_mutex> garde(verrou);
   if (peripherique != 0) SDL_CloseAudioDevice(peripherique);
   peripherique = 0;
 }

@@ -2,8 +2,12 @@
 // The song: its records and constants, the one song in memory, and the small routines over a beat.
 // Every index is 1-based as the editing code counts (tracks 1..8, measures 1..NbMesures, beat slots
 // 1..66, strings 1..6); slot 0 of each array is unused.
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 #include "platform/Types.h"
 #include "song/ChordRecord.h"
@@ -61,6 +65,95 @@ struct TTemps {
   uint8_t Ligature[8] = {};   // beam links, owned by the rhythm drawing
 };
 
+// The beat slots of one track in a measure, indexed 0..NB_SLOTS_TEMPS like a plain array. A slot is
+// made the first time it is reached through a non-const index and then keeps its address for the
+// measure's life (copies and moves assign into it), so a reference to a beat stays valid while other
+// beats are added. A slot never made reads as the blank beat: a measure costs what it holds.
+class TBeatSlots {
+ public:
+  TBeatSlots() = default;
+  TBeatSlots(const TBeatSlots& o) { Assign(o); }
+  TBeatSlots(TBeatSlots&& o) noexcept = default;
+  TBeatSlots& operator=(const TBeatSlots& o) {
+    if (this != &o) Assign(o);
+    return *this;
+  }
+  TBeatSlots& operator=(TBeatSlots&& o) {
+    if (this != &o) Assign(std::move(o));
+    return *this;
+  }
+
+  TTemps& operator[](int b) {
+    assert(b >= 0 && b <= NB_SLOTS_TEMPS);
+    const auto i = static_cast<size_t>(b);
+    if (i < slots_.size() && slots_[i]) return *slots_[i];
+    return Make(i);
+  }
+  const TTemps& operator[](int b) const {
+    assert(b >= 0 && b <= NB_SLOTS_TEMPS);
+    const auto i = static_cast<size_t>(b);
+    return i < slots_.size() && slots_[i] ? *slots_[i] : Blank();
+  }
+  // True when slot b has been made; a slot not held reads as Blank().
+  bool Holds(int b) const { return b >= 0 && static_cast<size_t>(b) < slots_.size() && slots_[b]; }
+  // Number of slots made (the memory this track takes, in beats).
+  int HeldCount() const;
+  // Makes the slots first..last not made yet, together: a reader that knows how many beats follow
+  // allocates them at once.
+  void Reserve(int first, int last);
+  static const TTemps& Blank();
+
+  // Walks the slots that are held, in slot order; the others are blank.
+  template <class Owner, class Beat>
+  class Iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = TTemps;
+    using difference_type = std::ptrdiff_t;
+    using pointer = Beat*;
+    using reference = Beat&;
+    Iterator() = default;
+    Iterator(Owner* s, size_t i) : s_(s), i_(i) { Skip(); }
+    reference operator*() const { return *s_->slots_[i_]; }
+    pointer operator->() const { return s_->slots_[i_]; }
+    Iterator& operator++() {
+      ++i_;
+      Skip();
+      return *this;
+    }
+    Iterator operator++(int) {
+      Iterator r = *this;
+      ++*this;
+      return r;
+    }
+    bool operator==(const Iterator& o) const { return i_ == o.i_; }
+
+   private:
+    void Skip() {
+      while (i_ < s_->slots_.size() && !s_->slots_[i_]) ++i_;
+    }
+    Owner* s_ = nullptr;
+    size_t i_ = 0;
+  };
+  using iterator = Iterator<TBeatSlots, TTemps>;
+  using const_iterator = Iterator<const TBeatSlots, const TTemps>;
+  iterator begin() { return {this, 0}; }
+  iterator end() { return {this, slots_.size()}; }
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, slots_.size()}; }
+
+ private:
+  TTemps& Make(size_t i) {
+    Reserve(static_cast<int>(i), static_cast<int>(i));
+    return *slots_[i];
+  }
+  template <class Source>
+  void Assign(Source&& o);
+
+  std::vector<TTemps*> slots_;                    // index = slot, null = never made
+  std::vector<std::unique_ptr<TTemps[]>> blocs_;  // the slots' storage, never moved nor freed before the track
+};
+
 struct TMesure {
   double Duree = 4.0;           // quarter notes
   double DureeRemplie[NB_PISTES + 1] = {};
@@ -68,7 +161,7 @@ struct TMesure {
   double MargeGaucheImp = 0;
   double MargeDroiteImp = 0;
   int32_t NbTemps[NB_PISTES + 1] = {};
-  TTemps Temps[NB_PISTES + 1][NB_SLOTS_TEMPS + 1];  // [track][beat]
+  TBeatSlots Temps[NB_PISTES + 1];  // [track][beat]
   int32_t LargeurTemps = 0;
   int32_t YPortee = 0;
   int32_t MargeGauche = 0;

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <atomic>
+#include <thread>
 
 #include "components/UWave.h"
 #include "editor/ui/Splash.h"
@@ -111,6 +113,26 @@ TEST(Splash, UnknownStartingMusicPlaysNothingAndStays) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_FALSE(s.isNull());
   delete s;
+  TWave::Player = ancien;
+  Configuration = TCONFIG{};
+}
+
+// The built-in sound is made and started beside the GUI thread; the splash screen waits for that
+// work before it goes.
+TEST(Splash, BuiltInSoundStartsOffTheGuiThread) {
+  std::atomic<size_t> octets{0};
+  std::atomic<bool> autreFil{false};
+  const std::thread::id gui = std::this_thread::get_id();
+  auto ancien = TWave::Player;
+  TWave::Player = [&](const std::vector<uint8_t>& b) {
+    autreFil = std::this_thread::get_id() != gui;
+    octets = b.size();
+    return true;
+  };
+  Configuration.StartingMusic = 1;
+  { TSplashForm s([] { return qint64(0); }); }
+  EXPECT_TRUE(autreFil);
+  EXPECT_GT(octets.load(), 44u);  // a whole wave image, header and samples
   TWave::Player = ancien;
   Configuration = TCONFIG{};
 }

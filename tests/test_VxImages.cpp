@@ -17,3 +17,31 @@ TEST(VxImages, EveryImageIndexHasADrawingAt16Pixels) {
   EXPECT_TRUE(CommandImage(-1, 16, VEXO_PROGRAM_DIR).isNull());
   EXPECT_TRUE(CommandImage(NB_IMAGES_COMMANDES, 16, VEXO_PROGRAM_DIR).isNull());
 }
+
+// An icon reads and parses its file once for all its sizes, and draws a size when first asked for it:
+// each size is the image drawn alone, in every mode, whether it was drawn alone or with the others.
+TEST(VxImages, IconSizesAreTheImagesAtThoseSizes) {
+  auto meme = [](const QPixmap& a, const QPixmap& b) {
+    return a.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
+           b.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  };
+  for (int i : {0, 11, 23, 30, 57, 76}) {
+    SCOPED_TRACE(CommandImageName(i).toStdString());
+    const QIcon seule = CommandIcon(i, VEXO_PROGRAM_DIR);  // sizes drawn one by one
+    const QIcon entiere = CommandIcon(i, VEXO_PROGRAM_DIR);
+    const QList<QSize> tailles = entiere.availableSizes();  // all four drawn at once
+    ASSERT_EQ(tailles.size(), 4);
+    for (int s : {16, 20, 22, 24}) {
+      ASSERT_TRUE(tailles.contains(QSize(s, s))) << s;
+      const QPixmap image = QPixmap::fromImage(CommandImage(i, s, VEXO_PROGRAM_DIR));
+      EXPECT_TRUE(meme(seule.pixmap(s, s), image)) << s;
+      EXPECT_TRUE(meme(entiere.pixmap(s, s), image)) << s;
+      EXPECT_TRUE(meme(seule.pixmap(s, QIcon::Disabled), entiere.pixmap(s, QIcon::Disabled))) << s;
+    }
+    EXPECT_EQ(seule.actualSize(QSize(32, 32)), QSize(24, 24));
+  }
+  EXPECT_TRUE(CommandIcon(-1, VEXO_PROGRAM_DIR).isNull());
+  EXPECT_TRUE(CommandIcon(0, "/nonexistent").isNull());
+  EXPECT_FALSE(ImageFileExists(0, "/nonexistent"));
+  EXPECT_TRUE(CommandImage(0, 0, VEXO_PROGRAM_DIR).isNull());
+}

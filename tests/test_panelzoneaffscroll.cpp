@@ -112,6 +112,47 @@ TEST_F(VueFenetre, AClickMovesTheCursorAndTheRightButtonOpensTheMenu) {
   f->PopupMenuAff->hide();
 }
 
+// A band is made when a line of the song is first drawn in it: the bands past the song's lines are
+// never made; one made before shows the background once its line is past the song.
+TEST_F(VueFenetre, BandsAreMadeForTheSongsLines) {
+  const TVuePartition& vue = VuePartition;
+  auto faite = [&](int ligne) { return !v->Bandes[BandeDeLigne(vue, ligne)].isNull(); };
+  auto fond = [&](int ligne) {
+    const QImage vu = v->grab().toImage();
+    const QColor c(ColorRed(ParamEcran.ColBackG), ColorGreen(ParamEcran.ColBackG), ColorBlue(ParamEcran.ColBackG));
+    const int haut = vue.HautBande[BandeDeLigne(vue, ligne)];
+    for (int y = haut; y < std::min(haut + vue.HauteurBande, vu.height()); y += 3)
+      for (int x = 0; x < vue.LargeurBande; x += 3)
+        if (vu.pixelColor(x, y) != c) return false;
+    return true;
+  };
+  struct Cas {
+    int mesures;
+    int lignes;
+    bool ligne2Faite, ligne2Fond;
+  } cas[] = {
+      {12, 3, true, false},  // as the fixture left it
+      {4, 1, true, true},    // made before, cleared now
+      {12, 3, true, false},
+  };
+  for (const Cas& c : cas) {
+    for (int m = 1; m <= c.mesures; ++m)
+      if (!Partition.Mesures[m]) {
+        Partition.Mesures[m] = std::make_unique<TMesure>(*Partition.Mesures[1]);
+        PreparerTempsSaisiePiste(1, m);
+      }
+    Partition.NbMesures = c.mesures;
+    emit Notificateur().partitionRemplacee();
+    ASSERT_EQ(vue.NbLignes, c.lignes);
+    ASSERT_LT(vue.HautBande[BandeDeLigne(vue, 2)], v->height());
+    EXPECT_TRUE(faite(1)) << c.mesures;
+    EXPECT_FALSE(fond(1)) << c.mesures;
+    EXPECT_EQ(faite(2), c.ligne2Faite) << c.mesures;
+    EXPECT_EQ(fond(2), c.ligne2Fond) << c.mesures;
+    for (int l = std::max(c.lignes, 3) + 1; l <= vue.NbBandes; ++l) EXPECT_FALSE(faite(l)) << c.mesures << " " << l;
+  }
+}
+
 TEST_F(VueFenetre, FullScreenCoversTheEditZoneAndComesBack) {
   const int hauteur = f->PanelZoneAffScroll->height();
   f->Ac_Affichage_PleinEcran->setEnabled(true);

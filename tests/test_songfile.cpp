@@ -468,6 +468,38 @@ TEST(SongFile, OpenAndSaveThroughFiles) {
   EXPECT_EQ(messages.textes.value(0), "Fichier-AccesImpossible");
 }
 
+// A song read from a file holds the beats it has (and the input slot after them), not every slot a
+// measure could hold; a measure block kept from the song before (measure 1) reads blank where the
+// file has nothing.
+TEST(SongFile, ReadSongHoldsItsBeatsOnly) {
+  OctetsChansonVide();
+  struct Cas {
+    int mesure, piste, temps;
+  } cas[] = {{1, 1, 3}, {2, 1, 8}, {2, 4, 1}, {3, 8, 64}, {3, 2, 0}};
+  for (int m = 2; m <= 3; ++m) AjouterMesure(4, 4);
+  for (const Cas& c : cas)
+    for (int b = 1; b <= c.temps; ++b) AjouterTemps(*Partition.Mesures[c.mesure], c.piste, 4).Notes[2].Frette = int8_t(b % 20);
+  const QByteArray octets = OctetsPartition();
+  // Measure 1 of the song being replaced is full on every track.
+  NouvellePartition();
+  for (int p = 1; p <= NB_PISTES; ++p)
+    for (int b = 1; b <= NB_TEMPS_MAX; ++b) AjouterTemps(*Partition.Mesures[1], p).Notes[1].Frette = 9;
+  QString cle;
+  ASSERT_TRUE(LireOctetsPartition(octets, cle)) << cle.toStdString();
+  for (int m = 2; m <= 3; ++m)
+    for (int p = 1; p <= NB_PISTES; ++p) {
+      const TMesure& M = *Partition.Mesures[m];
+      EXPECT_LE(M.Temps[p].HeldCount(), M.NbTemps[p] + 1) << m << " " << p;
+    }
+  for (const Cas& c : cas) EXPECT_EQ(Partition.Mesures[c.mesure]->NbTemps[c.piste], c.temps);
+  const TMesure& m1 = *Partition.Mesures[1];
+  EXPECT_EQ(m1.Temps[1][4].Notes[1].Frette, FRETTE_AUCUNE);
+  EXPECT_EQ(m1.Temps[5][1].Notes[1].Frette, FRETTE_AUCUNE);
+  EXPECT_EQ(m1.Temps[1][2].Notes[1].Frette, FRETTE_AUCUNE);
+  EXPECT_EQ(m1.Temps[1][2].Notes[2].Frette, 2);
+  EXPECT_TRUE(OctetsPartition() == octets);
+}
+
 // ---- older versions ----
 
 namespace {

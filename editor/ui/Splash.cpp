@@ -55,15 +55,24 @@ TSplashForm::TSplashForm(std::function<qint64()> horloge, QWidget* parent)
   Timer1->start();
 }
 
+TSplashForm::~TSplashForm() {
+  if (son_.joinable()) son_.join();
+}
+
 void TSplashForm::FormCreate() {
   SonFini = false;
   PeutFermer = false;
   Debut = horloge_();
   musique_ = Configuration.StartingMusic;
+  if (son_.joinable()) son_.join();
   if (musique_ == 1) {
-    const std::vector<uint8_t> son = SonDemarrage();
-    Wave1.WaveData().SetFromBuffer(son.data(), static_cast<int>(son.size()));
-    Wave1.Play();
+    // Computing the sound and opening the audio device take longer than the windows do to appear:
+    // both happen beside the GUI thread.
+    son_ = std::thread([this] {
+      const std::vector<uint8_t> son = SonDemarrage();
+      Wave1.WaveData().SetFromBuffer(son.data(), static_cast<int>(son.size()));
+      Wave1.Play();
+    });
   } else if (musique_ == 2) {
     // A path with blanks may be stored in quotes.
     const QString fichier = FileNameFromText(Configuration.StartingFile);

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <thread>
 
 #include "components/UWave.h"
 
@@ -25,6 +26,7 @@ class TSplashForm : public QWidget {
  public:
   // clock: milliseconds of a steady clock (tests give their own); player: how sounds play.
   explicit TSplashForm(std::function<qint64()> horloge = {}, QWidget* parent = nullptr);
+  ~TSplashForm() override;
 
   TWave Wave1;  // the built-in start-up sound
   QImage Image1;
@@ -45,4 +47,5 @@ class TSplashForm : public QWidget {
  private:
   std::function<qint64()> horloge_;
   int musique_ = 3;
+  std::thread son_;  // makes and starts the built-in sound
 };

@@ -52,13 +52,22 @@ void TPanelZoneAffScroll::DimensionnerBandes(int hauteurVisible) {
     barre_->setPageStep(v.HauteurBande);
     barre_->setSingleStep(std::max(1, Arrondi(v.HauteurBande / 4.0)));
   }
-  for (int n = 1; n <= v.NbBandes; ++n) Agrandir(Bandes[n], v.LargeurBande + 6, v.HauteurBande);
+  // A band never drawn stays null (painted as background) until its first line is drawn.
+  for (int n = 1; n <= v.NbBandes; ++n)
+    if (!Bandes[n].isNull()) Agrandir(Bandes[n], v.LargeurBande + 6, v.HauteurBande);
 }
 
 void TPanelZoneAffScroll::DessinerLigneBande(int ligne) {
   TVuePartition& v = VuePartition;
   const int b = BandeDeLigne(v, ligne);
   if (b < 1 || b > v.NbBandes) return;
+  // A band past the song's lines shows the background only, as a band never made does.
+  const bool vide = ligne < 1 || ligne > v.NbLignes || ligne > NB_MESURES_MAX || v.PremiereMesureLigne[ligne] == 0;
+  if (vide && Bandes[b].isNull()) {
+    ++LignesDessinees;
+    update(0, v.HautBande[b], width(), v.HauteurBande);
+    return;
+  }
   Agrandir(Bandes[b], v.LargeurBande + 6, v.HauteurBande);
   if (Bandes[b].isNull()) return;
   TCanvas c(&Bandes[b]);
