@@ -16,9 +16,10 @@
 #include <cstring>
 #include <memory>
 
-#include "editor/EtatProgramme.h"
-#include "editor/Proprietes.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/state/Proprietes.h"
 #include "editor/Saisie.h"
+#include "editor/state/Partition.h"
 #include "files/FichierSqt.h"
 #include "files/FileCommands.h"
 #include "midi/ImportMIDI.h"
