@@ -4,6 +4,9 @@
 // track's flow of notes into the song's measures (through the note-list builder of the MIDI
 // import). Data in, data out; the progress goes to the given follower.
 #include "midi/ImportMIDI.h"  // TSuiviImport
+#include <cstdint>
+#include <vector>
+
 #include "song/Song.h"
 
 // First pass: every used beat of `piste` in measures deb..fin gets its pitches in its scratch
@@ -17,6 +20,13 @@ void OptimiserPlacementMesures(TPartition& p, int piste, int deb, int fin, TSuiv
 void TransposerPiste(TPartition& p, int piste, int demitons, TSuiviImport& suivi);
 // The track re-fingered over deb..fin (nothing collected when fin < deb).
 void PlacementAutoMesures(TPartition& p, int piste, int deb, int fin, TSuiviImport& suivi);
+
+// The re-cut's grid: the lengths of a track's groups (a note with its ties, or a run of rests), in
+// ticks, become multiples of a sixty-fourth note; `places` gets each group's new start. Each end goes
+// to the nearest grid line, a whole triplet group (three equal triplet lengths) keeps its lengths,
+// and a note group of at least one step keeps at least one: no such note is lost and none starts
+// more than one step from where it was. A shorter note may get no step (it is then merged away).
+void PlacerSurGrille(std::vector<int64_t>& durees, const std::vector<bool>& notes, std::vector<int64_t>& places);
 
 enum class ERedecoupe { Fait, AucuneNote, TropDeNotes, TropDeMesures, TropDeTemps };
 // Re-cuts track `piste` into the song's measures: the signatures stay on their measure numbers,
