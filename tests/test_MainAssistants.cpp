@@ -104,3 +104,30 @@ TEST_F(FenetreAssistants, FingeringRangeProposesCurrentToEnd) {
   EXPECT_TRUE(d.isVisible());
   Partition.MesureCourante = 1;
 }
+
+// Complete/reduce closes every measure of the track and leaves the user on the measure being
+// edited, cursor on beat 1, string 1.
+TEST_F(FenetreAssistants, CompleteReduceKeepsTheCurrentMeasure) {
+  while (Partition.NbMesures < 3) {
+    const int m = ++Partition.NbMesures;
+    Partition.Mesures[m] = std::make_unique<TMesure>();
+    for (int p = 1; p <= NB_PISTES; ++p) PreparerTempsSaisiePiste(p, m);
+  }
+  Partition.MesureCourante = 2;
+  TMesure& m = *Partition.Courante();
+  TempsNoireVide(m.Temps[1][1]);
+  m.Temps[1][1].Notes[1].Frette = 3;
+  m.NbTemps[1] = 1;
+  PreparerTempsSaisie();
+  Curseur.Temps = 2;
+  Curseur.Corde = 4;
+  f->Ac_Ass_CompleterReduire->trigger();
+  EXPECT_EQ(Partition.MesureCourante, 2);
+  EXPECT_EQ(Curseur.Temps, 1);
+  EXPECT_EQ(Curseur.Corde, 1);
+  for (int k = 1; k <= 3; ++k) {
+    int64_t ticks = 0;
+    for (int b = 1; b <= Partition.Mesure(k)->NbTemps[1]; ++b) ticks += Partition.Mesure(k)->Temps[1][b].Duree;
+    EXPECT_EQ(ticks, 1920) << k;
+  }
+}
