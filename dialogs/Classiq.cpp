@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QToolButton>
 
+#include "components/FenetresOutils.h"
 #include "editor/Assistants.h"
 #include "editor/Curseur.h"
 #include "editor/EtatEdition.h"
@@ -57,6 +58,7 @@ void TImageSolfege::leaveEvent(QEvent*) {
 }
 
 TClassForm::TClassForm(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+  SuivreFenetreOutil(this);
   setObjectName(QStringLiteral("ClassForm"));
   setModal(false);
   setWindowTitle(QStringLiteral("Solfège"));
