@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
@@ -9,6 +10,7 @@
 
 #include "dialogs/ConfRede.h"
 #include "dialogs/Reposit.h"
+#include "dialogs/Transpo.h"
 #include "editor/EtatEdition.h"
 #include "editor/EtatProgramme.h"
 #include "editor/Main.h"
@@ -130,4 +132,29 @@ TEST_F(FenetreAssistants, CompleteReduceKeepsTheCurrentMeasure) {
     for (int b = 1; b <= Partition.Mesure(k)->NbTemps[1]; ++b) ticks += Partition.Mesure(k)->Temps[1][b].Duree;
     EXPECT_EQ(ticks, 1920) << k;
   }
+}
+
+// The transpose dialog opens on its value list: Up chooses +1 at once and Return transposes by it.
+TEST_F(FenetreAssistants, TransposeOpensOnItsValues) {
+  QTest::keyClick(f->Ed_Invisible, Qt::Key_5);
+  const TTemps& t = Partition.Courante()->Temps[1][1];
+  auto hauteur = [&t] {
+    for (int s = 1; s <= 6; ++s)
+      if (t.Notes[s].Frette >= 0) return t.Notes[s].Frette + Partition.Accordage[1][s];
+    return -1;
+  };
+  const int avant = hauteur();
+  ASSERT_GT(avant, 0);
+  SurDialogue([](QWidget* w) {
+    auto* d = qobject_cast<TTransposerForm*>(w);
+    ASSERT_NE(d, nullptr);
+    d->activateWindow();  // as the window manager does with a new dialog
+    ASSERT_TRUE(QTest::qWaitFor([d] { return QApplication::activeWindow() == d; }, 2000));
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(d->Valeur));
+    QWidget* clavier = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+    QTest::keyClick(clavier, Qt::Key_Up);
+    QTest::keyClick(clavier, Qt::Key_Return);
+  });
+  f->Ac_Ass_Transposer->trigger();
+  EXPECT_EQ(hauteur(), avant + 1);
 }
