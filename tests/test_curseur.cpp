@@ -350,7 +350,9 @@ TEST_F(CursorTest, ChordFillsAnEmptyBeat) {
       EXPECT_EQ(t.Notes[s].Frette, f) << s;
       EXPECT_EQ(t.Notes[s].Nuance, 3) << s;
     }
-    if (c.surSaisie) EXPECT_EQ(B(2).Notes[1].Frette, -1);  // a new input slot after it
+    if (c.surSaisie) {
+      EXPECT_EQ(B(2).Notes[1].Frette, -1);  // a new input slot after it
+    }
   }
   MIDIDisponible = 0;
 }
