@@ -339,3 +339,21 @@ TEST_F(AssistantsTest, RecutLosesAndMovesNoNote) {
     }
   }
 }
+
+// A note shorter than a grid step that the grid leaves no step (only a damaged file holds one) is
+// merged: the note before it sounds on through its time, and its annotation joins the beat where
+// its time falls.
+TEST_F(AssistantsTest, RecutMergesANoteShorterThanTheGrid) {
+  AddMeasures(1);
+  int k = 0;
+  Measure(1, {{1440, 1}, {10, 2}, {470, 3}}, k);
+  ASSERT_TRUE(RedecouperPiste(suivi));
+  const std::vector<TNoteVue> apres = NotesPiste();
+  ASSERT_EQ(apres.size(), 2u);
+  EXPECT_EQ(apres[0].fret, 1);
+  EXPECT_EQ(apres[0].ticks, 1440);
+  EXPECT_EQ(apres[1].fret, 3);
+  EXPECT_EQ(apres[1].debut, 1440);
+  EXPECT_EQ(apres[1].texte, "n3 n2");
+  EXPECT_EQ(Ticks(1), 1920);
+}
