@@ -219,7 +219,7 @@ ERedecoupe RedecouperPiste(TPartition& p, int piste, TSuiviImport& suivi) {
   struct TGroupe {
     bool note = false;
     std::vector<int> hauteurs;
-    int64_t debut = 0, duree = 0;
+    int64_t duree = 0;
     TPlace origine{};
     int64_t place = 0, longueur = 0;  // on the grid, set below
   };
@@ -239,7 +239,6 @@ ERedecoupe RedecouperPiste(TPartition& p, int piste, TSuiviImport& suivi) {
         g.note = true;
         for (int s = 1; s <= nbCordes; ++s)
           if (t.Notes[s].Frette >= 0) g.hauteurs.push_back(t.Notes[s].Frette + p.Accordage[piste][s]);
-        g.debut = tick;
         g.duree = duree;
         g.origine = {m, b, tick};
         groupes.push_back(std::move(g));
@@ -255,7 +254,6 @@ ERedecoupe RedecouperPiste(TPartition& p, int piste, TSuiviImport& suivi) {
           groupes.back().duree += duree;
         } else {
           TGroupe g;
-          g.debut = tick;
           g.duree = duree;
           groupes.push_back(std::move(g));
         }
