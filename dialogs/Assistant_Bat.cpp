@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "components/FenetresOutils.h"
 #include "editor/Assistants.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
@@ -39,6 +40,7 @@ QString LibelleTouchePercussion(int touche) {
 }
 
 TAssistant_Bat_Form::TAssistant_Bat_Form(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+  SuivreFenetreOutil(this);
   setObjectName(QStringLiteral("Assistant_Bat_Form"));
   setModal(false);
   setWindowTitle(QStringLiteral("Percussions"));

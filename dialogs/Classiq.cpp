@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "components/FenetresOutils.h"
 #include "editor/Assistants.h"
 #include "editor/Curseur.h"
 #include "editor/state/EtatEdition.h"
@@ -141,6 +142,7 @@ void TImageSolfege::leaveEvent(QEvent*) {
 }
 
 TClassForm::TClassForm(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+  SuivreFenetreOutil(this);
   setObjectName(QStringLiteral("ClassForm"));
   setModal(false);
   setWindowTitle(QStringLiteral("Solfège"));

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QToolButton>
 
+#include "components/FenetresOutils.h"
 #include "editor/EditionNotes.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/VueEditeur.h"
@@ -15,6 +16,7 @@
 TDynaForm* DynaForm = nullptr;
 
 TDynaForm::TDynaForm(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+  SuivreFenetreOutil(this);
   setObjectName(QStringLiteral("DynaForm"));
   setWindowTitle(QStringLiteral("Dynamic"));
   setModal(false);

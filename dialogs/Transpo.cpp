@@ -31,6 +31,11 @@ TTransposerForm::TTransposerForm(QWidget* parent) : TDialogueValide(parent, QStr
   Traduire();
 }
 
+void TTransposerForm::showEvent(QShowEvent* e) {
+  TDialogueValide::showEvent(e);
+  Valeur->setFocus();  // Up and Down choose at once, Return transposes by the choice
+}
+
 void TTransposerForm::Traduire() {
   QSet<QChar> utilisees;
   TraduireBoutons(utilisees);

@@ -14,4 +14,7 @@ class TTransposerForm : public TDialogueValide {
   QPushButton* BT_Aide = nullptr;
   void Traduire();
   int Demitons() const;  // the chosen item as an integer
+
+ protected:
+  void showEvent(QShowEvent* e) override;
 };

@@ -151,6 +151,62 @@ void Fusionner(TTemps& dest, const TTemps& src) {
   }
 }
 
+// The grid the builder writes on: a sixty-fourth note.
+constexpr int64_t PAS_GRILLE = TICKS_NOIRE / 16;
+
+// Whole triplet groups keep their exact lengths; they start and end on the grid.
+bool DebutTriolet(const std::vector<int64_t>& durees, size_t i) {
+  if (i + 2 >= durees.size()) return false;
+  const int64_t d = durees[i];
+  return (d == 80 || d == 160 || d == 320 || d == 640) && durees[i + 1] == d && durees[i + 2] == d;
+}
+
+}  // namespace
+
+void PlacerSurGrille(std::vector<int64_t>& durees, const std::vector<bool>& notes, std::vector<int64_t>& places) {
+  const size_t n = durees.size();
+  places.assign(n, 0);
+  const std::vector<int64_t> exactes = durees;
+  int64_t exact = 0, place = 0;
+  for (size_t i = 0; i < n;) {
+    if (DebutTriolet(exactes, i) && place % PAS_GRILLE == 0) {
+      for (int k = 0; k < 3; ++k, ++i) {
+        places[i] = place;
+        place += exactes[i];
+        exact += exactes[i];
+      }
+      continue;
+    }
+    exact += exactes[i];
+    // The end goes to the nearest grid line (halves to even); a note of at least one step keeps
+    // at least one, so that no such note is lost and none moves by more than a step.
+    int64_t fin = std::llrint(double(exact) / PAS_GRILLE) * PAS_GRILLE;
+    int64_t longueur = std::max<int64_t>(fin - place, 0);
+    if (notes[i] && exactes[i] >= PAS_GRILLE) longueur = std::max(longueur, PAS_GRILLE);
+    places[i] = place;
+    durees[i] = longueur;
+    place += longueur;
+    ++i;
+  }
+}
+
+namespace {
+
+template <class G>
+void PlacerSurGrille(std::vector<G>& groupes) {
+  std::vector<int64_t> durees, places;
+  std::vector<bool> notes;
+  for (const G& g : groupes) {
+    durees.push_back(g.duree);
+    notes.push_back(g.note);
+  }
+  ::PlacerSurGrille(durees, notes, places);
+  for (size_t i = 0; i < groupes.size(); ++i) {
+    groupes[i].place = places[i];
+    groupes[i].longueur = durees[i];
+  }
+}
+
 }  // namespace
 
 ERedecoupe RedecouperPiste(TPartition& p, int piste, TSuiviImport& suivi) {
@@ -158,45 +214,80 @@ ERedecoupe RedecouperPiste(TPartition& p, int piste, TSuiviImport& suivi) {
   const int nbAnc = p.NbMesures;
   const int nbCordes = std::clamp(p.NbCordes[piste], 0, NB_CORDES_MAX);
 
-  // The note list of the track as it stands, with the beats whose content goes back.
-  TListeNotesImport liste;
-  auto& v = liste.Notes;
-  std::vector<TPlace> notes;   // beats with notes, in order: copied into the new note beats
+  // The track's flow as groups: a beat with notes and the tied beats that continue it, or a run of
+  // rests. Lengths in ticks, exact.
+  struct TGroupe {
+    bool note = false;
+    std::vector<int> hauteurs;
+    int64_t duree = 0;
+    TPlace origine{};
+    int64_t place = 0, longueur = 0;  // on the grid, set below
+  };
+  std::vector<TGroupe> groupes;
   std::vector<TPlace> extras;  // rests, ties and empty beats carrying a text, chord or mix change
-  bool restePrecedentLibre = false;  // the last entry is a rest that may grow
+  bool restePrecedentLibre = false;  // the last group is a rest that may grow
   int64_t tick = 0;
   for (int m = 1; m <= nbAnc; ++m) {
     const TMesure& mes = *p.Mesure(m);
     for (int b = 1; b <= TempsUtilises(mes, piste); ++b) {
       const TTemps& t = mes.Temps[piste][b];
-      const double duree = double(t.Duree) / TICKS_NOIRE;
+      const int64_t duree = std::max<int32_t>(t.Duree, 0);
       const bool extra = PorteExtras(t);
       const bool note = !t.Silence && !t.Lie && AUneNote(t, nbCordes);
       if (note) {
+        TGroupe g;
+        g.note = true;
         for (int s = 1; s <= nbCordes; ++s)
-          if (t.Notes[s].Frette >= 0) v.push_back({t.Notes[s].Frette + p.Accordage[piste][s], 0});
-        v.back().Duree = duree;
-        notes.push_back({m, b, tick});
+          if (t.Notes[s].Frette >= 0) g.hauteurs.push_back(t.Notes[s].Frette + p.Accordage[piste][s]);
+        g.duree = duree;
+        g.origine = {m, b, tick};
+        groupes.push_back(std::move(g));
         restePrecedentLibre = false;
-      } else if (t.Lie && !t.Silence && !v.empty()) {
+      } else if (t.Lie && !t.Silence && !groupes.empty()) {
         // A tied beat lengthens what it continues; a rest that is also tied is a rest.
-        v.back().Duree += duree;
+        groupes.back().duree += duree;
         if (extra) extras.push_back({m, b, tick});
       } else {
         // A rest, a beat without any note, or a tie with nothing before it: silence. A rest
-        // carrying something of its own starts its own entry, so that it keeps its own beat.
-        if (restePrecedentLibre && !extra)
-          v.back().Duree += duree;
-        else
-          v.push_back({-1, duree});
+        // carrying something of its own starts its own group, so that it keeps its own beat.
+        if (restePrecedentLibre && !extra) {
+          groupes.back().duree += duree;
+        } else {
+          TGroupe g;
+          g.duree = duree;
+          groupes.push_back(std::move(g));
+        }
         restePrecedentLibre = true;
         if (extra) extras.push_back({m, b, tick});
       }
-      if (v.size() > size_t(NB_NOTES_IMPORT_MAX)) return ERedecoupe::TropDeNotes;
-      tick += t.Duree;
+      tick += duree;
     }
   }
-  if (notes.empty()) return ERedecoupe::AucuneNote;
+  if (std::none_of(groupes.begin(), groupes.end(), [](const TGroupe& g) { return g.note; }))
+    return ERedecoupe::AucuneNote;
+  PlacerSurGrille(groupes);
+
+  // The note list handed to the builder, from the lengths on the grid. A note the grid left no
+  // step joins the note before it: its beat is not copied, and its text, chord or mix change go
+  // to the beat where its time falls.
+  TListeNotesImport liste;
+  auto& v = liste.Notes;
+  std::vector<const TGroupe*> notes;  // groups with notes, in order: copied into the new note beats
+  for (const TGroupe& g : groupes) {
+    if (g.longueur <= 0) {
+      if (g.note) extras.push_back(g.origine);
+      continue;
+    }
+    const double duree = double(g.longueur) / TICKS_NOIRE;
+    if (g.note) {
+      for (int h : g.hauteurs) v.push_back({h, 0});
+      v.back().Duree = duree;
+      notes.push_back(&g);
+    } else {
+      v.push_back({-1, duree});
+    }
+    if (v.size() > size_t(NB_NOTES_IMPORT_MAX)) return ERedecoupe::TropDeNotes;
+  }
   NettoyerFinListeNotes(liste);
   liste.DureeTotale = 0;
   for (const TNoteImport& e : v) liste.DureeTotale += e.Duree;
@@ -228,7 +319,8 @@ ERedecoupe RedecouperPiste(TPartition& p, int piste, TSuiviImport& suivi) {
   if (rapport.MesuresTronquees || w.NbMesures > NB_MESURES_MAX) return ERedecoupe::TropDeMesures;
   if (!rapport.TempsTronques.empty()) return ERedecoupe::TropDeTemps;
 
-  // The former beats' content back into the new beats: notes in order, the rest by time.
+  // The former beats' content back into the new beats, by time: each new note beat takes the
+  // former note whose place on the grid lies nearest its start, never going back.
   size_t suivant = 0;
   std::vector<TPlace> nouveaux;
   int64_t t2 = 0;
@@ -236,6 +328,7 @@ ERedecoupe RedecouperPiste(TPartition& p, int piste, TSuiviImport& suivi) {
     TMesure& mes = *w.Mesure(m);
     for (int b = 1; b <= TempsUtilises(mes, piste); ++b) {
       TTemps& t = mes.Temps[piste][b];
+      const int64_t debut = t2;
       nouveaux.push_back({m, b, t2});
       t2 += t.Duree;
       const bool marque = t.NbHauteurs >= 1 && (t.Hauteurs[1] == -1 || t.Hauteurs[1] == -2);
@@ -245,7 +338,10 @@ ERedecoupe RedecouperPiste(TPartition& p, int piste, TSuiviImport& suivi) {
         continue;
       }
       if (suivant >= notes.size()) continue;
-      const TPlace& a = notes[suivant++];
+      while (suivant + 1 < notes.size() &&
+             std::llabs(notes[suivant + 1]->place - debut) < std::llabs(notes[suivant]->place - debut))
+        ++suivant;
+      const TPlace& a = notes[suivant++]->origine;
       TTemps copie = p.Mesure(a.mesure)->Temps[piste][a.temps];
       copie.Duree = t.Duree;
       copie.CodeDuree = t.CodeDuree;

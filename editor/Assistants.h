@@ -4,6 +4,9 @@
 // track's flow of notes into the song's measures (through the note-list builder of the MIDI
 // import). Data in, data out; the progress goes to the given follower.
 #include "midi/ImportMIDI.h"  // TSuiviImport
+#include <cstdint>
+#include <vector>
+
 #include "song/Song.h"
 
 // First pass: every used beat of `piste` in measures deb..fin gets its pitches in its scratch
@@ -18,11 +21,20 @@ void TransposerPiste(TPartition& p, int piste, int demitons, TSuiviImport& suivi
 // The track re-fingered over deb..fin (nothing collected when fin < deb).
 void PlacementAutoMesures(TPartition& p, int piste, int deb, int fin, TSuiviImport& suivi);
 
+// The re-cut's grid: the lengths of a track's groups (a note with its ties, or a run of rests), in
+// ticks, become multiples of a sixty-fourth note; `places` gets each group's new start. Each end goes
+// to the nearest grid line, a whole triplet group (three equal triplet lengths) keeps its lengths,
+// and a note group of at least one step keeps at least one: no such note is lost and none starts
+// more than one step from where it was. A shorter note may get no step: it is then merged, the note
+// before it sounding on through its time.
+void PlacerSurGrille(std::vector<int64_t>& durees, const std::vector<bool>& notes, std::vector<int64_t>& places);
+
 enum class ERedecoupe { Fait, AucuneNote, TropDeNotes, TropDeMesures, TropDeTemps };
 // Re-cuts track `piste` into the song's measures: the signatures stay on their measure numbers,
 // the other tracks and the repeat marks stay where they were, a note crossing a bar line is split
-// into tied beats and the end is filled with rests. The annotations, chords and mix-table changes
-// of rests and tied beats go to the new beat where their time falls. Anything but Fait leaves the
+// into tied beats and the end is filled with rests. Each new note beat takes the content of the
+// former note nearest it in time. The annotations, chords and mix-table changes of rests, tied
+// beats and merged notes go to the new beat where their time falls. Anything but Fait leaves the
 // song as it was.
 ERedecoupe RedecouperPiste(TPartition& p, int piste, TSuiviImport& suivi);
 // The same on the song being edited and its current track; a refusal is said in a message box.

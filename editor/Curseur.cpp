@@ -233,6 +233,41 @@ void SaisirNoteEtouffee() {
   AfficherEtatMesure();
 }
 
+bool RemplirNotesAccord() {
+  const int n = NbTempsCourant();
+  if (Curseur.Temps < 1 || Curseur.Temps > n + 1 || Curseur.Temps > NB_TEMPS_MAX) return false;
+  TTemps& t = TempsCourant();
+  if (!t.AvecAccord || !t.Accord) return false;
+  const int nc = NbCordesPiste();
+  for (int s = 1; s <= nc; ++s)
+    if (t.Notes[s].Frette >= 0) return false;  // a beat with notes keeps them: only the name is set
+  const TAccord& accord = *t.Accord;
+  // A diagram value outside the frets a note can take (a damaged file) plays no note.
+  auto frette = [&](int s) { return accord.Frettes[s] >= 0 && accord.Frettes[s] < FRETTE_MORTE ? accord.Frettes[s] : -1; };
+  bool joue = false;
+  for (int s = 1; s <= nc; ++s) joue = joue || frette(s) >= 0;
+  UseInputSlot();
+  if (joue) {
+    t.Silence = 0;
+    t.Lie = 0;
+  } else if (!t.Silence && !t.Lie) {
+    t.Silence = 1;  // a rest that carries the chord name
+  }
+  for (int s = 1; s <= nc; ++s) {
+    TNote& note = t.Notes[s];
+    if (note.Frette < 0) note.Nuance = static_cast<int8_t>(DefaultDynamic());
+    note.Frette = static_cast<int8_t>(frette(s));
+  }
+  RememberCursor();
+  DrawBeat(Curseur.Temps);
+  DessinerLigneAccords();
+  RegrouperRythme(0);
+  DessinerTriolets();
+  if (joue) PlayIfListening();
+  AfficherEtatMesure();
+  return true;
+}
+
 void CliquerZoneSaisie(int x, int y) {
   const int x0 = Curseur.XSaisie, y0 = Curseur.YSaisie;
   const int dy = std::max(1, Curseur.EcartCordes), dx = std::max(1, Curseur.EcartTemps);

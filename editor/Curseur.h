@@ -15,6 +15,10 @@ void CliquerZoneSaisie(int x, int y);
 void DeplacerNoteHaut();
 void DeplacerNoteBas();
 void EffacerSousCurseur();
+// After the chord dialog closed with OK: an empty beat under the cursor that now carries a chord
+// takes the diagram's frets as its notes (the input slot becomes a used beat); a diagram that plays
+// no string makes it a rest carrying the chord. The beat is played when listening. True when filled.
+bool RemplirNotesAccord();
 void ValiderSiPossible();
 void MesurePrecedenteSiPossible();
 void MesureSuivanteSiPossible();

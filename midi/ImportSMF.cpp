@@ -225,7 +225,9 @@ bool LireSourceMIDI(const TFichierMIDI& f, const TSourceMIDI& source, int decala
     if (k < 0) return true;  // the octave shift put it out of the MIDI range: no note, no marker
     if (type == 0x90 && e.D2 > 0) {
       const bool reposInitial = v.empty() && T > 0;
-      if (static_cast<int>(v.size()) + (reposInitial ? 2 : 1) > NB_NOTES_IMPORT_MAX) {
+      // A rest of no length at the end is replaced by this note: it takes no further place.
+      const bool remplaceRepos = T > 0 && !v.empty() && v.back().Hauteur == -1 && T - L == 0;
+      if (static_cast<int>(v.size()) + (reposInitial ? 2 : 1) - (remplaceRepos ? 1 : 0) > NB_NOTES_IMPORT_MAX) {
         liste.Tronquee = true;
         return false;
       }
@@ -244,11 +246,9 @@ bool LireSourceMIDI(const TFichierMIDI& f, const TSourceMIDI& source, int decala
     size_t j = dernier;
     while (j > 0 && v[j].Hauteur != k && (v[j].Duree <= 0 || j == dernier)) --j;
     if (v[j].Duree == 0) {
-      if (static_cast<int>(v.size()) >= NB_NOTES_IMPORT_MAX) {
-        liste.Tronquee = true;
-        return false;
-      }
-      v.push_back({-1, 0});
+      // A full list has no room for the rest, but its last note still gets its length: the list is
+      // cut only when a further note comes (the rest would end the list, where it is dropped anyway).
+      if (static_cast<int>(v.size()) < NB_NOTES_IMPORT_MAX) v.push_back({-1, 0});
       v[dernier].Duree = T - L;
       L = T;
     }

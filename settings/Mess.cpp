@@ -84,6 +84,12 @@ QStringList CouperLignesMessage(const QString& texte, int largeurMax,
   return lignes;
 }
 
+int HauteurTexteMessage(const QStringList& lignes, const QFontMetrics& fm) {
+  const int n = std::max<int>(1, static_cast<int>(lignes.size()));
+  const QRect dessin = fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), Qt::AlignLeft | Qt::AlignTop, lignes.join('\n'));
+  return std::max(n * fm.lineSpacing(), dessin.height());
+}
+
 TGeometrieMessage CalculerGeometrieMessage(int dpi, QSize texte, int icone, int boutons, int placement, QSize ecran,
                                            QSize cadre) {
   TGeometrieMessage g;
@@ -170,6 +176,7 @@ class TMessageD : public QDialog {
     texte_ = new QLabel(this);
     texte_->setFont(police);
     texte_->setTextFormat(Qt::PlainText);
+    texte_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette pal = texte_->palette();
     pal.setColor(QPalette::WindowText, Qt::black);
     texte_->setPalette(pal);
@@ -214,7 +221,7 @@ class TMessageD : public QDialog {
     int largeur = 0;
     for (const QString& l : lignes) largeur = std::max(largeur, fm.horizontalAdvance(l));
     texte_->setText(lignes.join('\n'));
-    tailleTexte_ = QSize(largeur, std::max<qsizetype>(1, lignes.size()) * fm.lineSpacing());
+    tailleTexte_ = QSize(largeur, HauteurTexteMessage(lignes, fm));
 
     Disposer();
     focus_ = BoutonFocusMessage(boutons_, defaut);

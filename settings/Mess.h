@@ -14,6 +14,8 @@ enum { MB_DEF_OUI = 0, MB_DEF_NON = 1, MB_DEF_OK = 2, MB_DEF_ANNULER = 3 };     
 enum { ID_OK = 1, ID_ANNULER = 2, ID_OUI = 6, ID_NON = 7 };                        // results
 enum { MB_CENTRE = 0, MB_COIN = 1 };                                                // placement
 
+class QFontMetrics;
+
 struct TDemandeMessage {
   QString Titre, Texte;
   int Icone = 0, Boutons = MB_OK, Defaut = MB_DEF_OK, Placement = MB_CENTRE;
@@ -43,6 +45,10 @@ int ResultatBouton(int bouton);
 // line breaks between words so that it stays within largeurMax; a word wider than that stands
 // alone on its line. `largeur` measures a text in pixels.
 QStringList CouperLignesMessage(const QString& texte, int largeurMax, const std::function<int(const QString&)>& largeur);
+
+// Height the box gives its lines of text in that font: what the painter lays them out in, whose
+// line advance is fractional and so can exceed the rounded line spacing on every line.
+int HauteurTexteMessage(const QStringList& lignes, const QFontMetrics& fm);
 
 struct TGeometrieMessage {
   QRect Texte;                        // the text, in client coordinates

@@ -20,7 +20,7 @@ class TVueFactice : public TVueEditeur {
   std::function<void(bool)> OnShowDrumAssistant, OnSetTieChecked;
   std::function<bool()> OnPlayWhileEntering, OnSongPlaying;
   std::function<void(const EditZoneLabels&)> OnShowEditZoneLabels;
-  std::function<void()> OnEditZoneImageChanged, OnStopPlayback;
+  std::function<void()> OnEditZoneImageChanged, OnStopPlayback, OnPlayCurrentBeat;
   std::function<QString()> OnAskOpenFileName;
   std::function<QString(const QString&)> OnAskSaveFileName;
   std::function<void(const QString&)> OnSetCaption;
@@ -59,6 +59,7 @@ class TVueFactice : public TVueEditeur {
   void ShowEditZoneLabels(const EditZoneLabels& e) override { if (OnShowEditZoneLabels) OnShowEditZoneLabels(e); }
   void EditZoneImageChanged() override { if (OnEditZoneImageChanged) OnEditZoneImageChanged(); }
   void StopPlayback() override { if (OnStopPlayback) OnStopPlayback(); }
+  void PlayCurrentBeat() override { if (OnPlayCurrentBeat) OnPlayCurrentBeat(); }
   QString AskOpenFileName() override { return OnAskOpenFileName ? OnAskOpenFileName() : QString(); }
   QString AskSaveFileName(const QString& p) override { return OnAskSaveFileName ? OnAskSaveFileName(p) : QString(); }
   void SetCaption(const QString& t) override { if (OnSetCaption) OnSetCaption(t); }

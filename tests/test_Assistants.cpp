@@ -1,6 +1,9 @@
 // Transposition, automatic fingering and the re-cut of a track into measures.
 #include "editor/Assistants.h"
 
+#include <random>
+#include <string>
+
 #include "EditFixture.h"
 
 namespace {
@@ -213,3 +216,144 @@ TEST_F(AssistantsTest, RecutRefusalsChangeNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TBeatSpec {
+  int ticks, fret;  // fret -1: a rest
+  bool lie = false;
+};
+
+// Track 1 of measure m as the given beats (texts "n<k>" name the note beats, in order).
+void Measure(int m, const std::vector<TBeatSpec>& beats, int& k) {
+  int b = 0;
+  for (const TBeatSpec& x : beats) {
+    TTemps& t = Partition.Mesure(m)->Temps[1][++b];
+    TempsNoireVide(t);
+    t.Duree = x.ticks;
+    t.Lie = x.lie;
+    t.Triolet = x.ticks == 80 || x.ticks == 160 || x.ticks == 320 || x.ticks == 640;
+    if (x.fret < 0) {
+      t.Silence = 1;
+    } else {
+      t.Notes[1].Frette = static_cast<int8_t>(x.fret);
+      if (!x.lie) t.Texte = std::string_view("n" + std::to_string(++k));
+    }
+  }
+  Partition.Mesure(m)->NbTemps[1] = b;
+  PreparerTempsSaisiePiste(1, m);
+}
+
+struct TNoteVue {
+  std::string texte;
+  int64_t debut;
+  int fret;
+  int ticks;  // the beat's own length
+};
+
+// The note beats of track 1 in order, with their start in ticks from the start of the song.
+std::vector<TNoteVue> NotesPiste() {
+  std::vector<TNoteVue> r;
+  int64_t tick = 0;
+  for (int m = 1; m <= Partition.NbMesures; ++m) {
+    const TMesure& mes = *Partition.Mesure(m);
+    for (int b = 1; b <= mes.NbTemps[1]; ++b) {
+      const TTemps& t = mes.Temps[1][b];
+      if (!t.Silence && !t.Lie && t.Notes[1].Frette >= 0)
+        r.push_back({std::string(t.Texte.view()), tick, t.Notes[1].Frette, t.Duree});
+      tick += t.Duree;
+    }
+  }
+  return r;
+}
+
+}  // namespace
+
+// Lengths off the grid (a dotted sixty-fourth, a triplet group missing a beat) and whole triplet
+// groups: every note keeps its content and its place within one grid step.
+TEST_F(AssistantsTest, RecutCarriesNotesByTime) {
+  struct Cas {
+    const char* nom;
+    std::vector<TBeatSpec> m1, m2;
+    // The new note beats' own lengths; a length with no plain value goes on in a tied beat.
+    std::vector<int> attendu;
+  } cas[] = {
+      {"triplet sixteenth left alone", {{1440, 1}, {360, 2}, {80, 3}, {30, 4}}, {{1920, 5}}, {1440, 360, 90, 30, 1920}},
+      {"dotted sixty-fourths", {{45, 1}, {45, 2}, {30, 3}, {1800, 4}}, {{1920, 5}}, {60, 30, 30, 1440, 1920}},
+      {"whole triplet group", {{160, 1}, {160, 2}, {160, 3}, {1440, 4}}, {{1920, 5}}, {160, 160, 160, 1440, 1920}},
+      {"tied and rests between", {{80, 1}, {80, -1}, {320, 2}, {320, 2, true}, {1120, -1}}, {{1920, 3}},
+       {90, 480, 1920}},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    NouvellePartition();
+    AddMeasures(2);
+    int k = 0;
+    Measure(1, c.m1, k);
+    Measure(2, c.m2, k);
+    const std::vector<TNoteVue> avant = NotesPiste();
+    ASSERT_TRUE(RedecouperPiste(suivi));
+    const std::vector<TNoteVue> apres = NotesPiste();
+    ASSERT_EQ(apres.size(), c.attendu.size());
+    for (size_t i = 0; i < apres.size(); ++i) {
+      EXPECT_EQ(apres[i].texte, avant[i].texte) << i;
+      EXPECT_EQ(apres[i].fret, avant[i].fret) << i;
+      EXPECT_EQ(apres[i].ticks, c.attendu[i]) << i;
+    }
+  }
+}
+
+// Random tracks of every length the editor writes, rests and ties, over- and under-full measures:
+// no note is lost, none changes place with another, none starts more than one step away.
+TEST_F(AssistantsTest, RecutLosesAndMovesNoNote) {
+  static const int longueurs[] = {1920, 1440, 960, 640, 480, 720, 320, 240, 360, 160, 120, 180, 80, 60, 90, 30, 45};
+  std::mt19937 gen(26);
+  for (int essai = 0; essai < 150; ++essai) {
+    SCOPED_TRACE(essai);
+    NouvellePartition();
+    AddMeasures(3);
+    int k = 0;
+    for (int m = 1; m <= 3; ++m) {
+      std::vector<TBeatSpec> beats;
+      const int cible = 1920 + int(gen() % 5) * 240 - 480;
+      for (int total = 0; total < cible && beats.size() < 24;) {
+        const int d = longueurs[gen() % std::size(longueurs)];
+        const int r = int(gen() % 10);
+        beats.push_back({d, r < 2 ? -1 : int(gen() % 20), r == 2});
+        total += d;
+      }
+      Measure(m, beats, k);
+    }
+    const std::vector<TNoteVue> avant = NotesPiste();
+    if (avant.empty()) continue;
+    ASSERT_TRUE(RedecouperPiste(suivi));
+    const std::vector<TNoteVue> apres = NotesPiste();
+    ASSERT_EQ(apres.size(), avant.size());
+    for (size_t i = 0; i < apres.size(); ++i) {
+      EXPECT_EQ(apres[i].texte, avant[i].texte) << i;
+      EXPECT_LE(std::llabs(apres[i].debut - avant[i].debut), TICKS_NOIRE / 16) << i;
+    }
+    for (int m = 1; m <= Partition.NbMesures; ++m) {
+      if (Partition.Mesure(m)->NbTemps[1] == 0) continue;
+      EXPECT_EQ(Ticks(m), std::lrint(Partition.Mesure(m)->Duree * 480)) << m;
+    }
+  }
+}
+
+// A note shorter than a grid step that the grid leaves no step (only a damaged file holds one) is
+// merged: the note before it sounds on through its time, and its annotation joins the beat where
+// its time falls.
+TEST_F(AssistantsTest, RecutMergesANoteShorterThanTheGrid) {
+  AddMeasures(1);
+  int k = 0;
+  Measure(1, {{1440, 1}, {10, 2}, {470, 3}}, k);
+  ASSERT_TRUE(RedecouperPiste(suivi));
+  const std::vector<TNoteVue> apres = NotesPiste();
+  ASSERT_EQ(apres.size(), 2u);
+  EXPECT_EQ(apres[0].fret, 1);
+  EXPECT_EQ(apres[0].ticks, 1440);
+  EXPECT_EQ(apres[1].fret, 3);
+  EXPECT_EQ(apres[1].debut, 1440);
+  EXPECT_EQ(apres[1].texte, "n3 n2");
+  EXPECT_EQ(Ticks(1), 1920);
+}

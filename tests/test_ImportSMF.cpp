@@ -190,3 +190,22 @@ TEST(ImportSMF, Fuzz) {
     lire(b, k % 8 == 0);
   }
 }
+
+// Back-to-back notes: a source of exactly as many notes as the list holds is read whole, its last
+// note with its length; one note more is cut.
+TEST(ImportSMF, ListeTouteJuste) {
+  for (const int n : {NB_NOTES_IMPORT_MAX, NB_NOTES_IMPORT_MAX + 1}) {
+    SCOPED_TRACE(n);
+    smf::Piste p;
+    for (int k = 0; k < n; ++k) p.On(0, 40 + k % 40).Off(240, 40 + k % 40);
+    p.Fin();
+    TFichierMIDI f;
+    ASSERT_EQ(Analyser(smf::Fichier(1, 480, {smf::Piste().Fin(), p}), f), EErreurMIDI::Aucune);
+    TListeNotesImport l;
+    ASSERT_TRUE(LireSourceMIDI(f, f.Sources[0], 0, l));
+    EXPECT_EQ(l.Tronquee, n > NB_NOTES_IMPORT_MAX);
+    ASSERT_EQ(l.Notes.size(), size_t(NB_NOTES_IMPORT_MAX));
+    EXPECT_EQ(l.Notes.back().Hauteur, 40 + (NB_NOTES_IMPORT_MAX - 1) % 40);
+    EXPECT_EQ(l.Notes.back().Duree, 0.5);
+  }
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
@@ -9,6 +10,7 @@
 
 #include "dialogs/ConfRede.h"
 #include "dialogs/Reposit.h"
+#include "dialogs/Transpo.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/ui/Main.h"
@@ -103,4 +105,56 @@ TEST_F(FenetreAssistants, FingeringRangeProposesCurrentToEnd) {
   d.BT_OK->click();
   EXPECT_TRUE(d.isVisible());
   Partition.MesureCourante = 1;
+}
+
+// Complete/reduce closes every measure of the track and leaves the user on the measure being
+// edited, cursor on beat 1, string 1.
+TEST_F(FenetreAssistants, CompleteReduceKeepsTheCurrentMeasure) {
+  while (Partition.NbMesures < 3) {
+    const int m = ++Partition.NbMesures;
+    Partition.Mesures[m] = std::make_unique<TMesure>();
+    for (int p = 1; p <= NB_PISTES; ++p) PreparerTempsSaisiePiste(p, m);
+  }
+  Partition.MesureCourante = 2;
+  TMesure& m = *Partition.Courante();
+  TempsNoireVide(m.Temps[1][1]);
+  m.Temps[1][1].Notes[1].Frette = 3;
+  m.NbTemps[1] = 1;
+  PreparerTempsSaisie();
+  Curseur.Temps = 2;
+  Curseur.Corde = 4;
+  f->Ac_Ass_CompleterReduire->trigger();
+  EXPECT_EQ(Partition.MesureCourante, 2);
+  EXPECT_EQ(Curseur.Temps, 1);
+  EXPECT_EQ(Curseur.Corde, 1);
+  for (int k = 1; k <= 3; ++k) {
+    int64_t ticks = 0;
+    for (int b = 1; b <= Partition.Mesure(k)->NbTemps[1]; ++b) ticks += Partition.Mesure(k)->Temps[1][b].Duree;
+    EXPECT_EQ(ticks, 1920) << k;
+  }
+}
+
+// The transpose dialog opens on its value list: Up chooses +1 at once and Return transposes by it.
+TEST_F(FenetreAssistants, TransposeOpensOnItsValues) {
+  QTest::keyClick(f->Ed_Invisible, Qt::Key_5);
+  const TTemps& t = Partition.Courante()->Temps[1][1];
+  auto hauteur = [&t] {
+    for (int s = 1; s <= 6; ++s)
+      if (t.Notes[s].Frette >= 0) return t.Notes[s].Frette + Partition.Accordage[1][s];
+    return -1;
+  };
+  const int avant = hauteur();
+  ASSERT_GT(avant, 0);
+  SurDialogue([](QWidget* w) {
+    auto* d = qobject_cast<TTransposerForm*>(w);
+    ASSERT_NE(d, nullptr);
+    d->activateWindow();  // as the window manager does with a new dialog
+    ASSERT_TRUE(QTest::qWaitFor([d] { return QApplication::activeWindow() == d; }, 2000));
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(d->Valeur));
+    QWidget* clavier = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+    QTest::keyClick(clavier, Qt::Key_Up);
+    QTest::keyClick(clavier, Qt::Key_Return);
+  });
+  f->Ac_Ass_Transposer->trigger();
+  EXPECT_EQ(hauteur(), avant + 1);
 }

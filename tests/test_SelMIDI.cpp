@@ -3,6 +3,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,11 +14,23 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <functional>
 
 #include "midi/Lecture.h"
 #include "midi/ui/SelMIDI.h"
+#include "platform/Folders.h"
+#include "settings/Mess.h"
 #include "song/Accordages.h"
+
+// Takes the addresses the program asks the desktop to open.
+class TOuvreurUrl : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+ public slots:
+  void Ouvrir(const QUrl& u) { urls << u; }
+};
 
 namespace {
 
@@ -125,3 +140,57 @@ TEST(SelMIDI, PisteDePercussionMontreLeKit) {
   EXPECT_EQ(w.PisteSource[PISTE_PERCUSSION], 2);
   EXPECT_EQ(w.Instrument[PISTE_PERCUSSION], 25);
 }
+
+// A click on the empty part of the source list leaves the track without a source and without the
+// source's name, as Deselect does.
+TEST(SelMIDI, ClicHorsDesSources) {
+  TSelMIDIForm d;
+  TProprietesTempo w = Copie();
+  Choisir(d, w, [&d] {
+    Cliquer(d, 0);
+    EXPECT_EQ(d.NomPiste->text(), "Lead");
+    QTest::mouseClick(d.ListePiste->viewport(), Qt::LeftButton, {},
+                      QPoint(10, d.ListePiste->viewport()->height() - 5));
+    EXPECT_TRUE(d.ListePiste->selectedItems().isEmpty());
+    EXPECT_TRUE(d.NomPiste->text().isEmpty());
+    EXPECT_FALSE(d.BT_OK->isEnabled());
+    EXPECT_TRUE(d.TabPiste->tabText(0).endsWith(QStringLiteral("- ")));
+    d.BT_Annuler->click();
+  });
+}
+
+// Help tries the dialog's own page first, like every other dialog.
+TEST(SelMIDI, AideOuvreSaPage) {
+  const QString dossier = DossierProgramme() + QStringLiteral("help/");
+  const bool dossierNeuf = !QDir(dossier).exists();
+  ASSERT_TRUE(QDir().mkpath(dossier));
+  QFile page(dossier + QStringLiteral("SelMIDI.html"));
+  const bool pageNeuve = !page.exists();
+  if (pageNeuve) {
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html></html>");
+    page.close();
+  }
+  TOuvreurUrl ouvreur;
+  QDesktopServices::setUrlHandler(QStringLiteral("file"), &ouvreur, "Ouvrir");
+  int messages = 0;
+  InstallerReponseMessage([&](const TDemandeMessage&) {
+    ++messages;
+    return ID_OK;
+  });
+  TSelMIDIForm d;
+  TProprietesTempo w = Copie();
+  Choisir(d, w, [&d] {
+    d.BT_Aide->click();
+    d.BT_Annuler->click();
+  });
+  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+  InstallerReponseMessage({});
+  if (pageNeuve) page.remove();
+  if (dossierNeuf) QDir(dossier).removeRecursively();
+  EXPECT_EQ(messages, 0);
+  ASSERT_EQ(ouvreur.urls.size(), 1);
+  EXPECT_TRUE(ouvreur.urls[0].toLocalFile().endsWith(QStringLiteral("help/SelMIDI.html")));
+}
+
+#include "test_SelMIDI.moc"

@@ -294,3 +294,66 @@ TEST_F(CursorTest, StringMovesWrapOnTheTracksOwnStrings) {
     EXPECT_EQ(Curseur.Corde, 1);
   }
 }
+
+// A chord chosen for a beat: an empty beat takes the diagram's frets (the input slot becomes a used
+// beat), a diagram that plays nothing makes a rest carrying the chord, a beat with notes keeps them.
+TEST_F(CursorTest, ChordFillsAnEmptyBeat) {
+  struct Cas {
+    const char* nom;
+    int frettes[7];       // the diagram, string 1 first; -1 not played
+    bool surSaisie;       // on the input slot, else on beat 1 of two used beats
+    int noteAvant;        // fret already on string 1, -1 none
+    uint8_t lie, silence; // the beat's flags before
+    bool rempli;
+    uint8_t silenceApres, lieApres;
+    bool joue;
+  } cas[] = {
+      {"C on the input slot", {0, 0, 1, 0, 2, 3, -1}, true, -1, 0, 0, true, 0, 0, true},
+      {"C on an empty tied rest", {0, 0, 1, 0, 2, 3, -1}, false, -1, 1, 1, true, 0, 0, true},
+      {"nothing played", {0, -1, -1, -1, -1, -1, -1}, true, -1, 0, 0, true, 1, 0, false},
+      {"nothing played on a tie", {0, -1, -1, -1, -1, -1, -1}, false, -1, 1, 0, true, 0, 1, false},
+      {"beat with a note", {0, 0, 1, 0, 2, 3, -1}, false, 5, 0, 0, false, 0, 0, false},
+      {"damaged diagram", {0, 120, -7, 2, -1, -1, -1}, true, -1, 0, 0, true, 0, 0, true},
+  };
+  Configuration.DefaultDynamic = 3;
+  MIDIDisponible = 1;
+  vue.OnPlayWhileEntering = [] { return true; };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    NouvellePartition();
+    int joues = 0;
+    vue.OnPlayCurrentBeat = [&] { ++joues; };
+    if (c.surSaisie) {
+      Curseur.Temps = 1;
+    } else {
+      Fill(2);
+      B(1).Notes[1].Frette = static_cast<int8_t>(c.noteAvant);
+      Curseur.Temps = 1;
+    }
+    TTemps& t = B(1);
+    t.Lie = c.lie;
+    t.Silence = c.silence;
+    t.AvecAccord = 1;
+    std::copy(std::begin(c.frettes), std::end(c.frettes), t.Accord.emplace().Frettes);
+    const int nAvant = N();
+    EXPECT_EQ(RemplirNotesAccord(), c.rempli);
+    EXPECT_EQ(N(), c.surSaisie ? 1 : nAvant);
+    EXPECT_EQ(t.Silence, c.silenceApres);
+    EXPECT_EQ(t.Lie, c.lieApres);
+    EXPECT_TRUE(t.AvecAccord);
+    EXPECT_EQ(joues, c.joue ? 1 : 0);
+    for (int s = 1; s <= 6; ++s) {
+      const int f = c.frettes[s] >= 0 && c.frettes[s] < FRETTE_MORTE ? c.frettes[s] : -1;
+      if (!c.rempli) {
+        EXPECT_EQ(t.Notes[s].Frette, s == 1 ? c.noteAvant : -1) << s;
+        continue;
+      }
+      EXPECT_EQ(t.Notes[s].Frette, f) << s;
+      EXPECT_EQ(t.Notes[s].Nuance, 3) << s;
+    }
+    if (c.surSaisie) {
+      EXPECT_EQ(B(2).Notes[1].Frette, -1);  // a new input slot after it
+    }
+  }
+  MIDIDisponible = 0;
+}

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
 #include <QDir>
 #include <QWheelEvent>
 #include <QFileInfo>
@@ -16,6 +18,7 @@
 #include <QToolButton>
 #include <vector>
 
+#include "chords/ui/Sais_ac.h"
 #include "dialogs/Assistant_Bat.h"
 #include "song/Song.h"
 #include "editor/state/EtatEdition.h"
@@ -27,6 +30,7 @@
 #include "platform/Folders.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
+#include "song/ListesAccords.h"
 #include "FenetreFixture.h"
 
 namespace {
@@ -371,4 +375,69 @@ TEST_F(Fenetre, AHeldScrollKeyStopsAfter500PassesEvenAsItRepeats) {
   EXPECT_EQ(sb->value(), 4 * 500);
   QTest::keyRelease(k, Qt::Key_PageDown);
   f->TimerDefilement->setInterval(15);
+}
+
+namespace {
+// Runs `r` on the modal dialog that the next command opens.
+void SurDialogue(std::function<void(QWidget*)> r) {
+  QTimer::singleShot(0, [r] {
+    if (QWidget* w = QApplication::activeModalWidget()) r(w);
+  });
+}
+}  // namespace
+
+// A chord chosen in the dialog for the input slot fills the beat with its frets and appends it;
+// on a beat that holds notes only the chord is set.
+TEST_F(Fenetre, ChordChosenForTheInputSlotPutsItsNotes) {
+  for (const bool notesAvant : {false, true}) {
+    SCOPED_TRACE(notesAvant);
+    if (notesAvant) {
+      Touche(Qt::Key_Right);
+      Touche(Qt::Key_7);  // beat 2 holds a note
+    }
+    const int nAvant = M().NbTemps[1];
+    SurDialogue([](QWidget* w) {
+      auto* d = qobject_cast<TSais_Ac_Form*>(w);
+      ASSERT_NE(d, nullptr);
+      d->Fondamentale->setCurrentRow(0);
+      d->FondamentaleClick();
+      d->AddDiag->setChecked(true);
+      d->BT_OKClick();
+    });
+    Touche(Qt::Key_A);
+    // The window manager gives the activation back to the main window once the dialog is gone.
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    EXPECT_EQ(QApplication::focusWidget(), k);
+    const TTemps& t = T(Curseur.Temps);
+    ASSERT_TRUE(t.AvecAccord);
+    if (notesAvant) {
+      EXPECT_EQ(M().NbTemps[1], nAvant);
+      EXPECT_EQ(t.Notes[1].Frette, 7);
+      for (int s = 2; s <= 6; ++s) EXPECT_EQ(t.Notes[s].Frette, -1) << s;
+      continue;
+    }
+    EXPECT_EQ(M().NbTemps[1], nAvant + 1);
+    EXPECT_FALSE(t.Silence);
+    int jouees = 0;
+    for (int s = 1; s <= 6; ++s) {
+      EXPECT_EQ(t.Notes[s].Frette, t.Accord->Frettes[s]) << s;
+      jouees += t.Accord->Frettes[s] >= 0;
+    }
+    EXPECT_GE(jouees, 3);
+  }
+  ViderListeAccords(AccordsDejaUtilises, NbAccordsDejaUtilises);
+}
+
+// Cancelling the strum dialog leaves the beat with no strum, one of the other direction included.
+TEST_F(Fenetre, StrumCancelRemovesTheStrum) {
+  Touche(Qt::Key_5);
+  Curseur.Temps = 1;
+  T(1).Brush = 2;
+  f->RafraichirActions();
+  ASSERT_FALSE(f->Ac_Effet_BrushUp->isChecked());
+  SurDialogue([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  f->Ac_Effet_BrushUp->trigger();
+  EXPECT_EQ(T(1).Brush, 0);
+  EXPECT_FALSE(f->Ac_Effet_BrushDown->isChecked());
 }

@@ -1,6 +1,11 @@
 // Message box: layout at two screen resolutions, focus, Escape and button captions.
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QFontMetrics>
+#include <string>
+
+#include "platform/Canvas.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 
@@ -108,4 +113,23 @@ TEST(MessBoutons, HookAndHeadlessRun) {
   // Offscreen, nobody can answer: the focused button is taken instead of blocking.
   EXPECT_EQ(MessageBoxD("T", "X", MB_ICONE_QUESTION, MB_OUI | MB_NON | MB_ANNULER, MB_DEF_OUI), ID_OUI);
   EXPECT_EQ(MessageBoxD("T", "X", MB_ICONE_ERREUR, MB_OK, MB_DEF_OUI), ID_OK);
+}
+
+// The box's text is as high as the font draws it: the last line of a report is never cut, in the
+// box's own font and in the faces it may fall back on.
+TEST(MessGeometrie, TextHeightHoldsEveryLine) {
+  for (const char* face : {"MS Sans Serif", "Arial", "Times New Roman"}) {
+    QFont police(SubstituerPolice(face));
+    police.setPointSize(8);
+    const QFontMetrics fm(police);
+    QStringList lignes;
+    for (int n = 1; n <= 8; ++n) {
+      SCOPED_TRACE(std::string(face) + " " + std::to_string(n));
+      lignes << QStringLiteral("Track %1, bar 1: F5, A#5, g, j, q, y").arg(n);
+      const int dessinee =
+          fm.boundingRect(QRect(0, 0, 2000, 2000), Qt::AlignLeft | Qt::AlignTop, lignes.join('\n')).height();
+      EXPECT_GE(HauteurTexteMessage(lignes, fm), dessinee);
+      EXPECT_GE(HauteurTexteMessage(lignes, fm), n * fm.lineSpacing());
+    }
+  }
 }

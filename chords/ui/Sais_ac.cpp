@@ -25,6 +25,7 @@
 #include "chords/Diagramme.h"
 #include "chords/Doigtes.h"
 #include "chords/EcouteAccord.h"
+#include "editor/Curseur.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/Navigation.h"
@@ -1198,6 +1199,6 @@ bool ExecuterDialogueAccord(QWidget* parent) {
   TSais_Ac_Form f(ctx, parent);
   f.Reinitialiser();
   const bool ok = f.exec() == QDialog::Accepted;
-  if (ok && SurTempsSaisie() && TempsCourant().AvecAccord) UseInputSlot();
+  if (ok) RemplirNotesAccord();
   return ok;
 }

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "components/FenetresOutils.h"
 #include "components/VxPanel.h"
 #include "dialogs/Assistant_Bat.h"
 #include "dialogs/Classiq.h"
@@ -236,6 +237,7 @@ void TForm1::FormCreate() {
   DefinirLecteurMIDI(MediaPlayer1);
   DefinirVueEditeur(this);
   SuivreMenusPourClavier();
+  PlacerDialoguesModauxAuDessus();
 }
 
 void TForm1::showEvent(QShowEvent* e) {
@@ -246,7 +248,10 @@ void TForm1::showEvent(QShowEvent* e) {
 
 void TForm1::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
-  if (e->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
+    FormActivate();
+    RendreClavier();  // the focus holder has the keyboard whenever the window is active
+  }
 }
 
 void TForm1::FormActivate() {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
+#include <algorithm>
 
 #include "dialogs/Assistant_Bat.h"
 #include "dialogs/Classiq.h"
@@ -143,7 +144,10 @@ void TForm1::Ac_Ass_CompleterReduireExecute() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   for (int m = 1; m <= Partition.NbMesures; ++m) CompleterMesure(Partition, PisteCourante, m);
   QApplication::restoreOverrideCursor();
+  // Regrouping a measure makes it current: the user stays on the measure being edited.
+  const int courante = Partition.MesureCourante;
   for (int m = 1; m <= Partition.NbMesures; ++m) RegrouperRythme(m);
+  Partition.MesureCourante = std::clamp(courante, 1, Partition.NbMesures);
   Curseur.Temps = 1;
   Curseur.Corde = 1;
   RafraichirApresAssistant();

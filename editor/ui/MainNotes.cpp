@@ -161,6 +161,9 @@ void TForm1::BrushExecute(QAction* sender) {
     TBrushForm dlg(this);
     dlg.Direction = sender->data().toInt();
     if (dlg.exec() != QDialog::Accepted) {
+      // Cancel leaves the beat without a strum, an earlier one of the other direction too.
+      EcrireBrush(0, TempsCourant().VitesseBrush);
+      RedessinerEffetsCourants();
       RafraichirActions();
       return;
     }

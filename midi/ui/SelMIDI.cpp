@@ -29,8 +29,8 @@
 #include "platform/MediaPlayer.h"
 #include "platform/Types.h"
 #include "song/Accordages.h"
+#include "settings/Aide.h"
 #include "settings/Langue.h"
-#include "settings/Mess.h"
 
 TSelMIDIForm* SelMIDIForm = nullptr;
 
@@ -240,6 +240,8 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
       NomPiste->setText(ListePiste->item(ligne)->text());
       copie_->Instrument[piste_] = ListePiste->item(ligne)->data(Qt::UserRole).toInt();
       AfficherInstrument();
+    } else {
+      NomPiste->clear();  // no source (a click beside the sources too): no source's name either
     }
     DeselectionnerPiste->setEnabled(ligne >= 0);
     MajOK();
@@ -282,9 +284,7 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
     accept();
   });
   connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
-  connect(BT_Aide, &QPushButton::clicked, this, [] {
-    MessageBoxD(TexteLangue("Dlg-Information"), TexteLangue("Aide-NonDisponible"), MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
-  });
+  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirAide(QStringLiteral("SelMIDI")); });
   Traduire();
 }
 

@@ -1,0 +1,14 @@
+#pragma once
+// The program's tool windows: small palettes and assistants that stay on top of the main window.
+// Two rules hold for them. A tool window hidden and shown again comes back where the user put it
+// (a dialog is otherwise centred again over its parent on every showing). And no tool window ever
+// covers a modal dialog: a modal window shown while one of them is on screen is given the same
+// stay-on-top layer, where, shown last, it stands above them.
+class QWidget;
+
+// Follows a tool window for both rules; when it is hidden while it holds the keyboard, its parent
+// window takes the activation back, as a window manager does when its own close button is used.
+void SuivreFenetreOutil(QWidget* fenetre);
+
+// Once per program: modal windows shown from now on stand above the visible tool windows.
+void PlacerDialoguesModauxAuDessus();

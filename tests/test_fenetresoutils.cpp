@@ -1,0 +1,114 @@
+// The tool windows beside the main window (notation and drum assistants, dynamics palette): the
+// keyboard after they close, their place after a playback, and modal dialogs above them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include "dialogs/Assistant_Bat.h"
+#include "dialogs/Classiq.h"
+#include "dialogs/Dyna.h"
+#include "editor/Navigation.h"
+#include "FenetreFixture.h"
+
+namespace {
+// The main window with its three tool windows, which go with it.
+class FenetreOutils : public FenetreTest<> {
+ protected:
+  void SetUp() override {
+    FenetreTest::SetUp();
+    ClassForm = new TClassForm(f);
+    DynaForm = new TDynaForm(f);
+    Assistant_Bat_Form = new TAssistant_Bat_Form(f);
+  }
+  void TearDown() override {
+    FenetreTest::TearDown();
+    ClassForm = nullptr;
+    DynaForm = nullptr;
+    Assistant_Bat_Form = nullptr;
+  }
+};
+
+// Runs `r` on the modal dialog that the next command opens, then closes it.
+void SurDialogue(std::function<void(QWidget*)> r) {
+  QTimer::singleShot(0, [r] {
+    if (QWidget* w = QApplication::activeModalWidget()) {
+      r(w);
+      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+    }
+  });
+}
+}  // namespace
+
+// A note entered in the notation assistant, then the assistant closed from its menu or its own
+// close button: the main window is active again and its keys work at once.
+TEST_F(FenetreOutils, KeyboardWorksAfterTheNotationAssistantCloses) {
+  for (const bool parMenu : {false, true}) {
+    SCOPED_TRACE(parMenu);
+    QTest::keyClick(f->Ed_Invisible, Qt::Key_1, Qt::ControlModifier);
+    ASSERT_EQ(PisteCourante, 1);
+    QTest::keyClick(f->Ed_Invisible, Qt::Key_3);
+    f->Ac_Ass_Solfege->trigger();
+    ASSERT_TRUE(ClassForm->isVisible());
+    ClassForm->activateWindow();  // the user's click in it
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ClassForm));
+    const int avant = Partition.Courante()->NbTemps[1];
+    Curseur.Temps = avant + 1;
+    QTest::mouseClick(ClassForm->Image1, Qt::LeftButton, Qt::NoModifier, QPoint(20, ClassForm->Image1->height() / 2));
+    ASSERT_EQ(Partition.Courante()->NbTemps[1], avant + 1);
+    if (parMenu)
+      f->Ac_Ass_Solfege->trigger();
+    else
+      ClassForm->close();
+    ASSERT_FALSE(ClassForm->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f->isActiveWindow(); }, 2000));
+    QWidget* clavier = QApplication::focusWidget();
+    ASSERT_EQ(clavier, f->Ed_Invisible);
+    // Onto the beat just entered, another string, a fret.
+    Curseur.Temps = avant + 1;
+    Curseur.Corde = 1;
+    QTest::keyClick(clavier, Qt::Key_Down);
+    QTest::keyClick(clavier, Qt::Key_5);
+    EXPECT_EQ(Curseur.Corde, 2);
+    EXPECT_EQ(Partition.Courante()->Temps[1][avant + 1].Notes[2].Frette, 5);
+    QTest::keyClick(clavier, Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(PisteCourante, 2);
+  }
+}
+
+// A modal dialog opened while the drum assistant or the dynamics palette is on screen stands in
+// their layer, above them.
+TEST_F(FenetreOutils, ModalDialogStandsAboveTheToolWindows) {
+  for (QWidget* outil : {static_cast<QWidget*>(DynaForm), static_cast<QWidget*>(Assistant_Bat_Form)}) {
+    SCOPED_TRACE(outil->metaObject()->className());
+    outil->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(outil));
+    bool auDessus = false, vu = false;
+    SurDialogue([&](QWidget* w) {
+      vu = true;
+      auDessus = w->windowHandle() && (w->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    });
+    f->Ac_Ass_Transposer->trigger();
+    EXPECT_TRUE(vu);
+    EXPECT_TRUE(auDessus);
+    outil->hide();
+  }
+}
+
+// The palette moved by the user comes back to that place after a playback, not centred again.
+TEST_F(FenetreOutils, ToolWindowKeepsItsPlaceOverAPlayback) {
+  DynaForm->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(DynaForm));
+  // A move through the window system, as a drag of its title bar does.
+  const QPoint place = f->geometry().topLeft() + QPoint(5, 7);
+  DynaForm->windowHandle()->setFramePosition(place);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return DynaForm->pos() == place; }, 2000));
+  f->BeforePlayback();
+  EXPECT_FALSE(DynaForm->isVisible());
+  f->AfterPlayback();
+  ASSERT_TRUE(DynaForm->isVisible());
+  EXPECT_EQ(DynaForm->pos(), place);
+  DynaForm->hide();
+}
