@@ -84,6 +84,7 @@ class TFluidMediaPlayer : public TMediaPlayer {
   void Poll();
   void EndPlayer();  // stops and joins the sequencer thread; the caller keeps the position
   void FinirDemarrage();  // takes the worker's synth and driver, then sends Demarre()
+  void Demarrer(const std::string& soundFont, const std::string& fichierAudio);  // the worker's body
   void Sequencer(size_t premier, qint64 msDepart);  // the sequencer thread's body
   bool SequenceurFini() const { return fini_.load(std::memory_order_acquire); }
 
