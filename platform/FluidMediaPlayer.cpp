@@ -313,9 +313,19 @@ TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) 
   attenteDemarrage_.start(10);
   demarrage_ = std::thread([this, chemin = QFile::encodeName(soundFont).toStdString(),
                             fichierAudio = QFile::encodeName(qEnvironmentVariable("VEXO_AUDIO_FILE")).toStdString()] {
+    {
+      std::unique_lock<std::mutex> verrou(mutexLiberation_);
+      liberation_.wait_for(verrou, std::chrono::seconds(1), [this] { return libre_; });
+    }
     Demarrer(chemin, fichierAudio);
     demarre_.store(true);
   });
+}
+
+void TFluidMediaPlayer::LibererDemarrage() {
+  std::lock_guard<std::mutex> garde(mutexLiberation_);
+  libre_ = true;
+  liberation_.notify_all();
 }
 
 // On the worker thread: no Qt here.
@@ -350,6 +360,7 @@ void TFluidMediaPlayer::Demarrer(const std::string& soundFont, const std::string
 
 void TFluidMediaPlayer::FinirDemarrage() {
   if (!demarrage_.joinable()) return;
+  LibererDemarrage();  // whoever waits for the synth wants it now
   demarrage_.join();
   attenteDemarrage_.stop();
   synth_ = synthDemarre_;
@@ -369,6 +380,7 @@ TFluidMediaPlayer::~TFluidMediaPlayer() {
   poll_.stop();
   attenteDemarrage_.stop();
   if (demarrage_.joinable()) {
+    LibererDemarrage();
     demarrage_.join();
     synth_ = synthDemarre_;
     driver_ = driverDemarre_;

@@ -69,6 +69,7 @@ class TFluidMediaPlayer : public TMediaPlayer {
   bool Disponible() const override;
   bool Pret() const override { return !demarrage_.joinable(); }
   void AttendrePret() override;
+  void LibererDemarrage() override;
   bool Open(const QString& fichier) override;
   void Close() override;
   bool Play() override;
@@ -112,6 +113,10 @@ class TFluidMediaPlayer : public TMediaPlayer {
   // Qt and hands its results over through these fields, read once it is joined.
   std::thread demarrage_;
   std::atomic<bool> demarre_{false};
+  // The worker waits for LibererDemarrage() (or a second) before it loads anything.
+  std::mutex mutexLiberation_;
+  std::condition_variable liberation_;
+  bool libre_ = false;
   QTimer attenteDemarrage_;
   _fluid_synth_t* synthDemarre_ = nullptr;
   int sfont_ = -1;
