@@ -58,6 +58,27 @@ class SondeDemarrage : public QObject {
  private:
   bool peint_ = false;
 };
+
+// Once the main window's first paint is over, lets the splash screen's sound open the audio output
+// and the synth come up: neither is needed for that paint, and both load libraries beside it.
+class ApresPremierePeinture : public QObject {
+ public:
+  ApresPremierePeinture(TSplashForm* splash, QObject* parent) : QObject(parent), splash_(splash) {}
+  bool eventFilter(QObject* o, QEvent* e) override {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (e->type() != QEvent::Paint || !w || w->window() != Form1) return false;
+    qApp->removeEventFilter(this);
+    QTimer::singleShot(0, this, [this] {  // after the paint, not before it
+      if (splash_) splash_->LibererSon();
+      if (Form1) Form1->MediaPlayer1->LibererDemarrage();
+      deleteLater();
+    });
+    return false;
+  }
+
+ private:
+  QPointer<TSplashForm> splash_;
+};
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,6 +107,7 @@ int main(int argc, char** argv) {
   ClassForm = new TClassForm(Form1);
   DynaForm = new TDynaForm(Form1);
   if (qEnvironmentVariableIsSet("VEXO_MESURE_DEMARRAGE")) app.installEventFilter(new SondeDemarrage(&app));
+  app.installEventFilter(new ApresPremierePeinture(splash, &app));
   Form1->show();
   int code = app.exec();
 

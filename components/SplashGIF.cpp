@@ -39,9 +39,9 @@ QImage DrawSplash() {
   p.drawText(QRect(0, 14, 279, 60), Qt::AlignCenter, QStringLiteral("Strumquill"));
   return img;
 }
-}  // namespace
 
-std::vector<uint8_t> SplashGIFBytes() {
+// The picture as a one-frame GIF whose pixels are known, not yet encoded.
+TGIFImage GIFSplash() {
   const TPaletteImage reduced = ReduceImage(DrawSplash(), TReductionMethod::Histogram, 256);
   TGIFImage gif;
   gif.Version = 2;
@@ -55,15 +55,22 @@ std::vector<uint8_t> SplashGIFBytes() {
   f.Interlaced = true;
   f.BitsPerPixel = 8;
   f.Colours = gif.GlobalColours;
-  f.Data = EncodeLZW(reduced.Indexes, f.Width, f.Height, 8, true);
+  f.Pixels = reduced.Indexes;
+  f.Decoded = true;
   gif.Frames.push_back(std::move(f));
   gif.Current = 0;
+  return gif;
+}
+}  // namespace
+
+std::vector<uint8_t> SplashGIFBytes() {
+  TGIFImage gif = GIFSplash();
+  TGIFFrame& f = gif.Frames[0];
+  f.Data = EncodeLZW(f.Pixels, f.Width, f.Height, 8, true);
+  f.Pixels.clear();
+  f.Decoded = false;
   return gif.SaveToBytes();
 }
 
-QImage SplashPicture() {
-  TGIFImage gif;
-  const std::vector<uint8_t> bytes = SplashGIFBytes();
-  gif.LoadFromBytes(bytes, true);
-  return gif.Bitmap();
-}
+// The GIF's own pixels and palette, without encoding and decoding them on the way to the screen.
+QImage SplashPicture() { return GIFSplash().Bitmap(); }

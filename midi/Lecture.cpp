@@ -75,9 +75,12 @@ bool TesterSortieMIDI(TMediaPlayer& lecteur, const QString& chemin) {
                         0x00, 0xFF, 0x2F, 0x00});
   AjouterChunkPiste(f, piste);
 
+  // Without an output nothing is written: the file goes through the checked writer, whose sync
+  // would cost the main window's first activation for nothing.
   bool ok = false;
-  if (WriteFileChecked(chemin, reinterpret_cast<const char*>(f.data()), static_cast<qint64>(f.size()))) {
-    ok = lecteur.Disponible() && lecteur.Open(chemin) && lecteur.Erreur().isEmpty();
+  if (lecteur.Disponible() &&
+      WriteFileChecked(chemin, reinterpret_cast<const char*>(f.data()), static_cast<qint64>(f.size()))) {
+    ok = lecteur.Open(chemin) && lecteur.Erreur().isEmpty();
     if (ok) {
       lecteur.Notify = true;
       ok = lecteur.Play() && lecteur.Erreur().isEmpty();

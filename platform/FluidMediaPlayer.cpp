@@ -1,16 +1,18 @@
 #include "platform/FluidMediaPlayer.h"
 
-#include <fluidsynth.h>
-
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <mutex>
 #include <system_error>
 
+#include "platform/AudioLibraries.h"
 #include "platform/Types.h"
 
 namespace {
+// Only called once the library is open: every path that reaches a synth checks FluidSynthApi() first.
+const TFluidSynthApi& Fs() { return *FluidSynthApi(); }
+
 // FluidSynth reports failures through its log; keep the last one for Erreur() instead of printing.
 std::mutex gLogMutex;
 std::string gDernierMessage;
@@ -23,11 +25,11 @@ void CaptureLog(int, const char* message, void*) {
 void InstallerLog() {
   static std::once_flag once;
   std::call_once(once, [] {
-    fluid_set_log_function(FLUID_PANIC, CaptureLog, nullptr);
-    fluid_set_log_function(FLUID_ERR, CaptureLog, nullptr);
-    fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
-    fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
-    fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+    Fs().fluid_set_log_function(FLUID_PANIC, CaptureLog, nullptr);
+    Fs().fluid_set_log_function(FLUID_ERR, CaptureLog, nullptr);
+    Fs().fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+    Fs().fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+    Fs().fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
   });
 }
 
@@ -54,8 +56,8 @@ constexpr int kCanauxSynth = 64;
 
 // Settings shared by the player and the file renderer.
 void ReglerSynth(fluid_settings_t* settings) {
-  fluid_settings_setint(settings, "synth.lock-memory", 0);
-  fluid_settings_setnum(settings, "synth.gain", kGainSynth);
+  Fs().fluid_settings_setint(settings, "synth.lock-memory", 0);
+  Fs().fluid_settings_setnum(settings, "synth.gain", kGainSynth);
 }
 
 // Settings and synth with the SoundFont loaded; false (and nothing kept) when either fails.
@@ -65,14 +67,14 @@ bool CreerSynth(const QString& soundFont, fluid_settings_t* settings, fluid_synt
     if (erreur) *erreur = QStringLiteral("SoundFont not found: ") + soundFont;
     return false;
   }
-  fluid_synth_t* s = new_fluid_synth(settings);
+  fluid_synth_t* s = Fs().new_fluid_synth(settings);
   if (!s) {
     if (erreur) *erreur = DernierMessage(QStringLiteral("The synthesizer could not be created"));
     return false;
   }
-  if (fluid_synth_sfload(s, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
+  if (Fs().fluid_synth_sfload(s, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
     if (erreur) *erreur = DernierMessage(QStringLiteral("The SoundFont could not be loaded"));
-    delete_fluid_synth(s);
+    Fs().delete_fluid_synth(s);
     return false;
   }
   *synth = s;
@@ -83,16 +85,16 @@ bool CreerSynth(const QString& soundFont, fluid_settings_t* settings, fluid_synt
 void Envoyer(fluid_synth_t* s, const TEvenementCanal& e) {
   const int canal = e.Statut & 0x0F;
   switch (e.Statut & 0xF0) {
-    case 0x80: fluid_synth_noteoff(s, canal, e.D1); break;
+    case 0x80: Fs().fluid_synth_noteoff(s, canal, e.D1); break;
     case 0x90:
-      if (e.D2 != 0) fluid_synth_noteon(s, canal, e.D1, e.D2);
-      else fluid_synth_noteoff(s, canal, e.D1);
+      if (e.D2 != 0) Fs().fluid_synth_noteon(s, canal, e.D1, e.D2);
+      else Fs().fluid_synth_noteoff(s, canal, e.D1);
       break;
-    case 0xA0: fluid_synth_key_pressure(s, canal, e.D1, e.D2); break;
-    case 0xB0: fluid_synth_cc(s, canal, e.D1, e.D2); break;
-    case 0xC0: fluid_synth_program_change(s, canal, e.D1); break;
-    case 0xD0: fluid_synth_channel_pressure(s, canal, e.D1); break;
-    case 0xE0: fluid_synth_pitch_bend(s, canal, e.D1 | (e.D2 << 7)); break;
+    case 0xA0: Fs().fluid_synth_key_pressure(s, canal, e.D1, e.D2); break;
+    case 0xB0: Fs().fluid_synth_cc(s, canal, e.D1, e.D2); break;
+    case 0xC0: Fs().fluid_synth_program_change(s, canal, e.D1); break;
+    case 0xD0: Fs().fluid_synth_channel_pressure(s, canal, e.D1); break;
+    case 0xE0: Fs().fluid_synth_pitch_bend(s, canal, e.D1 | (e.D2 << 7)); break;
     default: break;
   }
 }
@@ -258,87 +260,107 @@ bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur) 
 }
 
 bool RendreMidiEnWav(const QString& midi, const QString& wav, const QString& soundFont, QString* erreur) {
+  if (!FluidSynthApi()) {
+    if (erreur) *erreur = QStringLiteral("FluidSynth could not start");
+    return false;
+  }
   InstallerLog();
-  fluid_settings_t* settings = new_fluid_settings();
+  fluid_settings_t* settings = Fs().new_fluid_settings();
   if (!settings) return false;
-  fluid_settings_setstr(settings, "audio.file.name", QFile::encodeName(wav).constData());
-  fluid_settings_setstr(settings, "audio.file.type", "wav");
-  fluid_settings_setstr(settings, "player.timing-source", "sample");
+  Fs().fluid_settings_setstr(settings, "audio.file.name", QFile::encodeName(wav).constData());
+  Fs().fluid_settings_setstr(settings, "audio.file.type", "wav");
+  Fs().fluid_settings_setstr(settings, "player.timing-source", "sample");
   ReglerSynth(settings);
   fluid_synth_t* synth = nullptr;
   bool ok = CreerSynth(soundFont, settings, &synth, erreur);
   if (ok) {
-    fluid_player_t* player = new_fluid_player(synth);
-    ok = player && fluid_player_add(player, QFile::encodeName(midi).constData()) == FLUID_OK;
-    fluid_file_renderer_t* rendu = ok ? new_fluid_file_renderer(synth) : nullptr;
-    ok = ok && rendu && fluid_player_play(player) == FLUID_OK;
+    fluid_player_t* player = Fs().new_fluid_player(synth);
+    ok = player && Fs().fluid_player_add(player, QFile::encodeName(midi).constData()) == FLUID_OK;
+    fluid_file_renderer_t* rendu = ok ? Fs().new_fluid_file_renderer(synth) : nullptr;
+    ok = ok && rendu && Fs().fluid_player_play(player) == FLUID_OK;
     if (ok) {
-      while (fluid_player_get_status(player) == FLUID_PLAYER_PLAYING)
-        if (fluid_file_renderer_process_block(rendu) != FLUID_OK) break;
+      while (Fs().fluid_player_get_status(player) == FLUID_PLAYER_PLAYING)
+        if (Fs().fluid_file_renderer_process_block(rendu) != FLUID_OK) break;
       // Half a second more, so that the last notes ring out instead of being cut.
       double rate = 44100;
-      fluid_settings_getnum(settings, "synth.sample-rate", &rate);
+      Fs().fluid_settings_getnum(settings, "synth.sample-rate", &rate);
       int periode = 64;
-      fluid_settings_getint(settings, "audio.period-size", &periode);
-      for (int i = 0; i < static_cast<int>(rate / 2 / periode); ++i) fluid_file_renderer_process_block(rendu);
-      ok = fluid_player_get_status(player) == FLUID_PLAYER_DONE;
+      Fs().fluid_settings_getint(settings, "audio.period-size", &periode);
+      for (int i = 0; i < static_cast<int>(rate / 2 / periode); ++i) Fs().fluid_file_renderer_process_block(rendu);
+      ok = Fs().fluid_player_get_status(player) == FLUID_PLAYER_DONE;
     }
     if (!ok && erreur && erreur->isEmpty()) *erreur = DernierMessage(QStringLiteral("The MIDI file could not be rendered"));
-    if (rendu) delete_fluid_file_renderer(rendu);
-    if (player) delete_fluid_player(player);
-    delete_fluid_synth(synth);
+    if (rendu) Fs().delete_fluid_file_renderer(rendu);
+    if (player) Fs().delete_fluid_player(player);
+    Fs().delete_fluid_synth(synth);
   }
-  delete_fluid_settings(settings);
+  Fs().delete_fluid_settings(settings);
   return ok;
 }
 
 TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) : TMediaPlayer(parent) {
-  InstallerLog();
   poll_.setInterval(100);
   connect(&poll_, &QTimer::timeout, this, &TFluidMediaPlayer::Poll);
-  settings_ = new_fluid_settings();
-  if (!settings_) {
-    erreur_ = QStringLiteral("FluidSynth could not start");
-    return;
-  }
-  ReglerSynth(settings_);
-  // A General MIDI font is mostly samples no song uses: each preset loads its own when selected.
-  fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
-  fluid_settings_setint(settings_, "synth.midi-channels", kCanauxSynth);
-  QString fichierAudio = qEnvironmentVariable("VEXO_AUDIO_FILE");
-  if (!fichierAudio.isEmpty()) {
-    fluid_settings_setstr(settings_, "audio.driver", "file");
-    fluid_settings_setstr(settings_, "audio.file.name", QFile::encodeName(fichierAudio).constData());
-    fluid_settings_setstr(settings_, "audio.file.type", "wav");
-  }
   if (!QFileInfo(soundFont).isFile()) {
     erreur_ = QStringLiteral("SoundFont not found: ") + soundFont;
     return;
   }
-  // Loading the font takes from a tenth of a second to a second: the window does not wait for it.
+  // Opening the library and loading the font take from a tenth of a second to a second: the
+  // window does not wait for them.
   connect(&attenteDemarrage_, &QTimer::timeout, this, [this] {
     if (demarre_.load()) FinirDemarrage();
   });
   attenteDemarrage_.start(10);
-  demarrage_ = std::thread([this, chemin = QFile::encodeName(soundFont).toStdString()] {
-    fluid_synth_t* s = new_fluid_synth(settings_);
-    if (!s) {
-      erreurDemarrage_ = DernierMessageBrut("The synthesizer could not be created");
-    } else if ((sfont_ = fluid_synth_sfload(s, chemin.c_str(), 0)) == FLUID_FAILED) {  // no preset selected yet
-      erreurDemarrage_ = DernierMessageBrut("The SoundFont could not be loaded");
-      delete_fluid_synth(s);
-      s = nullptr;
-    } else {
-      driverDemarre_ = new_fluid_audio_driver(settings_, s);
-      if (!driverDemarre_) erreurDemarrage_ = DernierMessageBrut("No audio output");
+  demarrage_ = std::thread([this, chemin = QFile::encodeName(soundFont).toStdString(),
+                            fichierAudio = QFile::encodeName(qEnvironmentVariable("VEXO_AUDIO_FILE")).toStdString()] {
+    {
+      std::unique_lock<std::mutex> verrou(mutexLiberation_);
+      liberation_.wait_for(verrou, std::chrono::seconds(1), [this] { return libre_; });
     }
-    synthDemarre_ = s;
+    Demarrer(chemin, fichierAudio);
     demarre_.store(true);
   });
 }
 
+void TFluidMediaPlayer::LibererDemarrage() {
+  std::lock_guard<std::mutex> garde(mutexLiberation_);
+  libre_ = true;
+  liberation_.notify_all();
+}
+
+// On the worker thread: no Qt here.
+void TFluidMediaPlayer::Demarrer(const std::string& soundFont, const std::string& fichierAudio) {
+  if (!FluidSynthApi() || !(settings_ = Fs().new_fluid_settings())) {
+    erreurDemarrage_ = "FluidSynth could not start";
+    return;
+  }
+  InstallerLog();
+  ReglerSynth(settings_);
+  // A General MIDI font is mostly samples no song uses: each preset loads its own when selected.
+  Fs().fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+  Fs().fluid_settings_setint(settings_, "synth.midi-channels", kCanauxSynth);
+  if (!fichierAudio.empty()) {
+    Fs().fluid_settings_setstr(settings_, "audio.driver", "file");
+    Fs().fluid_settings_setstr(settings_, "audio.file.name", fichierAudio.c_str());
+    Fs().fluid_settings_setstr(settings_, "audio.file.type", "wav");
+  }
+  fluid_synth_t* s = Fs().new_fluid_synth(settings_);
+  if (!s) {
+    erreurDemarrage_ = DernierMessageBrut("The synthesizer could not be created");
+  } else if ((sfont_ = Fs().fluid_synth_sfload(s, soundFont.c_str(), 0)) == FLUID_FAILED) {  // no preset selected yet
+    erreurDemarrage_ = DernierMessageBrut("The SoundFont could not be loaded");
+    Fs().delete_fluid_synth(s);
+    s = nullptr;
+  } else {
+    driverDemarre_ = Fs().new_fluid_audio_driver(settings_, s);
+    if (!driverDemarre_) erreurDemarrage_ = DernierMessageBrut("No audio output");
+  }
+  synthDemarre_ = s;
+}
+
 void TFluidMediaPlayer::FinirDemarrage() {
   if (!demarrage_.joinable()) return;
+  LibererDemarrage();  // whoever waits for the synth wants it now
   demarrage_.join();
   attenteDemarrage_.stop();
   synth_ = synthDemarre_;
@@ -358,6 +380,7 @@ TFluidMediaPlayer::~TFluidMediaPlayer() {
   poll_.stop();
   attenteDemarrage_.stop();
   if (demarrage_.joinable()) {
+    LibererDemarrage();
     demarrage_.join();
     synth_ = synthDemarre_;
     driver_ = driverDemarre_;
@@ -365,9 +388,9 @@ TFluidMediaPlayer::~TFluidMediaPlayer() {
   EndPlayer();
   // The audio thread goes first, then the synth it renders. No SoundFont is ever unloaded while
   // the program runs, so no delayed-unload timer can outlive the synth.
-  if (driver_) delete_fluid_audio_driver(driver_);  // the WAV file is completed here
-  if (synth_) delete_fluid_synth(synth_);
-  if (settings_) delete_fluid_settings(settings_);
+  if (driver_) Fs().delete_fluid_audio_driver(driver_);  // the WAV file is completed here
+  if (synth_) Fs().delete_fluid_synth(synth_);
+  if (settings_) Fs().delete_fluid_settings(settings_);
 }
 
 bool TFluidMediaPlayer::Open(const QString& fichier) {
@@ -391,7 +414,7 @@ bool TFluidMediaPlayer::Open(const QString& fichier) {
 void TFluidMediaPlayer::Close() {
   poll_.stop();
   EndPlayer();
-  if (synth_) fluid_synth_all_sounds_off(synth_, -1);
+  if (synth_) Fs().fluid_synth_all_sounds_off(synth_, -1);
   enCours_ = false;  // a closed file sends no notice
   ouvert_ = false;
   carte_ = TCarteTempo();
@@ -420,15 +443,15 @@ bool TFluidMediaPlayer::Play() {
   for (int code = 0; code < 256 && prochaineEpingle_ < kCanauxSynth; ++code)
     if (carte_.Programmes[code] && !epingles_[code]) {
       epingles_.set(code);
-      fluid_synth_program_select(synth_, prochaineEpingle_++, sfont_, code >= 128 ? 128 : 0, code & 0x7F);
+      Fs().fluid_synth_program_select(synth_, prochaineEpingle_++, sfont_, code >= 128 ? 128 : 0, code & 0x7F);
     }
   // Each playback starts from the controllers' defaults, as a fresh file would. Not a system reset:
   // that would reselect every channel's preset and unload samples a ringing voice still reads.
   for (int canal = 0; canal < 16; ++canal) {
-    fluid_synth_cc(synth_, canal, 121, 0);  // reset all controllers
-    fluid_synth_cc(synth_, canal, 7, 100);
-    fluid_synth_cc(synth_, canal, 10, 64);
-    if (carte_.CanauxSansProgramme & (1u << canal)) fluid_synth_program_change(synth_, canal, 0);
+    Fs().fluid_synth_cc(synth_, canal, 121, 0);  // reset all controllers
+    Fs().fluid_synth_cc(synth_, canal, 7, 100);
+    Fs().fluid_synth_cc(synth_, canal, 10, 64);
+    if (carte_.CanauxSansProgramme & (1u << canal)) Fs().fluid_synth_program_change(synth_, canal, 0);
   }
   // At the end of the file a new playback starts from the beginning.
   const qint64 depart = tickArret_ >= carte_.DernierTick ? 0 : tickArret_;
@@ -478,7 +501,7 @@ void TFluidMediaPlayer::Stop() {
   if (!sequenceur_.joinable()) return;
   tickArret_ = SequenceurFini() ? carte_.DernierTick : carte_.Tick(Position());
   EndPlayer();
-  fluid_synth_all_sounds_off(synth_, -1);
+  Fs().fluid_synth_all_sounds_off(synth_, -1);
   // The notice of the stopped playback follows at the next poll, as a message would.
 }
 

@@ -69,6 +69,7 @@ class TFluidMediaPlayer : public TMediaPlayer {
   bool Disponible() const override;
   bool Pret() const override { return !demarrage_.joinable(); }
   void AttendrePret() override;
+  void LibererDemarrage() override;
   bool Open(const QString& fichier) override;
   void Close() override;
   bool Play() override;
@@ -84,6 +85,7 @@ class TFluidMediaPlayer : public TMediaPlayer {
   void Poll();
   void EndPlayer();  // stops and joins the sequencer thread; the caller keeps the position
   void FinirDemarrage();  // takes the worker's synth and driver, then sends Demarre()
+  void Demarrer(const std::string& soundFont, const std::string& fichierAudio);  // the worker's body
   void Sequencer(size_t premier, qint64 msDepart);  // the sequencer thread's body
   bool SequenceurFini() const { return fini_.load(std::memory_order_acquire); }
 
@@ -111,6 +113,10 @@ class TFluidMediaPlayer : public TMediaPlayer {
   // Qt and hands its results over through these fields, read once it is joined.
   std::thread demarrage_;
   std::atomic<bool> demarre_{false};
+  // The worker waits for LibererDemarrage() (or a second) before it loads anything.
+  std::mutex mutexLiberation_;
+  std::condition_variable liberation_;
+  bool libre_ = false;
   QTimer attenteDemarrage_;
   _fluid_synth_t* synthDemarre_ = nullptr;
   int sfont_ = -1;

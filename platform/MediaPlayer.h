@@ -26,6 +26,9 @@ class TMediaPlayer : public QObject {
   // a player that was not ready sends Demarre() once, on the GUI thread, when it is.
   virtual bool Pret() const { return true; }
   virtual void AttendrePret() {}
+  // The main window has painted: a player that holds its synth back until then (so that loading
+  // it does not slow the first windows) may bring it up now.
+  virtual void LibererDemarrage() {}
 
  signals:
   void Demarre();

@@ -278,8 +278,9 @@ TEST_F(Lecture, BeatPreviewAndOutputTest) {
   EXPECT_EQ(lecteur.tempos.back(), 100);
   EXPECT_TRUE(lecteur.Enabled);
   lecteur.disponible = false;
-  EXPECT_FALSE(TesterSortieMIDI(lecteur, dir.filePath("t.tmp")));
+  EXPECT_FALSE(TesterSortieMIDI(lecteur, dir.filePath("u.tmp")));
   EXPECT_FALSE(lecteur.Enabled);
+  EXPECT_FALSE(QFile::exists(dir.filePath("u.tmp")));  // no output: nothing written
   lecteur.disponible = true;
   lecteur.Enabled = true;
   EXPECT_FALSE(TesterSortieMIDI(lecteur, dir.filePath("absent/t.tmp")));

@@ -136,3 +136,27 @@ TEST(Splash, BuiltInSoundStartsOffTheGuiThread) {
   TWave::Player = ancien;
   Configuration = TCONFIG{};
 }
+
+// The built-in sound opens the audio output once the main window has painted (LibererSon), not
+// while the first windows are being made; a splash screen that goes first lets it play.
+TEST(Splash, BuiltInSoundWaitsForTheMainWindowsPaint) {
+  std::atomic<bool> joue{false};
+  auto ancien = TWave::Player;
+  TWave::Player = [&](const std::vector<uint8_t>&) { return joue = true; };
+  Configuration.StartingMusic = 1;
+  auto attendre = [&](int ms) {
+    for (int i = 0; i < ms / 10 && !joue; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return joue.load();
+  };
+  {
+    TSplashForm s([] { return qint64(0); });
+    EXPECT_FALSE(attendre(300));  // well before the one-second bound
+    s.LibererSon();
+    EXPECT_TRUE(attendre(5000));
+  }
+  joue = false;
+  { TSplashForm s([] { return qint64(0); }); }  // gone before any paint: the sound still started
+  EXPECT_TRUE(joue);
+  TWave::Player = ancien;
+  Configuration = TCONFIG{};
+}

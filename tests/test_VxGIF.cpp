@@ -244,6 +244,18 @@ TEST(VxGIF, SplashPictureIsOurGIF) {
   EXPECT_EQ(SplashPicture().size(), QSize(279, 176));
 }
 
+// The splash screen shows the GIF's pixels without encoding and decoding them: the same picture,
+// palette and format as reading the GIF back.
+TEST(VxGIF, SplashPictureIsWhatTheGIFDecodesTo) {
+  TGIFImage g;
+  g.LoadFromBytes(SplashGIFBytes());
+  const QImage lu = g.Bitmap(), direct = SplashPicture();
+  ASSERT_FALSE(lu.isNull());
+  EXPECT_EQ(direct.format(), lu.format());
+  EXPECT_EQ(direct.colorTable(), lu.colorTable());
+  EXPECT_EQ(direct, lu);
+}
+
 TEST(VxGIF, ClipboardCarriesTheGIF) {
   TGIFImage g = OneFrame(5, 3, 4, Pixels(5, 3, 4, 9));
   g.Frames[0].Delay = 120;

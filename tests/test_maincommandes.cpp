@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -214,6 +215,23 @@ TEST_F(Fenetre, FretMenuAndCommandStates) {
   EXPECT_FALSE(f->Ac_Note_SupprimerTemps->isEnabled());
   EXPECT_FALSE(f->Ac_Effet_VibMainGauche->isEnabled());
   EXPECT_FALSE(f->Ac_Edition_Coller->isEnabled());
+}
+
+// The confirm and revert buttons take Qt's own glyph pictures directly instead of through the icon
+// theme: neither is left blank in either state, each has the style's size, and they differ.
+TEST_F(Fenetre, ConfirmAndRevertButtonsCarryTheirGlyphs) {
+  const struct {
+    QPushButton* bouton;
+    QStyle::StandardPixmap glyphe;
+  } cas[] = {{f->BT_Valider, QStyle::SP_DialogApplyButton}, {f->BT_AnnulerMesure, QStyle::SP_DialogCancelButton}};
+  for (const auto& c : cas)
+    for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+      const QImage glyphe = c.bouton->icon().pixmap(16, mode).toImage();
+      ASSERT_FALSE(glyphe.isNull()) << c.bouton->objectName().toStdString();
+      EXPECT_EQ(glyphe.size(), f->style()->standardIcon(c.glyphe).pixmap(16, mode).size())
+          << c.bouton->objectName().toStdString() << " mode " << mode;
+    }
+  EXPECT_NE(f->BT_Valider->icon().pixmap(16).toImage(), f->BT_AnnulerMesure->icon().pixmap(16).toImage());
 }
 
 TEST_F(Fenetre, ChangingLanguageTranslatesMenusAgain) {

@@ -3,6 +3,7 @@
 
 #include "SonTest.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -210,6 +211,30 @@ TEST(FluidMediaPlayer, PlaysIntoTheAudioFileToCompletion) {
     EXPECT_EQ(player.Length(), 0);
   }
   EXPECT_GT(CreteWav(wav), 1000);
+}
+
+// The synth is held back until the main window has painted (LibererDemarrage), then comes up and
+// says so once on the GUI thread.
+TEST(FluidMediaPlayer, SynthWaitsUntilReleasedThenComesUp) {
+  EXIGER_SOUNDFONT();
+  QTemporaryDir dir;
+  qputenv("VEXO_AUDIO_FILE", dir.filePath("x.wav").toLocal8Bit());
+  TFluidMediaPlayer player;
+  qunsetenv("VEXO_AUDIO_FILE");
+  int demarrages = 0;
+  QObject::connect(&player, &TMediaPlayer::Demarre, [&] { ++demarrages; });
+  QEventLoop boucle;
+  QTimer::singleShot(300, &boucle, &QEventLoop::quit);  // well within the one-second bound
+  boucle.exec();
+  EXPECT_FALSE(player.Pret());
+  EXPECT_EQ(demarrages, 0);
+  player.LibererDemarrage();
+  QElapsedTimer chrono;
+  chrono.start();
+  while (!player.Pret() && chrono.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_TRUE(player.Pret());
+  EXPECT_EQ(demarrages, 1);
+  EXPECT_TRUE(player.Disponible()) << player.Erreur().toStdString();
 }
 
 TEST(FluidMediaPlayer, UnavailableWithoutSoundFont) {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -105,6 +106,21 @@ class ClicEtiquette : public QObject {
   }
   std::function<void()> faire;
 };
+
+// Qt's own pictures of a dialog button's glyph. The style would first look the name up in the
+// desktop's icon theme, which parses the theme's index and costs the start-up several milliseconds;
+// the window's look does not follow the desktop's theme anyway. Another Qt without these pictures
+// gets the style's glyph.
+QIcon GlypheBouton(QStyle* style, QStyle::StandardPixmap glyphe, const char* nom) {
+  const QString chemin = QStringLiteral(":/qt-project.org/styles/commonstyle/images/standardbutton-%1-%2.png");
+  QIcon icone;
+  for (int taille : {16, 32, 128}) {
+    const QString fichier = chemin.arg(QLatin1String(nom)).arg(taille);
+    if (!QFile::exists(fichier)) return style->standardIcon(glyphe);
+    icone.addFile(fichier, QSize(taille, taille));
+  }
+  return icone;
+}
 
 }  // namespace
 
@@ -237,8 +253,8 @@ void TForm1::CreerCommandes() {
     Souris.DoubleClic = 0;
   };
   // The two buttons carry glyphs, not captions: without them they show as blank boxes.
-  BT_Valider->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-  BT_AnnulerMesure->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+  BT_Valider->setIcon(GlypheBouton(style(), QStyle::SP_DialogApplyButton, "apply"));
+  BT_AnnulerMesure->setIcon(GlypheBouton(style(), QStyle::SP_DialogCancelButton, "cancel"));
   BT_AnnulerMesure->setToolTip(QStringLiteral("Annuler tout [CTRL+SHIFT+Z]"));
   connect(BT_Valider, &QPushButton::clicked, this, [this] { BT_ValiderClick(); });
   connect(BT_AnnulerMesure, &QPushButton::clicked, this, [this] { BT_AnnulerMesureClick(); });

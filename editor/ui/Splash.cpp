@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <chrono>
 
 #include "components/FileNameEdit.h"
 #include "components/SplashGIF.h"
@@ -17,6 +18,7 @@
 namespace {
 constexpr qint64 kMinimumMs = 4000;
 constexpr qint64 kSonInterneMs = 11000;  // the built-in sound is over by then
+constexpr int kAttenteSonMs = 1000;      // the longest the built-in sound waits for the main window
 }  // namespace
 
 TActionSplash DecisionSplash(const TEtatSplash& e) {
@@ -56,7 +58,14 @@ TSplashForm::TSplashForm(std::function<qint64()> horloge, QWidget* parent)
 }
 
 TSplashForm::~TSplashForm() {
+  LibererSon();
   if (son_.joinable()) son_.join();
+}
+
+void TSplashForm::LibererSon() {
+  std::lock_guard<std::mutex> garde(mutexSon_);
+  sonLibre_ = true;
+  reveilSon_.notify_all();
 }
 
 void TSplashForm::FormCreate() {
@@ -71,6 +80,10 @@ void TSplashForm::FormCreate() {
     son_ = std::thread([this] {
       const std::vector<uint8_t> son = SonDemarrage();
       Wave1.WaveData().SetFromBuffer(son.data(), static_cast<int>(son.size()));
+      {
+        std::unique_lock<std::mutex> verrou(mutexSon_);
+        reveilSon_.wait_for(verrou, std::chrono::milliseconds(kAttenteSonMs), [this] { return sonLibre_; });
+      }
       Wave1.Play();
     });
   } else if (musique_ == 2) {

@@ -4,7 +4,9 @@
 // ready, then hides, and goes once its sound is over. The user cannot close it.
 #include <QImage>
 #include <QWidget>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 #include "components/UWave.h"
@@ -37,6 +39,10 @@ class TSplashForm : public QWidget {
   std::function<bool()> FenetrePrete;
 
   void FormCreate();   // starts the sound (from the constructor)
+  // The main window has painted: the built-in sound may open the audio output now. It waits for
+  // this (a second at most) so that opening the output, which loads the sound libraries, does not
+  // slow the first windows down.
+  void LibererSon();
   void Timer1Timer();  // every 100 ms
   qint64 Debut = 0;
 
@@ -48,4 +54,7 @@ class TSplashForm : public QWidget {
   std::function<qint64()> horloge_;
   int musique_ = 3;
   std::thread son_;  // makes and starts the built-in sound
+  std::mutex mutexSon_;
+  std::condition_variable reveilSon_;
+  bool sonLibre_ = false;
 };
