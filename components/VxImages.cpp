@@ -4,9 +4,9 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <initializer_list>
 #include <iterator>
 #include <optional>
+#include <span>
 
 namespace {
 // By image index of the command table.
@@ -35,6 +35,15 @@ QString Folder(QString f) {
   if (!f.isEmpty() && !f.endsWith('/')) f += '/';
   return f + QStringLiteral("icons/");
 }
+
+// The sizes the theme's drawings come in, and where each lies.
+constexpr int kTaillesTheme[] = {16, 22, 24, 32};
+QString CheminTheme(const QString& programFolder, int taille, const QString& base) {
+  return Folder(programFolder) + QStringLiteral("theme/%1/%2.png").arg(taille).arg(base);
+}
+
+// The sizes a command's icon holds.
+constexpr int kTaillesIcone[] = {16, 20, 22, 24};
 }  // namespace
 
 QString CommandImageName(int imageIndex) {
@@ -46,9 +55,9 @@ namespace {
 // The theme's drawing closest to the size, at or above it when there is one; loaded holds the files
 // already decoded, by size, so that one icon reads each file once.
 QImage ThemeImage(const QString& base, int size, const QString& programFolder, QImage (&loaded)[33]) {
-  for (int s : {16, 22, 24, 32})
+  for (int s : kTaillesTheme)
     if (s >= size || s == 32) {
-      if (loaded[s].isNull()) loaded[s] = QImage(Folder(programFolder) + QStringLiteral("theme/%1/%2.png").arg(s).arg(base));
+      if (loaded[s].isNull()) loaded[s] = QImage(CheminTheme(programFolder, s, base));
       QImage img = loaded[s];
       if (img.isNull()) continue;
       if (img.width() != size) img = img.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -67,7 +76,7 @@ QImage Render(QSvgRenderer& svg, int size) {
 
 // Every size of one image, each file read and parsed once.
 template <class F>
-void EachSize(int imageIndex, std::initializer_list<int> sizes, const QString& programFolder, F&& f) {
+void EachSize(int imageIndex, std::span<const int> sizes, const QString& programFolder, F&& f) {
   const QString name = CommandImageName(imageIndex);
   if (name.isEmpty()) return;
   if (name.startsWith(QLatin1String("theme:"))) {
@@ -87,13 +96,11 @@ void EachSize(int imageIndex, std::initializer_list<int> sizes, const QString& p
 
 QImage CommandImage(int imageIndex, int size, const QString& programFolder) {
   QImage r;
-  EachSize(imageIndex, {size}, programFolder, [&](QImage img) { r = std::move(img); });
+  EachSize(imageIndex, std::span<const int>(&size, 1), programFolder, [&](QImage img) { r = std::move(img); });
   return r;
 }
 
 namespace {
-constexpr int kTaillesIcone[] = {16, 20, 22, 24};
-
 // A command's icon, drawn when first asked: the window can show before all its icons are made, and
 // a size the toolbar never shows is never drawn. A size of the four is drawn alone, any other
 // request makes the whole icon; both give the pixmaps the plain four-size icon gives.
@@ -125,7 +132,7 @@ class TCommandIconEngine : public QIconEngine {
   const QIcon& Entiere() {
     if (!entiere_) {
       entiere_ = QIcon();
-      EachSize(index_, {16, 20, 22, 24}, folder_, [&](const QImage& img) {
+      EachSize(index_, kTaillesIcone, folder_, [&](const QImage& img) {
         if (!img.isNull()) entiere_->addPixmap(QPixmap::fromImage(img));
       });
     }
@@ -156,8 +163,8 @@ bool ImageFileExists(int imageIndex, const QString& programFolder) {
   const QString name = CommandImageName(imageIndex);
   if (name.isEmpty()) return false;
   if (!name.startsWith(QLatin1String("theme:"))) return QFile::exists(Folder(programFolder) + name);
-  for (int s : {16, 22, 24, 32})
-    if (QFile::exists(Folder(programFolder) + QStringLiteral("theme/%1/%2.png").arg(s).arg(name.mid(6)))) return true;
+  for (int s : kTaillesTheme)
+    if (QFile::exists(CheminTheme(programFolder, s, name.mid(6)))) return true;
   return false;
 }
 

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/CheckedFile.h"
 #include "song/Song.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
@@ -78,8 +77,7 @@ bool TesterSortieMIDI(TMediaPlayer& lecteur, const QString& chemin) {
   // Without an output nothing is written: the file goes through the checked writer, whose sync
   // would cost the main window's first activation for nothing.
   bool ok = false;
-  if (lecteur.Disponible() &&
-      WriteFileChecked(chemin, reinterpret_cast<const char*>(f.data()), static_cast<qint64>(f.size()))) {
+  if (lecteur.Disponible() && EcrireOctetsFichier(chemin, f)) {
     ok = lecteur.Open(chemin) && lecteur.Erreur().isEmpty();
     if (ok) {
       lecteur.Notify = true;

@@ -111,20 +111,29 @@ QString CheminSoundFont() {
   return env.isEmpty() ? QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2") : env;
 }
 
-qint64 TCarteTempo::Ms(qint64 tick) const {
-  if (MsParTickSmpte > 0) return Arrondi(static_cast<double>(tick) * MsParTickSmpte);
+namespace {
+// Walks a tempo map forwards: each time asked for a later tick, it goes on from where it stood, so
+// that timing every event of a file walks the map once.
+struct TMarcheTempo {
+  const TCarteTempo& c;
+  size_t suivant = 0;  // the first tempo change not yet passed
   double us = 0;
   qint64 depuis = 0;
   int tempo = 500000;  // 120 beats per minute until the file says otherwise
-  for (const auto& [t, valeur] : Tempos) {
-    if (t >= tick) break;
-    us += static_cast<double>(t - depuis) * tempo;
-    depuis = t;
-    tempo = valeur;
+
+  qint64 Ms(qint64 tick) {
+    if (c.MsParTickSmpte > 0) return Arrondi(static_cast<double>(tick) * c.MsParTickSmpte);
+    for (; suivant < c.Tempos.size() && c.Tempos[suivant].first < tick; ++suivant) {
+      us += static_cast<double>(c.Tempos[suivant].first - depuis) * tempo;
+      depuis = c.Tempos[suivant].first;
+      tempo = c.Tempos[suivant].second;
+    }
+    return static_cast<qint64>(std::nearbyint((us + static_cast<double>(tick - depuis) * tempo) / c.Division / 1000.0));
   }
-  us += static_cast<double>(tick - depuis) * tempo;
-  return static_cast<qint64>(std::nearbyint(us / Division / 1000.0));
-}
+};
+}  // namespace
+
+qint64 TCarteTempo::Ms(qint64 tick) const { return TMarcheTempo{*this}.Ms(tick); }
 
 qint64 TCarteTempo::Tick(qint64 ms) const {
   if (ms <= 0) return 0;
@@ -254,7 +263,8 @@ bool LireCarteTempo(const QByteArray& smf, TCarteTempo* carte, QString* erreur) 
   // Tracks are read one after the other: at one tick, the earlier track's message goes first.
   std::stable_sort(c.Evenements.begin(), c.Evenements.end(),
                    [](const auto& a, const auto& b) { return a.Tick < b.Tick; });
-  for (auto& e : c.Evenements) e.Ms = c.Ms(e.Tick);
+  TMarcheTempo marche{c};
+  for (auto& e : c.Evenements) e.Ms = marche.Ms(e.Tick);
   *carte = std::move(c);
   return true;
 }
