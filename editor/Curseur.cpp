@@ -42,11 +42,6 @@ bool CurrentMeasureFull() { return MesureComplete(PisteCourante, Partition.Mesur
 
 int NbCordesPiste() { return std::clamp(Partition.NbCordes[PisteCourante], 1, NB_CORDES_MAX); }
 
-int DefaultDynamic() {
-  int d = Configuration.DefaultDynamic;
-  return d >= 1 && d <= 8 ? d : 6;
-}
-
 void RefreshActions() {
   VueEditeur().RefreshActions();
 }
@@ -106,6 +101,14 @@ void MoveNote(int pas) {
 }
 
 }  // namespace
+
+void PoserFrette(TNote& note, int frette) {
+  if (note.Frette < 0) {
+    const int d = Configuration.DefaultDynamic;  // a dynamic out of 1..8 (bad ini) reads as mf
+    note.Nuance = static_cast<int8_t>(d >= 1 && d <= 8 ? d : 6);
+  }
+  note.Frette = static_cast<int8_t>(frette);
+}
 
 int FretteSaisie(int chiffre, bool pendant, int fretteActuelle, int fretteMax, bool& pendantApres) {
   pendantApres = false;
@@ -207,8 +210,7 @@ void SaisirChiffre(int chiffre, int etat) {
   bool pendant = false;
   int v = FretteSaisie(chiffre, Curseur.RedessinTemps == 1, note.Frette, FretteMaxPiste[PisteCourante], pendant);
   Curseur.RedessinTemps = pendant ? 1 : 0;
-  if (note.Frette < 0) note.Nuance = static_cast<int8_t>(DefaultDynamic());
-  note.Frette = static_cast<int8_t>(v);
+  PoserFrette(note, v);
   RememberCursor();
   DrawBeat(Curseur.Temps);
   RegrouperRythme(0);
@@ -223,8 +225,7 @@ void SaisirNoteEtouffee() {
   TNote* entree = StartNoteEntry();
   if (!entree) return;
   TNote& note = *entree;
-  if (note.Frette < 0) note.Nuance = static_cast<int8_t>(DefaultDynamic());
-  note.Frette = FRETTE_MORTE;
+  PoserFrette(note, FRETTE_MORTE);
   note.Effet = 0;
   RememberCursor();
   Curseur.RedessinTemps = 0;
@@ -254,9 +255,7 @@ bool RemplirNotesAccord() {
     t.Silence = 1;  // a rest that carries the chord name
   }
   for (int s = 1; s <= nc; ++s) {
-    TNote& note = t.Notes[s];
-    if (note.Frette < 0) note.Nuance = static_cast<int8_t>(DefaultDynamic());
-    note.Frette = static_cast<int8_t>(frette(s));
+    PoserFrette(t.Notes[s], frette(s));
   }
   RememberCursor();
   DrawBeat(Curseur.Temps);

@@ -27,6 +27,11 @@ void MesureSuivanteSiPossible();
 // cancel-measure dropped, the score view refreshed. The callers go on with their own refreshes.
 void SwitchToTrack(int piste);
 
+// Writes a fret into a note: a string that held no note takes the default dynamic, a note already
+// there keeps its own.
+struct TNote;
+void PoserFrette(TNote& note, int frette);
+
 // The value a fret digit gives: `pendant` says a first digit is waiting, `fretteActuelle` is the
 // note's fret (that digit, or no note), `fretteMax` the track's highest fret. Returns the fret and
 // sets `pendantApres` when the result can still take a second digit.

@@ -6,11 +6,11 @@
 #include "editor/state/VueEditeur.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
+#include "editor/Curseur.h"
 #include "editor/Navigation.h"
 #include "editor/Saisie.h"
 #include "editor/EditZoneModel.h"
 #include "editor/state/RedessinSaisie.h"
-#include "settings/Config.h"
 
 int FretteItemTurbo(const QString& nom) {
   if (nom.size() < 7 || !nom[5].isDigit() || !nom[6].isDigit()) return -1;
@@ -36,12 +36,7 @@ bool PoserFretteTurbo(int frette) {
   t.Silence = 0;
   t.Lie = 0;
   Curseur.RedessinTemps = 0;
-  TNote& n = t.Notes[Curseur.Corde];
-  if (n.Frette == FRETTE_AUCUNE) {
-    const int d = Configuration.DefaultDynamic;  // a dynamic out of 1..8 (bad ini) reads as mf
-    n.Nuance = static_cast<int8_t>(d >= 1 && d <= 8 ? d : 6);
-  }
-  n.Frette = static_cast<int8_t>(frette);
+  PoserFrette(t.Notes[Curseur.Corde], frette);
   TempsPrecedent = Curseur.Temps;
   CordePrecedente = Curseur.Corde;
   RedessinerTemps(Curseur.Temps);
