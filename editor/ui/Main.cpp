@@ -300,7 +300,7 @@ void TForm1::FormActivate() {
   int piste = PisteCourante;
   for (PisteCourante = 1; PisteCourante <= Partition.NbPistes; ++PisteCourante) PreparerTempsSaisie();
   PisteCourante = piste;
-  setWindowTitle(QStringLiteral("Strumquill 2.2 - ") + QFileInfo(CheminFichier).fileName());
+  setWindowTitle(TitreProgramme + QStringLiteral(" - ") + QFileInfo(CheminFichier).fileName());
   MesureOrigine = *Partition.Courante();
   Curseur.Temps = 1;
   Curseur.Corde = 1;

@@ -75,7 +75,7 @@ void TForm1::CocherLangueAide() {
 void TForm1::RetraduireTitre() {
   if (NomFichier.isEmpty()) {
     CheminFichier = TexteLangue("Fichier-SansNom");
-    setWindowTitle(QStringLiteral("Strumquill 2.2 - ") + QFileInfo(CheminFichier).fileName());
+    setWindowTitle(TitreProgramme + QStringLiteral(" - ") + QFileInfo(CheminFichier).fileName());
   }
   AfficherEtatMesure();
 }

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "dialogs/SpeedT.h"
+#include "editor/state/EtatProgramme.h"
 #include "editor/ui/Main.h"
 #include "midi/Lecture.h"
 #include "platform/FluidMediaPlayer.h"
@@ -30,7 +31,7 @@ void TForm1::Ac_Son_StopExecute() {
 // command states, the timer and the caption.
 void TForm1::CreerLecture() {
   Lecture = new TControleurLecture(*MediaPlayer1, CheminFichierTemp(), this, false);
-  Lecture->NomProgramme = QStringLiteral("Strumquill 2.2");
+  Lecture->NomProgramme = TitreProgramme;
   DefinirExecute("Ac_Son_LectureDebut", [this] { Ac_Son_LectureDebutExecute(); });
   DefinirExecute("Ac_Son_LecturePosEC", [this] { Ac_Son_LecturePosECExecute(); });
   DefinirExecute("Ac_Son_LectureMesureEC", [this] { Ac_Son_LectureMesureECExecute(); });
