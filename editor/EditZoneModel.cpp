@@ -127,9 +127,3 @@ int32_t SommeDurees(int debut, int fin) {
   for (int b = std::max(debut, 1); b <= std::min(fin, NB_SLOTS_TEMPS); ++b) s += m->Temps[piste][b].Duree;
   return static_cast<int32_t>(std::clamp<int64_t>(s, INT32_MIN, INT32_MAX));
 }
-
-void CalculerLiensCrochets(int debut, int fin) {
-  TMesure* m = MesureSaisie();
-  if (!m) return;
-  LierGroupe(*m, PisteSaisie(), std::max(debut, 1), std::min(fin, NB_SLOTS_TEMPS));
-}

@@ -44,5 +44,3 @@ void RegrouperRythme(int mesure);
 void RegrouperToutesMesures();
 // Sum of the ticks of beats debut..fin of the current track in the current measure.
 int32_t SommeDurees(int debut, int fin);
-// Links of beats debut..fin of the current track in the current measure, taken as one group.
-void CalculerLiensCrochets(int debut, int fin);

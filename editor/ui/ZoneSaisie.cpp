@@ -564,6 +564,19 @@ void RenvoiFin() {
   Montrer(CanvasSaisie);
 }
 
+// The staff lines, its two frame bars and the repeat-close bar.
+void Portee() {
+  Zone z = ZoneCourante();
+  TCanvas* c = CanvasSaisie;
+  Brosse(c, clWhite);
+  Stylo(c, clBlack);
+  for (int s = 1; s <= z.n; ++s) Ligne(c, z.X0, z.y(s), z.X0 + z.L + 1, z.y(s));
+  Ligne(c, z.X0, z.y(1), z.X0, z.y(z.n));
+  Ligne(c, z.X0 + z.L, z.y(1), z.X0 + z.L, z.y(z.n));
+  RenvoiFin();
+  Montrer(c);
+}
+
 void Repetition() {
   Zone z = ZoneCourante();
   if (!z.ok()) return;
@@ -591,7 +604,7 @@ void Tout() {
   if (!ZoneCourante().m) return;
   if (VueEditeur().SongPlaying()) return;
   FondZoneSaisie();
-  DessinerPortee(CanvasSaisie);
+  Portee();
   AfficherNumeroMesure();
   Signature();
   Curseur.RedessinTemps = 0;
@@ -654,18 +667,6 @@ void RetirerZoneSaisie() {
   delete CanvasSaisie;  // its painter works on the image: first
   CanvasSaisie = nullptr;
   ImageSaisie = nullptr;
-}
-
-void DessinerPortee(TCanvas* canvas) {
-  if (!canvas) return;
-  Zone z = ZoneDe(canvas, Partition.MesureCourante, PisteCourante);
-  Brosse(canvas, clWhite);
-  Stylo(canvas, clBlack);
-  for (int s = 1; s <= z.n; ++s) Ligne(canvas, z.X0, z.y(s), z.X0 + z.L + 1, z.y(s));
-  Ligne(canvas, z.X0, z.y(1), z.X0, z.y(z.n));
-  Ligne(canvas, z.X0 + z.L, z.y(1), z.X0 + z.L, z.y(z.n));
-  if (canvas == CanvasSaisie) RenvoiFin();
-  Montrer(canvas);
 }
 
 void DessinerTemps(TCanvas* canvas, const TCurseur& curseur, int mesure, int piste, int temps, bool avecEffets) {

@@ -19,8 +19,6 @@ void InstallerZoneSaisie(QImage* image);
 // Stops drawing: the canvas goes, the image stays with its owner.
 void RetirerZoneSaisie();
 
-// The staff lines of the current track on a canvas.
-void DessinerPortee(TCanvas* canvas);
 // One beat of a track (the current track unless told) in measure `mesure`, with the cursor
 // cell of `curseur`; avecEffets also redraws the marks of the beat and of the one before.
 void DessinerTemps(TCanvas* canvas, const TCurseur& curseur, int mesure, int piste, int temps,
