@@ -2,12 +2,9 @@
 // 300 dpi image.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
-#include "editor/state/EtatEdition.h"
-#include "editor/Saisie.h"
-#include "editor/state/Partition.h"
+#include "PisteLongue.h"
 #include "settings/Config.h"
 #include "settings/ConfigFile.h"
 #include "song/Song.h"
@@ -17,32 +14,11 @@
 namespace {
 
 void PreparerImpression() {
-  static int argc = 1;
-  static char nom[] = "vexo_bench";
-  static char* argv[] = {nom, nullptr};
-  static QGuiApplication* app = [] {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QGuiApplication(argc, argv);
-  }();
-  (void)app;
+  ApplicationDeBanc();
   ZoneImpressionParDefaut(ZoneImpression);
   ChargerPolices();
   CalculeParamImpression();
-  NouvellePartition();
-  PisteCourante = 1;
-  Partition.NbMesures = NB_MESURES_MAX;
-  for (int m = 1; m <= NB_MESURES_MAX; ++m) {
-    if (!Partition.Mesures[m]) Partition.Mesures[m] = std::make_unique<TMesure>();
-    TMesure& M = *Partition.Mesures[m];
-    M.NbTemps[1] = 8;
-    for (int b = 1; b <= 8; ++b) {
-      TTemps& t = M.Temps[1][b];
-      ViderTemps(t);
-      t.CodeDuree = 1;
-      t.Duree = 240;
-      t.Notes[1 + (b + m) % 6].Frette = static_cast<int8_t>((b * m) % 13);
-    }
-  }
+  PisteLongue(false);
 }
 
 void BM_MiseEnPageImpression1000(benchmark::State& state) {

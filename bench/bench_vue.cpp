@@ -2,12 +2,9 @@
 // scrolling the whole song by pages (counting the lines drawn).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
-#include "editor/state/EtatEdition.h"
-#include "editor/Saisie.h"
-#include "editor/state/Partition.h"
+#include "PisteLongue.h"
 #include "platform/Canvas.h"
 #include "settings/Config.h"
 #include "settings/ConfigFile.h"
@@ -17,36 +14,13 @@
 
 namespace {
 
-// 1000 measures of track 1: eighths, a dotted quarter, triplets and chords in turn.
+// The score view of the long track, laid out in bands of the default screen settings.
 void PreparerVue() {
-  // Text measuring needs an application object; the bench runs without a display.
-  static int argc = 1;
-  static char nom[] = "vexo_bench";
-  static char* argv[] = {nom, nullptr};
-  static QGuiApplication* app = [] {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QGuiApplication(argc, argv);
-  }();
-  (void)app;
+  ApplicationDeBanc();
   ParamEcranParDefaut(ParamEcran, false);
   InitParamEcran(ParamEcran);
   ChargerPolices();
-  NouvellePartition();
-  PisteCourante = 1;
-  Partition.NbMesures = NB_MESURES_MAX;
-  for (int m = 1; m <= NB_MESURES_MAX; ++m) {
-    if (!Partition.Mesures[m]) Partition.Mesures[m] = std::make_unique<TMesure>();
-    TMesure& M = *Partition.Mesures[m];
-    M.NbTemps[1] = 8;
-    for (int b = 1; b <= 8; ++b) {
-      TTemps& t = M.Temps[1][b];
-      ViderTemps(t);
-      t.CodeDuree = 1;
-      t.Duree = 240;
-      t.Notes[1 + (b + m) % 6].Frette = static_cast<int8_t>((b * m) % 13);
-      if (b % 4 == 1) t.Notes[4].Frette = 2;
-    }
-  }
+  PisteLongue(true);
   VuePartition = TVuePartition{};
   DimensionnerBandes(VuePartition, ParamEcran, 6, 1006, 600, 900);
 }
