@@ -1,18 +1,20 @@
 #include "components/SplashGIF.h"
 
+#include <QFile>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
 
 #include "components/VxBitmap.h"
 #include "components/VxGIF.h"
+#include "platform/Folders.h"
 
 namespace {
 // A dark blue card with six tablature strings, a few fret numbers and the program's name.
 QImage DrawSplash() {
-  QImage img(279, 176, QImage::Format_RGB32);
+  QImage img(kLargeurSplash, kHauteurSplash, QImage::Format_RGB32);
   QPainter p(&img);
-  QLinearGradient g(0, 0, 0, 176);
+  QLinearGradient g(0, 0, 0, kHauteurSplash);
   g.setColorAt(0, QColor(24, 40, 84));
   g.setColorAt(1, QColor(8, 14, 34));
   p.fillRect(img.rect(), g);
@@ -36,7 +38,7 @@ QImage DrawSplash() {
   title.setBold(true);
   p.setFont(title);
   p.setPen(QColor(240, 244, 255));
-  p.drawText(QRect(0, 14, 279, 60), Qt::AlignCenter, QStringLiteral("Strumquill"));
+  p.drawText(QRect(0, 14, kLargeurSplash, 60), Qt::AlignCenter, QStringLiteral("Strumquill"));
   return img;
 }
 
@@ -72,5 +74,18 @@ std::vector<uint8_t> SplashGIFBytes() {
   return gif.SaveToBytes();
 }
 
-// The GIF's own pixels and palette, without encoding and decoding them on the way to the screen.
-QImage SplashPicture() { return GIFSplash().Bitmap(); }
+QImage SplashPicture() {
+  QFile fichier(DossierProgramme() + QStringLiteral("splash.gif"));
+  if (fichier.open(QIODevice::ReadOnly)) {
+    const QByteArray octets = fichier.readAll();
+    try {
+      TGIFImage gif;
+      gif.LoadFromBytes(std::span(reinterpret_cast<const uint8_t*>(octets.constData()), octets.size()));
+      QImage image = gif.Bitmap();
+      if (image.size() == QSize(kLargeurSplash, kHauteurSplash)) return image;
+    } catch (const EGIFError&) {
+    }
+  }
+  // The GIF's own pixels and palette, without encoding and decoding them on the way to the screen.
+  return GIFSplash().Bitmap();
+}

@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <vector>
 
+inline constexpr int kLargeurSplash = 279, kHauteurSplash = 176;
+
 // The picture as GIF89a bytes: 279 x 176 pixels, 256-colour global table, background index 255,
 // one interlaced image with LZW code size 8, no extensions.
 std::vector<uint8_t> SplashGIFBytes();
-// The picture decoded from those bytes (what the splash window shows).
+// The picture the splash window shows: the build draws those bytes once into "splash.gif" in the
+// program folder, read from there; drawn here when that file is missing or not this picture.
 QImage SplashPicture();

@@ -94,10 +94,67 @@ void EachSize(int imageIndex, std::span<const int> sizes, const QString& program
 }
 }  // namespace
 
-QImage CommandImage(int imageIndex, int size, const QString& programFolder) {
+namespace {
+QImage DessinerImage(int imageIndex, int size, const QString& programFolder) {
   QImage r;
   EachSize(imageIndex, std::span<const int>(&size, 1), programFolder, [&](QImage img) { r = std::move(img); });
   return r;
+}
+
+std::mutex mutexPreparation;
+TImagesPreparees* preparation = nullptr;  // the one running, if any
+}  // namespace
+
+TImagesPreparees::TImagesPreparees(std::vector<std::pair<int, int>> imagesEtTailles, QString programFolder)
+    : dossier_(std::move(programFolder)), images_(imagesEtTailles.size()) {
+  for (size_t i = 0; i < images_.size(); ++i) {
+    images_[i].Index = imagesEtTailles[i].first;
+    images_[i].Taille = imagesEtTailles[i].second;
+    images_[i].Resultat = images_[i].Promesse.get_future();
+  }
+  {
+    std::lock_guard<std::mutex> garde(mutexPreparation);
+    if (!preparation) preparation = this;
+  }
+  // Every promise is kept, drawn or empty, so that nobody waits for ever.
+  dessin_ = std::thread([this] {
+    for (TImage& im : images_)
+      im.Promesse.set_value(arret_ ? QImage() : DessinerImage(im.Index, im.Taille, dossier_));
+  });
+}
+
+TImagesPreparees::~TImagesPreparees() {
+  {
+    std::lock_guard<std::mutex> garde(mutexPreparation);
+    if (preparation == this) preparation = nullptr;
+  }
+  arret_ = true;
+  dessin_.join();
+}
+
+std::optional<QImage> TImagesPreparees::Prendre(int imageIndex, int size, const QString& programFolder) {
+  if (programFolder != dossier_) return std::nullopt;
+  TImage* trouvee = nullptr;
+  {
+    std::lock_guard<std::mutex> garde(mutex_);
+    for (TImage& im : images_)
+      if (!im.Prise && im.Index == imageIndex && im.Taille == size) {
+        im.Prise = true;
+        trouvee = &im;
+        break;
+      }
+  }
+  if (!trouvee) return std::nullopt;
+  return trouvee->Resultat.get();
+}
+
+QImage CommandImage(int imageIndex, int size, const QString& programFolder) {
+  {
+    std::lock_guard<std::mutex> garde(mutexPreparation);
+    if (preparation)
+      if (std::optional<QImage> r = preparation->Prendre(imageIndex, size, programFolder)) return std::move(*r);
+  }
+  return DessinerImage(imageIndex, size, programFolder);
 }
 
 namespace {

@@ -5,6 +5,13 @@
 #include <QIcon>
 #include <QImage>
 #include <QString>
+#include <atomic>
+#include <optional>
+#include <future>
+#include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
 
 inline constexpr int NB_IMAGES_COMMANDES = 77;
 
@@ -19,3 +26,31 @@ bool ImageFileExists(int imageIndex, const QString& programFolder);
 // The icon of a command with the sizes the buttons use (16, 20, 22, 24), null when the image's file
 // is missing. Each size is drawn the first time it is shown.
 QIcon CommandIcon(int imageIndex, const QString& programFolder);
+
+// The images a window's first paint shows, drawn beside the GUI thread from the moment this is
+// made (image index and pixel size, in the order the paint asks for them). CommandImage hands each
+// one over once, waiting for it if need be, instead of drawing it again. The drawing stops and its
+// thread ends when the object goes; CommandImage then draws as usual.
+class TImagesPreparees {
+ public:
+  TImagesPreparees(std::vector<std::pair<int, int>> imagesEtTailles, QString programFolder);
+  ~TImagesPreparees();
+  TImagesPreparees(const TImagesPreparees&) = delete;
+  TImagesPreparees& operator=(const TImagesPreparees&) = delete;
+
+  // The prepared image, or nothing when this one was not asked for or was already handed over.
+  std::optional<QImage> Prendre(int imageIndex, int size, const QString& programFolder);
+
+ private:
+  struct TImage {
+    int Index, Taille;
+    std::promise<QImage> Promesse;
+    std::future<QImage> Resultat;
+    bool Prise = false;
+  };
+  QString dossier_;
+  std::vector<TImage> images_;
+  std::mutex mutex_;
+  std::atomic<bool> arret_{false};
+  std::thread dessin_;
+};

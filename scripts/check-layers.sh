@@ -3,7 +3,7 @@
 #   platform < components < song < settings < editor/state
 #     < midi < chords < files < view < editor        (the engines, in this order)
 #     < every ui/ folder and dialogs/                (the windows)
-#     < main.cpp
+#     < main.cpp and the build tools (outils/ folders)
 # A file includes its own folder or a room below it; between two engine folders only downwards,
 # so the engines never form a circle. Below the windows no file includes a widget or dialog header
 # either; the components are widgets themselves, and the message box's function is the one dialog
@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 rank() {
   local f=$1
   case $f in
-    main.cpp) echo 70 ;;
+    main.cpp|*/outils/*) echo 70 ;;
     dialogs/*|*/ui/*) echo 60 ;;
     platform/*) echo 10 ;;
     components/*) echo 11 ;;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 #include "components/FenetresOutils.h"
 #include "components/VxPanel.h"
@@ -48,6 +50,8 @@
 TForm1* Form1 = nullptr;
 
 namespace {
+// The longest the first activation waits for the window to be on screen.
+constexpr int kAttentePremierePeintureMs = 250;
 // The edit zone's image: room for every beat slot of a measure, so that the zone scrolls sideways
 // instead of being redrawn; 153 pixels high, centred in its panel.
 constexpr int kHauteurZoneSaisie = 153;
@@ -254,6 +258,19 @@ void TForm1::changeEvent(QEvent* e) {
   }
 }
 
+// Lets pending messages run until the window is on screen and has painted once, so that the rest
+// of the first activation (renderers, fonts, the first song) comes after the user sees the window.
+// A window that is never exposed (minimised, or no display) is waited for a moment only.
+void TForm1::LaisserPeindre() {
+  QCoreApplication::processEvents();
+  QWindow* fenetre = windowHandle();
+  if (!isVisible() || !fenetre) return;
+  QDeadlineTimer limite(kAttentePremierePeintureMs);
+  QTimer reveil;  // wakes the wait below when nothing else comes
+  reveil.start(10);
+  while (!fenetre->isExposed() && !limite.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 void TForm1::FormActivate() {
   static bool enCours = false;  // pending events run below may activate the window again
   if (!PremiereActivation || enCours) return;
@@ -261,7 +278,7 @@ void TForm1::FormActivate() {
   // The display and sound switches start as the settings left them.
   if (Ac_Ass_MontrerLetRing) Ac_Ass_MontrerLetRing->setChecked(Configuration.ShowLetRingNotes);
   if (Ac_Ass_MontrerDyna) Ac_Ass_MontrerDyna->setChecked(Configuration.ShowDynamic);
-  QCoreApplication::processEvents();
+  LaisserPeindre();
   // Without a window manager nobody else gives the window the keyboard (and its shortcuts).
   activateWindow();
   Ed_Invisible->setFocus();

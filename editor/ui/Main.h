@@ -232,6 +232,7 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
+  void LaisserPeindre();
   void CreerControles();
   void BrancherCommandes();
   void BrancherCommandesFichier();   // MainFichier.cpp

@@ -168,14 +168,20 @@ void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& 
                            a.Ac_Edition_Vider});
 }
 
+namespace {
+// Toolbar order: file, print, edit, playback, full screen; a null entry is a grooved spacer.
+const char* const kOrdreBarre[] = {"Ac_Fichier_Nouveau", "Ac_Fichier_Ouvrir", "Ac_Fichier_Enregistrer", nullptr,
+                                   "Ac_Fichier_Proprietes", "Ac_Options_Preferences", nullptr, "Ac_Fichier_Imprimer",
+                                   "Ac_Fichier_ApercuImp", nullptr, "Ac_Edition_Couper", "Ac_Edition_Copier", "Ac_Edition_Coller",
+                                   "Ac_Edition_Inserer", "Ac_Edition_Vider", nullptr, "Ac_Son_LectureDebut",
+                                   "Ac_Son_LecturePosEC", "Ac_Son_LectureMesureEC", "Ac_Son_Stop", "Ac_Son_EnBoucle",
+                                   "Ac_Son_Metronome", nullptr, "Ac_Affichage_PleinEcran"};
+constexpr int kTailleImageBarre = 16, kTailleImagePanneau = 20;
+
+bool BoutonDePanneau(const TDefAction& d) { return *d.Bouton && !d.BoutonBarre; }
+}  // namespace
+
 void ConstruireBarreOutils(TVxToolbar* barre, TActionsPrincipales& a) {
-  // Toolbar order: file, print, edit, playback, full screen; a null entry is a grooved spacer.
-  const char* ordre[] = {"Ac_Fichier_Nouveau", "Ac_Fichier_Ouvrir", "Ac_Fichier_Enregistrer", nullptr,
-                         "Ac_Fichier_Proprietes", "Ac_Options_Preferences", nullptr, "Ac_Fichier_Imprimer",
-                         "Ac_Fichier_ApercuImp", nullptr, "Ac_Edition_Couper", "Ac_Edition_Copier", "Ac_Edition_Coller",
-                         "Ac_Edition_Inserer", "Ac_Edition_Vider", nullptr, "Ac_Son_LectureDebut",
-                         "Ac_Son_LecturePosEC", "Ac_Son_LectureMesureEC", "Ac_Son_Stop", "Ac_Son_EnBoucle",
-                         "Ac_Son_Metronome", nullptr, "Ac_Affichage_PleinEcran"};
   // One row placed by the window: no wrapping, no margin, the buttons a pixel below the top.
   barre->SetAlign(TAlign::alNone);
   barre->AutoStyle = false;
@@ -184,7 +190,7 @@ void ConstruireBarreOutils(TVxToolbar* barre, TActionsPrincipales& a) {
   barre->SetTopMargin(1);
   QStringList noms;
   int espaces = 0;
-  for (const char* nom : ordre) {
+  for (const char* nom : kOrdreBarre) {
     if (!nom) {
       auto* s = new TVxSpacer(barre);
       s->resize(6, 25);
@@ -198,7 +204,7 @@ void ConstruireBarreOutils(TVxToolbar* barre, TActionsPrincipales& a) {
     b->setDefaultAction(a.Action(i));
     b->setObjectName(QString::fromLatin1(TableActions[i].Bouton));
     b->setFocusPolicy(Qt::NoFocus);  // the focus stays on the focus holder
-    b->setIconSize(QSize(16, 16));
+    b->setIconSize(QSize(kTailleImageBarre, kTailleImageBarre));
     b->setAutoRaise(true);
     b->resize(23, 22);
     noms << b->objectName();
@@ -210,14 +216,23 @@ QList<QToolButton*> ConstruireBoutonsPanneau(QWidget* panneau, TActionsPrincipal
   QList<QToolButton*> boutons;
   for (int i = 0; i < NB_ACTIONS; ++i) {
     const TDefAction& d = TableActions[i];
-    if (!*d.Bouton || d.BoutonBarre) continue;
+    if (!BoutonDePanneau(d)) continue;
     auto* b = new QToolButton(panneau);
     b->setObjectName(QString::fromLatin1(d.Bouton));
     b->setDefaultAction(a.Action(i));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
-    b->setIconSize(QSize(20, 20));
+    b->setIconSize(QSize(kTailleImagePanneau, kTailleImagePanneau));
     boutons.append(b);
   }
   return boutons;
+}
+
+std::vector<std::pair<int, int>> ImagesPremierePeinture() {
+  std::vector<std::pair<int, int>> r;
+  for (const char* nom : kOrdreBarre)
+    if (nom) r.emplace_back(TableActions[IndiceActionParNom(QLatin1String(nom))].ImageIndex, kTailleImageBarre);
+  for (int i = 0; i < NB_ACTIONS; ++i)
+    if (BoutonDePanneau(TableActions[i])) r.emplace_back(TableActions[i].ImageIndex, kTailleImagePanneau);
+  return r;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Building the main window's actions, menus, toolbar and edit-zone buttons from the command table.
 #include <QList>
+#include <utility>
+#include <vector>
 
 #include "editor/ui/Actions.h"
 
@@ -36,3 +38,5 @@ void ConstruireBarreOutils(TVxToolbar* barre, TActionsPrincipales& a);
 // Creates the edit-zone panel buttons (Note, Mesure, Effets, Bt_Ass_Solfege, Bt_Edition_TableMix)
 // as children of the panel, named after the action; the caller lays them out.
 QList<QToolButton*> ConstruireBoutonsPanneau(QWidget* panneau, TActionsPrincipales& a);
+// The command images the main window's first paint shows (image index, pixel size), toolbar first.
+std::vector<std::pair<int, int>> ImagesPremierePeinture();

@@ -47,7 +47,7 @@ TSplashForm::TSplashForm(std::function<qint64()> horloge, QWidget* parent)
     horloge_ = [montre] { return montre->elapsed(); };
   }
   Image1 = SplashPicture();
-  setFixedSize(279, 176);
+  setFixedSize(kLargeurSplash, kHauteurSplash);
   if (QScreen* ecran = QGuiApplication::primaryScreen())
     move(ecran->geometry().center() - QPoint(width() / 2, height() / 2));
   Timer1 = new QTimer(this);
