@@ -7,7 +7,6 @@
 
 #include "components/VxBitmap.h"
 #include "components/VxGIF.h"
-#include "platform/Folders.h"
 
 namespace {
 // A dark blue card with six tablature strings, a few fret numbers and the program's name.
@@ -74,8 +73,8 @@ std::vector<uint8_t> SplashGIFBytes() {
   return gif.SaveToBytes();
 }
 
-QImage SplashPicture() {
-  QFile fichier(DossierProgramme() + QStringLiteral("splash.gif"));
+QImage SplashPicture(const QString& programFolder) {
+  QFile fichier(programFolder + QStringLiteral("splash.gif"));
   if (fichier.open(QIODevice::ReadOnly)) {
     const QByteArray octets = fichier.readAll();
     try {
@@ -83,7 +82,7 @@ QImage SplashPicture() {
       gif.LoadFromBytes(std::span(reinterpret_cast<const uint8_t*>(octets.constData()), octets.size()));
       QImage image = gif.Bitmap();
       if (image.size() == QSize(kLargeurSplash, kHauteurSplash)) return image;
-    } catch (const EGIFError&) {
+    } catch (const std::exception&) {  // a damaged file: the picture is drawn instead
     }
   }
   // The GIF's own pixels and palette, without encoding and decoding them on the way to the screen.

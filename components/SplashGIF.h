@@ -1,8 +1,11 @@
 #pragma once
 // The splash picture: drawn once, stored as a GIF by our encoder and shown through our decoder.
 #include <QImage>
+#include <QString>
 #include <cstdint>
 #include <vector>
+
+#include "platform/Folders.h"
 
 inline constexpr int kLargeurSplash = 279, kHauteurSplash = 176;
 
@@ -11,4 +14,4 @@ inline constexpr int kLargeurSplash = 279, kHauteurSplash = 176;
 std::vector<uint8_t> SplashGIFBytes();
 // The picture the splash window shows: the build draws those bytes once into "splash.gif" in the
 // program folder, read from there; drawn here when that file is missing or not this picture.
-QImage SplashPicture();
+QImage SplashPicture(const QString& programFolder = DossierProgramme());

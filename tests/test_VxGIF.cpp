@@ -2,6 +2,9 @@
 // control block, and survival of cut and mangled files.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <QApplication>
 #include <QClipboard>
 #include <random>
@@ -244,16 +247,40 @@ TEST(VxGIF, SplashPictureIsOurGIF) {
   EXPECT_EQ(SplashPicture().size(), QSize(279, 176));
 }
 
-// The splash screen shows the GIF's pixels without encoding and decoding them: the same picture,
-// palette and format as reading the GIF back.
+// The splash screen shows the picture the build wrote into the program folder, or draws it when that
+// file is missing, damaged or another picture: the same pixels, palette and format each time as
+// reading our GIF back.
 TEST(VxGIF, SplashPictureIsWhatTheGIFDecodesTo) {
+  const std::vector<uint8_t> octets = SplashGIFBytes();
   TGIFImage g;
-  g.LoadFromBytes(SplashGIFBytes());
-  const QImage lu = g.Bitmap(), direct = SplashPicture();
+  g.LoadFromBytes(octets);
+  const QImage lu = g.Bitmap();
   ASSERT_FALSE(lu.isNull());
-  EXPECT_EQ(direct.format(), lu.format());
-  EXPECT_EQ(direct.colorTable(), lu.colorTable());
-  EXPECT_EQ(direct, lu);
+  const std::vector<uint8_t> petit = OneFrame(5, 3, 4, Pixels(5, 3, 4, 9)).SaveToBytes();
+  const struct {
+    const char* cas;
+    std::vector<uint8_t> fichier;
+    bool present;
+  } cas[] = {
+      {"missing", {}, false},
+      {"damaged", std::vector<uint8_t>(octets.begin(), octets.begin() + 40), true},
+      {"another picture", petit, true},
+      {"ours", octets, true},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.cas);
+    QTemporaryDir dir;
+    if (c.present) {
+      QFile f(dir.filePath("splash.gif"));
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(reinterpret_cast<const char*>(c.fichier.data()), static_cast<qint64>(c.fichier.size()));
+    }
+    const QImage direct = SplashPicture(dir.path() + '/');
+    EXPECT_EQ(direct.format(), lu.format());
+    EXPECT_EQ(direct.colorTable(), lu.colorTable());
+    EXPECT_EQ(direct, lu);
+  }
+  EXPECT_EQ(SplashPicture(QStringLiteral(VEXO_PROGRAM_DIR "/")), lu) << "the build's file";
 }
 
 TEST(VxGIF, ClipboardCarriesTheGIF) {

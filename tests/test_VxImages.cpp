@@ -45,3 +45,31 @@ TEST(VxImages, IconSizesAreTheImagesAtThoseSizes) {
   EXPECT_FALSE(ImageFileExists(0, "/nonexistent"));
   EXPECT_TRUE(CommandImage(0, 0, VEXO_PROGRAM_DIR).isNull());
 }
+
+// Images drawn ahead on another thread are the images drawn on the spot, each asked-for copy handed
+// over once; other folders and other images are drawn as usual, and a preparation dropped at once
+// neither hangs nor leaves anything behind.
+TEST(VxImages, PreparedImagesAreTheImagesDrawnOnTheSpot) {
+  const QString dossier = QStringLiteral(VEXO_PROGRAM_DIR);
+  const QString ailleurs = dossier + '/';  // the same files, under a name the preparation was not given
+  const std::vector<std::pair<int, int>> demandees = {{0, 16}, {11, 16}, {23, 20}, {0, 16}, {76, 20}, {-1, 16}};
+  {
+    TImagesPreparees prep(demandees, dossier);
+    for (const auto& [i, s] : demandees) {
+      SCOPED_TRACE(testing::Message() << i << " at " << s);
+      EXPECT_EQ(CommandImage(i, s, dossier), CommandImage(i, s, ailleurs));
+    }
+    EXPECT_FALSE(prep.Prendre(0, 16, dossier)) << "both copies were handed over";
+    EXPECT_FALSE(prep.Prendre(30, 16, dossier)) << "not asked for";
+    EXPECT_FALSE(prep.Prendre(11, 20, dossier)) << "not at that size";
+    EXPECT_EQ(CommandImage(30, 16, dossier), CommandImage(30, 16, ailleurs));
+  }
+  {
+    std::vector<std::pair<int, int>> toutes;
+    for (int i = 0; i < NB_IMAGES_COMMANDES; ++i)
+      for (int s : {16, 20, 22, 24}) toutes.emplace_back(i, s);
+    TImagesPreparees prep(toutes, dossier);
+    EXPECT_FALSE(prep.Prendre(0, 16, ailleurs));
+  }
+  EXPECT_EQ(CommandImage(5, 16, dossier).size(), QSize(16, 16));
+}

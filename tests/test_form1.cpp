@@ -1,6 +1,9 @@
 // Start-up and shut-down of the main window, headless: first activation, command line, close query.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -111,6 +114,35 @@ TEST(MainWindow, FirstActivationBuildsTheNewSong) {
   Partition.Tempo = 90;
   f.FormActivate();
   EXPECT_EQ(Partition.Tempo, 90);
+}
+
+// The window paints as soon as it is on screen, before the first activation sets up the renderers
+// and the first song; both are there for the paints that follow.
+TEST(MainWindow, FirstPaintComesBeforeTheRestOfTheFirstActivation) {
+  Demarrage d;
+  Messages msg;
+  TForm1 f;
+  f.LigneCommande.clear();
+  struct Sonde : QObject {
+    TForm1* fenetre = nullptr;
+    int peintures = 0, activeeALaPremiere = -1;
+    bool eventFilter(QObject* o, QEvent* e) override {
+      auto* w = qobject_cast<QWidget*>(o);
+      if (e->type() == QEvent::Paint && w && w->window() == fenetre && peintures++ == 0)
+        activeeALaPremiere = fenetre->FenetreActivee;
+      return false;
+    }
+  } sonde;
+  sonde.fenetre = &f;
+  qApp->installEventFilter(&sonde);
+  f.show();
+  for (QDeadlineTimer limite(5000); PremiereActivation && !limite.hasExpired();) QCoreApplication::processEvents();
+  qApp->removeEventFilter(&sonde);
+  EXPECT_EQ(PremiereActivation, 0);
+  ASSERT_GT(sonde.peintures, 0);
+  EXPECT_EQ(sonde.activeeALaPremiere, 0);
+  EXPECT_NE(ImageSaisie, nullptr);
+  f.hide();
 }
 
 TEST(MainWindow, CommandLineNamingAMissingFileKeepsTheNewSong) {
