@@ -113,6 +113,11 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
 
   Form1 = new TForm1;
+  if (qEnvironmentVariableIsSet("VEXO_MESURE_DEMARRAGE")) app.installEventFilter(new SondeDemarrage(&app));
+  app.installEventFilter(new ApresPremierePeinture(splash, &app));
+  // Shown before the dialogs are made, so that the window system maps it meanwhile; its first
+  // activation runs in the message loop, once they all exist.
+  Form1->show();
   SelMIDIForm = new TSelMIDIForm(Form1);
   Assistant_Bat_Form = new TAssistant_Bat_Form(Form1);
   WaitMidiForm = new TWaitMidiForm(Form1);
@@ -120,9 +125,6 @@ int main(int argc, char** argv) {
   SpeedT_Form = new TSpeedT_Form(Form1);
   ClassForm = new TClassForm(Form1);
   DynaForm = new TDynaForm(Form1);
-  if (qEnvironmentVariableIsSet("VEXO_MESURE_DEMARRAGE")) app.installEventFilter(new SondeDemarrage(&app));
-  app.installEventFilter(new ApresPremierePeinture(splash, &app));
-  Form1->show();
   int code = app.exec();
 
   delete splash;  // a start-up cut short leaves it
