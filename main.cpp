@@ -1,12 +1,9 @@
 // Program entry: folders, settings, the long-lived windows, then the message loop.
 #include <QApplication>
 #include <QFile>
-#include <QFontDatabase>
-#include <QFontMetrics>
 #include <QPointer>
 #include <QTimer>
 #include <cstdio>
-#include <thread>
 
 #include "components/VxImages.h"
 #include "dialogs/Assistant_Bat.h"
@@ -94,12 +91,6 @@ int main(int argc, char** argv) {
   // The toolbar images are drawn beside the GUI thread while it reads the settings and makes the
   // windows: the main window's first paint only copies them.
   TImagesPreparees imagesPreparees(ImagesPremierePeinture(), DossierProgramme());
-  // Setting up the fonts reads the system's whole font configuration: begun here, beside the GUI
-  // thread, it is over by the time the main window measures its first text.
-  std::jthread polices([] {
-    QFontDatabase::families();
-    QFontMetrics(QGuiApplication::font()).horizontalAdvance(QStringLiteral("Fichier"));
-  });
   // The settings file lives in this folder, so it is known before the settings are read.
   RepWindows = DossierConfiguration();
   ChargerConfig(PisteCourante, ChoisirLangueDemarrage);

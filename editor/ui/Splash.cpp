@@ -46,7 +46,8 @@ TSplashForm::TSplashForm(std::function<qint64()> horloge, QWidget* parent)
     montre->start();
     horloge_ = [montre] { return montre->elapsed(); };
   }
-  Image1 = SplashPicture();
+  // In the screen's format once, rather than converted from its palette at every paint.
+  Image1 = SplashPicture().convertToFormat(QImage::Format_RGB32);
   setFixedSize(kLargeurSplash, kHauteurSplash);
   if (QScreen* ecran = QGuiApplication::primaryScreen())
     move(ecran->geometry().center() - QPoint(width() / 2, height() / 2));
