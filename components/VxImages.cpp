@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <iterator>
@@ -52,12 +53,20 @@ QString CommandImageName(int imageIndex) {
 }
 
 namespace {
+// A PNG file read by Qt's own reader alone: left to guess, the reader loads and asks every image
+// plugin first, which holds up any other thread loading a library meanwhile.
+QImage LirePNG(const QString& chemin) {
+  QImageReader lecteur(chemin, "png");
+  lecteur.setAutoDetectImageFormat(false);
+  return lecteur.read();
+}
+
 // The theme's drawing closest to the size, at or above it when there is one; loaded holds the files
 // already decoded, by size, so that one icon reads each file once.
 QImage ThemeImage(const QString& base, int size, const QString& programFolder, QImage (&loaded)[33]) {
   for (int s : kTaillesTheme)
     if (s >= size || s == 32) {
-      if (loaded[s].isNull()) loaded[s] = QImage(CheminTheme(programFolder, s, base));
+      if (loaded[s].isNull()) loaded[s] = LirePNG(CheminTheme(programFolder, s, base));
       QImage img = loaded[s];
       if (img.isNull()) continue;
       if (img.width() != size) img = img.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);

@@ -77,14 +77,15 @@ void TSplashForm::FormCreate() {
   if (son_.joinable()) son_.join();
   if (musique_ == 1) {
     // Computing the sound and opening the audio device take longer than the windows do to appear:
-    // both happen beside the GUI thread.
+    // both happen beside the GUI thread, once the main window has painted, so that neither slows
+    // the windows down.
     son_ = std::thread([this] {
-      const std::vector<uint8_t> son = SonDemarrage();
-      Wave1.WaveData().SetFromBuffer(son.data(), static_cast<int>(son.size()));
       {
         std::unique_lock<std::mutex> verrou(mutexSon_);
         reveilSon_.wait_for(verrou, std::chrono::milliseconds(kAttenteSonMs), [this] { return sonLibre_; });
       }
+      const std::vector<uint8_t> son = SonDemarrage();
+      Wave1.WaveData().SetFromBuffer(son.data(), static_cast<int>(son.size()));
       Wave1.Play();
     });
   } else if (musique_ == 2) {

@@ -39,9 +39,9 @@ class TSplashForm : public QWidget {
   std::function<bool()> FenetrePrete;
 
   void FormCreate();   // starts the sound (from the constructor)
-  // The main window has painted: the built-in sound may open the audio output now. It waits for
-  // this (a second at most) so that opening the output, which loads the sound libraries, does not
-  // slow the first windows down.
+  // The main window has painted: the built-in sound may be computed and open the audio output now.
+  // It waits for this (a second at most) so that neither the computing nor opening the output, which
+  // loads the sound libraries, slows the first windows down.
   void LibererSon();
   void Timer1Timer();  // every 100 ms
   qint64 Debut = 0;
