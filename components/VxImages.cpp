@@ -1,12 +1,10 @@
 #include "components/VxImages.h"
 
 #include <QFile>
-#include <QHash>
 #include <QIconEngine>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <array>
 #include <iterator>
 #include <optional>
 #include <span>
@@ -191,8 +189,9 @@ class TCommandIconEngine : public QIconEngine {
   QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
     return Entiere().availableSizes(mode, state);
   }
-  // Without drawing anything: the file is there.
-  bool isNull() override { return !ImageFileExists(index_, folder_); }
+  // Without drawing anything or asking the disk again: CommandIcon makes this engine only for an
+  // image whose file is there, and Qt asks this often.
+  bool isNull() override { return false; }
   QString key() const override { return QStringLiteral("VexoCommandIcon"); }
   QIconEngine* clone() const override { return new TCommandIconEngine(*this); }
 
@@ -227,32 +226,13 @@ class TCommandIconEngine : public QIconEngine {
 };
 }  // namespace
 
-namespace {
-bool ChercherFichierImage(int imageIndex, const QString& programFolder) {
+bool ImageFileExists(int imageIndex, const QString& programFolder) {
   const QString name = CommandImageName(imageIndex);
   if (name.isEmpty()) return false;
   if (!name.startsWith(QLatin1String("theme:"))) return QFile::exists(Folder(programFolder) + name);
   for (int s : kTaillesTheme)
     if (QFile::exists(CheminTheme(programFolder, s, name.mid(6)))) return true;
   return false;
-}
-}  // namespace
-
-// Asked for each command and again whenever an icon is tested for emptiness: the disk is asked once
-// per image and folder (the program folder does not change while the program runs).
-bool ImageFileExists(int imageIndex, const QString& programFolder) {
-  static std::mutex mutex;
-  static QHash<QString, std::array<int8_t, NB_IMAGES_COMMANDES>> connus;  // -1 not asked yet
-  if (imageIndex < 0 || imageIndex >= NB_IMAGES_COMMANDES) return false;
-  std::lock_guard<std::mutex> garde(mutex);
-  auto it = connus.find(programFolder);
-  if (it == connus.end()) {
-    it = connus.insert(programFolder, {});
-    it->fill(-1);
-  }
-  int8_t& connu = (*it)[imageIndex];
-  if (connu < 0) connu = ChercherFichierImage(imageIndex, programFolder) ? 1 : 0;
-  return connu == 1;
 }
 
 QIcon CommandIcon(int imageIndex, const QString& programFolder) {
