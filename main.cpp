@@ -1,10 +1,9 @@
 // Program entry: folders, settings, the long-lived windows, then the message loop.
 #include <QApplication>
-#include <QFile>
 #include <QPointer>
 #include <QTimer>
-#include <cstdio>
 
+#include "components/PremierePeinture.h"
 #include "components/VxImages.h"
 #include "dialogs/Assistant_Bat.h"
 #include "dialogs/Classiq.h"
@@ -24,64 +23,6 @@
 #include "settings/ConfigFile.h"
 #include "settings/ui/Welcome.h"
 
-namespace {
-// The start-up benchmark's probe (VEXO_MESURE_DEMARRAGE set): prints "peint" at the main window's
-// first paint, then, once the synth is up and its output test has run, "rss <kB>", and ends the run.
-class SondeDemarrage : public QObject {
- public:
-  using QObject::QObject;
-  bool eventFilter(QObject* o, QEvent* e) override {
-    auto* w = qobject_cast<QWidget*>(o);
-    if (peint_ || e->type() != QEvent::Paint || !w || w->window() != Form1) return false;
-    peint_ = true;
-    std::printf("peint\n");
-    std::fflush(stdout);
-    QTimer::singleShot(0, this, [this] {
-      if (Form1->MediaPlayer1->Pret())
-        Mesurer();
-      else
-        connect(Form1->MediaPlayer1, &TMediaPlayer::Demarre, this, &SondeDemarrage::Mesurer, Qt::QueuedConnection);
-    });
-    return false;
-  }
-  void Mesurer() {
-    QTimer::singleShot(300, this, [] {  // the test note's samples are in by then
-      QFile f(QStringLiteral("/proc/self/status"));
-      long kb = 0;
-      if (f.open(QIODevice::ReadOnly))
-        for (const QByteArray& l : f.readAll().split('\n'))
-          if (l.startsWith("VmRSS:")) kb = l.mid(6).trimmed().split(' ').value(0).toLong();
-      std::printf("rss %ld\n", kb);
-      std::fflush(stdout);
-      QCoreApplication::exit(0);  // not quit(): the splash screen refuses to close
-    });
-  }
-
- private:
-  bool peint_ = false;
-};
-
-// Once the main window's first paint is over, lets the splash screen's sound open the audio output
-// and the synth come up: neither is needed for that paint, and both load libraries beside it.
-class ApresPremierePeinture : public QObject {
- public:
-  ApresPremierePeinture(TSplashForm* splash, QObject* parent) : QObject(parent), splash_(splash) {}
-  bool eventFilter(QObject* o, QEvent* e) override {
-    auto* w = qobject_cast<QWidget*>(o);
-    if (e->type() != QEvent::Paint || !w || w->window() != Form1) return false;
-    qApp->removeEventFilter(this);
-    QTimer::singleShot(0, this, [this] {  // after the paint, not before it
-      if (splash_) splash_->LibererSon();
-      if (Form1) Form1->MediaPlayer1->LibererDemarrage();
-      deleteLater();
-    });
-    return false;
-  }
-
- private:
-  QPointer<TSplashForm> splash_;
-};
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -104,8 +45,22 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
 
   Form1 = new TForm1;
-  if (qEnvironmentVariableIsSet("VEXO_MESURE_DEMARRAGE")) app.installEventFilter(new SondeDemarrage(&app));
-  app.installEventFilter(new ApresPremierePeinture(splash, &app));
+  // Once the main window's first paint is over, the splash screen's sound may open the audio output
+  // and the synth come up: neither is needed for that paint, and both load libraries beside it.
+  new TPremierePeinture(Form1, {}, [splash] {
+    if (splash) splash->LibererSon();
+    if (Form1) Form1->MediaPlayer1->LibererDemarrage();
+  });
+  // The start-up benchmark's probe: the memory is read once the synth is up, its output test has
+  // run and the test note's samples are in.
+  if (qEnvironmentVariableIsSet("VEXO_MESURE_DEMARRAGE"))
+    new TPremierePeinture(Form1, SignalerPremierePeinture, [] {
+      auto mesurer = [] { QTimer::singleShot(300, qApp, SignalerMemoireEtQuitter); };
+      if (Form1->MediaPlayer1->Pret())
+        mesurer();
+      else
+        QObject::connect(Form1->MediaPlayer1, &TMediaPlayer::Demarre, qApp, mesurer, Qt::QueuedConnection);
+    });
   // Shown before the dialogs are made, so that the window system maps it meanwhile; its first
   // activation runs in the message loop, once they all exist.
   Form1->show();

@@ -4,41 +4,11 @@
 // "splash" too, a splash window of the editor's size is shown and painted before the main window is
 // made, as the editor's start-up does.
 #include <QApplication>
-#include <QFile>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
-#include <QTimer>
-#include <cstdio>
 
-namespace {
-class Sonde : public QObject {
- public:
-  explicit Sonde(QWidget* fenetre, QObject* parent) : QObject(parent), fenetre_(fenetre) {}
-  bool eventFilter(QObject* o, QEvent* e) override {
-    auto* w = qobject_cast<QWidget*>(o);
-    if (peint_ || e->type() != QEvent::Paint || !w || w->window() != fenetre_) return false;
-    peint_ = true;
-    std::printf("peint\n");
-    std::fflush(stdout);
-    QTimer::singleShot(0, this, [] {
-      QFile f(QStringLiteral("/proc/self/status"));
-      long kb = 0;
-      if (f.open(QIODevice::ReadOnly))
-        for (const QByteArray& l : f.readAll().split('\n'))
-          if (l.startsWith("VmRSS:")) kb = l.mid(6).trimmed().split(' ').value(0).toLong();
-      std::printf("rss %ld\n", kb);
-      std::fflush(stdout);
-      QCoreApplication::exit(0);
-    });
-    return false;
-  }
-
- private:
-  QWidget* fenetre_;
-  bool peint_ = false;
-};
-}  // namespace
+#include "components/PremierePeinture.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -61,7 +31,7 @@ int main(int argc, char** argv) {
   if (mode.contains(QLatin1String("menus")))
     for (const char* m : {"&File", "&Edit", "&Track", "&Bar", "&Note", "Effe&cts", "&Assistants", "&Sound", "&Display", "&Help"})
       w.menuBar()->addMenu(QString::fromLatin1(m));
-  app.installEventFilter(new Sonde(&w, &app));
+  new TPremierePeinture(&w, SignalerPremierePeinture, SignalerMemoireEtQuitter);
   w.show();
   return app.exec();
 }
