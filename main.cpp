@@ -18,6 +18,7 @@
 #include "editor/ui/Splash.h"
 #include "midi/ui/SelMIDI.h"
 #include "midi/ui/WaitMidi.h"
+#include "platform/Evenements.h"
 #include "platform/Folders.h"
 #include "platform/MediaPlayer.h"
 #include "settings/ConfigFile.h"
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
   splash->FenetrePrete = [] { return Form1 && Form1->FenetreActivee && !PremiereActivation; };
   splash->show();
   splash->repaint();
-  QApplication::processEvents();
+  LaisserPasserMessages();
 
   Form1 = new TForm1;
   // Once the main window's first paint is over, the splash screen's sound may open the audio output

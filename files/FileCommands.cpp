@@ -1,6 +1,5 @@
 #include "files/FileCommands.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +12,7 @@
 #include "files/FichierSqt.h"
 #include "midi/EcritureMIDI.h"
 #include "midi/OrdreLecture.h"
+#include "platform/Evenements.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
@@ -27,9 +27,7 @@ QString ChoisirEnregistrement(const QString& propose) {
 
 void Legende() { VueEditeur().SetCaption(TitreProgramme + " - " + NomFichier); }
 
-void MessagesEnAttente() {
-  if (QCoreApplication::instance()) QCoreApplication::processEvents();
-}
+void MessagesEnAttente() { LaisserPasserMessages(); }
 
 }  // namespace
 

@@ -1,6 +1,5 @@
 #include "midi/Lecture.h"
 
-#include <QCoreApplication>
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +14,7 @@
 #include "editor/state/VueEditeur.h"
 #include "midi/EcritureMIDI.h"
 #include "midi/uMIDIPile.h"
+#include "platform/Evenements.h"
 #include "platform/Folders.h"
 #include "platform/MediaPlayer.h"
 #include "settings/Config.h"
@@ -144,7 +144,7 @@ bool TControleurLecture::Jouer(int mode) {
   if (!VerifierMIDI()) return false;
   VueEditeur().BeforePlayback();
   lecteur_.Close();
-  QCoreApplication::processEvents();
+  LaisserPasserMessages();
   if (!EcrireFichierMIDI(chemin_, mode)) {
     VueEditeur().AfterPlayback();
     return false;
@@ -173,7 +173,7 @@ bool TControleurLecture::LancerEntrainement(int mesDeb, int mesFin, int tempoDeb
   MesureFinLecture = mesFin;
   VueEditeur().BeforePlayback();
   lecteur_.Close();
-  QCoreApplication::processEvents();
+  LaisserPasserMessages();
   if (!EcrireFichierMIDI(chemin_, MODE_MIDI_ENTRAINEMENT)) {
     VueEditeur().AfterPlayback();
     return false;

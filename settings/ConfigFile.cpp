@@ -151,7 +151,9 @@ void VisiterConfigFin(V& v, TCONFIG& c) {
   // Any number is kept: one that names no sound starts none (the splash then plays nothing).
   v.Int("StartingMusic", c.StartingMusic, 1);
   v.Str("StartingFile", c.StartingFile, "");
-  v.Int("TypeScrolling", c.TypeScrolling, 1, 1, 2);
+  // The same: one that names no scrolling mode checks neither button and scrolls only as far as
+  // the current measure needs.
+  v.Int("TypeScrolling", c.TypeScrolling, 1);
   v.Int("MetronomeVolume", c.MetronomeVolume, 95, 0, 127);
   v.Bool("DifferentMetronomeFirstSound", c.DifferentMetronomeFirstSound, true);
   v.Bool("AlwaysUseMetronomeSpeedTrainer", c.AlwaysUseMetronomeSpeedTrainer, true);

@@ -12,6 +12,7 @@
 
 #include "EditFixture.h"
 #include "editor/ui/MainImportMIDI.h"
+#include "files/FileCommands.h"
 #include "midi/ImportMIDI.h"
 #include "midi/ui/SelMIDI.h"
 #include "song/Accordages.h"
@@ -149,6 +150,41 @@ TEST_F(EditTest, ImportAnnuleOuRemplace) {
   EXPECT_FALSE(AnnulationPossible);
   EXPECT_EQ(Modifie, 1);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A song imported from either format is a song never saved: its title comes from the file's name,
+// and the caption and the save question both name it as a new song.
+TEST_F(EditTest, ImportNommeLaPartitionCommeUneNouvelle) {
+  TextesDeTest textes;
+  DefinirTexteLangue("Fichier-SansNom", "Untitled");
+  DefinirTexteLangue("Fichier-EnregistrerModif", "Save #1?");
+  QString legende;
+  vue.OnSetCaption = [&legende](const QString& t) { legende = t; };
+  smf::Piste c, p;
+  c.Signature(0, 4, 2).Fin();
+  p.Signature(0, 4, 2).On(0, 52).Off(960, 52).Fin();
+  QTemporaryDir dossier;
+  TSelMIDIForm dialogue;
+  SelMIDIForm = &dialogue;
+  for (int format : {0, 1}) {
+    const QString chemin = dossier.filePath(QString("music00%1.mid").arg(format));
+    QFile fichier(chemin);
+    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+    fichier.write(format ? smf::Fichier(1, 480, {c, p}) : smf::Fichier(0, 480, {p}));
+    fichier.close();
+    QTimer::singleShot(0, &dialogue, [&dialogue] {
+      dialogue.ListePiste->setCurrentRow(0);
+      dialogue.BT_OK->click();
+    });
+    ASSERT_TRUE(ImporterFichierMIDI(chemin));
+    messages.clear();
+    DemanderEnregistrement();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Texte.toStdString(), "Save Untitled?") << format;
+    EXPECT_EQ(legende.toStdString(), (TitreProgramme + " - Untitled").toStdString()) << format;
+    EXPECT_EQ(Partition.Titre.str(), "Music00" + std::to_string(format));
+  }
+  SelMIDIForm = nullptr;
 }
 
 namespace {

@@ -241,12 +241,15 @@ TEST_F(Preferences, PrintFontsAreBlackAndScreenFontsKeepTheirColour) {
 TEST_F(Preferences, StartingSoundChoiceKeepsTheFile) {
   Configuration.StartingMusic = 0;
   Configuration.StartingFile = "/tmp/a b.wav";
+  Configuration.TypeScrolling = 5;  // names no mode: neither button, and kept through OK
   auto f = Ouvrir();
   EXPECT_FALSE(f->Music_VX->isChecked() || f->Music_WAV->isChecked() || f->Music_Rien->isChecked());
+  EXPECT_FALSE(f->ScrollingScreen->isChecked() || f->ScrollingLine->isChecked());
   EXPECT_FALSE(f->Music_File->isEnabled());
   f->MetronomeVolume->setValue(3);
   f->BT_OKClick();
   EXPECT_EQ(Configuration.StartingMusic, 0);
+  EXPECT_EQ(Configuration.TypeScrolling, 5);
   auto g = Ouvrir();
   g->Music_WAV->setChecked(true);
   EXPECT_TRUE(g->Music_File->isEnabled());

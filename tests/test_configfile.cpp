@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <climits>
 
 #include "song/AccordTexte.h"
 #include "song/Song.h"
@@ -326,17 +327,25 @@ TEST_F(ConfigFichier, AMissingOrUnreadableLanguageCountsAsNone) {
   EXPECT_TRUE(TableMessages.isEmpty());
 }
 
-// The start-up sound setting keeps any number: one that names no sound starts none, it does not
-// become the built-in sound.
-TEST_F(ConfigFichier, StartingMusicKeepsAnyNumber) {
+// The start-up sound and the scrolling mode keep any number, as read and as written back: one that
+// names no choice starts no sound, or checks no scrolling button; it does not become the default.
+TEST_F(ConfigFichier, StartingMusicAndTypeScrollingKeepAnyNumber) {
   const struct {
-    const char* ligne;
+    const char* cle;
+    int32_t TCONFIG::*champ;
+  } cles[] = {{"StartingMusic", &TCONFIG::StartingMusic}, {"TypeScrolling", &TCONFIG::TypeScrolling}};
+  const struct {
+    const char* valeur;
     int attendu;
-  } cas[] = {{"StartingMusic=2\n", 2}, {"StartingMusic=7\n", 7}, {"StartingMusic=0\n", 0},
-             {"StartingMusic=-4\n", -4}, {"StartingMusic=abc\n", 1}, {"", 1}};
-  for (const auto& c : cas) {
-    EcrireIni(QString("[Config]\nPatcheLangue=English\n") + c.ligne);
-    ChargerConfig(1, ChoisirLangueDemarrage);
-    EXPECT_EQ(Configuration.StartingMusic, c.attendu) << c.ligne;
-  }
+  } cas[] = {{"2", 2}, {"7", 7}, {"0", 0}, {"-4", -4}, {"abc", 1}, {nullptr, 1}};
+  for (const auto& k : cles)
+    for (const auto& c : cas) {
+      const QString ligne = c.valeur ? QString("%1=%2\n").arg(k.cle, c.valeur) : QString();
+      SCOPED_TRACE(ligne.toStdString());
+      EcrireIni("[Config]\nPatcheLangue=English\n" + ligne);
+      ChargerConfig(1, ChoisirLangueDemarrage);
+      EXPECT_EQ(Configuration.*k.champ, c.attendu);
+      ASSERT_TRUE(EnregistrerConfig());
+      EXPECT_EQ(TIniFile(CheminFichierConfig()).ReadInteger("Config", k.cle, INT_MIN), c.attendu);
+    }
 }

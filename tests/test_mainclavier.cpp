@@ -1,6 +1,8 @@
 // The main window's keyboard through real key events on the window: the focus holder gets the keys
-// back after a menu, and during playback only the editing shortcuts are held back.
+// back after a menu, during playback only the editing shortcuts are held back, and keys that come
+// in a burst act as the same keys typed one by one.
 #include <gtest/gtest.h>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <QApplication>
 #include <QDir>
@@ -11,10 +13,12 @@
 #include <map>
 
 #include "song/Song.h"
+#include "files/FichierSqt.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/ui/Main.h"
 #include "editor/state/Partition.h"
+#include "editor/state/RedessinSaisie.h"
 #include "settings/Config.h"
 #include "platform/Folders.h"
 #include "settings/Mess.h"
@@ -92,4 +96,75 @@ TEST_F(Clavier, DuringPlaybackOnlyTheEditingShortcutsAreHeldBack) {
   EXPECT_EQ(QApplication::activePopupWidget(), f->Mn_Fichier);
   Touche(Qt::Key_Escape);
   f->Ac_Son_LectureDebut->setEnabled(true);
+}
+
+namespace {
+// The window with its beat preview counted instead of sounded.
+class TForm1Ecoute : public TForm1 {
+ public:
+  int Ecoutes = 0;
+  void PlayCurrentBeat() override { ++Ecoutes; }
+};
+using Rafale = FenetreTest<TForm1Ecoute>;
+// Measure 1 of track 1 as the issue writes it: "string:fret" per beat, beats apart by " | ".
+std::string Mesure1() {
+  const TMesure& m = *Partition.Mesures[1];
+  std::string r;
+  for (int b = 1; b <= m.NbTemps[1]; ++b) {
+    r += b > 1 ? " | " : "";
+    for (int s = 1, n = 0; s <= 6; ++s)
+      if (m.Temps[1][b].Notes[s].Frette >= 0)
+        r += (n++ ? "," : "") + std::to_string(s) + ":" + std::to_string(m.Temps[1][b].Notes[s].Frette);
+  }
+  return r;
+}
+}  // namespace
+
+// Keys queued by the window system all at once, as a fast typist gives them while a command still
+// runs, act exactly as the same keys handled one at a time: none runs inside another.
+TEST_F(Rafale, KeysQueuedAtOnceActAsKeysTypedOneByOne) {
+  const struct {
+    const char* touches;  // QKeySequence's names, "Num+" for the keypad
+    const char* attendu;  // measure 1 once they have all been handled
+  } cas[] = {
+      {"5 Right 7 Down 3 Right 9 Up 0", "1:5 | 1:7,2:3 | 1:0,2:9"},
+      {"1 2 Num++ Return Down 4 Num+- Num+- Right 1 Num+7", "1:12 | 2:4 | 2:17"},
+      {"3 Down 5 Del Up Del 8 Right 2 Left Backspace 6", "1:6"},
+  };
+  for (const bool ecoute : {false, true})
+    for (const auto& c : cas) {
+      SCOPED_TRACE(testing::Message() << c.touches << (ecoute ? ", playing while entering" : ""));
+      auto taper = [&](bool rafale) {
+        NouvellePartition();
+        Curseur.Temps = Curseur.Corde = 1;
+        RafraichirZoneSaisie();
+        f->RafraichirActions();
+        f->Ac_Son_JouerSaisie->setChecked(ecoute);
+        MIDIDisponible = ecoute ? 1 : 0;
+        f->Ecoutes = 0;
+        for (const QString& nom : QString(c.touches).split(' ')) {
+          const QKeyCombination k = QKeySequence::fromString(nom)[0];
+          if (!rafale) {
+            QTest::keyClick(f->windowHandle(), k.key(), k.keyboardModifiers());
+            continue;
+          }
+          const char texte = QTest::keyToAscii(k.key());
+          for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                f->windowHandle(), type, k.key(), k.keyboardModifiers(), texte ? QString(QChar(texte)) : QString());
+        }
+        // The queue is handled as the window system's dispatch handles it: one event after the
+        // other, each free to let pending messages run.
+        QWindowSystemInterface::flushWindowSystemEvents();
+        QApplication::processEvents();
+        return std::make_tuple(OctetsPartition(), Mesure1(), f->Ecoutes);
+      };
+      const auto [octets, mesure, ecoutes] = taper(false);
+      EXPECT_EQ(mesure, c.attendu);
+      EXPECT_EQ(ecoutes > 0, ecoute);
+      const auto [octetsRafale, mesureRafale, ecoutesRafale] = taper(true);
+      EXPECT_EQ(mesureRafale, mesure);
+      EXPECT_TRUE(octetsRafale == octets);  // the song writer's bytes
+      EXPECT_EQ(ecoutesRafale, ecoutes);
+    }
 }

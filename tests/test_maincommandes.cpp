@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -20,6 +21,9 @@
 #include <vector>
 
 #include "chords/ui/Sais_ac.h"
+#include "dialogs/ChgtParam.h"
+#include "dialogs/DialogueValide.h"
+#include "dialogs/Sais_txt.h"
 #include "dialogs/Assistant_Bat.h"
 #include "song/Song.h"
 #include "editor/state/EtatEdition.h"
@@ -27,6 +31,8 @@
 #include "settings/Config.h"
 #include "editor/ui/Main.h"
 #include "editor/Saisie.h"
+#include "editor/state/RedessinSaisie.h"
+#include "editor/ui/ZoneSaisie.h"
 #include "files/FichierSqt.h"
 #include "platform/Folders.h"
 #include "settings/Langue.h"
@@ -458,4 +464,78 @@ TEST_F(Fenetre, StrumCancelRemovesTheStrum) {
   f->Ac_Effet_BrushUp->trigger();
   EXPECT_EQ(T(1).Brush, 0);
   EXPECT_FALSE(f->Ac_Effet_BrushDown->isChecked());
+}
+
+// Every command that takes the undo copy (Part 1.112) is taken back whole by Undo: the song writer
+// gives the same bytes as before the command, and the edit zone shows the measure as it was at once.
+TEST_F(Fenetre, UndoTakesBackEachEditingCommand) {
+  using Reponse = std::function<void(QWidget*)>;  // fills in the dialog that the command opens
+  const Reponse ok = [](QWidget* w) { qobject_cast<TDialogueValide*>(w)->BT_OKClick(); };
+  const Reponse accordDeDo = [](QWidget* w) {
+    auto* d = qobject_cast<TSais_Ac_Form*>(w);
+    d->Fondamentale->setCurrentRow(0);  // C
+    d->FondamentaleClick();
+    d->BT_OKClick();
+  };
+  const Reponse texte = [ok](QWidget* w) {
+    static_cast<TSais_Txt_Form*>(w)->Ed_Texte->setText("riff");
+    ok(w);
+  };
+  const Reponse tempo = [ok](QWidget* w) {
+    static_cast<TChgtParamForm*>(w)->CB[TChgtParamForm::TEMPO]->setChecked(true);
+    ok(w);
+  };
+  auto cle = [this](Qt::Key key, Qt::KeyboardModifiers m = {}) { return [=, this] { Touche(key, m); }; };
+  auto action = [](QAction* a) { return [a] { a->trigger(); }; };
+  const struct {
+    const char* nom;
+    int temps;  // the cursor beat: 1 and 2 hold a note, 3 is the input slot
+    std::function<void()> commande;
+    Reponse reponse = {};
+  } cas[] = {
+      {"fret", 1, cle(Qt::Key_9)},
+      {"fret on the input slot", 3, cle(Qt::Key_4)},
+      {"chord on the input slot", 3, cle(Qt::Key_A), accordDeDo},
+      {"chord on a beat with notes", 1, cle(Qt::Key_A), accordDeDo},
+      {"hammer-on", 1, cle(Qt::Key_H)},
+      {"vibrato", 1, cle(Qt::Key_V)},
+      {"dynamic", 1, action(f->Ac_Dyna_ff)},
+      {"annotation", 1, cle(Qt::Key_T), texte},
+      {"tie", 2, cle(Qt::Key_L)},
+      {"strum", 1, action(f->Ac_Effet_BrushUp), ok},
+      {"bend", 1, cle(Qt::Key_B), ok},
+      {"grace note", 1, cle(Qt::Key_G), ok},
+      {"mix table", 1, cle(Qt::Key_F10), tempo},
+      {"dead note", 1, cle(Qt::Key_X)},
+      {"rest", 2, cle(Qt::Key_S)},
+      {"duration", 1, cle(Qt::Key_Plus, Qt::KeypadModifier)},
+      {"dotted", 1, action(f->Ac_Note_Pointee)},
+      {"triplet", 1, cle(Qt::Key_Slash, Qt::KeypadModifier)},
+      {"insert a beat", 1, cle(Qt::Key_Insert)},
+      {"delete a beat", 1, cle(Qt::Key_Delete, Qt::ControlModifier)},
+      {"copy the beat to the end", 1, cle(Qt::Key_C)},
+      {"move the note", 1, cle(Qt::Key_Down, Qt::ControlModifier)},
+      {"repeat-open", 1, action(f->Ac_Mesure_RenvoiDebut)},
+      {"repeat-close", 1, action(f->Ac_Mesure_RenvoiFin), ok},
+  };
+  for (Qt::Key k : {Qt::Key_5, Qt::Key_Right, Qt::Key_7, Qt::Key_Right}) Touche(k);
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.nom);
+    Curseur.Temps = c.temps;
+    Curseur.Corde = 1;
+    RafraichirZoneSaisie();
+    f->RafraichirActions();
+    const QByteArray avant = OctetsPartition();
+    const QImage zone = ImageSaisie->copy();
+    if (c.reponse) SurDialogue(c.reponse);
+    c.commande();
+    f->activateWindow();  // the window manager's part, once a dialog is gone
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    ASSERT_FALSE(OctetsPartition() == avant) << "the command changed nothing";
+    Touche(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(OctetsPartition() == avant);
+    EXPECT_EQ(Curseur.Temps, c.temps);
+    EXPECT_TRUE(*ImageSaisie == zone);
+  }
+  ViderListeAccords(AccordsDejaUtilises, NbAccordsDejaUtilises);
 }

@@ -40,6 +40,7 @@
 #include "midi/Lecture.h"
 #include "midi/ui/SelMIDI.h"
 #include "platform/Canvas.h"
+#include "platform/Evenements.h"
 #include "platform/FluidMediaPlayer.h"
 #include "settings/Config.h"
 #include "settings/ConfigFile.h"
@@ -260,15 +261,16 @@ void TForm1::changeEvent(QEvent* e) {
 
 // Lets pending messages run until the window is on screen and has painted once, so that the rest
 // of the first activation (renderers, fonts, the first song) comes after the user sees the window.
-// A window that is never exposed (minimised, or no display) is waited for a moment only.
+// A window that is never exposed (minimised, or no display) is waited for a moment only. Keys and
+// clicks given meanwhile wait for the activation to end, and then come in their order.
 void TForm1::LaisserPeindre() {
-  QCoreApplication::processEvents();
+  LaisserPasserMessages();
   QWindow* fenetre = windowHandle();
   if (!isVisible() || !fenetre) return;
   QDeadlineTimer limite(kAttentePremierePeintureMs);
   QTimer reveil;  // wakes the wait below when nothing else comes
   reveil.start(10);
-  while (!fenetre->isExposed() && !limite.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  while (!fenetre->isExposed() && !limite.hasExpired()) LaisserPasserMessages(true);
 }
 
 void TForm1::FormActivate() {
@@ -353,7 +355,7 @@ void TForm1::ChargerPolices() { ::ChargerPolices(); }
 
 bool TForm1::FormCloseQuery() {
   if (LectureEnCours() && MIDIDisponible) Ac_Son_StopExecute();
-  QCoreApplication::processEvents();
+  LaisserPasserMessages();
   FermetureEnCours = DemanderEnregistrement() ? 1 : 0;
   if (!FermetureEnCours) return false;
   if (LectureEnCours() && MIDIDisponible) Ac_Son_StopExecute();

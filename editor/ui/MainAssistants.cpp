@@ -24,6 +24,7 @@
 #include "editor/state/RedessinSaisie.h"
 #include "midi/NotesMesures.h"
 #include "midi/ui/WaitMidi.h"
+#include "platform/Evenements.h"
 #include "settings/Config.h"
 #include "settings/Mess.h"
 #include "view/ui/PanelZoneAffScroll.h"
@@ -36,7 +37,7 @@ class TAttenteAssistant : public TSuiviImport {
   TAttenteAssistant() { QApplication::setOverrideCursor(Qt::WaitCursor); }
   ~TAttenteAssistant() override {
     if (WaitMidiForm) WaitMidiForm->hide();
-    QCoreApplication::processEvents();
+    LaisserPasserMessages();
     QApplication::restoreOverrideCursor();
   }
   void Etape(const QString& texte) override {

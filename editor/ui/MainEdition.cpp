@@ -14,6 +14,7 @@
 #include "editor/state/EtatProgramme.h"
 #include "editor/ui/Main.h"
 #include "editor/Navigation.h"
+#include "platform/Evenements.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 
@@ -21,7 +22,7 @@ namespace {
 // A song-wide command runs under the hourglass.
 struct Sablier {
   Sablier() {
-    QCoreApplication::processEvents();
+    LaisserPasserMessages();
     QApplication::setOverrideCursor(Qt::WaitCursor);
   }
   ~Sablier() { QApplication::restoreOverrideCursor(); }

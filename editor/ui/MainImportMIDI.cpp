@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <memory>
 
 #include "editor/state/EtatEdition.h"
@@ -83,14 +82,15 @@ bool ImporterFichierMIDI(const QString& chemin) {
   }
   attente.Fin();
 
-  // The import went through: the new song takes the old one's place.
+  // The import went through: the new song takes the old one's place. It is a song never saved,
+  // whatever the file's format: its title comes from the file's name, while the caption and the
+  // save question both name it as a new song (CheminFichier, NomFichier empty), until it is saved.
   NouvellePartition();
   Partition = std::move(*nouvelle);
   Partition.Titre = QStringToAnsi(TitreFichierImporte(chemin));
   FinRemplacementPartition(true);
   Modifie = 1;
   Vierge = 0;
-  VueEditeur().SetCaption(TitreProgramme + QStringLiteral(" - ") + QFileInfo(chemin).fileName());
   if (!rapport.Vide())
     MessageBoxD(TexteLangue("Dlg-Information"), TexteRapportImport(rapport), MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
   return true;

@@ -48,10 +48,12 @@ void TForm1::BrancherCommandesNotes() {
                           "Ac_Note_DCroche", "Ac_Note_TCroche", "Ac_Note_QCroche"};
   for (int k = 0; k < 7; ++k) DefinirExecute(durees[k], [this, k] { NoteDureeExecute(k - 2); });
   DefinirExecute("Ac_Note_Pointee", [this] { Ac_Note_PointeeExecute(); });
-  // The chord dialog on the beat under the cursor; the edit zone and the score view follow.
+  // The chord dialog on the beat under the cursor; its chord-name row and the score view follow.
+  // Only that row is drawn again: a whole redraw of the edit zone would end the undo copy that the
+  // command took, and Undo must be able to take the chord back.
   DefinirExecute("Ac_Note_Accord", [this] {
     ExecuterDialogueAccord(this);
-    RafraichirZoneSaisie();
+    DessinerLigneAccords();
     emit Notificateur().mesureModifiee(Partition.MesureCourante);
     RafraichirActions();
   });
@@ -151,8 +153,8 @@ void TForm1::DynamiqueExecute(int k) {
   RafraichirActions();
 }
 
-// Strums: the sender's own strum is removed; otherwise the dialog previews the chosen length and
-// Cancel leaves the beat's strum as it was.
+// Strums: the sender's own strum is removed; otherwise the dialog previews the chosen length, OK
+// keeps it and Cancel removes the beat's strum, one of the other direction too.
 void TForm1::BrushExecute(QAction* sender) {
   SauverAnnulation();
   if (sender->isChecked()) {

@@ -1,6 +1,5 @@
 // The main window as the editor view: what the editing, file and playback engines ask of it.
 #include <QAction>
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -24,6 +23,7 @@
 #include "files/ui/Browse.h"
 #include "midi/Lecture.h"
 #include "midi/ui/SelMIDI.h"
+#include "platform/Evenements.h"
 #include "platform/FluidMediaPlayer.h"
 #include "settings/Config.h"
 #include "settings/ui/Traduction.h"
@@ -103,7 +103,7 @@ bool TForm1::PlayWhileEntering() { return Ac_Son_JouerSaisie->isChecked(); }
 
 void TForm1::StopSound() {
   if (!Lecture->EnLecture()) MediaPlayer1->Close();
-  QCoreApplication::processEvents();
+  LaisserPasserMessages();
 }
 
 void TForm1::StopPlayback() {

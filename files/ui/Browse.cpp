@@ -27,6 +27,7 @@
 #include "editor/state/VueEditeur.h"
 #include "files/FichierSqt.h"
 #include "midi/Lecture.h"
+#include "platform/Evenements.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "settings/ConfigFile.h"
@@ -256,7 +257,15 @@ void TBrowseForm::MajNombre() {
 }
 
 void TBrowseForm::ListerDossier(const QString& dossier) {
-  QCoreApplication::processEvents();
+  // A sub-folder scan waits for the user: a second click on its button stops it, so it lets the
+  // user's input through. The listing of one folder lets none through: it comes after the list.
+  auto messages = [this] {
+    if (scan_)
+      QCoreApplication::processEvents();
+    else
+      LaisserPasserMessages();
+  };
+  messages();
   MajNombre();
   Panneau[1]->setText(dossier + QLatin1Char(' ') + texteRecherche_);
   const std::vector<cLigneList> lignes = ListerFichiersSqt(dossier);
@@ -265,7 +274,7 @@ void TBrowseForm::ListerDossier(const QString& dossier) {
     ListView1->addTopLevelItem(new TEntree(l));
     if (++n % 10 == 0) {
       MajNombre();
-      QCoreApplication::processEvents();
+      messages();
     }
   }
 }

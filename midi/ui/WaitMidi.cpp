@@ -1,9 +1,10 @@
 #include "midi/ui/WaitMidi.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
+
+#include "platform/Evenements.h"
 
 TWaitMidiForm* WaitMidiForm = nullptr;
 
@@ -28,7 +29,7 @@ void TWaitMidiForm::Etape(const QString& texte) {
   show();
   raise();
   repaint();
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  LaisserPasserMessages();
 }
 
 void TWaitMidiForm::Progression(int valeur) {

@@ -28,6 +28,7 @@
 #include "editor/Saisie.h"
 #include "editor/state/VueEditeur.h"
 #include "platform/Canvas.h"
+#include "platform/Evenements.h"
 #include "settings/Aide.h"
 #include "settings/ConfigFile.h"
 #include "settings/Langue.h"
@@ -1155,7 +1156,7 @@ bool ExecuterPreferences(QWidget* parent, int page) {
   f->PageControle->setCurrentIndex(std::clamp(page, 0, 2));
   const bool ok = f->exec() == QDialog::Accepted;
   if (!ok) {
-    QApplication::processEvents();
+    LaisserPasserMessages();
     RestaurerPreferences(f->AffichageApplique);
   }
   delete f;
