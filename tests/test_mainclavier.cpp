@@ -106,7 +106,7 @@ class TForm1Ecoute : public TForm1 {
   void PlayCurrentBeat() override { ++Ecoutes; }
 };
 using Rafale = FenetreTest<TForm1Ecoute>;
-// Measure 1 of track 1 as the issue writes it: "string:fret" per beat, beats apart by " | ".
+// Measure 1 of track 1 in a short form: "string:fret" per beat, beats apart by " | ".
 std::string Mesure1() {
   const TMesure& m = *Partition.Mesures[1];
   std::string r;

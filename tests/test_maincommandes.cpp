@@ -466,7 +466,7 @@ TEST_F(Fenetre, StrumCancelRemovesTheStrum) {
   EXPECT_FALSE(f->Ac_Effet_BrushDown->isChecked());
 }
 
-// Every command that takes the undo copy (Part 1.112) is taken back whole by Undo: the song writer
+// Every command that takes the undo copy is taken back whole by Undo: the song writer
 // gives the same bytes as before the command, and the edit zone shows the measure as it was at once.
 TEST_F(Fenetre, UndoTakesBackEachEditingCommand) {
   using Reponse = std::function<void(QWidget*)>;  // fills in the dialog that the command opens
