@@ -18,6 +18,7 @@
 #include "editor/ui/Splash.h"
 #include "midi/ui/SelMIDI.h"
 #include "midi/ui/WaitMidi.h"
+#include "platform/CheckedFile.h"
 #include "platform/Evenements.h"
 #include "platform/Folders.h"
 #include "platform/MediaPlayer.h"
@@ -26,6 +27,7 @@
 
 
 int main(int argc, char** argv) {
+  PrepareProcess();  // before anything is written: a file-size limit fails a write, never the program
   QApplication app(argc, argv);
   PisteCourante = 1;
   QApplication::setApplicationName(QStringLiteral("Strumquill"));

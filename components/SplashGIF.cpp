@@ -1,12 +1,12 @@
 #include "components/SplashGIF.h"
 
-#include <QFile>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
 
 #include "components/VxBitmap.h"
 #include "components/VxGIF.h"
+#include "platform/CheckedFile.h"
 
 namespace {
 // A dark blue card with six tablature strings, a few fret numbers and the program's name.
@@ -74,14 +74,16 @@ std::vector<uint8_t> SplashGIFBytes() {
 }
 
 QImage SplashPicture(const QString& programFolder) {
-  QFile fichier(programFolder + QStringLiteral("splash.gif"));
-  if (fichier.open(QIODevice::ReadOnly)) {
-    const QByteArray octets = fichier.readAll();
+  QByteArray octets;
+  if (ReadFileChecked(programFolder + QStringLiteral("splash.gif"), kTailleSplashMax, &octets) == EFileRead::Ok) {
     try {
       TGIFImage gif;
-      gif.LoadFromBytes(std::span(reinterpret_cast<const uint8_t*>(octets.constData()), octets.size()));
-      QImage image = gif.Bitmap();
-      if (image.size() == QSize(kLargeurSplash, kHauteurSplash)) return image;
+      // Read without decoding: a frame of any other size is never decoded, whatever size it declares.
+      gif.LoadFromBytes(std::span(reinterpret_cast<const uint8_t*>(octets.constData()), octets.size()), false);
+      if (!gif.Frames.empty() && gif.Frames[0].Width == kLargeurSplash && gif.Frames[0].Height == kHauteurSplash) {
+        QImage image = gif.Bitmap();
+        if (image.size() == QSize(kLargeurSplash, kHauteurSplash)) return image;
+      }
     } catch (const std::exception&) {  // a damaged file: the picture is drawn instead
     }
   }

@@ -1,8 +1,8 @@
 #include "components/UWave.h"
 
-#include <QFile>
 #include <cstring>
 
+#include "platform/CheckedFile.h"
 #include "platform/SonMemoire.h"
 
 namespace {
@@ -74,9 +74,8 @@ bool TWaveData::ReadData(const uint8_t* data, size_t size) {
 
 void TWaveData::LoadFromFile(const QString& fileName) {
   Empty();
-  QFile f(fileName);
-  if (!f.open(QIODevice::ReadOnly)) return;
-  const QByteArray all = f.readAll();
+  QByteArray all;
+  if (ReadFileChecked(fileName, kTailleWaveMax, &all) != EFileRead::Ok) return;
   SetFromBuffer(reinterpret_cast<const uint8_t*>(all.constData()), static_cast<int>(all.size()));
 }
 

@@ -6,6 +6,9 @@
 #include <functional>
 #include <vector>
 
+// The largest sound file read: over six minutes of CD-quality stereo, far beyond a start-up sound.
+inline constexpr qint64 kTailleWaveMax = qint64(64) << 20;
+
 // The image of a 16-bit PCM WAV file (RIFF header and data) holding the given samples,
 // interleaved when there are several channels.
 std::vector<uint8_t> WaveImage(const std::vector<int16_t>& samples, int sampleRate, int channels);
@@ -24,7 +27,8 @@ class TWaveData {
   std::vector<uint8_t> WriteData() const;
   // Reads a stored form; false (and empty data) when the count is negative or runs past the bytes.
   bool ReadData(const uint8_t* data, size_t size);
-  // The whole file; a missing or unreadable file gives empty data.
+  // The whole file; a missing or unreadable file, anything but a regular file (never opened) and
+  // a file above kTailleWaveMax give empty data.
   void LoadFromFile(const QString& fileName);
   // Plays asynchronously; false when empty or when it cannot be played.
   bool Play() const;

@@ -400,6 +400,7 @@ void TGIFImage::LoadFromBytes(std::span<const uint8_t> bytes, bool decodeFirst) 
   }
 
   std::vector<TExtension> collected;
+  int64_t pixels = 0;  // of every frame read so far
   auto nextMarker = [&] { return r.AtEnd() ? ';' : r.Byte(); };
   int b = nextMarker();
   while (b != 0 && b != ';') {
@@ -433,6 +434,9 @@ void TGIFImage::LoadFromBytes(std::span<const uint8_t> bytes, bool decodeFirst) 
       f.Width = r.Word();
       f.Height = r.Word();
       RefuseOversize(f.Width, f.Height);
+      // Frames decode one at a time, but all of them may be: their sum is bounded as one frame is.
+      pixels += int64_t(f.Width) * f.Height;
+      if (pixels > gif::MaxPixels) Raise(gif::TooLarge);
       const int fp = *r.Take(1);
       f.Interlaced = (fp & 0x40) != 0;
       if (fp & 0x80) {

@@ -33,8 +33,9 @@ inline constexpr const char* UnknownExtension = "Unrecognized extension block: %
 inline constexpr const char* NoData = "No GIF Data to write";
 inline constexpr const char* CannotResize = "Cannot change the Size of a GIF image";
 inline constexpr const char* TooLarge = "GIF image too large";
-// The largest picture read: a side of 16384 pixels and 64 M pixels in all. A file declares its sizes
-// in a few bytes, and they are refused before anything that size is allocated.
+// The largest picture read: a side of 16384 pixels, and 64 M pixels in all, over every frame of one
+// file together. A file declares its sizes in a few bytes, and they are refused before anything that
+// size is allocated.
 inline constexpr int MaxSide = 16384;
 inline constexpr int64_t MaxPixels = int64_t(64) << 20;
 inline constexpr const char* ReadError = "Erreur de lecture du flux";

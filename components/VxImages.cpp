@@ -1,5 +1,6 @@
 #include "components/VxImages.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QIconEngine>
 #include <QImageReader>
@@ -8,6 +9,8 @@
 #include <iterator>
 #include <optional>
 #include <span>
+
+#include "platform/CheckedFile.h"
 
 namespace {
 // By image index of the command table.
@@ -53,10 +56,21 @@ QString CommandImageName(int imageIndex) {
 }
 
 namespace {
+// The bytes of an image file, through the checked reader: Qt's readers never open a path of ours,
+// so a FIFO, a device or a huge file among the images costs nothing and shows as a missing image.
+QByteArray LireImage(const QString& chemin) {
+  QByteArray octets;
+  ReadFileChecked(chemin, kTailleImageMax, &octets);
+  return octets;
+}
+
 // A PNG file read by Qt's own reader alone: left to guess, the reader loads and asks every image
 // plugin first, which holds up any other thread loading a library meanwhile.
 QImage LirePNG(const QString& chemin) {
-  QImageReader lecteur(chemin, "png");
+  QByteArray octets = LireImage(chemin);
+  if (octets.isEmpty()) return {};
+  QBuffer tampon(&octets);
+  QImageReader lecteur(&tampon, "png");
   lecteur.setAutoDetectImageFormat(false);
   return lecteur.read();
 }
@@ -94,9 +108,9 @@ void EachSize(int imageIndex, std::span<const int> sizes, const QString& program
       if (s > 0) f(ThemeImage(name.mid(6), s, programFolder, loaded));
     return;
   }
-  const QString file = Folder(programFolder) + name;
-  if (!QFile::exists(file)) return;
-  QSvgRenderer svg(file);
+  const QByteArray octets = LireImage(Folder(programFolder) + name);
+  if (octets.isEmpty()) return;
+  QSvgRenderer svg(octets);
   if (!svg.isValid()) return;
   for (int s : sizes)
     if (s > 0) f(Render(svg, s));

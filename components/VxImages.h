@@ -14,6 +14,9 @@
 #include <vector>
 
 inline constexpr int NB_IMAGES_COMMANDES = 77;
+// The largest image file read. The images are at most 32 pixels a side: such a PNG holds under
+// 5 KB of pixels even uncompressed, and the program's SVG drawings are under 1 KB each.
+inline constexpr qint64 kTailleImageMax = qint64(256) << 10;
 
 // The file name of an image without folder: "theme:document-new" or "note-noire.svg"; empty
 // for an index without image.

@@ -921,18 +921,16 @@ bool OuvrirFichier() {
   bool ok = false;
   {
     Sablier sablier;
-    QFile f(CheminFichier);
-    if (!f.open(QIODevice::ReadOnly)) {
-      cle = "Fichier-AccesImpossible";
-    } else {
-      // Far larger than any song the model can hold: refused before reading it all.
-      constexpr qint64 TAILLE_MAX = qint64(512) << 20;
-      if (f.size() > TAILLE_MAX) {
-        cle = "Fichier-Incorrect";
-      } else {
+    QFile f;
+    // Far larger than any song the model can hold: refused before reading it all. The reader
+    // reads no further than the size found once the file is open.
+    switch (OpenFileChecked(f, CheminFichier, TAILLE_FICHIER_SQT_MAX)) {
+      case EFileRead::Ok:
         ok = LireFichierOuvert(f, cle);
         f.close();
-      }
+        break;
+      case EFileRead::TooLarge: cle = "Fichier-Incorrect"; break;
+      default: cle = "Fichier-AccesImpossible"; break;  // missing, not a file, refused by the system
     }
   }
   if (ok) {

@@ -28,9 +28,16 @@ struct TTempsAbandonnes {
 // What the last read left out (OuvrirFichier tells the user).
 TTempsAbandonnes TempsAbandonnesLecture();
 
+// The largest song file read. The largest song the model holds (1000 measures, 8 tracks of 66
+// beats, each beat with its chord, text, mix-table change, strum and six notes with effects and
+// grace notes: about 245 bytes) is about 130 MB; the bound is four times that.
+inline constexpr qint64 TAILLE_FICHIER_SQT_MAX = qint64(512) << 20;
+
 // Writes the song to CheminFichier (through a save file: a failed save keeps the old file).
 bool EnregistrerFichier();
 // Reads CheminFichier into the song that the caller has reset; on failure reports the reason and
-// leaves a new empty song.
+// leaves a new empty song: "Fichier-AccesImpossible" for a file that is missing or not a regular
+// file (never opened, so a FIFO cannot hold it) or that the system refuses, "Fichier-Incorrect"
+// for one above TAILLE_FICHIER_SQT_MAX.
 bool OuvrirFichier();
 

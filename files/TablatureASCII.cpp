@@ -1,6 +1,5 @@
 #include "files/TablatureASCII.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -268,10 +267,8 @@ void ImporterTablatureASCII(const TTablatureASCII& tab) {
 }
 
 bool LireFichierTexteASCII(const QString& chemin, QString& texte) {
-  QFile f(chemin);
-  if (!f.open(QIODevice::ReadOnly)) return false;
-  QByteArray octets = f.readAll();
-  if (f.error() != QFileDevice::NoError) return false;
+  QByteArray octets;
+  if (ReadFileChecked(chemin, TAILLE_FICHIER_ASCII_MAX, &octets) != EFileRead::Ok) return false;
   const bool bom = octets.startsWith("\xEF\xBB\xBF");
   if (bom) octets.remove(0, 3);
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

@@ -50,7 +50,11 @@ TTablatureASCII LireTablatureASCII(const QStringList& lignes, int typeImport, in
 // measures is said so in a message.
 void ImporterTablatureASCII(const TTablatureASCII& tab);
 
-// Reads a text file: UTF-8 when it is valid UTF-8, else Windows-1252. False when it cannot be read.
+// The largest tablature text read. An import fills at most 1000 measures of 32 beats; even at 16
+// dashes a beat, six staff lines and a line between blocks, that is under 4 MB of text.
+inline constexpr qint64 TAILLE_FICHIER_ASCII_MAX = qint64(16) << 20;
+// Reads a text file: UTF-8 when it is valid UTF-8, else Windows-1252. False when it cannot be read:
+// missing, not a regular file (never opened), refused by the system or above the bound.
 bool LireFichierTexteASCII(const QString& chemin, QString& texte);
 
 // ---- Writing ----

@@ -1,10 +1,10 @@
 #include "midi/ImportSMF.h"
 
-#include <QFile>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
+#include "platform/CheckedFile.h"
 #include "platform/Types.h"
 
 bool LireNombreVariable(uint8_t premier, const uint8_t*& p, const uint8_t* fin, int32_t& valeur, int& nbOctets) {
@@ -202,12 +202,12 @@ EErreurMIDI AnalyserFichierMIDI(const QByteArray& octets, TFichierMIDI& f, const
 
 EErreurMIDI OuvrirFichierMIDI(const QString& chemin, TFichierMIDI& f, const QString& nomPiste,
                               const QString& nonPrecise, const std::function<void(int)>& progression) {
-  QFile fichier(chemin);
-  if (!fichier.open(QIODevice::ReadOnly)) return EErreurMIDI::Acces;
-  if (fichier.size() > TAILLE_FICHIER_MIDI_MAX) return EErreurMIDI::NonReconnu;
-  const QByteArray octets = fichier.readAll();
-  if (fichier.error() != QFileDevice::NoError) return EErreurMIDI::Acces;
-  return AnalyserFichierMIDI(octets, f, nomPiste, nonPrecise, progression);
+  QByteArray octets;
+  switch (ReadFileChecked(chemin, TAILLE_FICHIER_MIDI_MAX, &octets)) {
+    case EFileRead::Ok: return AnalyserFichierMIDI(octets, f, nomPiste, nonPrecise, progression);
+    case EFileRead::TooLarge: return EErreurMIDI::NonReconnu;
+    default: return EErreurMIDI::Acces;  // missing, not a regular file (never opened), refused
+  }
 }
 
 bool LireSourceMIDI(const TFichierMIDI& f, const TSourceMIDI& source, int decalage, TListeNotesImport& liste) {

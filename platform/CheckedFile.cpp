@@ -1,9 +1,124 @@
 #include "platform/CheckedFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+
+void PrepareProcess() { std::signal(SIGXFSZ, SIG_IGN); }
+
+namespace {
+
+EFileRead Refus(int erreur) {
+  return erreur == ENOENT || erreur == ENOTDIR || erreur == ENAMETOOLONG || erreur == ELOOP ? EFileRead::Missing
+                                                                                            : EFileRead::Unreadable;
+}
+
+EFileRead Examiner(const struct stat& st, qint64 maxSize) {
+  if (!S_ISREG(st.st_mode)) return EFileRead::NotAFile;
+  if (st.st_size > maxSize) return EFileRead::TooLarge;
+  return EFileRead::Ok;
+}
+
+// The descriptor of a regular file within the bound, or -1 with the reason in *why.
+int OuvrirVerifie(const QString& path, qint64 maxSize, EFileRead* why, qint64* taille) {
+  const QByteArray nom = QFile::encodeName(path);
+  if (nom.isEmpty()) {
+    *why = EFileRead::Missing;
+    return -1;
+  }
+  struct stat st {};
+  // A look before the open: a device or a FIFO is never opened at all, since opening some of them
+  // does something (a serial line, a tape, a watchdog).
+  if (::stat(nom.constData(), &st) != 0) {
+    *why = Refus(errno);
+    return -1;
+  }
+  if ((*why = Examiner(st, maxSize)) != EFileRead::Ok) return -1;
+  int fd;
+  do {
+    fd = ::open(nom.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) {
+    *why = Refus(errno);
+    return -1;
+  }
+  // What was opened is what counts: the path may name something else by now. Another regular file
+  // within the bound (a file replaced by an editor's save) is as good as the one looked at.
+  if (::fstat(fd, &st) != 0) {
+    *why = EFileRead::Unreadable;
+  } else {
+    *why = Examiner(st, maxSize);
+  }
+  if (*why != EFileRead::Ok) {
+    ::close(fd);
+    return -1;
+  }
+  // A regular file reads alike with or without the flag; it goes, so that no file system honours it.
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  *taille = st.st_size;
+  return fd;
+}
+
+}  // namespace
+
+EFileRead OpenFileChecked(QFile& file, const QString& path, qint64 maxSize) {
+  if (file.isOpen()) file.close();
+  EFileRead why;
+  qint64 taille = 0;
+  const int fd = OuvrirVerifie(path, maxSize, &why, &taille);
+  if (fd < 0) return why;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return EFileRead::Unreadable;
+  }
+  return EFileRead::Ok;
+}
+
+EFileRead ReadFileChecked(const QString& path, qint64 maxSize, QByteArray* bytes) {
+  bytes->clear();
+  EFileRead why;
+  qint64 taille = 0;
+  const int fd = OuvrirVerifie(path, maxSize, &why, &taille);
+  if (fd < 0) return why;
+  // The size found once open, then whatever the file gained meanwhile, never past the bound.
+  QByteArray b(static_cast<qsizetype>(taille), Qt::Uninitialized);
+  qint64 lu = 0;
+  why = EFileRead::Ok;
+  auto lire = [fd](char* vers, size_t n) {
+    ssize_t r;
+    do r = ::read(fd, vers, n);
+    while (r < 0 && errno == EINTR);
+    return r;
+  };
+  while (lu < b.size()) {
+    const ssize_t n = lire(b.data() + lu, static_cast<size_t>(b.size() - lu));
+    if (n <= 0) {
+      if (n < 0) why = EFileRead::Unreadable;
+      break;  // n == 0: the file shrank meanwhile
+    }
+    lu += n;
+  }
+  if (why == EFileRead::Ok && lu == b.size()) {
+    char plus[65536];
+    for (ssize_t n; (n = lire(plus, sizeof plus)) != 0;) {
+      if (n < 0 || lu + n > maxSize) {
+        why = n < 0 ? EFileRead::Unreadable : EFileRead::TooLarge;
+        break;
+      }
+      b.append(plus, n);
+      lu += n;
+    }
+  }
+  ::close(fd);
+  if (why != EFileRead::Ok) return why;
+  b.resize(static_cast<qsizetype>(lu));
+  *bytes = std::move(b);
+  return EFileRead::Ok;
+}
 
 TCheckedFile::TCheckedFile(const QString& path) : file_(path) {}
 
@@ -14,6 +129,17 @@ TCheckedFile::~TCheckedFile() {
 void TCheckedFile::Fail(const QString& why) {
   if (error_.isEmpty()) error_ = why.isEmpty() ? QStringLiteral("Write error") : why;
   if (open_) file_.cancelWriting();
+}
+
+QString TCheckedFile::WriteFailure() {
+  // Qt keeps no reason for a write the system cut short (a partial write sets no error: a file-size
+  // limit or a full disk then reads "Unknown error"). One more byte offered straight to the system,
+  // into the temporary file that goes anyway, is refused with the reason.
+  if (open_ && file_.handle() >= 0) {
+    const char octet = 0;
+    if (::write(file_.handle(), &octet, 1) < 0) return QString::fromLocal8Bit(std::strerror(errno));
+  }
+  return file_.errorString();
 }
 
 bool TCheckedFile::Open() {
@@ -33,7 +159,7 @@ bool TCheckedFile::Write(const char* data, qint64 size) {
   }
   if (size <= 0) return true;
   if (file_.write(data, size) != size) {
-    Fail(file_.errorString());
+    Fail(WriteFailure());
     return false;
   }
   return true;
@@ -46,7 +172,7 @@ bool TCheckedFile::Commit() {
   }
   // The buffered bytes reach the kernel here: this is where a full disk shows for a small file.
   if (!file_.flush()) {
-    Fail(file_.errorString());
+    Fail(WriteFailure());
     return false;
   }
   // And the disk, so that a rename never publishes blocks the file system has not allocated.

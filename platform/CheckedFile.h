@@ -1,12 +1,45 @@
 #pragma once
-// The one way the program writes a file. The bytes go to a temporary file beside the target, which
-// replaces the target only once every byte was written, flushed and synced to the disk; on any
-// failure the temporary file is dropped and the old file stays exactly as it was.
+// The one way the program reads a file, and the one way it writes one.
+//
+// Reading: only a regular file no larger than the reader's bound is opened, and the open itself
+// can never block. The path is looked at first (a FIFO, a device, a folder or a file above the
+// bound is refused without being opened), then opened without waiting (O_NONBLOCK: a FIFO swapped
+// in after that look does not hold the open), and the open descriptor is looked at again, so that
+// what is read is a regular file within the bound whatever happened to the path meanwhile. At most
+// the bound is ever read.
+//
+// Writing: the bytes go to a temporary file beside the target, which replaces the target only once
+// every byte was written, flushed and synced to the disk; on any failure the temporary file is
+// dropped and the old file stays exactly as it was (a FIFO or a device in the target's place is
+// replaced, never opened).
 // QSaveFile alone is not enough: its writes are buffered, so a full disk shows only at the final
 // flush, and commit() (Qt 6.4) then renames the short file over the old one and reports success.
 #include <QByteArray>
+#include <QFile>
 #include <QSaveFile>
 #include <QString>
+
+// What a checked read found. Every refusal leaves nothing open and nothing read.
+enum class EFileRead {
+  Ok,
+  Missing,     // no such file (also one that went between the look and the open)
+  NotAFile,    // a folder, a FIFO, a device, a socket: never opened for reading
+  TooLarge,    // above the reader's bound
+  Unreadable,  // there, but the system refuses it (permissions, an input/output error)
+};
+
+// Opens a regular file of at most maxSize bytes for reading; file is then open on it and its size()
+// is the size found once open, so a reader that reads no further than size() reads at most the bound.
+EFileRead OpenFileChecked(QFile& file, const QString& path, qint64 maxSize);
+// Reads a whole regular file of at most maxSize bytes into *bytes (emptied on any refusal); a file
+// that grows past the bound while it is read is refused as TooLarge.
+EFileRead ReadFileChecked(const QString& path, qint64 maxSize, QByteArray* bytes);
+
+// The process-wide set-up that the program and its tests share: the signal a write past the
+// file-size limit (RLIMIT_FSIZE) sends is ignored, so that write fails with EFBIG through the
+// checked writer below, is reported and keeps the old file, like a full disk, instead of ending
+// the process.
+void PrepareProcess();
 
 class TCheckedFile {
  public:
@@ -26,6 +59,7 @@ class TCheckedFile {
 
  private:
   void Fail(const QString& why);
+  QString WriteFailure();  // the reason of a failed write or flush
 
   QSaveFile file_;
   QString error_;

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/AudioLibraries.h"
+#include "platform/CheckedFile.h"
 #include "platform/Types.h"
 
 namespace {
@@ -325,7 +326,7 @@ TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) 
                             fichierAudio = QFile::encodeName(qEnvironmentVariable("VEXO_AUDIO_FILE")).toStdString()] {
     {
       std::unique_lock<std::mutex> verrou(mutexLiberation_);
-      liberation_.wait_for(verrou, std::chrono::seconds(1), [this] { return libre_; });
+      liberation_.wait_for(verrou, std::chrono::seconds(1), [this] { return libre_.load(); });
     }
     Demarrer(chemin, fichierAudio);
     demarre_.store(true);
@@ -334,7 +335,7 @@ TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) 
 
 void TFluidMediaPlayer::LibererDemarrage() {
   std::lock_guard<std::mutex> garde(mutexLiberation_);
-  libre_ = true;
+  libre_.store(true);
   liberation_.notify_all();
 }
 
@@ -406,12 +407,13 @@ TFluidMediaPlayer::~TFluidMediaPlayer() {
 bool TFluidMediaPlayer::Open(const QString& fichier) {
   Close();
   erreur_.clear();
-  QFile f(fichier);
-  if (!f.open(QIODevice::ReadOnly)) {
+  // The files played are the program's own, but read as any other: never a FIFO, never unbounded
+  // (the import's bound for a MIDI file).
+  QByteArray octets;
+  if (ReadFileChecked(fichier, qint64(64) << 20, &octets) != EFileRead::Ok) {
     erreur_ = QStringLiteral("Cannot open ") + fichier;
     return false;
   }
-  QByteArray octets = f.readAll();
   TCarteTempo carte;
   if (!LireCarteTempo(octets, &carte, &erreur_)) return false;
   fichier_ = fichier;

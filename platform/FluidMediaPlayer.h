@@ -113,10 +113,13 @@ class TFluidMediaPlayer : public TMediaPlayer {
   // Qt and hands its results over through these fields, read once it is joined.
   std::thread demarrage_;
   std::atomic<bool> demarre_{false};
-  // The worker waits for LibererDemarrage() (or a second) before it loads anything.
+  // The worker waits for LibererDemarrage() (or a second) before it loads anything. The flag is set
+  // under the mutex, so that the wait cannot miss it, and is atomic, so that its read in the wait's
+  // predicate is ordered with that write by the flag itself: as a plain bool, the thread sanitizer
+  // reported that read against LibererDemarrage()'s write although both hold the mutex.
   std::mutex mutexLiberation_;
   std::condition_variable liberation_;
-  bool libre_ = false;
+  std::atomic<bool> libre_{false};
   QTimer attenteDemarrage_;
   _fluid_synth_t* synthDemarre_ = nullptr;
   int sfont_ = -1;

@@ -54,9 +54,9 @@ bool LireEntierIni(const QString& text, int* out) {
 
 TIniFile::TIniFile(const QString& path) : path_(path) {
   sections_.push_back(Section{});  // lines ahead of the first section
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return;
-  QByteArray bytes = f.readAll();
+  // Anything but a regular file within the bound reads as a missing file: every key its default.
+  QByteArray bytes;
+  if (ReadFileChecked(path, kIniFileMaxSize, &bytes) != EFileRead::Ok) return;
   if (bytes.startsWith("\xEF\xBB\xBF")) {
     bytes.remove(0, 3);
     utf8_ = true;

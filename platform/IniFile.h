@@ -6,12 +6,19 @@
 //  - integers are decimal or 0x hex, and anything that is not a number reads as the default;
 //  - booleans are written 1 / 0; any other integer reads as true;
 //  - lines this program does not know (unknown sections and keys, comments) stay where they are.
-// The file is read whole when the object is made; writes change the copy in memory and
+// The file is read whole (through ReadFileChecked, so never a FIFO or a device, and at most
+// kIniFileMaxSize bytes) when the object is made; writes change the copy in memory and
 // UpdateFile() writes it back in one go. The text is Windows-1252, or UTF-8 when it holds
 // characters that Windows-1252 has not (a file in UTF-8 is read as such).
 #include <QString>
 #include <QStringList>
 #include <vector>
+
+// The largest settings or placement file read; anything larger, and anything that is not a regular
+// file, reads as a missing file (every key takes its default, and the next save writes a new one).
+// The settings file the program writes is about 11 KB with the defaults, and about 50 KB with a full
+// chord library and every file name as long as a path may be: the bound is twenty times that.
+inline constexpr qint64 kIniFileMaxSize = qint64(1) << 20;
 
 class TIniFile {
  public:

@@ -1,10 +1,10 @@
 #include "settings/Langue.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringDecoder>
 
 #include "settings/Config.h"
+#include "platform/CheckedFile.h"
 #include "platform/Types.h"
 
 QStringList LignesPatch;
@@ -133,10 +133,8 @@ QStringList DecouperLignesLangue(const QByteArray& octets) {
 
 bool ChargerLignesPatch(const QString& chemin) {
   LignesPatch.clear();
-  QFile f(chemin);
-  if (!f.open(QIODevice::ReadOnly)) return false;
-  QByteArray octets = f.readAll();
-  if (f.error() != QFileDevice::NoError) return false;
+  QByteArray octets;
+  if (ReadFileChecked(chemin, TAILLE_FICHIER_LANGUE_MAX, &octets) != EFileRead::Ok) return false;
   LignesPatch = DecouperLignesLangue(octets);
   return true;
 }

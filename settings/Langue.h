@@ -34,7 +34,11 @@ const std::vector<TCleMessage>& ClesMessages();
 // Splits the bytes of a language file into lines (CR LF, LF or CR end a line; a NUL ends the
 // text). Valid UTF-8 is read as such, anything else as Windows-1252.
 QStringList DecouperLignesLangue(const QByteArray& octets);
-// Loads a file into LignesPatch. False (and LignesPatch empty) when it cannot be read.
+// The largest language file read. The readers reach some 600 lines, whose texts hold at most 499
+// characters: about 300 KB were every text as long as it may be.
+inline constexpr qint64 TAILLE_FICHIER_LANGUE_MAX = qint64(1) << 20;
+// Loads a file into LignesPatch. False (and LignesPatch empty) when it cannot be read: missing, not
+// a regular file (never opened), refused by the system or above the bound.
 bool ChargerLignesPatch(const QString& chemin);
 // Loads the language `nom` from the program folder into LignesPatch and builds the message
 // table. False when the file cannot be read (LignesPatch is then empty).

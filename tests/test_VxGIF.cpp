@@ -257,6 +257,9 @@ TEST(VxGIF, SplashPictureIsWhatTheGIFDecodesTo) {
   const QImage lu = g.Bitmap();
   ASSERT_FALSE(lu.isNull());
   const std::vector<uint8_t> petit = OneFrame(5, 3, 4, Pixels(5, 3, 4, 9)).SaveToBytes();
+  // 35 bytes that declare a screen and a frame of 8192 x 8192: never decoded, so they cost nothing.
+  std::vector<uint8_t> enorme = OneFrame(2, 2, 1, {0, 1, 1, 0}).SaveToBytes();
+  for (size_t at : {6, 8, 24, 26}) enorme[at] = 0, enorme[at + 1] = 0x20;
   const struct {
     const char* cas;
     std::vector<uint8_t> fichier;
@@ -265,6 +268,7 @@ TEST(VxGIF, SplashPictureIsWhatTheGIFDecodesTo) {
       {"missing", {}, false},
       {"damaged", std::vector<uint8_t>(octets.begin(), octets.begin() + 40), true},
       {"another picture", petit, true},
+      {"8192 x 8192 declared", enorme, true},
       {"ours", octets, true},
   };
   for (const auto& c : cas) {
@@ -286,6 +290,7 @@ TEST(VxGIF, SplashPictureIsWhatTheGIFDecodesTo) {
   ASSERT_TRUE(construit.open(QIODevice::ReadOnly));
   const QByteArray lus = construit.readAll();
   EXPECT_EQ(std::vector<uint8_t>(lus.begin(), lus.end()), octets);
+  EXPECT_LE(qint64(octets.size()) * 4, kTailleSplashMax);  // the bound keeps a margin over the file written
 }
 
 TEST(VxGIF, ClipboardCarriesTheGIF) {
@@ -341,5 +346,15 @@ TEST(VxGIF, RefusesDeclaredSizesTooLargeBeforeAllocating) {
     } else {
       EXPECT_NO_THROW(g.LoadFromBytes(b, false));
     }
+  }
+  // Every frame of one file counts: two frames of 32 M pixels are the most, a third is refused.
+  std::vector<uint8_t> b = petit;
+  poser(b, cadre + 4, 8192);
+  poser(b, cadre + 6, 4096);
+  const std::vector<uint8_t> image(b.begin() + cadre - 1, b.end() - 1);  // the frame, without the trailer
+  for (int n = 2; n <= 3; ++n) {
+    b.insert(b.end() - 1, image.begin(), image.end());
+    TGIFImage g;
+    EXPECT_EQ(n == 3, [&] { try { g.LoadFromBytes(b, false); } catch (const EGIFError&) { return true; } return false; }());
   }
 }

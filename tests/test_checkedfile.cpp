@@ -4,23 +4,40 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <csignal>
+#include <cstring>
 #include <functional>
+#include <thread>
 
 #include "chords/EcouteAccord.h"
+#include "components/SplashGIF.h"
+#include "components/UWave.h"
+#include "components/VxImages.h"
+#include "editor/ui/MainImportMIDI.h"
+#include "midi/ApercuAccordage.h"
+#include "midi/ApercuPercussion.h"
+#include "platform/FluidMediaPlayer.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/Saisie.h"
 #include "editor/state/Partition.h"
+#include "files/FichierSqt.h"
 #include "files/FileCommands.h"
 #include "files/TablatureASCII.h"
 #include "midi/EcritureMIDI.h"
+#include "midi/ImportSMF.h"
 #include "platform/CheckedFile.h"
 #include "platform/IniFile.h"
 #include "settings/Config.h"
+#include "settings/ConfigFile.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 #include "song/ChordRecord.h"
@@ -44,21 +61,18 @@ QByteArray Motif(qsizetype n, char graine) {
   return b;
 }
 
-// Files may grow to `octets` only while it lives: writes past it fail with EFBIG.
+// Files may grow to `octets` only while it lives: writes past it fail with EFBIG. The signal such a
+// write also sends is left to the program's own set-up (PrepareProcess, called by the tests' main as
+// by the program's): were it not ignored, the test run would end here.
 struct LimiteTaille {
   struct rlimit avant{};
-  void (*ancienSignal)(int) = nullptr;
   explicit LimiteTaille(rlim_t octets) {
     getrlimit(RLIMIT_FSIZE, &avant);
     struct rlimit petite = avant;
     petite.rlim_cur = octets;
-    ancienSignal = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &petite);
   }
-  ~LimiteTaille() {
-    setrlimit(RLIMIT_FSIZE, &avant);
-    std::signal(SIGXFSZ, ancienSignal);
-  }
+  ~LimiteTaille() { setrlimit(RLIMIT_FSIZE, &avant); }
 };
 
 // A 64 KiB tmpfs over a temporary folder, for as long as it lives.
@@ -86,7 +100,9 @@ struct PetitDisque {
 struct RepondeurMessages {
   QStringList textes;
   RepondeurMessages() {
-    DefinirTexteLangue("MidiExp-EcritureFichierImpossibleEnregAb", "MidiExp-EcritureFichierImpossibleEnregAb");
+    for (const char* cle : {"MidiExp-EcritureFichierImpossibleEnregAb", "Fichier-AccesImpossible", "Fichier-Incorrect",
+                            "Fichier-MIDINonReconnu"})
+      DefinirTexteLangue(cle, cle);
     InstallerReponseMessage([this](const TDemandeMessage& d) {
       textes << d.Texte;
       return int(ID_OK);
@@ -94,6 +110,28 @@ struct RepondeurMessages {
   }
   ~RepondeurMessages() { InstallerReponseMessage({}); }
 };
+
+// Every writer of the program, writing to the path it is given (the settings file: to its folder),
+// with the message each shows when it fails.
+std::vector<std::pair<std::function<bool(const QString&)>, QStringList>> Ecrivains(QString* erreur) {
+  static TAccord accord;
+  static const int32_t accordage[7] = {0, 64, 59, 55, 50, 45, 40};
+  static TApercuAccordage apercu;
+  std::copy(std::begin(accordage), std::end(accordage), apercu.Accordage);
+  const QStringList dit{"MidiExp-EcritureFichierImpossibleEnregAb"};
+  return {
+      {[=](auto c) { return WriteFileChecked(c, Motif(3000, 'N'), erreur); }, {}},
+      {[](auto c) { CheminFichier = c; return EnregistrerFichier(); }, dit},  // the song
+      {[](auto c) { return EcrireFichierMIDI(c, MODE_MIDI_EXPORT); }, dit},
+      {[](auto c) { return EcrireFichierMIDI(c, MODE_MIDI_DEBUT); }, dit},  // the play file
+      {[](auto c) { return EcrireMidiPercussion(c, Partition, 38); }, dit},  // the drum preview
+      {[](auto c) { return EcrireMidiAccordage(c, apercu); }, dit},
+      {[](auto c) { return EcrireFichierTexteASCII(c, QStringList(60, "e|--0--3--|")); }, {}},
+      {[](auto c) { RepWindows = QFileInfo(c).path() + '/'; return EnregistrerConfig(); }, {}},
+      {[](auto c) { TIniFile ini(c); ini.WriteString("Browser", "NormPos", "1,2,3,4"); return ini.UpdateFile(); }, {}},
+      {[](auto c) { return EcrireFichierEcoute(c, accord, accordage, 6, 24); }, {}},
+  };
+}
 
 }  // namespace
 
@@ -153,38 +191,24 @@ TEST(CheckedFile, FullDiskKeepsEveryWritersOldFile) {
   PetitDisque disque;
   if (!disque.monte) GTEST_SKIP() << "mounting a small tmpfs needs root (CAP_SYS_ADMIN); not allowed here";
   RepondeurMessages messages;
-  TAccord accord;
-  const int32_t accordage[7] = {0, 64, 59, 55, 50, 45, 40};
-  struct Cas {
-    const char* nom;
-    std::function<bool(const QString&)> ecrire;
-  };
-  const Cas cas[] = {
-      {"checked write", [](const QString& c) { return WriteFileChecked(c, Motif(3000, 'N')); }},
-      {"settings file",
-       [](const QString& c) {
-         TIniFile ini(c);
-         for (int i = 0; i < 100; ++i) ini.WriteString("ChordsLib", QString("Chord%1").arg(i), "x32010");
-         return ini.UpdateFile();
-       }},
-      {"MIDI file", [](const QString& c) { return EcrireOctetsFichier(c, std::vector<uint8_t>(3000, 0x90)); }},
-      {"ASCII export", [](const QString& c) { return EcrireFichierTexteASCII(c, QStringList(60, "e|--0--3--|")); }},
-      {"chord listen file",
-       [&](const QString& c) { return EcrireFichierEcoute(c, accord, accordage, 6, 24); }},
-  };
-  for (const Cas& c : cas) {
-    SCOPED_TRACE(c.nom);
-    const QString chemin = disque.Chemin("old");
+  const QString ancienRep = RepWindows;
+  int n = 0;
+  for (const auto& [ecrire, dit] : Ecrivains(nullptr)) {
+    SCOPED_TRACE(n++);
+    const QString chemin = disque.Chemin("Vexo220.ini");
     const QByteArray ancien = Motif(1996, 'o');
     EcrireDirect(chemin, ancien);
     disque.Remplir();
-    EXPECT_FALSE(c.ecrire(chemin));
+    EXPECT_FALSE(ecrire(chemin));
+    EXPECT_EQ(messages.textes, dit);
+    messages.textes.clear();
     EXPECT_TRUE(Lire(chemin) == ancien);
     EXPECT_EQ(QDir(disque.dir.path()).entryList(QDir::Files).size(), 2);  // the old file and the filler
     disque.Vider();
-    EXPECT_TRUE(c.ecrire(chemin));  // room again: written
+    EXPECT_TRUE(ecrire(chemin));  // room again: written
     QFile::remove(chemin);
   }
+  RepWindows = ancienRep;
 
   // File > Save: the message, the old song untouched, the song still modified.
   QString recents[NB_FICHIERS_RECENTS + 1];
@@ -207,4 +231,103 @@ TEST(CheckedFile, FullDiskKeepsEveryWritersOldFile) {
   CheminFichier.clear();
   NomFichier.clear();
   std::copy(std::begin(recents), std::end(recents), std::begin(DerniersFichiers));
+}
+
+// Every reader, pointed at what it must not read: a FIFO (whose plain open blocks until a writer
+// comes), a device, a folder, a sparse file one byte above the reader's bound and a file gone before
+// the read. Each gives at once what its Part gives for a file it cannot read.
+TEST(CheckedFile, EveryReaderRefusesWhatItCannotRead) {
+  RepondeurMessages m;
+  auto dit = [&](bool) { return m.textes.isEmpty() ? QString("nothing said") : m.textes.takeFirst(); };
+  auto lu = [](bool ok) { return QString(ok ? "read" : "refused"); };
+  const QImage dessinee = SplashPicture(QStringLiteral("/nonexistent/"));
+  int svg = 0;
+  while (CommandImageName(svg) != "note-noire.svg") ++svg;
+  QString t;
+  const struct {
+    QString fichier;  // under the folder the reader is given
+    qint64 borne;
+    std::function<QString(const QString& dossier, const QString& chemin)> lire;
+    QString tropGrand, autre;  // above the bound; every other case
+  } lecteurs[] = {
+      {"s.sqt", TAILLE_FICHIER_SQT_MAX, [&](auto, auto c) { CheminFichier = c; return dit(OuvrirFichier()); },
+       "Fichier-Incorrect", "Fichier-AccesImpossible"},  // the song, also the browser's
+      {"m.mid", TAILLE_FICHIER_MIDI_MAX, [&](auto, auto c) { return dit(ImporterFichierMIDI(c)); },
+       "Fichier-MIDINonReconnu", "Fichier-AccesImpossible"},
+      {"a.tab", TAILLE_FICHIER_ASCII_MAX, [&](auto, auto c) { return lu(LireFichierTexteASCII(c, t)); }, "refused", "refused"},
+      {"l.sqg", TAILLE_FICHIER_LANGUE_MAX, [&](auto, auto c) { return lu(ChargerLignesPatch(c)); }, "refused", "refused"},
+      {"Vexo220.ini", kIniFileMaxSize, [&](auto, auto c) { return lu(!TIniFile(c).ReadSections().isEmpty()); },
+       "refused", "refused"},  // the settings file and the placement file: as a missing file
+      {"splash.gif", kTailleSplashMax, [&](auto d, auto) { return lu(SplashPicture(d) != dessinee); }, "refused", "refused"},
+      {"icons/note-noire.svg", kTailleImageMax, [&](auto d, auto) { return lu(!CommandImage(svg, 16, d).isNull()); },
+       "refused", "refused"},
+      {"icons/theme/16/document-new.png", kTailleImageMax,
+       [&](auto d, auto) { return lu(!CommandImage(0, 16, d).isNull()); }, "refused", "refused"},
+      {"w.wav", kTailleWaveMax, [&](auto, auto c) { TWaveData w; w.LoadFromFile(c); return lu(!w.IsEmpty()); },
+       "refused", "refused"},
+      {"p.mid", qint64(64) << 20, [&](auto, auto c) { return lu(TFluidMediaPlayer(nullptr, "/none.sf2").Open(c)); },
+       "refused", "refused"},  // the file the player plays
+  };
+  for (const auto& l : lecteurs)
+    for (const char* sorte : {"FIFO", "device", "folder", "too large", "gone"}) {
+      SCOPED_TRACE(l.fichier.toStdString() + ", " + sorte);
+      QTemporaryDir dir;
+      const QString chemin = dir.filePath(l.fichier);
+      const QByteArray c = QFile::encodeName(chemin);
+      QDir().mkpath(QFileInfo(chemin).path());
+      const int fd = sorte[0] == 't' || sorte[0] == 'g' ? ::open(c, O_WRONLY | O_CREAT, 0600) : -1;
+      ASSERT_TRUE(sorte[0] == 'F' ? ::mkfifo(c, 0600) == 0 : sorte[0] == 'd' ? ::symlink("/dev/null", c) == 0
+                  : sorte[0] == 'f' ? QDir().mkpath(chemin) : ::ftruncate(fd, l.borne + 1) == 0);  // sparse
+      if (fd >= 0) ::close(fd);
+      if (sorte[0] == 'g') QFile::remove(chemin);
+      // A reader blocked in the FIFO's open is let go after 10 s, and the case fails.
+      std::atomic<bool> fini{false}, bloque{false};
+      std::thread garde([&] {
+        for (int i = 0; i < 1000 && !fini; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!fini && (bloque = true)) ::close(::open(c, O_WRONLY | O_NONBLOCK));
+      });
+      NouvellePartition();
+      const QString obtenu = l.lire(dir.path() + '/', chemin);
+      fini = true;
+      garde.join();
+      EXPECT_FALSE(bloque);
+      EXPECT_EQ(obtenu, sorte[0] == 't' ? l.tropGrand : l.autre);
+      EXPECT_TRUE(m.textes.isEmpty()) << m.textes.join(", ").toStdString();
+      m.textes.clear();
+    }
+  CheminFichier.clear();
+}
+
+// Every writer under a file-size limit, with nothing but the program's own set-up (PrepareProcess,
+// which the tests' main calls as main.cpp does): each fails with its reported reason and leaves its
+// old file byte for byte and no temporary file, where the signal used to end the process.
+TEST(CheckedFile, FileSizeLimitKeepsEveryWritersOldFile) {
+  struct sigaction action{};
+  ASSERT_EQ(sigaction(SIGXFSZ, nullptr, &action), 0);
+  ASSERT_EQ(action.sa_handler, SIG_IGN);
+  RepondeurMessages messages;
+  const QString ancienRep = RepWindows;
+  QString erreur;
+  int n = 0;
+  for (const auto& [ecrire, dit] : Ecrivains(&erreur)) {
+    SCOPED_TRACE(n++);
+    QTemporaryDir dir;
+    const QString chemin = dir.filePath("Vexo220.ini");
+    const QByteArray ancien = Motif(1996, 'o');
+    EcrireDirect(chemin, ancien);
+    bool ok;
+    {
+      LimiteTaille limite(16);  // every file the writers make is larger
+      ok = ecrire(chemin);
+    }
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(messages.textes, dit);
+    messages.textes.clear();
+    EXPECT_TRUE(Lire(chemin) == ancien);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Vexo220.ini"});  // no temporary left
+    EXPECT_TRUE(ecrire(chemin));  // no limit: written
+  }
+  EXPECT_EQ(erreur, QString::fromLocal8Bit(std::strerror(EFBIG)));
+  RepWindows = ancienRep;
+  CheminFichier.clear();
 }

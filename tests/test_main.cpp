@@ -10,6 +10,7 @@
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/Partition.h"
 #include "editor/state/VueEditeur.h"
+#include "platform/CheckedFile.h"
 #include "settings/Config.h"
 #include "settings/Mess.h"
 #include "SonTest.h"
@@ -42,6 +43,7 @@ class RemiseAZero : public ::testing::EmptyTestEventListener {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrepareProcess();  // the program's own process set-up (main.cpp), which the writers' tests rely on
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
   QTemporaryDir home;
   qputenv("VEXO_HOME", home.path().toUtf8());
