@@ -114,6 +114,9 @@ struct RepondeurMessages {
 // Every writer of the program, writing to the path it is given (the settings file: to its folder),
 // with the message each shows when it fails.
 std::vector<std::pair<std::function<bool(const QString&)>, QStringList>> Ecrivains(QString* erreur) {
+  // The writers write a new song and its own play order, whatever an earlier test left (a long one warns).
+  NouvellePartition();
+  CalculeOrdreLecture(1, Partition.NbMesures, true);
   static TAccord accord;
   static const int32_t accordage[7] = {0, 64, 59, 55, 50, 45, 40};
   static TApercuAccordage apercu;
