@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Vexo and runs every test: the layer check, the normal build (with
-# warnings as errors under CI), the whole suite once more as one shuffled process with three seeds,
+# warnings as errors under CI), each test executable once more as one shuffled process with three seeds,
 # then the sanitizer build (AddressSanitizer with leak detection + UndefinedBehaviorSanitizer), and
 # the ThreadSanitizer build over the player and playback tests only (the threads live there), through
 # CTest and as one process.
@@ -16,9 +16,12 @@ cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$jobs"
 ctest --preset "$preset" -j "$jobs"
 bindir=build; [ "$preset" = ci ] && bindir=build-ci
+mapfile -t executables < "$bindir/tests/test_executables.txt"  # one per layer with tests
 for seed in 11 23 37; do
-  echo "Shuffled single-process run, seed $seed"
-  "$bindir/tests/vexo_tests" --gtest_shuffle --gtest_random_seed="$seed" --gtest_brief=1
+  for exe in "${executables[@]}"; do
+    echo "Shuffled single-process run of ${exe##*/}, seed $seed"
+    "$exe" --gtest_shuffle --gtest_random_seed="$seed" --gtest_brief=1
+  done
 done
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
@@ -29,6 +32,9 @@ ctest --preset tsan -j "$jobs"
 # The same groups once more as one process, as the normal build's shuffled runs run: whether a race
 # shows must not depend on how the tests are spread over processes. A run with reports fails.
 groupes=$(sed -n 's/.*"include": { "name": "^(\([^)]*\)).*/\1/p' CMakePresets.json)
-echo "Thread-sanitized single-process run: ${groupes//|/ }"
-TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp:halt_on_error=0:exitcode=66:second_deadlock_stack=1" \
-  build-tsan/tests/vexo_tests --gtest_filter="${groupes//|/.*:}.*" --gtest_brief=1
+mapfile -t executables < build-tsan/tests/test_executables.txt
+for exe in "${executables[@]}"; do
+  echo "Thread-sanitized single-process run of ${exe##*/}: ${groupes//|/ }"
+  TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp:halt_on_error=0:exitcode=66:second_deadlock_stack=1" \
+    "$exe" --gtest_filter="${groupes//|/.*:}.*" --gtest_brief=1
+done

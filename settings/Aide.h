@@ -4,5 +4,6 @@
 
 // The help file's name for the help language (1 French, 2 English, 3 German), without extension.
 QString NomFichierAide(int langueAide);
-// Opens help/<page>.html of the program folder; without it, says that no help is installed.
+// The one help opener of every window: opens help/<page>.html of the program folder; when the page
+// is missing or the desktop cannot open it, says that no help is available.
 void OuvrirAide(const QString& page);

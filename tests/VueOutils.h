@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "editor/state/EtatEdition.h"
-#include "editor/Saisie.h"
 #include "editor/state/Partition.h"
 #include "settings/Config.h"
 #include "settings/ConfigFile.h"

@@ -10,7 +10,6 @@
 
 #include "song/Song.h"
 #include "editor/state/EtatEdition.h"
-#include "editor/Saisie.h"
 #include "editor/state/Partition.h"
 #include "settings/Config.h"
 

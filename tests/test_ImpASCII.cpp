@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "EditFixture.h"
@@ -79,4 +80,13 @@ TEST_F(ImpASCII, FileLoadingAndReturn) {
   QCoreApplication::sendEvent(f.MemoASCII, &entree);
   EXPECT_EQ(f.result(), QDialog::Accepted);
   EXPECT_EQ(f.MemoASCII->toPlainText().count('\n'), 2);
+}
+
+TEST_F(ImpASCII, HelpButtonGoesThroughTheOneHelpOpener) {
+  // No help page in the program folder: the button says that the help is not available.
+  TImpASCIIForm f;
+  f.BT_Aide->click();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].Texte, TexteLangue("Aide-NonDisponible"));
+  EXPECT_EQ(messages[0].Icone, MB_ICONE_INFORMATION);
 }

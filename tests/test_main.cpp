@@ -1,18 +1,24 @@
-// Test entry: one QApplication for the whole run (offscreen), a private config folder, and one
-// reset of the program's global state before every test, so that the tests hold in any order.
+// Test entry of every test executable: one QApplication for the whole run (offscreen), a private
+// config folder, and one reset of the program's global state before every test, so that the tests
+// hold in any order. An executable resets the state of the layers it links (tests/CMakeLists.txt
+// defines VEXO_TESTS_SETTINGS and VEXO_TESTS_EDITOR_STATE where they are).
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
+#if VEXO_TESTS_EDITOR_STATE
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/Partition.h"
 #include "editor/state/VueEditeur.h"
-#include "platform/CheckedFile.h"
+#endif
+#if VEXO_TESTS_SETTINGS
 #include "settings/Config.h"
 #include "settings/Mess.h"
+#endif
+#include "platform/CheckedFile.h"
 #include "SonTest.h"
 
 namespace {
@@ -21,9 +27,12 @@ class RemiseAZero : public ::testing::EmptyTestEventListener {
   explicit RemiseAZero(QString dossier) : dossier_(std::move(dossier)) {}
   void OnTestStart(const ::testing::TestInfo&) override {
     QDir::setCurrent(dossier_);
+#if VEXO_TESTS_SETTINGS
     Repertoire.clear();
-    DefinirVueEditeur(nullptr);
     InstallerReponseMessage({});
+#endif
+#if VEXO_TESTS_EDITOR_STATE
+    DefinirVueEditeur(nullptr);
     MIDIDisponible = 0;
     ModeParcourir = false;
     LectureDepuisBande = 0;
@@ -35,6 +44,7 @@ class RemiseAZero : public ::testing::EmptyTestEventListener {
     NomFichier.clear();
     Modifie = 0;
     Vierge = 0;
+#endif
   }
 
  private:

@@ -2,7 +2,7 @@
 // The enabled and checked state of every command, computed from the beat under the cursor.
 // The computation takes the song and returns a plain record; the main window applies it to its
 // actions and buttons.
-#include "editor/ui/Actions.h"
+#include "editor/Actions.h"
 
 struct TPartition;
 struct TCurseur;

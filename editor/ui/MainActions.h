@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor/ui/Actions.h"
+#include "editor/Actions.h"
 
 class QMenu;
 class QMenuBar;

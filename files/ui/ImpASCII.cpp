@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -16,14 +15,13 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "editor/state/EtatEdition.h"
 #include "files/FileCommands.h"
 #include "files/TablatureASCII.h"
 #include "platform/Canvas.h"
-#include "platform/Folders.h"
+#include "settings/Aide.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
@@ -70,15 +68,6 @@ bool ImprimerLignesTexte(QWidget* parent, const QStringList& lignes, const QFont
     y += hauteurLigne;
   }
   return p.end();
-}
-
-void AfficherPageAide(const QString& page) {
-  const QString chemin = DossierProgramme() + "help/" + page + ".html";
-  if (QFileInfo::exists(chemin))
-    QDesktopServices::openUrl(QUrl::fromLocalFile(chemin));
-  else
-    MessageBoxD(TexteLangue("Dlg-Information"), TexteLangue("Aide-NonDisponible"), MB_ICONE_INFORMATION, MB_OK,
-                MB_DEF_OK);
 }
 
 // A small quarter note, the picture before the dash count.
@@ -169,7 +158,7 @@ TImpASCIIForm::TImpASCIIForm(QWidget* parent) : QDialog(parent) {
 
   connect(BT_Importer, &QPushButton::clicked, this, &QDialog::accept);
   connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
-  connect(BT_Aide, &QPushButton::clicked, this, [] { AfficherPageAide("ImpASCII"); });
+  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirAide(QStringLiteral("ImpASCII")); });
   connect(BT_Ouvrir, &QToolButton::clicked, this, [this] { OuvrirFichierASCII(); });
   connect(BT_Imprimer, &QToolButton::clicked, this, &TImpASCIIForm::BT_ImprimerClick);
   connect(TypeImport, &QComboBox::currentIndexChanged, this, &TImpASCIIForm::TypeImportChange);

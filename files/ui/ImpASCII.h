@@ -16,8 +16,6 @@ QFont PoliceTablature();
 // Prints lines of text in a font, the print job named `titre`; with no printer installed the
 // pages go to a PDF file the user names. False when cancelled or when nothing could be printed.
 bool ImprimerLignesTexte(QWidget* parent, const QStringList& lignes, const QFont& police, const QString& titre);
-// Shows help/<page>.html of the program folder, or says that there is no help.
-void AfficherPageAide(const QString& page);
 
 class TImpASCIIForm : public QDialog {
   Q_OBJECT

@@ -21,6 +21,7 @@
 #include "files/FileCommands.h"
 #include "files/ui/ImpASCII.h"
 #include "files/TablatureASCII.h"
+#include "settings/Aide.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
@@ -134,7 +135,7 @@ TTestASCIForm::TTestASCIForm(QWidget* parent) : QDialog(parent) {
   connect(BT_Imprimer, &QToolButton::clicked, this, &TTestASCIForm::BT_ImprimerClick);
   connect(BT_Enregistrer, &QPushButton::clicked, this, &TTestASCIForm::BT_EnregistrerClick);
   connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
-  connect(BT_Aide, &QPushButton::clicked, this, [] { AfficherPageAide("TestASCI"); });
+  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirAide(QStringLiteral("TestASCI")); });
 
   resize(qRound(640 * logicalDpiX() / 96.0), qRound(440 * logicalDpiY() / 96.0));
   Traduire();

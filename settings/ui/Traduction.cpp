@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "editor/ui/Actions.h"
+#include "editor/Actions.h"
 #include "settings/Langue.h"
 
 TDialogueFichier OpenDialog1, SaveDialog1, OpenDialog2, SaveDialog2, OpenDialog3, SaveDialog3;

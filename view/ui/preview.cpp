@@ -18,7 +18,7 @@
 #include "components/FormPlace.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/VueEditeur.h"
-#include "files/ui/ImpASCII.h"
+#include "settings/Aide.h"
 #include "settings/Langue.h"
 #include "view/ui/DlgPrint.h"
 #include "view/ImpressionPartition.h"
@@ -124,7 +124,7 @@ TPreview_Form::TPreview_Form(QWidget* parent) : QDialog(parent) {
   connect(BT_ZoomOut, &QPushButton::clicked, this, [this] { BT_ZoomOutClick(); });
   connect(BT_PageWidth, &QPushButton::clicked, this, [this] { BT_PageWidthClick(); });
   connect(BT_FullScreen, &QPushButton::clicked, this, [this] { BT_FullScreenClick(); });
-  connect(BT_Aide, &QPushButton::clicked, this, [] { AfficherPageAide(QStringLiteral("R7_1")); });
+  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirAide(QStringLiteral("R7_1")); });
 
   // Key scrolling runs from a timer while the key is held, never inside the key handler.
   TimerDefilement = new QTimer(this);

@@ -1,4 +1,4 @@
-#include "editor/ui/Actions.h"
+#include "editor/Actions.h"
 
 #include <QAction>
 #include <QKeySequence>

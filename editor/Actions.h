@@ -1,7 +1,9 @@
 #pragma once
 // The main window's command table: every user command is one action, and the menus, the toolbar
 // and the edit-zone button panel are bound to it, so that caption, shortcut, image, enabled and
-// checked state live in one place.
+// checked state live in one place. It is data and opens no window, so it stands with the editing
+// commands, below every window: the main window builds on it (editor/ui/MainActions.h) and the
+// translation of the main window (settings/ui/Traduction.cpp) reads it from below.
 #include <QString>
 #include <functional>
 
