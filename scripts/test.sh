@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Vexo and runs every test: the layer check, the normal build (with
-# warnings as errors under CI), each test executable once more as one shuffled process with three seeds,
+# Installs what is missing, builds Vexo and runs every test: the layer check, the check that every
+# step lets pending messages run through the one routine, the normal build (with warnings as errors
+# under CI), each test executable once more as one shuffled process with three seeds,
 # then the sanitizer build (AddressSanitizer with leak detection + UndefinedBehaviorSanitizer), and
 # the ThreadSanitizer build over the player and playback tests only (the threads live there), through
 # CTest and as one process.
@@ -10,6 +11,7 @@ bash scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
 bash scripts/check-layers.sh
+bash scripts/check-events.sh
 preset=default
 [ -n "${CI:-}" ] && preset=ci
 cmake --preset "$preset"

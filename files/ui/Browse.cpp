@@ -261,7 +261,7 @@ void TBrowseForm::ListerDossier(const QString& dossier) {
   // user's input through. The listing of one folder lets none through: it comes after the list.
   auto messages = [this] {
     if (scan_)
-      QCoreApplication::processEvents();
+      QCoreApplication::processEvents();  // waits for the user: the stop click
     else
       LaisserPasserMessages();
   };
