@@ -33,10 +33,11 @@ cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan -j "$jobs"
 # The same groups once more as one process, as the normal build's shuffled runs run: whether a race
 # shows must not depend on how the tests are spread over processes. A run with reports fails.
+# The groups and the sanitizer's options come from the preset, so that both runs check the same.
 groupes=$(sed -n 's/.*"include": { "name": "^(\([^)]*\)).*/\1/p' CMakePresets.json)
+options=$(sed -n 's/.*"TSAN_OPTIONS": "\([^"]*\)".*/\1/p' CMakePresets.json)
 mapfile -t executables < build-tsan/tests/test_executables.txt
 for exe in "${executables[@]}"; do
   echo "Thread-sanitized single-process run of ${exe##*/}: ${groupes//|/ }"
-  TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp:halt_on_error=0:exitcode=66:second_deadlock_stack=1" \
-    "$exe" --gtest_filter="${groupes//|/.*:}.*" --gtest_brief=1
+  TSAN_OPTIONS="${options//\$\{sourceDir\}/$PWD}" "$exe" --gtest_filter="${groupes//|/.*:}.*" --gtest_brief=1
 done
