@@ -18,13 +18,13 @@ std::vector<cLigneList> ListerFichiersSqt(const QString& dossier) {
   return r;
 }
 
-bool ParcourirDossiers(const QString& racine, const std::function<bool(const QString&)>& visiter) {
-  if (!visiter(racine)) return false;
-  const QStringList sous = QDir(racine).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks,
-                                                  QDir::Name);
-  for (const QString& s : sous)
-    if (!ParcourirDossiers(QDir(racine).filePath(s), visiter)) return false;
-  return true;
+QString TParcoursDossiers::Suivant() {
+  if (aVoir_.isEmpty()) return {};
+  const QString dossier = aVoir_.takeLast();
+  const QDir d(dossier);
+  const QStringList sous = d.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
+  for (auto s = sous.crbegin(); s != sous.crend(); ++s) aVoir_.append(d.filePath(*s));
+  return dossier;
 }
 
 QString TailleKo(qint64 octets) {

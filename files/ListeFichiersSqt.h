@@ -4,6 +4,7 @@
 // song shown beside the list.
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -19,9 +20,17 @@ struct cLigneList {
 
 // The ".sqt" files of one folder (not of its sub-folders), in the order the folder gives them.
 std::vector<cLigneList> ListerFichiersSqt(const QString& dossier);
-// Visits a folder, then each of its sub-folders in depth, for as long as visiter returns true.
-// Symbolic links are not followed, so a link back up the tree cannot loop. False when stopped.
-bool ParcourirDossiers(const QString& racine, const std::function<bool(const QString&)>& visiter);
+// A folder, then each of its sub-folders in depth, one at a time, so that a window can list each
+// in a step of its own. Symbolic links are not followed, so a link back up the tree cannot loop.
+class TParcoursDossiers {
+ public:
+  explicit TParcoursDossiers(const QString& racine) : aVoir_{racine} {}
+  // The next folder; empty once the walk is over.
+  QString Suivant();
+
+ private:
+  QStringList aVoir_;  // the folders still to visit, the next one last
+};
 // A size as the list shows it: rounded to thousands of bytes, then " Ko".
 QString TailleKo(qint64 octets);
 

@@ -162,7 +162,7 @@ TBrowseForm::TBrowseForm(QWidget* parent, const QStringList& racines) : QDialog(
 }
 
 TBrowseForm::~TBrowseForm() {
-  scan_ = false;
+  if (parcours_) QApplication::restoreOverrideCursor();  // gone in the middle of a scan
   SystemTreeView1->OnChange = nullptr;
   SystemTreeView1->OnChanging = nullptr;
 }
@@ -257,15 +257,7 @@ void TBrowseForm::MajNombre() {
 }
 
 void TBrowseForm::ListerDossier(const QString& dossier) {
-  // A sub-folder scan waits for the user: a second click on its button stops it, so it lets the
-  // user's input through. The listing of one folder lets none through: it comes after the list.
-  auto messages = [this] {
-    if (scan_)
-      QCoreApplication::processEvents();  // waits for the user: the stop click
-    else
-      LaisserPasserMessages();
-  };
-  messages();
+  LaisserPasserMessages();
   MajNombre();
   Panneau[1]->setText(dossier + QLatin1Char(' ') + texteRecherche_);
   const std::vector<cLigneList> lignes = ListerFichiersSqt(dossier);
@@ -274,7 +266,7 @@ void TBrowseForm::ListerDossier(const QString& dossier) {
     ListView1->addTopLevelItem(new TEntree(l));
     if (++n % 10 == 0) {
       MajNombre();
-      messages();
+      LaisserPasserMessages();
     }
   }
 }
@@ -304,7 +296,7 @@ void TBrowseForm::ChangerDossier() {
 
 void TBrowseForm::ScannerSousRep() {
   if (scan_) {
-    scan_ = false;  // the running scan sees it at its next folder
+    scan_ = false;  // the scan's next step sees it
     return;
   }
   if (listage_) return;
@@ -317,14 +309,22 @@ void TBrowseForm::ScannerSousRep() {
   }
   ViderInfos();
   ListView1->hide();
-  {
-    CurseurAttente c;
-    ParcourirDossiers(SystemTreeView1->CurrentPath(), [this](const QString& d) {
-      if (!scan_) return false;
-      ListerDossier(d);
-      return scan_;
-    });
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  parcours_.emplace(SystemTreeView1->CurrentPath());
+  QTimer::singleShot(0, this, &TBrowseForm::EtapeScan);
+}
+
+// A folder a step: between two steps the dialog's own loop handles the user's input in its order,
+// the second click on the scan button among it, and never in the middle of a folder's listing.
+void TBrowseForm::EtapeScan() {
+  const QString dossier = scan_ ? parcours_->Suivant() : QString();
+  if (!dossier.isEmpty()) {
+    ListerDossier(dossier);
+    QTimer::singleShot(0, this, &TBrowseForm::EtapeScan);
+    return;
   }
+  parcours_.reset();
+  QApplication::restoreOverrideCursor();
   ListView1->sortItems(tri_.Colonne, tri_.Croissant ? Qt::AscendingOrder : Qt::DescendingOrder);
   ListView1->show();
   MajNombre();

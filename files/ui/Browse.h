@@ -4,6 +4,7 @@
 // and each file played in turn, for as many measures as the jump-after choice says.
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "files/ListeFichiersSqt.h"
@@ -52,7 +53,8 @@ class TBrowseForm : public QDialog {
   void ListerDossier(const QString& dossier);
   // The tree's selection changed: lists its folder.
   void ChangerDossier();
-  // The scan button: lists the folder and all its sub-folders; a second click stops it.
+  // The scan button: lists the folder and all its sub-folders, a folder a step; a second click stops
+  // it. It returns once the scan has started; EnScan() says when it is over.
   void ScannerSousRep();
   bool EnScan() const { return scan_; }
   void TrierColonne(int colonne);
@@ -78,7 +80,9 @@ class TBrowseForm : public QDialog {
   void ViderInfos();
   void MajNombre();
   void ApresArret(std::function<void()> f);  // runs f now, or once the running playback stopped
+  void EtapeScan();                          // lists the scan's next folder, or ends the scan
   TTriBrowse tri_;
+  std::optional<TParcoursDossiers> parcours_;  // the running scan's walk
   bool scan_ = false, listage_ = false, active_ = false, fermerApresScan_ = false;
   std::function<void()> apresArret_;
   QString texteNombre_, texteRecherche_, hintScanner_, hintArreter_;
