@@ -27,6 +27,7 @@ class TParcoursDossiers {
   explicit TParcoursDossiers(const QString& racine) : aVoir_{racine} {}
   // The next folder; empty once the walk is over.
   QString Suivant();
+  bool Fini() const { return aVoir_.isEmpty(); }
 
  private:
   QStringList aVoir_;  // the folders still to visit, the next one last

@@ -437,9 +437,12 @@ TEST_F(Browser, ClosingDuringAScanStopsItFirst) {
   ASSERT_TRUE(f.SystemTreeView1->SetCurrentPath(tmp.path()));
   QTimer::singleShot(0, &f, [&] { f.close(); });  // arrives while the scan lists its folders
   f.ScannerSousRep();
-  for (QDeadlineTimer limite(5000); f.EnScan() && !limite.hasExpired();) QCoreApplication::processEvents();
+  auto attendre = [](auto encore) {
+    for (QDeadlineTimer limite(5000); encore() && !limite.hasExpired();) QCoreApplication::processEvents();
+  };
+  attendre([&] { return f.EnScan(); });
   EXPECT_FALSE(f.EnScan());
   EXPECT_TRUE(f.isVisible());  // the scan stopped first; the window closes after it
-  QCoreApplication::processEvents();
+  attendre([&] { return f.isVisible(); });
   EXPECT_FALSE(f.isVisible());
 }

@@ -14,6 +14,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -311,16 +312,20 @@ void TBrowseForm::ScannerSousRep() {
   ListView1->hide();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   parcours_.emplace(SystemTreeView1->CurrentPath());
-  QTimer::singleShot(0, this, &TBrowseForm::EtapeScan);
+  QTimer::singleShot(1, this, &TBrowseForm::EtapeScan);
 }
 
-// A folder a step: between two steps the dialog's own loop handles the user's input in its order,
-// the second click on the scan button among it, and never in the middle of a folder's listing.
+// The scan goes in steps of whole folders, about kTrancheScanMs each; between two steps the
+// dialog's own loop handles the user's input in its order, the second click on the scan button
+// among it, never in the middle of a folder's listing. The next step waits on a timer of 1 ms, not
+// 0: a step always ready at once would keep the window system's input from ever coming first.
 void TBrowseForm::EtapeScan() {
-  const QString dossier = scan_ ? parcours_->Suivant() : QString();
-  if (!dossier.isEmpty()) {
-    ListerDossier(dossier);
-    QTimer::singleShot(0, this, &TBrowseForm::EtapeScan);
+  constexpr int kTrancheScanMs = 20;
+  QElapsedTimer tranche;
+  tranche.start();
+  while (scan_ && !parcours_->Fini() && !tranche.hasExpired(kTrancheScanMs)) ListerDossier(parcours_->Suivant());
+  if (scan_ && !parcours_->Fini()) {
+    QTimer::singleShot(1, this, &TBrowseForm::EtapeScan);
     return;
   }
   parcours_.reset();
