@@ -8,12 +8,12 @@
 #include <functional>
 #include <vector>
 
+#include "platform/MediaPlayer.h"
+
 // The import note list holds at most this many entries (the closing rest included).
 constexpr int NB_NOTES_IMPORT_MAX = 20000;
-// A larger file is refused before it is read into memory. A note (its note-on and note-off with
-// their delta times) takes 6 to 14 bytes and the import keeps 20000 notes of a source: 64 MB holds
-// over two hundred sources of that many.
-constexpr qint64 TAILLE_FICHIER_MIDI_MAX = 64LL * 1024 * 1024;
+// A larger file is refused before it is read into memory.
+constexpr qint64 TAILLE_FICHIER_MIDI_MAX = kTailleFichierMIDIMax;
 
 // One entry of the note list: a MIDI pitch (-1 = rest) and the time in quarter notes from this
 // entry's start to the next entry's start. Entries of length 0 sound together with the next one.

@@ -4,10 +4,7 @@
 // and touches stay queued in Qt and come afterwards, in the order they were given, once the step
 // is over. So a key typed while a command runs is handled after that command, never inside it.
 // (A modal dialog that the command opens runs its own loop and receives the user's input, as it
-// should.)
-//
-// Only a loop whose purpose is the user's next event lets input through on its own: the file
-// browser's sub-folder scan, which a second click on its button stops.
+// should; so does the file browser between the steps of its sub-folder scan.)
 
 // Runs what is pending now; with attendre, first waits until something arrives (a timer tick, a
 // notice, or user input, which is then left queued).

@@ -407,10 +407,9 @@ TFluidMediaPlayer::~TFluidMediaPlayer() {
 bool TFluidMediaPlayer::Open(const QString& fichier) {
   Close();
   erreur_.clear();
-  // The files played are the program's own, but read as any other: never a FIFO, never unbounded
-  // (the import's bound for a MIDI file).
+  // The files played are the program's own, but read as any other: never a FIFO, never unbounded.
   QByteArray octets;
-  if (ReadFileChecked(fichier, qint64(64) << 20, &octets) != EFileRead::Ok) {
+  if (ReadFileChecked(fichier, kTailleFichierMIDIMax, &octets) != EFileRead::Ok) {
     erreur_ = QStringLiteral("Cannot open ") + fichier;
     return false;
   }

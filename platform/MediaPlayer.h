@@ -4,6 +4,12 @@
 #include <QObject>
 #include <QString>
 
+// The largest MIDI file the program reads, to play it or to import it: a larger one is refused
+// before it is read into memory. A note (its note-on and note-off with their delta times) takes 6
+// to 14 bytes and an import keeps 20000 notes of a source: 64 MB holds over two hundred sources of
+// that many.
+inline constexpr qint64 kTailleFichierMIDIMax = qint64(64) << 20;
+
 class TMediaPlayer : public QObject {
   Q_OBJECT
  public:
