@@ -15,7 +15,7 @@
 #     < main.cpp and the build tools (outils/ folders)
 # A file includes its own room or a room below it.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "${1:-$(dirname "$0")/..}"  # the tree to check: this repository unless another is given
 
 rank() {
   local f=$1
@@ -43,14 +43,50 @@ rank() {
   esac
 }
 
-# Widget and dialog headers: every header of QtWidgets, and the print dialogs.
+# Widget and dialog headers: every header of QtWidgets, and the print dialogs, as a name alone
+# (<QDialog>) or under its module's folder (<QtWidgets/QDialog>); the lower-case file names too
+# (<qdialog.h>), but for the few that QtWidgets keeps only to forward to QtGui (qaction.h).
 qtinc=$(ls -d /usr/include/*/qt6 /usr/include/qt6 2>/dev/null | head -n 1 || true)
 declare -A WIDGET=()
 if [[ -n $qtinc && -d $qtinc/QtWidgets ]]; then
-  for h in "$qtinc"/QtWidgets/Q*; do h=${h##*/}; [[ $h == *.h ]] || WIDGET[$h]=1; done
+  for h in "$qtinc"/QtWidgets/*; do
+    h=${h##*/}
+    if [[ $h == Q* && $h != *.h ]]; then WIDGET[$h]=1
+    elif [[ $h == q*.h && ! -e $qtinc/QtGui/$h ]]; then WIDGET[$h]=1
+    fi
+  done
 fi
-for h in QPrintDialog QPrintPreviewDialog QPrintPreviewWidget QPageSetupDialog QAbstractPrintDialog; do WIDGET[$h]=1; done
+for h in QPrintDialog QPrintPreviewDialog QPrintPreviewWidget QPageSetupDialog QAbstractPrintDialog; do
+  WIDGET[$h]=1; WIDGET[${h,,}.h]=1
+done
 
+# The file an include names, from the top of the tree, into `chemin`: "x" is looked for beside
+# the including file first, as the compiler does, then from the top (the one include folder);
+# <x> from the top only; "." and ".." are folded, so "../editor/Actions.h" is editor/Actions.h.
+# A path that leaves the tree keeps its leading "..", and no room.
+resoudre() {
+  local dossier=$1 nom=$2 guillemets=$3 reste p
+  local -a parties=()
+  reste=$nom
+  if [[ $guillemets == 1 && ( $nom == ./* || $nom == ../* || -e $dossier/$nom ) ]]; then
+    reste=$dossier/$nom
+  fi
+  reste+=/
+  while [[ $reste == */* ]]; do
+    p=${reste%%/*}; reste=${reste#*/}
+    case $p in
+      ''|.) ;;
+      ..) if (( ${#parties[@]} )) && [[ ${parties[-1]} != .. ]]; then unset 'parties[-1]'; else parties+=(..); fi ;;
+      *) parties+=("$p") ;;
+    esac
+  done
+  local IFS=/
+  chemin="${parties[*]}"
+}
+
+# A tree git cannot read would list no file and pass.
+git rev-parse --is-inside-work-tree >/dev/null
+declare -A RANG=()  # rank of each file included, worked out once
 fail=0
 while IFS= read -r f; do
   rf=$(rank "$f")
@@ -59,24 +95,39 @@ while IFS= read -r f; do
     echo "layer: $f stands in a window folder that has no place in the windows' order: give it one in rank()"
     fail=1
   fi
+  dossier=.; [[ $f == */* ]] && dossier=${f%/*}
+  widgets_interdits=0
+  (( rf < 60 )) && [[ $f != components/* && $f != settings/Mess.cpp ]] && widgets_interdits=1
+  # Every #include, "x" or <x>.
   while IFS= read -r line; do
-    inc=${line#*\"}; inc=${inc%%\"*}
-    [[ $inc == */* ]] || continue
-    ri=$(rank "$inc")
-    [[ $ri == 0 ]] && continue
-    if (( ri > rf )); then
-      echo "layer: $f includes $inc, which stands above it"
-      fail=1
-    fi
-  done < <(grep -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$f" || true)
-  if (( rf < 60 )) && [[ $f != components/* && $f != settings/Mess.cpp ]]; then
-    while IFS= read -r h; do
-      if [[ -n ${WIDGET[$h]:-} ]]; then
-        echo "layer: $f includes the widget header <$h>: it belongs in a ui/ folder"
+    line=${line#*include}; line=${line#"${line%%[!$' \t']*}"}
+    case $line in
+      \"*) guillemets=1; nom=${line#\"}; nom=${nom%%\"*} ;;
+      \<*) guillemets=0; nom=${line#\<}; nom=${nom%%\>*} ;;
+      *) continue ;;
+    esac
+    resoudre "$dossier" "$nom" "$guillemets"
+    if [[ $chemin == */* && $chemin != ../* ]]; then
+      ri=${RANG[$chemin]:-}
+      if [[ -z $ri ]]; then ri=$(rank "$chemin"); RANG[$chemin]=$ri; fi
+      if (( ri > rf )); then
+        [[ $nom == "$chemin" ]] || chemin="$nom, that is $chemin"
+        echo "layer: $f includes $chemin, which stands above it"
         fail=1
       fi
-    done < <(grep -oE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q[A-Za-z]+>' "$f" | grep -oE 'Q[A-Za-z]+' || true)
-  fi
+    fi
+    if (( widgets_interdits )); then
+      h=$nom
+      case $h in
+        QtWidgets/*|QtPrintSupport/*) h=${h#*/} ;;
+        */*) h= ;;  # another module's folder, or a file of ours
+      esac
+      if [[ -n $h && -n ${WIDGET[$h]:-} ]]; then
+        echo "layer: $f includes the widget header <$nom>: it belongs in a ui/ folder"
+        fail=1
+      fi
+    fi
+  done < <(grep -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<]' "$f" || true)
 done < <(git ls-files -co --exclude-standard -- main.cpp platform components song settings editor chords midi files view dialogs \
            | grep -E '\.(h|cpp)$')
 
