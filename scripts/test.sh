@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Vexo and runs every test: the layer check, the check that every
-# step lets pending messages run through the one routine, the normal build (with warnings as errors
-# under CI), each test executable once more as one shuffled process with three seeds,
+# step lets pending messages run through the one routine, the cases those two checks must refuse
+# or let through, the normal build (with warnings as errors under CI), each test executable once
+# more as one shuffled process with three seeds,
 # then the sanitizer build (AddressSanitizer with leak detection + UndefinedBehaviorSanitizer), and
 # the ThreadSanitizer build over the player and playback tests only (the threads live there), through
 # CTest and as one process.
@@ -12,6 +13,7 @@ export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
 bash scripts/check-layers.sh
 bash scripts/check-events.sh
+bash scripts/test-guards.sh
 preset=default
 [ -n "${CI:-}" ] && preset=ci
 cmake --preset "$preset"
