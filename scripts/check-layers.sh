@@ -15,7 +15,8 @@
 #     < main.cpp and the build tools (outils/ folders)
 # A file includes its own room or a room below it.
 set -euo pipefail
-cd "${1:-$(dirname "$0")/..}"  # the tree to check: this repository unless another is given
+racine=${1:+$(cd "$1" && pwd)}  # the tree to check, when it is not this repository
+cd "$(dirname "$0")/.."
 
 rank() {
   local f=$1
@@ -84,6 +85,7 @@ resoudre() {
   chemin="${parties[*]}"
 }
 
+[[ -z $racine ]] || cd "$racine"
 # A tree git cannot read would list no file and pass.
 git rev-parse --is-inside-work-tree >/dev/null
 declare -A RANG=()  # rank of each file included, worked out once
