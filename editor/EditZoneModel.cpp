@@ -74,8 +74,6 @@ EditZoneLabels EtiquettesEtat(const TMesure& m, int piste, QChar separateur) {
   return e;
 }
 
-bool MesureCouranteComplete() { return EtiquettesSaisie.Etat == MeasureStatus::Complete; }
-
 void AfficherNumeroMesure() {
   EtiquettesSaisie.NumMesure = TexteNumeroMesure(Partition.MesureCourante, Partition.NbMesures);
   Publier();

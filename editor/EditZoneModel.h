@@ -12,8 +12,6 @@ struct TMesure;
 
 // The labels as last shown (they keep their values until the next status update).
 extern EditZoneLabels EtiquettesSaisie;
-// The complete-measure test of the cursor moves: the status last shown is "complete".
-bool MesureCouranteComplete();
 
 // Pure computations behind the labels.
 // Status of a filled length against a measure length, both in ticks (exact comparison).
