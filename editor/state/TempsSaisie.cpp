@@ -72,9 +72,9 @@ void PreparerTempsSaisiePiste(int piste, int mesure) {
   TempsNoireVide(m->Temps[piste][n + 1]);
 }
 
-void ReinitialiserPremierTemps(int mesure) {
-  if (mesure < 1 || mesure > NB_MESURES_MAX) return;
-  if (TMesure* m = Partition.Mesure(mesure)) TempsNoireVide(m->Temps[PisteCourante][1]);
+void ReinitialiserPremierTemps(int mesure, int piste) {
+  if (piste < 1 || piste > NB_PISTES || mesure < 1 || mesure > NB_MESURES_MAX) return;
+  if (TMesure* m = Partition.Mesure(mesure)) TempsNoireVide(m->Temps[piste][1]);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -17,8 +17,8 @@ bool SurTempsSaisie();        // the cursor stands on the input slot
 void PreparerTempsSaisie();
 // The same for any track and measure, as a blank quarter.
 void PreparerTempsSaisiePiste(int piste, int mesure);
-// Beat 1 of the current track in that measure becomes a blank quarter.
-void ReinitialiserPremierTemps(int mesure);
+// Beat 1 of a track in that measure becomes a blank quarter.
+void ReinitialiserPremierTemps(int mesure, int piste);
 // Writes the blank quarter into a slot.
 void TempsNoireVide(TTemps& t);
 // Entry goes on with the duration last used: the slot takes the length, code, dot and triplet flag
