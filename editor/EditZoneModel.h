@@ -23,8 +23,6 @@ QString TexteDureeMesure(double remplie, double duree, QChar separateur);
 double DureeRemplieArrondie(double remplie);
 // "007 : 012": both numbers padded to three digits.
 QString TexteNumeroMesure(int mesure, int nbMesures);
-// Ticks of beats 1..nbTemps of a track of a measure.
-int64_t TicksRemplis(const TMesure& m, int piste, int nbTemps);
 // Status of a track of a measure: its used beats against the measure's length.
 MeasureStatus EtatMesure(const TMesure& m, int piste);
 // The status labels of a track of a measure (NbTps, NbTps2, colour and status; not NumMesure).

@@ -27,8 +27,12 @@ void TempsNoireVide(TTemps& t);
 void ContinueLastDuration(TTemps& slot, const TMesure& source, int piste);
 
 // ---- Durations ----
-// Filled length of a track in a measure, summed in ticks (the input slot does not count).
+// Filled length of a track in a measure, summed in ticks (the input slot does not count); in
+// quarter notes for the measure status, the duration check and the score view, which all compare it
+// exactly with TMesure::Duree. 0 for a track or measure out of range.
+int64_t DureeMesureEnTicks(const TMesure& m, int piste);
 int64_t DureeMesureEnTicks(int piste, int mesure);
+double DureeMesureEnNoires(const TMesure& m, int piste);
 double DureeMesureEnNoires(int piste, int mesure);
 // The track fills the measure exactly.
 bool MesureComplete(int piste, int mesure);
