@@ -149,13 +149,6 @@ void MedianCut(const std::vector<uint32_t>& px, int wanted, TPaletteImage& out) 
 
 }  // namespace
 
-int DepthCodeForColourCount(int count) {
-  if (count <= 2) return pf1bit;
-  if (count <= 16) return pf4bit;
-  if (count <= 256) return pf8bit;
-  return pf24bit;
-}
-
 int BitsOfDepthCode(int code) {
   switch (code) {
     case pf1bit: return 1;
@@ -327,10 +320,6 @@ std::vector<uint8_t> BitmapToDIB(const QImage& picture, int depthCode, TReductio
   const TPaletteImage r = ReduceImage(picture, bits == 8 ? method : TReductionMethod::Histogram, 1 << bits);
   return WriteDIB(w, h, bits, r.Palette, r.ColoursUsed,
                   [&](int x, int y) { return r.Indexes[static_cast<size_t>(y) * w + x]; });
-}
-
-std::vector<uint8_t> BitmapToDIBByColours(const QImage& picture, int colours) {
-  return BitmapToDIB(picture, DepthCodeForColourCount(colours));
 }
 
 QImage ReduceToColourCount(const QImage& picture, int colours) {

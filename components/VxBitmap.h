@@ -17,7 +17,6 @@ inline constexpr TReductionMethod DefaultReduction = TReductionMethod::Histogram
 
 // Depth codes: 1 (1 bit), 2 (4 bits), 3 (8 bits), 6 (24 bits).
 inline constexpr int pf1bit = 1, pf4bit = 2, pf8bit = 3, pf24bit = 6;
-int DepthCodeForColourCount(int count);
 int BitsOfDepthCode(int code);
 
 struct TPaletteImage {
@@ -38,6 +37,5 @@ QImage PaletteImageToQImage(const TPaletteImage& p);
 // A picture as a "BM" file image at a depth code. Raises std::invalid_argument for a null picture
 // and for a depth other than 1, 4, 8 or 24 bits.
 std::vector<uint8_t> BitmapToDIB(const QImage& picture, int depthCode, TReductionMethod method = DefaultReduction);
-std::vector<uint8_t> BitmapToDIBByColours(const QImage& picture, int colours);
 // Reduces a picture to at most that many colours (2, 16, 256; more leaves it as it is).
 QImage ReduceToColourCount(const QImage& picture, int colours);

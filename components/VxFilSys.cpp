@@ -72,8 +72,6 @@ QString LongPathName(const QString& chemin) {
   return QDir::cleanPath(QFileInfo(chemin).absoluteFilePath());
 }
 
-QString ShortPathName(const QString& chemin) { return chemin; }
-
 QStringList RacinesMontage() {
   QStringList r{QStringLiteral("/")};
   for (const QStorageInfo& s : QStorageInfo::mountedVolumes()) {

@@ -24,8 +24,6 @@ class TVxFileListBox;
 QString LongFileName(const QString& chemin);
 // The full path with no trailing separator (a root stays as it is).
 QString LongPathName(const QString& chemin);
-// The short form: the path itself.
-QString ShortPathName(const QString& chemin);
 
 // The mount points of the machine that hold real file systems, "/" first.
 QStringList RacinesMontage();

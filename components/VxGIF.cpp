@@ -481,21 +481,12 @@ void TGIFImage::LoadFromBytes(std::span<const uint8_t> bytes, bool decodeFirst) 
       while (b == 0 && !r.AtEnd()) b = r.Byte();
       if (b != '!' && b != ',' && b != ';') b = 0;
     } else if (b != ';' && b != 0) {
-      // Extensions after the last image: their comments become the picture's comment.
-      if (!collected.empty() && Comment.empty()) {
-        bool firstComment = true;
-        for (const TExtension& e : collected) {
-          if (e.Type != TExtensionType::Comment) continue;
-          if (!firstComment) Comment.emplace_back();
-          firstComment = false;
-          Comment.insert(Comment.end(), e.Data.begin(), e.Data.end());
-        }
-        collected.clear();
-        break;
-      }
+      // Extensions after the last image end the picture; their comments are taken below.
+      if (!collected.empty() && Comment.empty()) break;
       Raise(gif::ReadError);
     }
   }
+  // Extensions that no image follows: their comments become the picture's comment.
   if (!collected.empty() && Comment.empty()) {
     bool firstComment = true;
     for (const TExtension& e : collected) {

@@ -46,11 +46,6 @@ void TIconList::Delete(int i) {
   Changed();
 }
 
-void TIconList::Exchange(int a, int b) {
-  std::swap(icons_.at(a), icons_.at(b));
-  Changed();
-}
-
 void TIconList::Move(int from, int to) {
   QByteArray x = icons_.at(from);
   icons_.erase(icons_.begin() + from);

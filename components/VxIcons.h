@@ -31,7 +31,6 @@ class TIconList {
   void Put(int i, const QByteArray& icon);  // i == Count() appends
   void Insert(int i, const QByteArray& icon);
   void Delete(int i);
-  void Exchange(int a, int b);
   void Move(int from, int to);
   int IndexOf(const QByteArray& icon) const;
   void Clear();

@@ -123,8 +123,6 @@ QAction* TActionsPrincipales::Action(int indice) const {
   return this->*TableActions[indice].Membre;
 }
 
-QAction* TActionsPrincipales::ActionParNom(const QString& nom) const { return Action(IndiceActionParNom(nom)); }
-
 int TActionsPrincipales::IndiceAction(const QAction* a) const {
   if (!a) return -1;
   for (int i = 0; i < NB_ACTIONS; ++i)

@@ -62,7 +62,6 @@ struct TActionsPrincipales {
   std::function<void()> Execute[NB_ACTIONS];
 
   QAction* Action(int indice) const;               // by table index
-  QAction* ActionParNom(const QString& nom) const;  // "Ac_Note_Croche"; null when unknown
   int IndiceAction(const QAction* a) const;         // -1 when not one of ours
   // Sets the handler of an action by name; false when the name is unknown.
   bool DefinirExecute(const QString& nom, std::function<void()> f);

@@ -6,6 +6,7 @@
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/RedessinSaisie.h"
+#include "editor/state/TempsSaisie.h"
 #include "settings/Langue.h"
 #include "song/Rythme.h"
 #include "song/Song.h"
@@ -49,22 +50,11 @@ QString TexteDureeMesure(double remplie, double duree, QChar separateur) {
 
 QString TexteNumeroMesure(int mesure, int nbMesures) { return Trois(mesure) + QStringLiteral(" : ") + Trois(nbMesures); }
 
-int64_t TicksRemplis(const TMesure& m, int piste, int nbTemps) {
-  int64_t s = 0;
-  if (piste < 1 || piste > NB_PISTES) return 0;
-  nbTemps = std::clamp(nbTemps, 0, NB_TEMPS_MAX);
-  for (int b = 1; b <= nbTemps; ++b) s += m.Temps[piste][b].Duree;
-  return s;
-}
-
-MeasureStatus EtatMesure(const TMesure& m, int piste) {
-  const double F = static_cast<double>(TicksRemplis(m, piste, m.NbTemps[piste])) / TICKS_NOIRE;
-  return StatutMesure(F, m.Duree);
-}
+MeasureStatus EtatMesure(const TMesure& m, int piste) { return StatutMesure(DureeMesureEnNoires(m, piste), m.Duree); }
 
 EditZoneLabels EtiquettesEtat(const TMesure& m, int piste, QChar separateur) {
   EditZoneLabels e;
-  const double F = static_cast<double>(TicksRemplis(m, piste, m.NbTemps[piste])) / TICKS_NOIRE;
+  const double F = DureeMesureEnNoires(m, piste);
   e.Etat = StatutMesure(F, m.Duree);
   e.CouleurEtat = e.Etat == MeasureStatus::Complete ? clLime : clRed;
   e.NbTps2 = TexteLangue(e.Etat == MeasureStatus::Complete  ? QStringLiteral("Gene-MesureComplete")
@@ -73,8 +63,6 @@ EditZoneLabels EtiquettesEtat(const TMesure& m, int piste, QChar separateur) {
   e.NbTps = TexteDureeMesure(F, m.Duree, separateur);
   return e;
 }
-
-bool MesureCouranteComplete() { return EtiquettesSaisie.Etat == MeasureStatus::Complete; }
 
 void AfficherNumeroMesure() {
   EtiquettesSaisie.NumMesure = TexteNumeroMesure(Partition.MesureCourante, Partition.NbMesures);
@@ -90,7 +78,7 @@ void AfficherEtatMesure() {
   EtiquettesSaisie.CouleurEtat = e.CouleurEtat;
   EtiquettesSaisie.NbTps = e.NbTps;
   EtiquettesSaisie.NbTps2 = e.NbTps2;
-  m->DureeRemplie[piste] = DureeRemplieArrondie(static_cast<double>(TicksRemplis(*m, piste, m->NbTemps[piste])) / TICKS_NOIRE);
+  m->DureeRemplie[piste] = DureeRemplieArrondie(DureeMesureEnNoires(*m, piste));
   Publier();
 }
 

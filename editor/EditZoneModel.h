@@ -12,8 +12,6 @@ struct TMesure;
 
 // The labels as last shown (they keep their values until the next status update).
 extern EditZoneLabels EtiquettesSaisie;
-// The complete-measure test of the cursor moves: the status last shown is "complete".
-bool MesureCouranteComplete();
 
 // Pure computations behind the labels.
 // Status of a filled length against a measure length, both in ticks (exact comparison).
@@ -25,8 +23,6 @@ QString TexteDureeMesure(double remplie, double duree, QChar separateur);
 double DureeRemplieArrondie(double remplie);
 // "007 : 012": both numbers padded to three digits.
 QString TexteNumeroMesure(int mesure, int nbMesures);
-// Ticks of beats 1..nbTemps of a track of a measure.
-int64_t TicksRemplis(const TMesure& m, int piste, int nbTemps);
 // Status of a track of a measure: its used beats against the measure's length.
 MeasureStatus EtatMesure(const TMesure& m, int piste);
 // The status labels of a track of a measure (NbTps, NbTps2, colour and status; not NumMesure).

@@ -19,10 +19,12 @@
 
 int NumeroRenvoi(int mesure) { return PremierPassageFin(Partition, mesure); }
 
-void RafraichissementGlobal() {
-  Curseur.Temps = 1;
-  Curseur.Corde = 1;
-  Partition.MesureCourante = std::clamp(Partition.MesureCourante, 1, std::max(1, Partition.NbMesures));
+namespace {
+
+// What every edit of several measures ends with, once the cursor is placed: the revert snapshot
+// taken again, the edit zone redrawn, undo and revert off (the one-level undo no longer applies),
+// the score view redone and the song marked modified.
+void AfterStructuralEdit() {
   MesureOrigine = *Partition.Courante();
   RafraichirZoneSaisie();
   ActiverAnnulerMesure(false);
@@ -30,6 +32,15 @@ void RafraichissementGlobal() {
   Notificateur().vueARefaire();
   Modifie = 1;
   Vierge = 0;
+}
+
+}  // namespace
+
+void RafraichissementGlobal() {
+  Curseur.Temps = 1;
+  Curseur.Corde = 1;
+  Partition.MesureCourante = std::clamp(Partition.MesureCourante, 1, std::max(1, Partition.NbMesures));
+  AfterStructuralEdit();
   for (int p = 1; p <= NB_PISTES; ++p) VueEditeur().UpdateTrackButton(p);
   VueEditeur().RefreshActions();
 }
@@ -187,14 +198,8 @@ bool CollerMesures(int fois, PlacementCollage placement) {
 
 bool InsererMesure() {
   if (!InsererMesuresVides(1)) return false;
-  Curseur.Temps = 1;
-  MesureOrigine = *Partition.Courante();
-  RafraichirZoneSaisie();
-  ActiverAnnulerMesure(false);
-  ActiverAnnulation(false);
-  Notificateur().vueARefaire();
-  Modifie = 1;
-  Vierge = 0;
+  Curseur.Temps = 1;  // the string stays; no track gains or loses beats, so no button changes
+  AfterStructuralEdit();
   VueEditeur().RefreshActions();
   return true;
 }

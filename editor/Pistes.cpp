@@ -15,8 +15,6 @@ bool PisteAvecTemps(const TPartition& p, int piste) {
   return false;
 }
 
-int CouleurBoutonPiste(const TPartition& p, int piste) { return PisteAvecTemps(p, piste) ? COULEUR_PISTE_PLEINE : 0; }
-
 int PisteVoisine(int courante, int sens, int nbPistes) {
   int n = courante + sens;
   return n < 1 || n > nbPistes ? 0 : n;

@@ -8,8 +8,5 @@ struct TPartition;
 QString CaptionMenuPiste(int piste, const QString& nom);
 // True when some measure holds beats in the track: its button then shows the has-notes colour.
 bool PisteAvecTemps(const TPartition& p, int piste);
-// Font colour of a track button: blue when the track holds beats, black otherwise.
-constexpr int COULEUR_PISTE_PLEINE = 0xFF0000;
-int CouleurBoutonPiste(const TPartition& p, int piste);
 // The track PisteUp (sens +1) or PisteDown (sens -1) goes to; 0 when it stays (already at the end).
 int PisteVoisine(int courante, int sens, int nbPistes);

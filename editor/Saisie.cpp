@@ -249,12 +249,6 @@ void BasculerTriolet() {
   RegrouperRythme(0);
 }
 
-bool PointeePermise() {
-  if (Curseur.Temps > NbTempsCourant() + 1) return false;
-  const TTemps& t = TempsCourant();
-  return !t.Triolet && t.CodeDuree != -2 && !t.Silence;
-}
-
 void PointerSiPossible() {
   VueEditeur().TriggerDottedIfEnabled();
 }

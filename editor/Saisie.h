@@ -29,7 +29,6 @@ void BasculerTriolet();
 void PropagerDureeTriolet();
 void DefaireTriolet();
 void PointerSiPossible();
-bool PointeePermise();        // the dotted command applies to the beat under the cursor
 void CopierTempsFin();
 void PoserSilence();
 void AppliquerLiaison();      // after the caller toggled the tie flag of the beat

@@ -595,7 +595,12 @@ void LireTemps(L& l, TTemps& t, int nbCordes, int version, bool slotVierge) {
   }
 }
 
-// Beats past the model's 64 that the last read left out, and the first measure that had some.
+// Beats a read left out: a track of a measure may count up to 66 in the file, the model keeps 64
+// (OuvrirFichier tells the user).
+struct TTempsAbandonnes {
+  int Temps = 0;           // beats left out in all
+  int PremiereMesure = 0;  // the first measure that lost some, 0 when none
+};
 TTempsAbandonnes gAbandonnes;
 
 void LirePartition(Lecteur& l, int version) {
@@ -882,8 +887,6 @@ bool LireFichierOuvert(QFile& f, QString& cleErreur) {
 }
 
 }  // namespace
-
-TTempsAbandonnes TempsAbandonnesLecture() { return gAbandonnes; }
 
 bool LireOctetsPartition(const QByteArray& octets, QString& cleErreur) {
   const int version = VersionSignature(octets.left(TAILLE_SIGNATURE));

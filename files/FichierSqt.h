@@ -20,14 +20,6 @@ QByteArray OctetsPartition();
 // partly filled and must be reset by the caller (OuvrirFichier does).
 bool LireOctetsPartition(const QByteArray& octets, QString& cleErreur);
 
-// Beats a read left out: a track of a measure may count up to 66 in the file, the model keeps 64.
-struct TTempsAbandonnes {
-  int Temps = 0;           // beats left out in all
-  int PremiereMesure = 0;  // the first measure that lost some, 0 when none
-};
-// What the last read left out (OuvrirFichier tells the user).
-TTempsAbandonnes TempsAbandonnesLecture();
-
 // The largest song file read. The largest song the model holds (1000 measures, 8 tracks of 66
 // beats, each beat with its chord, text, mix-table change, strum and six notes with effects and
 // grace notes: about 245 bytes) is about 130 MB; the bound is four times that.

@@ -50,11 +50,6 @@ void TTriBrowse::Cliquer(int colonne) {
   }
 }
 
-bool TTriBrowse::Avant(const cLigneList& a, const cLigneList& b) const {
-  const int c = ComparerLignes(a, b, Colonne);
-  return Croissant ? c < 0 : c > 0;
-}
-
 TResumePartition ResumePartition(const TPartition& p) {
   TResumePartition r;
   r.Titre = AnsiToQString(p.Titre.view()).left(50);

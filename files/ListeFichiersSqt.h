@@ -40,10 +40,8 @@ struct TTriBrowse {
   int Colonne = 0;  // 0 name, 1 size, 2 date, 3 folder
   bool Croissant = true;
   void Cliquer(int colonne);
-  // a before b in this order. Names and folders ignore case; sizes and dates are numbers.
-  bool Avant(const cLigneList& a, const cLigneList& b) const;
 };
-// -1, 0 or 1 for one column, ascending.
+// -1, 0 or 1 for one column, ascending. Names and folders ignore case; sizes and dates are numbers.
 int ComparerLignes(const cLigneList& a, const cLigneList& b, int colonne);
 
 // The summary of a song shown beside the list.

@@ -142,18 +142,6 @@ void TCanvas::FillRect(int x1, int y1, int x2, int y2) {
   painter_->fillRect(x1, y1, x2 - x1, y2 - y1, ToQColor(Brush.Color));
 }
 
-void TCanvas::FrameRect(int x1, int y1, int x2, int y2) {
-  TCanvasPen keep = Pen;
-  Pen.Color = Brush.Color;
-  Pen.Width = 1;
-  Pen.Style = TPenStyle::psSolid;
-  PlotLine(x1, y1, x2 - 1, y1, true);
-  PlotLine(x2 - 1, y1, x2 - 1, y2 - 1, true);
-  PlotLine(x2 - 1, y2 - 1, x1, y2 - 1, true);
-  PlotLine(x1, y2 - 1, x1, y1, true);
-  Pen = keep;
-}
-
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
@@ -232,17 +220,6 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
   painter_->setPen(ToQColor(Font.Color));
   painter_->drawText(x, y + fm.ascent(), text);
   pos_ = QPoint(x + w, y);
-}
-
-void TCanvas::TextRect(int x1, int y1, int x2, int y2, int x, int y, const QString& text) {
-  painter_->save();
-  painter_->setClipRect(QRect(x1, y1, x2 - x1, y2 - y1));
-  if (Brush.Style == TBrushStyle::bsSolid) painter_->fillRect(x1, y1, x2 - x1, y2 - y1, ToQColor(Brush.Color));
-  TBrushStyle keep = Brush.Style;
-  Brush.Style = TBrushStyle::bsClear;
-  TextOut(x, y, text);
-  Brush.Style = keep;
-  painter_->restore();
 }
 
 TColor TCanvas::Pixel(int x, int y) const {

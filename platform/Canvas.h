@@ -66,13 +66,11 @@ class TCanvas {
   QPoint PenPos() const { return pos_; }
   void Rectangle(int x1, int y1, int x2, int y2);
   void FillRect(int x1, int y1, int x2, int y2);  // brush only, no outline
-  void FrameRect(int x1, int y1, int x2, int y2);  // outline in the brush colour
   void Ellipse(int x1, int y1, int x2, int y2);
   void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
   void Polygon(const std::vector<QPoint>& points);
   void Polyline(const std::vector<QPoint>& points);
   void TextOut(int x, int y, const QString& text);
-  void TextRect(int x1, int y1, int x2, int y2, int x, int y, const QString& text);  // clipped
   int TextWidth(const QString& text);
   int TextHeight(const QString& text);
   TColor Pixel(int x, int y) const;

@@ -219,15 +219,16 @@ TEST_F(AssistantsTest, RecutRefusalsChangeNothing) {
 
 namespace {
 
-struct TBeatSpec {
-  int ticks, fret;  // fret -1: a rest
+// A beat of track 1 that sounds on string 1 alone: its length, its fret (-1: a rest), tied or not.
+struct TTempsUneCorde {
+  int ticks, fret;
   bool lie = false;
 };
 
 // Track 1 of measure m as the given beats (texts "n<k>" name the note beats, in order).
-void Measure(int m, const std::vector<TBeatSpec>& beats, int& k) {
+void Measure(int m, const std::vector<TTempsUneCorde>& beats, int& k) {
   int b = 0;
-  for (const TBeatSpec& x : beats) {
+  for (const TTempsUneCorde& x : beats) {
     TTemps& t = Partition.Mesure(m)->Temps[1][++b];
     TempsNoireVide(t);
     t.Duree = x.ticks;
@@ -274,7 +275,7 @@ std::vector<TNoteVue> NotesPiste() {
 TEST_F(AssistantsTest, RecutCarriesNotesByTime) {
   struct Cas {
     const char* nom;
-    std::vector<TBeatSpec> m1, m2;
+    std::vector<TTempsUneCorde> m1, m2;
     // The new note beats' own lengths; a length with no plain value goes on in a tied beat.
     std::vector<int> attendu;
   } cas[] = {
@@ -314,7 +315,7 @@ TEST_F(AssistantsTest, RecutLosesAndMovesNoNote) {
     AddMeasures(3);
     int k = 0;
     for (int m = 1; m <= 3; ++m) {
-      std::vector<TBeatSpec> beats;
+      std::vector<TTempsUneCorde> beats;
       const int cible = 1920 + int(gen() % 5) * 240 - 480;
       for (int total = 0; total < cible && beats.size() < 24;) {
         const int d = longueurs[gen() % std::size(longueurs)];

@@ -287,24 +287,26 @@ TEST(ListeFichiersSqt, SizesSortsAndScan) {
     EXPECT_EQ(TailleKo(octets), texte);
 
   const cLigneList a{"b", 300, {}, "/x/"}, b{"A", 100, {}, "/y/"}, c{"c", 200, {}, "/X/"};
+  // The list reverses the column's ascending comparison itself when the order is descending.
   struct Cas {
     std::vector<int> clics;
     int colonne;
     bool croissant;
-    bool aAvantB, bAvantC;
+    int ab, bc, ac;  // ComparerLignes on the sort column
   } cas[] = {
-      {{}, 0, true, false, true},          // names ignore case: A, b, c
-      {{1}, 1, true, false, true},         // sizes: A 100, c 200, b 300
-      {{1, 1}, 1, false, true, false},     // the size column twice: descending
-      {{1, 1, 3}, 3, true, true, false},   // another column starts ascending; /x/ and /X/ are equal
+      {{}, 0, true, 1, -1, -1},         // names ignore case: A, b, c
+      {{1}, 1, true, 1, -1, 1},         // sizes: A 100, c 200, b 300
+      {{1, 1}, 1, false, 1, -1, 1},     // the size column twice: descending
+      {{1, 1, 3}, 3, true, -1, 1, 0},   // another column starts ascending; /x/ and /X/ are equal
   };
   for (const Cas& k : cas) {
     TTriBrowse t;
     for (int col : k.clics) t.Cliquer(col);
     EXPECT_EQ(t.Colonne, k.colonne);
     EXPECT_EQ(t.Croissant, k.croissant);
-    EXPECT_EQ(t.Avant(a, b), k.aAvantB);
-    EXPECT_EQ(t.Avant(b, c), k.bAvantC);
+    EXPECT_EQ(ComparerLignes(a, b, t.Colonne), k.ab);
+    EXPECT_EQ(ComparerLignes(b, c, t.Colonne), k.bc);
+    EXPECT_EQ(ComparerLignes(a, c, t.Colonne), k.ac);
   }
 
   // A link back up the tree is not followed; the walk ends.

@@ -14,14 +14,14 @@ TEST(TrackButtons, MenuCaptionIsCutTo45Characters) {
 
 TEST(TrackButtons, HasNotesMarkFollowsEveryMeasure) {
   NouvellePartition();
-  EXPECT_EQ(CouleurBoutonPiste(Partition, 2), 0);
+  EXPECT_FALSE(PisteAvecTemps(Partition, 2));
   Partition.Mesures[2] = std::make_unique<TMesure>();
   Partition.NbMesures = 2;
   Partition.Mesures[2]->NbTemps[2] = 1;
-  EXPECT_EQ(CouleurBoutonPiste(Partition, 2), 0xFF0000);
-  EXPECT_EQ(CouleurBoutonPiste(Partition, 3), 0);
+  EXPECT_TRUE(PisteAvecTemps(Partition, 2));
+  EXPECT_FALSE(PisteAvecTemps(Partition, 3));
   Partition.Mesures[2]->NbTemps[2] = 0;
-  EXPECT_EQ(CouleurBoutonPiste(Partition, 2), 0);
+  EXPECT_FALSE(PisteAvecTemps(Partition, 2));
   EXPECT_FALSE(PisteAvecTemps(Partition, 9));  // out of range: no mark, no read past the arrays
   NouvellePartition();
 }

@@ -106,13 +106,13 @@ TEST_F(ZoneSaisieTest, StatusCompleteIncompleteTooLong) {
   Ajouter(1);
   AfficherEtatMesure();
   EXPECT_EQ(EtiquettesSaisie.NbTps, "3.500 : 4.000");
-  EXPECT_FALSE(MesureCouranteComplete());
+  EXPECT_NE(EtiquettesSaisie.Etat, MeasureStatus::Complete);
   Ajouter(1);
   AfficherEtatMesure();
   EXPECT_EQ(EtiquettesSaisie.Etat, MeasureStatus::Complete);
   EXPECT_EQ(EtiquettesSaisie.CouleurEtat, clLime);
   EXPECT_EQ(EtiquettesSaisie.NbTps2, "complete");
-  EXPECT_TRUE(MesureCouranteComplete());
+  EXPECT_EQ(EtiquettesSaisie.Etat, MeasureStatus::Complete);
   Ajouter(1);
   AfficherEtatMesure();
   EXPECT_EQ(EtiquettesSaisie.Etat, MeasureStatus::TooLong);
@@ -124,7 +124,7 @@ TEST_F(ZoneSaisieTest, StatusCompleteIncompleteTooLong) {
   M().Temps[1][M().NbTemps[1] + 1].Duree = 1920;
   M().NbTemps[1] -= 1;
   AfficherEtatMesure();
-  EXPECT_TRUE(MesureCouranteComplete());
+  EXPECT_EQ(EtiquettesSaisie.Etat, MeasureStatus::Complete);
   // Any measure, as data: three eighths fill 3/8.
   TMesure m38;
   m38.Numerateur = 3;

@@ -6,6 +6,7 @@
 
 #include "chords/Diagramme.h"
 #include "editor/state/EtatProgramme.h"
+#include "editor/state/TempsSaisie.h"
 #include "song/MarkTexts.h"
 #include "settings/Langue.h"
 #include "platform/Canvas.h"
@@ -736,9 +737,7 @@ void DessinerTempsMesure(Ligne& L, int m) {
   L.mv = &L.v.Mesures[m];
   if (!L.mes) return;
   L.nbTemps = std::clamp(L.mes->NbTemps[L.piste], 0, NB_TEMPS_MAX);
-  int64_t ticks = 0;
-  for (int b = 1; b <= L.nbTemps; ++b) ticks += L.T(b).Duree;
-  e.MesureIncorrecte = L.mes->Duree != static_cast<double>(ticks) / TICKS_NOIRE;
+  e.MesureIncorrecte = L.mes->Duree != DureeMesureEnNoires(*L.mes, L.piste);
   L.liens = LiensMesure(*L.mes, L.piste, L.nbTemps);
   for (int b = 1; b <= L.nbTemps; ++b) {
     const TTemps& t = L.T(b);

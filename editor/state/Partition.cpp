@@ -215,7 +215,7 @@ bool InsererMesuresVides(int n) {
     m.Numerateur = suivante.Numerateur;
     m.Denominateur = suivante.Denominateur;
     m.Duree = suivante.Duree;
-    for (int p = 1; p <= NB_PISTES; ++p) TempsNoireVide(m.Temps[p][1]);
+    for (int p = 1; p <= NB_PISTES; ++p) ReinitialiserPremierTemps(k, p);
     ContinueLastDuration(m.Temps[PisteCourante][1], suivante, PisteCourante);
   }
   return true;

@@ -72,22 +72,30 @@ void PreparerTempsSaisiePiste(int piste, int mesure) {
   TempsNoireVide(m->Temps[piste][n + 1]);
 }
 
-void ReinitialiserPremierTemps(int mesure) {
-  if (mesure < 1 || mesure > NB_MESURES_MAX) return;
-  if (TMesure* m = Partition.Mesure(mesure)) TempsNoireVide(m->Temps[PisteCourante][1]);
+void ReinitialiserPremierTemps(int mesure, int piste) {
+  if (piste < 1 || piste > NB_PISTES || mesure < 1 || mesure > NB_MESURES_MAX) return;
+  if (TMesure* m = Partition.Mesure(mesure)) TempsNoireVide(m->Temps[piste][1]);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Durations of a measure
 
-int64_t DureeMesureEnTicks(int piste, int mesure) {
-  if (piste < 1 || piste > NB_PISTES || mesure < 1 || mesure > NB_MESURES_MAX) return 0;
-  const TMesure* m = Partition.Mesure(mesure);
-  if (!m) return 0;
-  int n = std::clamp<int>(m->NbTemps[piste], 0, NB_TEMPS_MAX);
+int64_t DureeMesureEnTicks(const TMesure& m, int piste) {
+  if (piste < 1 || piste > NB_PISTES) return 0;
+  const int n = std::clamp<int>(m.NbTemps[piste], 0, NB_TEMPS_MAX);
   int64_t total = 0;
-  for (int b = 1; b <= n; ++b) total += m->Temps[piste][b].Duree;
+  for (int b = 1; b <= n; ++b) total += m.Temps[piste][b].Duree;
   return total;
+}
+
+int64_t DureeMesureEnTicks(int piste, int mesure) {
+  if (mesure < 1 || mesure > NB_MESURES_MAX) return 0;
+  const TMesure* m = Partition.Mesure(mesure);
+  return m ? DureeMesureEnTicks(*m, piste) : 0;
+}
+
+double DureeMesureEnNoires(const TMesure& m, int piste) {
+  return static_cast<double>(DureeMesureEnTicks(m, piste)) / TICKS_NOIRE;
 }
 
 double DureeMesureEnNoires(int piste, int mesure) {

@@ -17,8 +17,8 @@ bool SurTempsSaisie();        // the cursor stands on the input slot
 void PreparerTempsSaisie();
 // The same for any track and measure, as a blank quarter.
 void PreparerTempsSaisiePiste(int piste, int mesure);
-// Beat 1 of the current track in that measure becomes a blank quarter.
-void ReinitialiserPremierTemps(int mesure);
+// Beat 1 of a track in that measure becomes a blank quarter.
+void ReinitialiserPremierTemps(int mesure, int piste);
 // Writes the blank quarter into a slot.
 void TempsNoireVide(TTemps& t);
 // Entry goes on with the duration last used: the slot takes the length, code, dot and triplet flag
@@ -27,8 +27,12 @@ void TempsNoireVide(TTemps& t);
 void ContinueLastDuration(TTemps& slot, const TMesure& source, int piste);
 
 // ---- Durations ----
-// Filled length of a track in a measure, summed in ticks (the input slot does not count).
+// Filled length of a track in a measure, summed in ticks (the input slot does not count); in
+// quarter notes for the measure status, the duration check and the score view, which all compare it
+// exactly with TMesure::Duree. 0 for a track or measure out of range.
+int64_t DureeMesureEnTicks(const TMesure& m, int piste);
 int64_t DureeMesureEnTicks(int piste, int mesure);
+double DureeMesureEnNoires(const TMesure& m, int piste);
 double DureeMesureEnNoires(int piste, int mesure);
 // The track fills the measure exactly.
 bool MesureComplete(int piste, int mesure);

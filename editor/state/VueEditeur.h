@@ -32,8 +32,6 @@ class TVueEditeur {
   virtual void TriggerDottedIfEnabled() {}          // runs the dotted command when it is enabled
   virtual bool PreviousMeasureEnabled();            // null view: after measure 1
   virtual bool NextMeasureEnabled() { return true; }
-  virtual bool ChordCommandEnabled() { return false; }
-  virtual void OpenChordDialog() {}                 // runs the chord command
 
   // ---- Tracks and title ----
   virtual void UpdateTrackMenu() {}

@@ -181,8 +181,6 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void TriggerDottedIfEnabled() override;
   bool PreviousMeasureEnabled() override;
   bool NextMeasureEnabled() override;
-  bool ChordCommandEnabled() override;
-  void OpenChordDialog() override;
   void UpdateTrackMenu() override { MajMenuPistes(); }
   void UpdateTrackButton(int piste) override { MajBoutonPiste(piste); }
   bool TrackButtonMarked(int piste) override;

@@ -39,8 +39,6 @@ void TForm1::SetTieChecked(bool v) { Ac_Note_Lier->setChecked(v); }
 void TForm1::TriggerDottedIfEnabled() { Executer(Ac_Note_Pointee); }
 bool TForm1::PreviousMeasureEnabled() { return Ac_Mesure_Precedente->isEnabled(); }
 bool TForm1::NextMeasureEnabled() { return Ac_Mesure_Suivante->isEnabled(); }
-bool TForm1::ChordCommandEnabled() { return Ac_Note_Accord->isEnabled(); }
-void TForm1::OpenChordDialog() { Executer(Ac_Note_Accord); }
 
 bool TForm1::TrackButtonMarked(int p) {
   return p >= 1 && p <= NB_PISTES && BT_Piste[p] && BT_Piste[p]->property("Pleine").toBool();
