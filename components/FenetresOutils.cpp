@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+#include "platform/Types.h"
 
 namespace {
 
@@ -56,7 +59,38 @@ class DialoguesAuDessus : public QObject {
   }
 };
 
+class CentrageEcran : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::Show || e->spontaneous() || !o->isWidgetType()) return false;
+    auto* f = static_cast<QWidget*>(o);
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    if (!ecran) return false;
+    // Before its first mapping a window's frame is not known yet: its parent's frame stands in.
+    QMargins cadre = f->windowHandle() ? f->windowHandle()->frameMargins() : QMargins();
+    const QWidget* parent = f->parentWidget() ? f->parentWidget()->window() : nullptr;
+    if (f->windowFlags() & Qt::FramelessWindowHint)
+      cadre = QMargins();
+    else if (cadre.isNull() && parent && parent->windowHandle())
+      cadre = parent->windowHandle()->frameMargins();
+    const QSize taille = f->size().grownBy(cadre);
+    // move() places the frame's corner; it also keeps the dialog from centring itself on its parent.
+    f->move(PositionCentree(ecran->availableGeometry(), taille));
+    return false;
+  }
+};
+
 }  // namespace
+
+QPoint PositionCentree(const QRect& ecran, const QSize& cadre) {
+  return {ecran.x() + Arrondi((ecran.width() - cadre.width()) / 2.0),
+          ecran.y() + Arrondi((ecran.height() - cadre.height()) / 2.0)};
+}
+
+void CentrerSurEcran(QWidget* fenetre) {
+  if (fenetre) fenetre->installEventFilter(new CentrageEcran(fenetre));
+}
 
 void SuivreFenetreOutil(QWidget* fenetre) {
   if (fenetre) fenetre->installEventFilter(new SuiviFenetreOutil(fenetre));

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "components/FenetresOutils.h"
 #include "components/SplashGIF.h"
 #include "components/VxLabel.h"
 #include "settings/Langue.h"
@@ -84,6 +85,7 @@ TAproposForm::TAproposForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
   tout->setContentsMargins(0, 0, 0, 0);
   tout->addWidget(cadre);
   setMinimumWidth(470);
+  CentrerSurEcran(this);
   Traduire();
 }
 

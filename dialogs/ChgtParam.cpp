@@ -38,7 +38,7 @@ TChgtParamForm::TChgtParamForm(QWidget* parent) : TDialogueValide(parent, QStrin
     if (p == INSTRUMENT) {
       L_Instrument = new QComboBox(this);
       L_Instrument->setObjectName(QStringLiteral("L_Instrument"));
-      for (int i = 0; i < 128; ++i) L_Instrument->addItem(QStringLiteral("%1 - %2").arg(i).arg(NomInstrument(i)));
+      for (int i = 0; i < 128; ++i) L_Instrument->addItem(NomInstrument(i));  // "30 - Distortion Guitar"
       g->addWidget(L_Instrument, p + 1, 1, 1, 2);
       continue;
     }

@@ -14,7 +14,7 @@ std::vector<cLigneList> ListerFichiersSqt(const QString& dossier) {
   // Name filters ignore case: "SONG.SQT" is a song too.
   const QFileInfoList l = QDir(d).entryInfoList({QStringLiteral("*.sqt")}, QDir::Files | QDir::Hidden | QDir::Readable);
   r.reserve(size_t(l.size()));
-  for (const QFileInfo& fi : l) r.push_back({fi.fileName().chopped(4), fi.size(), fi.lastModified(), d});
+  for (const QFileInfo& fi : l) r.push_back({fi.fileName().chopped(4), fi.size(), fi.lastModified(), d, fi.fileName()});
   return r;
 }
 

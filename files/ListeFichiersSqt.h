@@ -12,13 +12,17 @@ struct TPartition;
 
 // One entry of the browser's list.
 struct cLigneList {
-  QString Nom;      // file name without ".sqt"
+  QString Nom;      // the caption: the file name without its extension
   qint64 Taille = 0;  // bytes
   QDateTime Date;
   QString Dossier;  // with its trailing "/"
+  // The file's name as the folder spells it: on a disk that tells cases apart, "SONG.SQT" opens
+  // only as "SONG.SQT", never as a name rebuilt from the caption.
+  QString Fichier;
 };
 
-// The ".sqt" files of one folder (not of its sub-folders), in the order the folder gives them.
+// The ".sqt" files of one folder (not of its sub-folders), the extension in any case, in the order
+// the folder gives them.
 std::vector<cLigneList> ListerFichiersSqt(const QString& dossier);
 // A folder, then each of its sub-folders in depth, one at a time, so that a window can list each
 // in a step of its own. Symbolic links are not followed, so a link back up the tree cannot loop.

@@ -1,10 +1,13 @@
 // The shared number field, the range check, and the dialogs that preview and take it back.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
 
 #include "EditFixture.h"
 #include "dialogs/Brush.h"
+#include "dialogs/ChgtParam.h"
 #include "dialogs/ChampNumerique.h"
 #include "dialogs/DialogueValide.h"
 #include "dialogs/GraceNote.h"
@@ -134,6 +137,18 @@ TEST_F(DialoguesApercu, PasteCountKeepsTheSongWithin1000Measures) {
   for (auto& c : MesuresCopiees) c.reset();
   NbMesuresCopiees = 0;
   PressePapierPlein = 0;
+}
+
+TEST_F(DialoguesApercu, MixTableNamesEachInstrumentOnceAndStoresItsProgram) {
+  Partition.Instrument[PisteCourante] = 30;
+  TChgtParamForm f;
+  f.show();
+  EXPECT_EQ(f.L_Instrument->count(), 128);
+  EXPECT_EQ(f.L_Instrument->currentText(), "30 - Distortion Guitar");
+  f.CB[TChgtParamForm::INSTRUMENT]->setChecked(true);
+  f.L_Instrument->setCurrentIndex(127);
+  f.BT_OKClick();
+  EXPECT_EQ(f.Resultat.Instrument, 127);
 }
 
 }  // namespace

@@ -286,7 +286,7 @@ TEST(ListeFichiersSqt, SizesSortsAndScan) {
   for (auto [octets, texte] : {std::pair{12345, "12 Ko"}, {12500, "12 Ko"}, {13500, "14 Ko"}, {999, "1 Ko"}, {0, "0 Ko"}})
     EXPECT_EQ(TailleKo(octets), texte);
 
-  const cLigneList a{"b", 300, {}, "/x/"}, b{"A", 100, {}, "/y/"}, c{"c", 200, {}, "/X/"};
+  const cLigneList a{"b", 300, {}, "/x/", "b.sqt"}, b{"A", 100, {}, "/y/", "A.sqt"}, c{"c", 200, {}, "/X/", "c.sqt"};
   // The list reverses the column's ascending comparison itself when the order is descending.
   struct Cas {
     std::vector<int> clics;
@@ -409,6 +409,40 @@ TEST_F(Browser, ListsSortsLoadsAndPlaysInTurn) {
   QCoreApplication::processEvents();
   EXPECT_EQ(AnsiToQString(Partition.Titre.view()), "Small");
   EXPECT_EQ(lectures, 3);
+}
+
+TEST_F(Browser, OpensWhatItListsWhateverTheCaseOfTheExtension) {
+  Ecrire("SONG.SQT", 2, "Upper");
+  Ecrire("tune.Sqt", 3, "Mixed");
+  NouvellePartition();
+  QStringList legendes;
+  vue.OnSetCaption = [&](const QString& t) { legendes << t; };
+
+  TBrowseForm f(nullptr, {tmp.path()});
+  f.JouerDepuisDebut = [] {};
+  f.LectureEnCours = [] { return false; };
+  f.show();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(f.SystemTreeView1->SetCurrentPath(tmp.path()));
+  ASSERT_EQ(f.ListView1->topLevelItemCount(), 2);
+  EXPECT_EQ(f.ListView1->topLevelItem(0)->text(0), "SONG");
+  EXPECT_EQ(f.ListView1->topLevelItem(1)->text(0), "tune");
+
+  // Clicked, then reached by the automatic advance: each opens under its own spelling.
+  f.Ecouter->setChecked(true);
+  f.JumpAfter->setCurrentIndex(1);
+  f.ListView1->setCurrentItem(f.ListView1->topLevelItem(0));
+  EXPECT_EQ(AnsiToQString(Partition.Titre.view()), "Upper");
+  EXPECT_EQ(CheminFichier.toStdString(), QDir(tmp.path()).filePath("SONG.SQT").toStdString());
+  f.LectureTerminee(false);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(AnsiToQString(Partition.Titre.view()), "Mixed");
+  EXPECT_EQ(NomFichier, "tune.Sqt");
+  EXPECT_EQ(f.NbBarLib->text(), "3");
+  EXPECT_TRUE(messages.empty());
+  ASSERT_FALSE(legendes.isEmpty());
+  EXPECT_TRUE(legendes.first().endsWith(" - SONG.SQT")) << legendes.join(" | ").toStdString();
+  EXPECT_TRUE(legendes.last().endsWith(" - tune.Sqt")) << legendes.join(" | ").toStdString();
 }
 
 TEST_F(Browser, StoredFolderGoneFallsBackAndSettingsAreWritten) {

@@ -301,6 +301,59 @@ TEST(CheckedFile, EveryReaderRefusesWhatItCannotRead) {
   CheminFichier.clear();
 }
 
+// What a reader must still open: a regular file exactly at its reader's bound, directly or through a
+// symbolic link, and a song reached through a link.
+TEST(CheckedFile, RegularFilesOpenUpToTheBoundAndThroughLinks) {
+  QTemporaryDir dir;
+  const struct {
+    const char* nom;
+    qint64 borne;
+    bool lien;
+  } cas[] = {
+      {"s.sqt", TAILLE_FICHIER_SQT_MAX, false}, {"s.sqt", TAILLE_FICHIER_SQT_MAX, true},
+      {"m.mid", TAILLE_FICHIER_MIDI_MAX, true}, {"a.tab", TAILLE_FICHIER_ASCII_MAX, false},
+      {"l.sqg", TAILLE_FICHIER_LANGUE_MAX, true}, {"Vexo220.ini", kIniFileMaxSize, false},
+      {"splash.gif", kTailleSplashMax, false},   {"n.svg", kTailleImageMax, true},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(std::string(c.nom) + (c.lien ? " through a link" : ""));
+    const QString fichier = dir.filePath(c.nom), chemin = c.lien ? fichier + ".link" : fichier;
+    QFile::remove(chemin);
+    {
+      QFile f(fichier);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      ASSERT_TRUE(f.resize(c.borne));  // sparse
+    }
+    if (c.lien) {
+      ASSERT_TRUE(QFile::link(fichier, chemin));
+    }
+    QFile f;
+    ASSERT_EQ(OpenFileChecked(f, chemin, c.borne), EFileRead::Ok);
+    EXPECT_EQ(f.size(), c.borne);
+    f.close();
+    QByteArray octets;
+    if (c.borne <= TAILLE_FICHIER_MIDI_MAX) {  // read whole where that costs little memory
+      ASSERT_EQ(ReadFileChecked(chemin, c.borne, &octets), EFileRead::Ok);
+      EXPECT_EQ(octets.size(), c.borne);
+    }
+    EXPECT_EQ(OpenFileChecked(f, chemin, c.borne - 1), EFileRead::TooLarge);
+    QFile::remove(fichier);
+  }
+
+  RepondeurMessages m;
+  NouvellePartition();
+  Partition.Titre = "Linked";
+  CheminFichier = dir.filePath("real.sqt");
+  ASSERT_TRUE(EnregistrerFichier());
+  ASSERT_TRUE(QFile::link(CheminFichier, dir.filePath("link.sqt")));
+  NouvellePartition();
+  CheminFichier = dir.filePath("link.sqt");
+  EXPECT_TRUE(OuvrirFichier());
+  EXPECT_EQ(std::string(Partition.Titre.view()), "Linked");
+  EXPECT_TRUE(m.textes.isEmpty()) << m.textes.join(", ").toStdString();
+  CheminFichier.clear();
+}
+
 // Every writer under a file-size limit, with nothing but the program's own set-up (PrepareProcess,
 // which the tests' main calls as main.cpp does): each fails with its reported reason and leaves its
 // old file byte for byte and no temporary file, where the signal used to end the process.

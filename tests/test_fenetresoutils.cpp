@@ -7,11 +7,17 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "components/FenetresOutils.h"
+#include "components/FormPlace.h"
+#include "dialogs/Apropos.h"
 #include "dialogs/Assistant_Bat.h"
 #include "dialogs/Classiq.h"
 #include "dialogs/Dyna.h"
 #include "editor/Navigation.h"
 #include "FenetreFixture.h"
+#include "platform/IniFile.h"
+#include "settings/ui/Pref.h"
+#include "view/ui/preview.h"
 
 namespace {
 // The main window with its three tool windows, which go with it.
@@ -111,4 +117,42 @@ TEST_F(FenetreOutils, ToolWindowKeepsItsPlaceOverAPlayback) {
   ASSERT_TRUE(DynaForm->isVisible());
   EXPECT_EQ(DynaForm->pos(), place);
   DynaForm->hide();
+}
+
+// The windows that open centred on the screen do so even from a main window that is not, and a
+// place the print preview stored wins over the centre.
+TEST(CentrerSurEcran, WindowsOpenCentredOnTheScreenNotOverTheMainWindow) {
+  QWidget principale;
+  principale.setGeometry(1, 20, 200, 100);
+  principale.show();
+  const QString placements = CheminIniPlacement(QStringLiteral("Vexo.ini"));
+  QFile::remove(placements);
+  const QScreen* ecran = QGuiApplication::primaryScreen();
+  ASSERT_TRUE(ecran);
+  const struct {
+    const char* nom;
+    std::function<QDialog*()> creer;
+  } cas[] = {
+      {"preferences", [&] { return new TPref_Form(&principale); }},
+      {"about", [&] { return new TAproposForm(&principale); }},
+      {"print preview", [&] { return new TPreview_Form(&principale); }},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.nom);
+    std::unique_ptr<QDialog> d(c.creer());
+    d->show();
+    EXPECT_EQ(d->pos(), PositionCentree(ecran->availableGeometry(), d->frameGeometry().size()));
+  }
+  {
+    TIniFile ini(placements);
+    TPlacementFenetre p;
+    p.ShowCmd = 1;
+    p.Normale = QRect(3, 4, 500, 400);
+    EcrirePlacementIni(ini, QStringLiteral("Print_Preview"), p, ecran->geometry().size(),
+                       int(std::lrint(ecran->logicalDotsPerInch())));
+    ini.UpdateFile();
+  }
+  TPreview_Form apercu(&principale);
+  apercu.show();
+  EXPECT_EQ(apercu.geometry().topLeft(), QPoint(3, 4));
 }

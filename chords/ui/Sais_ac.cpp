@@ -3,8 +3,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +16,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -33,8 +30,8 @@
 #include "editor/state/VueEditeur.h"
 #include "midi/Lecture.h"
 #include "platform/Canvas.h"
-#include "platform/Folders.h"
 #include "platform/MediaPlayer.h"
+#include "settings/Aide.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
@@ -312,14 +309,7 @@ TSais_Ac_Form::TSais_Ac_Form(const TContexte& contexte, QWidget* parent) : QDial
   connect(BT_OK, &QPushButton::clicked, this, [this] { BT_OKClick(); });
   connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
   connect(BT_Clear, &QPushButton::clicked, this, [this] { BT_ClearClick(); });
-  connect(BT_Aide, &QPushButton::clicked, this, [] {
-    const QString page = DossierProgramme() + "help/Sais_ac.html";
-    if (QFileInfo::exists(page))
-      QDesktopServices::openUrl(QUrl::fromLocalFile(page));
-    else
-      MessageBoxD(TexteLangue("Dlg-Information"), TexteLangue("Aide-NonDisponible"), MB_ICONE_INFORMATION, MB_OK,
-                  MB_DEF_OK);
-  });
+  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirAide(QStringLiteral("Sais_ac")); });
 
   ImDiag->setCursor(Qt::PointingHandCursor);
   ImListeDiag->setCursor(Qt::PointingHandCursor);

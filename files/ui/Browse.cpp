@@ -358,7 +358,7 @@ std::vector<cLigneList> TBrowseForm::LignesAffichees() const {
 QString TBrowseForm::CheminEntree(const QTreeWidgetItem* it) const {
   if (!it) return {};
   const cLigneList& l = static_cast<const TEntree*>(it)->Ligne;
-  return l.Dossier + l.Nom + QStringLiteral(".sqt");
+  return l.Dossier + l.Fichier;
 }
 
 void TBrowseForm::ApresArret(std::function<void()> f) {

@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "components/FenetresOutils.h"
 #include "components/FileNameEdit.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
@@ -273,6 +274,7 @@ TPref_Form::TPref_Form(QWidget* parent) : QDialog(parent) {
     return true;
   };
   MontrerApercu = [] { VueEditeur().ShowPrintPreview(); };
+  CentrerSurEcran(this);
   Traduire();
 }
 

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "components/FenetresOutils.h"
 #include "platform/Canvas.h"
 #include "platform/Types.h"
 #include "settings/Langue.h"
@@ -58,10 +59,7 @@ TWelcomeDlg::TWelcomeDlg(QWidget* parent)
   connect(BT_OK, &QPushButton::clicked, this, [this] { accept(); });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { BT_OK->click(); });
 
-  if (QScreen* s = QGuiApplication::primaryScreen()) {
-    QRect r = s->availableGeometry();
-    move(r.x() + Arrondi((r.width() - width()) / 2.0), r.y() + Arrondi((r.height() - height()) / 2.0));
-  }
+  CentrerSurEcran(this);
   FormCreate();
 }
 

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "components/FenetresOutils.h"
 #include "components/FormPlace.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/VueEditeur.h"
@@ -135,6 +136,7 @@ TPreview_Form::TPreview_Form(QWidget* parent) : QDialog(parent) {
   FormStorage1 = new TFormStorage(this);
   FormStorage1->IniFileName = QStringLiteral("Vexo.ini");
   FormStorage1->IniSection = QStringLiteral("Print_Preview");
+  CentrerSurEcran(this);  // where no place is stored yet
   ApercuOuvert = true;
   Traduire();
   MettreEnPage();
