@@ -1,19 +1,26 @@
 // Splash screen: at least 4 seconds and until the main window is ready, then released once its
-// sound is over; the start-up sound file is found when stored in quotes.
+// sound is over; the start-up sound file is found when stored in quotes; it never keeps the keys
+// typed while it shows.
 #include <gtest/gtest.h>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QPointer>
+#include <QKeySequence>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <atomic>
 #include <thread>
 
+#include "FenetreFixture.h"
 #include "components/UWave.h"
+#include "editor/state/Partition.h"
 #include "editor/ui/Splash.h"
 #include "settings/Config.h"
+#include "song/Song.h"
 
 TEST(Splash, WhenToHideAndRelease) {
   using A = TActionSplash;
@@ -158,5 +165,63 @@ TEST(Splash, BuiltInSoundWaitsForTheMainWindowsPaint) {
   { TSplashForm s([] { return qint64(0); }); }  // gone before any paint: the sound still started
   EXPECT_TRUE(joue);
   TWave::Player = ancien;
+  Configuration = TCONFIG{};
+}
+
+namespace {
+using SplashClavier = FenetreTest<>;
+}
+
+// A new user clicks the splash screen as soon as the main window shows, and types. Whether the
+// window manager then activates the splash screen, or the window system hands it keys before the
+// main window has the keyboard back, every key typed while it shows and after it goes reaches the
+// edit zone, in its order.
+TEST_F(SplashClavier, KeysTypedWhileItShowsReachTheEditZone) {
+  Configuration.StartingMusic = 3;
+  for (const bool activee : {true, false}) {
+    SCOPED_TRACE(activee ? "activated by the window manager" : "keys sent to it");
+    NouvellePartition();
+    Curseur.Temps = Curseur.Corde = 1;
+    qint64 maintenant = 0;
+    QPointer<TSplashForm> s = new TSplashForm([&] { return maintenant; });
+    s->FenetrePrete = [] { return true; };
+    s->FenetreClavier = f;
+    s->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(s));
+    QWindow* fenetreSplash = s->windowHandle();
+    const QPointF centre = QRectF(s->rect()).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+      QWindowSystemInterface::handleMouseEvent(fenetreSplash, centre, fenetreSplash->mapToGlobal(centre),
+                                               type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                               Qt::LeftButton, type);
+    if (activee) QWindowSystemInterface::handleWindowActivated(fenetreSplash, Qt::ActiveWindowFocusReason);
+    QWindowSystemInterface::flushWindowSystemEvents();
+    QApplication::processEvents();
+    // Each key goes where the window system sends it: to the splash screen in the second case, else
+    // to the window that has the keyboard.
+    auto taper = [&](const QString& touches) {
+      for (const QString& nom : touches.split(' ')) {
+        const QKeyCombination k = QKeySequence::fromString(nom)[0];
+        const char texte = QTest::keyToAscii(k.key());
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+          QWindow* cible = !activee && s && s->isVisible() ? fenetreSplash : QGuiApplication::focusWindow();
+          QWindowSystemInterface::handleKeyEvent(cible, type, k.key(), k.keyboardModifiers(),
+                                                 texte ? QString(QChar(texte)) : QString());
+          QWindowSystemInterface::flushWindowSystemEvents();
+          QApplication::processEvents();
+        }
+      }
+    };
+    taper(QStringLiteral("1 Right 2 Right 3"));
+    maintenant = 4100;
+    s->Timer1Timer();
+    ASSERT_FALSE(s->isVisible());
+    taper(QStringLiteral("Right 4"));
+    std::vector<int> frettes;
+    const TMesure& m = *Partition.Courante();
+    for (int b = 1; b <= m.NbTemps[PisteCourante]; ++b) frettes.push_back(m.Temps[PisteCourante][b].Notes[1].Frette);
+    EXPECT_EQ(frettes, (std::vector<int>{1, 2, 3, 4}));
+    delete s;
+  }
   Configuration = TCONFIG{};
 }
