@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
   LaisserPasserMessages();
 
   Form1 = new TForm1;
+  if (splash) splash->FenetreClavier = Form1;
   // Once the main window's first paint is over, the splash screen's sound may open the audio output
   // and the synth come up: neither is needed for that paint, and both load libraries beside it.
   new TPremierePeinture(Form1, {}, [splash] {

@@ -1,19 +1,26 @@
 // Splash screen: at least 4 seconds and until the main window is ready, then released once its
-// sound is over; the start-up sound file is found when stored in quotes.
+// sound is over; the start-up sound file is found when stored in quotes; it never keeps the keys
+// typed while it shows.
 #include <gtest/gtest.h>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QPointer>
+#include <QKeySequence>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <atomic>
 #include <thread>
 
+#include "FenetreFixture.h"
 #include "components/UWave.h"
+#include "editor/state/Partition.h"
 #include "editor/ui/Splash.h"
 #include "settings/Config.h"
+#include "song/Song.h"
 
 TEST(Splash, WhenToHideAndRelease) {
   using A = TActionSplash;
@@ -158,5 +165,47 @@ TEST(Splash, BuiltInSoundWaitsForTheMainWindowsPaint) {
   { TSplashForm s([] { return qint64(0); }); }  // gone before any paint: the sound still started
   EXPECT_TRUE(joue);
   TWave::Player = ancien;
+  Configuration = TCONFIG{};
+}
+
+namespace {
+using SplashClavier = FenetreTest<>;
+}
+
+// Whether the window manager activates the splash screen (on a click) or the window system hands
+// it keys before the main window has the keyboard back, the keys typed while it shows and after it
+// goes reach the edit zone in their order.
+TEST_F(SplashClavier, KeysTypedWhileItShowsReachTheEditZone) {
+  Configuration.StartingMusic = 3;
+  for (const bool activee : {true, false}) {
+    SCOPED_TRACE(activee ? "activated by the window manager" : "keys sent to it");
+    NouvellePartition();
+    Curseur.Temps = Curseur.Corde = 1;
+    qint64 maintenant = 0;
+    TSplashForm s([&] { return maintenant; });
+    s.FenetrePrete = [] { return true; };
+    s.FenetreClavier = f;
+    s.show();
+    if (activee) QWindowSystemInterface::handleWindowActivated(s.windowHandle(), Qt::ActiveWindowFocusReason);
+    auto taper = [&](const QString& touches) {
+      for (const QString& nom : touches.split(' '))
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+          QWindowSystemInterface::flushWindowSystemEvents();
+          const int k = QKeySequence::fromString(nom)[0].key();
+          const char texte = QTest::keyToAscii(Qt::Key(k));
+          QWindow* cible = !activee && s.isVisible() ? s.windowHandle() : QGuiApplication::focusWindow();
+          QWindowSystemInterface::handleKeyEvent(cible, type, k, {}, texte ? QString(QChar(texte)) : QString());
+        }
+      QWindowSystemInterface::flushWindowSystemEvents();
+    };
+    taper(QStringLiteral("1 Right 2 Right 3"));
+    maintenant = 4100;
+    s.Timer1Timer();
+    ASSERT_FALSE(s.isVisible());
+    taper(QStringLiteral("Right 4"));
+    std::vector<int> frettes;
+    for (int b = 1; b <= Partition.Courante()->NbTemps[1]; ++b) frettes.push_back(Partition.Courante()->Temps[1][b].Notes[1].Frette);
+    EXPECT_EQ(frettes, (std::vector<int>{1, 2, 3, 4}));
+  }
   Configuration = TCONFIG{};
 }

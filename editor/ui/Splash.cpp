@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -38,9 +39,14 @@ TActionSplash DecisionSplash(const TEtatSplash& e) {
 }
 
 TSplashForm::TSplashForm(std::function<qint64()> horloge, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus),
       horloge_(std::move(horloge)) {
   setObjectName(QStringLiteral("SplashForm"));
+  // It shows over the main window for seconds and a new user clicks it: the keys typed meanwhile
+  // are the main window's.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setFocusPolicy(Qt::NoFocus);
   if (!horloge_) {
     auto montre = std::make_shared<QElapsedTimer>();
     montre->start();
@@ -110,11 +116,15 @@ void TSplashForm::Timer1Timer() {
   switch (DecisionSplash(e)) {
     case TActionSplash::Rien:
       break;
-    case TActionSplash::Cacher:
+    case TActionSplash::Cacher: {
+      // A window manager that kept the keyboard on it would leave it nowhere once it hides.
+      const bool actif = isActiveWindow();
       hide();
+      if (actif) RendreClavier();
       // Nothing more can happen to it: the ticks stop.
       if (musique_ < 1 || musique_ > 3) Timer1->stop();
       break;
+    }
     case TActionSplash::Liberer:
       Timer1->stop();
       deleteLater();
@@ -128,3 +138,33 @@ void TSplashForm::paintEvent(QPaintEvent*) {
 }
 
 void TSplashForm::closeEvent(QCloseEvent* e) { e->ignore(); }
+
+void TSplashForm::RendreClavier() {
+  if (FenetreClavier && FenetreClavier->isVisible()) FenetreClavier->activateWindow();
+}
+
+bool TSplashForm::event(QEvent* e) {
+  switch (e->type()) {
+    case QEvent::WindowActivate:
+      // A window manager may activate it all the same (on a click, or asked to): the keyboard goes
+      // straight back.
+      QWidget::event(e);
+      RendreClavier();
+      return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+      // Keys that came before the main window had the keyboard back are its keys, handled in their
+      // turn like every other key; before its first activation there is nothing to type into.
+      QWidget* fenetre = FenetreClavier;
+      if (!fenetre || !(PeutFermer || (FenetrePrete && FenetrePrete()))) return true;
+      QWidget* cible = fenetre->focusWidget() ? fenetre->focusWidget() : fenetre;
+      const auto* k = static_cast<const QKeyEvent*>(e);
+      QKeyEvent copie(k->type(), k->key(), k->modifiers(), k->nativeScanCode(), k->nativeVirtualKey(),
+                      k->nativeModifiers(), k->text(), k->isAutoRepeat(), k->count());
+      QCoreApplication::sendEvent(cible, &copie);
+      return true;
+    }
+    default:
+      return QWidget::event(e);
+  }
+}

@@ -1,8 +1,10 @@
 #pragma once
 // The splash screen: a borderless picture on top in the centre of the screen while the program
 // starts, with the start-up sound. It stays at least 4 seconds and until the main window is
-// ready, then hides, and goes once its sound is over. The user cannot close it.
+// ready, then hides, and goes once its sound is over. The user cannot close it, and it never takes
+// the keyboard from the main window.
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 #include <condition_variable>
 #include <functional>
@@ -37,6 +39,10 @@ class TSplashForm : public QWidget {
   bool PeutFermer = false;
   // Whether the main window is ready; asked on every tick when set (PeutFermer otherwise).
   std::function<bool()> FenetrePrete;
+  // The window that keeps the keyboard while the splash screen shows: a click on the splash screen
+  // or the window manager activating it gives the keyboard back to it, and keys that reach the
+  // splash screen meanwhile go on to it.
+  QPointer<QWidget> FenetreClavier;
 
   void FormCreate();   // starts the sound (from the constructor)
   // The main window has painted: the built-in sound may be computed and open the audio output now.
@@ -49,8 +55,10 @@ class TSplashForm : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override;
   void closeEvent(QCloseEvent* e) override;
+  bool event(QEvent* e) override;
 
  private:
+  void RendreClavier();
   std::function<qint64()> horloge_;
   int musique_ = 3;
   std::thread son_;  // makes and starts the built-in sound
