@@ -4,11 +4,13 @@
 // preview on an image. The printer is the program's one QPrinter: the default CUPS printer when
 // there is one, else a PDF file the user names.
 #include <QString>
+#include <memory>
 
 #include "view/MiseEnPageImp.h"
 
 class QPrinter;
 class QImage;
+class TCheckedPdf;
 
 // The program's printer.
 QPrinter& Imprimante();
@@ -16,6 +18,32 @@ QPrinter& Imprimante();
 QString NomImprimante(const QPrinter& printer);
 // The printer writes a PDF file and has no file name yet.
 bool FichierPDFAChoisir(const QPrinter& printer);
+
+// The file of a print job, when the printer writes one (a PDF: no printer on the machine, or "print
+// to file" in the print dialog). While this lives the printer writes the checked writer's temporary
+// file beside it; the file named is replaced only once the job ended well and the PDF is whole. A
+// failure is said with its reason and leaves the old file as it was. A job on a real printer goes
+// on unchanged.
+class TFichierImpression {
+ public:
+  explicit TFichierImpression(QPrinter& printer);
+  ~TFichierImpression();  // the printer gets its file name back; an unfinished file goes
+  TFichierImpression(const TFichierImpression&) = delete;
+  TFichierImpression& operator=(const TFichierImpression&) = delete;
+  // False, and said, when the file cannot be written at all: the job is not to run.
+  bool Pret() const { return pret_; }
+  // The job has ended: `sortie`, it output pages; `ok`, the printer took them and ended its
+  // document. Puts the file in place. False when a failure was said; a job that output nothing
+  // leaves the old file and says nothing here.
+  bool Terminer(bool sortie, bool ok);
+
+ private:
+  void Dire();
+  QPrinter& printer_;
+  QString cible_;
+  std::unique_ptr<TCheckedPdf> pdf_;
+  bool pret_ = true;
+};
 
 // The printable area of a printer's page in mm and the printer's resolution.
 struct TPagePapier {
@@ -28,7 +56,7 @@ TPagePapier PagePapier(const QPrinter& printer);
 TMiseEnPageImp MiseEnPageCourante(const TPagePapier& page);
 
 // Prints pages premiere..derniere (0, 0: every page) of the current track; returns the pages
-// output, -1 when the printer could not start. A range past the last page prints nothing and
+// output, -1 when the printer could not start or its file could not be written. A range past the last page prints nothing and
 // says so (no blank sheet goes out).
 int ImprimePartition(QPrinter& printer, int premiere, int derniere);
 
