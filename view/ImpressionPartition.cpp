@@ -55,12 +55,24 @@ TFichierImpression::TFichierImpression(QPrinter& printer) : printer_(printer), c
     Dire();
     return;
   }
-  printer_.setOutputFileName(pdf_->Name());
+  auto& p = *(pdfPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution));
+  p.setOutputFormat(QPrinter::PdfFormat);
+  p.setResolution(printer.resolution());
+  p.setFullPage(printer.fullPage());
+  p.setPageLayout(printer.pageLayout());
+  p.setColorMode(printer.colorMode());
+  p.setCopyCount(printer.copyCount());
+  p.setCollateCopies(printer.collateCopies());
+  p.setPageOrder(printer.pageOrder());
+  p.setPdfVersion(printer.pdfVersion());
+  p.setCreator(printer.creator());
+  p.setDocName(printer.docName());
+  p.setOutputFileName(pdf_->Name());
 }
 
-TFichierImpression::~TFichierImpression() {
-  if (pdf_) printer_.setOutputFileName(cible_);
-}
+TFichierImpression::~TFichierImpression() = default;
+
+QPrinter& TFichierImpression::Imprimante() { return pdfPrinter_ ? *pdfPrinter_ : printer_; }
 
 void TFichierImpression::Dire() {
   MessageBoxD(TexteLangue(QStringLiteral("Dlg-Erreur")),
@@ -129,6 +141,7 @@ class SortieImprimante : public TSortiePages {
     return canvas_.get();
   }
   bool Echec() const { return echec_; }
+  bool Commence() const { return painter_ && painter_->isActive(); }
   // Ends the document; false when the printer reports it could not.
   bool Terminer() {
     canvas_.reset();
@@ -163,24 +176,27 @@ class SortieImage : public TSortiePages {
 
 }  // namespace
 
-int ImprimePartition(QPrinter& printer, int premiere, int derniere) {
-  TFichierImpression fichier(printer);
+int ImprimePartition(QPrinter& imprimante, int premiere, int derniere) {
+  TFichierImpression fichier(imprimante);
   if (!fichier.Pret()) return -1;
+  QPrinter& printer = fichier.Imprimante();
   Sablier sablier;
   printer.setDocName(AnsiToQString(Partition.Titre.view()));
   const TPagePapier page = PagePapier(printer);
   const TMiseEnPageImp mp = MiseEnPageCourante(page);
   const TEchelleImp e = EchelleImpression(page.Dpi / 25.4, mp.Geo.Zoom, page.Dpi);
   int nb = 0;
-  bool echec = false, fin = true;
+  bool echec = false, commence = false, fin = true;
   {
     SortieImprimante sortie(printer, premiere, derniere);
     nb = BouclePages(Partition, ZoneImpression, mp, e, sortie, Configuration.BlackBlocks);
     echec = sortie.Echec();
+    commence = sortie.Commence();
     fin = sortie.Terminer();
   }
   sablier.Fin();
-  if (!echec && !fichier.Terminer(nb > 0, fin)) return -1;
+  // A document begun and cut short says why its file was not written, not that it could not start.
+  if (!fichier.Terminer(commence, !echec && fin)) return -1;
   if (echec) {
     MessageBoxD(TexteLangue(QStringLiteral("Dlg-Erreur")), TexteLangue(QStringLiteral("Imp-Impossible")),
                 MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);

@@ -20,27 +20,31 @@ QString NomImprimante(const QPrinter& printer);
 bool FichierPDFAChoisir(const QPrinter& printer);
 
 // The file of a print job, when the printer writes one (a PDF: no printer on the machine, or "print
-// to file" in the print dialog). While this lives the printer writes the checked writer's temporary
-// file beside it; the file named is replaced only once the job ended well and the PDF is whole. A
-// failure is said with its reason and leaves the old file as it was. A job on a real printer goes
-// on unchanged.
+// to file" in the print dialog). The job then runs on a new PDF printer with the given one's
+// settings, which writes the checked writer's temporary file beside the file named; that file is
+// replaced only once the job ended well and the PDF is whole. A failure is said with its reason and
+// leaves the old file as it was. A job on a real printer runs on the printer given, unchanged.
 class TFichierImpression {
  public:
   explicit TFichierImpression(QPrinter& printer);
-  ~TFichierImpression();  // the printer gets its file name back; an unfinished file goes
+  ~TFichierImpression();  // an unfinished file goes
   TFichierImpression(const TFichierImpression&) = delete;
   TFichierImpression& operator=(const TFichierImpression&) = delete;
   // False, and said, when the file cannot be written at all: the job is not to run.
   bool Pret() const { return pret_; }
-  // The job has ended: `sortie`, it output pages; `ok`, the printer took them and ended its
-  // document. Puts the file in place. False when a failure was said; a job that output nothing
-  // leaves the old file and says nothing here.
+  // The printer the job runs on. Never the given one for a file: once a write failed, Qt's PDF
+  // engine writes nothing for its printer's later jobs.
+  QPrinter& Imprimante();
+  // The job has ended: `sortie`, it began its document; `ok`, the printer took every page and
+  // ended the document. Puts the file in place. False when a failure was said; a job that began
+  // nothing leaves the old file and says nothing here.
   bool Terminer(bool sortie, bool ok);
 
  private:
   void Dire();
   QPrinter& printer_;
   QString cible_;
+  std::unique_ptr<QPrinter> pdfPrinter_;
   std::unique_ptr<TCheckedPdf> pdf_;
   bool pret_ = true;
 };

@@ -55,9 +55,10 @@ bool ImprimerLignesTexte(QWidget* parent, const QStringList& lignes, const QFont
   return ImprimerLignesTexte(imprimante, lignes, police);
 }
 
-bool ImprimerLignesTexte(QPrinter& imprimante, const QStringList& lignes, const QFont& police) {
-  TFichierImpression fichier(imprimante);
+bool ImprimerLignesTexte(QPrinter& printer, const QStringList& lignes, const QFont& police) {
+  TFichierImpression fichier(printer);
   if (!fichier.Pret()) return false;
+  QPrinter& imprimante = fichier.Imprimante();
   QPainter p;
   if (!p.begin(&imprimante)) return false;
   QFont f(police);
