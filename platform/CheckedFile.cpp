@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -193,4 +194,76 @@ bool WriteFileChecked(const QString& path, const char* data, qint64 size, QStrin
   const bool ok = f.Open() && f.Write(data, size) && f.Commit();
   if (!ok && error) *error = f.Error();
   return ok;
+}
+
+bool TCheckedPdf::Open() { return file_.Open(); }
+
+QString TCheckedPdf::Name() const {
+  // The temporary file's own descriptor, reopened by name: what the library writes lands in the
+  // file the checked writer syncs and renames, whatever name QSaveFile gave it.
+  return file_.open_ ? QStringLiteral("/proc/self/fd/%1").arg(file_.file_.handle()) : QString();
+}
+
+namespace {
+
+bool LireA(int fd, qint64 position, char* vers, qint64 n) {
+  while (n > 0) {
+    const ssize_t r = ::pread(fd, vers, static_cast<size_t>(n), position);
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) return false;
+    vers += r;
+    position += r;
+    n -= r;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool TCheckedPdf::Whole() {
+  const int fd = file_.file_.handle();
+  struct stat st {};
+  if (fd < 0 || ::fstat(fd, &st) != 0 || st.st_size < 16) return false;
+  char debut[5];
+  if (!LireA(fd, 0, debut, 5) || std::memcmp(debut, "%PDF-", 5) != 0) return false;
+  // A write cut short loses the end; one lost in the middle moves what follows it, so the offset
+  // the last lines give no longer falls on the cross-reference table.
+  const qint64 n = std::min<qint64>(st.st_size, 1024);
+  QByteArray fin(static_cast<qsizetype>(n), Qt::Uninitialized);
+  if (!LireA(fd, st.st_size - n, fin.data(), n)) return false;
+  const QByteArray queue = fin.trimmed();
+  if (!queue.endsWith("%%EOF")) return false;
+  const qsizetype s = queue.lastIndexOf("startxref");
+  if (s < 0) return false;
+  bool ok = false;
+  const qint64 xref = queue.mid(s + 9, queue.size() - 5 - s - 9).trimmed().toLongLong(&ok);
+  char table[4];
+  return ok && xref > 0 && xref + 4 <= st.st_size && LireA(fd, xref, table, 4) && std::memcmp(table, "xref", 4) == 0;
+}
+
+QString TCheckedPdf::ShortWriteReason() {
+  // The library keeps no reason. More bytes appended to the temporary file, which goes anyway, meet
+  // what cut it short: a full disk or the file-size limit refuses them with the reason. A partial
+  // write sets no error, hence a second try.
+  const int fd = file_.file_.handle();
+  if (fd >= 0 && ::lseek(fd, 0, SEEK_END) >= 0) {
+    const QByteArray bloc(65536, '\0');
+    for (int i = 0; i < 4; ++i)
+      if (::write(fd, bloc.constData(), static_cast<size_t>(bloc.size())) < 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+  }
+  return QStringLiteral("The document was not written whole");
+}
+
+bool TCheckedPdf::Commit(bool libraryOk) {
+  if (file_.Failed() || !file_.open_) return file_.Commit();  // says why
+  if (!libraryOk) {
+    file_.Fail(Whole() ? QStringLiteral("The printer did not end the document") : ShortWriteReason());
+    return false;
+  }
+  if (!Whole()) {
+    file_.Fail(ShortWriteReason());
+    return false;
+  }
+  return file_.Commit();
 }

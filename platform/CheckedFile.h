@@ -60,6 +60,7 @@ class TCheckedFile {
  private:
   void Fail(const QString& why);
   QString WriteFailure();  // the reason of a failed write or flush
+  friend class TCheckedPdf;
 
   QSaveFile file_;
   QString error_;
@@ -72,3 +73,26 @@ bool WriteFileChecked(const QString& path, const char* data, qint64 size, QStrin
 inline bool WriteFileChecked(const QString& path, const QByteArray& bytes, QString* error = nullptr) {
   return WriteFileChecked(path, bytes.constData(), bytes.size(), error);
 }
+
+// A PDF that another library writes itself, by file name (QPrinter opens the name it is given,
+// truncates it, and reports no failed write: a full disk leaves a short file and a "success").
+// The library is given Name(), the checked writer's own temporary file beside the target; Commit()
+// puts it in place by that writer's sync and rename only when the library reported success and the
+// file is a whole PDF. Until then, and on any failure, the old file stays as it was and the
+// temporary file goes.
+class TCheckedPdf {
+ public:
+  explicit TCheckedPdf(const QString& path) : file_(path) {}
+  bool Open();
+  // The name the library writes to while this lives.
+  QString Name() const;
+  // libraryOk: the library ended its document without an error of its own.
+  bool Commit(bool libraryOk);
+  QString Error() const { return file_.Error(); }
+
+ private:
+  bool Whole();  // ends as a PDF ends, with the cross-reference its last lines point to
+  QString ShortWriteReason();
+
+  TCheckedFile file_;
+};

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <sys/mount.h>
@@ -32,6 +33,7 @@
 #include "files/FichierSqt.h"
 #include "files/FileCommands.h"
 #include "files/TablatureASCII.h"
+#include "files/ui/ImpASCII.h"
 #include "midi/EcritureMIDI.h"
 #include "midi/ImportSMF.h"
 #include "platform/CheckedFile.h"
@@ -41,6 +43,7 @@
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 #include "song/ChordRecord.h"
+#include "view/ImpressionPartition.h"
 
 namespace {
 
@@ -95,14 +98,19 @@ struct PetitDisque {
     while (f.write("x", 1) == 1) {}
   }
   void Vider() { QFile::remove(Chemin("filler")); }
+  bool LectureSeule(bool oui) {
+    return ::mount(nullptr, QFile::encodeName(dir.path()).constData(), nullptr, MS_REMOUNT | (oui ? MS_RDONLY : 0),
+                   "size=64k") == 0;
+  }
 };
 
 struct RepondeurMessages {
   QStringList textes;
   RepondeurMessages() {
     for (const char* cle : {"MidiExp-EcritureFichierImpossibleEnregAb", "Fichier-AccesImpossible", "Fichier-Incorrect",
-                            "Fichier-MIDINonReconnu"})
+                            "Fichier-MIDINonReconnu", "Imp-Impossible", "Imp-AucunePage"})
       DefinirTexteLangue(cle, cle);
+    DefinirTexteLangue("Imp-FichierImpossible", "Imp-FichierImpossible #1: #2");
     InstallerReponseMessage([this](const TDemandeMessage& d) {
       textes << d.Texte;
       return int(ID_OK);
@@ -112,7 +120,7 @@ struct RepondeurMessages {
 };
 
 // Every writer of the program, writing to the path it is given (the settings file: to its folder),
-// with the message each shows when it fails.
+// with the message each shows when it fails; %1 stands for the reason the checked writer gave.
 std::vector<std::pair<std::function<bool(const QString&)>, QStringList>> Ecrivains(QString* erreur) {
   // The writers write a new song and its own play order, whatever an earlier test left (a long one warns).
   NouvellePartition();
@@ -122,6 +130,11 @@ std::vector<std::pair<std::function<bool(const QString&)>, QStringList>> Ecrivai
   static TApercuAccordage apercu;
   std::copy(std::begin(accordage), std::end(accordage), apercu.Accordage);
   const QStringList dit{"MidiExp-EcritureFichierImpossibleEnregAb"};
+  const QStringList imprime{"Imp-FichierImpossible Vexo220.ini: %1"};
+  auto pdf = [](QPrinter& p, const QString& c) {
+    p.setOutputFormat(QPrinter::PdfFormat);
+    p.setOutputFileName(c);
+  };
   return {
       {[=](auto c) { return WriteFileChecked(c, Motif(3000, 'N'), erreur); }, {}},
       {[](auto c) { CheminFichier = c; return EnregistrerFichier(); }, dit},  // the song
@@ -133,7 +146,33 @@ std::vector<std::pair<std::function<bool(const QString&)>, QStringList>> Ecrivai
       {[](auto c) { RepWindows = QFileInfo(c).path() + '/'; return EnregistrerConfig(); }, {}},
       {[](auto c) { TIniFile ini(c); ini.WriteString("Browser", "NormPos", "1,2,3,4"); return ini.UpdateFile(); }, {}},
       {[](auto c) { return EcrireFichierEcoute(c, accord, accordage, 6, 24); }, {}},
+      {[=](auto c) {
+         // The program's one printer, as File > Print uses it: each job after a failed one too.
+         QPrinter& p = Imprimante();
+         const QPrinter::OutputFormat format = p.outputFormat();
+         // Long enough for its PDF to pass the library's buffer: a write fails in mid-document.
+         while (Partition.NbMesures < 40) {
+           Partition.Mesures[Partition.NbMesures + 1] = std::make_unique<TMesure>(*Partition.Mesures[1]);
+           ++Partition.NbMesures;
+         }
+         pdf(p, c);
+         const bool ok = ImprimePartition(p, 0, 0) > 0;
+         p.setOutputFileName(QString());
+         p.setOutputFormat(format);
+         return ok;
+       }, imprime},
+      {[=](auto c) {
+         QPrinter p(QPrinter::HighResolution);
+         pdf(p, c);
+         return ImprimerLignesTexte(p, QStringList(1500, "e|--0--3--|"), PoliceTablature());
+       }, imprime},  // the print button of the ASCII dialogs
   };
+}
+
+// The messages a writer is to show, with the reason the checked writer gave in the same place.
+QStringList Attendus(QStringList dit, const QString& raison) {
+  for (QString& t : dit) t.replace("%1", raison);
+  return dit;
 }
 
 }  // namespace
@@ -196,19 +235,20 @@ TEST(CheckedFile, FullDiskKeepsEveryWritersOldFile) {
   RepondeurMessages messages;
   const QString ancienRep = RepWindows;
   int n = 0;
-  for (const auto& [ecrire, dit] : Ecrivains(nullptr)) {
+  QString erreur;
+  for (const auto& [ecrire, dit] : Ecrivains(&erreur)) {
     SCOPED_TRACE(n++);
     const QString chemin = disque.Chemin("Vexo220.ini");
     const QByteArray ancien = Motif(1996, 'o');
     EcrireDirect(chemin, ancien);
     disque.Remplir();
     EXPECT_FALSE(ecrire(chemin));
-    EXPECT_EQ(messages.textes, dit);
+    EXPECT_EQ(messages.textes, Attendus(dit, erreur)) << messages.textes.join("|").toStdString();
     messages.textes.clear();
     EXPECT_TRUE(Lire(chemin) == ancien);
     EXPECT_EQ(QDir(disque.dir.path()).entryList(QDir::Files).size(), 2);  // the old file and the filler
     disque.Vider();
-    EXPECT_TRUE(ecrire(chemin));  // room again: written
+    EXPECT_TRUE(ecrire(chemin)) << messages.textes.join("|").toStdString();  // room again: written
     QFile::remove(chemin);
   }
   RepWindows = ancienRep;
@@ -234,6 +274,33 @@ TEST(CheckedFile, FullDiskKeepsEveryWritersOldFile) {
   CheminFichier.clear();
   NomFichier.clear();
   std::copy(std::begin(recents), std::end(recents), std::begin(DerniersFichiers));
+}
+
+// Every writer in a folder it may not write to (a read-only file system: root writes through a
+// folder's permissions): each fails, says so as on a full disk, and leaves its old file.
+TEST(CheckedFile, ReadOnlyFolderKeepsEveryWritersOldFile) {
+  PetitDisque disque;
+  if (!disque.monte) GTEST_SKIP() << "mounting a small tmpfs needs root (CAP_SYS_ADMIN); not allowed here";
+  RepondeurMessages messages;
+  const QString ancienRep = RepWindows;
+  const QString chemin = disque.Chemin("Vexo220.ini");
+  const QByteArray ancien = Motif(1996, 'o');
+  EcrireDirect(chemin, ancien);
+  ASSERT_TRUE(disque.LectureSeule(true));
+  QString erreur;
+  int n = 0;
+  for (const auto& [ecrire, dit] : Ecrivains(&erreur)) {
+    SCOPED_TRACE(n++);
+    EXPECT_FALSE(ecrire(chemin));
+    EXPECT_EQ(messages.textes, Attendus(dit, erreur));
+    messages.textes.clear();
+    EXPECT_TRUE(Lire(chemin) == ancien);
+    EXPECT_EQ(QDir(disque.dir.path()).entryList(QDir::Files), QStringList{"Vexo220.ini"});
+  }
+  EXPECT_FALSE(erreur.isEmpty());
+  EXPECT_TRUE(disque.LectureSeule(false));
+  RepWindows = ancienRep;
+  CheminFichier.clear();
 }
 
 // Every reader, pointed at what it must not read: a FIFO (whose plain open blocks until a writer
@@ -377,11 +444,11 @@ TEST(CheckedFile, FileSizeLimitKeepsEveryWritersOldFile) {
       ok = ecrire(chemin);
     }
     EXPECT_FALSE(ok);
-    EXPECT_EQ(messages.textes, dit);
+    EXPECT_EQ(messages.textes, Attendus(dit, erreur));
     messages.textes.clear();
     EXPECT_TRUE(Lire(chemin) == ancien);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Vexo220.ini"});  // no temporary left
-    EXPECT_TRUE(ecrire(chemin));  // no limit: written
+    EXPECT_TRUE(ecrire(chemin)) << messages.textes.join("|").toStdString();  // no limit: written
   }
   EXPECT_EQ(erreur, QString::fromLocal8Bit(std::strerror(EFBIG)));
   RepWindows = ancienRep;

@@ -11,6 +11,7 @@
 
 #include "editor/state/EtatEdition.h"
 #include "platform/Canvas.h"
+#include "platform/CheckedFile.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
@@ -46,6 +47,47 @@ bool FichierPDFAChoisir(const QPrinter& printer) {
   return printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
 }
 
+TFichierImpression::TFichierImpression(QPrinter& printer) : printer_(printer), cible_(printer.outputFileName()) {
+  if (cible_.isEmpty()) return;
+  pdf_ = std::make_unique<TCheckedPdf>(cible_);
+  if (!pdf_->Open()) {
+    pret_ = false;
+    Dire();
+    return;
+  }
+  auto& p = *(pdfPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution));
+  p.setOutputFormat(QPrinter::PdfFormat);
+  p.setResolution(printer.resolution());
+  p.setFullPage(printer.fullPage());
+  p.setPageLayout(printer.pageLayout());
+  p.setColorMode(printer.colorMode());
+  p.setCopyCount(printer.copyCount());
+  p.setCollateCopies(printer.collateCopies());
+  p.setPageOrder(printer.pageOrder());
+  p.setPdfVersion(printer.pdfVersion());
+  p.setCreator(printer.creator());
+  p.setDocName(printer.docName());
+  p.setOutputFileName(pdf_->Name());
+}
+
+TFichierImpression::~TFichierImpression() = default;
+
+QPrinter& TFichierImpression::Imprimante() { return pdfPrinter_ ? *pdfPrinter_ : printer_; }
+
+void TFichierImpression::Dire() {
+  MessageBoxD(TexteLangue(QStringLiteral("Dlg-Erreur")),
+              RemplacerParam1et2(TexteLangue(QStringLiteral("Imp-FichierImpossible")), QFileInfo(cible_).fileName(),
+                                 pdf_->Error()),
+              MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
+}
+
+bool TFichierImpression::Terminer(bool sortie, bool ok) {
+  if (!pdf_ || !pret_ || !sortie) return true;
+  if (pdf_->Commit(ok)) return true;
+  Dire();
+  return false;
+}
+
 TPagePapier PagePapier(const QPrinter& printer) {
   TPagePapier r;
   r.Dpi = printer.resolution() > 0 ? printer.resolution() : 300;
@@ -69,7 +111,12 @@ namespace {
 // The hourglass for the length of a job, however it ends.
 struct Sablier {
   Sablier() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~Sablier() { QGuiApplication::restoreOverrideCursor(); }
+  ~Sablier() { Fin(); }
+  void Fin() {
+    if (actif) QGuiApplication::restoreOverrideCursor();
+    actif = false;
+  }
+  bool actif = true;
 };
 
 // The printer's sheets: the document starts with the first page output, so a job that outputs
@@ -94,10 +141,13 @@ class SortieImprimante : public TSortiePages {
     return canvas_.get();
   }
   bool Echec() const { return echec_; }
-  ~SortieImprimante() override {
+  bool Commence() const { return painter_ && painter_->isActive(); }
+  // Ends the document; false when the printer reports it could not.
+  bool Terminer() {
     canvas_.reset();
-    if (painter_ && painter_->isActive()) painter_->end();
+    return !painter_ || !painter_->isActive() || painter_->end();
   }
+  ~SortieImprimante() override { Terminer(); }
 
  private:
   QPrinter& printer_;
@@ -126,19 +176,27 @@ class SortieImage : public TSortiePages {
 
 }  // namespace
 
-int ImprimePartition(QPrinter& printer, int premiere, int derniere) {
+int ImprimePartition(QPrinter& imprimante, int premiere, int derniere) {
+  TFichierImpression fichier(imprimante);
+  if (!fichier.Pret()) return -1;
+  QPrinter& printer = fichier.Imprimante();
   Sablier sablier;
   printer.setDocName(AnsiToQString(Partition.Titre.view()));
   const TPagePapier page = PagePapier(printer);
   const TMiseEnPageImp mp = MiseEnPageCourante(page);
   const TEchelleImp e = EchelleImpression(page.Dpi / 25.4, mp.Geo.Zoom, page.Dpi);
   int nb = 0;
-  bool echec = false;
+  bool echec = false, commence = false, fin = true;
   {
     SortieImprimante sortie(printer, premiere, derniere);
     nb = BouclePages(Partition, ZoneImpression, mp, e, sortie, Configuration.BlackBlocks);
     echec = sortie.Echec();
+    commence = sortie.Commence();
+    fin = sortie.Terminer();
   }
+  sablier.Fin();
+  // A document begun and cut short says why its file was not written, not that it could not start.
+  if (!fichier.Terminer(commence, !echec && fin)) return -1;
   if (echec) {
     MessageBoxD(TexteLangue(QStringLiteral("Dlg-Erreur")), TexteLangue(QStringLiteral("Imp-Impossible")),
                 MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);

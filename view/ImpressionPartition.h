@@ -4,11 +4,13 @@
 // preview on an image. The printer is the program's one QPrinter: the default CUPS printer when
 // there is one, else a PDF file the user names.
 #include <QString>
+#include <memory>
 
 #include "view/MiseEnPageImp.h"
 
 class QPrinter;
 class QImage;
+class TCheckedPdf;
 
 // The program's printer.
 QPrinter& Imprimante();
@@ -16,6 +18,36 @@ QPrinter& Imprimante();
 QString NomImprimante(const QPrinter& printer);
 // The printer writes a PDF file and has no file name yet.
 bool FichierPDFAChoisir(const QPrinter& printer);
+
+// The file of a print job, when the printer writes one (a PDF: no printer on the machine, or "print
+// to file" in the print dialog). The job then runs on a new PDF printer with the given one's
+// settings, which writes the checked writer's temporary file beside the file named; that file is
+// replaced only once the job ended well and the PDF is whole. A failure is said with its reason and
+// leaves the old file as it was. A job on a real printer runs on the printer given, unchanged.
+class TFichierImpression {
+ public:
+  explicit TFichierImpression(QPrinter& printer);
+  ~TFichierImpression();  // an unfinished file goes
+  TFichierImpression(const TFichierImpression&) = delete;
+  TFichierImpression& operator=(const TFichierImpression&) = delete;
+  // False, and said, when the file cannot be written at all: the job is not to run.
+  bool Pret() const { return pret_; }
+  // The printer the job runs on. Never the given one for a file: once a write failed, Qt's PDF
+  // engine writes nothing for its printer's later jobs.
+  QPrinter& Imprimante();
+  // The job has ended: `sortie`, it began its document; `ok`, the printer took every page and
+  // ended the document. Puts the file in place. False when a failure was said; a job that began
+  // nothing leaves the old file and says nothing here.
+  bool Terminer(bool sortie, bool ok);
+
+ private:
+  void Dire();
+  QPrinter& printer_;
+  QString cible_;
+  std::unique_ptr<QPrinter> pdfPrinter_;
+  std::unique_ptr<TCheckedPdf> pdf_;
+  bool pret_ = true;
+};
 
 // The printable area of a printer's page in mm and the printer's resolution.
 struct TPagePapier {
@@ -28,7 +60,7 @@ TPagePapier PagePapier(const QPrinter& printer);
 TMiseEnPageImp MiseEnPageCourante(const TPagePapier& page);
 
 // Prints pages premiere..derniere (0, 0: every page) of the current track; returns the pages
-// output, -1 when the printer could not start. A range past the last page prints nothing and
+// output, -1 when the printer could not start or its file could not be written. A range past the last page prints nothing and
 // says so (no blank sheet goes out).
 int ImprimePartition(QPrinter& printer, int premiere, int derniere);
 

@@ -27,6 +27,7 @@
 #include "settings/LignesLangue.h"
 #include "settings/Mess.h"
 #include "settings/ui/Traduction.h"
+#include "view/ImpressionPartition.h"
 
 QFont PoliceTablature() {
   QFont f(SubstituerPolice(QStringLiteral("Courier New")), 10);
@@ -51,6 +52,13 @@ bool ImprimerLignesTexte(QWidget* parent, const QStringList& lignes, const QFont
     QPrintDialog dialogue(&imprimante, parent);
     if (dialogue.exec() != QDialog::Accepted) return false;
   }
+  return ImprimerLignesTexte(imprimante, lignes, police);
+}
+
+bool ImprimerLignesTexte(QPrinter& printer, const QStringList& lignes, const QFont& police) {
+  TFichierImpression fichier(printer);
+  if (!fichier.Pret()) return false;
+  QPrinter& imprimante = fichier.Imprimante();
   QPainter p;
   if (!p.begin(&imprimante)) return false;
   QFont f(police);
@@ -59,15 +67,17 @@ bool ImprimerLignesTexte(QWidget* parent, const QStringList& lignes, const QFont
   const int hauteurLigne = std::max(1, fm.lineSpacing());
   const QRect page = imprimante.pageLayout().paintRectPixels(imprimante.resolution());
   int y = 0;
+  bool ok = true;
   for (const QString& l : lignes) {
     if (y > 0 && y + hauteurLigne > page.height()) {
-      imprimante.newPage();
+      ok = imprimante.newPage() && ok;
       y = 0;
     }
     p.drawText(0, y + fm.ascent(), l);
     y += hauteurLigne;
   }
-  return p.end();
+  ok = p.end() && ok;
+  return fichier.Terminer(true, ok) && ok;
 }
 
 // A small quarter note, the picture before the dash count.

@@ -8,6 +8,7 @@ class QComboBox;
 class QFont;
 class QLabel;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 class QToolButton;
 
@@ -16,6 +17,9 @@ QFont PoliceTablature();
 // Prints lines of text in a font, the print job named `titre`; with no printer installed the
 // pages go to a PDF file the user names. False when cancelled or when nothing could be printed.
 bool ImprimerLignesTexte(QWidget* parent, const QStringList& lignes, const QFont& police, const QString& titre);
+// The same pages on a printer already set up; a file it writes replaces the old one only once whole
+// (a failure is said with its reason). False when nothing could be printed.
+bool ImprimerLignesTexte(QPrinter& imprimante, const QStringList& lignes, const QFont& police);
 
 class TImpASCIIForm : public QDialog {
   Q_OBJECT
