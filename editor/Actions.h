@@ -5,14 +5,14 @@
 // commands, below every window: the main window builds on it (editor/ui/MainActions.h) and the
 // translation of the main window (settings/ui/Traduction.cpp) reads it from below.
 #include <QString>
+#include <array>
 #include <functional>
 
 class QAction;
 
-constexpr int NB_ACTIONS = 99;
-
-// The QActions of the main window, one named member per command.
-struct TActionsPrincipales {
+// The QActions of the main window, one named member per command, and nothing else: the number of
+// commands is the number of these members, and the command table must give each one its row.
+struct TPointeursActions {
   // Fichier
   QAction *Ac_Fichier_Nouveau = nullptr, *Ac_Fichier_Ouvrir = nullptr, *Ac_Fichier_Parcourir = nullptr,
           *Ac_Fichier_Enregistrer = nullptr, *Ac_Fichier_EnregistrerSous = nullptr, *Ac_Fichier_Proprietes = nullptr,
@@ -57,21 +57,29 @@ struct TActionsPrincipales {
   // Options, Aide, Affichage
   QAction *Ac_Options_Preferences = nullptr, *Ac_Aide_Index = nullptr, *Ac_Aide_APropos = nullptr,
           *Ac_Affichage_PleinEcran = nullptr;
+};
 
+constexpr int NB_ACTIONS = sizeof(TPointeursActions) / sizeof(QAction*);
+
+// A command named by its member (&TForm1::Ac_Note_Croche): a misspelt name does not compile.
+using TMembreAction = QAction* TPointeursActions::*;
+
+struct TActionsPrincipales : TPointeursActions {
   // Handler of each action by table index; an empty one does nothing.
   std::function<void()> Execute[NB_ACTIONS];
 
   QAction* Action(int indice) const;               // by table index
   int IndiceAction(const QAction* a) const;         // -1 when not one of ours
-  // Sets the handler of an action by name; false when the name is unknown.
-  bool DefinirExecute(const QString& nom, std::function<void()> f);
+  // Sets the handler of an action.
+  void DefinirExecute(TMembreAction membre, std::function<void()> f);
   // Runs an action as a click would: nothing when it is disabled.
   void Executer(QAction* a);
 };
 
-// One row of the command table.
+// One row of the command table. The rows name every column (editor/Actions.cpp), so that two
+// columns of the same type cannot change places unnoticed and none can be left out.
 struct TDefAction {
-  QAction* TActionsPrincipales::*Membre;
+  TMembreAction Membre;
   const char* Nom;         // "Ac_Note_Croche"
   const char* Categorie;   // "Fichier", "Edition", "Mesure", "Note", "Effets", "Dyna", "Assistants", "Son", ...
   const char* Caption;     // design caption, kept when the language file lacks "MN_000"
@@ -81,7 +89,6 @@ struct TDefAction {
   const char* Hint;        // design hint
   bool Cochable;           // shows a check mark / a down button
   bool ActifAuDepart;      // enabled when created
-  const char* Menu;        // top menu that holds its item ("Mn_Fichier"), "" = no menu item
   const char* Bouton;      // bound button ("Bt_Note_Croche"), "" = none
   bool BoutonBarre;        // the button is on the toolbar (else on the edit-zone panel)
   const char* Execute;     // handler name ("Ac_Effet_HOExecute")
@@ -91,9 +98,11 @@ struct TDefAction {
   const char* Glyphe;      // short text drawn as the glyph
 };
 
-extern const TDefAction TableActions[NB_ACTIONS];
+extern const std::array<TDefAction, NB_ACTIONS> TableActions;
 
 // Index of an action in the table by its name, -1 when unknown.
 int IndiceActionParNom(const QString& nom);
+// Index of an action in the table by its member.
+int IndiceMembre(TMembreAction membre);
 // Name of the menu item of an action ("Ac_Note_Croche" -> "Mn_Note_Croche").
 QString NomMenuAction(const char* nomAction);

@@ -42,8 +42,8 @@ class Clavier : public FenetreTest<> {
 
 TEST_F(Clavier, TheFocusHolderGetsTheKeysBackHoweverAMenuIsLeft) {
   const std::vector<std::pair<const char*, std::function<void()>>> facons = {
-      {"mouse, Escape", [&] { CliquerMenu(f->Mn_Fichier); Touche(Qt::Key_Escape); }},
-      {"mouse, Alt tap", [&] { CliquerMenu(f->Mn_Edition); Touche(Qt::Key_Alt); }},
+      {"mouse, Escape", [&] { CliquerMenu(f->Menus.Mn_Fichier); Touche(Qt::Key_Escape); }},
+      {"mouse, Alt tap", [&] { CliquerMenu(f->Menus.Mn_Edition); Touche(Qt::Key_Alt); }},
       {"Alt+F, Escape", [&] { Touche(Qt::Key_F, Qt::AltModifier); Touche(Qt::Key_Escape); }},
       {"menu bar holding the keys, a click in the edit zone", [&] {
          f->menuBar()->setFocus();
@@ -51,7 +51,7 @@ TEST_F(Clavier, TheFocusHolderGetsTheKeysBackHoweverAMenuIsLeft) {
          Curseur.Temps = Curseur.Corde = 1;
        }},
       {"submenu, Escape twice", [&] {
-         CliquerMenu(f->Mn_Effets);
+         CliquerMenu(f->Menus.Mn_Effets);
          auto* effets = qobject_cast<QMenu*>(QApplication::activePopupWidget());
          ASSERT_NE(effets, nullptr);
          effets->setActiveAction(f->Menus.Mn_Dyna->menuAction());  // opens the submenu
@@ -78,9 +78,10 @@ TEST_F(Clavier, TheFocusHolderGetsTheKeysBackHoweverAMenuIsLeft) {
 
 TEST_F(Clavier, DuringPlaybackOnlyTheEditingShortcutsAreHeldBack) {
   std::map<std::string, int> faits;
-  for (const char* nom : {"Ac_Fichier_Nouveau", "Ac_Fichier_Ouvrir", "Ac_Fichier_Enregistrer", "Ac_Fichier_Proprietes",
-                          "Ac_Edition_Annuler", "Ac_Effet_HO", "Ac_Note_Lier", "Ac_Mesure_Suivante"})
-    f->DefinirExecute(nom, [&faits, n = std::string(nom)] { ++faits[n]; });
+  for (TMembreAction action : {&TForm1::Ac_Fichier_Nouveau, &TForm1::Ac_Fichier_Ouvrir, &TForm1::Ac_Fichier_Enregistrer,
+                                &TForm1::Ac_Fichier_Proprietes, &TForm1::Ac_Edition_Annuler, &TForm1::Ac_Effet_HO,
+                                &TForm1::Ac_Note_Lier, &TForm1::Ac_Mesure_Suivante})
+    f->DefinirExecute(action, [&faits, n = std::string(TableActions[IndiceMembre(action)].Nom)] { ++faits[n]; });
   MIDIDisponible = 1;
   f->Ac_Son_LectureDebut->setEnabled(false);  // something plays
   f->Ac_Edition_Annuler->setEnabled(true);
@@ -93,7 +94,7 @@ TEST_F(Clavier, DuringPlaybackOnlyTheEditingShortcutsAreHeldBack) {
   EXPECT_EQ(faits, (std::map<std::string, int>{{"Ac_Fichier_Nouveau", 1}, {"Ac_Fichier_Ouvrir", 1},
                                            {"Ac_Fichier_Enregistrer", 1}, {"Ac_Fichier_Proprietes", 1}}));
   Touche(Qt::Key_F, Qt::AltModifier);  // the menus open from the keyboard too
-  EXPECT_EQ(QApplication::activePopupWidget(), f->Mn_Fichier);
+  EXPECT_EQ(QApplication::activePopupWidget(), f->Menus.Mn_Fichier);
   Touche(Qt::Key_Escape);
   f->Ac_Son_LectureDebut->setEnabled(true);
 }

@@ -161,12 +161,12 @@ TEST_F(VueFenetre, FullScreenCoversTheEditZoneAndComesBack) {
   EXPECT_TRUE(f->Ac_Affichage_PleinEcran->isChecked());
   EXPECT_GT(f->PanelZoneAffScroll->height(), hauteur);
   EXPECT_FALSE(f->PanelBarreBoutons3->isVisible());
-  EXPECT_FALSE(f->Mn_Note->isEnabled());
+  EXPECT_FALSE(f->Menus.Mn_Note->isEnabled());
   EXPECT_EQ(f->ScrollBarZoneAffScroll->height(), f->PanelZoneAffScroll->height() - 2);
   f->Ac_Affichage_PleinEcran->trigger();
   EXPECT_EQ(PleinEcranActif, 0);
   EXPECT_EQ(f->PanelZoneAffScroll->height(), hauteur);
   EXPECT_TRUE(f->PanelBarreBoutons3->isVisible());
-  EXPECT_TRUE(f->Mn_Effets->isEnabled());
+  EXPECT_TRUE(f->Menus.Mn_Effets->isEnabled());
 }
 }  // namespace

@@ -151,22 +151,7 @@ TForm1::~TForm1() {
 
 void TForm1::CreerControles() {
   // Top menus, filled from the command table.
-  struct {
-    QMenu* TForm1::*membre;
-    const char* nom;
-    const char* caption;
-  } const menus[] = {
-      {&TForm1::Mn_Fichier, "Mn_Fichier", "&Fichier"},       {&TForm1::Mn_Edition, "Mn_Edition", "&Edition"},
-      {&TForm1::Mn_Piste, "Mn_Piste", "&Piste"},             {&TForm1::Mn_Mesure, "Mn_Mesure", "&Mesure"},
-      {&TForm1::Mn_Note, "Mn_Note", "&Note"},                {&TForm1::Mn_Effets, "Mn_Effets", "Effe&ts"},
-      {&TForm1::Mn_Assistants, "Mn_Assistants", "&Assistants"}, {&TForm1::Mn_Son, "Mn_Son", "&Son"},
-      {&TForm1::Mn_Affichage, "Mn_Affichage", "Aff&ichage"}, {&TForm1::Mn_Aide, "Mn_Aide", "Ai&de"},
-  };
-  for (const auto& m : menus) {
-    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
-    menu->setObjectName(QString::fromLatin1(m.nom));
-    this->*m.membre = menu;
-  }
+  CreerMenusPrincipaux(menuBar(), Menus);
 
   auto* fond = new QWidget(this);
   fond->setObjectName(QStringLiteral("Fond"));

@@ -64,9 +64,6 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   ~TForm1() override;
 
   // ---- Controls ----
-  QMenu *Mn_Fichier = nullptr, *Mn_Edition = nullptr, *Mn_Piste = nullptr, *Mn_Mesure = nullptr,
-        *Mn_Note = nullptr, *Mn_Effets = nullptr, *Mn_Assistants = nullptr, *Mn_Son = nullptr,
-        *Mn_Affichage = nullptr, *Mn_Aide = nullptr;
   TVxToolbar* VxToolBar1 = nullptr;
   QWidget* Panel_NomPiste = nullptr;    // right of the toolbar
   QLabel* PartNomPiste = nullptr;       // the current track's name

@@ -66,17 +66,28 @@ void CreerActions(QWidget* fenetre, TActionsPrincipales& a) {
   }
 }
 
-static QMenu* MenuNomme(QMenuBar* barre, const char* nom, const char* caption) {
-  QMenu* m = barre->findChild<QMenu*>(QString::fromLatin1(nom), Qt::FindDirectChildrenOnly);
-  if (!m) {
-    for (QAction* ma : barre->actions())
-      if (ma->menu() && ma->menu()->objectName() == QLatin1String(nom)) m = ma->menu();
+void CreerMenusPrincipaux(QMenuBar* barre, TMenusPrincipaux& m) {
+  const struct {
+    QMenu* TMenusPrincipaux::*membre;
+    const char* nom;
+    const char* caption;
+  } menus[] = {
+      {&TMenusPrincipaux::Mn_Fichier, "Mn_Fichier", "&Fichier"},
+      {&TMenusPrincipaux::Mn_Edition, "Mn_Edition", "&Edition"},
+      {&TMenusPrincipaux::Mn_Piste, "Mn_Piste", "&Piste"},
+      {&TMenusPrincipaux::Mn_Mesure, "Mn_Mesure", "&Mesure"},
+      {&TMenusPrincipaux::Mn_Note, "Mn_Note", "&Note"},
+      {&TMenusPrincipaux::Mn_Effets, "Mn_Effets", "Effe&ts"},
+      {&TMenusPrincipaux::Mn_Assistants, "Mn_Assistants", "&Assistants"},
+      {&TMenusPrincipaux::Mn_Son, "Mn_Son", "&Son"},
+      {&TMenusPrincipaux::Mn_Affichage, "Mn_Affichage", "Aff&ichage"},
+      {&TMenusPrincipaux::Mn_Aide, "Mn_Aide", "Ai&de"},
+  };
+  for (const auto& d : menus) {
+    QMenu* menu = barre->addMenu(QString::fromUtf8(d.caption));
+    menu->setObjectName(QString::fromLatin1(d.nom));
+    m.*d.membre = menu;
   }
-  if (!m) {
-    m = barre->addMenu(QString::fromUtf8(caption));
-    m->setObjectName(QString::fromLatin1(nom));
-  }
-  return m;
 }
 
 static QMenu* SousMenu(QMenu* parent, const char* nom, const char* caption) {
@@ -87,16 +98,7 @@ static QMenu* SousMenu(QMenu* parent, const char* nom, const char* caption) {
 }
 
 void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& m) {
-  m.Mn_Fichier = MenuNomme(barre, "Mn_Fichier", "&Fichier");
-  m.Mn_Edition = MenuNomme(barre, "Mn_Edition", "&Edition");
-  m.Mn_Piste = MenuNomme(barre, "Mn_Piste", "&Piste");
-  m.Mn_Mesure = MenuNomme(barre, "Mn_Mesure", "&Mesure");
-  m.Mn_Note = MenuNomme(barre, "Mn_Note", "&Note");
-  m.Mn_Effets = MenuNomme(barre, "Mn_Effets", "Effe&ts");
-  m.Mn_Assistants = MenuNomme(barre, "Mn_Assistants", "&Assistants");
-  m.Mn_Son = MenuNomme(barre, "Mn_Son", "&Son");
-  m.Mn_Affichage = MenuNomme(barre, "Mn_Affichage", "Aff&ichage");
-  m.Mn_Aide = MenuNomme(barre, "Mn_Aide", "Ai&de");
+  if (!m.Mn_Fichier) CreerMenusPrincipaux(barre, m);
 
   auto ajouter = [&](QMenu* menu, std::initializer_list<QAction*> items) {
     for (QAction* it : items) {
@@ -169,13 +171,18 @@ void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& 
 }
 
 namespace {
+using T = TActionsPrincipales;
+
 // Toolbar order: file, print, edit, playback, full screen; a null entry is a grooved spacer.
-const char* const kOrdreBarre[] = {"Ac_Fichier_Nouveau", "Ac_Fichier_Ouvrir", "Ac_Fichier_Enregistrer", nullptr,
-                                   "Ac_Fichier_Proprietes", "Ac_Options_Preferences", nullptr, "Ac_Fichier_Imprimer",
-                                   "Ac_Fichier_ApercuImp", nullptr, "Ac_Edition_Couper", "Ac_Edition_Copier", "Ac_Edition_Coller",
-                                   "Ac_Edition_Inserer", "Ac_Edition_Vider", nullptr, "Ac_Son_LectureDebut",
-                                   "Ac_Son_LecturePosEC", "Ac_Son_LectureMesureEC", "Ac_Son_Stop", "Ac_Son_EnBoucle",
-                                   "Ac_Son_Metronome", nullptr, "Ac_Affichage_PleinEcran"};
+const TMembreAction kOrdreBarre[] = {
+    &T::Ac_Fichier_Nouveau, &T::Ac_Fichier_Ouvrir, &T::Ac_Fichier_Enregistrer, nullptr,
+    &T::Ac_Fichier_Proprietes, &T::Ac_Options_Preferences, nullptr,
+    &T::Ac_Fichier_Imprimer, &T::Ac_Fichier_ApercuImp, nullptr,
+    &T::Ac_Edition_Couper, &T::Ac_Edition_Copier, &T::Ac_Edition_Coller, &T::Ac_Edition_Inserer, &T::Ac_Edition_Vider,
+    nullptr,
+    &T::Ac_Son_LectureDebut, &T::Ac_Son_LecturePosEC, &T::Ac_Son_LectureMesureEC, &T::Ac_Son_Stop,
+    &T::Ac_Son_EnBoucle, &T::Ac_Son_Metronome, nullptr,
+    &T::Ac_Affichage_PleinEcran};
 constexpr int kTailleImageBarre = 16, kTailleImagePanneau = 20;
 
 bool BoutonDePanneau(const TDefAction& d) { return *d.Bouton && !d.BoutonBarre; }
@@ -190,8 +197,8 @@ void ConstruireBarreOutils(TVxToolbar* barre, TActionsPrincipales& a) {
   barre->SetTopMargin(1);
   QStringList noms;
   int espaces = 0;
-  for (const char* nom : kOrdreBarre) {
-    if (!nom) {
+  for (TMembreAction membre : kOrdreBarre) {
+    if (!membre) {
       auto* s = new TVxSpacer(barre);
       s->resize(6, 25);
       s->SetGrooved(true);
@@ -199,7 +206,7 @@ void ConstruireBarreOutils(TVxToolbar* barre, TActionsPrincipales& a) {
       noms << s->objectName();
       continue;
     }
-    const int i = IndiceActionParNom(QLatin1String(nom));
+    const int i = IndiceMembre(membre);
     auto* b = new TVxToolbarButton(barre);
     b->setDefaultAction(a.Action(i));
     b->setObjectName(QString::fromLatin1(TableActions[i].Bouton));
@@ -230,8 +237,8 @@ QList<QToolButton*> ConstruireBoutonsPanneau(QWidget* panneau, TActionsPrincipal
 
 std::vector<std::pair<int, int>> ImagesPremierePeinture() {
   std::vector<std::pair<int, int>> r;
-  for (const char* nom : kOrdreBarre)
-    if (nom) r.emplace_back(TableActions[IndiceActionParNom(QLatin1String(nom))].ImageIndex, kTailleImageBarre);
+  for (TMembreAction membre : kOrdreBarre)
+    if (membre) r.emplace_back(TableActions[IndiceMembre(membre)].ImageIndex, kTailleImageBarre);
   for (int i = 0; i < NB_ACTIONS; ++i)
     if (BoutonDePanneau(TableActions[i])) r.emplace_back(TableActions[i].ImageIndex, kTailleImagePanneau);
   return r;

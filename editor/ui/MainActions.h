@@ -18,8 +18,8 @@ class QWidget;
 // calling the handler, so handlers see the state the user saw and the refresh sets it afterwards.
 void CreerActions(QWidget* fenetre, TActionsPrincipales& a);
 
-// Fills the main menu from the table: the top menus named Mn_Fichier ... Mn_Aide are taken from the
-// menu bar when present, else created. Submenus get object names (Mn_Fichier_Importer, Mn_Dyna...).
+// The main menu: the ten top menus, their submenus (named Mn_Fichier_Importer, Mn_Dyna...), the
+// recent-file and help-language items and the score view's popup menu.
 struct TMenusPrincipaux {
   QMenu *Mn_Fichier = nullptr, *Mn_Edition = nullptr, *Mn_Piste = nullptr, *Mn_Mesure = nullptr,
         *Mn_Note = nullptr, *Mn_Effets = nullptr, *Mn_Assistants = nullptr, *Mn_Son = nullptr,
@@ -31,6 +31,10 @@ struct TMenusPrincipaux {
   QAction* Mn_Aide_Langue[4] = {};  // help language items [1..3]: Français, English, Deutsch
   QMenu* PopupMenuAff = nullptr;    // right button on the score view
 };
+// Adds the ten top menus, Mn_Fichier ... Mn_Aide, to the menu bar (the window does it first, so that
+// they stand first among its children).
+void CreerMenusPrincipaux(QMenuBar* barre, TMenusPrincipaux& m);
+// Fills the main menu with the actions; the top menus are created first when they are missing.
 void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& m);
 
 // Adds the toolbar buttons to the toolbar, in table order.

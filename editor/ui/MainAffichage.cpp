@@ -83,10 +83,10 @@ void TForm1::RetraduireTitre() {
 // ---- Options and help commands ----
 void TForm1::BrancherCommandesAffichage() {
   // The dialog puts back what Look and Preview changed when it is not confirmed.
-  DefinirExecute("Ac_Options_Preferences", [this] { ExecuterPreferences(this, PAGE_GENERAL); });
-  DefinirExecute("Ac_Aide_Index", [] { OuvrirAide(NomFichierAide(LangueAide)); });
+  DefinirExecute(&TForm1::Ac_Options_Preferences, [this] { ExecuterPreferences(this, PAGE_GENERAL); });
+  DefinirExecute(&TForm1::Ac_Aide_Index, [] { OuvrirAide(NomFichierAide(LangueAide)); });
   // The command keeps its translated caption afterwards.
-  DefinirExecute("Ac_Aide_APropos", [this] { MontrerApropos(this); });
+  DefinirExecute(&TForm1::Ac_Aide_APropos, [this] { MontrerApropos(this); });
 }
 
 // The preferences changed the screen layout: the bands take the new sizes, then the view is laid

@@ -51,27 +51,27 @@ class TAttenteAssistant : public TSuiviImport {
 }  // namespace
 
 void TForm1::BrancherCommandesAssistants() {
-  DefinirExecute("Ac_Ass_Transposer", [this] { Ac_Ass_TransposerExecute(); });
-  DefinirExecute("Ac_Ass_Redecouper", [this] { Ac_Ass_RedecouperExecute(); });
-  DefinirExecute("Ac_Ass_CompleterReduire", [this] { Ac_Ass_CompleterReduireExecute(); });
-  DefinirExecute("Ac_Ass_PlacementAuto", [this] { Ac_Ass_PlacementAutoExecute(); });
-  DefinirExecute("Ac_Ass_Solfege", [] {
+  DefinirExecute(&TForm1::Ac_Ass_Transposer, [this] { Ac_Ass_TransposerExecute(); });
+  DefinirExecute(&TForm1::Ac_Ass_Redecouper, [this] { Ac_Ass_RedecouperExecute(); });
+  DefinirExecute(&TForm1::Ac_Ass_CompleterReduire, [this] { Ac_Ass_CompleterReduireExecute(); });
+  DefinirExecute(&TForm1::Ac_Ass_PlacementAuto, [this] { Ac_Ass_PlacementAutoExecute(); });
+  DefinirExecute(&TForm1::Ac_Ass_Solfege, [] {
     if (ClassForm) ClassForm->setVisible(!ClassForm->isVisible());
   });
-  DefinirExecute("Ac_Ass_Percussion", [] {
+  DefinirExecute(&TForm1::Ac_Ass_Percussion, [] {
     if (Assistant_Bat_Form) Assistant_Bat_Form->setVisible(!Assistant_Bat_Form->isVisible());
   });
-  DefinirExecute("Ac_Ass_MontrerLetRing", [this] {
+  DefinirExecute(&TForm1::Ac_Ass_MontrerLetRing, [this] {
     Ac_Ass_MontrerLetRing->setChecked(!Ac_Ass_MontrerLetRing->isChecked());
     Configuration.ShowLetRingNotes = Ac_Ass_MontrerLetRing->isChecked();
     RefaireBandesVue();
   });
-  DefinirExecute("Ac_Ass_MontrerDyna", [this] {
+  DefinirExecute(&TForm1::Ac_Ass_MontrerDyna, [this] {
     Ac_Ass_MontrerDyna->setChecked(!Ac_Ass_MontrerDyna->isChecked());
     Configuration.ShowDynamic = Ac_Ass_MontrerDyna->isChecked();
     RefaireBandesVue();
   });
-  DefinirExecute("Ac_Ass_VerifierDureeMesures", [this] {
+  DefinirExecute(&TForm1::Ac_Ass_VerifierDureeMesures, [this] {
     VerifierDureesMesures();
     RafraichirActions();
   });

@@ -166,7 +166,7 @@ void TForm1::CreerCommandes() {
     b->setProperty("Tag", p);
     connect(b, &QToolButton::clicked, this, [this, p] { BT_Piste1Click(p); });
     BT_Piste[p] = b;
-    QAction* item = Mn_Piste->addAction(QString());
+    QAction* item = Menus.Mn_Piste->addAction(QString());
     item->setObjectName(QStringLiteral("Mn_Piste%1").arg(p));
     item->setCheckable(true);
     item->setData(p);
@@ -260,17 +260,17 @@ void TForm1::CreerCommandes() {
   connect(BT_AnnulerMesure, &QPushButton::clicked, this, [this] { BT_AnnulerMesureClick(); });
 
   // The measure-number, time-signature, status and track-name labels run their commands' handlers.
-  auto lier = [this](QLabel* l, const char* action) {
-    const int i = IndiceActionParNom(QLatin1String(action));
+  auto lier = [this](QLabel* l, TMembreAction action) {
+    const int i = IndiceMembre(action);
     l->installEventFilter(new ClicEtiquette(l, [this, i] {
       if (Execute[i]) Execute[i]();
     }));
   };
-  lier(NumMesure, "Ac_Mesure_AllerA");
-  lier(NbTps, "Ac_Mesure_Signature");
-  lier(NbTps2, "Ac_Mesure_Signature");
-  lier(MessErreur, "Ac_Fichier_Proprietes");
-  lier(PartNomPiste, "Ac_Fichier_Proprietes");
+  lier(NumMesure, &TForm1::Ac_Mesure_AllerA);
+  lier(NbTps, &TForm1::Ac_Mesure_Signature);
+  lier(NbTps2, &TForm1::Ac_Mesure_Signature);
+  lier(MessErreur, &TForm1::Ac_Fichier_Proprietes);
+  lier(PartNomPiste, &TForm1::Ac_Fichier_Proprietes);
 
   BrancherCommandes();
   for (int i = 1; i <= 3; ++i)

@@ -30,19 +30,19 @@ struct Sablier {
 }  // namespace
 
 void TForm1::BrancherCommandesEdition() {
-  DefinirExecute("Ac_Edition_Annuler", [this] {
+  DefinirExecute(&TForm1::Ac_Edition_Annuler, [this] {
     Modifie = 1;
     AnnulerModification();
     RafraichirActions();
   });
-  DefinirExecute("Ac_Edition_Couper", [this] {
+  DefinirExecute(&TForm1::Ac_Edition_Couper, [this] {
     if (LecturePartition()) return;
     TCouperForm dlg(this);
     if (dlg.exec() != QDialog::Accepted) return;
     Sablier s;
     CouperMesures(dlg.Premiere(), dlg.Derniere(), 0);
   });
-  DefinirExecute("Ac_Edition_Copier", [this] {
+  DefinirExecute(&TForm1::Ac_Edition_Copier, [this] {
     if (LecturePartition()) return;
     TCopierForm dlg(this);
     dlg.ModeVider = false;
@@ -51,7 +51,7 @@ void TForm1::BrancherCommandesEdition() {
     Sablier s;
     CopierMesures(dlg.Premiere(), dlg.Derniere(), dlg.Piste());
   });
-  DefinirExecute("Ac_Edition_Vider", [this] {
+  DefinirExecute(&TForm1::Ac_Edition_Vider, [this] {
     if (LecturePartition()) return;
     TCopierForm dlg(this);
     dlg.ModeVider = true;
@@ -60,7 +60,7 @@ void TForm1::BrancherCommandesEdition() {
     Sablier s;
     ViderMesures(dlg.Premiere(), dlg.Derniere(), dlg.Piste());
   });
-  DefinirExecute("Ac_Edition_Coller", [this] {
+  DefinirExecute(&TForm1::Ac_Edition_Coller, [this] {
     if (LecturePartition() || !PressePapierPlein) return;
     const QString refus = RefusCollage();
     if (!refus.isEmpty()) {
@@ -73,12 +73,12 @@ void TForm1::BrancherCommandesEdition() {
     Sablier s;
     CollerMesures(dlg.Fois(), dlg.Placement());
   });
-  DefinirExecute("Ac_Edition_Inserer", [this] {
+  DefinirExecute(&TForm1::Ac_Edition_Inserer, [this] {
     if (LecturePartition()) return;
     Sablier s;
     InsererMesure();
   });
-  DefinirExecute("Ac_Edition_TableMix", [this] {
+  DefinirExecute(&TForm1::Ac_Edition_TableMix, [this] {
     TChgtParamForm dlg(this);
     if (dlg.exec() != QDialog::Accepted) return;
     // The undo copy is taken before the change is written, so that undo takes it back.

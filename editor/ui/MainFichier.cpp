@@ -20,26 +20,26 @@
 #include "view/ui/preview.h"
 
 void TForm1::BrancherCommandesFichier() {
-  DefinirExecute("Ac_Fichier_Quitter", [this] { close(); });
-  DefinirExecute("Ac_Fichier_ImporterMIDI", [this] { CommandeImporterMIDI(*this); });
-  DefinirExecute("Ac_Fichier_ImporterASCII", [this] { CommandeImporterASCII(*this); });
-  DefinirExecute("Ac_Fichier_ExporterASCII", [this] { CommandeExporterASCII(*this); });
-  DefinirExecute("Ac_Fichier_Nouveau", [this] {
+  DefinirExecute(&TForm1::Ac_Fichier_Quitter, [this] { close(); });
+  DefinirExecute(&TForm1::Ac_Fichier_ImporterMIDI, [this] { CommandeImporterMIDI(*this); });
+  DefinirExecute(&TForm1::Ac_Fichier_ImporterASCII, [this] { CommandeImporterASCII(*this); });
+  DefinirExecute(&TForm1::Ac_Fichier_ExporterASCII, [this] { CommandeExporterASCII(*this); });
+  DefinirExecute(&TForm1::Ac_Fichier_Nouveau, [this] {
     if (!DemanderEnregistrement()) return;
     ViderPartition();
     if (Sais_Partition) Sais_Partition->exec();
     MontrerPercussion(PisteCourante == PISTE_PERCUSSION);
   });
-  DefinirExecute("Ac_Fichier_Ouvrir", [this] {
+  DefinirExecute(&TForm1::Ac_Fichier_Ouvrir, [this] {
     if (DemanderEnregistrement()) OuvrirPartition(QString());
     for (int p = 1; p <= NB_PISTES; ++p) MajBoutonPiste(p);
   });
-  DefinirExecute("Ac_Fichier_Enregistrer", [this] {
+  DefinirExecute(&TForm1::Ac_Fichier_Enregistrer, [this] {
     CommandeEnregistrer();
     RafraichirActions();
   });
-  DefinirExecute("Ac_Fichier_EnregistrerSous", [] { CommandeEnregistrerSous(); });
-  DefinirExecute("Ac_Fichier_ExporterMIDI", [this] {
+  DefinirExecute(&TForm1::Ac_Fichier_EnregistrerSous, [] { CommandeEnregistrerSous(); });
+  DefinirExecute(&TForm1::Ac_Fichier_ExporterMIDI, [this] {
     // The export computes its own play order and lengths over those the playback follows.
     if (LecturePartition()) Ac_Son_StopExecute();
     QString nom = QFileDialog::getSaveFileName(this, SaveDialog2.Title,
@@ -49,7 +49,7 @@ void TForm1::BrancherCommandesFichier() {
     if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".mid");
     if (ConfirmerRemplacement(nom)) ExporterMIDI(nom);
   });
-  DefinirExecute("Ac_Fichier_Proprietes", [this] {
+  DefinirExecute(&TForm1::Ac_Fichier_Proprietes, [this] {
     if (Sais_Partition) {
       Sais_Partition->NouvellePartitionDemandee = 0;
       Sais_Partition->exec();
@@ -60,7 +60,7 @@ void TForm1::BrancherCommandesFichier() {
     }
     MontrerPercussion(PisteCourante == PISTE_PERCUSSION);
   });
-  DefinirExecute("Ac_Fichier_Parcourir", [this] {
+  DefinirExecute(&TForm1::Ac_Fichier_Parcourir, [this] {
     if (!DemanderEnregistrement()) return;
     ViderPartition();
     TBrowseForm f(this);
@@ -87,9 +87,9 @@ void TForm1::BrancherCommandesFichier() {
     }
   });
   InitParamImpression();
-  DefinirExecute("Ac_Fichier_Imprimer", [this] { ImprimerAvecDialogue(this); });
-  DefinirExecute("Ac_Fichier_ApercuImp", [this] { ShowPrintPreview(); });
-  DefinirExecute("Ac_Fichier_ConfigImp", [this] { ConfigurerImprimante(this); });
+  DefinirExecute(&TForm1::Ac_Fichier_Imprimer, [this] { ImprimerAvecDialogue(this); });
+  DefinirExecute(&TForm1::Ac_Fichier_ApercuImp, [this] { ShowPrintPreview(); });
+  DefinirExecute(&TForm1::Ac_Fichier_ConfigImp, [this] { ConfigurerImprimante(this); });
   for (int k = 1; k <= 5; ++k)
     connect(Menus.Mn_Fichier_DernierFichier[k], &QAction::triggered, this, [k] { OuvrirFichierRecent(k); });
 }

@@ -11,22 +11,22 @@
 
 void TForm1::BrancherCommandesMesure() {
   const struct {
-    const char* nom;
+    TMembreAction action;
     void (*op)();
-  } simples[] = {{"Ac_Mesure_Premiere", PremiereMesure}, {"Ac_Mesure_Precedente", MesurePrecedente},
-                 {"Ac_Mesure_AllerA", AllerAMesure},     {"Ac_Mesure_Suivante", MesureSuivante},
-                 {"Ac_Mesure_Derniere", DerniereMesure}};
-  for (const auto& s : simples) DefinirExecute(s.nom, PuisRafraichir(s.op));
+  } simples[] = {{&TForm1::Ac_Mesure_Premiere, PremiereMesure}, {&TForm1::Ac_Mesure_Precedente, MesurePrecedente},
+                 {&TForm1::Ac_Mesure_AllerA, AllerAMesure},     {&TForm1::Ac_Mesure_Suivante, MesureSuivante},
+                 {&TForm1::Ac_Mesure_Derniere, DerniereMesure}};
+  for (const auto& s : simples) DefinirExecute(s.action, PuisRafraichir(s.op));
 
-  DefinirExecute("Ac_Mesure_Signature", [this] {
+  DefinirExecute(&TForm1::Ac_Mesure_Signature, [this] {
     if (LecturePartition()) return;
     TSais_Signat_Form dlg(this);
     if (dlg.exec() != QDialog::Accepted) return;  // OK wrote the signature and refreshed
     RafraichirActions();
     if (PleinEcranActif) ValiderMesure();
   });
-  DefinirExecute("Ac_Mesure_RenvoiDebut", [] { BasculerRenvoiDebut(); });
-  DefinirExecute("Ac_Mesure_RenvoiFin", [this] {
+  DefinirExecute(&TForm1::Ac_Mesure_RenvoiDebut, [] { BasculerRenvoiDebut(); });
+  DefinirExecute(&TForm1::Ac_Mesure_RenvoiFin, [this] {
     const bool poser = !Ac_Mesure_RenvoiFin->isChecked();
     if (!poser) {
       PoserRenvoiFin(false, 1);
@@ -43,7 +43,7 @@ void TForm1::BrancherCommandesMesure() {
     else
       RafraichirActions();  // unchecked again, the measure unchanged
   });
-  DefinirExecute("Ac_Mesure_Repetitions", [this] {
+  DefinirExecute(&TForm1::Ac_Mesure_Repetitions, [this] {
     if (Ac_Mesure_Repetitions->isChecked()) {
       PoserRepetition(false, 1);
       return;

@@ -26,32 +26,33 @@
 
 void TForm1::BrancherCommandesNotes() {
   const struct {
-    const char* nom;
+    TMembreAction action;
     void (*op)();
-  } simples[] = {{"Ac_Note_NoteEtouffee", SaisirNoteEtouffee}, {"Ac_Note_Silence", PoserSilence},
-                 {"Ac_Note_Triolet", BasculerTriolet},        {"Ac_Note_InsererTemps", InsererTemps},
-                 {"Ac_Note_CopierTempsfin", CopierTempsFin},  {"Ac_Note_DeplacerHaut", DeplacerNoteHaut},
-                 {"Ac_Note_DeplacerBas", DeplacerNoteBas}};
-  for (const auto& s : simples) DefinirExecute(s.nom, PuisRafraichir(s.op));
-  DefinirExecute("Ac_Note_SupprimerTemps", [this] {
+  } simples[] = {{&TForm1::Ac_Note_NoteEtouffee, SaisirNoteEtouffee}, {&TForm1::Ac_Note_Silence, PoserSilence},
+                 {&TForm1::Ac_Note_Triolet, BasculerTriolet},        {&TForm1::Ac_Note_InsererTemps, InsererTemps},
+                 {&TForm1::Ac_Note_CopierTempsfin, CopierTempsFin},  {&TForm1::Ac_Note_DeplacerHaut, DeplacerNoteHaut},
+                 {&TForm1::Ac_Note_DeplacerBas, DeplacerNoteBas}};
+  for (const auto& s : simples) DefinirExecute(s.action, PuisRafraichir(s.op));
+  DefinirExecute(&TForm1::Ac_Note_SupprimerTemps, [this] {
     TempsSupprimeLie = TempsCourant().Lie;
     SupprimerTemps();
     RafraichirActions();
   });
-  DefinirExecute("Ac_Note_Lier", [this] {
+  DefinirExecute(&TForm1::Ac_Note_Lier, [this] {
     SauverAnnulation();
     TempsCourant().Lie = !TempsCourant().Lie;
     AppliquerLiaison();
     RafraichirActions();
   });
-  const char* durees[] = {"Ac_Note_Ronde", "Ac_Note_Blanche", "Ac_Note_Noire", "Ac_Note_Croche",
-                          "Ac_Note_DCroche", "Ac_Note_TCroche", "Ac_Note_QCroche"};
+  const TMembreAction durees[] = {&TForm1::Ac_Note_Ronde,   &TForm1::Ac_Note_Blanche, &TForm1::Ac_Note_Noire,
+                                  &TForm1::Ac_Note_Croche,  &TForm1::Ac_Note_DCroche, &TForm1::Ac_Note_TCroche,
+                                  &TForm1::Ac_Note_QCroche};
   for (int k = 0; k < 7; ++k) DefinirExecute(durees[k], [this, k] { NoteDureeExecute(k - 2); });
-  DefinirExecute("Ac_Note_Pointee", [this] { Ac_Note_PointeeExecute(); });
+  DefinirExecute(&TForm1::Ac_Note_Pointee, [this] { Ac_Note_PointeeExecute(); });
   // The chord dialog on the beat under the cursor; its chord-name row and the score view follow.
   // Only that row is drawn again: a whole redraw of the edit zone would end the undo copy that the
   // command took, and Undo must be able to take the chord back.
-  DefinirExecute("Ac_Note_Accord", [this] {
+  DefinirExecute(&TForm1::Ac_Note_Accord, [this] {
     ExecuterDialogueAccord(this);
     DessinerLigneAccords();
     emit Notificateur().mesureModifiee(Partition.MesureCourante);
@@ -60,9 +61,9 @@ void TForm1::BrancherCommandesNotes() {
   for (const TDefAction& d : TableActions) {
     const QString h = QString::fromLatin1(d.Execute);
     QAction* act = this->*d.Membre;
-    if (h == "Ac_Effet_HOExecute") DefinirExecute(d.Nom, [this, act] { Ac_Effet_HOExecute(act); });
-    if (h == "Ac_Effet_VibMainGaucheExecute") DefinirExecute(d.Nom, [this, act] { Ac_Effet_VibMainGaucheExecute(act); });
-    if (h == "Ac_Effet_BrushUpExecute") DefinirExecute(d.Nom, [this, act] { BrushExecute(act); });
+    if (h == "Ac_Effet_HOExecute") DefinirExecute(d.Membre, [this, act] { Ac_Effet_HOExecute(act); });
+    if (h == "Ac_Effet_VibMainGaucheExecute") DefinirExecute(d.Membre, [this, act] { Ac_Effet_VibMainGaucheExecute(act); });
+    if (h == "Ac_Effet_BrushUpExecute") DefinirExecute(d.Membre, [this, act] { BrushExecute(act); });
   }
   BrancherCommandesEffets();
 }
@@ -70,7 +71,7 @@ void TForm1::BrancherCommandesNotes() {
 // The effect commands that ask for a value, the grace note, the ghost note, the dynamics and the
 // let-ring assistant.
 void TForm1::BrancherCommandesEffets() {
-  DefinirExecute("Ac_Note_Annotation", [this] {
+  DefinirExecute(&TForm1::Ac_Note_Annotation, [this] {
     SauverAnnulation();
     TSais_Txt_Form dlg(this);
     if (dlg.exec() == QDialog::Accepted) EcrireTexte(dlg.Texte);
@@ -90,9 +91,9 @@ void TForm1::BrancherCommandesEffets() {
     }
     RafraichirActions();
   };
-  DefinirExecute("Ac_Effet_Bend", [this, bend] { bend(Ac_Effet_Bend, false); });
-  DefinirExecute("Ac_Effet_BendRelease", [this, bend] { bend(Ac_Effet_BendRelease, true); });
-  DefinirExecute("Ac_Effet_CoupDeVibrato", [this] {
+  DefinirExecute(&TForm1::Ac_Effet_Bend, [this, bend] { bend(Ac_Effet_Bend, false); });
+  DefinirExecute(&TForm1::Ac_Effet_BendRelease, [this, bend] { bend(Ac_Effet_BendRelease, true); });
+  DefinirExecute(&TForm1::Ac_Effet_CoupDeVibrato, [this] {
     if (Ac_Effet_CoupDeVibrato->isChecked()) {
       Ac_Effet_VibMainGaucheExecute(Ac_Effet_CoupDeVibrato);
       return;
@@ -104,7 +105,7 @@ void TForm1::BrancherCommandesEffets() {
     }
     RafraichirActions();
   });
-  DefinirExecute("Ac_Effet_GraceNote", [this] {
+  DefinirExecute(&TForm1::Ac_Effet_GraceNote, [this] {
     const bool poser = !Ac_Effet_GraceNote->isChecked();
     // The undo copy comes first: the dialog writes the grace note while it previews it.
     SauverAnnulation();
@@ -125,18 +126,18 @@ void TForm1::BrancherCommandesEffets() {
       VueEditeur().PlayCurrentBeat();
     RafraichirActions();
   });
-  DefinirExecute("Ac_Effet_GhostNote", [this] {
+  DefinirExecute(&TForm1::Ac_Effet_GhostNote, [this] {
     DynamiqueExecute(Ac_Effet_GhostNote->isChecked() ? NUANCE_NON_FANTOME : NUANCE_FANTOME);
   });
-  const char* dyna[] = {"Ac_Dyna_ppp", "Ac_Dyna_pp", "Ac_Dyna_p",  "Ac_Dyna_mp",
-                        "Ac_Dyna_mf",  "Ac_Dyna_f",  "Ac_Dyna_ff", "Ac_Dyna_fff"};
+  const TMembreAction dyna[] = {&TForm1::Ac_Dyna_ppp, &TForm1::Ac_Dyna_pp, &TForm1::Ac_Dyna_p,  &TForm1::Ac_Dyna_mp,
+                                &TForm1::Ac_Dyna_mf,  &TForm1::Ac_Dyna_f,  &TForm1::Ac_Dyna_ff, &TForm1::Ac_Dyna_fff};
   for (int k = 1; k <= 8; ++k)
     DefinirExecute(dyna[k - 1], [this, k] {
       // The command stands for the palette's button and does nothing while that is disabled.
       if (DynaForm && !DynaForm->BT_DynaNote[k]->isEnabled()) return;
       DynamiqueExecute(k);
     });
-  DefinirExecute("Ac_Ass_LetRingSelector", [this] {
+  DefinirExecute(&TForm1::Ac_Ass_LetRingSelector, [this] {
     TLetRingAssistantForm dlg(this);
     dlg.exec();  // OK did the work and refreshed
     RafraichirActions();

@@ -11,8 +11,8 @@
 #include "settings/Config.h"
 
 void TForm1::BrancherCommandesSon() {
-  DefinirExecute("Ac_Son_JouerSaisie", [this] { Ac_Son_JouerSaisie->setChecked(!Ac_Son_JouerSaisie->isChecked()); });
-  DefinirExecute("Ac_Son_Stop", [this] { Ac_Son_StopExecute(); });
+  DefinirExecute(&TForm1::Ac_Son_JouerSaisie, [this] { Ac_Son_JouerSaisie->setChecked(!Ac_Son_JouerSaisie->isChecked()); });
+  DefinirExecute(&TForm1::Ac_Son_Stop, [this] { Ac_Son_StopExecute(); });
 }
 
 bool TForm1::LectureEnCours() const {
@@ -32,13 +32,13 @@ void TForm1::Ac_Son_StopExecute() {
 void TForm1::CreerLecture() {
   Lecture = new TControleurLecture(*MediaPlayer1, CheminFichierTemp(), this, false);
   Lecture->NomProgramme = TitreProgramme;
-  DefinirExecute("Ac_Son_LectureDebut", [this] { Ac_Son_LectureDebutExecute(); });
-  DefinirExecute("Ac_Son_LecturePosEC", [this] { Ac_Son_LecturePosECExecute(); });
-  DefinirExecute("Ac_Son_LectureMesureEC", [this] { Ac_Son_LectureMesureECExecute(); });
-  DefinirExecute("Ac_Son_Stop", [this] { Ac_Son_StopExecute(); });
-  DefinirExecute("Ac_Son_EnBoucle", [this] { Ac_Son_EnBoucleExecute(); });
-  DefinirExecute("Ac_Son_Metronome", [this] { Ac_Son_MetronomeExecute(); });
-  DefinirExecute("Ac_Ass_SpeedTrainer", [this] { Ac_Ass_SpeedTrainerExecute(); });
+  DefinirExecute(&TForm1::Ac_Son_LectureDebut, [this] { Ac_Son_LectureDebutExecute(); });
+  DefinirExecute(&TForm1::Ac_Son_LecturePosEC, [this] { Ac_Son_LecturePosECExecute(); });
+  DefinirExecute(&TForm1::Ac_Son_LectureMesureEC, [this] { Ac_Son_LectureMesureECExecute(); });
+  DefinirExecute(&TForm1::Ac_Son_Stop, [this] { Ac_Son_StopExecute(); });
+  DefinirExecute(&TForm1::Ac_Son_EnBoucle, [this] { Ac_Son_EnBoucleExecute(); });
+  DefinirExecute(&TForm1::Ac_Son_Metronome, [this] { Ac_Son_MetronomeExecute(); });
+  DefinirExecute(&TForm1::Ac_Ass_SpeedTrainer, [this] { Ac_Ass_SpeedTrainerExecute(); });
   if (Ac_Son_Metronome) Ac_Son_Metronome->setChecked(Configuration.Metronome);
 }
 

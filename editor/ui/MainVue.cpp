@@ -130,7 +130,7 @@ void TForm1::SetPlaybackCommands(bool enLecture) {
     activer("Ac_Edition_Annuler", false);
     if (BT_AnnulerMesure) BT_AnnulerMesure->setEnabled(false);
   }
-  for (QMenu* m : {Mn_Mesure, Mn_Note, Mn_Effets})
+  for (QMenu* m : {Menus.Mn_Mesure, Menus.Mn_Note, Menus.Mn_Effets})
     if (m) m->setEnabled(!enLecture);
   if (PanelBarreBoutons3) PanelBarreBoutons3->setVisible(!enLecture);
   if (ScrollBarZoneSaisie) ScrollBarZoneSaisie->setVisible(!enLecture);

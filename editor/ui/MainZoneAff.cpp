@@ -20,7 +20,7 @@ void TForm1::BrancherVuePartition() {
   InitParamEcran(ParamEcran);
   ZoneAffScroll->EnLecture = [this] { return LecturePartition(); };
   connect(ZoneAffScroll, &TPanelZoneAffScroll::clicBande, this, &TForm1::Band01MouseDown);
-  DefinirExecute(QStringLiteral("Ac_Affichage_PleinEcran"), [this] { Ac_Affichage_PleinEcranExecute(); });
+  DefinirExecute(&TForm1::Ac_Affichage_PleinEcran, [this] { Ac_Affichage_PleinEcranExecute(); });
   PopupMenuAff = new QMenu(this);
   PopupMenuAff->setObjectName(QStringLiteral("PopupMenuAff"));
   PopupMenuAff->addActions({Ac_Edition_Couper, Ac_Edition_Copier, Ac_Edition_Coller});
@@ -57,7 +57,7 @@ void TForm1::ModePleinEcran() {
   PanelZoneAffScroll->raise();
   ScrollBarZoneAffScroll->raise();
   PanelBarreBoutons3->hide();
-  for (QMenu* m : {Mn_Note, Mn_Effets})
+  for (QMenu* m : {Menus.Mn_Note, Menus.Mn_Effets})
     if (m) m->setEnabled(false);
 }
 
@@ -71,7 +71,7 @@ void TForm1::ModeNormal() {
   PanelTextCom->findChild<QLabel*>()->resize(PanelTextCom->size());
   ScrollBarZoneAffScroll->resize(ScrollBarZoneAffScroll->width(), std::max(0, PanelZoneAffScroll->height() - 2));
   PanelBarreBoutons3->show();
-  for (QMenu* m : {Mn_Note, Mn_Effets})
+  for (QMenu* m : {Menus.Mn_Note, Menus.Mn_Effets})
     if (m) m->setEnabled(true);
 }
 
