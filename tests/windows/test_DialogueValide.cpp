@@ -3,7 +3,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-#include "EditFixture.h"
+#include "tests/editor/EditFixture.h"
 #include "dialogs/Brush.h"
 #include "dialogs/ChampNumerique.h"
 #include "dialogs/DialogueValide.h"
