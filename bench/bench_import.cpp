@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "midi/ImportMIDI.h"
-#include "tests/smf_outils.h"
+#include "tests/midi/smf_outils.h"
 
 // Files just under the note-list cap: 4999 four-note chords or 3333 six-note chords of an eighth,
 // back to back (the closing rest takes the last entry).

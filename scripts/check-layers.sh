@@ -4,44 +4,52 @@
 # link. Three things link all the same, and are checked here from the #include lines:
 #   - an include that points up to code held whole in a header (inline functions, templates,
 #     types, constants): nothing of the higher library is linked for it;
-#   - the order among the windows, which share one library:
-#       settings/ui < dialogs < midi/ui < chords/ui < files/ui < view/ui < editor/ui
+#   - the order among the windows, which share one library (their folders in layers.txt, in order);
 #   - a widget header below the windows (the settings library links Qt Widgets for its message box
 #     only, the components because they are widgets themselves).
-# A file's room comes from its folder alone, by the rule the build uses to give it a library:
-#   platform < components < song < settings < editor/state
-#     < midi < chords < files < view < editor        (the engines, in this order)
-#     < the windows, in the order above
-#     < main.cpp and the build tools (outils/ folders)
-# A file includes its own room or a room below it.
+# A file's room comes from its folder alone, by the rule the build uses to give it a library: the
+# layers and their folders are read from layers.txt, from the bottom, each folder a room over the
+# folders written before it (a file belongs to the longest folder that holds it; the last layer is
+# the windows). A test in tests/<layer>/ stands in its layer's highest room; main.cpp and the build
+# tools (outils/ folders) stand over everything. A file includes its own room or a room below it.
 set -euo pipefail
 racine=${1:+$(cd "$1" && pwd)}  # the tree to check, when it is not this repository
 cd "$(dirname "$0")/.."
 
+declare -A ROOM=() TEST_ROOM=()
+FOLDERS=()
+room=0
+windows=0
+while read -r layer _ folders; do
+  [[ -z $layer || $layer == \#* ]] && continue
+  windows=$((room + 1))
+  for d in $folders; do
+    d=${d%/}
+    room=$((room + 1))
+    ROOM[$d]=$room
+    FOLDERS+=("$d")
+  done
+  TEST_ROOM[$layer]=$room
+done < layers.txt
+unplaced=$((room + 1))  # a window folder with no place in layers.txt: refused below
+top=$((room + 2))       # main.cpp and the build tools
+
 rank() {
-  local f=$1
+  local f=$1 d best=""
   case $f in
-    main.cpp|*/outils/*) echo 70 ;;
-    settings/ui/*) echo 60 ;;
-    dialogs/*) echo 61 ;;
-    midi/ui/*) echo 62 ;;
-    chords/ui/*) echo 63 ;;
-    files/ui/*) echo 64 ;;
-    view/ui/*) echo 65 ;;
-    editor/ui/*) echo 66 ;;
-    */ui/*) echo 67 ;;  # a window folder with no place in the order yet: refused below
-    platform/*) echo 10 ;;
-    components/*) echo 11 ;;
-    song/*) echo 20 ;;
-    settings/*) echo 30 ;;
-    editor/state/*) echo 40 ;;
-    midi/*) echo 50 ;;
-    chords/*) echo 51 ;;
-    files/*) echo 52 ;;
-    view/*) echo 53 ;;
-    editor/*) echo 54 ;;
-    *) echo 0 ;;
+    main.cpp|*/outils/*) echo $top; return ;;
+    tests/*/*) d=${f#tests/}; echo "${TEST_ROOM[${d%%/*}]:-0}"; return ;;
   esac
+  for d in "${FOLDERS[@]}"; do
+    [[ $f == "$d"/* && ${#d} -gt ${#best} ]] && best=$d
+  done
+  if [[ -z $best ]]; then
+    echo 0
+  elif [[ ${f#"$best"} == */ui/* && $best != ui && $best != */ui ]]; then
+    echo $unplaced
+  else
+    echo "${ROOM[$best]}"
+  fi
 }
 
 # Widget and dialog headers: every header of QtWidgets, and the print dialogs, as a name alone
@@ -93,13 +101,14 @@ fail=0
 while IFS= read -r f; do
   rf=$(rank "$f")
   [[ $rf == 0 ]] && continue
-  if (( rf == 67 )); then
-    echo "layer: $f stands in a window folder that has no place in the windows' order: give it one in rank()"
+  if (( rf == unplaced )); then
+    echo "layer: $f stands in a window folder that has no place in the windows' order: give it one in layers.txt"
     fail=1
   fi
   dossier=.; [[ $f == */* ]] && dossier=${f%/*}
   widgets_interdits=0
-  (( rf < 60 )) && [[ $f != components/* && $f != settings/Mess.cpp ]] && widgets_interdits=1
+  # Tests below the windows may start an application object of their own.
+  (( rf < windows )) && [[ $f != components/* && $f != settings/Mess.cpp && $f != tests/* ]] && widgets_interdits=1
   # Every #include, "x" or <x>.
   while IFS= read -r line; do
     line=${line#*include}; line=${line#"${line%%[!$' \t']*}"}
@@ -130,7 +139,7 @@ while IFS= read -r f; do
       fi
     fi
   done < <(grep -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<]' "$f" || true)
-done < <(git ls-files -co --exclude-standard -- main.cpp platform components song settings editor chords midi files view dialogs \
+done < <(git ls-files -co --exclude-standard -- main.cpp "${FOLDERS[@]}" tests \
            | grep -E '\.(h|cpp)$')
 
 if (( fail )); then

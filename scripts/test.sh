@@ -35,11 +35,13 @@ cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan -j "$jobs"
 # The same groups once more as one process, as the normal build's shuffled runs run: whether a race
 # shows must not depend on how the tests are spread over processes. A run with reports fails.
-# The groups and the sanitizer's options come from the preset, so that both runs check the same.
-groupes=$(sed -n 's/.*"include": { "name": "^(\([^)]*\)).*/\1/p' CMakePresets.json)
-options=$(sed -n 's/.*"TSAN_OPTIONS": "\([^"]*\)".*/\1/p' CMakePresets.json)
+# The groups and the sanitizer's options are those CTest ran, written by the build (tests/CMakeLists.txt);
+# a missing list, option or group fails here rather than widening or narrowing the run.
+bash scripts/check-tsan-groups.sh build-tsan/tests
+{ read -r groupes; read -r options; } < build-tsan/tests/tsan.txt
+filtre=$(sed -E 's/ +/.*:/g; s/$/.*/' <<< "$groupes")
 mapfile -t executables < build-tsan/tests/test_executables.txt
 for exe in "${executables[@]}"; do
-  echo "Thread-sanitized single-process run of ${exe##*/}: ${groupes//|/ }"
-  TSAN_OPTIONS="${options//\$\{sourceDir\}/$PWD}" "$exe" --gtest_filter="${groupes//|/.*:}.*" --gtest_brief=1
+  echo "Thread-sanitized single-process run of ${exe##*/}: $groupes"
+  TSAN_OPTIONS="$options" "$exe" --gtest_filter="$filtre" --gtest_brief=1
 done

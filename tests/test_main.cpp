@@ -1,7 +1,7 @@
 // Test entry of every test executable: one QApplication for the whole run (offscreen), a private
 // config folder, and one reset of the program's global state before every test, so that the tests
 // hold in any order. An executable resets the state of the layers it links (tests/CMakeLists.txt
-// defines VEXO_TESTS_SETTINGS and VEXO_TESTS_EDITOR_STATE where they are).
+// defines VEXO_TESTS_<LAYER> for each of them, VEXO_TESTS_SETTINGS and VEXO_TESTS_EDITOR_STATE among them).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -19,7 +19,7 @@
 #include "settings/Mess.h"
 #endif
 #include "platform/CheckedFile.h"
-#include "SonTest.h"
+#include "tests/platform/SonTest.h"
 
 namespace {
 class RemiseAZero : public ::testing::EmptyTestEventListener {

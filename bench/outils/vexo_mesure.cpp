@@ -26,7 +26,7 @@
 #include "settings/Config.h"
 #include "settings/Mess.h"
 #include "song/Song.h"
-#include "tests/smf_outils.h"
+#include "tests/midi/smf_outils.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
-#include "EditFixture.h"
+#include "tests/editor/EditFixture.h"
 #include "files/TablatureASCII.h"
 #include "files/ui/TestASCI.h"
 #include "settings/Langue.h"

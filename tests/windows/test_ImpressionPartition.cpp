@@ -9,7 +9,7 @@
 #include <QScrollArea>
 #include <QTest>
 
-#include "VueOutils.h"
+#include "tests/view/VueOutils.h"
 #include "components/FormPlace.h"
 #include "platform/IniFile.h"
 #include "settings/Langue.h"

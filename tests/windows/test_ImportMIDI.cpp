@@ -10,14 +10,14 @@
 #include <algorithm>
 #include <climits>
 
-#include "EditFixture.h"
+#include "tests/editor/EditFixture.h"
 #include "editor/ui/MainImportMIDI.h"
 #include "files/FileCommands.h"
 #include "midi/ImportMIDI.h"
 #include "midi/ui/SelMIDI.h"
 #include "song/Accordages.h"
 #include "settings/Langue.h"
-#include "smf_outils.h"
+#include "tests/midi/smf_outils.h"
 
 namespace {
 

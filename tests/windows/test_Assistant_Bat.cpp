@@ -3,7 +3,7 @@
 
 #include <QListWidget>
 
-#include "EditFixture.h"
+#include "tests/editor/EditFixture.h"
 
 class AssistantBatTest : public EditTest {};
 

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "EditFixture.h"
+#include "SongFixture.h"
 #include "editor/state/Proprietes.h"
 #include "files/FichierSqt.h"
 
 namespace {
 
-class Proprietes : public EditTest {
+class Proprietes : public SongTest {
  protected:
   static void Piste(int piste, int nb) {
     Partition.NbCordes[piste] = nb;

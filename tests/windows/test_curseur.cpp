@@ -1,5 +1,5 @@
 // The edit cursor and note entry.
-#include "EditFixture.h"
+#include "tests/editor/EditFixture.h"
 
 #include <QImage>
 

@@ -9,7 +9,7 @@
 #include <QToolButton>
 
 #include "dialogs/SpeedT.h"
-#include "midi_outils.h"
+#include "tests/midi/midi_outils.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 

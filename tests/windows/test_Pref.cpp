@@ -8,7 +8,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 
-#include "VueFactice.h"
+#include "tests/editor/VueFactice.h"
 #include "components/FileNameEdit.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/Notificateur.h"

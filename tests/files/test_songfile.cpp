@@ -16,7 +16,7 @@
 #include "song/ListesAccords.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
-#include "editor/Saisie.h"
+#include "editor/state/TempsSaisie.h"
 #include "editor/state/Partition.h"
 #include "files/FichierSqt.h"
 #include "settings/Langue.h"

@@ -2,7 +2,7 @@
 // (test_Lecture.cpp holds the engine's), so that those run without the windows.
 #include <gtest/gtest.h>
 
-#include "SonTest.h"
+#include "tests/platform/SonTest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,7 +18,7 @@
 #include "editor/ui/Main.h"
 #include "midi/EcritureMIDI.h"
 #include "midi/Lecture.h"
-#include "midi_outils.h"
+#include "tests/midi/midi_outils.h"
 #include "platform/Folders.h"
 #include "platform/MediaPlayer.h"
 #include "settings/Mess.h"

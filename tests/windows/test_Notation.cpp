@@ -4,7 +4,7 @@
 
 #include <QToolButton>
 
-#include "EditFixture.h"
+#include "tests/editor/EditFixture.h"
 #include "dialogs/Classiq.h"
 
 TEST(Notation, PitchAndStaffPosition) {

@@ -16,7 +16,7 @@
 #include <QLabel>
 #include <QWheelEvent>
 
-#include "EditFixture.h"
+#include "tests/editor/EditFixture.h"
 #include "components/FormPlace.h"
 #include "components/VxCmboBx.h"
 #include "components/VxFilSys.h"
@@ -24,7 +24,7 @@
 #include "files/ui/Browse.h"
 #include "files/FichierSqt.h"
 #include "files/ListeFichiersSqt.h"
-#include "midi_outils.h"
+#include "tests/midi/midi_outils.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "settings/ConfigFile.h"

@@ -11,7 +11,7 @@
 #include <QCheckBox>
 #include <QFile>
 
-#include "EditFixture.h"
+#include "tests/editor/EditFixture.h"
 #include "dialogs/Sais_ins.h"
 #include "dialogs/Sais_par.h"
 #include "editor/state/Proprietes.h"

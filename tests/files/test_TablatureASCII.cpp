@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <random>
 
-#include "EditFixture.h"
+#include "SongFixture.h"
 #include "files/TablatureASCII.h"
 #include "settings/Langue.h"
 
@@ -158,7 +158,7 @@ TEST(TablatureASCII, RealLookingTab) {
   EXPECT_TRUE(Resume(t, 3).ends_with("| -1.1t1 -1.1 -1.1 7.1e3 9.1 | ")) << Resume(t, 3);
 }
 
-class TablatureASCIIChanson : public EditTest {};
+class TablatureASCIIChanson : public SongTest {};
 
 TEST_F(TablatureASCIIChanson, ImportReplacesTheCurrentTrackOnly) {
   AddMeasures(5);

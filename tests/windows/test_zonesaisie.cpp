@@ -17,7 +17,7 @@
 #include "song/Rythme.h"
 #include "platform/Canvas.h"
 #include "settings/Config.h"
-#include "VueFactice.h"
+#include "tests/editor/VueFactice.h"
 #include "settings/Langue.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-#include "EditFixture.h"
+#include "tests/editor/EditFixture.h"
 #include "dialogs/Brush.h"
 #include "dialogs/ChgtParam.h"
 #include "dialogs/ChampNumerique.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "SonTest.h"
+#include "tests/platform/SonTest.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -16,7 +16,7 @@
 #include "midi/OrdreLecture.h"
 #include "editor/state/EtatProgramme.h"
 #include "midi/Lecture.h"
-#include "midi_outils.h"
+#include "tests/midi/midi_outils.h"
 #include "VueFactice.h"
 #include "platform/FluidMediaPlayer.h"
 #include "settings/Mess.h"

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "EditFixture.h"
+#include "tests/editor/EditFixture.h"
 #include "files/ui/ImpASCII.h"
 #include "files/TablatureASCII.h"
 #include "settings/Langue.h"
