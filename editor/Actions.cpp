@@ -458,12 +458,6 @@ static_assert(TableValide(), "a row lacks its member, name, category or handler,
 
 const std::array<TDefAction, NB_ACTIONS> TableActions = std::to_array(Lignes);
 
-int IndiceActionParNom(const QString& nom) {
-  for (int i = 0; i < NB_ACTIONS; ++i)
-    if (nom == QLatin1String(TableActions[i].Nom)) return i;
-  return -1;
-}
-
 QString NomMenuAction(const char* nomAction) { return "Mn_" + QString::fromLatin1(nomAction).mid(3); }
 
 QAction* TActionsPrincipales::Action(int indice) const {

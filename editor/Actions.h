@@ -100,8 +100,6 @@ struct TDefAction {
 
 extern const std::array<TDefAction, NB_ACTIONS> TableActions;
 
-// Index of an action in the table by its name, -1 when unknown.
-int IndiceActionParNom(const QString& nom);
 // Index of an action in the table by its member.
 int IndiceMembre(TMembreAction membre);
 // Name of the menu item of an action ("Ac_Note_Croche" -> "Mn_Note_Croche").

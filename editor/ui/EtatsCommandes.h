@@ -31,7 +31,7 @@ struct TEtatsCommandes {
   bool PaletteActive = false;       // dynamics palette: BT_DynaNote_1..8, BT_Default, BT_Apply
   int PaletteBas = 0;               // number of the palette button that is down, 0 = none
 
-  const TEtatCommande& operator[](const char* nom) const;
+  const TEtatCommande& operator[](TMembreAction membre) const;
 };
 
 TEtatsCommandes CalculerEtatsCommandes(const TPartition& p, const TCurseur& c, int piste, const TContexteEtats& ctx);

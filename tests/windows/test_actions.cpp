@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <utility>
 
 #include "components/VxPanel.h"
 #include "editor/ui/MainActions.h"
@@ -19,7 +20,7 @@ using T = TActionsPrincipales;
 QKeySequence Sequence(const TDefAction& d) {
   return QKeySequence::fromString(QString::fromLatin1(d.Raccourci), QKeySequence::PortableText);
 }
-const TDefAction& Def(const char* nom) { return TableActions[IndiceActionParNom(QLatin1String(nom))]; }
+const TDefAction& Def(TMembreAction membre) { return TableActions[IndiceMembre(membre)]; }
 }  // namespace
 
 TEST(CommandTable, NamesAndCategories) {
@@ -45,27 +46,26 @@ TEST(CommandTable, NamesAndCategories) {
 }
 
 TEST(CommandTable, Shortcuts) {
-  const QMap<QString, QKeySequence> attendu{
-      {"Ac_Fichier_Nouveau", QKeySequence(Qt::CTRL | Qt::Key_N)},
-      {"Ac_Fichier_Proprietes", QKeySequence(Qt::Key_F5)},
-      {"Ac_Edition_Annuler", QKeySequence(Qt::CTRL | Qt::Key_Z)},
-      {"Ac_Edition_TableMix", QKeySequence(Qt::Key_F10)},
-      {"Ac_Mesure_Premiere", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Left)},
-      {"Ac_Mesure_AllerA", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down)},
-      {"Ac_Note_Pointee", QKeySequence(Qt::Key_Backslash)},
-      {"Ac_Note_InsererTemps", QKeySequence(Qt::Key_Insert)},
-      {"Ac_Note_SupprimerTemps", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
-      {"Ac_Note_CopierTempsfin", QKeySequence(Qt::Key_C)},
-      {"Ac_Note_DeplacerHaut", QKeySequence(Qt::CTRL | Qt::Key_Up)},
-      {"Ac_Effet_LetRing", QKeySequence(Qt::Key_I)},
-      {"Ac_Effet_FadeIn", QKeySequence(Qt::Key_F)},
-      {"Ac_Effet_BrushDown", QKeySequence(Qt::CTRL | Qt::Key_D)},
-      {"Ac_Ass_MontrerDyna", QKeySequence(Qt::Key_F12)},
-      {"Ac_Options_Preferences", QKeySequence(Qt::Key_F6)},
-      {"Ac_Aide_Index", QKeySequence(Qt::Key_F1)},
+  const std::pair<TMembreAction, QKeySequence> attendu[] = {
+      {&T::Ac_Fichier_Nouveau, QKeySequence(Qt::CTRL | Qt::Key_N)},
+      {&T::Ac_Fichier_Proprietes, QKeySequence(Qt::Key_F5)},
+      {&T::Ac_Edition_Annuler, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+      {&T::Ac_Edition_TableMix, QKeySequence(Qt::Key_F10)},
+      {&T::Ac_Mesure_Premiere, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Left)},
+      {&T::Ac_Mesure_AllerA, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down)},
+      {&T::Ac_Note_Pointee, QKeySequence(Qt::Key_Backslash)},
+      {&T::Ac_Note_InsererTemps, QKeySequence(Qt::Key_Insert)},
+      {&T::Ac_Note_SupprimerTemps, QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+      {&T::Ac_Note_CopierTempsfin, QKeySequence(Qt::Key_C)},
+      {&T::Ac_Note_DeplacerHaut, QKeySequence(Qt::CTRL | Qt::Key_Up)},
+      {&T::Ac_Effet_LetRing, QKeySequence(Qt::Key_I)},
+      {&T::Ac_Effet_FadeIn, QKeySequence(Qt::Key_F)},
+      {&T::Ac_Effet_BrushDown, QKeySequence(Qt::CTRL | Qt::Key_D)},
+      {&T::Ac_Ass_MontrerDyna, QKeySequence(Qt::Key_F12)},
+      {&T::Ac_Options_Preferences, QKeySequence(Qt::Key_F6)},
+      {&T::Ac_Aide_Index, QKeySequence(Qt::Key_F1)},
   };
-  for (auto it = attendu.begin(); it != attendu.end(); ++it)
-    EXPECT_EQ(Sequence(Def(it.key().toLatin1().constData())), it.value()) << it.key().toStdString();
+  for (const auto& [membre, touches] : attendu) EXPECT_EQ(Sequence(Def(membre)), touches) << Def(membre).Nom;
   int avec = 0;
   QMap<QKeySequence, QString> vues;
   for (const TDefAction& d : TableActions) {
@@ -77,31 +77,33 @@ TEST(CommandTable, Shortcuts) {
     vues.insert(k, d.Nom);
   }
   EXPECT_EQ(avec, 45);
-  EXPECT_TRUE(QString(Def("Ac_Note_Ronde").Raccourci).isEmpty());
+  EXPECT_TRUE(QString(Def(&T::Ac_Note_Ronde).Raccourci).isEmpty());
 }
 
 TEST(CommandTable, TagsHandlersAndStartingStates) {
-  const char* notes[] = {"Ac_Effet_HO", "Ac_Effet_PO", "Ac_Effet_SlideUp", "Ac_Effet_SlideDown",
-                         "Ac_Effet_Bend", "Ac_Effet_BendRelease", "Ac_Effet_LetRing"};
-  for (int k = 0; k < 7; ++k) EXPECT_EQ(Def(notes[k]).Tag, k + 1) << notes[k];
-  const QMap<QString, int> temps{{"Ac_Effet_VibMainGauche", 1}, {"Ac_Effet_TremoloBar", 2},
-                                 {"Ac_Effet_CoupDeVibrato", 3}, {"Ac_Effet_FadeIn", 4}, {"Ac_Effet_TappingMD", 5},
-                                 {"Ac_Effet_Slap", 6},          {"Ac_Effet_Pop", 7},    {"Ac_Effet_HarmNat", 8},
-                                 {"Ac_Effet_HarmArt", 9},       {"Ac_Effet_BrushUp", 1}, {"Ac_Effet_BrushDown", 2}};
-  for (auto it = temps.begin(); it != temps.end(); ++it) EXPECT_EQ(Def(it.key().toLatin1().constData()).Tag, it.value());
+  const TMembreAction notes[] = {&T::Ac_Effet_HO,        &T::Ac_Effet_PO,   &T::Ac_Effet_SlideUp,
+                                 &T::Ac_Effet_SlideDown, &T::Ac_Effet_Bend, &T::Ac_Effet_BendRelease,
+                                 &T::Ac_Effet_LetRing};
+  for (int k = 0; k < 7; ++k) EXPECT_EQ(Def(notes[k]).Tag, k + 1) << Def(notes[k]).Nom;
+  const std::pair<TMembreAction, int> temps[] = {
+      {&T::Ac_Effet_VibMainGauche, 1}, {&T::Ac_Effet_TremoloBar, 2}, {&T::Ac_Effet_CoupDeVibrato, 3},
+      {&T::Ac_Effet_FadeIn, 4},        {&T::Ac_Effet_TappingMD, 5},  {&T::Ac_Effet_Slap, 6},
+      {&T::Ac_Effet_Pop, 7},           {&T::Ac_Effet_HarmNat, 8},    {&T::Ac_Effet_HarmArt, 9},
+      {&T::Ac_Effet_BrushUp, 1},       {&T::Ac_Effet_BrushDown, 2}};
+  for (const auto& [membre, tag] : temps) EXPECT_EQ(Def(membre).Tag, tag) << Def(membre).Nom;
   int avecTag = 0;
   for (const TDefAction& d : TableActions) avecTag += d.Tag != 0;
   EXPECT_EQ(avecTag, 18);
 
-  EXPECT_STREQ(Def("Ac_Effet_SlideDown").Execute, "Ac_Effet_HOExecute");
-  EXPECT_STREQ(Def("Ac_Effet_LetRing").Execute, "Ac_Effet_HOExecute");
-  EXPECT_STREQ(Def("Ac_Effet_Bend").Execute, "Ac_Effet_BendExecute");
-  EXPECT_STREQ(Def("Ac_Effet_HarmArt").Execute, "Ac_Effet_VibMainGaucheExecute");
-  EXPECT_STREQ(Def("Ac_Effet_CoupDeVibrato").Execute, "Ac_Effet_CoupDeVibratoExecute");
-  EXPECT_STREQ(Def("Ac_Effet_BrushDown").Execute, "Ac_Effet_BrushUpExecute");
-  EXPECT_STREQ(Def("Ac_Note_Croche").Execute, "Ac_Note_CrocheExecute");
+  EXPECT_STREQ(Def(&T::Ac_Effet_SlideDown).Execute, "Ac_Effet_HOExecute");
+  EXPECT_STREQ(Def(&T::Ac_Effet_LetRing).Execute, "Ac_Effet_HOExecute");
+  EXPECT_STREQ(Def(&T::Ac_Effet_Bend).Execute, "Ac_Effet_BendExecute");
+  EXPECT_STREQ(Def(&T::Ac_Effet_HarmArt).Execute, "Ac_Effet_VibMainGaucheExecute");
+  EXPECT_STREQ(Def(&T::Ac_Effet_CoupDeVibrato).Execute, "Ac_Effet_CoupDeVibratoExecute");
+  EXPECT_STREQ(Def(&T::Ac_Effet_BrushDown).Execute, "Ac_Effet_BrushUpExecute");
+  EXPECT_STREQ(Def(&T::Ac_Note_Croche).Execute, "Ac_Note_CrocheExecute");
   for (const TDefAction& d : TableActions) {
-    bool inactif = QString(d.Nom) == "Ac_Edition_Coller" || QString(d.Nom) == "Ac_Son_Stop";
+    bool inactif = d.Membre == &T::Ac_Edition_Coller || d.Membre == &T::Ac_Son_Stop;
     EXPECT_EQ(d.ActifAuDepart, !inactif) << d.Nom;
   }
   int durees = 0;
