@@ -1,8 +1,7 @@
 #pragma once
-// A fresh song for every editing test, with no window connected and message boxes answered.
+// A fresh song for every editing test, with no window connected and message boxes answered: the
+// song fixture of the file tests, with a fake editor view and typing.
 #include <gtest/gtest.h>
-
-#include <vector>
 
 #include "editor/Curseur.h"
 #include "song/Song.h"
@@ -11,38 +10,19 @@
 #include "editor/Navigation.h"
 #include "editor/state/Partition.h"
 #include "editor/Saisie.h"
-#include "settings/Config.h"
-#include "settings/Mess.h"
+#include "tests/files/SongFixture.h"
 #include "VueFactice.h"
 
-class EditTest : public ::testing::Test {
+class EditTest : public SongTest {
  protected:
-  std::vector<TDemandeMessage> messages;
   TVueFactice vue;  // the editor view while the test runs
 
   void SetUp() override {
-    InstallerReponseMessage([this](const TDemandeMessage& d) {
-      messages.push_back(d);
-      return ID_OK;
-    });
-    Configuration.DefaultDynamic = 6;
-    PleinEcranActif = 0;
+    // The song fixture knows nothing of typing; no step of its set-up reads this, and it is still
+    // reset before the new song.
     TempsSupprimeLie = 0;
-    NouvellePartition();
-    Curseur.Temps = 1;
-    Curseur.Corde = 1;
-    Curseur.RedessinTemps = 0;
-    ActiverAnnulation(false);
-    ActiverAnnulerMesure(false);
-    MesureOrigine = *Partition.Courante();
+    SongTest::SetUp();
   }
-  void TearDown() override {
-    InstallerReponseMessage({});
-  }
-
-  static TMesure& M(int m = 0) { return *Partition.Mesures[m ? m : Partition.MesureCourante]; }
-  static TTemps& B(int b, int piste = 0, int m = 0) { return M(m).Temps[piste ? piste : PisteCourante][b]; }
-  static int N(int piste = 0, int m = 0) { return M(m).NbTemps[piste ? piste : PisteCourante]; }
 
   // Types a fret on the cursor string of the cursor beat, digit by digit, then leaves the digit state.
   static void Type(int fret) {
@@ -67,12 +47,5 @@ class EditTest : public ::testing::Test {
     }
     M().NbTemps[PisteCourante] = n;
     PreparerTempsSaisie();
-  }
-  static void AddMeasures(int total) {
-    while (Partition.NbMesures < total) {
-      int m = ++Partition.NbMesures;
-      Partition.Mesures[m] = std::make_unique<TMesure>();
-      for (int p = 1; p <= NB_PISTES; ++p) PreparerTempsSaisiePiste(p, m);
-    }
   }
 };

@@ -3,7 +3,7 @@
 
 #include "settings/Langue.h"
 
-using SongTest = EditTest;
+using SongEditTest = EditTest;
 
 TEST(SongText, NumbersFromDialogs) {
   EXPECT_EQ(TexteEnReel("1,5"), 1.5);
@@ -21,7 +21,7 @@ TEST(SongText, NumbersFromDialogs) {
   EXPECT_FALSE(ok);
 }
 
-TEST_F(SongTest, NewSongStartsFromScratch) {
+TEST_F(SongEditTest, NewSongStartsFromScratch) {
   DefinirTexteLangue("Gene-Percussions", "Drums");
   Fill(5, 0);
   B(1).AvecAccord = 1;
@@ -50,7 +50,7 @@ TEST_F(SongTest, NewSongStartsFromScratch) {
   EXPECT_EQ(Curseur.EcartTemps, 50);
 }
 
-TEST_F(SongTest, EmptyMeasuresAtTheEndGo) {
+TEST_F(SongEditTest, EmptyMeasuresAtTheEndGo) {
   AddMeasures(10);
   Partition.MesureCourante = 3;
   PisteCourante = 6;
@@ -68,7 +68,7 @@ TEST_F(SongTest, EmptyMeasuresAtTheEndGo) {
   ASSERT_NE(Partition.Courante(), nullptr);
 }
 
-TEST_F(SongTest, InsertTwoEmptyMeasuresAtMeasureFive) {
+TEST_F(SongEditTest, InsertTwoEmptyMeasuresAtMeasureFive) {
   AddMeasures(10);
   for (int m = 1; m <= 10; ++m) {
     M(m).Numerateur = static_cast<uint8_t>(m);
@@ -99,7 +99,7 @@ TEST_F(SongTest, InsertTwoEmptyMeasuresAtMeasureFive) {
   EXPECT_EQ(B(1, 2, 6).Duree, 480);
 }
 
-TEST_F(SongTest, InsertingPastOneThousandIsRefused) {
+TEST_F(SongEditTest, InsertingPastOneThousandIsRefused) {
   AddMeasures(999);
   Partition.MesureCourante = 5;
   EXPECT_FALSE(InsererMesuresVides(2));
@@ -110,7 +110,7 @@ TEST_F(SongTest, InsertingPastOneThousandIsRefused) {
   EXPECT_EQ(Partition.NbMesures, 1000);
 }
 
-TEST_F(SongTest, DurationCheckReportsTheFirstWrongMeasure) {
+TEST_F(SongEditTest, DurationCheckReportsTheFirstWrongMeasure) {
   DefinirTexteLangue("AssCD-DureeInvalide", "measure #1, track #2");
   AddMeasures(2);
   PisteCourante = 2;
