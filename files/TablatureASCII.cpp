@@ -393,8 +393,8 @@ int ConstruireMesure(const TPartition& p, int piste, int m, const BlocASCII& blo
     col += largeurFrette == 0 ? espace : std::max(1 + espace, largeurFrette + 1);
   }
   if (mes.RenvoiFin) {
-    if (mes.Repetition > 1) {
-      const QString nombre = QString::number(mes.Repetition);
+    if (mes.NbRenvois > 1) {
+      const QString nombre = QString::number(mes.NbRenvois);
       mesure.Ecrire(0, col + 2 - static_cast<int>(nombre.size()), nombre);
       mesure.Poser(0, col + 2, u'x');
     }

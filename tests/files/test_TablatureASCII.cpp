@@ -242,7 +242,8 @@ TEST_F(TablatureASCIIChanson, WritingColumns) {
   EXPECT_EQ(t[1], "E||--------------------||");
   EXPECT_EQ(t[0], QString(25, ' '));
 
-  // Repeat signs: a four-string track opening with a repeat, a closing repeat of 12 then of 1.
+  // Repeat signs: a four-string track opening with a repeat, a closing repeat of 12, then one of 1
+  // that starts an alternate ending (the ending's flag is no count), then one of 2.
   Partition.NbCordes[1] = 4;
   Partition.Accordage[1][1] = 43;  // G
   Partition.Accordage[1][2] = 38;  // D
@@ -251,16 +252,21 @@ TEST_F(TablatureASCIIChanson, WritingColumns) {
   Mesure(M(1), {1}, 3, 2);
   M(1).RenvoiDebut = 1;
   M(1).RenvoiFin = 1;
-  M(1).Repetition = 12;
+  M(1).NbRenvois = 12;
   AddMeasures(2);
   Mesure(M(2), {-1, 1}, 5, 1);
   M(2).Temps[1][1].Notes[1].Effet = 1;
   M(2).Temps[1][2].Notes[1].Frette = FRETTE_MORTE;
   M(2).RenvoiFin = 1;
+  M(2).NbRenvois = 1;
   M(2).Repetition = 1;
+  M(2).NumRepetition = 1;
   t = Portee(GenererTexteASCII(Partition, 1, 80));
   ASSERT_EQ(t.size(), 4);
   EXPECT_EQ(GenererTexteASCII(Partition, 1, 80)[0], QString("       12x").leftJustified(27));
+  M(2).NbRenvois = 2;
+  EXPECT_EQ(GenererTexteASCII(Partition, 1, 80)[0], QString("       12x").leftJustified(25) + "2x");
+  M(2).NbRenvois = 1;
   EXPECT_EQ(t[0], "G||-----||--5h-------x---||");
   EXPECT_EQ(t[1], "D||*3--*||--------------*||");
   EXPECT_EQ(t[2], "A||*---*||--------------*||");
