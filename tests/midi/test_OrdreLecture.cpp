@@ -1,12 +1,41 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <iterator>
+#include <sstream>
+
 #include "midi/OrdreLecture.h"
 #include "midi_outils.h"
 
 using namespace midi_test;
 
 namespace {
-std::vector<int32_t> Ordre() { return std::vector<int32_t>(OrdreLecture + 1, OrdreLecture + 1 + NbOrdreLecture); }
+std::vector<int32_t> Ordre() {
+  std::vector<int32_t> r;
+  for (int i = 1; i <= NbOrdreLecture; ++i) r.push_back(OrdreLecture[i]);
+  return r;
+}
+
+// One token a measure: "o" repeat-open, "cN" repeat-close jumping back N times, "eN" alternate
+// ending N, "." none; "oc2" combines.
+void Marques(const std::string& marques) {
+  std::istringstream in(marques);
+  std::vector<std::string> jetons{std::istream_iterator<std::string>(in), {}};
+  NouveauMorceau(static_cast<int>(jetons.size()));
+  for (size_t k = 0; k < jetons.size(); ++k) {
+    TMesure& m = *Partition.Mesures[k + 1];
+    const std::string& t = jetons[k];
+    m.RenvoiDebut = t.find('o') != std::string::npos;
+    if (size_t c = t.find('c'); c != std::string::npos) {
+      m.RenvoiFin = 1;
+      m.NbRenvois = static_cast<uint8_t>(std::atoi(t.c_str() + c + 1));
+    }
+    if (size_t e = t.find('e'); e != std::string::npos) {
+      m.Repetition = 1;
+      m.NumRepetition = static_cast<uint8_t>(std::atoi(t.c_str() + e + 1));
+    }
+  }
+}
 
 // Repeat-open on 1, repeat-close and first ending on 3, second ending on 4.
 void ReprisesAvecFins() {
@@ -47,7 +76,7 @@ TEST(OrdreLecture, CutToTheRange) {
   EXPECT_EQ(NbOrdreLecture, 0);
 }
 
-TEST(OrdreLecture, LongSongsPlayFromFarInAndAreCappedAt500) {
+TEST(OrdreLecture, LongSongsPlayWholeUpToTheFileBound) {
   NouveauMorceau(1000);
   ASSERT_TRUE(CalculeOrdreLecture(600, 1000, true));
   EXPECT_EQ(NbOrdreLecture, 401);
@@ -56,9 +85,9 @@ TEST(OrdreLecture, LongSongsPlayFromFarInAndAreCappedAt500) {
   EXPECT_FALSE(OrdreLectureTronque);
 
   CalculeOrdreLecture(1, 1000, true);
-  EXPECT_EQ(NbOrdreLecture, 500);
-  EXPECT_EQ(OrdreLecture[500], 500);
-  EXPECT_TRUE(OrdreLectureTronque);
+  EXPECT_EQ(NbOrdreLecture, 1000);
+  EXPECT_EQ(OrdreLecture[1000], 1000);
+  EXPECT_FALSE(OrdreLectureTronque);
 
   // 10 measures repeated 99 times: the range starts in the last measures after the repeats.
   NouveauMorceau(20);
@@ -67,16 +96,43 @@ TEST(OrdreLecture, LongSongsPlayFromFarInAndAreCappedAt500) {
   Partition.Mesures[10]->NbRenvois = 99;
   ASSERT_TRUE(CalculeOrdreLecture(15, 20, true));
   EXPECT_EQ(Ordre(), (std::vector<int32_t>{15, 16, 17, 18, 19, 20}));
+
+  // 1000 measures repeated 99 times pass the bound of one file, which says where it stops.
+  NouveauMorceau(1000);
+  Partition.Mesures[1]->RenvoiDebut = 1;
+  Partition.Mesures[1000]->RenvoiFin = 1;
+  Partition.Mesures[1000]->NbRenvois = 99;
+  CalculeOrdreLecture(1, 1000, true);
+  EXPECT_EQ(NbOrdreLecture, NB_ORDRE_LECTURE_MAX);
+  EXPECT_TRUE(OrdreLectureTronque);
+  EXPECT_EQ(MesureOmise, NB_ORDRE_LECTURE_MAX % 1000 + 1);
+
+  // Measures of 32/1 reach the tick bound first.
+  for (int m = 1; m <= 1000; ++m) Partition.Mesures[m]->Duree = 128;
+  CalculeOrdreLecture(1, 1000, true);
+  EXPECT_EQ(NbOrdreLecture, NB_TICKS_ORDRE_MAX / (128 * TICKS_NOIRE));
+  EXPECT_TRUE(OrdreLectureTronque);
 }
 
-TEST(OrdreLecture, EndlessRepeatMarksStop) {
-  // A second repeat-close after a skipped ending jumps back forever.
-  NouveauMorceau(4);
-  Partition.Mesures[1]->RenvoiDebut = 1;
-  Partition.Mesures[2]->Repetition = 1;
-  Partition.Mesures[3]->RenvoiFin = 1;
-  Partition.Mesures[4]->RenvoiFin = 1;
-  ASSERT_TRUE(CalculeOrdreLecture(1, 4, true));
-  EXPECT_EQ(NbOrdreLecture, 500);
-  EXPECT_TRUE(OrdreLectureTronque);
+TEST(OrdreLecture, RepeatMarksUnrollToAnEnd) {
+  const struct {
+    const char* marques;
+    std::vector<int32_t> ordre;
+  } cas[] = {
+      {"o c1 . c1 .", {1, 2, 1, 2, 3, 4, 3, 4, 5}},  // a close without its own open
+      {"o c3 . c1 .", {1, 2, 1, 2, 1, 2, 1, 2, 3, 4, 3, 4, 5}},
+      {". c2 .", {1, 2, 1, 2, 1, 2, 3}},
+      {"o . c1 o c1 .", {1, 2, 3, 1, 2, 3, 4, 5, 4, 5, 6}},
+      // A close after the endings, outside any ending, repeats from the bar after the last close.
+      {"o e1 c1 c1 .", {1, 2, 3, 1, 4, 4, 5}},
+      // Endings after a plain repeat go back to the bar after it.
+      {"o c1 e1c1 e2 .", {1, 2, 1, 2, 3, 4, 5}},
+      {"o . e1c1 e2c1 e3 .", {1, 2, 3, 1, 2, 4, 1, 2, 5, 6}},
+  };
+  for (const auto& c : cas) {
+    Marques(c.marques);
+    CalculeOrdreLecture(1, Partition.NbMesures, true);
+    EXPECT_EQ(Ordre(), c.ordre) << c.marques;
+    EXPECT_FALSE(OrdreLectureTronque) << c.marques;
+  }
 }
