@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <iterator>
 #include <sstream>
 
@@ -10,31 +9,21 @@
 using namespace midi_test;
 
 namespace {
-std::vector<int32_t> Ordre() {
-  std::vector<int32_t> r;
-  for (int i = 1; i <= NbOrdreLecture; ++i) r.push_back(OrdreLecture[i]);
-  return r;
-}
+std::vector<int32_t> Ordre() { return {OrdreLecture.begin() + 1, OrdreLecture.begin() + 1 + NbOrdreLecture}; }
 
-// One token a measure: "o" repeat-open, "cN" repeat-close jumping back N times, "eN" alternate
-// ending N, "." none; "oc2" combines.
-void Marques(const std::string& marques) {
+// One word a measure: "o" repeat-open, a digit a repeat-close jumping back that many times,
+// "a" "b" "c" alternate ending 1 2 3, "." nothing.
+void Marques(const char* marques) {
   std::istringstream in(marques);
-  std::vector<std::string> jetons{std::istream_iterator<std::string>(in), {}};
-  NouveauMorceau(static_cast<int>(jetons.size()));
-  for (size_t k = 0; k < jetons.size(); ++k) {
-    TMesure& m = *Partition.Mesures[k + 1];
-    const std::string& t = jetons[k];
-    m.RenvoiDebut = t.find('o') != std::string::npos;
-    if (size_t c = t.find('c'); c != std::string::npos) {
-      m.RenvoiFin = 1;
-      m.NbRenvois = static_cast<uint8_t>(std::atoi(t.c_str() + c + 1));
+  std::vector<std::string> mots{std::istream_iterator<std::string>(in), {}};
+  NouveauMorceau(static_cast<int>(mots.size()));
+  for (size_t k = 0; k < mots.size(); ++k)
+    for (char x : mots[k]) {
+      TMesure& m = *Partition.Mesures[k + 1];
+      m.RenvoiDebut |= x == 'o';
+      if (x >= '1' && x <= '9') m.RenvoiFin = 1, m.NbRenvois = static_cast<uint8_t>(x - '0');
+      if (x >= 'a' && x <= 'c') m.Repetition = 1, m.NumRepetition = static_cast<uint8_t>(x - 'a' + 1);
     }
-    if (size_t e = t.find('e'); e != std::string::npos) {
-      m.Repetition = 1;
-      m.NumRepetition = static_cast<uint8_t>(std::atoi(t.c_str() + e + 1));
-    }
-  }
 }
 
 // Repeat-open on 1, repeat-close and first ending on 3, second ending on 4.
@@ -97,21 +86,18 @@ TEST(OrdreLecture, LongSongsPlayWholeUpToTheFileBound) {
   ASSERT_TRUE(CalculeOrdreLecture(15, 20, true));
   EXPECT_EQ(Ordre(), (std::vector<int32_t>{15, 16, 17, 18, 19, 20}));
 
-  // 1000 measures repeated 99 times pass the bound of one file, which says where it stops.
+  // 1000 measures repeated 99 times pass the bound of one file, which says where it stops;
+  // measures of 32/1 reach the tick bound first.
   NouveauMorceau(1000);
-  Partition.Mesures[1]->RenvoiDebut = 1;
-  Partition.Mesures[1000]->RenvoiFin = 1;
+  Partition.Mesures[1]->RenvoiDebut = Partition.Mesures[1000]->RenvoiFin = 1;
   Partition.Mesures[1000]->NbRenvois = 99;
-  CalculeOrdreLecture(1, 1000, true);
-  EXPECT_EQ(NbOrdreLecture, NB_ORDRE_LECTURE_MAX);
-  EXPECT_TRUE(OrdreLectureTronque);
-  EXPECT_EQ(MesureOmise, NB_ORDRE_LECTURE_MAX % 1000 + 1);
-
-  // Measures of 32/1 reach the tick bound first.
-  for (int m = 1; m <= 1000; ++m) Partition.Mesures[m]->Duree = 128;
-  CalculeOrdreLecture(1, 1000, true);
-  EXPECT_EQ(NbOrdreLecture, NB_TICKS_ORDRE_MAX / (128 * TICKS_NOIRE));
-  EXPECT_TRUE(OrdreLectureTronque);
+  for (double duree : {4.0, 128.0}) {
+    for (int m = 1; m <= 1000; ++m) Partition.Mesures[m]->Duree = duree;
+    CalculeOrdreLecture(1, 1000, true);
+    EXPECT_EQ(NbOrdreLecture, std::min<int64_t>(NB_ORDRE_LECTURE_MAX, NB_TICKS_ORDRE_MAX / int64_t(duree * 480)));
+    EXPECT_TRUE(OrdreLectureTronque);
+    EXPECT_EQ(MesureOmise, NbOrdreLecture % 1000 + 1);
+  }
 }
 
 TEST(OrdreLecture, RepeatMarksUnrollToAnEnd) {
@@ -119,15 +105,14 @@ TEST(OrdreLecture, RepeatMarksUnrollToAnEnd) {
     const char* marques;
     std::vector<int32_t> ordre;
   } cas[] = {
-      {"o c1 . c1 .", {1, 2, 1, 2, 3, 4, 3, 4, 5}},  // a close without its own open
-      {"o c3 . c1 .", {1, 2, 1, 2, 1, 2, 1, 2, 3, 4, 3, 4, 5}},
-      {". c2 .", {1, 2, 1, 2, 1, 2, 3}},
-      {"o . c1 o c1 .", {1, 2, 3, 1, 2, 3, 4, 5, 4, 5, 6}},
+      {"o 1 . 1 .", {1, 2, 1, 2, 3, 4, 3, 4, 5}},  // a close without its own open
+      {"o 3 . 1 .", {1, 2, 1, 2, 1, 2, 1, 2, 3, 4, 3, 4, 5}},
+      {". 2 .", {1, 2, 1, 2, 1, 2, 3}},
       // A close after the endings, outside any ending, repeats from the bar after the last close.
-      {"o e1 c1 c1 .", {1, 2, 3, 1, 4, 4, 5}},
+      {"o a 1 1 .", {1, 2, 3, 1, 4, 4, 5}},
       // Endings after a plain repeat go back to the bar after it.
-      {"o c1 e1c1 e2 .", {1, 2, 1, 2, 3, 4, 5}},
-      {"o . e1c1 e2c1 e3 .", {1, 2, 3, 1, 2, 4, 1, 2, 5, 6}},
+      {"o 1 a1 b .", {1, 2, 1, 2, 3, 4, 5}},
+      {"o . a1 b1 c .", {1, 2, 3, 1, 2, 4, 1, 2, 5, 6}},
   };
   for (const auto& c : cas) {
     Marques(c.marques);
