@@ -15,7 +15,7 @@
 #include "settings/Mess.h"
 
 TEtatLecture EtatLecture;
-double TempsMesures[NB_ORDRE_LECTURE_MAX + 1] = {};
+std::vector<double> TempsMesures(1, 0.0);
 int32_t PosOrdreLecture = 0;
 int32_t MesureDebutLecture = 1, MesureFinLecture = 1;
 int32_t DebutMorceauTicks = 0;
@@ -351,7 +351,8 @@ void CalculerTempsMesures(const TPasse& p) {
   size_t k = 0;
   double tempo = std::max(1, EtatLecture.TempoCourant);
   int64_t horloge = p.debuts.empty() ? 0 : p.debuts[0];
-  for (size_t i = 0; i < p.mesures.size() && i < static_cast<size_t>(NB_ORDRE_LECTURE_MAX); ++i) {
+  TempsMesures.assign(p.mesures.size() + 1, 0.0);
+  for (size_t i = 0; i < p.mesures.size(); ++i) {
     const TMesure* mes = Partition.Mesure(p.mesures[i]);
     double W = mes ? mes->Duree : 0;
     double total = 0;
@@ -485,9 +486,6 @@ bool EcrireFichierMIDI(const QString& chemin, int mode) {
                 MB_OK, MB_DEF_OK);
     return false;
   }
-  if (mode == MODE_MIDI_EXPORT && OrdreLectureTronque)
-    MessageBoxD(TexteLangue("Dlg-Information"),
-                RemplacerParam1(TexteLangue("MidiExp-OrdreLectureTronque"), NB_ORDRE_LECTURE_MAX),
-                MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
+  if (mode == MODE_MIDI_EXPORT) SignalerOrdreTronque();
   return true;
 }

@@ -27,7 +27,7 @@ struct TEtatLecture {
 };
 extern TEtatLecture EtatLecture;
 
-extern double TempsMesures[NB_ORDRE_LECTURE_MAX + 1];  // length of each play-order entry in minutes
+extern std::vector<double> TempsMesures;  // [1..] length of each play-order entry in minutes
 extern int32_t PosOrdreLecture;                        // the entry being played
 extern int32_t MesureDebutLecture, MesureFinLecture;   // the speed trainer's range
 // Ticks before the first beat of the last file written: the count-in bar and the grace-note lead.
@@ -46,7 +46,7 @@ bool PisteIncluse(int piste, int mode);
 std::vector<uint8_t> ConstruireFichierMIDI(int mode);
 
 // Writes the file; false (after telling the user) when it cannot be written. An export whose
-// play order was cut to its limit tells the user too.
+// play order was cut to its limit tells the user too (playback does when it starts).
 bool EcrireFichierMIDI(const QString& chemin, int mode);
 // Writes a MIDI file's bytes through a save file, so that a failed write leaves the old file whole.
 bool EcrireOctetsFichier(const QString& chemin, const std::vector<uint8_t>& octets);

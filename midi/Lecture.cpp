@@ -142,6 +142,7 @@ bool TControleurLecture::Jouer(int mode) {
       !VueEditeur().CheckBeforePlayback())
     return false;
   if (!VerifierMIDI()) return false;
+  SignalerOrdreTronque();
   VueEditeur().BeforePlayback();
   lecteur_.Close();
   LaisserPasserMessages();
@@ -165,6 +166,7 @@ bool TControleurLecture::LancerEntrainement(int mesDeb, int mesFin, int tempoDeb
   if (!CalculeOrdreLecture(mesDeb, mesFin, 1, Configuration.PlayRepeats)) return false;
   if (Configuration.CheckDuration && !VueEditeur().CheckBeforePlayback())
     return false;
+  SignalerOrdreTronque();  // once, not at every pass
   EtatLecture.TempoDeb = tempoDeb;
   EtatLecture.TempoFin = tempoFin;
   EtatLecture.Variation = tempoFin < tempoDeb ? -std::abs(variation) : std::abs(variation);
@@ -199,7 +201,7 @@ void TControleurLecture::InitialiserTempsMesure() {
   PosOrdreLecture = 1;
   const double tempo = std::max(1, EtatLecture.TempoCourant);
   // The count-in bar and the grace-note lead come before the first measure.
-  EtatLecture.TempsMesureSuivante = (NbOrdreLecture >= 1 ? TempsMesures[1] : 0) +
+  EtatLecture.TempsMesureSuivante = (NbOrdreLecture >= 1 && TempsMesures.size() > 1 ? TempsMesures[1] : 0) +
                                     static_cast<double>(DebutMorceauTicks) / TICKS_NOIRE / tempo;
 }
 
@@ -290,7 +292,7 @@ void TControleurLecture::TimerMidiTimer() {
   // Several short measures may pass within one tick: catch up with all of them.
   while (minutes >= EtatLecture.TempsMesureSuivante - 0.001) {
     ++PosOrdreLecture;
-    if (PosOrdreLecture > NbOrdreLecture) return;
+    if (PosOrdreLecture > NbOrdreLecture || PosOrdreLecture >= static_cast<int>(TempsMesures.size())) return;
     int m = OrdreLecture[PosOrdreLecture];
     if (mode == MODE_MIDI_ENTRAINEMENT && m > MesureFinLecture) {
       Partition.MesureCourante = MesureFinLecture;

@@ -1,22 +1,102 @@
 #include "midi/OrdreLecture.h"
 
 #include <algorithm>
+#include <cmath>
 
-#include "song/Song.h"
 #include "editor/state/EtatProgramme.h"
+#include "settings/Langue.h"
+#include "settings/Mess.h"
 
-int32_t OrdreLecture[NB_ORDRE_LECTURE_MAX + 1] = {};
+std::vector<int32_t> OrdreLecture(1, 0);
 int32_t NbOrdreLecture = 0;
 bool OrdreLectureTronque = false;
+int32_t MesureOmise = 0;
 
-// The unrolling works on a much longer list than the one kept, so that a range far into a song
-// with repeats is still found before the list is cut to its 500 entries.
-constexpr size_t NB_DEROULEMENT_MAX = 200000;
-// Ill-formed repeat marks can jump back forever; the walk stops after this many steps.
-constexpr size_t NB_PAS_MAX = 4000000;
+namespace {
+
+// The walk below always ends (see there); this bound only guards against a mistake in that
+// reasoning, and a walk that reaches it is reported like a cut order. No measure sounds anywhere
+// near this often through the repeats a song can hold (99 per repeat-close or ending).
+constexpr size_t PAS_PAR_MESURE_MAX = 1000;
+
+// Unrolls the repeats of the whole song.
+//
+// A repeat-close goes back to the repeat-open that stands after the previous repeat-close passed on
+// (to the bar after that close when there is none, or to bar 1), as often as it says, then plays on:
+// "||: 1 2 :|| 3 4 :|| 5" sounds 1 2 1 2 3 4 3 4 5. A repeat-close that ends a played alternate
+// ending goes back to the repeat-open of its endings; one that ends a skipped ending is passed on.
+//
+// Why it ends: every jump goes to g or s, with g <= s <= c; g never decreases. A plain repeat-close
+// counts its own jumps, and once passed on, g stands after it: it is never reached again, so plain
+// jumps are finitely many. An ending's repeat-close jumps only when an ending was started since the
+// last repeat-close, and each start raises j, which an ending number bounds; j falls back to 0 only
+// at a repeat-open reached walking on, and between two plain jumps those opens come in rising order.
+std::vector<int32_t> Derouler(const TPartition& partition, bool avecRepetitions, int32_t* interrompue) {
+  std::vector<int32_t> ordre;
+  const int nb = partition.NbMesures;
+  std::vector<int> sauts(static_cast<size_t>(nb) + 1, 0);  // jumps made by each plain repeat-close
+  const size_t pasMax = static_cast<size_t>(nb) * PAS_PAR_MESURE_MAX;
+  int c = 1;
+  int g = 1;  // where an ending's repeat-close goes back to
+  int s = 1;  // where a plain repeat-close goes back to
+  int j = 0;  // number of the alternate ending being played
+  bool ecrire = true, retour = false, finCommencee = false;
+  size_t pas = 0;
+  while (c <= nb) {
+    if (pas++ >= pasMax) {
+      if (interrompue) *interrompue = c;
+      break;
+    }
+    const TMesure* m = partition.Mesure(c);
+    if (!m) break;
+    if (avecRepetitions && m->RenvoiDebut) {
+      g = s = c;
+      if (!retour) {
+        j = 0;
+        finCommencee = false;
+      }
+      retour = false;
+    }
+    if (avecRepetitions && m->Repetition && !m->RenvoiDebut) {
+      if (m->NumRepetition < j + 1) {
+        ecrire = false;
+      } else {
+        ++j;
+        finCommencee = true;
+      }
+    }
+    if (ecrire) ordre.push_back(c);
+    if (avecRepetitions && m->RenvoiFin) {
+      if (j > 0 && (finCommencee || !ecrire)) {
+        const bool saut = ecrire;
+        retour = retour || ecrire;
+        ecrire = true;
+        finCommencee = false;
+        if (saut) {
+          c = g;
+          continue;
+        }
+        s = c + 1;
+      } else {
+        finCommencee = false;
+        if (sauts[c] < m->NbRenvois) {
+          ++sauts[c];
+          c = s;
+          continue;
+        }
+        g = s = c + 1;
+      }
+    }
+    ++c;
+  }
+  return ordre;
+}
+
+}  // namespace
 
 std::vector<int32_t> CalculerOrdreMesures(const TPartition& partition, int debut, int fin, bool avecRepetitions,
-                                          bool modeParcourir) {
+                                          bool modeParcourir, int32_t* interrompue) {
+  if (interrompue) *interrompue = 0;
   std::vector<int32_t> ordre;
   const int nb = partition.NbMesures;
   if (nb <= 0) return ordre;
@@ -25,45 +105,7 @@ std::vector<int32_t> CalculerOrdreMesures(const TPartition& partition, int debut
     return ordre;
   }
 
-  int c = 1, d = 1, i = 0, j = 0;
-  bool ecrire = true, retour = false;
-  size_t pas = 0;
-  while (c <= nb && ordre.size() < NB_DEROULEMENT_MAX && pas++ < NB_PAS_MAX) {
-    const TMesure* m = partition.Mesure(c);
-    if (!m) break;
-    if (avecRepetitions && m->RenvoiDebut) {
-      d = c;
-      if (!retour) j = 0;
-      retour = false;
-    }
-    if (avecRepetitions && m->Repetition && !m->RenvoiDebut) {
-      if (m->NumRepetition < j + 1)
-        ecrire = false;
-      else
-        ++j;
-    }
-    if (ecrire) ordre.push_back(c);
-    if (avecRepetitions && m->RenvoiFin) {
-      if (j > 0) {
-        bool saut = ecrire;
-        retour = retour || ecrire;
-        ecrire = true;
-        if (saut) {
-          c = d;
-          continue;
-        }
-      } else {
-        ++i;
-        if (i > m->NbRenvois) {
-          i = 0;
-        } else {
-          c = d;
-          continue;
-        }
-      }
-    }
-    ++c;
-  }
+  ordre = Derouler(partition, avecRepetitions, interrompue);
 
   if (debut > 1) {
     auto it = std::find(ordre.begin(), ordre.end(), debut);
@@ -71,23 +113,51 @@ std::vector<int32_t> CalculerOrdreMesures(const TPartition& partition, int debut
   }
   if (fin < nb && !ordre.empty()) {
     if (modeParcourir) {
-      if (fin >= 0 && static_cast<size_t>(fin) < ordre.size()) ordre.resize(fin);
+      if (fin >= 0 && static_cast<size_t>(fin) < ordre.size()) {
+        ordre.resize(fin);
+        if (interrompue) *interrompue = 0;
+      }
     } else if (ordre.back() != fin) {
       auto it = std::find_if(ordre.begin(), ordre.end(), [fin](int32_t x) { return x > fin; });
+      // A walk stopped at its bound was cut here, within the range, not at its end.
+      if (it != ordre.end() && interrompue) *interrompue = 0;
       ordre.erase(it, ordre.end());
     }
   }
   return ordre;
 }
 
+size_t EntreesJouables(const TPartition& partition, const std::vector<int32_t>& ordre) {
+  int64_t ticks = 0;
+  const size_t nbMax = std::min(ordre.size(), static_cast<size_t>(NB_ORDRE_LECTURE_MAX));
+  for (size_t k = 0; k < nbMax; ++k) {
+    const TMesure* m = ordre[k] >= 1 && ordre[k] <= partition.NbMesures ? partition.Mesure(ordre[k]) : nullptr;
+    ticks += m ? std::max<int64_t>(0, std::lrint(m->Duree * TICKS_NOIRE)) : 0;
+    if (ticks > NB_TICKS_ORDRE_MAX) return k;
+  }
+  return nbMax;
+}
+
 bool CalculeOrdreLecture(int debut, int fin, bool avecRepetitions) {
-  std::vector<int32_t> ordre = CalculerOrdreMesures(Partition, debut, fin, avecRepetitions, ModeParcourir);
-  OrdreLectureTronque = ordre.size() > NB_ORDRE_LECTURE_MAX;
-  NbOrdreLecture = static_cast<int32_t>(std::min<size_t>(ordre.size(), NB_ORDRE_LECTURE_MAX));
-  for (int k = 0; k < NbOrdreLecture; ++k) OrdreLecture[k + 1] = ordre[k];
+  int32_t interrompue = 0;
+  const std::vector<int32_t> ordre =
+      CalculerOrdreMesures(Partition, debut, fin, avecRepetitions, ModeParcourir, &interrompue);
+  const size_t nb = EntreesJouables(Partition, ordre);
+  OrdreLectureTronque = nb < ordre.size() || interrompue > 0;
+  MesureOmise = nb < ordre.size() ? ordre[nb] : interrompue;
+  NbOrdreLecture = static_cast<int32_t>(nb);
+  OrdreLecture.assign(1, 0);
+  OrdreLecture.insert(OrdreLecture.end(), ordre.begin(), ordre.begin() + static_cast<std::ptrdiff_t>(nb));
   return NbOrdreLecture > 0;
 }
 
 bool CalculeOrdreLecture(int debut, int fin, int /*mode*/, bool avecRepetitions) {
   return CalculeOrdreLecture(debut, fin, avecRepetitions);
+}
+
+void SignalerOrdreTronque() {
+  if (!OrdreLectureTronque) return;
+  MessageBoxD(TexteLangue("Dlg-Information"),
+              RemplacerParam1et2(TexteLangue("MidiExp-OrdreLectureTronque"), NbOrdreLecture, MesureOmise),
+              MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
 }

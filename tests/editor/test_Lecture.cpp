@@ -151,6 +151,27 @@ TEST_F(Lecture, DisplayFollowsTheMeasuresThenStops) {
   EXPECT_EQ(Partition.MesureCourante, 4);
 }
 
+TEST_F(Lecture, LongSongsPlayToTheirLastBarAndACutOrderIsTold) {
+  NouveauMorceau(1000);
+  AjouterTemps(1, 1, 1920, 1, 1);
+  ASSERT_TRUE(controleur->Ac_Son_LectureDebutExecute());
+  lecteur.position = 999 * 2000 + 100;
+  controleur->TimerMidiTimer();
+  EXPECT_EQ(Partition.MesureCourante, 1000);
+  controleur->Ac_Son_StopExecute();
+  EXPECT_TRUE(messages.empty());
+
+  // Played 100 times, they pass the bound: play and the speed trainer say so, once.
+  Partition.Mesures[1000]->RenvoiFin = 1;
+  Partition.Mesures[1000]->NbRenvois = 99;
+  ASSERT_TRUE(controleur->Ac_Son_LectureDebutExecute());
+  controleur->Ac_Son_StopExecute();
+  ASSERT_TRUE(controleur->LancerEntrainement(1, 1000, 120, 120, 0));
+  lecteur.Finir();  // the next pass
+  controleur->Ac_Son_StopExecute();
+  EXPECT_EQ(messages.size(), 2u);
+}
+
 TEST_F(Lecture, CurrentMeasureNeverMovesAndCountInDelaysTheFirstMove) {
   Partition.MesureCourante = 3;
   ASSERT_TRUE(controleur->Ac_Son_LectureMesureECExecute());

@@ -503,11 +503,39 @@ TEST_F(EcritureMIDI, FileWritingAndItsFailures) {
   EXPECT_EQ(messages.size(), 1u);
   EXPECT_EQ(EtatLecture.Mode, -1);
 
-  // An export whose play order was cut says so.
-  NouveauMorceau(600);
+  // An export whose play order was cut says so: 200 bars played 100 times.
+  NouveauMorceau(200);
   AjouterTemps(1, 1, 480, 1, 1);
-  CalculeOrdreLecture(1, 600, true);
+  Partition.Mesures[200]->RenvoiFin = 1;
+  Partition.Mesures[200]->NbRenvois = 99;
+  CalculeOrdreLecture(1, 200, true);
   messages.clear();
   EXPECT_TRUE(EcrireFichierMIDI(dir.filePath("b.mid"), MODE_MIDI_EXPORT));
   EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(EcritureMIDI, LongSongsAndCloseOnlyRepeatsExportWhole) {
+  // 1000 bars end in bar 1000; with a repeat-close on the last, the 2000 entries are all written.
+  NouveauMorceau(1000);
+  for (int m = 1; m <= 1000; ++m) {
+    AjouterTemps(1, m, 480, 1, m % 12);
+    AjouterTemps(1, m, 1440);
+  }
+  for (bool reprise : {false, true}) {
+    Partition.Mesures[1000]->RenvoiFin = reprise;
+    const long entrees = reprise ? 2000 : 1000;
+    auto on = Ecrire(MODE_MIDI_EXPORT).De("Note_on_c", 2);
+    ASSERT_EQ(on.size(), static_cast<size_t>(entrees));
+    EXPECT_EQ(on.back().temps, (entrees - 1) * 1920);
+    EXPECT_EQ(on.back().args[1].toInt(), 64 + 1000 % 12);
+  }
+
+  // ||: 1 2 :|| 3 4 :|| 5
+  NoteParMesure(5);
+  Partition.Mesures[1]->RenvoiDebut = 1;
+  Partition.Mesures[2]->RenvoiFin = 1;
+  Partition.Mesures[4]->RenvoiFin = 1;
+  EXPECT_EQ(Arg(Ecrire(MODE_MIDI_EXPORT).De("Note_on_c", 2), 1),
+            (std::vector<int>{65, 66, 65, 66, 67, 68, 67, 68, 69}));
+  EXPECT_TRUE(messages.empty());
 }

@@ -1,12 +1,30 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+
 #include "midi/OrdreLecture.h"
 #include "midi_outils.h"
 
 using namespace midi_test;
 
 namespace {
-std::vector<int32_t> Ordre() { return std::vector<int32_t>(OrdreLecture + 1, OrdreLecture + 1 + NbOrdreLecture); }
+std::vector<int32_t> Ordre() { return {OrdreLecture.begin() + 1, OrdreLecture.begin() + 1 + NbOrdreLecture}; }
+
+// One word a measure: "o" repeat-open, a digit a repeat-close jumping back that many times,
+// "a" "b" "c" alternate ending 1 2 3, "." nothing.
+void Marques(const char* marques) {
+  std::istringstream in(marques);
+  std::vector<std::string> mots{std::istream_iterator<std::string>(in), {}};
+  NouveauMorceau(static_cast<int>(mots.size()));
+  for (size_t k = 0; k < mots.size(); ++k)
+    for (char x : mots[k]) {
+      TMesure& m = *Partition.Mesures[k + 1];
+      m.RenvoiDebut |= x == 'o';
+      if (x >= '1' && x <= '9') m.RenvoiFin = 1, m.NbRenvois = static_cast<uint8_t>(x - '0');
+      if (x >= 'a' && x <= 'c') m.Repetition = 1, m.NumRepetition = static_cast<uint8_t>(x - 'a' + 1);
+    }
+}
 
 // Repeat-open on 1, repeat-close and first ending on 3, second ending on 4.
 void ReprisesAvecFins() {
@@ -47,7 +65,7 @@ TEST(OrdreLecture, CutToTheRange) {
   EXPECT_EQ(NbOrdreLecture, 0);
 }
 
-TEST(OrdreLecture, LongSongsPlayFromFarInAndAreCappedAt500) {
+TEST(OrdreLecture, LongSongsPlayWholeUpToTheFileBound) {
   NouveauMorceau(1000);
   ASSERT_TRUE(CalculeOrdreLecture(600, 1000, true));
   EXPECT_EQ(NbOrdreLecture, 401);
@@ -56,9 +74,9 @@ TEST(OrdreLecture, LongSongsPlayFromFarInAndAreCappedAt500) {
   EXPECT_FALSE(OrdreLectureTronque);
 
   CalculeOrdreLecture(1, 1000, true);
-  EXPECT_EQ(NbOrdreLecture, 500);
-  EXPECT_EQ(OrdreLecture[500], 500);
-  EXPECT_TRUE(OrdreLectureTronque);
+  EXPECT_EQ(NbOrdreLecture, 1000);
+  EXPECT_EQ(OrdreLecture[1000], 1000);
+  EXPECT_FALSE(OrdreLectureTronque);
 
   // 10 measures repeated 99 times: the range starts in the last measures after the repeats.
   NouveauMorceau(20);
@@ -67,16 +85,39 @@ TEST(OrdreLecture, LongSongsPlayFromFarInAndAreCappedAt500) {
   Partition.Mesures[10]->NbRenvois = 99;
   ASSERT_TRUE(CalculeOrdreLecture(15, 20, true));
   EXPECT_EQ(Ordre(), (std::vector<int32_t>{15, 16, 17, 18, 19, 20}));
+
+  // 1000 measures repeated 99 times pass the bound of one file, which says where it stops;
+  // measures of 32/1 reach the tick bound first.
+  NouveauMorceau(1000);
+  Partition.Mesures[1]->RenvoiDebut = Partition.Mesures[1000]->RenvoiFin = 1;
+  Partition.Mesures[1000]->NbRenvois = 99;
+  for (double duree : {4.0, 128.0}) {
+    for (int m = 1; m <= 1000; ++m) Partition.Mesures[m]->Duree = duree;
+    CalculeOrdreLecture(1, 1000, true);
+    EXPECT_EQ(NbOrdreLecture, std::min<int64_t>(NB_ORDRE_LECTURE_MAX, NB_TICKS_ORDRE_MAX / int64_t(duree * 480)));
+    EXPECT_TRUE(OrdreLectureTronque);
+    EXPECT_EQ(MesureOmise, NbOrdreLecture % 1000 + 1);
+  }
 }
 
-TEST(OrdreLecture, EndlessRepeatMarksStop) {
-  // A second repeat-close after a skipped ending jumps back forever.
-  NouveauMorceau(4);
-  Partition.Mesures[1]->RenvoiDebut = 1;
-  Partition.Mesures[2]->Repetition = 1;
-  Partition.Mesures[3]->RenvoiFin = 1;
-  Partition.Mesures[4]->RenvoiFin = 1;
-  ASSERT_TRUE(CalculeOrdreLecture(1, 4, true));
-  EXPECT_EQ(NbOrdreLecture, 500);
-  EXPECT_TRUE(OrdreLectureTronque);
+TEST(OrdreLecture, RepeatMarksUnrollToAnEnd) {
+  const struct {
+    const char* marques;
+    std::vector<int32_t> ordre;
+  } cas[] = {
+      {"o 1 . 1 .", {1, 2, 1, 2, 3, 4, 3, 4, 5}},  // a close without its own open
+      {"o 3 . 1 .", {1, 2, 1, 2, 1, 2, 1, 2, 3, 4, 3, 4, 5}},
+      {". 2 .", {1, 2, 1, 2, 1, 2, 3}},
+      // A close after the endings, outside any ending, repeats from the bar after the last close.
+      {"o a 1 1 .", {1, 2, 3, 1, 4, 4, 5}},
+      // Endings after a plain repeat go back to the bar after it.
+      {"o 1 a1 b .", {1, 2, 1, 2, 3, 4, 5}},
+      {"o . a1 b1 c .", {1, 2, 3, 1, 2, 4, 1, 2, 5, 6}},
+  };
+  for (const auto& c : cas) {
+    Marques(c.marques);
+    CalculeOrdreLecture(1, Partition.NbMesures, true);
+    EXPECT_EQ(Ordre(), c.ordre) << c.marques;
+    EXPECT_FALSE(OrdreLectureTronque) << c.marques;
+  }
 }
