@@ -70,11 +70,21 @@ struct TActionsPrincipales : TPointeursActions {
 
   QAction* Action(int indice) const;               // by table index
   int IndiceAction(const QAction* a) const;         // -1 when not one of ours
-  // Sets the handler of an action.
+  // Sets the handler of an action. A command has one handler: binding it a second time throws
+  // std::logic_error, so that a later binding cannot silently override an earlier one.
   void DefinirExecute(TMembreAction membre, std::function<void()> f);
+  // Puts another handler in place of the bound one (tests count the calls of a command).
+  void RemplacerExecute(TMembreAction membre, std::function<void()> f);
   // Runs an action as a click would: nothing when it is disabled.
   void Executer(QAction* a);
 };
+
+// Who handles a command: its own handler, or one of the three effect handlers that several
+// commands share, which store the command's tag.
+enum class TExecute { Propre, Effet_HO, Effet_VibMainGauche, Effet_BrushUp };
+
+// The button bound to a command, if any; it is named after the command, "Bt_" in place of "Ac_".
+enum class TBouton { Aucun, Barre, Panneau };  // none, on the toolbar, on the edit-zone panel
 
 // One row of the command table. The rows name every column (editor/Actions.cpp), so that two
 // columns of the same type cannot change places unnoticed and none can be left out.
@@ -89,9 +99,8 @@ struct TDefAction {
   const char* Hint;        // design hint
   bool Cochable;           // shows a check mark / a down button
   bool ActifAuDepart;      // enabled when created
-  const char* Bouton;      // bound button ("Bt_Note_Croche"), "" = none
-  bool BoutonBarre;        // the button is on the toolbar (else on the edit-zone panel)
-  const char* Execute;     // handler name ("Ac_Effet_HOExecute")
+  TBouton Bouton;          // the bound button and where it stands
+  TExecute Execute;        // own or shared handler
   int LigneMenu;           // line of "MN_000" for the menu caption, 0 = none
   int LigneBouton;         // line of "MN_000" for the button hint, 0 = none
   bool Points;             // the menu caption takes "..." after the text
@@ -104,3 +113,7 @@ extern const std::array<TDefAction, NB_ACTIONS> TableActions;
 int IndiceMembre(TMembreAction membre);
 // Name of the menu item of an action ("Ac_Note_Croche" -> "Mn_Note_Croche").
 QString NomMenuAction(const char* nomAction);
+// Name of the button of an action ("Ac_Note_Croche" -> "Bt_Note_Croche").
+QString NomBoutonAction(const char* nomAction);
+// Index of an action in the table by its name ("Ac_Note_Croche"), -1 when there is none.
+int IndiceNom(const QString& nomAction);

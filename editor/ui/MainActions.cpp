@@ -18,6 +18,7 @@
 
 #include "components/VxImages.h"
 #include "platform/Folders.h"
+#include "settings/ui/Traduction.h"
 
 // A small glyph drawn from a short text, for a command whose image file is missing.
 static QIcon IconeTexte(const QString& texte) {
@@ -71,29 +72,33 @@ void CreerMenusPrincipaux(QMenuBar* barre, TMenusPrincipaux& m) {
     QMenu* TMenusPrincipaux::*membre;
     const char* nom;
     const char* caption;
+    int ligne;  // of the language group "MN_000"
   } menus[] = {
-      {&TMenusPrincipaux::Mn_Fichier, "Mn_Fichier", "&Fichier"},
-      {&TMenusPrincipaux::Mn_Edition, "Mn_Edition", "&Edition"},
-      {&TMenusPrincipaux::Mn_Piste, "Mn_Piste", "&Piste"},
-      {&TMenusPrincipaux::Mn_Mesure, "Mn_Mesure", "&Mesure"},
-      {&TMenusPrincipaux::Mn_Note, "Mn_Note", "&Note"},
-      {&TMenusPrincipaux::Mn_Effets, "Mn_Effets", "Effe&ts"},
-      {&TMenusPrincipaux::Mn_Assistants, "Mn_Assistants", "&Assistants"},
-      {&TMenusPrincipaux::Mn_Son, "Mn_Son", "&Son"},
-      {&TMenusPrincipaux::Mn_Affichage, "Mn_Affichage", "Aff&ichage"},
-      {&TMenusPrincipaux::Mn_Aide, "Mn_Aide", "Ai&de"},
+      {&TMenusPrincipaux::Mn_Fichier, "Mn_Fichier", "&Fichier", 1},
+      {&TMenusPrincipaux::Mn_Edition, "Mn_Edition", "&Edition", 17},
+      {&TMenusPrincipaux::Mn_Piste, "Mn_Piste", "&Piste", 24},
+      {&TMenusPrincipaux::Mn_Mesure, "Mn_Mesure", "&Mesure", 25},
+      {&TMenusPrincipaux::Mn_Note, "Mn_Note", "&Note", 41},
+      {&TMenusPrincipaux::Mn_Effets, "Mn_Effets", "Effe&ts", 63},
+      {&TMenusPrincipaux::Mn_Assistants, "Mn_Assistants", "&Assistants", 85},
+      {&TMenusPrincipaux::Mn_Son, "Mn_Son", "&Son", 95},
+      {&TMenusPrincipaux::Mn_Affichage, "Mn_Affichage", "Aff&ichage", 107},
+      {&TMenusPrincipaux::Mn_Aide, "Mn_Aide", "Ai&de", 113},
   };
   for (const auto& d : menus) {
     QMenu* menu = barre->addMenu(QString::fromUtf8(d.caption));
     menu->setObjectName(QString::fromLatin1(d.nom));
+    MarquerMenu(menu, d.ligne, true);
     m.*d.membre = menu;
   }
 }
 
-static QMenu* SousMenu(QMenu* parent, const char* nom, const char* caption) {
+// A submenu with its caption line in "MN_000" and whether that caption takes an accelerator.
+static QMenu* SousMenu(QMenu* parent, const char* nom, const char* caption, int ligne, bool raccourci) {
   QMenu* m = parent->addMenu(QString::fromUtf8(caption));
   m->setObjectName(QString::fromLatin1(nom));
   m->menuAction()->setObjectName(QString::fromLatin1(nom));
+  MarquerMenu(m, ligne, raccourci);
   return m;
 }
 
@@ -110,9 +115,9 @@ void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& 
   ajouter(f, {a.Ac_Fichier_Nouveau, a.Ac_Fichier_Ouvrir, nullptr, a.Ac_Fichier_Parcourir, nullptr,
               a.Ac_Fichier_Enregistrer, a.Ac_Fichier_EnregistrerSous, nullptr, a.Ac_Fichier_Proprietes,
               a.Ac_Options_Preferences, nullptr});
-  m.Mn_Fichier_Importer = SousMenu(f, "Mn_Fichier_Importer", "Importer");
+  m.Mn_Fichier_Importer = SousMenu(f, "Mn_Fichier_Importer", "Importer", 9, true);
   ajouter(m.Mn_Fichier_Importer, {a.Ac_Fichier_ImporterMIDI, a.Ac_Fichier_ImporterASCII});
-  m.Mn_Fichier_Exporter = SousMenu(f, "Mn_Fichier_Exporter", "Exporter");
+  m.Mn_Fichier_Exporter = SousMenu(f, "Mn_Fichier_Exporter", "Exporter", 10, true);
   ajouter(m.Mn_Fichier_Exporter, {a.Ac_Fichier_ExporterMIDI, a.Ac_Fichier_ExporterASCII});
   ajouter(f, {nullptr, a.Ac_Fichier_Imprimer, a.Ac_Fichier_ApercuImp, a.Ac_Fichier_ConfigImp, nullptr});
   for (int i = 1; i <= 5; ++i) {
@@ -142,7 +147,7 @@ void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& 
                         a.Ac_Effet_CoupDeVibrato, a.Ac_Effet_HarmNat, a.Ac_Effet_HarmArt, a.Ac_Effet_FadeIn,
                         a.Ac_Effet_TappingMD, a.Ac_Effet_Slap, a.Ac_Effet_Pop, nullptr, a.Ac_Effet_BrushUp,
                         a.Ac_Effet_BrushDown, nullptr});
-  m.Mn_Dyna = SousMenu(m.Mn_Effets, "Mn_Dyna", "Dynamic");
+  m.Mn_Dyna = SousMenu(m.Mn_Effets, "Mn_Dyna", "Dynamic", 84, true);
   ajouter(m.Mn_Dyna, {a.Ac_Dyna_ppp, a.Ac_Dyna_pp, a.Ac_Dyna_p, a.Ac_Dyna_mp, a.Ac_Dyna_mf, a.Ac_Dyna_f,
                       a.Ac_Dyna_ff, a.Ac_Dyna_fff});
   ajouter(m.Mn_Assistants, {a.Ac_Ass_Transposer, a.Ac_Ass_Redecouper, a.Ac_Ass_CompleterReduire,
@@ -151,8 +156,8 @@ void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& 
   ajouter(m.Mn_Son, {a.Ac_Son_LectureDebut, a.Ac_Son_LecturePosEC, a.Ac_Son_LectureMesureEC, a.Ac_Son_Stop, nullptr,
                      a.Ac_Son_EnBoucle, a.Ac_Son_Metronome, nullptr, a.Ac_Son_JouerSaisie});
   ajouter(m.Mn_Affichage, {a.Ac_Affichage_PleinEcran, nullptr, a.Ac_Ass_MontrerLetRing, a.Ac_Ass_MontrerDyna, nullptr});
-  m.Mn_Options_LangueLog = SousMenu(m.Mn_Affichage, "Mn_Options_LangueLog", "Langue");
-  m.Mn_Affichage_HelpLanguage = SousMenu(m.Mn_Affichage, "Mn_Affichage_HelpLanguage", "Help Language");
+  m.Mn_Options_LangueLog = SousMenu(m.Mn_Affichage, "Mn_Options_LangueLog", "Langue", 111, true);
+  m.Mn_Affichage_HelpLanguage = SousMenu(m.Mn_Affichage, "Mn_Affichage_HelpLanguage", "Help Language", 112, false);
   auto* groupeAide = new QActionGroup(m.Mn_Affichage_HelpLanguage);
   const char* langues[4] = {"", "Français", "English", "Deutsch"};
   for (int i : {3, 1, 2}) {  // shown as Deutsch, Français, English
@@ -185,7 +190,7 @@ const TMembreAction kOrdreBarre[] = {
     &T::Ac_Affichage_PleinEcran};
 constexpr int kTailleImageBarre = 16, kTailleImagePanneau = 20;
 
-bool BoutonDePanneau(const TDefAction& d) { return *d.Bouton && !d.BoutonBarre; }
+bool BoutonDePanneau(const TDefAction& d) { return d.Bouton == TBouton::Panneau; }
 }  // namespace
 
 void ConstruireBarreOutils(TVxToolbar* barre, TActionsPrincipales& a) {
@@ -209,7 +214,7 @@ void ConstruireBarreOutils(TVxToolbar* barre, TActionsPrincipales& a) {
     const int i = IndiceMembre(membre);
     auto* b = new TVxToolbarButton(barre);
     b->setDefaultAction(a.Action(i));
-    b->setObjectName(QString::fromLatin1(TableActions[i].Bouton));
+    b->setObjectName(NomBoutonAction(TableActions[i].Nom));
     b->setFocusPolicy(Qt::NoFocus);  // the focus stays on the focus holder
     b->setIconSize(QSize(kTailleImageBarre, kTailleImageBarre));
     b->setAutoRaise(true);
@@ -225,7 +230,7 @@ QList<QToolButton*> ConstruireBoutonsPanneau(QWidget* panneau, TActionsPrincipal
     const TDefAction& d = TableActions[i];
     if (!BoutonDePanneau(d)) continue;
     auto* b = new QToolButton(panneau);
-    b->setObjectName(QString::fromLatin1(d.Bouton));
+    b->setObjectName(NomBoutonAction(d.Nom));
     b->setDefaultAction(a.Action(i));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);

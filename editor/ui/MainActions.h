@@ -32,7 +32,8 @@ struct TMenusPrincipaux {
   QMenu* PopupMenuAff = nullptr;    // right button on the score view
 };
 // Adds the ten top menus, Mn_Fichier ... Mn_Aide, to the menu bar (the window does it first, so that
-// they stand first among its children).
+// they stand first among its children). Each menu and submenu carries its caption line of the
+// language file; the translation walks the built menus for them and for the accelerator order.
 void CreerMenusPrincipaux(QMenuBar* barre, TMenusPrincipaux& m);
 // Fills the main menu with the actions; the top menus are created first when they are missing.
 void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& m);

@@ -22,7 +22,8 @@
 
 // ---- Translation ----
 void TForm1::TraduireFenetrePrincipale() {
-  AppliquerTraductionPrincipale(CalculerTraductionPrincipale(LignesPatch), *this, this);
+  AppliquerTraductionPrincipale(CalculerTraductionPrincipale(LignesPatch, PlanMenus(menuBar(), Menus.PopupMenuAff)), *this,
+                               this);
   DisposerControles();  // the status labels follow their new texts' widths
 }
 

@@ -59,11 +59,15 @@ void TForm1::BrancherCommandesNotes() {
     RafraichirActions();
   });
   for (const TDefAction& d : TableActions) {
-    const QString h = QString::fromLatin1(d.Execute);
     QAction* act = this->*d.Membre;
-    if (h == "Ac_Effet_HOExecute") DefinirExecute(d.Membre, [this, act] { Ac_Effet_HOExecute(act); });
-    if (h == "Ac_Effet_VibMainGaucheExecute") DefinirExecute(d.Membre, [this, act] { Ac_Effet_VibMainGaucheExecute(act); });
-    if (h == "Ac_Effet_BrushUpExecute") DefinirExecute(d.Membre, [this, act] { BrushExecute(act); });
+    switch (d.Execute) {
+      case TExecute::Propre: break;
+      case TExecute::Effet_HO: DefinirExecute(d.Membre, [this, act] { Ac_Effet_HOExecute(act); }); break;
+      case TExecute::Effet_VibMainGauche:
+        DefinirExecute(d.Membre, [this, act] { Ac_Effet_VibMainGaucheExecute(act); });
+        break;
+      case TExecute::Effet_BrushUp: DefinirExecute(d.Membre, [this, act] { BrushExecute(act); }); break;
+    }
   }
   BrancherCommandesEffets();
 }

@@ -12,7 +12,6 @@
 
 void TForm1::BrancherCommandesSon() {
   DefinirExecute(&TForm1::Ac_Son_JouerSaisie, [this] { Ac_Son_JouerSaisie->setChecked(!Ac_Son_JouerSaisie->isChecked()); });
-  DefinirExecute(&TForm1::Ac_Son_Stop, [this] { Ac_Son_StopExecute(); });
 }
 
 bool TForm1::LectureEnCours() const {

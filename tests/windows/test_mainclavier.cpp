@@ -81,7 +81,7 @@ TEST_F(Clavier, DuringPlaybackOnlyTheEditingShortcutsAreHeldBack) {
   for (TMembreAction action : {&TForm1::Ac_Fichier_Nouveau, &TForm1::Ac_Fichier_Ouvrir, &TForm1::Ac_Fichier_Enregistrer,
                                 &TForm1::Ac_Fichier_Proprietes, &TForm1::Ac_Edition_Annuler, &TForm1::Ac_Effet_HO,
                                 &TForm1::Ac_Note_Lier, &TForm1::Ac_Mesure_Suivante})
-    f->DefinirExecute(action, [&faits, n = std::string(TableActions[IndiceMembre(action)].Nom)] { ++faits[n]; });
+    f->RemplacerExecute(action, [&faits, n = std::string(TableActions[IndiceMembre(action)].Nom)] { ++faits[n]; });
   MIDIDisponible = 1;
   f->Ac_Son_LectureDebut->setEnabled(false);  // something plays
   f->Ac_Edition_Annuler->setEnabled(true);

@@ -136,7 +136,7 @@ TEST_F(Fenetre, CtrlDeleteDeletesExactlyOneBeat) {
 TEST_F(Fenetre, DuringPlaybackOnlySpaceEscapeAndTrackKeysAct) {
   Touche(Qt::Key_5);
   int stops = 0;
-  f->DefinirExecute(&TForm1::Ac_Son_Stop, [&] { ++stops; });
+  f->RemplacerExecute(&TForm1::Ac_Son_Stop, [&] { ++stops; });
   MIDIDisponible = 1;
   f->Ac_Son_LectureDebut->setEnabled(false);  // something plays
   f->Ac_Son_Stop->setEnabled(true);
@@ -272,9 +272,9 @@ TEST_F(Fenetre, ChangingLanguageTranslatesMenusAgain) {
 
 TEST_F(Fenetre, LabelsRunTheirCommands) {
   int allerA = 0, signature = 0, proprietes = 0;
-  f->DefinirExecute(&TForm1::Ac_Mesure_AllerA, [&] { ++allerA; });
-  f->DefinirExecute(&TForm1::Ac_Mesure_Signature, [&] { ++signature; });
-  f->DefinirExecute(&TForm1::Ac_Fichier_Proprietes, [&] { ++proprietes; });
+  f->RemplacerExecute(&TForm1::Ac_Mesure_AllerA, [&] { ++allerA; });
+  f->RemplacerExecute(&TForm1::Ac_Mesure_Signature, [&] { ++signature; });
+  f->RemplacerExecute(&TForm1::Ac_Fichier_Proprietes, [&] { ++proprietes; });
   QTest::mouseClick(f->NumMesure, Qt::LeftButton);
   QTest::mouseClick(f->NbTps, Qt::LeftButton);
   QTest::mouseClick(f->NbTps2, Qt::LeftButton);
@@ -292,7 +292,7 @@ TEST_F(Fenetre, EveryCommandHasItsHandler) {
 
 TEST_F(Fenetre, DoubleClickOpensTheChordOnceAndTheNextClickCounts) {
   int accords = 0;
-  f->DefinirExecute(&TForm1::Ac_Note_Accord, [&] { ++accords; });
+  f->RemplacerExecute(&TForm1::Ac_Note_Accord, [&] { ++accords; });
   Touche(Qt::Key_5);
   Touche(Qt::Key_Right);
   Touche(Qt::Key_7);

@@ -21,11 +21,35 @@ struct Raccourcis {
   ~Raccourcis() { RaccourcisAuto = avant; }
   bool avant;
 };
+
+// The main window's actions and menus, which the translation walks.
+class MainTranslation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CreerActions(&w, a);
+    ConstruireMenus(w.menuBar(), a, m);
+  }
+  TTraductionPrincipale Calculer(const QStringList& lignes) {
+    return CalculerTraductionPrincipale(lignes, PlanMenus(w.menuBar(), m.PopupMenuAff));
+  }
+  QMainWindow w;
+  TActionsPrincipales a;
+  TMenusPrincipaux m;
+};
+
+// Every title and item of a menu, submenus included, in menu order.
+void Items(QMenu* menu, QList<QAction*>& items) {
+  for (QAction* item : menu->actions()) {
+    if (item->isSeparator()) continue;
+    items << item;
+    if (item->menu()) Items(item->menu(), items);
+  }
+}
 }  // namespace
 
-TEST(MainTranslation, CaptionsHintsAndEllipses) {
+TEST_F(MainTranslation, CaptionsHintsAndEllipses) {
   Raccourcis r(false);
-  auto t = CalculerTraductionPrincipale(Fichier({{69, "\"Bend & Release\""}, {115, "no quotes"}}));
+  auto t = Calculer(Fichier({{69, "\"Bend & Release\""}, {115, "no quotes"}}));
   ASSERT_TRUE(t.Trouve);
   EXPECT_EQ(t.Captions["Mn_Fichier"], "T1");
   EXPECT_EQ(t.Captions["Mn_Fichier_Nouveau"], "T2...");
@@ -51,17 +75,16 @@ TEST(MainTranslation, CaptionsHintsAndEllipses) {
     }
 }
 
-TEST(MainTranslation, AcceleratorsPerMenu) {
+TEST_F(MainTranslation, AcceleratorsPerMenu) {
   Raccourcis r(true);
   QMap<int, QString> l{{1, "\"Fichier\""}, {17, "\"Edition\""}, {24, "\"Piste\""}, {25, "\"Mesure\""},
                        {41, "\"Note\""},   {63, "\"Effets\""},  {85, "\"Assistants\""}, {95, "\"Son\""},
                        {107, "\"Affichage\""}, {113, "\"Aide\""}, {2, "\"Fermer\""}, {3, "\"1/2\""}};
-  auto t = CalculerTraductionPrincipale(Fichier(l));
-  const char* menus[] = {"Mn_Fichier", "Mn_Edition", "Mn_Piste",     "Mn_Mesure", "Mn_Note",
-                         "Mn_Effets",  "Mn_Assistants", "Mn_Son",    "Mn_Affichage", "Mn_Aide"};
-  const char* attendu[] = {"&Fichier", "&Edition", "&Piste", "&Mesure", "&Note",
-                           "Effe&ts",  "&Assistants", "&Son", "Aff&ichage", "Ai&de"};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(t.Captions[menus[i]], attendu[i]);
+  auto t = Calculer(Fichier(l));
+  // The menu bar gives its letters in its order: F and E are taken before "Effets".
+  EXPECT_EQ(t.Captions["Mn_Fichier"], "&Fichier");
+  EXPECT_EQ(t.Captions["Mn_Effets"], "Effe&ts");
+  EXPECT_EQ(t.Captions["Mn_Affichage"], "Aff&ichage");
   // The File menu starts with its own used letters.
   EXPECT_EQ(t.Captions["Mn_Fichier_Nouveau"], "&Fermer...");
   EXPECT_EQ(t.Captions["Mn_Fichier_Ouvrir"], "1&/2...");
@@ -70,23 +93,50 @@ TEST(MainTranslation, AcceleratorsPerMenu) {
     EXPECT_EQ(t.Captions[QStringLiteral("Mn2_Edition_") + n], t.Captions[QStringLiteral("Mn_Edition_") + n]);
   // Without the switch the texts stay as written.
   RaccourcisAuto = false;
-  EXPECT_EQ(CalculerTraductionPrincipale(Fichier(l)).Captions["Mn_Effets"], "Effets");
+  EXPECT_EQ(Calculer(Fichier(l)).Captions["Mn_Effets"], "Effets");
 }
 
-TEST(MainTranslation, AppliedToTheWindowAndRepeatable) {
+TEST_F(MainTranslation, EveryTranslatedItemOfTheBuiltMenusTakesALetterInMenuOrder) {
+  // Every line holds the alphabet: the k-th item of a menu that takes a letter gets the k-th letter.
   Raccourcis r(true);
-  QMainWindow w;
-  TActionsPrincipales a;
-  TMenusPrincipaux m;
-  CreerActions(&w, a);
-  ConstruireMenus(w.menuBar(), a, m);
+  const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+  QMap<int, QString> l;
+  for (int n = 1; n <= 117; ++n) l[n] = '"' + alphabet + '"';
+  AppliquerTraductionPrincipale(Calculer(Fichier(l)), a, &w);
+  auto verifier = [&](const QList<QAction*>& groupe, const QString& ou) {
+    int k = 0;
+    for (QAction* item : groupe) {
+      const QString texte = item->menu() ? item->menu()->title() : item->text();
+      if (QString(texte).remove('&').remove(QStringLiteral("...")) != alphabet) continue;  // not translated
+      if (item->menu() == m.Mn_Affichage_HelpLanguage) continue;  // translated, but takes no letter
+      QString attendu = alphabet;
+      EXPECT_EQ(texte.left(alphabet.size() + 1), attendu.insert(k++, '&')) << ou.toStdString() << ": "
+                                                                          << item->objectName().toStdString();
+    }
+  };
+  QList<QAction*> titres;
+  for (QAction* item : w.menuBar()->actions()) titres << item;
+  verifier(titres, QStringLiteral("menu bar"));
+  QList<QMenu*> menus{m.PopupMenuAff};
+  for (QAction* item : titres) {
+    QList<QAction*> tous;
+    Items(item->menu(), tous);
+    for (QAction* i : tous)
+      if (i->menu()) menus << i->menu();
+    menus << item->menu();
+  }
+  for (QMenu* menu : menus) verifier(menu->actions(), menu->objectName());
+}
+
+TEST_F(MainTranslation, AppliedToTheWindowAndRepeatable) {
+  Raccourcis r(true);
   const QString avant = a.Ac_Note_Croche->text();
-  AppliquerTraductionPrincipale(CalculerTraductionPrincipale({"DLG_000"}), a, &w);  // no group: nothing changes
+  AppliquerTraductionPrincipale(Calculer({"DLG_000"}), a, &w);  // no group: nothing changes
   EXPECT_EQ(a.Ac_Note_Croche->text(), avant);
 
   DefinirTexteLangue("Fichier-MIDI", "Fichiers MIDI");
   DefinirTexteLangue("Fichier-ImportMIDI", "Importer MIDI");
-  auto t = CalculerTraductionPrincipale(Fichier());
+  auto t = Calculer(Fichier());
   AppliquerTraductionPrincipale(t, a, &w);
   const QString croche = a.Ac_Note_Croche->text();
   EXPECT_TRUE(croche.contains("T45"));
@@ -98,7 +148,7 @@ TEST(MainTranslation, AppliedToTheWindowAndRepeatable) {
   EXPECT_EQ(OpenDialog2.Filter, "Fichiers MIDI (*.mid)|*.mid");
   EXPECT_EQ(FiltreQt(OpenDialog3.Filter).count(";;"), 1);
   // A second run reads every caption again: no second accelerator.
-  AppliquerTraductionPrincipale(CalculerTraductionPrincipale(Fichier()), a, &w);
+  AppliquerTraductionPrincipale(Calculer(Fichier()), a, &w);
   EXPECT_EQ(a.Ac_Note_Croche->text(), croche);
   EXPECT_EQ(m.Mn_Fichier->title(), "&T1");
 }
