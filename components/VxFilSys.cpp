@@ -63,9 +63,7 @@ void EvenementCadre(W* w, TCadreControle& cadre, QEvent* e, const std::function<
 
 }  // namespace
 
-// ---- Long names ----
-
-QString LongFileName(const QString& chemin) { return chemin; }
+// ---- Paths ----
 
 QString LongPathName(const QString& chemin) {
   if (chemin.isEmpty()) return chemin;

@@ -2,7 +2,6 @@
 // An owned list of icons that stores itself as bytes, and the reader of animated cursors
 // (RIFF "ACON" files) into a list of icon frames.
 #include <QByteArray>
-#include <QColor>
 #include <QImage>
 #include <QPoint>
 #include <QString>
@@ -32,7 +31,6 @@ class TIconList {
   void Insert(int i, const QByteArray& icon);
   void Delete(int i);
   void Move(int from, int to);
-  int IndexOf(const QByteArray& icon) const;
   void Clear();
   // The stored form: 32-bit count, then each icon's 32-bit size and bytes (0 for an empty slot).
   QByteArray Write() const;
@@ -72,6 +70,4 @@ class TAnimatedCursorImage {
   bool LoadFromBytes(std::span<const uint8_t> bytes);
   // Writing an animated cursor is not supported.
   [[noreturn]] void SaveToBytes();
-  // All frames side by side (or stacked), on the background, reduced to the file's colour count.
-  QImage FramesToBitmap(QColor background, bool vertical, bool reduceColours) const;
 };

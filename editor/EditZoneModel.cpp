@@ -29,11 +29,6 @@ void Publier() { VueEditeur().ShowEditZoneLabels(EtiquettesSaisie); }
 
 }  // namespace
 
-MeasureStatus StatutMesure(int64_t ticksRemplis, int64_t ticksMesure) {
-  if (ticksRemplis == ticksMesure) return MeasureStatus::Complete;
-  return ticksRemplis > ticksMesure ? MeasureStatus::TooLong : MeasureStatus::Incomplete;
-}
-
 MeasureStatus StatutMesure(double remplie, double duree) {
   if (remplie == duree) return MeasureStatus::Complete;
   return remplie >= duree ? MeasureStatus::TooLong : MeasureStatus::Incomplete;
@@ -49,8 +44,6 @@ QString TexteDureeMesure(double remplie, double duree, QChar separateur) {
 }
 
 QString TexteNumeroMesure(int mesure, int nbMesures) { return Trois(mesure) + QStringLiteral(" : ") + Trois(nbMesures); }
-
-MeasureStatus EtatMesure(const TMesure& m, int piste) { return StatutMesure(DureeMesureEnNoires(m, piste), m.Duree); }
 
 EditZoneLabels EtiquettesEtat(const TMesure& m, int piste, QChar separateur) {
   EditZoneLabels e;
@@ -105,13 +98,4 @@ void RegrouperRythme(int mesure) {
 void RegrouperToutesMesures() {
   for (int m = 1; m <= Partition.NbMesures; ++m) RegrouperRythme(m);
   Partition.MesureCourante = 1;
-}
-
-int32_t SommeDurees(int debut, int fin) {
-  TMesure* m = MesureSaisie();
-  if (!m || fin < debut) return 0;
-  const int piste = PisteSaisie();
-  int64_t s = 0;  // a damaged beat length must not overflow the sum
-  for (int b = std::max(debut, 1); b <= std::min(fin, NB_SLOTS_TEMPS); ++b) s += m->Temps[piste][b].Duree;
-  return static_cast<int32_t>(std::clamp<int64_t>(s, INT32_MIN, INT32_MAX));
 }

@@ -4,7 +4,6 @@
 // links of the current measure, which the zone then draws.
 #include <QChar>
 #include <QString>
-#include <cstdint>
 
 #include "editor/state/VueEditeur.h"  // EditZoneLabels
 
@@ -14,8 +13,7 @@ struct TMesure;
 extern EditZoneLabels EtiquettesSaisie;
 
 // Pure computations behind the labels.
-// Status of a filled length against a measure length, both in ticks (exact comparison).
-MeasureStatus StatutMesure(int64_t ticksRemplis, int64_t ticksMesure);
+// Status of a filled length against a measure length, both in quarters (exact comparison).
 MeasureStatus StatutMesure(double remplie, double duree);
 // "F : D" with 3 decimals, F rounded to thousandths halves-to-even, and the given separator.
 QString TexteDureeMesure(double remplie, double duree, QChar separateur);
@@ -23,8 +21,6 @@ QString TexteDureeMesure(double remplie, double duree, QChar separateur);
 double DureeRemplieArrondie(double remplie);
 // "007 : 012": both numbers padded to three digits.
 QString TexteNumeroMesure(int mesure, int nbMesures);
-// Status of a track of a measure: its used beats against the measure's length.
-MeasureStatus EtatMesure(const TMesure& m, int piste);
 // The status labels of a track of a measure (NbTps, NbTps2, colour and status; not NumMesure).
 EditZoneLabels EtiquettesEtat(const TMesure& m, int piste, QChar separateur);
 
@@ -38,5 +34,3 @@ void AfficherEtatMesure();
 void RegrouperRythme(int mesure);
 // Links of every measure of the current track; the current measure becomes 1.
 void RegrouperToutesMesures();
-// Sum of the ticks of beats debut..fin of the current track in the current measure.
-int32_t SommeDurees(int debut, int fin);

@@ -142,17 +142,6 @@ bool TIniFile::ReadBool(const QString& section, const QString& key, bool def) co
   return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-double TIniFile::ReadFloat(const QString& section, const QString& key, double def) const {
-  const QString* v = FindValue(section, key);
-  if (!v) return def;
-  QString t = *v;
-  // A file written under a decimal-comma locale reads the same.
-  if (!t.contains(QLatin1Char('.'))) t.replace(QLatin1Char(','), QLatin1Char('.'));
-  bool ok = false;
-  double d = t.toDouble(&ok);
-  return ok ? d : def;
-}
-
 void TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
   QString sec = section.trimmed(), k = key.trimmed();
   if (sec.isEmpty() || k.isEmpty()) return;
@@ -184,10 +173,6 @@ void TIniFile::WriteBool(const QString& section, const QString& key, bool value)
   WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void TIniFile::WriteFloat(const QString& section, const QString& key, double value) {
-  WriteString(section, key, QString::number(value, 'g', 15));
-}
-
 bool TIniFile::SectionExists(const QString& section) const { return FindSection(section) != nullptr; }
 
 bool TIniFile::ValueExists(const QString& section, const QString& key) const {
@@ -211,12 +196,6 @@ QStringList TIniFile::ReadSections() const {
 void TIniFile::EraseSection(const QString& section) {
   // Every copy goes, or the next one would surface in its place.
   while (const Section* s = FindSection(section)) sections_.erase(sections_.begin() + (s - sections_.data()));
-}
-
-void TIniFile::DeleteKey(const QString& section, const QString& key) {
-  Section* s = FindSection(section);
-  if (!s) return;
-  if (int i = IndexOfKey(*s, key); i >= 0) s->entries.erase(s->entries.begin() + i);
 }
 
 bool TIniFile::UpdateFile() {

@@ -29,19 +29,16 @@ class TIniFile {
   QString ReadString(const QString& section, const QString& key, const QString& def) const;
   int ReadInteger(const QString& section, const QString& key, int def) const;
   bool ReadBool(const QString& section, const QString& key, bool def) const;
-  double ReadFloat(const QString& section, const QString& key, double def) const;
 
   void WriteString(const QString& section, const QString& key, const QString& value);
   void WriteInteger(const QString& section, const QString& key, int value);
   void WriteBool(const QString& section, const QString& key, bool value);
-  void WriteFloat(const QString& section, const QString& key, double value);
 
   bool SectionExists(const QString& section) const;
   bool ValueExists(const QString& section, const QString& key) const;
   QStringList ReadSection(const QString& section) const;  // the keys, in file order
   QStringList ReadSections() const;
   void EraseSection(const QString& section);
-  void DeleteKey(const QString& section, const QString& key);
 
   // Writes the file through a QSaveFile, so a failed write leaves the old file whole.
   bool UpdateFile();

@@ -281,14 +281,6 @@ int LangueAideDe(const QString& langue) {
 
 }  // namespace
 
-void ConfigurationParDefaut(TCONFIG& c) {
-  VisiteurDefaut v;
-  VisiterConfigDebut(v, c);
-  VisiterConfigMilieu(v, c);
-  VisiterConfigFin(v, c);
-  c.BlackBlocks = false;
-}
-
 void ParamEcranParDefaut(TParamEcran& p, bool preset) {
   VisiteurDefaut v;
   VisiterEcran(v, p, preset, -1);

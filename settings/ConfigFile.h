@@ -17,8 +17,7 @@ void ChargerConfig(int piste, const std::function<void()>& choisirLangue);
 // Writes every setting back (at close). False when the file could not be written.
 bool EnregistrerConfig(int piste = 1);
 
-// The values a missing file gives, for the preferences' Default buttons. A preset screen layout
+// The layouts a missing file gives, for the preferences' Default buttons. A preset screen layout
 // has wider line margins than the live one.
-void ConfigurationParDefaut(TCONFIG& c);
 void ParamEcranParDefaut(TParamEcran& p, bool preset);
 void ZoneImpressionParDefaut(TZoneImpression& z);

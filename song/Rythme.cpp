@@ -37,6 +37,13 @@ std::vector<int> UnitesGroupement(int num, int den) {
   return ticks;
 }
 
+int64_t SommeDurees(const TMesure& m, int piste, int debut, int fin) {
+  if (piste < 0 || piste > NB_PISTES) return 0;
+  int64_t somme = 0;
+  for (int b = std::max(debut, 1); b <= std::min(fin, NB_SLOTS_TEMPS); ++b) somme += m.Temps[piste][b].Duree;
+  return somme;
+}
+
 std::vector<std::pair<int, int>> GroupesRythme(const TMesure& m, int piste, int nbTemps) {
   const int E = std::clamp(nbTemps, 0, NB_TEMPS_MAX + 1);
   const std::vector<int> unites = UnitesGroupement(m.Numerateur, m.Denominateur);
@@ -46,11 +53,8 @@ std::vector<std::pair<int, int>> GroupesRythme(const TMesure& m, int piste, int 
   while (f <= E) {
     const int U = unites[u];
     int j = E;
-    int64_t somme = 0;
-    for (int k = f; k <= E; ++k) {
-      somme += m.Temps[piste][k].Duree;
-      if (somme % U == 0) { j = k; break; }
-    }
+    for (int k = f; k <= E; ++k)
+      if (SommeDurees(m, piste, f, k) % U == 0) { j = k; break; }
     if (u + 1 < unites.size()) ++u;
     groupes.emplace_back(f, j);
     f = j + 1;

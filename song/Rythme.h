@@ -22,7 +22,11 @@ bool EstLie(const TTemps& t);
 int NbCrochets(const TTemps& t);
 // Beam-group lengths in ticks of a time signature (the last one repeats).
 std::vector<int> UnitesGroupement(int numerateur, int denominateur);
-// The beam groups of beats 1..nbTemps of a track: first and last beat of each.
+// The ticks of beats debut..fin of a track (0 when fin < debut), summed in 64 bits so that damaged
+// beat lengths cannot overflow it.
+int64_t SommeDurees(const TMesure& m, int piste, int debut, int fin);
+// The beam groups of beats 1..nbTemps of a track: first and last beat of each. A group ends at the
+// first beat where the sum from its start is a whole number of its unit.
 std::vector<std::pair<int, int>> GroupesRythme(const TMesure& m, int piste, int nbTemps);
 // Writes the links of beats debut..fin of a track, taken as one group.
 void LierGroupe(TMesure& m, int piste, int debut, int fin);

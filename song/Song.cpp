@@ -11,12 +11,6 @@ const TTemps& TBeatSlots::Blank() {
   return vide;
 }
 
-int TBeatSlots::HeldCount() const {
-  int n = 0;
-  for (const auto& s : slots_) n += s ? 1 : 0;
-  return n;
-}
-
 void TBeatSlots::Reserve(int first, int last) {
   assert(first >= 0 && first <= last);
   const auto debut = static_cast<size_t>(first), fin = static_cast<size_t>(last);

@@ -96,8 +96,6 @@ class TBeatSlots {
   }
   // True when slot b has been made; a slot not held reads as Blank().
   bool Holds(int b) const { return b >= 0 && static_cast<size_t>(b) < slots_.size() && slots_[b]; }
-  // Number of slots made (the memory this track takes, in beats).
-  int HeldCount() const;
   // Makes the slots first..last not made yet, together: a reader that knows how many beats follow
   // allocates them at once.
   void Reserve(int first, int last);

@@ -21,7 +21,7 @@ namespace {
 
 // Settings with values the dialog cannot show exactly, so that any write-back shows.
 void ReglagesDeDepart() {
-  ConfigurationParDefaut(Configuration);
+  Configuration = TCONFIG{};
   ParamEcranParDefaut(ParamEcran, false);
   ParamEcran.CoefPAff = 1.23;
   ParamEcran.LargeurBase = 77;  // a working field
