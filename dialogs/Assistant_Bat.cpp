@@ -106,8 +106,10 @@ void TAssistant_Bat_Form::ListeDblClick() {
   const int touche = ToucheChoisie();
   if (!touche || PleinEcranActif) return;
   if (!PoserNoteCurseur(Curseur.Corde, touche)) return;
-  RegrouperRythme(Partition.MesureCourante);
-  RafraichirZoneSaisie();
+  // Only the beat is redrawn: a full redraw would end the undo of this very note.
+  RedessinerTemps(Curseur.Temps);
+  RegrouperRythme(0);
+  DessinerTriolets();
   VueEditeur().EditZoneImageChanged();
   AfficherEtatMesure();
   VueEditeur().RefreshActions();

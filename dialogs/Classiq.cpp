@@ -269,8 +269,10 @@ void TClassForm::Image1Click(int y) {
   int frette = 0;
   const int corde = CordePourHauteur(Partition, PisteCourante, TempsCourant(), hauteur, frette);
   if (!corde || !PoserNoteCurseur(corde, frette)) return;
-  RegrouperRythme(Partition.MesureCourante);
-  RafraichirZoneSaisie();
+  // Only the beat is redrawn: a full redraw would end the undo of this very note.
+  RedessinerTemps(Curseur.Temps);
+  RegrouperRythme(0);
+  DessinerTriolets();
   VueEditeur().EditZoneImageChanged();
   if (VueEditeur().PlayWhileEntering() && MIDIDisponible) VueEditeur().PlayCurrentBeat();
   AfficherEtatMesure();

@@ -24,7 +24,7 @@
 
 #include "dialogs/EcouteAccordage.h"
 #include "dialogs/Sais_ins.h"
-#include "dialogs/SpeedT.h"  // the auto-repeat of the integer fields
+#include "dialogs/BoutonsRepetes.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/Notificateur.h"
@@ -82,12 +82,6 @@ QHBoxLayout* AvecFleches(QWidget* champ, QToolButton* haut, QToolButton* bas) {
   h->addWidget(champ);
   h->addLayout(v);
   return h;
-}
-
-// Intervals of a held tuning button: 300 ms, then 200, then 150 after ten repeats.
-int IntervalleAccordage(int repetition) {
-  if (repetition == 0) return 300;
-  return repetition >= 10 ? 150 : 200;
 }
 
 int ValeurSlider(int valeur) { return std::clamp(Arrondi(valeur * 20.0 / 127.0), 0, 20); }
@@ -340,30 +334,23 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent) {
 
   // ---- Timers and handlers ----
   QTimer** minuteries[5] = {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5};
-  Repetition* reps[5] = {&repAccordage_, &repTempo_, &repInstrument_, &repCapo_, &repFrettes_};
   for (int k = 0; k < 5; ++k) {
-    *minuteries[k] = reps[k]->minuterie = new QTimer(this);
-    reps[k]->minuterie->setSingleShot(true);
-    repetitions_[k] = reps[k];
-    Repetition* r = reps[k];
-    connect(r->minuterie, &QTimer::timeout, this, [this, r] { Repeter(*r); });
+    repetitions_[k] = new TBoutonsRepetes(this, k == 0 ? AllureRepetition::Accordage : AllureRepetition::Entier);
+    *minuteries[k] = repetitions_[k]->Minuterie();
   }
-  // A press steps once and starts the repeat; the release stops it. A click is thus one step.
-  auto brancher = [this](QToolButton* b, Repetition& r, int sens, int rangee = 0) {
-    connect(b, &QToolButton::pressed, this, [this, &r, sens, rangee] { Appuyer(r, sens, rangee); });
-    connect(b, &QToolButton::released, this, [&r] { r.minuterie->stop(); });
-  };
-  brancher(BT_TempoUp, repTempo_, +1);
-  brancher(BT_TempoDown, repTempo_, -1);
-  brancher(InstrumentUp, repInstrument_, +1);
-  brancher(InstrumentDown, repInstrument_, -1);
-  brancher(BT_CapoUp, repCapo_, +1);
-  brancher(BT_CapoDown, repCapo_, -1);
-  brancher(BT_FretUp, repFrettes_, +1);
-  brancher(BT_FretDown, repFrettes_, -1);
+  TBoutonsRepetes &repAccordage = *repetitions_[0], &repTempo = *repetitions_[1], &repInstrument = *repetitions_[2],
+                  &repCapo = *repetitions_[3], &repFrettes = *repetitions_[4];
+  repTempo.Brancher(BT_TempoUp, [this](int n) { PasTempo(n); });
+  repTempo.Brancher(BT_TempoDown, [this](int n) { PasTempo(-n); });
+  repInstrument.Brancher(InstrumentUp, [this](int n) { PasInstrument(n); });
+  repInstrument.Brancher(InstrumentDown, [this](int n) { PasInstrument(-n); });
+  repCapo.Brancher(BT_CapoUp, [this](int n) { PasCapo(n); });
+  repCapo.Brancher(BT_CapoDown, [this](int n) { PasCapo(-n); });
+  repFrettes.Brancher(BT_FretUp, [this](int n) { PasFrettes(n); });
+  repFrettes.Brancher(BT_FretDown, [this](int n) { PasFrettes(-n); });
   for (int r = 1; r <= 6; ++r) {
-    brancher(BT_CUp[r], repAccordage_, +1, r);
-    brancher(BT_CDown[r], repAccordage_, -1, r);
+    repAccordage.Brancher(BT_CUp[r], [this, r](int n) { PasCorde(r, n); });
+    repAccordage.Brancher(BT_CDown[r], [this, r](int n) { PasCorde(r, -n); });
     connect(Ecouter[r], &QToolButton::clicked, this, [this, r] { EcouterClic(r); });
   }
   connect(EcouterTout, &QToolButton::clicked, this, [this] { EcouterClic(0); });
@@ -686,38 +673,11 @@ void TSais_Partition::done(int r) {
     for (int k = 1; k <= 6; ++k) Ecouter[k]->setChecked(false);
     EcouterTout->setChecked(false);
   }
-  for (Repetition* rep : repetitions_) rep->minuterie->stop();
+  for (TBoutonsRepetes* rep : repetitions_) rep->Arreter();
   QDialog::done(r);
 }
 
 // ---- Steps ----
-
-void TSais_Partition::Appuyer(Repetition& r, int sens, int rangee) {
-  r.sens = sens;
-  r.compte = 0;
-  r.rangee = rangee;
-  PasRepetition(r, sens);
-  r.minuterie->start(&r == &repAccordage_ ? IntervalleAccordage(0) : IntervalleRepetition(0));
-}
-
-void TSais_Partition::Repeter(Repetition& r) {
-  const int n = ++r.compte;
-  if (&r == &repAccordage_) {
-    PasRepetition(r, r.sens * (n >= 30 ? 2 : 1));
-    r.minuterie->start(IntervalleAccordage(n));
-  } else {
-    PasRepetition(r, r.sens * (n >= 30 ? 3 : 1));
-    r.minuterie->start(IntervalleRepetition(n));
-  }
-}
-
-void TSais_Partition::PasRepetition(Repetition& r, int pas) {
-  if (&r == &repAccordage_) PasCorde(r.rangee, pas);
-  else if (&r == &repTempo_) PasTempo(pas);
-  else if (&r == &repInstrument_) PasInstrument(pas);
-  else if (&r == &repCapo_) PasCapo(pas);
-  else if (&r == &repFrettes_) PasFrettes(pas);
-}
 
 static void PasChamp(QLineEdit* e, int pas, int minimum, int maximum) {
   // Nothing happens while the edit is empty.

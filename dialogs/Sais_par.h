@@ -7,6 +7,7 @@
 #include <cstdint>
 
 class QCheckBox;
+class TBoutonsRepetes;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -108,13 +109,6 @@ class TSais_Partition : public QDialog {
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
-  struct Repetition {
-    QTimer* minuterie = nullptr;
-    int sens = 0, compte = 0, rangee = 0;
-  };
-  void Appuyer(Repetition& r, int sens, int rangee = 0);
-  void Repeter(Repetition& r);
-  void PasRepetition(Repetition& r, int pas);
   void RemplirOnglets();
   void ChangerOnglet(int index);
   void EcouterClic(int rangee);
@@ -122,8 +116,7 @@ class TSais_Partition : public QDialog {
   bool EnLecture() const;
   int Rangee(int corde) const;  // the row of a string of the shown track
 
-  Repetition repAccordage_, repTempo_, repInstrument_, repCapo_, repFrettes_;
-  Repetition* repetitions_[5] = {};
+  TBoutonsRepetes* repetitions_[5] = {};  // tuning, tempo, instrument, capo, frets
   bool garde_ = false;              // the code itself is filling the controls
   bool curseurBouge_[9][4] = {};    // the sliders the user moved, per track
 };

@@ -35,11 +35,6 @@ int ChampIncorrectSpeedTrainer(const QString textes[5], int nbMesures) {
   return 0;
 }
 
-int IntervalleRepetition(int repetition) {
-  if (repetition == 0) return 300;
-  return repetition >= 10 ? 50 : 100;
-}
-
 int ValeurRepetee(int valeur, int sens, int repetition, int minimum, int maximum) {
   const int pas = repetition >= 30 ? 3 : 1;
   return std::clamp(valeur + sens * pas, minimum, maximum);

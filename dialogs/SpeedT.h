@@ -3,6 +3,8 @@
 // change per pass. The window lives for the whole run so its fields keep their values.
 #include <QDialog>
 
+#include "dialogs/BoutonsRepetes.h"  // IntervalleRepetition
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -12,9 +14,7 @@ class QToolButton;
 // Checks the five field texts in the order the user is told about them; 0 when all are right,
 // else the 1-based index of the first wrong field (MesDeb, MesFin, TempoDeb, TempoFin, Variation).
 int ChampIncorrectSpeedTrainer(const QString textes[5], int nbMesures);
-// Auto-repeat of a held up/down button: the delay before repeat n (0 = the first press) and the
-// value after repeat n, clamped to the range.
-int IntervalleRepetition(int repetition);
+// Auto-repeat of a held up/down button: the value after repeat n, clamped to the range.
 int ValeurRepetee(int valeur, int sens, int repetition, int minimum, int maximum);
 
 class TSpeedT_Form : public QDialog {

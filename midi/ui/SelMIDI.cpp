@@ -18,8 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <functional>
 
+#include "dialogs/BoutonsRepetes.h"
 #include "dialogs/Sais_ins.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/VueEditeur.h"
@@ -36,30 +36,12 @@ TSelMIDIForm* SelMIDIForm = nullptr;
 
 namespace {
 
-QToolButton* Bouton(QWidget* parent, const QString& nom, const QString& texte, int intervalle) {
+QToolButton* Bouton(QWidget* parent, const QString& nom, const QString& texte) {
   auto* b = new QToolButton(parent);
   b->setObjectName(nom);
   b->setText(texte);
   b->setFocusPolicy(Qt::NoFocus);
-  b->setAutoRepeat(true);
-  b->setAutoRepeatDelay(300);
-  b->setAutoRepeatInterval(intervalle);
   return b;
-}
-
-// A held button repeats after 300 ms at `intervalle`, at `rapide` after ten repeats, and with a
-// step `facteur` times larger from the thirtieth.
-void Repeter(QToolButton* b, int intervalle, int rapide, int facteur, const std::function<void(int)>& pas) {
-  QObject::connect(b, &QToolButton::pressed, b, [b, intervalle] {
-    b->setProperty("repetitions", 0);
-    b->setAutoRepeatInterval(intervalle);
-  });
-  QObject::connect(b, &QToolButton::clicked, b, [b, rapide, facteur, pas] {
-    const int n = b->property("repetitions").toInt() + 1;
-    b->setProperty("repetitions", n);
-    if (n == 10) b->setAutoRepeatInterval(rapide);
-    pas(n >= 30 ? facteur : 1);
-  });
 }
 
 QLabel* Etiquette(QWidget* parent, const char* nom) {
@@ -129,10 +111,9 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   auto* li = new QGridLayout(LigneInstrument);
   Lab_Instrument = Etiquette(LigneInstrument, "Lab_Instrument");
   Instrument = Etiquette(LigneInstrument, "Instrument");
-  InstrumentDown = Bouton(LigneInstrument, QStringLiteral("InstrumentDown"), QStringLiteral("-"), 100);
-  InstrumentUp = Bouton(LigneInstrument, QStringLiteral("InstrumentUp"), QStringLiteral("+"), 100);
-  BT_Instrument = Bouton(LigneInstrument, QStringLiteral("BT_Instrument"), QStringLiteral("..."), 100);
-  BT_Instrument->setAutoRepeat(false);
+  InstrumentDown = Bouton(LigneInstrument, QStringLiteral("InstrumentDown"), QStringLiteral("-"));
+  InstrumentUp = Bouton(LigneInstrument, QStringLiteral("InstrumentUp"), QStringLiteral("+"));
+  BT_Instrument = Bouton(LigneInstrument, QStringLiteral("BT_Instrument"), QStringLiteral("..."));
   BT_Instrument->setFocusPolicy(Qt::StrongFocus);
   li->addWidget(Lab_Instrument, 0, 0);
   li->addWidget(Instrument, 0, 1, 1, 3);
@@ -152,8 +133,8 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   NbCordes->setObjectName(QStringLiteral("NbCordes"));
   NbCordes->setReadOnly(true);
   NbCordes->installEventFilter(this);
-  BT_NbCordesDown = Bouton(Reglages, QStringLiteral("BT_NbCordesDown"), QStringLiteral("-"), 100);
-  BT_NbCordesUp = Bouton(Reglages, QStringLiteral("BT_NbCordesUp"), QStringLiteral("+"), 100);
+  BT_NbCordesDown = Bouton(Reglages, QStringLiteral("BT_NbCordesDown"), QStringLiteral("-"));
+  BT_NbCordesUp = Bouton(Reglages, QStringLiteral("BT_NbCordesUp"), QStringLiteral("+"));
   g->addWidget(LabNbCordes, 2, 0);
   g->addWidget(NbCordes, 2, 1);
   g->addWidget(BT_NbCordesDown, 2, 2);
@@ -166,8 +147,8 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
     NoteCorde[s]->setReadOnly(true);
     NoteCorde[s]->setMaxLength(3);
     NoteCorde[s]->installEventFilter(this);
-    BT_CDown[s] = Bouton(Reglages, QStringLiteral("BT_C%1Down").arg(s), QStringLiteral("-"), 200);
-    BT_CUp[s] = Bouton(Reglages, QStringLiteral("BT_C%1Up").arg(s), QStringLiteral("+"), 200);
+    BT_CDown[s] = Bouton(Reglages, QStringLiteral("BT_C%1Down").arg(s), QStringLiteral("-"));
+    BT_CUp[s] = Bouton(Reglages, QStringLiteral("BT_C%1Up").arg(s), QStringLiteral("+"));
     Ecouter[s] = new QToolButton(Reglages);
     Ecouter[s]->setObjectName(QStringLiteral("Ecouter%1").arg(s));
     Ecouter[s]->setCheckable(true);
@@ -184,8 +165,8 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   EcouterTout->setText(QStringLiteral("\u266B"));
   EcouterTout->setFocusPolicy(Qt::NoFocus);
   g->addWidget(EcouterTout, 10, 4);
-  ToutDown = Bouton(Reglages, QStringLiteral("ToutDown"), QStringLiteral("-"), 200);
-  ToutUp = Bouton(Reglages, QStringLiteral("ToutUp"), QStringLiteral("+"), 200);
+  ToutDown = Bouton(Reglages, QStringLiteral("ToutDown"), QStringLiteral("-"));
+  ToutUp = Bouton(Reglages, QStringLiteral("ToutUp"), QStringLiteral("+"));
   g->addWidget(ToutDown, 10, 2);
   g->addWidget(ToutUp, 10, 3);
   Lab_NbFrets = Etiquette(Reglages, "Lab_NbFrets");
@@ -193,8 +174,8 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   NbFrets->setObjectName(QStringLiteral("NbFrets"));
   NbFrets->setReadOnly(true);
   NbFrets->installEventFilter(this);
-  BT_FretDown = Bouton(Reglages, QStringLiteral("BT_FretDown"), QStringLiteral("-"), 100);
-  BT_FretUp = Bouton(Reglages, QStringLiteral("BT_FretUp"), QStringLiteral("+"), 100);
+  BT_FretDown = Bouton(Reglages, QStringLiteral("BT_FretDown"), QStringLiteral("-"));
+  BT_FretUp = Bouton(Reglages, QStringLiteral("BT_FretUp"), QStringLiteral("+"));
   g->addWidget(Lab_NbFrets, 11, 0);
   g->addWidget(NbFrets, 11, 1);
   g->addWidget(BT_FretDown, 11, 2);
@@ -255,8 +236,15 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
     copie_->NomPiste[piste_] = QStringToAnsi(NomPiste->text());
     MajOnglet(piste_);
   });
-  Repeter(InstrumentUp, 100, 50, 3, [this](int pas) { PasInstrument(pas); });
-  Repeter(InstrumentDown, 100, 50, 3, [this](int pas) { PasInstrument(-pas); });
+  // The held buttons repeat on their family's timer; a click is one step.
+  auto* repAccordage = new TBoutonsRepetes(this, AllureRepetition::Accordage);
+  auto* repInstrument = new TBoutonsRepetes(this, AllureRepetition::Entier);
+  auto* repFrettes = new TBoutonsRepetes(this, AllureRepetition::Entier);
+  Timer1 = repAccordage->Minuterie();
+  Timer3 = repInstrument->Minuterie();
+  Timer5 = repFrettes->Minuterie();
+  repInstrument->Brancher(InstrumentUp, [this](int n) { PasInstrument(n); });
+  repInstrument->Brancher(InstrumentDown, [this](int n) { PasInstrument(-n); });
   connect(BT_Instrument, &QToolButton::clicked, this, [this] {
     if (!copie_) return;
     if (ChoisirInstrument(copie_->Instrument[piste_], this)) AfficherInstrument();
@@ -264,14 +252,13 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   connect(BT_NbCordesUp, &QToolButton::clicked, this, [this] { PasNbCordes(1); });
   connect(BT_NbCordesDown, &QToolButton::clicked, this, [this] { PasNbCordes(-1); });
   for (int s = 1; s <= NB_CORDES_MAX; ++s) {
-    Repeter(BT_CUp[s], 200, 150, 2, [this, s](int pas) { PasCorde(s, pas); });
-    Repeter(BT_CDown[s], 200, 150, 2, [this, s](int pas) { PasCorde(s, -pas); });
+    repAccordage->Brancher(BT_CUp[s], [this, s](int n) { PasCorde(s, n); });
+    repAccordage->Brancher(BT_CDown[s], [this, s](int n) { PasCorde(s, -n); });
   }
-  Repeter(ToutUp, 200, 150, 2, [this](int pas) { PasCorde(0, pas); });
-  Repeter(ToutDown, 200, 150, 2, [this](int pas) { PasCorde(0, -pas); });
-  // One click is one step on either fret button.
-  Repeter(BT_FretUp, 100, 50, 3, [this](int pas) { PasFrettes(pas); });
-  Repeter(BT_FretDown, 100, 50, 3, [this](int pas) { PasFrettes(-pas); });
+  repAccordage->Brancher(ToutUp, [this](int n) { PasCorde(0, n); });
+  repAccordage->Brancher(ToutDown, [this](int n) { PasCorde(0, -n); });
+  repFrettes->Brancher(BT_FretUp, [this](int n) { PasFrettes(n); });
+  repFrettes->Brancher(BT_FretDown, [this](int n) { PasFrettes(-n); });
   connect(ModeleList, &QComboBox::activated, this, [this](int i) {
     if (copie_ && AppliquerModele(i, copie_->NbCordes[piste_], copie_->Accordage[piste_])) AfficherAccordage();
   });

@@ -16,6 +16,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QTabBar;
+class QTimer;
 class QToolButton;
 class QWidget;
 
@@ -59,6 +60,7 @@ class TSelMIDIForm : public QDialog {
   QWidget* LigneInstrument = nullptr;  // the program, shown on every track
   QWidget* Reglages = nullptr;         // what the percussion track hides
   QPushButton *BT_OK = nullptr, *BT_Annuler = nullptr, *BT_Aide = nullptr;
+  QTimer *Timer1 = nullptr, *Timer3 = nullptr, *Timer5 = nullptr;  // held pitch, instrument and fret buttons
   QLabel *Lab_Sel_piste = nullptr, *Lab_Quantization = nullptr, *Lab_Cache2 = nullptr, *Lab_Cache3 = nullptr,
          *Lab_NomPiste = nullptr, *Lab_Instrument = nullptr, *Lab_Biblio = nullptr, *LabNbCordes = nullptr,
          *LabAccordage = nullptr, *Lab_NbFrets = nullptr;

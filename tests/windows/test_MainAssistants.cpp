@@ -4,16 +4,21 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
+#include "dialogs/Assistant_Bat.h"
+#include "dialogs/Classiq.h"
 #include "dialogs/ConfRede.h"
 #include "dialogs/Reposit.h"
 #include "dialogs/Transpo.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/ui/Main.h"
+#include "editor/Notation.h"
 #include "editor/Saisie.h"
 #include "platform/Folders.h"
 #include "settings/Config.h"
@@ -157,4 +162,46 @@ TEST_F(FenetreAssistants, TransposeOpensOnItsValues) {
   });
   f->Ac_Ass_Transposer->trigger();
   EXPECT_EQ(hauteur(), avant + 1);
+}
+
+// A note entered from the notation assistant (track 1) or the drum assistant (track 8) is taken
+// back by Ctrl+Z, pressed in the assistant or in the main window, like a typed one.
+TEST_F(FenetreAssistants, AssistantNoteIsUndone) {
+  TClassForm notation(f);
+  TAssistant_Bat_Form batterie(f);
+  batterie.Liste->setCurrentRow(0);  // 27 - High Q
+  struct Cas {
+    int piste;
+    QWidget* assistant;
+    std::function<void()> poser;
+  } cas[] = {
+      {1, &notation, [&notation] { notation.Image1Click(YPosition(37)); }},  // E4: open string 1
+      {PISTE_PERCUSSION, &batterie, [&batterie] { batterie.ListeDblClick(); }},
+  };
+  auto activer = [](QWidget* w) {
+    w->activateWindow();
+    return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 2000);
+  };
+  for (const Cas& c : cas)
+    for (bool dansAssistant : {true, false}) {
+      SCOPED_TRACE(testing::Message() << "track " << c.piste << (dansAssistant ? ", in the assistant" : ""));
+      f->ChangerPiste(c.piste);
+      Curseur.Temps = 1;
+      const TMesure avant = *Partition.Courante();
+      c.assistant->show();
+      ASSERT_TRUE(activer(c.assistant));
+      c.poser();
+      const TMesure& m = *Partition.Courante();
+      ASSERT_EQ(m.NbTemps[c.piste], 1);
+      EXPECT_TRUE(f->Ac_Edition_Annuler->isEnabled());
+      if (!dansAssistant) {
+        ASSERT_TRUE(activer(f));
+      }
+      QWidget* clavier = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+      QTest::keyClick(clavier, Qt::Key_Z, Qt::ControlModifier);
+      EXPECT_EQ(m.NbTemps[c.piste], avant.NbTemps[c.piste]);
+      for (int s = 1; s <= NB_CORDES_MAX; ++s) EXPECT_EQ(m.Temps[c.piste][1].Notes[s], avant.Temps[c.piste][1].Notes[s]);
+      c.assistant->hide();
+    }
+  f->ChangerPiste(1);
 }

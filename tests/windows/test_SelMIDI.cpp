@@ -193,4 +193,52 @@ TEST(SelMIDI, AideOuvreSaPage) {
   EXPECT_TRUE(ouvreur.urls[0].toLocalFile().endsWith(QStringLiteral("help/SelMIDI.html")));
 }
 
+// Held buttons repeat on their family's timer: the first repeat 300 ms after the press, then the
+// pitch rows every 200 ms, 150 ms from the tenth repeat, a double step from the thirtieth; the
+// instrument and fret buttons every 100 ms, 50 ms from the tenth, a triple step from the
+// thirtieth. The release stops the timer; a click is one step. The timers are fired by hand.
+TEST(SelMIDI, HeldButtonsSpeedUp) {
+  TSelMIDIForm d;
+  TProprietesTempo w = Copie();
+  Choisir(d, w, [&d, &w] {
+    struct Famille {
+      const char* nom;
+      QToolButton* bouton;
+      QTimer* minuterie;
+      std::function<int()> lire;
+      std::function<void(int)> ecrire;
+      int sens, apres1, apres10, pas30;
+    } familles[] = {
+        {"pitch", d.BT_CUp[1], d.Timer1, [&w] { return w.Accordage[1][1]; },
+         [&w](int v) { w.Accordage[1][1] = v; }, +1, 200, 150, 2},
+        {"instrument", d.InstrumentDown, d.Timer3, [&w] { return w.Instrument[1]; },
+         [&w](int v) { w.Instrument[1] = v; }, -1, 100, 50, 3},
+        {"frets", d.BT_FretUp, d.Timer5, [&d] { return d.NbFrets->text().toInt(); },
+         [&d](int v) { d.NbFrets->setText(QString::number(v)); }, +1, 100, 50, 3},
+    };
+    for (const Famille& f : familles) {
+      SCOPED_TRACE(f.nom);
+      ASSERT_NE(f.minuterie, nullptr);
+      f.ecrire(12);
+      QTest::mouseClick(f.bouton, Qt::LeftButton);
+      EXPECT_EQ(f.lire(), 12 + f.sens);
+      EXPECT_FALSE(f.minuterie->isActive());
+      QTest::mousePress(f.bouton, Qt::LeftButton);
+      EXPECT_EQ(f.lire(), 12 + 2 * f.sens);
+      ASSERT_TRUE(f.minuterie->isActive());
+      EXPECT_EQ(f.minuterie->interval(), 300);
+      for (int n = 1; n <= 30; ++n) {
+        f.ecrire(12);  // mid-range, so that no limit hides the step
+        QMetaObject::invokeMethod(f.minuterie, "timeout");
+        ASSERT_TRUE(f.minuterie->isActive()) << n;
+        EXPECT_EQ(f.minuterie->interval(), n < 10 ? f.apres1 : f.apres10) << n;
+        EXPECT_EQ(f.lire(), 12 + f.sens * (n < 30 ? 1 : f.pas30)) << n;
+      }
+      QTest::mouseRelease(f.bouton, Qt::LeftButton);
+      EXPECT_FALSE(f.minuterie->isActive());
+    }
+    d.reject();
+  });
+}
+
 #include "test_SelMIDI.moc"

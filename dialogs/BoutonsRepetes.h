@@ -1,0 +1,42 @@
+#pragma once
+// Up and down buttons that repeat while held. One family of buttons (a field's up and down, or the
+// rows of a tuning) shares one timer: the press steps once and starts it, each tick steps again
+// and sets the next delay, the release stops it, so a click is one step. The dialogs all speed up
+// the same two ways.
+#include <QObject>
+#include <functional>
+
+class QAbstractButton;
+class QTimer;
+
+enum class AllureRepetition {
+  Entier,     // 300 ms, then 100 ms, 50 ms from the tenth repeat; the step tripled from the 30th
+  Accordage,  // 300 ms, then 200 ms, 150 ms from the tenth repeat; the step doubled from the 30th
+};
+
+// The delay before the next repeat once n repeats are done (n = 0: the wait after the press).
+int IntervalleRepetition(int repetition);
+int IntervalleAccordage(int repetition);
+int IntervalleRepetition(AllureRepetition allure, int repetition);
+// How many steps repeat n makes (1 before the thirtieth).
+int FacteurRepetition(AllureRepetition allure, int repetition);
+
+class TBoutonsRepetes : public QObject {
+ public:
+  TBoutonsRepetes(QObject* parent, AllureRepetition allure);
+
+  // While b is held, pas(n) runs on the press and at each repeat, n the number of steps (1, then 2
+  // or 3 late in a long hold); the function gives the step its direction.
+  void Brancher(QAbstractButton* b, std::function<void(int)> pas);
+  void Arreter();
+  QTimer* Minuterie() const { return minuterie_; }
+  int Repetitions() const { return repetitions_; }
+
+ private:
+  void Repeter();
+
+  AllureRepetition allure_;
+  QTimer* minuterie_;
+  std::function<void(int)> pas_;  // the held button's
+  int repetitions_ = 0;
+};
