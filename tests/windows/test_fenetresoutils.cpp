@@ -119,6 +119,26 @@ TEST_F(FenetreOutils, ToolWindowKeepsItsPlaceOverAPlayback) {
   DynaForm->hide();
 }
 
+// The frame, title bar included, is centred: the client area stands below the title bar's height.
+TEST(CentrerSurEcran, FrameCentredAroundTheClientArea) {
+  const struct {
+    QRect ecran;
+    QSize client;
+    QMargins cadre;
+    QPoint coin;  // of the client area
+  } cas[] = {
+      {{0, 0, 1280, 1024}, {400, 300}, {}, {440, 362}},
+      {{0, 0, 1280, 1024}, {400, 300}, {1, 20, 1, 1}, {440, 372}},
+      {{0, 0, 1280, 1024}, {401, 301}, {1, 20, 1, 4}, {439, 370}},  // 438.5 and 349.5 go to even
+      {{0, 30, 1280, 994}, {400, 300}, {4, 24, 4, 4}, {440, 387}},  // a panel at the top
+      {{100, 0, 300, 200}, {400, 300}, {1, 20, 1, 1}, {50, -40}},   // larger than the area
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(testing::Message() << c.client.width() << "x" << c.client.height() << " top " << c.cadre.top());
+    EXPECT_EQ(PositionCentree(c.ecran, c.client, c.cadre), c.coin);
+  }
+}
+
 // The windows that open centred on the screen do so even from a main window that is not, and a
 // place the print preview stored wins over the centre.
 TEST(CentrerSurEcran, WindowsOpenCentredOnTheScreenNotOverTheMainWindow) {
@@ -141,7 +161,8 @@ TEST(CentrerSurEcran, WindowsOpenCentredOnTheScreenNotOverTheMainWindow) {
     SCOPED_TRACE(c.nom);
     std::unique_ptr<QDialog> d(c.creer());
     d->show();
-    EXPECT_EQ(d->pos(), PositionCentree(ecran->availableGeometry(), d->frameGeometry().size()));
+    EXPECT_EQ(d->geometry().topLeft(), PositionCentree(ecran->availableGeometry(), d->size(),
+                                                       d->windowHandle()->frameMargins()));
   }
   {
     TIniFile ini(placements);
