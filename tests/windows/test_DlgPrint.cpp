@@ -7,19 +7,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "editor/state/Partition.h"
 #include "files/ui/FichierPDF.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
-#include "song/Song.h"
-#include "view/ImpressionPartition.h"
 #include "view/ui/DlgPrint.h"
 
 namespace {
@@ -62,70 +58,32 @@ TEST_F(DlgPrint, CaptionsFromTheLanguageFile) {
   EXPECT_TRUE(f.GroupBox1->title().endsWith(QLatin1Char(' ')));
 }
 
-// The name typed in the file dialog gets its extension before the program looks for a file of that
-// name, and a file there is replaced only on Yes to the program's own question.
-TEST(ChoisirFichierPDF, ExtensionAddedBeforeAskingToReplace) {
+// A name typed without extension gets it before the program looks for the file, and a file there
+// is replaced only on Yes to the program's own question.
+TEST(DemanderFichierPDF, ExtensionAddedBeforeAskingToReplace) {
   QTemporaryDir dir;
-  const QString garde = dir.filePath("keep.pdf");
-  {
-    QFile f(garde);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("%PDF-1.4 keep me");
-  }
+  ASSERT_TRUE(QFile(dir.filePath("keep.pdf")).open(QIODevice::WriteOnly));
   const QString repertoire = Repertoire, courant = QDir::currentPath();
-  QPrinter& printer = Imprimante();
-  const QPrinter::OutputFormat format = printer.outputFormat();
-  NouvellePartition();
-  Partition.Titre = "AC/DC?";
-  QString tape, propose;
-  InstallerDialogueFichierPDF([&](QWidget*, const QString&, const QString& p) {
-    propose = p;
-    return tape;
-  });
-  QList<TDemandeMessage> demandes;
-  int reponse = ID_NON;
-  InstallerReponseMessage([&](const TDemandeMessage& d) {
-    demandes << d;
-    return reponse;
-  });
+  QString tape;
+  InstallerDialogueFichierPDF([&](QWidget*, const QString&, const QString&) { return tape; });
+  int reponse = 0, questions = 0;
+  InstallerReponseMessage([&](const TDemandeMessage&) { return ++questions, reponse; });
   const struct {
-    const char* tape;
-    int reponse;
-    const char* fichier;  // the printer's file after the choice; empty: nothing chosen
-    int questions;
-  } cas[] = {
-      {"keep", ID_NON, "", 1},
-      {"keep", ID_OUI, "keep.pdf", 1},
-      {"keep.pdf", ID_NON, "", 1},
-      {"new", ID_NON, "new.pdf", 0},
-      {"", ID_OUI, "", 0},  // the file dialog cancelled
-  };
+    const char *tape, *choisi;  // choisi empty: no file, the print does not run
+    int reponse, questions;
+  } cas[] = {{"keep", "", ID_NON, 1}, {"keep", "keep.pdf", ID_OUI, 1}, {"new", "new.pdf", ID_NON, 0}};
   for (const auto& c : cas) {
-    SCOPED_TRACE(c.tape);
-    tape = *c.tape ? dir.filePath(c.tape) : QString();
+    tape = dir.filePath(c.tape);
     reponse = c.reponse;
-    demandes.clear();
-    printer.setOutputFileName(QString());
-    EXPECT_EQ(ChoisirFichierPDF(nullptr), *c.fichier != 0);
-    EXPECT_EQ(printer.outputFileName(), *c.fichier ? dir.filePath(c.fichier) : QString());
-    EXPECT_EQ(demandes.size(), c.questions);
-    if (!demandes.isEmpty()) {
-      EXPECT_EQ(demandes[0].Defaut, MB_DEF_NON);
-    }
+    questions = 0;
+    const QString choisi = DemanderFichierPDF(nullptr, "PDF", QString());
+    EXPECT_EQ(choisi.toStdString(), *c.choisi ? dir.filePath(c.choisi).toStdString() : "") << c.tape;
+    EXPECT_EQ(questions, c.questions) << c.tape;
   }
-  QFile f(garde);
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll(), QByteArray("%PDF-1.4 keep me"));
-  EXPECT_EQ(QDir(Repertoire), QDir(dir.path()));  // the folder chosen is the working folder
-  ChoisirFichierPDF(nullptr);
-  EXPECT_EQ(propose, QDir(Repertoire).filePath("AC_DC_.pdf"));  // from the title, made a valid name
   InstallerDialogueFichierPDF({});
   InstallerReponseMessage({});
-  printer.setOutputFileName(QString());
-  printer.setOutputFormat(format);
   Repertoire = repertoire;
   QDir::setCurrent(courant);
-  NouvellePartition();
 }
 
 }  // namespace
