@@ -59,33 +59,63 @@ class DialoguesAuDessus : public QObject {
   }
 };
 
+// A window is placed before it is first mapped, when the window manager has not yet framed it: it
+// then takes the point given for the client area's corner, and the frame's size is a guess (the
+// parent's). Once the frame is known the window is placed again, unless something else moved it.
 class CentrageEcran : public QObject {
  public:
   using QObject::QObject;
   bool eventFilter(QObject* o, QEvent* e) override {
-    if (e->type() != QEvent::Show || e->spontaneous() || !o->isWidgetType()) return false;
+    if (!o->isWidgetType()) return false;
     auto* f = static_cast<QWidget*>(o);
-    const QScreen* ecran = QGuiApplication::primaryScreen();
-    if (!ecran) return false;
-    // Before its first mapping a window's frame is not known yet: its parent's frame stands in.
-    QMargins cadre = f->windowHandle() ? f->windowHandle()->frameMargins() : QMargins();
-    const QWidget* parent = f->parentWidget() ? f->parentWidget()->window() : nullptr;
-    if (f->windowFlags() & Qt::FramelessWindowHint)
-      cadre = QMargins();
-    else if (cadre.isNull() && parent && parent->windowHandle())
-      cadre = parent->windowHandle()->frameMargins();
-    const QSize taille = f->size().grownBy(cadre);
-    // move() places the frame's corner; it also keeps the dialog from centring itself on its parent.
-    f->move(PositionCentree(ecran->availableGeometry(), taille));
+    if (e->type() == QEvent::Show && !e->spontaneous()) {
+      cadre_ = CadreConnu(f);
+      if (cadre_.isNull() && !SansCadre(f)) {
+        // Not framed yet: its parent's frame stands in until its own is known.
+        const QWidget* parent = f->parentWidget() ? f->parentWidget()->window() : nullptr;
+        if (parent) cadre_ = CadreConnu(parent);
+        aVerifier_ = true;
+      }
+      Placer(f);
+    } else if (aVerifier_ && (e->type() == QEvent::Paint || e->type() == QEvent::Move ||
+                              e->type() == QEvent::WindowActivate)) {
+      if (f->geometry().topLeft() != place_) {
+        aVerifier_ = false;  // placed elsewhere since (a stored place, the user)
+      } else if (const QMargins cadre = CadreConnu(f); !cadre.isNull()) {
+        aVerifier_ = false;
+        if (cadre != cadre_) {
+          cadre_ = cadre;
+          Placer(f);
+        }
+      }
+    }
     return false;
   }
+
+ private:
+  static bool SansCadre(const QWidget* f) { return f->windowFlags() & Qt::FramelessWindowHint; }
+  static QMargins CadreConnu(const QWidget* f) {
+    return SansCadre(f) || !f->windowHandle() ? QMargins() : f->windowHandle()->frameMargins();
+  }
+  void Placer(QWidget* f) {
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    if (!ecran) return;
+    place_ = PositionCentree(ecran->availableGeometry(), f->size(), cadre_);
+    // move() takes the frame's corner, as far as the frame is known (not at all before the first
+    // mapping); it also keeps a dialog from centring itself on its parent.
+    f->move(place_ - (f->geometry().topLeft() - f->pos()));
+  }
+  QMargins cadre_;
+  QPoint place_;
+  bool aVerifier_ = false;
 };
 
 }  // namespace
 
-QPoint PositionCentree(const QRect& ecran, const QSize& cadre) {
-  return {ecran.x() + Arrondi((ecran.width() - cadre.width()) / 2.0),
-          ecran.y() + Arrondi((ecran.height() - cadre.height()) / 2.0)};
+QPoint PositionCentree(const QRect& ecran, const QSize& client, const QMargins& cadre) {
+  const QSize total = client.grownBy(cadre);
+  return {ecran.x() + Arrondi((ecran.width() - total.width()) / 2.0) + cadre.left(),
+          ecran.y() + Arrondi((ecran.height() - total.height()) / 2.0) + cadre.top()};
 }
 
 void CentrerSurEcran(QWidget* fenetre) {

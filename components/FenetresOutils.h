@@ -5,6 +5,8 @@
 // covers a modal dialog: a modal window shown while one of them is on screen is given the same
 // stay-on-top layer, where, shown last, it stands above them.
 // Also the one placement of the windows that open centred on the screen.
+#include <QMargins>
+
 class QPoint;
 class QRect;
 class QSize;
@@ -21,5 +23,6 @@ void PlacerDialoguesModauxAuDessus();
 // would otherwise centre itself over its parent. Call it after the window's placement storage, if
 // any, is attached: a stored place then wins over the centre.
 void CentrerSurEcran(QWidget* fenetre);
-// The top-left corner of a frame of that size centred on that area (halves to even).
-QPoint PositionCentree(const QRect& ecran, const QSize& cadre);
+// The top-left corner of the client area of a window of that client size whose frame, of those
+// margins, is centred on that area (halves to even).
+QPoint PositionCentree(const QRect& ecran, const QSize& client, const QMargins& cadre);

@@ -20,6 +20,7 @@
 #include "editor/state/EtatEdition.h"
 #include "files/FileCommands.h"
 #include "files/TablatureASCII.h"
+#include "files/ui/FichierPDF.h"
 #include "platform/Canvas.h"
 #include "settings/Aide.h"
 #include "settings/Config.h"
@@ -41,11 +42,8 @@ bool ImprimerLignesTexte(QWidget* parent, const QStringList& lignes, const QFont
   imprimante.setDocName(titre);
   if (QPrinterInfo::availablePrinters().isEmpty()) {
     // No printer on this machine: the pages go to a PDF file instead.
-    QString nom =
-        QFileDialog::getSaveFileName(parent, titre, CheminDansRepertoire(QFileInfo(titre).completeBaseName() + ".pdf"),
-                                     QStringLiteral("PDF (*.pdf)"));
+    const QString nom = DemanderFichierPDF(parent, titre, QFileInfo(titre).completeBaseName());
     if (nom.isEmpty()) return false;
-    if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".pdf");
     imprimante.setOutputFormat(QPrinter::PdfFormat);
     imprimante.setOutputFileName(nom);
   } else {

@@ -1,15 +1,21 @@
 // The print dialog: typing a page switches to a range, the range it reads, and its captions from
-// a language file with or without its own group.
+// a language file with or without its own group; the PDF file a print without printer writes.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "files/ui/FichierPDF.h"
+#include "settings/Config.h"
 #include "settings/Langue.h"
+#include "settings/Mess.h"
 #include "view/ui/DlgPrint.h"
 
 namespace {
@@ -50,6 +56,34 @@ TEST_F(DlgPrint, CaptionsFromTheLanguageFile) {
   EXPECT_EQ(f.RB_Tout->text(), QStringLiteral("All"));
   EXPECT_TRUE(f.GroupBox1->title().startsWith(QLatin1Char(' ')));
   EXPECT_TRUE(f.GroupBox1->title().endsWith(QLatin1Char(' ')));
+}
+
+// A name typed without extension gets it before the program looks for the file, and a file there
+// is replaced only on Yes to the program's own question.
+TEST(DemanderFichierPDF, ExtensionAddedBeforeAskingToReplace) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QFile(dir.filePath("keep.pdf")).open(QIODevice::WriteOnly));
+  const QString repertoire = Repertoire, courant = QDir::currentPath();
+  QString tape;
+  InstallerDialogueFichierPDF([&](QWidget*, const QString&, const QString&) { return tape; });
+  int reponse = 0, questions = 0;
+  InstallerReponseMessage([&](const TDemandeMessage&) { return ++questions, reponse; });
+  const struct {
+    const char *tape, *choisi;  // choisi empty: no file, the print does not run
+    int reponse, questions;
+  } cas[] = {{"keep", "", ID_NON, 1}, {"keep", "keep.pdf", ID_OUI, 1}, {"new", "new.pdf", ID_NON, 0}};
+  for (const auto& c : cas) {
+    tape = dir.filePath(c.tape);
+    reponse = c.reponse;
+    questions = 0;
+    const QString choisi = DemanderFichierPDF(nullptr, "PDF", QString());
+    EXPECT_EQ(choisi.toStdString(), *c.choisi ? dir.filePath(c.choisi).toStdString() : "") << c.tape;
+    EXPECT_EQ(questions, c.questions) << c.tape;
+  }
+  InstallerDialogueFichierPDF({});
+  InstallerReponseMessage({});
+  Repertoire = repertoire;
+  QDir::setCurrent(courant);
 }
 
 }  // namespace

@@ -119,6 +119,20 @@ TEST_F(FenetreOutils, ToolWindowKeepsItsPlaceOverAPlayback) {
   DynaForm->hide();
 }
 
+// The frame, title bar included, is centred: the client area stands below the title bar's height.
+TEST(CentrerSurEcran, FrameCentredAroundTheClientArea) {
+  const struct {
+    QRect ecran;
+    QMargins cadre;
+    QPoint coin;  // of a client area of 401 x 301
+  } cas[] = {
+      {{0, 0, 1280, 1024}, {}, {440, 362}},              // 439.5 and 361.5 go to even
+      {{0, 0, 1280, 1024}, {1, 20, 1, 1}, {439, 371}},
+      {{0, 30, 1280, 994}, {4, 24, 4, 4}, {440, 386}},  // a panel above the work area
+  };
+  for (const auto& c : cas) EXPECT_EQ(PositionCentree(c.ecran, QSize(401, 301), c.cadre), c.coin) << c.cadre.top();
+}
+
 // The windows that open centred on the screen do so even from a main window that is not, and a
 // place the print preview stored wins over the centre.
 TEST(CentrerSurEcran, WindowsOpenCentredOnTheScreenNotOverTheMainWindow) {
@@ -141,7 +155,8 @@ TEST(CentrerSurEcran, WindowsOpenCentredOnTheScreenNotOverTheMainWindow) {
     SCOPED_TRACE(c.nom);
     std::unique_ptr<QDialog> d(c.creer());
     d->show();
-    EXPECT_EQ(d->pos(), PositionCentree(ecran->availableGeometry(), d->frameGeometry().size()));
+    EXPECT_EQ(d->geometry().topLeft(), PositionCentree(ecran->availableGeometry(), d->size(),
+                                                       d->windowHandle()->frameMargins()));
   }
   {
     TIniFile ini(placements);

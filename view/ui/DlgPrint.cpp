@@ -1,7 +1,5 @@
 #include "view/ui/DlgPrint.h"
 
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,7 +12,7 @@
 #include <QVBoxLayout>
 #include <QSet>
 
-#include "files/FileCommands.h"
+#include "files/ui/FichierPDF.h"
 #include "settings/Langue.h"
 #include "song/Song.h"
 #include "view/ImpressionPartition.h"
@@ -107,12 +105,8 @@ bool ConfigurerImprimante(QWidget* parent) {
 }
 
 bool ChoisirFichierPDF(QWidget* parent) {
-  const QString titre = AnsiToQString(Partition.Titre.view());
-  const QString propose = titre.isEmpty() ? QString() : NomFichierValide(titre) + QStringLiteral(".pdf");
-  QString nom = QFileDialog::getSaveFileName(parent, QStringLiteral("PDF"), CheminDansRepertoire(propose),
-                                             QStringLiteral("PDF (*.pdf)"));
-  if (RetenirDossier(nom).isEmpty()) return false;
-  if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".pdf");
+  const QString nom = DemanderFichierPDF(parent, QStringLiteral("PDF"), AnsiToQString(Partition.Titre.view()));
+  if (nom.isEmpty()) return false;
   Imprimante().setOutputFileName(nom);
   return true;
 }

@@ -1,0 +1,31 @@
+#include "files/ui/FichierPDF.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "files/FileCommands.h"
+
+namespace {
+
+TDialogueFichierPDF& Dialogue() {
+  static TDialogueFichierPDF d;
+  return d;
+}
+
+QString DialogueReel(QWidget* parent, const QString& titre, const QString& propose) {
+  return QFileDialog::getSaveFileName(parent, titre, propose, QStringLiteral("PDF (*.pdf)"), nullptr,
+                                      QFileDialog::DontConfirmOverwrite);
+}
+
+}  // namespace
+
+void InstallerDialogueFichierPDF(TDialogueFichierPDF dialogue) { Dialogue() = std::move(dialogue); }
+
+QString DemanderFichierPDF(QWidget* parent, const QString& titre, const QString& nomPropose) {
+  const QString propose =
+      nomPropose.isEmpty() ? QString() : CheminDansRepertoire(NomFichierValide(nomPropose) + QStringLiteral(".pdf"));
+  QString nom = RetenirDossier(Dialogue() ? Dialogue()(parent, titre, propose) : DialogueReel(parent, titre, propose));
+  if (nom.isEmpty()) return {};
+  if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".pdf");
+  return ConfirmerRemplacement(nom) ? nom : QString();
+}
