@@ -259,6 +259,11 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
   repAccordage->Brancher(ToutDown, [this](int n) { PasCorde(0, -n); });
   repFrettes->Brancher(BT_FretUp, [this](int n) { PasFrettes(n); });
   repFrettes->Brancher(BT_FretDown, [this](int n) { PasFrettes(-n); });
+  // The press made the step; the click hands the field to the keys (Up, Down, keypad + and -).
+  connect(BT_FretDown, &QToolButton::clicked, this, [this] {
+    NbFrets->setFocus();
+    NbFrets->selectAll();
+  });
   connect(ModeleList, &QComboBox::activated, this, [this](int i) {
     if (copie_ && AppliquerModele(i, copie_->NbCordes[piste_], copie_->Accordage[piste_])) AfficherAccordage();
   });

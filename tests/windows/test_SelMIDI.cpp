@@ -237,6 +237,12 @@ TEST(SelMIDI, HeldButtonsSpeedUp) {
       QTest::mouseRelease(f.bouton, Qt::LeftButton);
       EXPECT_FALSE(f.minuterie->isActive());
     }
+    // A click on the fret "-" steps once and leaves the field ready for the keys.
+    d.NbFrets->setText(QStringLiteral("12"));
+    QTest::mouseClick(d.BT_FretDown, Qt::LeftButton);
+    EXPECT_EQ(d.NbFrets->text(), QStringLiteral("11"));
+    EXPECT_EQ(d.focusWidget(), d.NbFrets);
+    EXPECT_EQ(d.NbFrets->selectedText(), QStringLiteral("11"));
     d.reject();
   });
 }
