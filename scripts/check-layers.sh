@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What the linker cannot see of the layers. The build gives each layer its own library, linked only
 # downwards (CMakeLists.txt), so a call up the stack to code compiled in a higher layer fails to
-# link. Three things link all the same, and are checked here from the #include lines:
+# link. What links all the same is checked here from the #include lines:
 #   - an include that points up to code held whole in a header (inline functions, templates,
 #     types, constants): nothing of the higher library is linked for it;
 #   - the order among the windows, which share one library (their folders in layers.txt, in order);
@@ -16,7 +16,16 @@
 # tests/test_main.cpp and the build tools (outils/ folders) stand over everything. A file includes its
 # own room or a room below it, and no test helper unless it is a test itself. Every C++ file of the
 # tree has a room, but for the benchmarks (bench/, over everything, unchecked) and build trees.
+#
+# With --compiled <build folder> [tree], after a build, the same rules are checked again on what the compiler
+# itself read for each source (its dependency files): every header, however it was reached (through a
+# macro, under an #if, through other headers), and nothing a comment only names.
 set -euo pipefail
+compile=""
+if [[ ${1:-} == --compiled ]]; then
+  compile=$(cd "${2:?--compiled needs the build folder}" && pwd -P)
+  shift 2
+fi
 racine=${1:+$(cd "$1" && pwd)}  # the tree to check, when it is not this repository
 cd "$(dirname "$0")/.."
 
@@ -160,9 +169,74 @@ widgets_par() {
 [[ -z $racine ]] || cd "$racine"
 # A tree git cannot read would list no file and pass.
 git rev-parse --is-inside-work-tree >/dev/null
-# Build trees inside the tree (a CMakeCache.txt at their top) hold generated sources of no layer.
+# What the compiler read: one line "source header" a header of the tree or a widget header, both
+# from the top of the tree, for every source of the tree compiled in the build folder (Make keeps
+# the compiler's dependency files beside the objects; Ninja keeps them in its log). A source's first
+# dependency is itself, and stands as a line of its own.
+if [[ -n $compile ]]; then
+  top_dir=$(pwd -P)
+  paires=$(if [[ -f $compile/.ninja_deps ]]; then
+    ninja -C "$compile" -t deps
+  else
+    find "$compile" -name '*.o.d' -exec cat {} +
+  fi | awk -v top="$top_dir/" -v build="$compile/" '
+    function garde(p) { return index(p, top) == 1 && index(p, build) != 1 }
+    function widget(p) {
+      return p ~ /\/QtWidgets\// ||
+             p ~ /\/QtPrintSupport\/q(abstractprintdialog|printdialog|printpreviewdialog|printpreviewwidget|pagesetupdialog)\.h$/
+    }
+    /^[^ \t].*:/ { source = ""; sub(/^[^:]*:/, "") }
+    {
+      for (i = 1; i <= NF; i++) {
+        if ($i == "\\" || $i ~ /^#deps/) continue
+        if ($i ~ /^(deps|mtime|\(VALID\)|\(STALE\))/) continue
+        if (source == "") { source = $i; ok = garde(source); sub(top, "", source); if (ok) print source, source; continue }
+        if (!ok) continue
+        if (widget($i)) { match($i, /Qt(Widgets|PrintSupport)\/[^\/]*$/); print source, "<" substr($i, RSTART) ">" }
+        else if (garde($i)) { h = $i; sub(top, "", h); print source, h }
+      }
+    }' | sort -u)
+  if [[ -z $paires ]]; then
+    echo "check-layers: nothing compiled in $compile to check: build first" >&2
+    exit 1
+  fi
+  declare -A RANG=()
+  fail=0
+  while read -r f h; do
+    [[ $f == bench/* ]] && continue
+    [[ -n ${RANG[$f]:-} ]] || { rank "$f"; RANG[$f]=$rang; }
+    rf=${RANG[$f]}
+    (( rf == 0 )) && continue  # refused by the build, and by the pass over the text
+    if [[ $h == \<* ]]; then
+      base=${h#*/}; base=${base%>}
+      # The module's own settings, and the few it keeps only to forward to QtGui, are no widget.
+      [[ $base == qtwidgets* || ( -n $qtinc && -e $qtinc/QtGui/$base ) ]] && continue
+      if (( rf < windows )) && [[ $f != components/* && $f != settings/Mess.cpp && $f != tests/* ]]; then
+        echo "layer: $f reads the widget header $h when compiled: it belongs in a ui/ folder"
+        fail=1
+      fi
+      continue
+    fi
+    [[ -n ${RANG[$h]:-} ]] || { rank "$h"; RANG[$h]=$rang; }
+    if (( ${RANG[$h]} > rf )); then
+      echo "layer: $f reads $h when compiled, which stands above it"
+      fail=1
+    elif [[ $h == tests/* && $f != tests/* ]]; then
+      echo "layer: $f reads $h when compiled, a test helper: the program never includes the tests"
+      fail=1
+    fi
+  done <<< "$paires"
+  if (( fail )); then
+    echo "check-layers: what the compiler read points up (see above)" >&2
+    exit 1
+  fi
+  echo "check-layers: every header the compiler read points down or stays in its room"
+  exit 0
+fi
+
+# Build trees inside the tree (a CMakeFiles/ folder at their top) hold generated sources of no layer.
 construits=()
-for d in */CMakeCache.txt; do [[ -e $d ]] && construits+=(":!${d%/*}"); done
+for d in */CMakeFiles; do [[ -d $d ]] && construits+=(":!${d%/*}"); done
 mapfile -t fichiers < <(git ls-files -co --exclude-standard -- . "${construits[@]}" \
                           | grep -E '\.(h|hh|hpp|hxx|cpp|cc|cxx)$' | grep -v '^bench/')
 for f in "${fichiers[@]}"; do INCLUDES[$f]=""; done

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The two guards against the ways round them: each case below puts one snippet in one file of a
 # throwaway tree and runs the check on that tree, which must refuse it (fail) or let it through
-# (pass). A new spelling that slipped past a guard goes in as one more line.
+# (pass). A new spelling that slipped past a guard goes in as one more line. The check "compiled" is
+# the layer check over what the compiler read: the file is preprocessed in the tree first.
 set -euo pipefail
 ici=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -55,6 +56,12 @@ layers    pass    tests/windows/dialogs/test_x.cpp  #include "editor/ui/Main.h"\
 layers    pass    bench/bench_x.cpp             #include "editor/ui/Main.h"\n#include "tests/editor/EditFixture.h"
 layers    pass    components/outils/Faire.cpp   #include "editor/ui/Main.h"
 layers    pass    editor/ui/Main.cpp            #include "../Actions.h"
+compiled  fail    song/Partition.cpp            #define H "editor/ui/Main.h"\n#include H
+compiled  fail    editor/Navigation.cpp         #define W <QWidget>\n#include W
+compiled  fail    view/Rendu.cpp                #include "components/VxCommon.h"
+compiled  fail    editor/Navigation.cpp         #if 1\n#include "tests/editor/EditFixture.h"\n#endif
+compiled  pass    song/Partition.cpp            /*\n#include "editor/ui/Main.h"\n*/
+compiled  pass    editor/ui/Main.cpp            #include "components/VxPanel.h"\n#include "../Actions.h"
 layers    pass    editor/state/Curseur.cpp      #include "../../song/Partition.h"
 layers    pass    editor/Actions.cpp            #include <song/Partition.h>\n#include "Clavier.h"
 layers    pass    view/Rendu.cpp                #include <QtGui/QAction>\n#include <QtPrintSupport/QPrinter>
@@ -83,12 +90,23 @@ components/VxPanel.h            #include <QWidget>\nclass TVxCustomPanel : publi
 components/VxCommon.h           #include "VxPanel.h"
 AIDES
 
+# Qt's headers, for the cases that are preprocessed.
+qtinc=$(ls -d /usr/include/*/qt6 /usr/include/qt6 2>/dev/null | head -n 1 || true)
+qt=(-isystem "$qtinc" -isystem "$qtinc/QtCore" -isystem "$qtinc/QtGui" -isystem "$qtinc/QtWidgets" -fPIC)
+
 faux=0
 while read -r check attendu fichier extrait; do
   mkdir -p "$arbre/$(dirname "$fichier")"
   printf '%b\n' "$extrait" > "$arbre/$fichier"
   rc=0
-  bash "$ici/scripts/check-$check.sh" "$arbre" >/dev/null 2>&1 || rc=$?
+  if [[ $check == compiled ]]; then
+    rm -rf "$arbre/b"; mkdir -p "$arbre/b/CMakeFiles"
+    c++ -std=c++20 -E -MD -MF "$arbre/b/CMakeFiles/cas.o.d" -MT cas.o -o /dev/null -I "$arbre" \
+        "${qt[@]}" "$arbre/$fichier"
+    bash "$ici/scripts/check-layers.sh" --compiled "$arbre/b" "$arbre" >/dev/null 2>&1 || rc=$?
+  else
+    bash "$ici/scripts/check-$check.sh" "$arbre" >/dev/null 2>&1 || rc=$?
+  fi
   rm "$arbre/$fichier"
   case $attendu:$rc in
     pass:0|fail:1) ;;
