@@ -29,23 +29,37 @@ fi
 racine=${1:+$(cd "$1" && pwd)}  # the tree to check, when it is not this repository
 cd "$(dirname "$0")/.."
 
-declare -A ROOM=() TEST_ROOM=()
+declare -A ROOM=() TEST_ROOM=() LAYER_OF_ROOM=() UNDER=()
 FOLDERS=()
 room=0
 windows=0
-while read -r layer _ folders; do
+while read -r layer on folders; do
   [[ -z $layer || $layer == \#* ]] && continue
   windows=$((room + 1))
+  UNDER[$layer]=" "  # every layer it links, directly or not (layers.txt names them; the build checks the names)
+  [[ $on == - ]] || for l in ${on//,/ }; do UNDER[$layer]+="$l ${UNDER[$l]:-}"; done
   for d in $folders; do
     d=${d%/}
     room=$((room + 1))
     ROOM[$d]=$room
+    LAYER_OF_ROOM[$room]=$layer
     FOLDERS+=("$d")
   done
   TEST_ROOM[$layer]=$room
 done < layers.txt
 unplaced=$((room + 1))  # a window folder with no place in layers.txt: refused below
 top=$((room + 2))       # main.cpp and the build tools
+LAYER_OF_ROOM[$unplaced]=${LAYER_OF_ROOM[$room]}
+
+# Whether a file in room $1 may include one in room $2: a room written before its own, in its own
+# layer or in one its layer links (layers.txt); song/ stands above components/ but links only the
+# platform, so it includes no header of the components.
+permis() {
+  (( $2 <= $1 )) || return 1
+  (( $1 == top )) && return 0
+  local de=${LAYER_OF_ROOM[$1]} vers=${LAYER_OF_ROOM[$2]}
+  [[ $de == "$vers" || ${UNDER[$de]} == *" $vers "* ]]
+}
 
 # The room of a file (a path from the top folder) into `rang`; 0 when it stands in none.
 rank() {
@@ -218,8 +232,8 @@ if [[ -n $compile ]]; then
       continue
     fi
     [[ -n ${RANG[$h]:-} ]] || { rank "$h"; RANG[$h]=$rang; }
-    if (( ${RANG[$h]} > rf )); then
-      echo "layer: $f reads $h when compiled, which stands above it"
+    if (( ${RANG[$h]} > 0 )) && ! permis "$rf" "${RANG[$h]}"; then
+      echo "layer: $f reads $h when compiled, which stands above it or in a layer its own does not link"
       fail=1
     elif [[ $h == tests/* && $f != tests/* ]]; then
       echo "layer: $f reads $h when compiled, a test helper: the program never includes the tests"
@@ -270,8 +284,8 @@ for f in "${fichiers[@]}"; do
       ri=${RANG[$chemin]:-}
       if [[ -z $ri ]]; then rank "$chemin"; ri=$rang; RANG[$chemin]=$ri; fi
       [[ $nom == "$chemin" ]] && montre=$chemin || montre="$nom, that is $chemin"
-      if (( ri > rf )); then
-        echo "layer: $f includes $montre, which stands above it"
+      if (( ri > 0 )) && ! permis "$rf" "$ri"; then
+        echo "layer: $f includes $montre, which stands above it or in a layer its own does not link"
         fail=1
       elif [[ $chemin == tests/* && $f != tests/* ]]; then
         echo "layer: $f includes $montre, a test helper: the program never includes the tests"

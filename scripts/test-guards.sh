@@ -50,6 +50,8 @@ layers    fail    editor/Navigation.cpp         #include "tests/editor/EditFixtu
 layers    fail    editor/ui/Main.cpp            #include "../../tests/editor/EditFixture.h"
 layers    fail    editor/Navigation.cpp         #include "components/VxPanel.h"\nvoid f() { (new TVxCustomPanel(nullptr))->show(); }
 layers    fail    view/Rendu.cpp                #include <components/VxCommon.h>
+layers    fail    song/Partition.cpp            #include "components/UWave.h"
+layers    fail    tests/song/test_Onde.cpp      #include "components/UWave.h"
 layers    pass    editor/SonDemarrage.cpp       #include "components/UWave.h"
 layers    pass    dialogs/Apropos.cpp           #include "components/VxPanel.h"
 layers    pass    tests/windows/dialogs/test_x.cpp  #include "editor/ui/Main.h"\n#include "tests/editor/EditFixture.h"
