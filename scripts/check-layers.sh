@@ -14,12 +14,13 @@
 # folders written before it (a file belongs to the longest folder that holds it; the last layer is
 # the windows). A test in tests/<layer>/, at any depth, stands in its layer's highest room; main.cpp,
 # tests/test_main.cpp and the build tools (outils/ folders) stand over everything. A file includes its
-# own room or a room below it, and no test helper unless it is a test itself. Every C++ file of the
-# tree has a room, but for the benchmarks (bench/, over everything, unchecked) and build trees.
+# own room, a room below it in its own layer, or a layer its own links (layers.txt names them), and no
+# test helper unless it is a test itself. Every C++ file of the tree has a room, but for the
+# benchmarks (bench/, over everything, unchecked) and build trees.
 #
-# With --compiled <build folder> [tree], after a build, the same rules are checked again on what the compiler
-# itself read for each source (its dependency files): every header, however it was reached (through a
-# macro, under an #if, through other headers), and nothing a comment only names.
+# With --compiled <build folder> [tree], after a build, the same rules are checked again on what the
+# compiler itself read for each source (its dependency files): every header, however it was reached
+# (through a macro, under an #if, through other headers), and nothing a comment only names.
 set -euo pipefail
 compile=""
 if [[ ${1:-} == --compiled ]]; then
@@ -199,15 +200,20 @@ if [[ -n $compile ]]; then
       return p ~ /\/QtWidgets\// ||
              p ~ /\/QtPrintSupport\/q(abstractprintdialog|printdialog|printpreviewdialog|printpreviewwidget|pagesetupdialog)\.h$/
     }
-    /^[^ \t].*:/ { source = ""; sub(/^[^:]*:/, "") }
+    /^[^ \t].*:/ { source = ""; if ($0 ~ /: #deps /) next; sub(/^[^:]*:/, "") }  # Ninja says more
     {
       for (i = 1; i <= NF; i++) {
-        if ($i == "\\" || $i ~ /^#deps/) continue
-        if ($i ~ /^(deps|mtime|\(VALID\)|\(STALE\))/) continue
-        if (source == "") { source = $i; ok = garde(source); sub(top, "", source); if (ok) print source, source; continue }
-        if (!ok) continue
-        if (widget($i)) { match($i, /Qt(Widgets|PrintSupport)\/[^\/]*$/); print source, "<" substr($i, RSTART) ">" }
-        else if (garde($i)) { h = $i; sub(top, "", h); print source, h }
+        if ($i == "\\") continue
+        if (source == "") {
+          ok = garde($i); source = substr($i, length(top) + 1)
+          if (ok) print source, source
+        } else if (!ok) {
+          break
+        } else if (widget($i)) {
+          match($i, /Qt(Widgets|PrintSupport)\/[^\/]*$/); print source, "<" substr($i, RSTART) ">"
+        } else if (garde($i)) {
+          print source, substr($i, length(top) + 1)
+        }
       }
     }' | sort -u)
   if [[ -z $paires ]]; then
