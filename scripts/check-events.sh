@@ -2,7 +2,8 @@
 # Fails on a way of letting pending messages run other than LaisserPasserMessages
 # (platform/Evenements.h): a bare processEvents() also runs the user's next key or click inside the
 # step, so keys typed quickly land in the wrong place; a local event loop does the same.
-#   - processEvents, by name, outside platform/Evenements.cpp: a call (its "(" on whatever line),
+#   - processEvents, by name, outside the body of LaisserPasserMessages in platform/Evenements.cpp (a
+#     second routine beside it is refused as anywhere else): a call (its "(" on whatever line),
 #     a pointer to it (&QCoreApplication::processEvents given to a timer or a connect), or its name
 #     as text for invokeMethod. Only a // comment may name it.
 #   - a QEventLoop object: naming the type other than for its flags (QEventLoop::ExcludeUserInputEvents,
@@ -11,29 +12,42 @@
 #     are meant to receive the user's input. The held-key scroll waits for the key-up on a timer of
 #     the window, not in a loop of its own, so no local loop is allowed today; one that must exist
 #     gets its own narrow exception here.
+#   - a QProgressDialog: once modal (setWindowModality, setModal, open(), all decided at run time),
+#     its setValue() runs every pending event, the user's input with it. Show progress otherwise.
 # Tests and benchmarks wait for signals as they like.
 # Checks the tree it is given (default: this repository), tracked and untracked files alike.
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
-code=('*.cpp' '*.h' '*.hpp' '*.cc' '*.cxx' ':!tests' ':!bench')
+code=('*.cpp' '*.cc' '*.cxx' '*.h' '*.hh' '*.hpp' '*.hxx' ':!tests' ':!bench')  # as check-layers.sh reads
+pompe=platform/Evenements.cpp
 # Lines naming the word; finding none is no error, a tree git cannot read is.
 nommant() {
   local rc=0
   git grep --untracked -nw "$@" || rc=$?
   (( rc <= 1 )) || return "$rc"
 }
+# The lines of the one routine's body in its file: from the line that defines it, opening its "{", to
+# the first "}" at the start of a line. Written otherwise, the routine is not found and its own call
+# is refused: loudly, never by letting more through.
+corps=$( [[ -f $pompe ]] && awk '
+  !debut && /^[A-Za-z].*[^A-Za-z0-9_]LaisserPasserMessages[ \t]*\(/ && /\{[ \t]*$/ { debut = NR }
+  debut && !fin && NR > debut && /^}/ { fin = NR }
+  END { if (debut && fin) print debut, fin }' "$pompe" || true)
+read -r debut fin <<< "${corps:-0 0}"
 # A hit counts when no "//" comes before it on its line (the name is in code, not in a line comment);
 # an #include <QEventLoop> alone runs nothing.
-found=$(nommant processEvents -- "${code[@]}" ':!platform/Evenements.cpp' \
-          | { grep -P '^[^:]*:[0-9]+:(?:[^/]|/(?!/))*?\bprocessEvents\b' || true; })
+found=$(nommant processEvents -- "${code[@]}" \
+          | { grep -P '^[^:]*:[0-9]+:(?:[^/]|/(?!/))*?\bprocessEvents\b' || true; } \
+          | awk -F: -v f="$pompe" -v d="$debut" -v e="$fin" '!($1 == f && $2 > d && $2 < e)')
 boucles=$(nommant QEventLoop -- "${code[@]}" \
             | { grep -P '^[^:]*:[0-9]+:(?!\s*#\s*include)(?:[^/]|/(?!/))*?\bQEventLoop\b(?!\s*::\s*(?!exec\b)\w)' \
                   || true; })
-if [[ -n $found || -n $boucles ]]; then
-  [[ -n $found ]] && echo "$found"
-  [[ -n $boucles ]] && echo "$boucles"
+progres=$(nommant QProgressDialog -- "${code[@]}" \
+            | { grep -P '^[^:]*:[0-9]+:(?!\s*#\s*include)(?:[^/]|/(?!/))*?\bQProgressDialog\b' || true; })
+if [[ -n $found || -n $boucles || -n $progres ]]; then
+  for l in "$found" "$boucles" "$progres"; do [[ -z $l ]] || echo "$l"; done
   echo "check-events: let pending messages run through LaisserPasserMessages (platform/Evenements.h)," \
-       "never processEvents or a local QEventLoop" >&2
+       "never processEvents, a local QEventLoop or a progress dialog's setValue" >&2
   exit 1
 fi
 echo "check-events: every step lets pending messages run through the one routine"

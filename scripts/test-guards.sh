@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The two guards against the ways round them: each case below puts one snippet in one file of a
 # throwaway tree and runs the check on that tree, which must refuse it (fail) or let it through
-# (pass). A new spelling that slipped past a guard goes in as one more line.
+# (pass). A new spelling that slipped past a guard goes in as one more line. The check "compiled" is
+# the layer check over what the compiler read: the file is preprocessed in the tree first.
 set -euo pipefail
 ici=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -16,7 +17,14 @@ events    fail    midi/Lecture.cpp              QEventLoop boucle;\nboucle.exec(
 events    fail    files/ui/Browse.cpp           auto* boucle = new QEventLoop(this);
 events    fail    files/ui/Browse.cpp           auto boucle = std::make_unique<QEventLoop>();
 events    fail    view/ui/Apercu.cpp            QTimer::singleShot(0, boucle, &QEventLoop::exec);
-events    pass    platform/Evenements.cpp       QCoreApplication::processEvents(f);
+events    fail    platform/Evenements.cpp       QCoreApplication::processEvents(f);
+events    fail    platform/Evenements.cpp       void LaisserPasserMessages(bool attendre) {\n  QCoreApplication::processEvents(f);\n}\nvoid Pomper() {\n  QCoreApplication::processEvents();\n}
+events    pass    platform/Evenements.cpp       void LaisserPasserMessages(bool attendre) {\n  if (!attendre) QCoreApplication::processEvents(f);\n}
+events    fail    editor/Aide.hh                inline void Pomper() { QCoreApplication::processEvents(); }
+events    fail    dialogs/Export.cpp            QProgressDialog progres(this);\nprogres.setWindowModality(Qt::WindowModal);
+events    fail    files/ui/Browse.cpp           auto* progres = new QProgressDialog(tr("Scan"), {}, 0, n, this);
+events    pass    dialogs/Export.cpp            #include <QProgressDialog>\n// not a QProgressDialog: its setValue would run the keys
+events    pass    tests/windows/test_Export.cpp QProgressDialog progres;
 events    pass    platform/Evenements.cpp       QEventLoop::ProcessEventsFlags f = QEventLoop::ExcludeUserInputEvents;
 events    pass    editor/ui/MainNotes.cpp       #include <QEventLoop>\nif (dlg.exec() != QDialog::Accepted) return;
 events    pass    main.cpp                      return app.exec();
@@ -31,7 +39,31 @@ layers    fail    song/Partition.cpp            #include <QDialog>
 layers    fail    editor/Actions.cpp            #include <QtWidgets/QDialog>
 layers    fail    view/Rendu.cpp                #include <qdialog.h>
 layers    fail    files/Ecriture.cpp            #include <QtPrintSupport/QPrintDialog>
+layers    fail    song/Detail.hpp               #include "editor/ui/Main.h"
+layers    fail    chords/Accords.cxx            #include "../editor/ui/Main.h"
+layers    fail    extra/Extra.cpp               #include "editor/ui/Main.h"
+layers    fail    extra/Extra.h                 #pragma once
+layers    fail    tests/Lecture.cpp             #include "song/Partition.h"
+layers    fail    tests/inconnu/test_x.cpp      #include "song/Partition.h"
+layers    fail    tests/song/deep/test_x.cc     #include "editor/ui/Main.h"
+layers    fail    editor/Navigation.cpp         #include "tests/editor/EditFixture.h"
+layers    fail    editor/ui/Main.cpp            #include "../../tests/editor/EditFixture.h"
+layers    fail    editor/Navigation.cpp         #include "components/VxPanel.h"\nvoid f() { (new TVxCustomPanel(nullptr))->show(); }
+layers    fail    view/Rendu.cpp                #include <components/VxCommon.h>
+layers    fail    song/Partition.cpp            #include "components/UWave.h"
+layers    fail    tests/song/test_Onde.cpp      #include "components/UWave.h"
+layers    pass    editor/SonDemarrage.cpp       #include "components/UWave.h"
+layers    pass    dialogs/Apropos.cpp           #include "components/VxPanel.h"
+layers    pass    tests/windows/dialogs/test_x.cpp  #include "editor/ui/Main.h"\n#include "tests/editor/EditFixture.h"
+layers    pass    bench/bench_x.cpp             #include "editor/ui/Main.h"\n#include "tests/editor/EditFixture.h"
+layers    pass    components/outils/Faire.cpp   #include "editor/ui/Main.h"
 layers    pass    editor/ui/Main.cpp            #include "../Actions.h"
+compiled  fail    song/Partition.cpp            #define H "editor/ui/Main.h"\n#include H
+compiled  fail    editor/Navigation.cpp         #define W <QWidget>\n#include W
+compiled  fail    view/Rendu.cpp                #include "components/VxCommon.h"
+compiled  fail    editor/Navigation.cpp         #if 1\n#include "tests/editor/EditFixture.h"\n#endif
+compiled  pass    song/Partition.cpp            /*\n#include "editor/ui/Main.h"\n*/
+compiled  pass    editor/ui/Main.cpp            #include "components/VxPanel.h"\n#include "../Actions.h"
 layers    pass    editor/state/Curseur.cpp      #include "../../song/Partition.h"
 layers    pass    editor/Actions.cpp            #include <song/Partition.h>\n#include "Clavier.h"
 layers    pass    view/Rendu.cpp                #include <QtGui/QAction>\n#include <QtPrintSupport/QPrinter>
@@ -43,19 +75,40 @@ arbre=$(mktemp -d)
 trap 'rm -rf "$arbre"' EXIT
 git -C "$arbre" init -q
 # The build's own files, which may say where each folder stands, and the headers the cases name
-# beside their file (a quoted include is looked for there first).
+# beside their file (a quoted include is looked for there first), with what they include.
 (cd "$ici" && git ls-files -z -co --exclude-standard | grep -zE '^(cmake/|[^/]+$)' \
    | grep -zvE '\.(cpp|h)$' | xargs -0 -r cp --parents -t "$arbre")
-for h in editor/ui/Main.h editor/Actions.h editor/Clavier.h song/Partition.h; do
-  mkdir -p "$arbre/${h%/*}"; : > "$arbre/$h"
-done
+while read -r h extrait; do
+  mkdir -p "$arbre/${h%/*}"
+  printf '%b\n' "$extrait" > "$arbre/$h"
+done <<'AIDES'
+editor/ui/Main.h
+editor/Actions.h
+editor/Clavier.h
+song/Partition.h
+tests/editor/EditFixture.h
+components/UWave.h              #include <QString>
+components/VxPanel.h            #include <QWidget>\nclass TVxCustomPanel : public QWidget {};
+components/VxCommon.h           #include "VxPanel.h"
+AIDES
+
+# Qt's headers, for the cases that are preprocessed.
+qtinc=$(ls -d /usr/include/*/qt6 /usr/include/qt6 2>/dev/null | head -n 1 || true)
+qt=(-isystem "$qtinc" -isystem "$qtinc/QtCore" -isystem "$qtinc/QtGui" -isystem "$qtinc/QtWidgets" -fPIC)
 
 faux=0
 while read -r check attendu fichier extrait; do
   mkdir -p "$arbre/$(dirname "$fichier")"
   printf '%b\n' "$extrait" > "$arbre/$fichier"
   rc=0
-  bash "$ici/scripts/check-$check.sh" "$arbre" >/dev/null 2>&1 || rc=$?
+  if [[ $check == compiled ]]; then
+    rm -rf "$arbre/b"; mkdir -p "$arbre/b/CMakeFiles"
+    c++ -std=c++20 -E -MD -MF "$arbre/b/CMakeFiles/cas.o.d" -MT cas.o -o /dev/null -I "$arbre" \
+        "${qt[@]}" "$arbre/$fichier"
+    bash "$ici/scripts/check-layers.sh" --compiled "$arbre/b" "$arbre" >/dev/null 2>&1 || rc=$?
+  else
+    bash "$ici/scripts/check-$check.sh" "$arbre" >/dev/null 2>&1 || rc=$?
+  fi
   rm "$arbre/$fichier"
   case $attendu:$rc in
     pass:0|fail:1) ;;
