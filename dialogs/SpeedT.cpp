@@ -111,13 +111,16 @@ TSpeedT_Form::TSpeedT_Form(QWidget* parent) : QDialog(parent) {
 
   QTimer** minuteries[NB_CHAMPS] = {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5};
   for (int c = 0; c < NB_CHAMPS; ++c) {
-    *minuteries[c] = minuteries_[c] = new QTimer(this);
-    minuteries_[c]->setSingleShot(true);
-    connect(minuteries_[c], &QTimer::timeout, this, [this, c] { Repeter(c); });
-    connect(hauts[c], &QToolButton::pressed, this, [this, c] { Appuyer(c, +1); });
-    connect(bas[c], &QToolButton::pressed, this, [this, c] { Appuyer(c, -1); });
-    connect(hauts[c], &QToolButton::released, this, [this, c] { Relacher(c); });
-    connect(bas[c], &QToolButton::released, this, [this, c] { Relacher(c); });
+    auto* r = new TBoutonsRepetes(this, AllureRepetition::Entier);
+    *minuteries[c] = r->Minuterie();
+    for (int sens : {+1, -1})
+      r->Brancher(sens > 0 ? hauts[c] : bas[c], [this, r, c, sens](int) {
+        // The press steps as a click does; the repeats clamp to the range.
+        if (r->Repetitions() == 0)
+          Pas(c, sens);
+        else
+          Repeter(c, sens, r->Repetitions());
+      });
   }
 
   BT_OK = new QPushButton("OK", this);
@@ -223,23 +226,12 @@ void TSpeedT_Form::Pas(int champ, int sens) {
   if (v >= minimum && v <= maximum) e->setText(QString::number(v));
 }
 
-void TSpeedT_Form::Appuyer(int champ, int sens) {
-  Pas(champ, sens);
-  sens_[champ] = sens;
-  repetitions_[champ] = 0;
-  minuteries_[champ]->start(IntervalleRepetition(0));
-}
-
-void TSpeedT_Form::Relacher(int champ) { minuteries_[champ]->stop(); }
-
-void TSpeedT_Form::Repeter(int champ) {
+void TSpeedT_Form::Repeter(int champ, int sens, int repetition) {
   QLineEdit* e = Champ(champ);
   if (e->text().isEmpty()) return;
   int minimum, maximum;
   Bornes(champ, minimum, maximum);
-  const int n = ++repetitions_[champ];
-  e->setText(QString::number(ValeurRepetee(e->text().toInt(), sens_[champ], n, minimum, maximum)));
-  minuteries_[champ]->start(IntervalleRepetition(n));
+  e->setText(QString::number(ValeurRepetee(e->text().toInt(), sens, repetition, minimum, maximum)));
 }
 
 bool TSpeedT_Form::eventFilter(QObject* o, QEvent* e) {

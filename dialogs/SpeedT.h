@@ -3,7 +3,7 @@
 // change per pass. The window lives for the whole run so its fields keep their values.
 #include <QDialog>
 
-#include "dialogs/BoutonsRepetes.h"  // IntervalleRepetition
+#include "dialogs/BoutonsRepetes.h"
 
 class QLabel;
 class QLineEdit;
@@ -57,13 +57,8 @@ class TSpeedT_Form : public QDialog {
  private:
   QLineEdit* Champ(int champ) const;
   void Bornes(int champ, int& minimum, int& maximum) const;
-  void Appuyer(int champ, int sens);
-  void Relacher(int champ);
-  void Repeter(int champ);
-
-  QTimer* minuteries_[NB_CHAMPS] = {};
-  int sens_[NB_CHAMPS] = {};
-  int repetitions_[NB_CHAMPS] = {};
+  // Repeat n of a held up (+1) or down (-1) button.
+  void Repeter(int champ, int sens, int repetition);
 };
 
 // The dialog created at start-up; the main window sets it.
