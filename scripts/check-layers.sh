@@ -62,6 +62,24 @@ permis() {
   [[ $de == "$vers" || ${UNDER[$de]} == *" $vers "* ]]
 }
 
+# Whether file $1 in room $2 may not use widgets: below the windows, but for the components (widgets
+# themselves), the message box's settings file and the tests (which may start an application object).
+sans_widgets() {
+  (( $2 < windows )) && [[ $1 != components/* && $1 != settings/Mess.cpp && $1 != tests/* ]]
+}
+
+# Whether file $1 in room $2 may include header $3 in room $4 (0: no room); says why not, with $5
+# telling how it was reached ("includes x", "reads x when compiled").
+inclusion_permise() {
+  if (( $4 > 0 )) && ! permis "$2" "$4"; then
+    echo "layer: $1 $5, which stands above it or in a layer its own does not link"
+    return 1
+  elif [[ $3 == tests/* && $1 != tests/* ]]; then
+    echo "layer: $1 $5, a test helper: the program never includes the tests"
+    return 1
+  fi
+}
+
 # The room of a file (a path from the top folder) into `rang`; 0 when it stands in none.
 rank() {
   local f=$1 d best=""
@@ -231,20 +249,14 @@ if [[ -n $compile ]]; then
       base=${h#*/}; base=${base%>}
       # The module's own settings, and the few it keeps only to forward to QtGui, are no widget.
       [[ $base == qtwidgets* || ( -n $qtinc && -e $qtinc/QtGui/$base ) ]] && continue
-      if (( rf < windows )) && [[ $f != components/* && $f != settings/Mess.cpp && $f != tests/* ]]; then
+      if sans_widgets "$f" "$rf"; then
         echo "layer: $f reads the widget header $h when compiled: it belongs in a ui/ folder"
         fail=1
       fi
       continue
     fi
     [[ -n ${RANG[$h]:-} ]] || { rank "$h"; RANG[$h]=$rang; }
-    if (( ${RANG[$h]} > 0 )) && ! permis "$rf" "${RANG[$h]}"; then
-      echo "layer: $f reads $h when compiled, which stands above it or in a layer its own does not link"
-      fail=1
-    elif [[ $h == tests/* && $f != tests/* ]]; then
-      echo "layer: $f reads $h when compiled, a test helper: the program never includes the tests"
-      fail=1
-    fi
+    inclusion_permise "$f" "$rf" "$h" "${RANG[$h]}" "reads $h when compiled" || fail=1
   done <<< "$paires"
   if (( fail )); then
     echo "check-layers: what the compiler read points up (see above)" >&2
@@ -280,7 +292,7 @@ for f in "${fichiers[@]}"; do
   dossier=.; [[ $f == */* ]] && dossier=${f%/*}
   widgets_interdits=0
   # Tests below the windows may start an application object of their own.
-  (( rf < windows )) && [[ $f != components/* && $f != settings/Mess.cpp && $f != tests/* ]] && widgets_interdits=1
+  sans_widgets "$f" "$rf" && widgets_interdits=1
   lire_includes "$f"
   fichier_noms=("${noms[@]}"); fichier_guillemets=("${guillemets_de[@]}")
   for i in "${!fichier_noms[@]}"; do
@@ -290,13 +302,7 @@ for f in "${fichiers[@]}"; do
       ri=${RANG[$chemin]:-}
       if [[ -z $ri ]]; then rank "$chemin"; ri=$rang; RANG[$chemin]=$ri; fi
       [[ $nom == "$chemin" ]] && montre=$chemin || montre="$nom, that is $chemin"
-      if (( ri > 0 )) && ! permis "$rf" "$ri"; then
-        echo "layer: $f includes $montre, which stands above it or in a layer its own does not link"
-        fail=1
-      elif [[ $chemin == tests/* && $f != tests/* ]]; then
-        echo "layer: $f includes $montre, a test helper: the program never includes the tests"
-        fail=1
-      fi
+      inclusion_permise "$f" "$rf" "$chemin" "$ri" "includes $montre" || fail=1
     fi
     if (( widgets_interdits )); then
       est_widget "$nom"
