@@ -488,12 +488,6 @@ const std::array<TDefAction, NB_ACTIONS> TableActions = std::to_array(Lignes);
 QString NomMenuAction(const char* nomAction) { return "Mn_" + QString::fromLatin1(nomAction).mid(3); }
 QString NomBoutonAction(const char* nomAction) { return "Bt_" + QString::fromLatin1(nomAction).mid(3); }
 
-int IndiceNom(const QString& nomAction) {
-  for (int i = 0; i < NB_ACTIONS; ++i)
-    if (nomAction == QLatin1String(TableActions[i].Nom)) return i;
-  return -1;
-}
-
 QAction* TActionsPrincipales::Action(int indice) const {
   if (indice < 0 || indice >= NB_ACTIONS) return nullptr;
   return this->*TableActions[indice].Membre;

@@ -115,5 +115,3 @@ int IndiceMembre(TMembreAction membre);
 QString NomMenuAction(const char* nomAction);
 // Name of the button of an action ("Ac_Note_Croche" -> "Bt_Note_Croche").
 QString NomBoutonAction(const char* nomAction);
-// Index of an action in the table by its name ("Ac_Note_Croche"), -1 when there is none.
-int IndiceNom(const QString& nomAction);

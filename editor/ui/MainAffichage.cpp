@@ -22,7 +22,7 @@
 
 // ---- Translation ----
 void TForm1::TraduireFenetrePrincipale() {
-  AppliquerTraductionPrincipale(CalculerTraductionPrincipale(LignesPatch, PlanMenus(menuBar(), Menus.PopupMenuAff)), *this,
+  AppliquerTraductionPrincipale(CalculerTraductionPrincipale(LignesPatch, PlanMenus(menuBar(), Menus.PopupMenuAff, *this)), *this,
                                this);
   DisposerControles();  // the status labels follow their new texts' widths
 }

@@ -25,7 +25,7 @@ constexpr char kRaccourci[] = "vexoRaccourci";
 bool TitreAvecRaccourci(const QMenu* m) { return m->property(kRaccourci).toBool(); }
 
 // One group for the menu's items, then its marked submenus, depth first.
-void Parcourir(const QMenu* menu, const QString& prefixe, TPlanMenus& plan) {
+void Parcourir(const QMenu* menu, const QString& prefixe, const TActionsPrincipales& actions, TPlanMenus& plan) {
   QStringList groupe;
   QList<const QMenu*> sousMenus;
   for (const QAction* item : menu->actions()) {
@@ -37,11 +37,11 @@ void Parcourir(const QMenu* menu, const QString& prefixe, TPlanMenus& plan) {
       sousMenus << s;
       continue;
     }
-    const int i = IndiceNom(item->objectName());
-    if (i >= 0 && TableActions[i].LigneMenu) groupe << prefixe + item->objectName().mid(3);
+    const int i = actions.IndiceAction(item);
+    if (i >= 0 && TableActions[i].LigneMenu) groupe << prefixe + QString::fromLatin1(TableActions[i].Nom).mid(3);
   }
   plan.Raccourcis << groupe;
-  for (const QMenu* s : sousMenus) Parcourir(s, prefixe, plan);
+  for (const QMenu* s : sousMenus) Parcourir(s, prefixe, actions, plan);
 }
 }  // namespace
 
@@ -50,7 +50,7 @@ void MarquerMenu(QMenu* menu, int ligne, bool raccourci) {
   menu->setProperty(kRaccourci, raccourci);
 }
 
-TPlanMenus PlanMenus(const QMenuBar* barre, const QMenu* popup) {
+TPlanMenus PlanMenus(const QMenuBar* barre, const QMenu* popup, const TActionsPrincipales& actions) {
   TPlanMenus plan;
   QStringList titres;
   QList<const QMenu*> menus;
@@ -62,8 +62,8 @@ TPlanMenus PlanMenus(const QMenuBar* barre, const QMenu* popup) {
     menus << m;
   }
   plan.Raccourcis << titres;
-  for (const QMenu* m : menus) Parcourir(m, QStringLiteral("Mn_"), plan);
-  if (popup) Parcourir(popup, QStringLiteral("Mn2_"), plan);
+  for (const QMenu* m : menus) Parcourir(m, QStringLiteral("Mn_"), actions, plan);
+  if (popup) Parcourir(popup, QStringLiteral("Mn2_"), actions, plan);
   return plan;
 }
 

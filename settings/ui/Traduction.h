@@ -42,8 +42,9 @@ struct TPlanMenus {
   // one when it takes a translated caption.
   QList<QStringList> Raccourcis;
 };
-// Walks the menu bar and the popup menu, whose items are named "Mn2_" in place of "Mn_".
-TPlanMenus PlanMenus(const QMenuBar* barre, const QMenu* popup);
+// Walks the menu bar and the popup menu, whose items are named "Mn2_" in place of "Mn_"; an item is
+// one of the commands (actions) by its QAction.
+TPlanMenus PlanMenus(const QMenuBar* barre, const QMenu* popup, const TActionsPrincipales& actions);
 
 // Computes the main window's texts from the lines of a language file (the accelerator switch and
 // the message texts come from the loaded language).

@@ -30,7 +30,7 @@ class MainTranslation : public ::testing::Test {
     ConstruireMenus(w.menuBar(), a, m);
   }
   TTraductionPrincipale Calculer(const QStringList& lignes) {
-    return CalculerTraductionPrincipale(lignes, PlanMenus(w.menuBar(), m.PopupMenuAff));
+    return CalculerTraductionPrincipale(lignes, PlanMenus(w.menuBar(), m.PopupMenuAff, a));
   }
   QMainWindow w;
   TActionsPrincipales a;
