@@ -57,7 +57,7 @@ namespace {
 
 int32_t LongueurMesure(int m) {
   const TMesure* mes = Partition.Mesure(m);
-  return mes ? static_cast<int32_t>(std::lrint(mes->Duree * TICKS_NOIRE)) : 0;
+  return mes ? TicksMesure(*mes) : 0;
 }
 
 int Log2Denominateur(int den) {

@@ -28,7 +28,7 @@ bool TempsSuivant(int piste, int& mesure, int& temps, int32_t* saut) {
       if (saut) *saut += vide;
       return true;
     }
-    vide += static_cast<int32_t>(std::lrint(n->Duree * TICKS_NOIRE));
+    vide += TicksMesure(*n);
   }
   return false;
 }
@@ -167,7 +167,7 @@ int32_t LongueurLetRing(int piste, int mesure, int temps, int corde) {
     const TMesure* n = Partition.Mesure(mm);
     const TTemps& t = n->Temps[piste][tt];
     if (!t.Silence && !t.Lie && t.Notes[corde].Frette >= 0) break;
-    if (somme > std::lrint(n->Duree * TICKS_NOIRE)) break;
+    if (somme > TicksMesure(*n)) break;
     somme += t.Duree;
   }
   return somme;

@@ -1,7 +1,6 @@
 #include "midi/OrdreLecture.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "editor/state/EtatProgramme.h"
 #include "settings/Langue.h"
@@ -132,7 +131,7 @@ size_t EntreesJouables(const TPartition& partition, const std::vector<int32_t>& 
   const size_t nbMax = std::min(ordre.size(), static_cast<size_t>(NB_ORDRE_LECTURE_MAX));
   for (size_t k = 0; k < nbMax; ++k) {
     const TMesure* m = ordre[k] >= 1 && ordre[k] <= partition.NbMesures ? partition.Mesure(ordre[k]) : nullptr;
-    ticks += m ? std::max<int64_t>(0, std::lrint(m->Duree * TICKS_NOIRE)) : 0;
+    ticks += m ? std::max(0, TicksMesure(*m)) : 0;
     if (ticks > NB_TICKS_ORDRE_MAX) return k;
   }
   return nbMax;

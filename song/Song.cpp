@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <type_traits>
 
 TPartition Partition;
@@ -68,6 +69,8 @@ int32_t TicksDuree(int codeDuree, bool pointee, bool triolet) {
   if (triolet) t = t * 2 / 3;
   return t;
 }
+
+int32_t TicksMesure(const TMesure& m) { return static_cast<int32_t>(std::lrint(m.Duree * TICKS_NOIRE)); }
 
 void EffacerNote(TNote& n) {
   n.Frette = FRETTE_AUCUNE;

@@ -216,6 +216,8 @@ extern TPartition Partition;
 
 // Ticks of a duration code, dotted and triplet as the beat says (integer arithmetic).
 int32_t TicksDuree(int codeDuree, bool pointee, bool triolet);
+// Ticks of a measure, from its length in quarter notes.
+int32_t TicksMesure(const TMesure& m);
 // Clears a note: no fret, no effect, bend 1.0, dynamic 6; the grace-note fields stay.
 void EffacerNote(TNote& n);
 // Makes a beat slot the blank beat (no notes, no effects, no chord, no mix-table change),
