@@ -9,11 +9,11 @@
 
 #include "components/FenetresOutils.h"
 #include "editor/Assistants.h"
+#include "editor/Curseur.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/VueEditeur.h"
 #include "editor/EditZoneModel.h"
-#include "editor/state/RedessinSaisie.h"
 #include "midi/ApercuPercussion.h"
 #include "midi/Lecture.h"
 #include "platform/MediaPlayer.h"
@@ -106,10 +106,7 @@ void TAssistant_Bat_Form::ListeDblClick() {
   const int touche = ToucheChoisie();
   if (!touche || PleinEcranActif) return;
   if (!PoserNoteCurseur(Curseur.Corde, touche)) return;
-  // Only the beat is redrawn: a full redraw would end the undo of this very note.
-  RedessinerTemps(Curseur.Temps);
-  RegrouperRythme(0);
-  DessinerTriolets();
+  RedessinerTempsSaisi();
   VueEditeur().EditZoneImageChanged();
   AfficherEtatMesure();
   VueEditeur().RefreshActions();

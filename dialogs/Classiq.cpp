@@ -18,7 +18,6 @@
 #include "editor/Saisie.h"
 #include "editor/state/VueEditeur.h"
 #include "editor/EditZoneModel.h"
-#include "editor/state/RedessinSaisie.h"
 #include "platform/Canvas.h"
 #include "settings/Config.h"
 
@@ -269,10 +268,7 @@ void TClassForm::Image1Click(int y) {
   int frette = 0;
   const int corde = CordePourHauteur(Partition, PisteCourante, TempsCourant(), hauteur, frette);
   if (!corde || !PoserNoteCurseur(corde, frette)) return;
-  // Only the beat is redrawn: a full redraw would end the undo of this very note.
-  RedessinerTemps(Curseur.Temps);
-  RegrouperRythme(0);
-  DessinerTriolets();
+  RedessinerTempsSaisi();
   VueEditeur().EditZoneImageChanged();
   if (VueEditeur().PlayWhileEntering() && MIDIDisponible) VueEditeur().PlayCurrentBeat();
   AfficherEtatMesure();

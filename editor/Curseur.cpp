@@ -212,11 +212,15 @@ void SaisirChiffre(int chiffre, int etat) {
   Curseur.RedessinTemps = pendant ? 1 : 0;
   PoserFrette(note, v);
   RememberCursor();
+  RedessinerTempsSaisi();
+  PlayIfListening();
+  AfficherEtatMesure();
+}
+
+void RedessinerTempsSaisi() {
   DrawBeat(Curseur.Temps);
   RegrouperRythme(0);
   DessinerTriolets();
-  PlayIfListening();
-  AfficherEtatMesure();
 }
 
 void SaisirNoteEtouffee() {

@@ -11,6 +11,9 @@ void CurseurCordeBas();
 // A digit key; etat is the shift state as the key map passes it (4 = Ctrl: choose the track).
 void SaisirChiffre(int chiffre, int etat);
 void SaisirNoteEtouffee();
+// After an entry at the cursor (a digit, a note from an assistant): that beat redrawn with the beams
+// and triplet brackets it may change, and nothing else, so that the entry's undo stays on.
+void RedessinerTempsSaisi();
 void CliquerZoneSaisie(int x, int y);
 void DeplacerNoteHaut();
 void DeplacerNoteBas();

@@ -74,17 +74,6 @@ void DeleteBeatAndTiedFollowers() {
            TempsCourant().Lie);
 }
 
-namespace {
-
-void RedrawChanged() {
-  Draw(Curseur.Temps);
-  RegrouperRythme(0);
-  DessinerTriolets();
-}
-
-}  // namespace
-
-
 // ---------------------------------------------------------------------------------------------
 // Deleting and inserting beats
 
@@ -300,7 +289,7 @@ void PoserSilence() {
   ClearBeatContent(t);
   RememberCursor();
   Curseur.RedessinTemps = 0;
-  RedrawChanged();
+  RedessinerTempsSaisi();
 }
 
 void AppliquerLiaison() {
@@ -327,5 +316,5 @@ void AppliquerLiaison() {
   }
   RememberCursor();
   Curseur.RedessinTemps = 0;
-  RedrawChanged();
+  RedessinerTempsSaisi();
 }
