@@ -10,6 +10,7 @@
 #include "editor/state/EtatProgramme.h"
 #include "editor/ui/Main.h"
 #include "platform/Folders.h"
+#include "platform/MediaPlayer.h"
 #include "settings/Config.h"
 #include "settings/Mess.h"
 
@@ -25,6 +26,9 @@ class FenetreTest : public ::testing::Test {
     f = new Fenetre;
     f->LigneCommande.clear();
     f->FormActivate();
+    // The synth comes up on its own thread and the output test follows it: settled now, it cannot
+    // reset MIDIDisponible in the middle of a test that sets it (on a busy machine it came late).
+    f->MediaPlayer1->AttendrePret();
     f->show();
     f->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(f));
