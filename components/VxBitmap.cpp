@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -147,6 +149,23 @@ void MedianCut(const std::vector<uint32_t>& px, int wanted, TPaletteImage& out) 
 
 }  // namespace
 
+int DepthCodeForColourCount(int count) {
+  if (count <= 2) return pf1bit;
+  if (count <= 16) return pf4bit;
+  if (count <= 256) return pf8bit;
+  return pf24bit;
+}
+
+int BitsOfDepthCode(int code) {
+  switch (code) {
+    case pf1bit: return 1;
+    case pf4bit: return 4;
+    case pf8bit: return 8;
+    case pf24bit: return 24;
+    default: return 0;
+  }
+}
+
 TPaletteImage ReduceColours(const std::vector<uint32_t>& rgb, int width, int height, TReductionMethod method,
                             int wanted) {
   TPaletteImage out;
@@ -224,4 +243,98 @@ QImage PaletteImageToQImage(const TPaletteImage& p) {
   for (int y = 0; y < p.Height; ++y)
     for (int x = 0; x < p.Width; ++x) img.scanLine(y)[x] = p.Indexes[static_cast<size_t>(y) * p.Width + x];
   return img;
+}
+
+namespace {
+void Put16(std::vector<uint8_t>& b, int v) {
+  b.push_back(v & 0xFF);
+  b.push_back((v >> 8) & 0xFF);
+}
+void Put32(std::vector<uint8_t>& b, uint32_t v) {
+  for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xFF);
+}
+// Writes the "BM" file: headers, colour table, pixels bottom row first, rows padded to 32 bits.
+std::vector<uint8_t> WriteDIB(int w, int h, int bits, const std::vector<uint32_t>& palette, int coloursUsed,
+                              const std::function<int(int, int)>& pixel) {
+  const int entries = bits <= 8 ? (1 << bits) : 0;
+  const int rowSize = ((w * bits + 31) / 32) * 4;
+  const uint32_t offset = 14 + 40 + 4 * entries, imageSize = static_cast<uint32_t>(rowSize) * h;
+  std::vector<uint8_t> b;
+  b.reserve(offset + imageSize);
+  b.push_back('B');
+  b.push_back('M');
+  Put32(b, offset + imageSize);
+  Put32(b, 0);
+  Put32(b, offset);
+  Put32(b, 40);
+  Put32(b, static_cast<uint32_t>(w));
+  Put32(b, static_cast<uint32_t>(h));
+  Put16(b, 1);
+  Put16(b, bits);
+  Put32(b, 0);
+  Put32(b, imageSize);
+  Put32(b, 0);
+  Put32(b, 0);
+  Put32(b, static_cast<uint32_t>(coloursUsed));
+  Put32(b, 0);
+  for (int i = 0; i < entries; ++i) {
+    uint32_t c = i < static_cast<int>(palette.size()) ? palette[i] : 0;
+    b.push_back(c & 0xFF);
+    b.push_back((c >> 8) & 0xFF);
+    b.push_back((c >> 16) & 0xFF);
+    b.push_back(0);
+  }
+  for (int y = h - 1; y >= 0; --y) {
+    std::vector<uint8_t> row(rowSize, 0);
+    for (int x = 0; x < w; ++x) {
+      const int v = pixel(x, y);
+      if (bits == 24) {
+        row[3 * x] = v & 0xFF;
+        row[3 * x + 1] = (v >> 8) & 0xFF;
+        row[3 * x + 2] = (v >> 16) & 0xFF;
+      } else if (bits == 8) {
+        row[x] = static_cast<uint8_t>(v);
+      } else if (bits == 4) {
+        row[x / 2] |= static_cast<uint8_t>((v & 0xF) << (x % 2 ? 0 : 4));
+      } else {
+        row[x / 8] |= static_cast<uint8_t>((v & 1) << (7 - x % 8));
+      }
+    }
+    b.insert(b.end(), row.begin(), row.end());
+  }
+  return b;
+}
+}  // namespace
+
+std::vector<uint8_t> BitmapToDIB(const QImage& picture, int depthCode, TReductionMethod method) {
+  if (picture.isNull()) throw std::invalid_argument("Image bitmap incorrecte");
+  const int bits = BitsOfDepthCode(depthCode);
+  if (bits == 0) throw std::invalid_argument("not implemented");
+  const int w = picture.width(), h = picture.height();
+  std::vector<uint32_t> palette;
+  if (picture.format() == QImage::Format_Indexed8 && bits == 8 && method != TReductionMethod::Grey) {
+    for (QRgb c : picture.colorTable()) palette.push_back(c & 0xFFFFFF);
+    return WriteDIB(w, h, 8, palette, 0, [&](int x, int y) { return picture.constScanLine(y)[x]; });
+  }
+  if (bits == 24) {
+    QImage img = picture.convertToFormat(QImage::Format_RGB32);
+    return WriteDIB(w, h, 24, {}, 0, [&](int x, int y) {
+      QRgb c = reinterpret_cast<const QRgb*>(img.constScanLine(y))[x];
+      return static_cast<int>(c & 0xFFFFFF);
+    });
+  }
+  // Fewer bits: the most frequent colours for 1 and 4 bits, the chosen method for 8.
+  const TPaletteImage r = ReduceImage(picture, bits == 8 ? method : TReductionMethod::Histogram, 1 << bits);
+  return WriteDIB(w, h, bits, r.Palette, r.ColoursUsed,
+                  [&](int x, int y) { return r.Indexes[static_cast<size_t>(y) * w + x]; });
+}
+
+std::vector<uint8_t> BitmapToDIBByColours(const QImage& picture, int colours) {
+  return BitmapToDIB(picture, DepthCodeForColourCount(colours));
+}
+
+QImage ReduceToColourCount(const QImage& picture, int colours) {
+  if (picture.isNull() || colours > 256 || colours <= 0) return picture;
+  const int wanted = colours <= 2 ? 2 : colours <= 16 ? 16 : 256;
+  return PaletteImageToQImage(ReduceImage(picture, DefaultReduction, wanted));
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Colour reduction: a true-colour picture becomes palette indexes by one of six methods.
+// Bitmap conversion and colour reduction: a true-colour picture becomes palette indexes by one of
+// six methods, and a picture becomes a device-independent bitmap file image at a chosen depth.
 #include <QImage>
 #include <cstdint>
 #include <vector>
@@ -14,11 +15,16 @@ enum class TReductionMethod : uint8_t {
 };
 inline constexpr TReductionMethod DefaultReduction = TReductionMethod::Histogram;
 
+// Depth codes: 1 (1 bit), 2 (4 bits), 3 (8 bits), 6 (24 bits).
+inline constexpr int pf1bit = 1, pf4bit = 2, pf8bit = 3, pf24bit = 6;
+int DepthCodeForColourCount(int count);
+int BitsOfDepthCode(int code);
+
 struct TPaletteImage {
   int Width = 0, Height = 0;
   std::vector<uint32_t> Palette;  // 0xRRGGBB, 2, 16 or 256 entries
   std::vector<uint8_t> Indexes;   // row order
-  int ColoursUsed = 0;            // the median cut's boxes, 224, 216, or 0 for the other methods
+  int ColoursUsed = 0;            // the info header's field: boxes made, 224, 216 or 0
 };
 
 // Reduces 0xRRGGBB pixels (row order) to a palette of `wanted` entries (2, 16 or 256).
@@ -28,3 +34,10 @@ TPaletteImage ReduceColours(const std::vector<uint32_t>& rgb, int width, int hei
 TPaletteImage ReduceImage(const QImage& picture, TReductionMethod method, int wanted = 256);
 // The indexed picture of a reduction.
 QImage PaletteImageToQImage(const TPaletteImage& p);
+
+// A picture as a "BM" file image at a depth code. Raises std::invalid_argument for a null picture
+// and for a depth other than 1, 4, 8 or 24 bits.
+std::vector<uint8_t> BitmapToDIB(const QImage& picture, int depthCode, TReductionMethod method = DefaultReduction);
+std::vector<uint8_t> BitmapToDIBByColours(const QImage& picture, int colours);
+// Reduces a picture to at most that many colours (2, 16, 256; more leaves it as it is).
+QImage ReduceToColourCount(const QImage& picture, int colours);

@@ -63,12 +63,16 @@ void EvenementCadre(W* w, TCadreControle& cadre, QEvent* e, const std::function<
 
 }  // namespace
 
-// ---- Paths ----
+// ---- Long names ----
+
+QString LongFileName(const QString& chemin) { return chemin; }
 
 QString LongPathName(const QString& chemin) {
   if (chemin.isEmpty()) return chemin;
   return QDir::cleanPath(QFileInfo(chemin).absoluteFilePath());
 }
+
+QString ShortPathName(const QString& chemin) { return chemin; }
 
 QStringList RacinesMontage() {
   QStringList r{QStringLiteral("/")};

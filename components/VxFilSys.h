@@ -1,6 +1,6 @@
 #pragma once
 // Folders and files of the machine as controls: the folder tree (mount points as its roots), the
-// drive combo box, the folder list box and the file list box, with the full-path routine.
+// drive combo box, the folder list box and the file list box, with the long-name path routines.
 // The tree fills folders lazily, one level ahead of what is shown, and keeps the path of the
 // selected folder in CurrentPath.
 #include <QComboBox>
@@ -19,8 +19,13 @@
 class TVxDirectoryListBox;
 class TVxFileListBox;
 
+// ---- Long-name routines (names are long on this system; these keep the paths whole) ----
+// The long name of one path: the path itself when it exists or cannot be looked up.
+QString LongFileName(const QString& chemin);
 // The full path with no trailing separator (a root stays as it is).
 QString LongPathName(const QString& chemin);
+// The short form: the path itself.
+QString ShortPathName(const QString& chemin);
 
 // The mount points of the machine that hold real file systems, "/" first.
 QStringList RacinesMontage();

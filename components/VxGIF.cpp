@@ -1,5 +1,7 @@
 #include "components/VxGIF.h"
 
+#include <QClipboard>
+#include <QMimeData>
 #include <QPainter>
 #include <QRect>
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <cstring>
 
 #include "components/VxBitmap.h"
+#include "components/VxIcons.h"
 
 namespace {
 
@@ -715,4 +718,43 @@ void TGIFImage::Draw(QPainter& p, const QRect& r) {
     img.setColorTable(t);
   }
   p.drawImage(r, img);
+}
+
+void TGIFImage::AssignFromCursor(const TAnimatedCursorImage& cursor) {
+  *this = TGIFImage();
+  Background = RGBToColor(255, 255, 255);  // the window colour
+  for (const TIconFrame& c : cursor.Frames) {
+    const QImage img = IconImage(c.Icon);
+    if (img.isNull()) continue;
+    AddFrame(img);
+    Frames.back().Delay = c.Rate * 100 / 6;
+  }
+  Current = Frames.empty() ? -1 : 0;
+}
+
+void TGIFImage::SaveToClipboard(QClipboard& clipboard) {
+  if (Frames.empty()) Raise(gif::NoData);
+  auto* data = new QMimeData;
+  const int keep = Current;
+  Current = 0;
+  data->setImageData(Bitmap());
+  Current = keep;
+  const bool encoded = std::all_of(Frames.begin(), Frames.end(), [](const TGIFFrame& f) { return !f.Data.empty(); });
+  if (encoded) {
+    const std::vector<uint8_t> bytes = WriteData();
+    data->setData(GIFClipboardFormat, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<qsizetype>(bytes.size())));
+  }
+  clipboard.setMimeData(data);
+}
+
+void TGIFImage::LoadFromClipboard(const QClipboard& clipboard) {
+  const QMimeData* data = clipboard.mimeData();
+  if (data && data->hasFormat(GIFClipboardFormat)) {
+    const QByteArray b = data->data(GIFClipboardFormat);
+    ReadData(std::span(reinterpret_cast<const uint8_t*>(b.constData()), static_cast<size_t>(b.size())));
+    return;
+  }
+  *this = TGIFImage();
+  if (data && data->hasImage()) AddFrame(qvariant_cast<QImage>(data->imageData()));
 }

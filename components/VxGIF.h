@@ -12,8 +12,10 @@
 
 #include "platform/Types.h"
 
+class QClipboard;
 class QPainter;
 class QRect;
+class TAnimatedCursorImage;
 
 // Every format error of the codec.
 class EGIFError : public std::runtime_error {
@@ -125,7 +127,16 @@ class TGIFImage {
   void AddFrame(const QImage& picture);
   // Draws the current frame stretched into the rectangle.
   void Draw(QPainter& p, const QRect& r);
+  // One frame per cursor image, each lasting the cursor's rate (sixtieths of a second).
+  void AssignFromCursor(const TAnimatedCursorImage& cursor);
+  // The clipboard: the first frame as a picture, and the whole GIF (length first) under
+  // GIFClipboardFormat when every frame has data. Loading takes the GIF when it is there, else
+  // the picture as a one-frame GIF.
+  void SaveToClipboard(QClipboard& clipboard);
+  void LoadFromClipboard(const QClipboard& clipboard);
 };
+
+inline constexpr const char* GIFClipboardFormat = "image/gif";
 
 // A decoded frame as an 8-bit indexed picture with its colour table.
 QImage FrameToImage(const TGIFFrame& f);

@@ -1,8 +1,10 @@
 #include "components/VxIcons.h"
 
+#include <QPainter>
 #include <algorithm>
 #include <cstring>
 
+#include "components/VxBitmap.h"
 #include "components/VxUtils.h"
 
 QImage IconImage(const QByteArray& icon) {
@@ -44,11 +46,21 @@ void TIconList::Delete(int i) {
   Changed();
 }
 
+void TIconList::Exchange(int a, int b) {
+  std::swap(icons_.at(a), icons_.at(b));
+  Changed();
+}
+
 void TIconList::Move(int from, int to) {
   QByteArray x = icons_.at(from);
   icons_.erase(icons_.begin() + from);
   icons_.insert(icons_.begin() + std::clamp(to, 0, Count()), x);
   Changed();
+}
+
+int TIconList::IndexOf(const QByteArray& icon) const {
+  auto it = std::find(icons_.begin(), icons_.end(), icon);
+  return it == icons_.end() ? -1 : static_cast<int>(it - icons_.begin());
 }
 
 void TIconList::Clear() {
@@ -183,3 +195,17 @@ bool TAnimatedCursorImage::LoadFromBytes(std::span<const uint8_t> b) {
 }
 
 void TAnimatedCursorImage::SaveToBytes() { ShowNotImplemented(); }
+
+QImage TAnimatedCursorImage::FramesToBitmap(QColor background, bool vertical, bool reduceColours) const {
+  if (Frames.empty()) return {};
+  const QImage first = IconImage(Frames[0].Icon);
+  const int w = first.isNull() ? 32 : first.width(), h = first.isNull() ? 32 : first.height();
+  const int n = static_cast<int>(Frames.size());
+  QImage out(vertical ? w : w * n, vertical ? h * n : h, QImage::Format_RGB32);
+  if (out.isNull()) return {};
+  out.fill(background);
+  QPainter p(&out);
+  for (int i = 0; i < n; ++i) p.drawImage(vertical ? QPoint(0, i * h) : QPoint(i * w, 0), IconImage(Frames[i].Icon));
+  p.end();
+  return reduceColours && ColourCount > 0 ? ReduceToColourCount(out, ColourCount) : out;
+}

@@ -2,6 +2,7 @@
 // An owned list of icons that stores itself as bytes, and the reader of animated cursors
 // (RIFF "ACON" files) into a list of icon frames.
 #include <QByteArray>
+#include <QColor>
 #include <QImage>
 #include <QPoint>
 #include <QString>
@@ -30,7 +31,9 @@ class TIconList {
   void Put(int i, const QByteArray& icon);  // i == Count() appends
   void Insert(int i, const QByteArray& icon);
   void Delete(int i);
+  void Exchange(int a, int b);
   void Move(int from, int to);
+  int IndexOf(const QByteArray& icon) const;
   void Clear();
   // The stored form: 32-bit count, then each icon's 32-bit size and bytes (0 for an empty slot).
   QByteArray Write() const;
@@ -70,4 +73,6 @@ class TAnimatedCursorImage {
   bool LoadFromBytes(std::span<const uint8_t> bytes);
   // Writing an animated cursor is not supported.
   [[noreturn]] void SaveToBytes();
+  // All frames side by side (or stacked), on the background, reduced to the file's colour count.
+  QImage FramesToBitmap(QColor background, bool vertical, bool reduceColours) const;
 };

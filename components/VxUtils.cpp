@@ -72,6 +72,12 @@ bool IsValidFileName(const QString& name) {
   return !part.contains('\\');
 }
 
+QString ShortFileNameOf(const QString& name) {
+  QFileInfo fi(name);
+  return fi.exists() && !name.isEmpty() ? fi.absoluteFilePath() : QString();
+}
+QString LongFileNameOf(const QString& name) { return ShortFileNameOf(name); }
+
 std::pair<int, QString> NextCommandParam(const QString& line, int pos) {
   const int len = static_cast<int>(line.size());
   auto blank = [&](int i) { return line[i].unicode() <= 32; };

@@ -33,4 +33,10 @@ TEST(VxBitmap, HistogramAndMedianCut) {
   EXPECT_EQ(r.Palette.size(), 256u);
   r = ReduceColours(many, 64, 64, TReductionMethod::MedianCut, 256);
   EXPECT_EQ(r.ColoursUsed, 256);
+
+  const std::vector<uint8_t> dib = BitmapToDIB(PaletteImageToQImage(ReduceColours(px, 8, 8, TReductionMethod::Grey)), pf8bit);
+  EXPECT_EQ(dib[0], 'B');
+  EXPECT_EQ(dib[28], 8);  // bit count
+  EXPECT_EQ(dib.size(), 14u + 40 + 256 * 4 + 8 * 8);
+  EXPECT_THROW(BitmapToDIB(QImage(), pf8bit), std::invalid_argument);
 }

@@ -293,6 +293,19 @@ TEST(VxGIF, SplashPictureIsWhatTheGIFDecodesTo) {
   EXPECT_LE(qint64(octets.size()) * 4, kTailleSplashMax);  // the bound keeps a margin over the file written
 }
 
+TEST(VxGIF, ClipboardCarriesTheGIF) {
+  TGIFImage g = OneFrame(5, 3, 4, Pixels(5, 3, 4, 9));
+  g.Frames[0].Delay = 120;
+  g.SaveToBytes();  // encodes the frame: the GIF itself goes on the clipboard
+  g.SaveToClipboard(*QApplication::clipboard());
+  TGIFImage back;
+  back.LoadFromClipboard(*QApplication::clipboard());
+  ASSERT_EQ(back.Frames.size(), 1u);
+  EXPECT_EQ(back.Frames[0].Delay, 120u);
+  EXPECT_EQ(back.Frames[0].Pixels, g.Frames[0].Pixels);
+  QApplication::clipboard()->clear();
+}
+
 // Sizes a file declares in a few bytes are refused before a picture that size is allocated:
 // the screen or a frame over 16384 pixels a side or 64 M pixels in all.
 TEST(VxGIF, RefusesDeclaredSizesTooLargeBeforeAllocating) {

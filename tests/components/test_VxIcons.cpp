@@ -6,6 +6,7 @@
 #include <QImageWriter>
 #include <random>
 
+#include "components/VxGIF.h"
 #include "components/VxIcons.h"
 
 namespace {
@@ -60,6 +61,17 @@ TEST(VxIcons, AnimatedCursorFrames) {
   EXPECT_EQ(a.Title, "Spinner");
   EXPECT_EQ(a.Author, "Vexo");
   EXPECT_EQ(IconImage(a.Frames[1].Icon).pixelColor(3, 3), QColor(Qt::blue));
+  const QImage strip = a.FramesToBitmap(Qt::white, false, false);
+  EXPECT_EQ(strip.size(), QSize(32, 16));
+  EXPECT_EQ(strip.pixelColor(20, 5), QColor(Qt::blue));
+
+  TGIFImage g;
+  g.AssignFromCursor(a);
+  ASSERT_EQ(g.Frames.size(), 2u);
+  EXPECT_EQ(g.Frames[1].Delay, 20u * 100 / 6);
+  TGIFImage back;
+  back.LoadFromBytes(g.SaveToBytes());
+  EXPECT_EQ(back.Frames.size(), 2u);
 
   EXPECT_THROW(a.LoadFromBytes(Ani(2, 0)), EIconReadError);  // not flagged as icons
   EXPECT_THROW(a.LoadFromBytes(Ani(0, 1)), EIconReadError);
@@ -107,5 +119,5 @@ TEST(VxIcons, IconListStoredForm) {
   EXPECT_THROW(back.Read(cut), EIconReadError);
   EXPECT_EQ(back.Count(), 3);  // a bad stream leaves the list as it was
   back.Move(0, 2);
-  EXPECT_EQ(back.Icon(2), l.Icon(0));
+  EXPECT_EQ(back.IndexOf(l.Icon(0)), 2);
 }
