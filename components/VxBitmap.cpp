@@ -6,6 +6,8 @@
 #include <functional>
 #include <stdexcept>
 
+#include "components/VxUtils.h"
+
 namespace {
 
 constexpr std::array<int, 4> kLevels4 = {0, 0x55, 0xAA, 0xFF};
@@ -253,37 +255,32 @@ void Put16(std::vector<uint8_t>& b, int v) {
 void Put32(std::vector<uint8_t>& b, uint32_t v) {
   for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xFF);
 }
+uint32_t RowSize(int width, int bits) { return static_cast<uint32_t>((static_cast<int64_t>(width) * bits + 31) / 32 * 4); }
+
 // Writes the "BM" file: headers, colour table, pixels bottom row first, rows padded to 32 bits.
-std::vector<uint8_t> WriteDIB(int w, int h, int bits, const std::vector<uint32_t>& palette, int coloursUsed,
+std::vector<uint8_t> WriteDIB(int w, int h, int depthCode, const std::vector<uint32_t>& palette, int coloursUsed,
                               const std::function<int(int, int)>& pixel) {
-  const int entries = bits <= 8 ? (1 << bits) : 0;
-  const int rowSize = ((w * bits + 31) / 32) * 4;
-  const uint32_t offset = 14 + 40 + 4 * entries, imageSize = static_cast<uint32_t>(rowSize) * h;
+  const int bits = BitsOfDepthCode(depthCode);
+  const TDIBSizes sizes = DIBSizes(w, h, depthCode);
+  const uint32_t offset = 14 + sizes.InfoHeaderSize;
   std::vector<uint8_t> b;
-  b.reserve(offset + imageSize);
+  b.reserve(offset + sizes.ImageSize);
   b.push_back('B');
   b.push_back('M');
-  Put32(b, offset + imageSize);
+  Put32(b, offset + sizes.ImageSize);
   Put32(b, 0);
   Put32(b, offset);
-  Put32(b, 40);
-  Put32(b, static_cast<uint32_t>(w));
-  Put32(b, static_cast<uint32_t>(h));
-  Put16(b, 1);
-  Put16(b, bits);
-  Put32(b, 0);
-  Put32(b, imageSize);
-  Put32(b, 0);
-  Put32(b, 0);
-  Put32(b, static_cast<uint32_t>(coloursUsed));
-  Put32(b, 0);
-  for (int i = 0; i < entries; ++i) {
-    uint32_t c = i < static_cast<int>(palette.size()) ? palette[i] : 0;
+  const std::vector<uint8_t> info = DIBInfoHeader(w, h, depthCode, static_cast<uint32_t>(coloursUsed));
+  b.insert(b.end(), info.begin(), info.end());
+  for (uint32_t i = 40; i < sizes.InfoHeaderSize; i += 4) {
+    const size_t k = (i - 40) / 4;
+    const uint32_t c = k < palette.size() ? palette[k] : 0;
     b.push_back(c & 0xFF);
     b.push_back((c >> 8) & 0xFF);
     b.push_back((c >> 16) & 0xFF);
     b.push_back(0);
   }
+  const uint32_t rowSize = RowSize(w, bits);
   for (int y = h - 1; y >= 0; --y) {
     std::vector<uint8_t> row(rowSize, 0);
     for (int x = 0; x < w; ++x) {
@@ -304,28 +301,66 @@ std::vector<uint8_t> WriteDIB(int w, int h, int bits, const std::vector<uint32_t
   }
   return b;
 }
+
+std::vector<uint32_t> TableOf(const QImage& picture) {
+  std::vector<uint32_t> t;
+  for (QRgb c : picture.colorTable()) t.push_back(c & 0xFFFFFF);
+  return t;
+}
 }  // namespace
+
+int DepthCodeOf(const QImage& picture) {
+  if (picture.isNull()) return 0;
+  if (picture.depth() == 1) return pf1bit;
+  if (picture.depth() == 8 && picture.format() == QImage::Format_Indexed8) return pf8bit;
+  return pf24bit;
+}
+
+TDIBSizes DIBSizes(int width, int height, int depthCode) {
+  const int bits = BitsOfDepthCode(depthCode);
+  if (bits == 0) return {};
+  const uint32_t entries = bits <= 8 ? (1u << bits) : 0;
+  return {40 + 4 * entries, RowSize(std::max(0, width), bits) * static_cast<uint32_t>(std::max(0, height))};
+}
+
+std::vector<uint8_t> DIBInfoHeader(int width, int height, int depthCode, uint32_t coloursUsed) {
+  std::vector<uint8_t> b;
+  b.reserve(40);
+  Put32(b, 40);
+  Put32(b, static_cast<uint32_t>(width));
+  Put32(b, static_cast<uint32_t>(height));
+  Put16(b, 1);
+  Put16(b, BitsOfDepthCode(depthCode));
+  Put32(b, 0);  // no compression
+  Put32(b, DIBSizes(width, height, depthCode).ImageSize);
+  Put32(b, 0);
+  Put32(b, 0);
+  Put32(b, coloursUsed);
+  Put32(b, 0);
+  return b;
+}
 
 std::vector<uint8_t> BitmapToDIB(const QImage& picture, int depthCode, TReductionMethod method) {
   if (picture.isNull()) throw std::invalid_argument("Image bitmap incorrecte");
-  const int bits = BitsOfDepthCode(depthCode);
-  if (bits == 0) throw std::invalid_argument("not implemented");
   const int w = picture.width(), h = picture.height();
-  std::vector<uint32_t> palette;
-  if (picture.format() == QImage::Format_Indexed8 && bits == 8 && method != TReductionMethod::Grey) {
-    for (QRgb c : picture.colorTable()) palette.push_back(c & 0xFFFFFF);
-    return WriteDIB(w, h, 8, palette, 0, [&](int x, int y) { return picture.constScanLine(y)[x]; });
-  }
+  // A picture already at the depth is written as it is, unless it is to become grey.
+  if (DepthCodeOf(picture) == depthCode && depthCode != pf24bit && method != TReductionMethod::Grey)
+    return WriteDIB(w, h, depthCode, TableOf(picture), 0, [&](int x, int y) { return picture.pixelIndex(x, y); });
+  const int bits = BitsOfDepthCode(depthCode);
+  if (bits == 0) ShowNotImplemented();
   if (bits == 24) {
     QImage img = picture.convertToFormat(QImage::Format_RGB32);
-    return WriteDIB(w, h, 24, {}, 0, [&](int x, int y) {
-      QRgb c = reinterpret_cast<const QRgb*>(img.constScanLine(y))[x];
-      return static_cast<int>(c & 0xFFFFFF);
+    const bool grey = method == TReductionMethod::Grey;
+    return WriteDIB(w, h, pf24bit, {}, 0, [&](int x, int y) {
+      const QRgb c = reinterpret_cast<const QRgb*>(img.constScanLine(y))[x];
+      if (!grey) return static_cast<int>(c & 0xFFFFFF);
+      const int v = (77 * qRed(c) + 150 * qGreen(c) + 29 * qBlue(c)) >> 8;
+      return v * 0x010101;
     });
   }
   // Fewer bits: the most frequent colours for 1 and 4 bits, the chosen method for 8.
   const TPaletteImage r = ReduceImage(picture, bits == 8 ? method : TReductionMethod::Histogram, 1 << bits);
-  return WriteDIB(w, h, bits, r.Palette, r.ColoursUsed,
+  return WriteDIB(w, h, depthCode, r.Palette, r.ColoursUsed,
                   [&](int x, int y) { return r.Indexes[static_cast<size_t>(y) * w + x]; });
 }
 

@@ -19,6 +19,17 @@ inline constexpr TReductionMethod DefaultReduction = TReductionMethod::Histogram
 inline constexpr int pf1bit = 1, pf4bit = 2, pf8bit = 3, pf24bit = 6;
 int DepthCodeForColourCount(int count);
 int BitsOfDepthCode(int code);
+// The depth code of a picture: 1-bit and 8-bit indexed pictures keep theirs, any deeper one is 24 bits;
+// 0 for a null picture.
+int DepthCodeOf(const QImage& picture);
+// The sizes of a picture's file image at a depth code: the info header with its colour table, and
+// the pixels (rows padded to 32 bits). Both 0 for a depth code that is none of the four.
+struct TDIBSizes {
+  uint32_t InfoHeaderSize = 0, ImageSize = 0;
+};
+TDIBSizes DIBSizes(int width, int height, int depthCode);
+// The 40-byte info header of a picture at a depth code (little-endian, no compression).
+std::vector<uint8_t> DIBInfoHeader(int width, int height, int depthCode, uint32_t coloursUsed = 0);
 
 struct TPaletteImage {
   int Width = 0, Height = 0;
@@ -35,8 +46,8 @@ TPaletteImage ReduceImage(const QImage& picture, TReductionMethod method, int wa
 // The indexed picture of a reduction.
 QImage PaletteImageToQImage(const TPaletteImage& p);
 
-// A picture as a "BM" file image at a depth code. Raises std::invalid_argument for a null picture
-// and for a depth other than 1, 4, 8 or 24 bits.
+// A picture as a "BM" file image at a depth code. Raises std::invalid_argument for a null picture;
+// a depth other than 1, 4, 8 or 24 bits is not supported and ends in ShowNotImplemented.
 std::vector<uint8_t> BitmapToDIB(const QImage& picture, int depthCode, TReductionMethod method = DefaultReduction);
 std::vector<uint8_t> BitmapToDIBByColours(const QImage& picture, int colours);
 // Reduces a picture to at most that many colours (2, 16, 256; more leaves it as it is).
