@@ -1,20 +1,53 @@
 #include "components/VxGIF.h"
 
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QMimeData>
+#include <QPalette>
 #include <QPainter>
 #include <QRect>
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <unordered_map>
 
 #include "components/VxBitmap.h"
 #include "components/VxIcons.h"
+#include "components/VxUtils.h"
 
 namespace {
 
 [[noreturn]] void Raise(const char* message) { throw EGIFError(message); }
+
+// The entry of a colour table nearest to a colour (least squared distance, the first on a tie).
+int NearestEntry(const std::vector<TGIFRGB>& table, int r, int g, int b) {
+  int best = 0;
+  long bestD = -1;
+  for (size_t i = 0; i < table.size() && i < 256; ++i) {
+    const long dr = table[i].R - r, dg = table[i].G - g, db = table[i].B - b;
+    const long d = dr * dr + dg * dg + db * db;
+    if (bestD < 0 || d < bestD) bestD = d, best = static_cast<int>(i);
+  }
+  return best;
+}
+
+// A frame's pixels from a picture of its size: each colour's nearest entry of the frame's table.
+void TakePixels(TGIFFrame& f, const QImage& picture) {
+  if (picture.size() != QSize(f.Width, f.Height) || f.Colours.empty() || f.Width <= 0) return;
+  const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+  std::unordered_map<QRgb, uint8_t> found;
+  f.Pixels.resize(static_cast<size_t>(f.Width) * f.Height);
+  for (int y = 0; y < f.Height; ++y)
+    for (int x = 0; x < f.Width; ++x) {
+      const QRgb c = rgb.pixel(x, y) & 0xFFFFFF;
+      auto it = found.find(c);
+      if (it == found.end())
+        it = found.emplace(c, static_cast<uint8_t>(NearestEntry(f.Colours, qRed(c), qGreen(c), qBlue(c)))).first;
+      f.Pixels[static_cast<size_t>(y) * f.Width + x] = it->second;
+    }
+  f.Decoded = true;
+}
 
 void RefuseOversize(int width, int height) {
   if (width > gif::MaxSide || height > gif::MaxSide || int64_t(width) * height > gif::MaxPixels)
@@ -190,7 +223,7 @@ std::vector<int> InterlacedRows(int height) {
 }
 
 std::vector<uint8_t> EncodeLZW(const std::vector<uint8_t>& pixels, int width, int height, int bitCount,
-                               bool interlaced) {
+                               bool interlaced, const TPercentDone& progress) {
   if (bitCount != 1 && bitCount != 4 && bitCount != 8) Raise(gif::EncodingError);
   const int initWidth = bitCount == 1 ? 3 : bitCount + 1;
   const int codeSize = initWidth - 1, clear = 1 << codeSize, end = clear + 1, mask = (1 << bitCount) - 1;
@@ -210,8 +243,8 @@ std::vector<uint8_t> EncodeLZW(const std::vector<uint8_t>& pixels, int width, in
   else
     for (int r = 0; r < height; ++r) rows.push_back(r);
   const size_t need = static_cast<size_t>(std::max(0, width)) * std::max(0, height);
-  int current = -1;
-  for (int row : rows)
+  int current = -1, rowsDone = 0, reported = -1;
+  for (int row : rows) {
     for (int x = 0; x < width; ++x) {
       const size_t i = static_cast<size_t>(row) * width + x;
       const int p = (i < pixels.size() && i < need ? pixels[i] : 0) & mask;
@@ -235,13 +268,16 @@ std::vector<uint8_t> EncodeLZW(const std::vector<uint8_t>& pixels, int width, in
       }
       current = p;
     }
+    const int percent = static_cast<int>(int64_t(++rowsDone) * 100 / height);
+    if (progress && percent != reported) progress(reported = percent);
+  }
   if (current >= 0) putCode(current);
   w.Put(end, codeWidth);
   w.Finish();
   return out;
 }
 
-void DecodeFrame(TGIFFrame& f, bool tolerate) {
+void DecodeFrame(TGIFFrame& f, bool tolerate, const TPercentDone& progress) {
   const int w = std::max(0, f.Width), h = std::max(0, f.Height);
   f.Pixels.assign(static_cast<size_t>(w) * h, 0);
   f.Decoded = true;
@@ -289,12 +325,16 @@ void DecodeFrame(TGIFFrame& f, bool tolerate) {
   };
 
   const std::vector<int> order = f.Interlaced ? InterlacedRows(h) : std::vector<int>();
-  int rowIndex = 0, x = 0;
+  int rowIndex = 0, x = 0, reported = -1;
   auto put = [&](int pixel) {
     if (rowIndex >= h) return;
     const int row = f.Interlaced ? order[rowIndex] : rowIndex;
     f.Pixels[static_cast<size_t>(row) * w + x] = static_cast<uint8_t>(pixel & pixelMask);
-    if (++x >= w) x = 0, ++rowIndex;
+    if (++x >= w) {
+      x = 0, ++rowIndex;
+      const int percent = static_cast<int>(std::min<int64_t>(100, int64_t(pos) * 100 / int64_t(f.Data.size())));
+      if (progress && percent != reported) progress(reported = percent);
+    }
   };
 
   const int clear = 1 << codeSize, end = clear + 1;
@@ -376,8 +416,111 @@ QImage FrameToImage(const TGIFFrame& f) {
   return img;
 }
 
+void TGIFImage::Notify(TProgressStage stage, int percent, const std::string& message) {
+  if (OnProgress) OnProgress(stage, percent, message);
+}
+
+bool TGIFImage::DecodeReported(TGIFFrame& f, bool tolerate) {
+  try {
+    Notify(TProgressStage::Starting, 0);
+    DecodeFrame(f, tolerate, [this](int percent) { Notify(TProgressStage::Running, percent); });
+    Notify(TProgressStage::Ending, 100);
+    return true;
+  } catch (const EAbort&) {
+    f.Pixels.clear();
+    f.Decoded = false;
+    try {
+      Notify(TProgressStage::Ending, 0);
+    } catch (const EAbort&) {
+    }
+    return false;
+  } catch (const std::exception& e) {
+    try {
+      Notify(TProgressStage::Ending, 0, e.what());
+    } catch (const EAbort&) {
+    }
+    throw;
+  }
+}
+
+void TGIFImage::EncodeReported(TGIFFrame& f) {
+  try {
+    Notify(TProgressStage::Starting, 0);
+    f.Data = EncodeLZW(f.Pixels, f.Width, f.Height, BitCountForEncoding(f.BitsPerPixel), f.Interlaced,
+                       [this](int percent) { Notify(TProgressStage::Running, percent); });
+    f.Corrupted = false;
+    Notify(TProgressStage::Ending, 100);
+  } catch (const EAbort&) {
+    f.Data.clear();
+    throw;
+  } catch (const std::exception& e) {
+    f.Data.clear();
+    try {
+      Notify(TProgressStage::Ending, 0, e.what());
+    } catch (const EAbort&) {
+    }
+    throw;
+  }
+}
+
+void TGIFImage::Clear() {
+  TGIFImage empty;
+  empty.OnProgress = std::move(OnProgress);
+  empty.Transparent = Transparent;
+  *this = std::move(empty);
+}
+
+void TGIFImage::Assign(const TGIFImage& other) {
+  if (&other == this) return;
+  TProgressEvent handler = std::move(OnProgress);
+  const bool transparent = Transparent;
+  *this = other;
+  OnProgress = std::move(handler);
+  Transparent = transparent;
+}
+
+void TGIFImage::Assign(const TGIFFrame& frame, const TGIFImage& owner) {
+  TGIFFrame copy = frame;  // the frame may be one of ours
+  Clear();
+  Aspect = owner.Aspect;
+  BitsPerPixel = owner.BitsPerPixel;
+  ColourResolution = owner.ColourResolution;
+  GlobalColours = owner.GlobalColours;
+  ScreenWidth = copy.Left + copy.Width;
+  ScreenHeight = copy.Top + copy.Height;
+  Frames.push_back(std::move(copy));
+  Current = 0;
+  Version = 1;
+}
+
+void TGIFImage::Assign(const QImage& bitmap) {
+  Clear();
+  AddFrame(bitmap);
+}
+
+bool TGIFImage::Equals(const TGIFImage& o) const {
+  return screen_ == o.screen_ && Aspect == o.Aspect && BitsPerPixel == o.BitsPerPixel &&
+         ColourResolution == o.ColourResolution && GlobalColours == o.GlobalColours && Comment == o.Comment;
+}
+
+bool TGIFImage::AssignTo(QImage& bitmap, TColor* transparentColour) {
+  if (Empty()) return false;
+  QImage img = Bitmap();
+  const TGIFFrame& f = Frames[std::clamp(Current, 0, static_cast<int>(Frames.size()) - 1)];
+  if (f.Transparent != clNoneGIF && !f.Colours.empty() && img.colorCount() > 0) {
+    const int best =
+        NearestEntry(f.Colours, ColorRed(f.Transparent), ColorGreen(f.Transparent), ColorBlue(f.Transparent));
+    if (transparentColour) *transparentColour = f.Colours[best].Couleur();
+    QList<QRgb> table = img.colorTable();
+    table[best] &= 0x00FFFFFF;
+    img.setColorTable(table);
+  }
+  bitmap = img;
+  return true;
+}
+
 void TGIFImage::LoadFromBytes(std::span<const uint8_t> bytes, bool decodeFirst) {
-  *this = TGIFImage();
+  Clear();
   if (bytes.empty()) return;
   Reader r{bytes};
   if (r.Left() < 6 || !SameNoCase(r.b.data(), "GIF")) Raise(gif::UnknownVersion);
@@ -500,7 +643,7 @@ void TGIFImage::LoadFromBytes(std::span<const uint8_t> bytes, bool decodeFirst) 
     Current = 0;
     if (decodeFirst) {
       try {
-        DecodeFrame(Frames[0], true);
+        DecodeReported(Frames[0], true);
       } catch (...) {
         Frames.erase(Frames.begin());
         Current = Frames.empty() ? -1 : 0;
@@ -515,10 +658,9 @@ std::vector<uint8_t> TGIFImage::SaveToBytes() {
   for (TGIFFrame& f : Frames) {
     // A frame without data, or whose data broke, is encoded again from its pixels.
     if (f.Data.empty() || f.Corrupted) {
-      if (!f.Decoded && !f.Data.empty()) DecodeFrame(f, true);
+      if (!f.Decoded && !f.Data.empty()) DecodeReported(f, true);
       if (f.Pixels.empty()) Raise(gif::NoData);
-      f.Data = EncodeLZW(f.Pixels, f.Width, f.Height, BitCountForEncoding(f.BitsPerPixel), f.Interlaced);
-      f.Corrupted = false;
+      EncodeReported(f);
     }
   }
   int version = std::max(1, Version);
@@ -554,9 +696,8 @@ std::vector<uint8_t> TGIFImage::SaveToBytes() {
   ScreenWidth = right;
   ScreenHeight = bottom;
 
-  std::vector<uint8_t> o;
   const char* head = version == 2 ? "GIF89a" : "GIF87a";
-  o.insert(o.end(), head, head + 6);
+  std::vector<uint8_t> o(head, head + 6);
   Put16(o, ScreenWidth);
   Put16(o, ScreenHeight);
   const std::vector<TGIFRGB> global = GlobalColours.empty() ? GlobalColours : PaddedTable(GlobalColours);
@@ -622,11 +763,11 @@ std::vector<uint8_t> TGIFImage::SaveToBytes() {
   return o;
 }
 
-void TGIFImage::ReadData(std::span<const uint8_t> bytes) {
+void TGIFImage::ReadData(std::span<const uint8_t> bytes, bool decodeFirst) {
   if (bytes.size() < 4) Raise(gif::ReadError);
   const uint32_t n = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (uint32_t(bytes[3]) << 24);
   if (n > bytes.size() - 4) Raise(gif::ReadError);
-  LoadFromBytes(bytes.subspan(4, n), true);
+  LoadFromBytes(bytes.subspan(4, n), decodeFirst);
 }
 
 std::vector<uint8_t> TGIFImage::WriteData() {
@@ -662,11 +803,11 @@ bool TGIFImage::IsTransparent() const {
 }
 
 QImage TGIFImage::Bitmap() {
-  if (Frames.empty()) return {};
+  if (Frames.empty()) AddFrame(QImage());
   TGIFFrame& f = Frames[Current >= 0 && Current < static_cast<int>(Frames.size()) ? Current : 0];
   if (!f.Decoded) {
     try {
-      DecodeFrame(f, true);
+      if (!DecodeReported(f, true)) return {};
     } catch (const EGIFError&) {
       f.Corrupted = true;  // shown as far as it goes: the rows stay at index 0
     }
@@ -679,7 +820,20 @@ void TGIFImage::AddFrame(const QImage& picture) {
   f.Width = picture.width();
   f.Height = picture.height();
   QImage indexed;
-  if (picture.format() == QImage::Format_Indexed8 && picture.colorCount() > 0) {
+  bool seeThrough = false;
+  if (picture.hasAlphaChannel())
+    for (int y = 0; y < picture.height() && !seeThrough; ++y)
+      for (int x = 0; x < picture.width() && !seeThrough; ++x) seeThrough = qAlpha(picture.pixel(x, y)) < 255;
+  if (picture.isNull()) {
+    f.Width = f.Height = 0;  // an empty frame: no pixels, no colours
+  } else if (seeThrough) {
+    QImage laid(picture.size(), QImage::Format_RGB32);
+    laid.fill(QColor(0xFF, 0x00, 0xFF));
+    QPainter p(&laid);
+    p.drawImage(0, 0, picture);
+    p.end();
+    indexed = PaletteImageToQImage(ReduceImage(laid, DefaultReduction));
+  } else if (picture.format() == QImage::Format_Indexed8 && picture.colorCount() > 0) {
     indexed = picture;
   } else if (picture.depth() == 1) {
     indexed = picture.convertToFormat(QImage::Format_Indexed8);
@@ -694,7 +848,10 @@ void TGIFImage::AddFrame(const QImage& picture) {
   for (int y = 0; y < f.Height; ++y)
     std::memcpy(f.Pixels.data() + static_cast<size_t>(y) * f.Width, indexed.constScanLine(y), f.Width);
   f.Decoded = true;
-  if (GlobalColours.empty()) {
+  if (seeThrough) f.Transparent = f.Colours[NearestEntry(f.Colours, 0xFF, 0x00, 0xFF)].Couleur();
+  if (f.Colours.empty()) {
+    f.BitsPerPixel = 1;
+  } else if (GlobalColours.empty()) {
     GlobalColours = f.Colours;
     BitsPerPixel = f.BitsPerPixel;
   } else {
@@ -711,18 +868,16 @@ void TGIFImage::Draw(QPainter& p, const QRect& r) {
   if (Current < 0 || Current >= static_cast<int>(Frames.size())) return;
   QImage img = Bitmap();
   const TGIFFrame& f = Frames[Current];
-  if (IsTransparent() && f.Transparent != clNoneGIF) {
-    QList<QRgb> t = img.colorTable();
-    for (QRgb& c : t)
-      if (RGBToColor(qRed(c), qGreen(c), qBlue(c)) == f.Transparent) c = qRgba(0, 0, 0, 0);
-    img.setColorTable(t);
-  }
-  p.drawImage(r, img);
+  if (IsTransparent() && f.Transparent != clNoneGIF)
+    StretchDrawBitmapKeyed(p, r.x(), r.y(), r.width(), r.height(), img, 0, 0, 0, 0, f.Transparent);
+  else
+    p.drawImage(r, img);
 }
 
 void TGIFImage::AssignFromCursor(const TAnimatedCursorImage& cursor) {
-  *this = TGIFImage();
-  Background = RGBToColor(255, 255, 255);  // the window colour
+  Clear();
+  const QColor window = QGuiApplication::palette().color(QPalette::Base);
+  Background = RGBToColor(window.red(), window.green(), window.blue());
   for (const TIconFrame& c : cursor.Frames) {
     const QImage img = IconImage(c.Icon);
     if (img.isNull()) continue;
@@ -752,9 +907,10 @@ void TGIFImage::LoadFromClipboard(const QClipboard& clipboard) {
   const QMimeData* data = clipboard.mimeData();
   if (data && data->hasFormat(GIFClipboardFormat)) {
     const QByteArray b = data->data(GIFClipboardFormat);
-    ReadData(std::span(reinterpret_cast<const uint8_t*>(b.constData()), static_cast<size_t>(b.size())));
+    ReadData(std::span(reinterpret_cast<const uint8_t*>(b.constData()), static_cast<size_t>(b.size())), false);
+    if (!Frames.empty() && data->hasImage()) TakePixels(Frames[0], qvariant_cast<QImage>(data->imageData()));
     return;
   }
-  *this = TGIFImage();
+  Clear();
   if (data && data->hasImage()) AddFrame(qvariant_cast<QImage>(data->imageData()));
 }

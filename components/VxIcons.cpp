@@ -1,11 +1,13 @@
 #include "components/VxIcons.h"
 
+#include <QFile>
 #include <QPainter>
 #include <algorithm>
 #include <cstring>
 
 #include "components/VxBitmap.h"
 #include "components/VxUtils.h"
+#include "platform/CheckedFile.h"
 
 QImage IconImage(const QByteArray& icon) {
   if (icon.size() < 6) return {};
@@ -39,6 +41,17 @@ void TIconList::Put(int i, const QByteArray& icon) {
 void TIconList::Insert(int i, const QByteArray& icon) {
   icons_.insert(icons_.begin() + std::clamp(i, 0, Count()), icon);
   Changed();
+}
+
+void TIconList::InsertFromResource(int i, const QString& resourcePath) {
+  QFile file(resourcePath);
+  // Only what Qt holds in the program itself: a path on disk would bypass the checked read.
+  if (!resourcePath.startsWith(QLatin1Char(':')) || !file.open(QIODevice::ReadOnly))
+    throw EIconFileError("Icon resource not found: " + resourcePath.toStdString());
+  const QByteArray icon = file.read(kMaxAnimatedCursorBytes + 1);
+  if (icon.size() > kMaxAnimatedCursorBytes || IconImage(icon).isNull())
+    throw EIconFileError("Not an icon: " + resourcePath.toStdString());
+  Insert(i, icon);
 }
 
 void TIconList::Delete(int i) {
@@ -196,6 +209,18 @@ bool TAnimatedCursorImage::LoadFromBytes(std::span<const uint8_t> b) {
 
 void TAnimatedCursorImage::SaveToBytes() { ShowNotImplemented(); }
 
+bool TAnimatedCursorImage::LoadFromFile(const QString& path) {
+  QByteArray bytes;
+  const EFileRead r = ReadFileChecked(path, kMaxAnimatedCursorBytes, &bytes);
+  try {
+    if (r != EFileRead::Ok) throw EIconFileError("Cannot read " + path.toStdString());
+    return LoadFromBytes(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())));
+  } catch (...) {
+    Clear();
+    throw;
+  }
+}
+
 QImage TAnimatedCursorImage::FramesToBitmap(QColor background, bool vertical, bool reduceColours) const {
   if (Frames.empty()) return {};
   const QImage first = IconImage(Frames[0].Icon);
@@ -205,7 +230,23 @@ QImage TAnimatedCursorImage::FramesToBitmap(QColor background, bool vertical, bo
   if (out.isNull()) return {};
   out.fill(background);
   QPainter p(&out);
-  for (int i = 0; i < n; ++i) p.drawImage(vertical ? QPoint(0, i * h) : QPoint(i * w, 0), IconImage(Frames[i].Icon));
+  for (int i = 0; i < n; ++i) {
+    const QImage frame = i == 0 ? first : IconImage(Frames[i].Icon);
+    p.drawImage(vertical ? QPoint(0, i * frame.height()) : QPoint(i * frame.width(), 0), frame);
+  }
   p.end();
   return reduceColours && ColourCount > 0 ? ReduceToColourCount(out, ColourCount) : out;
+}
+
+QByteArray TAnimatedCursorImage::AssignToIcon() const { return Frames.empty() ? QByteArray() : Frames[0].Icon; }
+
+void TAnimatedCursorImage::AssignTo(QImage& bitmap, QColor brush) const {
+  if (!Frames.empty()) bitmap = FramesToBitmap(brush, false, true);
+}
+
+void TAnimatedCursorImage::AssignTo(TIconList& list) const {
+  list.BeginUpdate();
+  list.Clear();
+  for (const TIconFrame& f : Frames) list.Add(f.Icon);
+  list.EndUpdate();
 }

@@ -16,6 +16,13 @@ class EIconReadError : public std::runtime_error {
  public:
   EIconReadError() : std::runtime_error("Erreur de lecture du flux") {}
 };
+// An icon resource or an animated cursor file that could not be read; the text says why.
+class EIconFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+// The largest animated cursor file read: a cursor of many large frames stays far below it.
+inline constexpr qint64 kMaxAnimatedCursorBytes = qint64(16) << 20;
 
 // An icon is held as its file bytes (an icon resource: directory and images).
 QImage IconImage(const QByteArray& icon);
@@ -30,6 +37,9 @@ class TIconList {
   void Add(const QByteArray& icon);
   void Put(int i, const QByteArray& icon);  // i == Count() appends
   void Insert(int i, const QByteArray& icon);
+  // Inserts the icon file held in a Qt resource (":/..."); a missing resource or one that is not
+  // an icon raises EIconFileError and leaves the list as it was.
+  void InsertFromResource(int i, const QString& resourcePath);
   void Delete(int i);
   void Exchange(int a, int b);
   void Move(int from, int to);
@@ -73,6 +83,18 @@ class TAnimatedCursorImage {
   bool LoadFromBytes(std::span<const uint8_t> bytes);
   // Writing an animated cursor is not supported.
   [[noreturn]] void SaveToBytes();
-  // All frames side by side (or stacked), on the background, reduced to the file's colour count.
+  // Reads an animated cursor file through the checked read; a file that cannot be read, or a bad
+  // one, clears the image and raises (EIconFileError, EIconReadError). False when it is no
+  // animated cursor (nothing read).
+  bool LoadFromFile(const QString& path);
+  // All frames side by side (or stacked), on the background, reduced to the file's colour count;
+  // null without frames.
   QImage FramesToBitmap(QColor background, bool vertical, bool reduceColours) const;
+  // The first frame's icon (empty without frames).
+  QByteArray AssignToIcon() const;
+  // A horizontal strip of the frames on the bitmap's brush colour, reduced; without frames the
+  // bitmap stays as it was.
+  void AssignTo(QImage& bitmap, QColor brush) const;
+  // Every frame's icon in order, in place of what the list held, with one change notice.
+  void AssignTo(TIconList& list) const;
 };

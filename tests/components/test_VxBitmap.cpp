@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "components/VxBitmap.h"
+#include "components/VxIcons.h"
 #include "components/VxUtils.h"
 
 TEST(VxBitmap, FixedPalettesAndGrey) {
@@ -134,12 +135,15 @@ TEST(VxBitmap, DepthCodesColoursUsedAndCounts) {
   EXPECT_EQ(ReduceToColourCount(Sample(), 1000), Sample());
 }
 
-// A depth the writer does not know ends the operation silently, after telling the user.
-TEST(VxBitmap, UnknownDepthIsNotImplemented) {
+// A depth the bitmap writer does not know, and writing an animated cursor, end the operation
+// silently after telling the user.
+TEST(VxBitmap, UnsupportedOperationsAreNotImplemented) {
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [] {
     if (QWidget* box = QApplication::activeModalWidget()) box->close();
   });
   closer.start(10);
   EXPECT_THROW(BitmapToDIB(Sample(), 4), EAbort);
+  TAnimatedCursorImage cursor;
+  EXPECT_THROW(cursor.SaveToBytes(), EAbort);
 }

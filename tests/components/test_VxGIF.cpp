@@ -7,10 +7,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
+#include <QPainter>
 #include <random>
 
 #include "components/SplashGIF.h"
 #include "components/VxGIF.h"
+#include "components/VxUtils.h"
 
 namespace {
 std::vector<uint8_t> Pixels(int w, int h, int bits, uint32_t seed) {
@@ -294,16 +297,170 @@ TEST(VxGIF, SplashPictureIsWhatTheGIFDecodesTo) {
 }
 
 TEST(VxGIF, ClipboardCarriesTheGIF) {
+  QClipboard& clipboard = *QApplication::clipboard();
   TGIFImage g = OneFrame(5, 3, 4, Pixels(5, 3, 4, 9));
   g.Frames[0].Delay = 120;
+  g.SaveToClipboard(clipboard);
+  EXPECT_FALSE(clipboard.mimeData()->hasFormat(GIFClipboardFormat)) << "a frame without data gives the picture only";
   g.SaveToBytes();  // encodes the frame: the GIF itself goes on the clipboard
-  g.SaveToClipboard(*QApplication::clipboard());
+  g.SaveToClipboard(clipboard);
+  const QByteArray held = clipboard.mimeData()->data(QStringLiteral("application/x-qt-windows-mime;value=\"GIF Image\""));
+  ASSERT_GT(held.size(), 4);
+  EXPECT_EQ(uint32_t(uint8_t(held[0]) | uint8_t(held[1]) << 8), uint32_t(held.size() - 4));
+  EXPECT_EQ(held.mid(4, 6), "GIF89a");
+  // The first frame comes back from the clipboard's picture, without decoding the GIF.
   TGIFImage back;
-  back.LoadFromClipboard(*QApplication::clipboard());
+  int decodes = 0;
+  back.OnProgress = [&](TProgressStage stage, int, const std::string&) { decodes += stage == TProgressStage::Starting; };
+  back.LoadFromClipboard(clipboard);
   ASSERT_EQ(back.Frames.size(), 1u);
   EXPECT_EQ(back.Frames[0].Delay, 120u);
   EXPECT_EQ(back.Frames[0].Pixels, g.Frames[0].Pixels);
-  QApplication::clipboard()->clear();
+  EXPECT_EQ(decodes, 0);
+
+  // Another program's GIF, plain bytes without our length, is not taken for ours.
+  auto* other = new QMimeData;
+  other->setData(QStringLiteral("image/gif"), QByteArray(6, 'x'));
+  QImage picture(4, 2, QImage::Format_RGB32);
+  picture.fill(Qt::green);
+  other->setImageData(picture);
+  clipboard.setMimeData(other);
+  back.LoadFromClipboard(clipboard);
+  ASSERT_EQ(back.Frames.size(), 1u);
+  EXPECT_EQ(back.Bitmap().pixelColor(3, 1), QColor(Qt::green));
+  clipboard.clear();
+}
+
+// Assigning: another picture shares its screen data, a frame makes a one-frame picture with its
+// owner's screen data, a bitmap a one-frame picture; the bitmap of a picture without frames.
+TEST(VxGIF, AssignAndEquals) {
+  const std::vector<uint8_t> bytes = OneFrame(4, 2, 1, {0, 1, 1, 0, 1, 0, 0, 1}).SaveToBytes();
+  TGIFImage a, b, c;
+  a.LoadFromBytes(bytes);
+  b.Assign(a);
+  c.LoadFromBytes(bytes);
+  EXPECT_TRUE(b.Equals(a));
+  EXPECT_FALSE(c.Equals(a)) << "read on its own, not shared";
+  b.Comment = {"changed"};
+  EXPECT_FALSE(b.Equals(a));
+  EXPECT_EQ(b.Frames[0].Pixels, a.Frames[0].Pixels);
+
+  a.Aspect = 49;
+  a.Frames.push_back(a.Frames[0]);
+  a.Frames[1].Left = 3;
+  TGIFImage f;
+  f.Assign(a.Frames[1], a);
+  ASSERT_EQ(f.Frames.size(), 1u);
+  EXPECT_EQ(f.Aspect, 49);
+  EXPECT_EQ(f.GlobalColours, a.GlobalColours);
+  EXPECT_EQ(f.Version, 1);
+  EXPECT_EQ(f.Current, 0);
+  EXPECT_EQ(f.Frames[0].Left, 3);
+  EXPECT_FALSE(f.Equals(a));
+
+  QImage red(3, 3, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  f.Assign(red);
+  ASSERT_EQ(f.Frames.size(), 1u);
+  EXPECT_EQ(f.Bitmap().pixelColor(2, 2), QColor(Qt::red));
+
+  TGIFImage empty;
+  EXPECT_TRUE(empty.Bitmap().isNull());
+  EXPECT_EQ(empty.Frames.size(), 1u) << "a one-frame picture of an empty bitmap";
+  EXPECT_TRUE(empty.Empty());
+  EXPECT_THROW(empty.SaveToBytes(), EGIFError);
+  f.Clear();
+  EXPECT_TRUE(f.Frames.empty());
+}
+
+// Transparency: a see-through picture keys on the colour nearest to 0xFF00FF, the bitmap assigned
+// out carries it, and drawing leaves those pixels alone.
+TEST(VxGIF, TransparentColourGoesWithTheBitmap) {
+  QImage icon(4, 4, QImage::Format_ARGB32);
+  icon.fill(Qt::transparent);
+  icon.setPixel(1, 1, qRgba(0, 0, 255, 255));
+  TGIFImage g;
+  g.AddFrame(icon);
+  ASSERT_NE(g.Frames[0].Transparent, clNoneGIF);
+  EXPECT_EQ(g.Frames[0].Transparent, RGBToColor(255, 0, 255));
+  EXPECT_TRUE(g.IsTransparent());
+
+  QImage out(1, 1, QImage::Format_RGB32);
+  TColor key = clNoneGIF;
+  ASSERT_TRUE(g.AssignTo(out, &key));
+  EXPECT_EQ(key, RGBToColor(255, 0, 255));
+  EXPECT_EQ(qAlpha(out.pixel(0, 0)), 0);
+  EXPECT_EQ(out.pixelColor(1, 1), QColor(Qt::blue));
+
+  QImage canvas(8, 8, QImage::Format_RGB32);
+  canvas.fill(Qt::yellow);
+  QPainter p(&canvas);
+  g.Draw(p, QRect(0, 0, 8, 8));
+  p.end();
+  EXPECT_EQ(canvas.pixelColor(0, 0), QColor(Qt::yellow));
+  EXPECT_EQ(canvas.pixelColor(2, 2), QColor(Qt::blue));
+
+  TGIFImage none;
+  QImage kept = canvas;
+  EXPECT_FALSE(none.AssignTo(kept));
+  EXPECT_EQ(kept, canvas);
+}
+
+// Every decode and encode reports its start, its running percentage and its end; a failure ends at 0
+// with its message; an abort of a decode leaves the frame without pixels and no error, of an encode
+// resets the frame and passes on.
+TEST(VxGIF, ProgressOfDecodeAndEncode) {
+  struct Notice { TProgressStage stage; int percent; std::string message; };
+  std::vector<Notice> seen;
+  auto record = [&](TProgressStage s, int p, const std::string& m) { seen.push_back({s, p, m}); };
+  auto checkWhole = [&](const char* what) {
+    SCOPED_TRACE(what);
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen.front().stage, TProgressStage::Starting);
+    EXPECT_EQ(seen.front().percent, 0);
+    EXPECT_EQ(seen.back().stage, TProgressStage::Ending);
+    EXPECT_EQ(seen.back().percent, 100);
+    for (size_t i = 2; i + 1 < seen.size(); ++i) {
+      EXPECT_EQ(seen[i].stage, TProgressStage::Running);
+      EXPECT_GT(seen[i].percent, seen[i - 1].percent);
+    }
+    EXPECT_LE(seen[seen.size() - 2].percent, 100);
+  };
+  TGIFImage g = OneFrame(40, 30, 8, Pixels(40, 30, 8, 5));
+  g.OnProgress = record;
+  const std::vector<uint8_t> bytes = g.SaveToBytes();
+  checkWhole("encode");
+  EXPECT_EQ(seen[seen.size() - 2].percent, 100);
+
+  seen.clear();
+  TGIFImage back;
+  back.OnProgress = record;
+  back.LoadFromBytes(bytes);
+  checkWhole("decode at load");
+
+  seen.clear();
+  std::vector<uint8_t> bad = bytes;
+  bad[13 + 256 * 3 + 10] = 12;  // the code size byte after the descriptor
+  EXPECT_THROW(back.LoadFromBytes(bad), EGIFError);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].stage, TProgressStage::Ending);
+  EXPECT_EQ(seen[1].percent, 0);
+  EXPECT_EQ(seen[1].message, gif::CodeSizeRange);
+
+  auto abortRunning = [](TProgressStage s, int, const std::string&) {
+    if (s == TProgressStage::Running) throw EAbort{};
+  };
+  TGIFImage stopped;
+  stopped.OnProgress = abortRunning;
+  EXPECT_NO_THROW(stopped.LoadFromBytes(bytes));
+  ASSERT_EQ(stopped.Frames.size(), 1u);
+  EXPECT_TRUE(stopped.Frames[0].Pixels.empty());
+  EXPECT_TRUE(stopped.Bitmap().isNull());
+
+  TGIFImage unsaved = OneFrame(40, 30, 8, Pixels(40, 30, 8, 5));
+  unsaved.OnProgress = abortRunning;
+  EXPECT_THROW(unsaved.SaveToBytes(), EAbort);
+  EXPECT_TRUE(unsaved.Frames[0].Data.empty());
 }
 
 // Sizes a file declares in a few bytes are refused before a picture that size is allocated:
