@@ -480,12 +480,16 @@ void TGIFImage::Assign(const TGIFImage& other) {
 }
 
 void TGIFImage::Assign(const TGIFFrame& frame, const TGIFImage& owner) {
-  TGIFFrame copy = frame;  // the frame may be one of ours
+  // Both may be ours: taken before this picture is cleared.
+  TGIFFrame copy = frame;
+  const uint8_t aspect = owner.Aspect;
+  const int bits = owner.BitsPerPixel, resolution = owner.ColourResolution;
+  std::vector<TGIFRGB> global = owner.GlobalColours;
   Clear();
-  Aspect = owner.Aspect;
-  BitsPerPixel = owner.BitsPerPixel;
-  ColourResolution = owner.ColourResolution;
-  GlobalColours = owner.GlobalColours;
+  Aspect = aspect;
+  BitsPerPixel = bits;
+  ColourResolution = resolution;
+  GlobalColours = std::move(global);
   ScreenWidth = copy.Left + copy.Width;
   ScreenHeight = copy.Top + copy.Height;
   Frames.push_back(std::move(copy));
