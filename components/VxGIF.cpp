@@ -444,6 +444,15 @@ bool TGIFImage::DecodeReported(TGIFFrame& f, bool tolerate) {
 }
 
 void TGIFImage::EncodeReported(TGIFFrame& f) {
+  if (f.Grayscale && !f.Source.isNull()) {
+    const TPaletteImage grey = ReduceImage(f.Source, TReductionMethod::Grey);
+    f.Colours.clear();
+    for (uint32_t c : grey.Palette) f.Colours.push_back({uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
+    f.Pixels = grey.Indexes;
+    f.BitsPerPixel = 8;
+    f.LocalColours = f.Colours != GlobalColours;
+  }
+  f.Source = QImage();
   try {
     Notify(TProgressStage::Starting, 0);
     f.Data = EncodeLZW(f.Pixels, f.Width, f.Height, BitCountForEncoding(f.BitsPerPixel), f.Interlaced,
@@ -837,12 +846,14 @@ void TGIFImage::AddFrame(const QImage& picture) {
     p.drawImage(0, 0, picture);
     p.end();
     indexed = PaletteImageToQImage(ReduceImage(laid, DefaultReduction));
+    f.Source = laid;
   } else if (picture.format() == QImage::Format_Indexed8 && picture.colorCount() > 0) {
     indexed = picture;
   } else if (picture.depth() == 1) {
     indexed = picture.convertToFormat(QImage::Format_Indexed8);
   } else {
-    indexed = PaletteImageToQImage(ReduceImage(picture, f.Grayscale ? TReductionMethod::Grey : DefaultReduction));
+    indexed = PaletteImageToQImage(ReduceImage(picture, DefaultReduction));
+    f.Source = picture;
   }
   for (QRgb c : indexed.colorTable())
     f.Colours.push_back({static_cast<uint8_t>(qRed(c)), static_cast<uint8_t>(qGreen(c)), static_cast<uint8_t>(qBlue(c))});

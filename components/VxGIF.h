@@ -77,6 +77,9 @@ struct TGIFFrame {
   // Decoded palette indexes, Width x Height in row order; empty until decoded.
   std::vector<uint8_t> Pixels;
   bool Decoded = false;
+  // The true-colour picture the frame was reduced from when it was added, kept until the frame is
+  // encoded, so that the grayscale switch set meanwhile still applies.
+  QImage Source;
 };
 
 // The progress of a long operation (decoding or encoding one frame): Starting with 0, Running with

@@ -321,7 +321,7 @@ TEST(VxGIF, ClipboardCarriesTheGIF) {
   clipboard.clear();
 }
 
-TEST(VxGIF, AssignEqualsAndTransparency) {
+TEST(VxGIF, AssignEqualsTransparencyAndGrey) {
   const std::vector<uint8_t> bytes = OneFrame(4, 2, 1, {0, 1, 1, 0, 1, 0, 0, 1}).SaveToBytes();
   TGIFImage a, b, c;
   a.LoadFromBytes(bytes);
@@ -351,6 +351,14 @@ TEST(VxGIF, AssignEqualsAndTransparency) {
   ASSERT_TRUE(c.AssignTo(out, &key));
   EXPECT_EQ(std::tuple(c.Frames[0].Transparent, key), std::tuple(RGBToColor(255, 0, 255), RGBToColor(255, 0, 255)));
   EXPECT_EQ(std::tuple(qAlpha(out.pixel(0, 0)), out.pixelColor(1, 1)), std::tuple(0, QColor(Qt::blue)));
+
+  // The grayscale switch, set after the picture was added, applies when the frame is encoded.
+  QImage red(2, 1, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  c.Assign(red);
+  c.Frames[0].Grayscale = true;
+  b.LoadFromBytes(c.SaveToBytes());
+  EXPECT_EQ(b.Bitmap().pixelColor(1, 0), QColor(76, 76, 76));
 }
 
 // Every decode and encode reports 0, rising percentages and 100, or 0 and the message of its failure;
