@@ -78,7 +78,9 @@ TEST(VxBitmap, FileImageAtEachDepth) {
               std::vector<uint32_t>({uint32_t(b.size()), 14 + s.InfoHeaderSize, c.bits, 3 * c.rowSize, c.used}));
     EXPECT_EQ(std::vector<uint8_t>(b.begin() + 14, b.begin() + 54), DIBInfoHeader(5, 3, c.code, c.used));
     const QImage back = QImage::fromData(b.data(), static_cast<int>(b.size()), "BMP");
-    if (c.bits > 1 && c.method != M::MedianCut) EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), Sample());
+    if (c.bits > 1 && c.method != M::MedianCut) {
+      EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), Sample());
+    }
   }
 }
 
