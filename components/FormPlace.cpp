@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QMainWindow>
-#include <QMdiArea>
-#include <QMetaEnum>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMetaEnum>
 #include <QMetaProperty>
 #include <QRegularExpression>
 #include <QScreen>
@@ -355,10 +355,12 @@ bool ResoudreReference(const QString& texte, QWidget* form, QObject** out) {
 // The identifiers of a set's members, each a single flag of its enumeration.
 QString TexteEnsemble(const QMetaEnum& e, int valeur) {
   QStringList membres;
+  unsigned vus = 0;  // a flag with two names (AlignLeft, AlignLeading) is written once
   for (int k = 0; k < e.keyCount(); ++k) {
     const unsigned bit = static_cast<unsigned>(e.value(k));
-    if (bit != 0 && (bit & (bit - 1)) == 0 && (static_cast<unsigned>(valeur) & bit) == bit)
+    if (bit != 0 && (bit & (bit - 1)) == 0 && (static_cast<unsigned>(valeur) & bit) && !(vus & bit))
       membres << QString::fromLatin1(e.key(k));
+    vus |= bit;
   }
   return QLatin1Char('[') + membres.join(QLatin1Char(',')) + QLatin1Char(']');
 }
