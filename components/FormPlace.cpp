@@ -424,6 +424,9 @@ bool ValeurTexte(const QString& t, QMetaType type, const QMetaEnum* e, QWidget* 
     case QMetaType::Bool:
       out = QVariant(t == QLatin1String("1") || t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0);
       return true;
+    case QMetaType::QVariant:  // a variant comes back as its text
+      out = QVariant(t);
+      return true;
     case QMetaType::QChar:
       if (t.isEmpty()) return false;
       out = QVariant(t.front());
@@ -500,6 +503,7 @@ class TPropsStorage {
       TPropsStorage items(ini_, SousSection(cle), form_);
       QVariantList l = v.toList();
       for (int k = 0; k < l.size(); ++k) {
+        if (l[k].typeId() != QMetaType::QVariantMap) continue;  // not an item with named values
         QVariantMap m = l[k].toMap();
         for (auto it = m.begin(); it != m.end(); ++it)
           items.Lire(QStringLiteral("Item%1_").arg(k) + it.key(), it.value(), it.value().metaType(), nullptr);
