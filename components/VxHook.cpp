@@ -1,9 +1,14 @@
 #include "components/VxHook.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QList>
+#include <QMessageBox>
+#include <QStringList>
 #include <QtGlobal>
 #include <exception>
+
+#include "components/VxUtils.h"
 
 namespace {
 
@@ -61,10 +66,8 @@ class TControlHook : public QObject {
       // One failing handler must not keep the others, or the widget, from the event.
       try {
         f(h, e, traite);
-      } catch (const std::exception& ex) {
-        qWarning("window hook: %s", ex.what());
       } catch (...) {
-        qWarning("window hook: handler failed");
+        ReportHandlerException(std::current_exception());
       }
     }
     return traite;
@@ -74,7 +77,42 @@ class TControlHook : public QObject {
   QList<TVxWindowHook*> hooks_;
 };
 
+std::function<void(const QString&)>& Rapport() {
+  static std::function<void(const QString&)> r;
+  return r;
+}
+
 }  // namespace
+
+void SetHandlerExceptionReport(std::function<void(const QString&)> report) { Rapport() = std::move(report); }
+
+void ReportHandlerException(std::exception_ptr e) {
+  QString message;
+  try {
+    std::rethrow_exception(e);
+  } catch (const EAbort&) {
+    return;
+  } catch (const std::exception& ex) {
+    message = QString::fromLocal8Bit(ex.what());
+  } catch (...) {
+    message = QStringLiteral("Erreur inattendue");
+  }
+  if (Rapport()) {
+    Rapport()(message);
+    return;
+  }
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+  static QStringList enAttente;
+  if (enAttente.contains(message)) return;
+  enAttente << message;
+  QMetaObject::invokeMethod(
+      qApp,
+      [message] {
+        QMessageBox::critical(QApplication::activeWindow(), QString(), message, QMessageBox::Ok);
+        enAttente.removeOne(message);
+      },
+      Qt::QueuedConnection);
+}
 
 TVxWindowHook::TVxWindowHook(QObject* owner) : QObject(owner) {}
 

@@ -4,10 +4,13 @@
 // last attached to the first (stopping at the first that sets `handled`), lets the widget handle
 // the event unless one did, then runs the after-handlers the same way. While any hook of the
 // widget has an after-handler, the filter hands each event to the widget itself, so filters
-// installed on the widget before it no longer see the events.
+// installed on the widget before it no longer see the events. A handler that throws is reported
+// (ReportHandlerException) and the next handler still runs.
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
+#include <exception>
 #include <functional>
 
 class QEvent;
@@ -35,3 +38,11 @@ class TVxWindowHook : public QObject {
   bool attache_ = false;
   QPointer<QWidget> control_;
 };
+
+// What becomes of a failure that reached an event handler (a hook's handler, a form placement's
+// save or restore): EAbort, the silent end of an operation, ends there; anything else is shown to
+// the user in an error box with its message, once the current event is over (never a box inside a
+// paint), and only once while the same message is still waiting or on screen.
+void ReportHandlerException(std::exception_ptr e);
+// Tests take the reports here instead of the box; an empty function gives the box back.
+void SetHandlerExceptionReport(std::function<void(const QString& message)> report);

@@ -6,8 +6,12 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
+#include <QThread>
 #include <QWidget>
+#include <cstdlib>
 #include <cstring>
+
+#include "components/VxCommon.h"
 
 QString SubstituteAll(const QString& text, const QString& searched, const QString& replacement) {
   if (searched.isEmpty()) return text;
@@ -147,9 +151,14 @@ QString ShortenToWidth(const QString& text, const QFontMetrics& fm, int maxWidth
 
 bool SameBytes(const void* a, const void* b, int count) { return count <= 0 || std::memcmp(a, b, count) == 0; }
 
-bool IsApplicationActive() { return QApplication::activeWindow() != nullptr; }
+bool IsApplicationActive() {
+  // Windows live on the GUI thread alone: no other thread has an active one.
+  if (!qApp || QThread::currentThread() != qApp->thread()) return false;
+  return QApplication::activeWindow() != nullptr;
+}
 
 static QRgb ToRgb(TColor c) { return qRgb(ColorRed(c), ColorGreen(c), ColorBlue(c)); }
+static TColor FromRgb(QRgb c) { return RGBToColor(qRed(c), qGreen(c), qBlue(c)); }
 
 QImage MakeEmbossedBitmap(const QImage& glyph, TColor outline, TColor background, bool emboss, TColor shadow,
                           TColor highlight) {
@@ -169,7 +178,52 @@ QImage MakeEmbossedBitmap(const QImage& glyph, TColor outline, TColor background
 }
 
 QImage MakeDisabledGlyph(const QImage& glyph, TColor outline) {
-  return MakeEmbossedBitmap(glyph, outline, 0xC8D0D4, true, 0x808080, 0xFFFFFF);
+  return MakeEmbossedBitmap(glyph, outline, clBtnFace, true, clBtnShadow, clBtnHighlight);
+}
+
+void DrawDisabledListImage(const QList<QImage>& images, QPainter& p, int x, int y, int index, TColor shadow,
+                           TColor highlight, bool emboss) {
+  if (index < 0 || index >= images.size() || images[index].isNull()) return;
+  const QImage src = images[index].convertToFormat(QImage::Format_ARGB32);
+  // The image's mask: a pixel at least half opaque counts as drawn.
+  auto inColour = [&](TColor c) {
+    QImage out(src.size(), QImage::Format_ARGB32);
+    out.fill(Qt::transparent);
+    const QRgb rgb = ToRgb(c);
+    for (int yy = 0; yy < src.height(); ++yy)
+      for (int xx = 0; xx < src.width(); ++xx)
+        if (qAlpha(src.pixel(xx, yy)) >= 128) out.setPixel(xx, yy, rgb);
+    return out;
+  };
+  if (emboss) p.drawImage(x + 1, y + 1, inColour(highlight));
+  p.drawImage(x, y, inColour(shadow));
+}
+
+uint32_t PaletteRelativeColour(TColor colour) {
+  TColor rgb;
+  switch (static_cast<uint32_t>(colour)) {
+    case 0x8000000Fu: rgb = clBtnFace; break;
+    case 0x80000010u: rgb = clBtnShadow; break;
+    case 0x80000014u: rgb = clBtnHighlight; break;
+    default: rgb = colour; break;
+  }
+  return (static_cast<uint32_t>(rgb) & 0xFFFFFFu) | 0x02000000u;
+}
+
+void StretchBlitKeyed(QPainter& dest, int x, int y, int w, int h, const QImage& source, int sx, int sy, int sw,
+                      int sh, TColor transparent) {
+  if (source.isNull()) return;
+  QImage part = source.copy(sx, sy, sw, sh).convertToFormat(QImage::Format_ARGB32);
+  const QRgb key = ToRgb(static_cast<TColor>(PaletteRelativeColour(transparent) & 0xFFFFFFu)) & 0xFFFFFF;
+  for (int yy = 0; yy < part.height(); ++yy) {
+    auto* line = reinterpret_cast<QRgb*>(part.scanLine(yy));
+    for (int xx = 0; xx < part.width(); ++xx)
+      line[xx] = (line[xx] & 0xFFFFFF) == key ? 0 : line[xx] | 0xFF000000u;
+  }
+  dest.save();
+  dest.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  dest.drawImage(QRect(x, y, w, h), part);
+  dest.restore();
 }
 
 void StretchDrawBitmapKeyed(QPainter& p, int x, int y, int w, int h, const QImage& bitmap, int sx, int sy, int sw,
@@ -178,33 +232,78 @@ void StretchDrawBitmapKeyed(QPainter& p, int x, int y, int w, int h, const QImag
   if (w < 1) w = bitmap.width();
   if (h < 1) h = bitmap.height();
   if (sw < 1 || sh < 1) sx = sy = 0, sw = bitmap.width(), sh = bitmap.height();
-  QImage part = bitmap.copy(sx, sy, sw, sh).convertToFormat(QImage::Format_ARGB32);
-  if (transparent != clNoneKey) {
-    QRgb key;
-    if (transparent == clDefaultKey) key = bitmap.pixel(0, bitmap.height() - 1) & 0xFFFFFF;
-    else key = ToRgb(transparent) & 0xFFFFFF;
-    if (bitmap.depth() == 1 && transparent != clDefaultKey) key = 0xFFFFFF;
-    for (int yy = 0; yy < part.height(); ++yy)
-      for (int xx = 0; xx < part.width(); ++xx)
-        if ((part.pixel(xx, yy) & 0xFFFFFF) == key) part.setPixel(xx, yy, 0);
+  if (transparent == clNoneKey) {
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.drawImage(QRect(x, y, w, h), bitmap, QRect(sx, sy, sw, sh));
+    p.restore();
+    return;
   }
-  p.drawImage(QRect(x, y, w, h), part);
+  TColor key;
+  if (bitmap.depth() == 1) key = clWhite;
+  else if (transparent == clDefaultKey) key = FromRgb(bitmap.pixel(0, bitmap.height() - 1));
+  else key = transparent;
+  StretchBlitKeyed(p, x, y, w, h, bitmap, sx, sy, sw, sh, key);
+}
+
+void DrawBitmapRectKeyed(QPainter& p, int x, int y, int w, int h, const QImage& bitmap, const QRect& source,
+                         TColor transparent) {
+  StretchDrawBitmapKeyed(p, x, y, w, h, bitmap, source.left(), source.top(), RectWidthOf(source),
+                         RectHeightOf(source), transparent);
 }
 
 void PaintParentBehind(QWidget* control, QPainter& p) {
   QWidget* parent = control ? control->parentWidget() : nullptr;
   if (!parent) return;
-  // The parent renders itself without its children, then the siblings below the control.
-  p.save();
-  p.translate(-control->pos());
-  parent->render(p.device(), p.deviceTransform().map(QPoint(0, 0)), QRegion(control->geometry()),
-                 QWidget::DrawWindowBackground);
-  p.restore();
+  const QRect bounds = control->geometry();
+  // Parts are in the parent's coordinates, as the control's bounds are; a widget renders the part
+  // asked for with that part's top-left corner at the target offset.
+  auto rendre = [&](QWidget* w, QPoint origine, const QRect& partie, QWidget::RenderFlags flags) {
+    if (partie.isEmpty()) return;
+    w->render(&p, partie.topLeft() - bounds.topLeft(), QRegion(partie.translated(-origine)), flags);
+  };
+  // The parent paints itself alone, clipped to its client area.
+  rendre(parent, QPoint(), bounds.intersected(parent->rect()), QWidget::DrawWindowBackground);
+  // Then, from the bottom of the stacking order up to the control, the siblings it covers.
+  for (QObject* o : parent->children()) {
+    if (o == control) break;
+    auto* child = qobject_cast<QWidget*>(o);
+    if (!child || child->isWindow() || child->isHidden() || child->testAttribute(Qt::WA_NativeWindow)) continue;
+    rendre(child, child->pos(), bounds.intersected(child->geometry()),
+           QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  }
 }
 
 void ShowNotImplemented() {
-  QGuiApplication::restoreOverrideCursor();
+  // The busy cursor would stay over the box and after it.
+  while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
   QMessageBox::information(QApplication::activeWindow(), QString(),
-                           QString::fromUtf8("Cette fonction n'est pas encore implémentée."));
+                           QString::fromUtf8("Cette fonction n'est pas encore implémentée."), QMessageBox::Ok);
   throw EAbort{};
 }
+
+void DropPendingMessage(QObject* receiver, QEvent::Type type) {
+  // A quit must survive: the program would otherwise stay up after being asked to end.
+  if (type == QEvent::Quit) return;
+  QCoreApplication::removePostedEvents(receiver, type);
+}
+
+void CopyBytes(void* dest, const void* source, int count) {
+  if (count > 0) std::memmove(dest, source, static_cast<size_t>(count));
+}
+
+void* AllocZeroedBlock(int size) { return size > 0 ? std::calloc(static_cast<size_t>(size), 1) : nullptr; }
+
+void FreeZeroedBlock(void*& block) {
+  std::free(block);
+  block = nullptr;
+}
+
+std::unique_ptr<char[]> NewPCharCopy(const QString& text) {
+  const std::string bytes = QStringToAnsi(text);
+  auto out = std::make_unique<char[]>(bytes.size() + 1);
+  std::memcpy(out.get(), bytes.c_str(), bytes.size() + 1);
+  return out;
+}
+
+QString StringFromPChar(const char* text) { return text ? AnsiToQString(text) : QString(); }
