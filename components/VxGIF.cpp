@@ -884,7 +884,7 @@ void TGIFImage::Draw(QPainter& p, const QRect& r) {
   QImage img = Bitmap();
   const TGIFFrame& f = Frames[Current];
   if (IsTransparent() && f.Transparent != clNoneGIF)
-    StretchDrawBitmapKeyed(p, r.x(), r.y(), r.width(), r.height(), img, 0, 0, 0, 0, f.Transparent);
+    DrawBitmapRectKeyed(p, r.x(), r.y(), r.width(), r.height(), img, img.rect(), f.Transparent);
   else
     p.drawImage(r, img);
 }
