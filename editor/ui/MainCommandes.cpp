@@ -309,7 +309,7 @@ void TForm1::RafraichirActions() {
   ctx.LectureEnCours = LecturePartition();
   ctx.AnnulerMesureActif = BT_AnnulerMesure->isEnabled();
   ctx.PressePapierPlein = PressePapierPlein != 0;
-  ctx.Modifie = Modifie != 0;
+  ctx.Modifie = PartitionModifiee();
   const TEtatsCommandes e = CalculerEtatsCommandes(Partition, Curseur, PisteCourante, ctx);
   AppliquerEtatsCommandes(e, *this);
   if (!e.Complet) return;
