@@ -403,6 +403,11 @@ void TForm1::ChangerPiste(int piste) {
   MontrerPercussion(piste == PISTE_PERCUSSION);
 }
 
+void TForm1::DrumAssistantShown(bool v) {
+  if (v) Ac_Ass_Percussion->setEnabled(true);
+  Ac_Ass_Percussion->setChecked(v);
+}
+
 void TForm1::MontrerPercussion(bool montrer) {
   if (Assistant_Bat_Form) Assistant_Bat_Form->setVisible(montrer);
   Ac_Ass_Percussion->setEnabled(montrer);
