@@ -30,14 +30,11 @@ events    pass    editor/ui/MainNotes.cpp       #include <QEventLoop>\nif (dlg.e
 events    pass    main.cpp                      return app.exec();
 events    pass    editor/ui/Main.cpp            LaisserPasserMessages();  // not processEvents(): the keys would run
 events    pass    tests/test_Lecture.cpp        QEventLoop boucle;\nQCoreApplication::processEvents();
-events    fail    editor/ui/MainSon.cpp         QTest::qWait(50);
 events    fail    dialogs/SpeedT.cpp            using namespace QTest;\nqWaitFor([] { return true; });
 events    fail    editor/ui/Main.cpp            QGuiApplication::sync();
-events    fail    view/ui/preview.cpp           qApp->sync();
 events    fail    files/ui/Browse.cpp           QTimer::singleShot(0, qApp, &QApplication::sync);
-events    pass    editor/ui/Main.cpp            LaisserPasserMessages();  // not QTest::qWait(50) nor QGuiApplication::sync()
-events    pass    files/Ecriture.cpp            flux.sync();\nfsync(fd);
-events    pass    tests/windows/test_x.cpp      QTest::qWait(50);\nQGuiApplication::sync();
+events    pass    files/Ecriture.cpp            flux.sync();  // not QTest::qWait(50) nor qApp->sync()
+events    pass    tests/windows/test_x.cpp      QTest::qWait(50);\nqGuiApp->sync();
 layers    fail    song/Partition.cpp            #include "editor/ui/Main.h"
 layers    fail    song/Partition.cpp            #include <editor/ui/Main.h>
 layers    fail    files/FileCommands.cpp        #include "../editor/Actions.h"
@@ -78,12 +75,8 @@ layers    pass    view/Rendu.cpp                #include <QtGui/QAction>\n#inclu
 layers    pass    editor/ui/Main.cpp            #include <QtWidgets/QDialog>
 layers    fail    song/Partition.cpp            #include "song/Vue.h"
 layers    fail    song/Partition.cpp            #include "ecran/Main.h"
-layers    fail    song/Partition.cpp            #include <song/ecran/Main.h>
 layers    pass    song/Partition.cpp            #include "song/Meme.h"
-layers    pass    editor/ui/Main.cpp            #include "song/Vue.h"
-compiled  fail    song/Partition.cpp            #include "song/Vue.h"
-compiled  fail    song/Partition.cpp            #include "ecran/Main.h"
-compiled  pass    song/Partition.cpp            #include "song/Meme.h"
+compiled  fail    song/Partition.cpp            #include <song/ecran/Main.h>
 TABLE
 )
 

@@ -41,8 +41,8 @@ TEST(SpeedTrainer, HeldButtonsAccelerateAndStopAtTheRange) {
   f.show();
   f.TempoFin->setText("100");
   QTest::mousePress(f.TempoFinUp, Qt::LeftButton);
-  for (int n = 1; n <= 31; ++n) QMetaObject::invokeMethod(f.Timer4, "timeout");
-  EXPECT_EQ(f.ValTempoFin(), 101 + 29 + 2 * 3);
+  for (int n = 1; n <= 30; ++n) QMetaObject::invokeMethod(f.Timer4, "timeout");
+  EXPECT_EQ(f.ValTempoFin(), 101 + 29 + 3);
   f.TempoFin->setText("998");
   QMetaObject::invokeMethod(f.Timer4, "timeout");
   EXPECT_EQ(f.ValTempoFin(), 999);
