@@ -81,6 +81,16 @@ TAssistant_Bat_Form::TAssistant_Bat_Form(QWidget* parent) : QDialog(parent, Qt::
   Traduire();
 }
 
+void TAssistant_Bat_Form::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  VueEditeur().DrumAssistantShown(true);
+}
+
+void TAssistant_Bat_Form::hideEvent(QHideEvent* e) {
+  QDialog::hideEvent(e);
+  VueEditeur().DrumAssistantShown(false);
+}
+
 void TAssistant_Bat_Form::Traduire() {
   const int g = TrouverGroupe(QStringLiteral("GENE_000"));
   if (g >= 0) setWindowTitle(TexteLigne(g, 8));

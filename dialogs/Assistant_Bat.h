@@ -19,6 +19,10 @@ class TAssistant_Bat_Form : public QDialog {
   int ToucheChoisie() const;  // key of the selected item, 0 when none
   void ListeClick();          // plays the selected key
   void ListeDblClick();       // writes the selected key into the song
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
 };
 
 // "27 - High Q" .. "87 - Open Surdo".

@@ -15,11 +15,15 @@ enum class AllureRepetition {
 };
 
 // The delay before the next repeat once n repeats are done (n = 0: the wait after the press).
-int IntervalleRepetition(int repetition);
-int IntervalleAccordage(int repetition);
 int IntervalleRepetition(AllureRepetition allure, int repetition);
 // How many steps repeat n makes (1 before the thirtieth).
 int FacteurRepetition(AllureRepetition allure, int repetition);
+
+// Runs `arreter` when held button b can no longer get its release: the window system gives the
+// release to nobody once b's window is hidden or closed (the grab ends with the window), nor once
+// the application has lost the mouse to another window or program. The held button is drawn up
+// again. Every family of held buttons stops through this.
+void ArreterSansRelachement(QAbstractButton* b, std::function<void()> arreter);
 
 class TBoutonsRepetes : public QObject {
  public:

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dialogs/BoutonsRepetes.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/Partition.h"
 
@@ -26,9 +27,8 @@ int IntervalleProfil(ProfilRepetition p, int tick) {
 }
 
 int FacteurPasProfil(ProfilRepetition p, int tick) {
-  if (tick < 30) return 1;
-  if (p == ProfilRepetition::Entier) return 3;
-  if (p == ProfilRepetition::Accordage) return 2;
+  if (p == ProfilRepetition::Entier) return FacteurRepetition(AllureRepetition::Entier, tick);
+  if (p == ProfilRepetition::Accordage) return FacteurRepetition(AllureRepetition::Accordage, tick);
   return 1;
 }
 
@@ -81,6 +81,7 @@ TChampNumerique::TChampNumerique(QWidget* parent, const QString& nom, ProfilRepe
   connect(Bas, &QToolButton::pressed, this, [this] { Appuyer(-1); });
   connect(Haut, &QToolButton::released, Minuterie, &QTimer::stop);
   connect(Bas, &QToolButton::released, Minuterie, &QTimer::stop);
+  for (QToolButton* b : {Haut, Bas}) ArreterSansRelachement(b, [this] { Minuterie->stop(); });
   connect(Edit, &QLineEdit::textEdited, this, &TChampNumerique::modifie);
 }
 

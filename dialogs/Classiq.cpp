@@ -225,6 +225,12 @@ void TClassForm::showEvent(QShowEvent* e) {
   PositionSouris = -1;
   Image1->PositionAffichee = -1;
   AfficherNotesTemps();
+  VueEditeur().NotationAssistantShown(true);
+}
+
+void TClassForm::hideEvent(QHideEvent* e) {
+  QDialog::hideEvent(e);
+  VueEditeur().NotationAssistantShown(false);
 }
 
 void TClassForm::AfficherNotesTemps() {
@@ -300,16 +306,13 @@ void TClassForm::BT_ClefClick(QToolButton* bouton) {
   AfficherNotesTemps();
 }
 
-// Enter moves to the next beat; every other key goes to the main window, as if typed there.
+// Enter moves to the next beat; every other key, Escape too, goes to the main window, as if typed
+// there: the assistant closes only from its command or its close box.
 void TClassForm::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
     CurseurTempsSuivant();
     VueEditeur().EditZoneImageChanged();
     VueEditeur().RefreshActions();
-    return;
-  }
-  if (e->key() == Qt::Key_Escape) {
-    QDialog::keyPressEvent(e);
     return;
   }
   QWidget* fenetre = parentWidget() ? parentWidget()->window() : nullptr;

@@ -53,6 +53,7 @@ class TClassForm : public QDialog {
 
  protected:
   void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
 };
 

@@ -47,6 +47,7 @@ TLetRingAssistantForm::TLetRingAssistantForm(QWidget* parent)
     g->addWidget(Lib[s], s, 1);
     g->addWidget(panneau, s, 2);
     connect(CB[s], &QCheckBox::clicked, this, [this, s] { CaseCliquee(s); });
+    Lib[s]->installEventFilter(this);
   }
   Corps->addLayout(g);
   BT_Aide = new QPushButton(QStringLiteral("Help"), this);
@@ -95,11 +96,24 @@ void TLetRingAssistantForm::Initialiser() {
   }
 }
 
+// A string ticked starts at Yes, whatever it was left at before.
 void TLetRingAssistantForm::CaseCliquee(int s) {
   const bool coche = CB[s]->isChecked();
   RY[s]->setEnabled(coche);
   RN[s]->setEnabled(coche);
-  if (coche && !RN[s]->isChecked()) RY[s]->setChecked(true);
+  if (coche) RY[s]->setChecked(true);
+}
+
+// A press on a string's row ticks or unticks its box, as a click on the box does.
+bool TLetRingAssistantForm::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::MouseButtonPress)
+    for (int s = 1; s <= NB_CORDES_MAX; ++s)
+      if (o == Lib[s] && CB[s]->isEnabled()) {
+        CB[s]->setChecked(!CB[s]->isChecked());
+        CaseCliquee(s);
+        return true;
+      }
+  return TDialoguePlage::eventFilter(o, e);
 }
 
 bool TLetRingAssistantForm::Valider() {

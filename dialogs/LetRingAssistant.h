@@ -23,6 +23,7 @@ class TLetRingAssistantForm : public TDialoguePlage {
   void Initialiser() override;
   bool Valider() override;
   void Ecrire() override;
+  bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
   void CaseCliquee(int s);

@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "dialogs/BoutonsRepetes.h"
 #include "song/Song.h"
 #include "platform/Folders.h"
 #include "settings/Langue.h"
@@ -33,11 +34,6 @@ int ChampIncorrectSpeedTrainer(const QString textes[5], int nbMesures) {
   valeur(4, ok);
   if (!ok) return 5;
   return 0;
-}
-
-int ValeurRepetee(int valeur, int sens, int repetition, int minimum, int maximum) {
-  const int pas = repetition >= 30 ? 3 : 1;
-  return std::clamp(valeur + sens * pas, minimum, maximum);
 }
 
 // Caption i of a language group, or the design-time text when the group does not hold it.
@@ -114,12 +110,12 @@ TSpeedT_Form::TSpeedT_Form(QWidget* parent) : QDialog(parent) {
     auto* r = new TBoutonsRepetes(this, AllureRepetition::Entier);
     *minuteries[c] = r->Minuterie();
     for (int sens : {+1, -1})
-      r->Brancher(sens > 0 ? hauts[c] : bas[c], [this, r, c, sens](int) {
+      r->Brancher(sens > 0 ? hauts[c] : bas[c], [this, r, c, sens](int n) {
         // The press steps as a click does; the repeats clamp to the range.
         if (r->Repetitions() == 0)
           Pas(c, sens);
         else
-          Repeter(c, sens, r->Repetitions());
+          Repeter(c, sens * n);
       });
   }
 
@@ -226,12 +222,12 @@ void TSpeedT_Form::Pas(int champ, int sens) {
   if (v >= minimum && v <= maximum) e->setText(QString::number(v));
 }
 
-void TSpeedT_Form::Repeter(int champ, int sens, int repetition) {
+void TSpeedT_Form::Repeter(int champ, int pas) {
   QLineEdit* e = Champ(champ);
   if (e->text().isEmpty()) return;
   int minimum, maximum;
   Bornes(champ, minimum, maximum);
-  e->setText(QString::number(ValeurRepetee(e->text().toInt(), sens, repetition, minimum, maximum)));
+  e->setText(QString::number(std::clamp(e->text().toInt() + pas, minimum, maximum)));
 }
 
 bool TSpeedT_Form::eventFilter(QObject* o, QEvent* e) {

@@ -3,8 +3,6 @@
 // change per pass. The window lives for the whole run so its fields keep their values.
 #include <QDialog>
 
-#include "dialogs/BoutonsRepetes.h"
-
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -14,8 +12,6 @@ class QToolButton;
 // Checks the five field texts in the order the user is told about them; 0 when all are right,
 // else the 1-based index of the first wrong field (MesDeb, MesFin, TempoDeb, TempoFin, Variation).
 int ChampIncorrectSpeedTrainer(const QString textes[5], int nbMesures);
-// Auto-repeat of a held up/down button: the value after repeat n, clamped to the range.
-int ValeurRepetee(int valeur, int sens, int repetition, int minimum, int maximum);
 
 class TSpeedT_Form : public QDialog {
   Q_OBJECT
@@ -57,8 +53,8 @@ class TSpeedT_Form : public QDialog {
  private:
   QLineEdit* Champ(int champ) const;
   void Bornes(int champ, int& minimum, int& maximum) const;
-  // Repeat n of a held up (+1) or down (-1) button.
-  void Repeter(int champ, int sens, int repetition);
+  // A repeat of a held button: `pas` steps up (or down when negative), clamped to the range.
+  void Repeter(int champ, int pas);
 };
 
 // The dialog created at start-up; the main window sets it.

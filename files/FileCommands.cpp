@@ -176,7 +176,7 @@ bool CommandeEnregistrerSous() {
 }
 
 bool DemanderEnregistrement() {
-  if (!Modifie || Vierge) return true;
+  if (!PartitionModifiee()) return true;
   QString nom = NomFichier.isEmpty() ? TexteLangue("Fichier-SansNom") : NomFichier;
   nom = nom.left(50);
   const int r = MessageBoxD(TexteLangue("Dlg-Confirmation"), RemplacerParam1(TexteLangue("Fichier-EnregistrerModif"), nom),

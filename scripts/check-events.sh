@@ -14,6 +14,8 @@
 #     gets its own narrow exception here.
 #   - a QProgressDialog: once modal (setWindowModality, setModal, open(), all decided at run time),
 #     its setValue() runs every pending event, the user's input with it. Show progress otherwise.
+#   - the tests' waits, QTest::qWait and qWaitFor, and QGuiApplication::sync (by any of its class
+#     names, or through qApp/qGuiApp): each runs the event loop, keys and clicks included.
 # Tests and benchmarks wait for signals as they like.
 # Checks the tree it is given (default: this repository), tracked and untracked files alike.
 set -euo pipefail
@@ -44,10 +46,13 @@ boucles=$(nommant QEventLoop -- "${code[@]}" \
                   || true; })
 progres=$(nommant QProgressDialog -- "${code[@]}" \
             | { grep -P '^[^:]*:[0-9]+:(?!\s*#\s*include)(?:[^/]|/(?!/))*?\bQProgressDialog\b' || true; })
-if [[ -n $found || -n $boucles || -n $progres ]]; then
-  for l in "$found" "$boucles" "$progres"; do [[ -z $l ]] || echo "$l"; done
+attentes=$(nommant -e qWait -e qWaitFor -e sync -- "${code[@]}" \
+            | { grep -P '^[^:]*:[0-9]+:(?:[^/]|/(?!/))*?(?:\bqWait(?:For)?\b|\b(?:QGuiApplication|QApplication)\s*::\s*sync\b|\b(?:qApp|qGuiApp)\s*->\s*sync\b)' \
+                  || true; })
+if [[ -n $found || -n $boucles || -n $progres || -n $attentes ]]; then
+  for l in "$found" "$boucles" "$progres" "$attentes"; do [[ -z $l ]] || echo "$l"; done
   echo "check-events: let pending messages run through LaisserPasserMessages (platform/Evenements.h)," \
-       "never processEvents, a local QEventLoop or a progress dialog's setValue" >&2
+       "never processEvents, a local QEventLoop, a progress dialog's setValue, QTest's waits or sync()" >&2
   exit 1
 fi
 echo "check-events: every step lets pending messages run through the one routine"

@@ -202,6 +202,25 @@ widgets_par() {
 [[ -z $racine ]] || cd "$racine"
 # A tree git cannot read would list no file and pass.
 git rev-parse --is-inside-work-tree >/dev/null
+
+# The symbolic links of the tree, each with the path its target really has from the top (a leading
+# ".." when it lies outside). A header reached through a link, itself or a folder on its path, stands
+# in the room of that real path: a link cannot bring a higher layer's header into a lower folder.
+declare -A LIEN=()
+while IFS= read -r -d '' l; do
+  [[ -L $l ]] && LIEN[$l]=$(realpath -m --relative-to=. -- "$l")
+done < <(git ls-files -z -co --exclude-standard)
+# The real path of $1 into `chemin` (a link in a linked folder is followed too, a few deep).
+suivre_liens() {
+  local p=$1 l n
+  for (( n = 0; n < 8 && ${#LIEN[@]}; n++ )); do
+    for l in "${!LIEN[@]}"; do
+      [[ $p == "$l" || $p == "$l"/* ]] && { p=${LIEN[$l]}${p#"$l"}; continue 2; }
+    done
+    break
+  done
+  chemin=$p
+}
 # What the compiler read: one line "source header" a header of the tree or a widget header, both
 # from the top of the tree, for every source of the tree compiled in the build folder (Make keeps
 # the compiler's dependency files beside the objects; Ninja keeps them in its log). A source's first
@@ -242,6 +261,8 @@ if [[ -n $compile ]]; then
   fail=0
   while read -r f h; do
     [[ $f == bench/* ]] && continue
+    suivre_liens "$f"; f=$chemin
+    [[ $h == \<* ]] || { suivre_liens "$h"; h=$chemin; }
     [[ -n ${RANG[$f]:-} ]] || { rank "$f"; RANG[$f]=$rang; }
     rf=${RANG[$f]}
     (( rf == 0 )) && continue  # refused by the build, and by the pass over the text
@@ -279,7 +300,7 @@ done < <((( ${#fichiers[@]} )) && grep -HE "$motif" -- "${fichiers[@]}" || true)
 declare -A RANG=()  # rank of each file included, worked out once
 fail=0
 for f in "${fichiers[@]}"; do
-  rank "$f"; rf=$rang
+  suivre_liens "$f"; rank "$chemin"; rf=$rang
   if (( rf == 0 )); then
     echo "layer: $f stands in no folder of layers.txt (nor tests/<layer>/): the build leaves it out; move it or give its folder a line there"
     fail=1
@@ -298,6 +319,7 @@ for f in "${fichiers[@]}"; do
   for i in "${!fichier_noms[@]}"; do
     nom=${fichier_noms[i]}
     resoudre "$dossier" "$nom" "${fichier_guillemets[i]}"
+    suivre_liens "$chemin"
     if [[ $chemin == */* && $chemin != ../* ]]; then
       ri=${RANG[$chemin]:-}
       if [[ -z $ri ]]; then rank "$chemin"; ri=$rang; RANG[$chemin]=$ri; fi

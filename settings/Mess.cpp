@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "platform/Canvas.h"
 #include "platform/Types.h"
@@ -196,8 +197,11 @@ class TMessageD : public QDialog {
         QStyle::SP_DialogCancelButton};
     QString legendes[NB_BOUTONS_MESSAGE];
     LegendesBoutonsMessage(boutons_, legendes);
-    for (int b = 0; b < NB_BOUTONS_MESSAGE; ++b) {
+    static const char* const noms[NB_BOUTONS_MESSAGE] = {"BT_OK", "BT_Oui", "BT_Non", "BT_Annuler"};
+    // Made in their Tab order, which is not their order from left to right.
+    for (int b : {BOUTON_OK, BOUTON_NON, BOUTON_ANNULER, BOUTON_OUI}) {
       auto* bt = new QPushButton(legendes[b], this);
+      bt->setObjectName(QLatin1String(noms[b]));
       bt->setIcon(st->standardIcon(glyphes[b]));
       bt->setIconSize(QSize(18, 18));
       bt->setAutoDefault(true);
@@ -291,7 +295,12 @@ int MessageBoxD(const QString& titre, const QString& texte, int icone, int bouto
     int b = BoutonFocusMessage(boutons, defaut);
     return b >= 0 ? ResultatBouton(b) : ID_ANNULER;
   }
-  TMessageD box(titre, texte, icone, boutons, defaut, placement);
-  int r = box.exec();
+  std::unique_ptr<QDialog> box(CreerBoiteMessage(titre, texte, icone, boutons, defaut, placement));
+  int r = box->exec();
   return r == 0 ? ID_ANNULER : r;
+}
+
+QDialog* CreerBoiteMessage(const QString& titre, const QString& texte, int icone, int boutons, int defaut,
+                           int placement) {
+  return new TMessageD(titre, texte, icone, boutons, defaut, placement);
 }

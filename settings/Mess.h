@@ -14,6 +14,7 @@ enum { MB_DEF_OUI = 0, MB_DEF_NON = 1, MB_DEF_OK = 2, MB_DEF_ANNULER = 3 };     
 enum { ID_OK = 1, ID_ANNULER = 2, ID_OUI = 6, ID_NON = 7 };                        // results
 enum { MB_CENTRE = 0, MB_COIN = 1 };                                                // placement
 
+class QDialog;
 class QFontMetrics;
 
 struct TDemandeMessage {
@@ -25,6 +26,10 @@ struct TDemandeMessage {
 // the close box gives ID_ANNULER. placement MB_COIN puts it near the top-left corner of the
 // screen instead of its centre.
 int MessageBoxD(const QString& titre, const QString& texte, int icone, int boutons, int defaut, int placement = MB_CENTRE);
+// The box MessageBoxD shows, laid out and not yet shown; its buttons are named BT_OK, BT_Oui,
+// BT_Non and BT_Annuler. The caller owns it.
+QDialog* CreerBoiteMessage(const QString& titre, const QString& texte, int icone, int boutons, int defaut,
+                           int placement = MB_CENTRE);
 
 // Tests (and headless runs) answer message boxes through this hook instead of showing them.
 using TReponseMessage = std::function<int(const TDemandeMessage&)>;

@@ -209,6 +209,10 @@ double BornerEchelleApercu(double e) {
   if (!(e == e)) return 1.0;  // not a number
   return std::clamp(e, ECHELLE_APERCU_MIN, ECHELLE_APERCU_MAX);
 }
+double EchelleApercuAjustee(double e) {
+  if (!(e == e)) return 1.0;  // not a number
+  return std::max(e, ECHELLE_APERCU_MIN);
+}
 double ZoomAvantApercu(double e) { return BornerEchelleApercu(e * 1.3); }
 double ZoomArriereApercu(double e) { return BornerEchelleApercu(e / 1.3); }
 int BornerPage(int page, int nbPages) { return std::clamp(page, 1, std::max(1, nbPages)); }

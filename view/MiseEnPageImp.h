@@ -113,9 +113,12 @@ TMiseEnPageImp MiseEnPageImpression(const TPartition& p, int piste, const TZoneI
 // with no last page gives that page alone; a reversed range is swapped. (0, 0): every page.
 void PlagePages(bool pages, const QString& debut, const QString& fin, int& premiere, int& derniere);
 
-// The preview's page scale stays within 0.15..2.0; a zoom step is a factor 1.3.
+// The preview's zoom keeps the page scale within 0.15..2.0; a zoom step is a factor 1.3.
 constexpr double ECHELLE_APERCU_MIN = 0.15, ECHELLE_APERCU_MAX = 2.0;
 double BornerEchelleApercu(double e);
+// A scale fitted to the window (page width, full page, the first opening) keeps only the lower
+// bound: a wide window shows the page wider than the zoom goes.
+double EchelleApercuAjustee(double e);
 double ZoomAvantApercu(double e);
 double ZoomArriereApercu(double e);
 // A page number within 1..nbPages (1 when there is no page).

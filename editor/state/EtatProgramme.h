@@ -18,4 +18,7 @@ extern uint8_t PleinEcranAvantLecture;
 extern uint8_t PleinEcranAvantParcourir;
 extern uint8_t LectureDepuisBande;
 extern QChar SeparateurDecimal;
+// The song holds changes worth saving: modified, and not a new song nobody has touched yet. Save is
+// offered, and the save question asked, exactly then.
+inline bool PartitionModifiee() { return Modifie != 0 && Vierge == 0; }
 extern bool PrefOuvert, ApercuOuvert, SaisAcOuvert, CopierToutesPistes, ModeParcourir;

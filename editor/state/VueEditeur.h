@@ -41,6 +41,9 @@ class TVueEditeur {
   virtual void SetCaption(const QString&) {}        // the main window's caption
   virtual void ShowRecentFiles(const QStringList& /*legendes*/, bool /*separateur*/) {}
   virtual void ShowDrumAssistant(bool) {}           // show/hide it and enable its command
+  // A tool window came on screen or went: its command stays checked (its button down) meanwhile.
+  virtual void NotationAssistantShown(bool) {}
+  virtual void DrumAssistantShown(bool) {}
 
   // ---- Edit zone ----
   virtual void ShowEditZoneLabels(const EditZoneLabels&) {}

@@ -186,6 +186,8 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void SetCaption(const QString& t) override { setWindowTitle(t); }
   void ShowRecentFiles(const QStringList& legendes, bool separateur) override;
   void ShowDrumAssistant(bool v) override { MontrerPercussion(v); }
+  void NotationAssistantShown(bool v) override { Ac_Ass_Solfege->setChecked(v); }
+  void DrumAssistantShown(bool v) override;
   void ShowEditZoneLabels(const EditZoneLabels& e) override;
   void EditZoneImageChanged() override;
   QString AskOpenFileName() override;

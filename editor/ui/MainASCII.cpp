@@ -28,6 +28,7 @@ void CommandeImporterASCII(TForm1& fenetre) {
   FinRemplacementPartition(true);
   Modifie = 1;
   Vierge = 0;
+  fenetre.RafraichirActions();  // Save follows the mark just set
   // The replacement shows track 1; the import went into the track the user was on.
   if (piste != PisteCourante) fenetre.ChangerPiste(piste);
   QApplication::restoreOverrideCursor();

@@ -309,7 +309,7 @@ void TForm1::RafraichirActions() {
   ctx.LectureEnCours = LecturePartition();
   ctx.AnnulerMesureActif = BT_AnnulerMesure->isEnabled();
   ctx.PressePapierPlein = PressePapierPlein != 0;
-  ctx.Modifie = Modifie != 0;
+  ctx.Modifie = PartitionModifiee();
   const TEtatsCommandes e = CalculerEtatsCommandes(Partition, Curseur, PisteCourante, ctx);
   AppliquerEtatsCommandes(e, *this);
   if (!e.Complet) return;
@@ -401,6 +401,11 @@ void TForm1::ChangerPiste(int piste) {
     return;
   }
   MontrerPercussion(piste == PISTE_PERCUSSION);
+}
+
+void TForm1::DrumAssistantShown(bool v) {
+  if (v) Ac_Ass_Percussion->setEnabled(true);
+  Ac_Ass_Percussion->setChecked(v);
 }
 
 void TForm1::MontrerPercussion(bool montrer) {

@@ -91,6 +91,7 @@ bool ImporterFichierMIDI(const QString& chemin) {
   FinRemplacementPartition(true);
   Modifie = 1;
   Vierge = 0;
+  VueEditeur().RefreshActions();  // Save follows the mark just set
   if (!rapport.Vide())
     MessageBoxD(TexteLangue("Dlg-Information"), TexteRapportImport(rapport), MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
   return true;

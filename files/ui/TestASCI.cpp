@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/BoutonsRepetes.h"
 #include "editor/state/EtatEdition.h"
 #include "files/FileCommands.h"
 #include "files/ui/ImpASCII.h"
@@ -129,6 +130,7 @@ TTestASCIForm::TTestASCIForm(QWidget* parent) : QDialog(parent) {
   connect(CVBD, &QToolButton::pressed, this, [presser] { presser(-1); });
   connect(CVBUp, &QToolButton::released, Timer1, &QTimer::stop);
   connect(CVBD, &QToolButton::released, Timer1, &QTimer::stop);
+  for (QToolButton* b : {CVBUp, CVBD}) ArreterSansRelachement(b, [this] { Timer1->stop(); });
   connect(Timer1, &QTimer::timeout, this, &TTestASCIForm::Timer1Timer);
   connect(BT_Repaginer, &QToolButton::clicked, this, &TTestASCIForm::BT_RepaginerClick);
   connect(Rythme, &QCheckBox::clicked, this, &TTestASCIForm::GenererTexte);

@@ -723,27 +723,25 @@ void TPref_Form::CreerPrinting() {
 // ---- Translation ----
 void TPref_Form::Traduire() {
   if (TrouverGroupe(QStringLiteral("DLG_000")) < 0) return;
-  // A line the file does not have keeps the design caption.
-  auto texte = [](const char* groupe, int ligne, const QString& design) {
-    const QString t = TexteGroupe(QString::fromLatin1(groupe), ligne);
-    return t.isEmpty() ? design : t;
+  // Once its group is there, a caption is its line's quoted text, empty for a line without one.
+  auto texte = [](const char* groupe, int ligne) {
+    return TexteGroupe(QString::fromLatin1(groupe), ligne);
   };
-  BT_OK->setText(texte("DLG_000", 1, BT_OK->text()));
-  BT_Annuler->setText(texte("DLG_000", 2, BT_Annuler->text()));
-  BT_Aide->setText(texte("DLG_000", 5, BT_Aide->text()));
+  BT_OK->setText(texte("DLG_000", 1));
+  BT_Annuler->setText(texte("DLG_000", 2));
+  BT_Aide->setText(texte("DLG_000", 5));
   if (TrouverGroupe(QString::fromLatin1(kGroupe)) < 0) return;
-  auto L = [&](int ligne, const QString& design) { return texte(kGroupe, ligne, design); };
-  auto legende = [&](QAbstractButton* b, int ligne) { b->setText(L(ligne, b->text())); };
-  auto etiquette = [&](QLabel* l, int ligne) { l->setText(L(ligne, l->text())); };
-  auto groupe = [&](QGroupBox* g, int ligne) { g->setTitle(L(ligne, g->title())); };
+  auto L = [&](int ligne) { return texte(kGroupe, ligne); };
+  auto legende = [&](QAbstractButton* b, int ligne) { b->setText(L(ligne)); };
+  auto etiquette = [&](QLabel* l, int ligne) { l->setText(L(ligne)); };
+  auto groupe = [&](QGroupBox* g, int ligne) { g->setTitle(L(ligne)); };
 
-  setWindowTitle(L(1, windowTitle()));
-  PageControle->setTabText(PAGE_GENERAL, L(2, PageControle->tabText(PAGE_GENERAL)));
+  setWindowTitle(L(1));
+  PageControle->setTabText(PAGE_GENERAL, L(2));
   groupe(StartingMusic, 3);
   legende(Music_Rien, 4);
-  Music_File->DialogTitle = L(5, Music_File->DialogTitle);
-  if (!TexteGroupe(QString::fromLatin1(kGroupe), 6).isEmpty())
-    Music_File->Filter = TexteGroupe(QString::fromLatin1(kGroupe), 6) + QStringLiteral(" (*.WAV)|*.WAV");
+  Music_File->DialogTitle = L(5);
+  Music_File->Filter = L(6) + QStringLiteral(" (*.WAV)|*.WAV");
   groupe(GroupScrolling, 7);
   legende(ScrollingScreen, 8);
   legende(ScrollingLine, 9);
@@ -765,7 +763,7 @@ void TPref_Form::Traduire() {
   groupe(GroupChord, 23);
   legende(AlwaysAddBass, 24);
   for (QPushButton* b : {GeneralDefault, DisplayDefault, PrintDefault}) legende(b, 25);
-  PageControle->setTabText(PAGE_DISPLAY, L(26, PageControle->tabText(PAGE_DISPLAY)));
+  PageControle->setTabText(PAGE_DISPLAY, L(26));
   for (int i = 0; i < NB_CHAMPS_ECRAN; ++i) etiquette(LabChampsEcran[i], kChampsEcran[i].Ligne);
   for (int i = 0; i < NB_POLICES_ECRAN; ++i) etiquette(ModifierFont_Lab[i], kPolicesEcran[i].Ligne);
   etiquette(DiagSize_Lab, 41);
@@ -778,7 +776,7 @@ void TPref_Form::Traduire() {
     legende(PrintUser[n], 57 + n);
   }
   legende(BT_Look, 61);
-  PageControle->setTabText(PAGE_PRINTING, L(62, PageControle->tabText(PAGE_PRINTING)));
+  PageControle->setTabText(PAGE_PRINTING, L(62));
   for (int i = 0; i < NB_CHAMPS_IMP; ++i) etiquette(LabChampsImp[i], kChampsImp[i].Ligne);
   legende(FullPage_Prt, 67);
   legende(SelectedArea_Prt, 68);

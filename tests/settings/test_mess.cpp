@@ -1,8 +1,11 @@
 // Message box: layout at two screen resolutions, focus, Escape and button captions.
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QFont>
 #include <QFontMetrics>
+#include <QPushButton>
+#include <memory>
 #include <string>
 
 #include "platform/Canvas.h"
@@ -132,4 +135,18 @@ TEST(MessGeometrie, TextHeightHoldsEveryLine) {
       EXPECT_GE(HauteurTexteMessage(lignes, fm), n * fm.lineSpacing());
     }
   }
+}
+
+// Tab runs OK, No, Cancel, Yes, though the row stands OK, Yes, No, Cancel.
+TEST(MessBoutons, TabOrderIsOkNoCancelYes) {
+  std::unique_ptr<QDialog> box(CreerBoiteMessage("t", "x", MB_ICONE_QUESTION, MB_OK | MB_OUI | MB_NON | MB_ANNULER,
+                                                 MB_DEF_OK));
+  QStringList ordre;
+  QWidget* w = box->findChild<QPushButton*>("BT_OK");
+  ASSERT_NE(w, nullptr);
+  do {
+    if (qobject_cast<QPushButton*>(w)) ordre << w->objectName();
+    w = w->nextInFocusChain();
+  } while (w && w->objectName() != "BT_OK");
+  EXPECT_EQ(ordre.join(' ').toStdString(), "BT_OK BT_Non BT_Annuler BT_Oui");
 }

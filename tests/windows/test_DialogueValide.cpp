@@ -1,8 +1,10 @@
 // The shared number field, the range check, and the dialogs that preview and take it back.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <QToolButton>
 
 #include "tests/editor/EditFixture.h"
@@ -11,6 +13,7 @@
 #include "dialogs/ChampNumerique.h"
 #include "dialogs/DialogueValide.h"
 #include "dialogs/GraceNote.h"
+#include "dialogs/LetRingAssistant.h"
 #include "dialogs/Sais_cvb.h"
 #include "dialogs/sais_paste.h"
 #include "editor/EditionNotes.h"
@@ -149,6 +152,18 @@ TEST_F(DialoguesApercu, MixTableNamesEachInstrumentOnceAndStoresItsProgram) {
   f.L_Instrument->setCurrentIndex(127);
   f.BT_OKClick();
   EXPECT_EQ(f.Resultat.Instrument, 127);
+}
+
+// A string ticked starts at Yes, even after a No; a press on a string's row ticks or unticks its
+// box, but not for a string the track does not have.
+TEST_F(DialoguesApercu, LetRingRowsTickTheirStringAtYes) {
+  Partition.NbCordes[PisteCourante] = 5;
+  TLetRingAssistantForm d;
+  d.show();
+  d.RN[2]->setChecked(true);
+  for (QWidget* w : {d.Lib[2], d.Lib[6]}) QTest::mousePress(w, Qt::LeftButton);
+  EXPECT_TRUE(d.CB[2]->isChecked() && d.RY[2]->isChecked() && d.RY[2]->isEnabled());
+  EXPECT_FALSE(d.CB[6]->isChecked());
 }
 
 }  // namespace

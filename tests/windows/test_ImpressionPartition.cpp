@@ -177,6 +177,10 @@ TEST_F(ImpressionTest, PreviewKeepsItsPageAndScaleInBounds) {
   EXPECT_EQ(f.ImagePage().width(), 1504);
   for (int i = 0; i < 20; ++i) f.BT_ZoomOutClick();
   EXPECT_DOUBLE_EQ(ParamImpression.EchelleApercu, 0.15);
+  // Fitted to a window wider than the zoom goes, the page follows the window.
+  f.resize(2400, 2600);
+  f.BT_FullScreenClick();
+  EXPECT_GT(ParamImpression.EchelleApercu, 2.0);
   // A held key scrolls from a timer; the key handler returns at once and the release stops it.
   QTest::keyPress(&f, Qt::Key_PageDown);
   QTest::keyRelease(&f, Qt::Key_PageDown);
@@ -190,7 +194,7 @@ TEST_F(ImpressionTest, PreviewKeepsItsPageAndScaleInBounds) {
   g.close();
   // Its place is kept in "Vexo.ini", section "Print_Preview".
   EXPECT_TRUE(TIniFile(CheminIniPlacement(QStringLiteral("Vexo.ini"))).SectionExists(QStringLiteral("Print_Preview")));
-  EXPECT_NEAR(g.ImagePage().width(), BornerEchelleApercu((g.ScrollBox1->viewport()->width() - 27) / 752.0) * 752, 0.5);
+  EXPECT_NEAR(g.ImagePage().width(), EchelleApercuAjustee((g.ScrollBox1->viewport()->width() - 27) / 752.0) * 752, 0.5);
 }
 
 }  // namespace

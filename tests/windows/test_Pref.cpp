@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -68,6 +70,18 @@ class Preferences : public ::testing::Test {
     return f;
   }
 };
+
+// Within the groups the file holds, a line without a quoted text gives an empty caption.
+TEST_F(Preferences, LineWithoutQuotesGivesAnEmptyCaption) {
+  const QStringList lignes = LignesPatch;
+  LignesPatch = {"DLG_000", "01 \"Okay\"", "02 none", "DLG_PREF_000", "01 \"Settings\"", "02", "03", "04", "05", "06"};
+  auto f = Ouvrir();
+  LignesPatch = lignes;
+  EXPECT_EQ(f->BT_OK->text().remove('&'), "Okay");
+  EXPECT_EQ(f->BT_Annuler->text(), "");
+  EXPECT_EQ(f->windowTitle(), "Settings");
+  EXPECT_EQ(f->Music_File->Filter, " (*.WAV)|*.WAV");
+}
 
 TEST_F(Preferences, OkWritesOnlyTheMarkedPages) {
   struct Cas {

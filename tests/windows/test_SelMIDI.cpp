@@ -20,8 +20,10 @@
 #include "midi/Lecture.h"
 #include "midi/ui/SelMIDI.h"
 #include "platform/Folders.h"
+#include "settings/Config.h"
 #include "settings/Mess.h"
 #include "song/Accordages.h"
+#include "view/ui/preview.h"
 
 // Takes the addresses the program asks the desktop to open.
 class TOuvreurUrl : public QObject {
@@ -159,18 +161,21 @@ TEST(SelMIDI, ClicHorsDesSources) {
   });
 }
 
-// Help tries the dialog's own page first, like every other dialog.
+// Help tries the dialog's own page first, like every other dialog; the print preview's is the help's
+// contents, in the help language.
 TEST(SelMIDI, AideOuvreSaPage) {
   const QString dossier = DossierProgramme() + QStringLiteral("help/");
   const bool dossierNeuf = !QDir(dossier).exists();
   ASSERT_TRUE(QDir().mkpath(dossier));
-  QFile page(dossier + QStringLiteral("SelMIDI.html"));
-  const bool pageNeuve = !page.exists();
-  if (pageNeuve) {
+  QStringList neuves;
+  for (const char* nom : {"SelMIDI.html", "Vexo_en.html"}) {
+    QFile page(dossier + QLatin1String(nom));
+    if (page.exists()) continue;
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.write("<html></html>");
-    page.close();
+    neuves << page.fileName();
   }
+  const int langue = LangueAide;
+  LangueAide = 2;
   TOuvreurUrl ouvreur;
   QDesktopServices::setUrlHandler(QStringLiteral("file"), &ouvreur, "Ouvrir");
   int messages = 0;
@@ -184,13 +189,16 @@ TEST(SelMIDI, AideOuvreSaPage) {
     d.BT_Aide->click();
     d.BT_Annuler->click();
   });
+  TPreview_Form(&d).BT_Aide->click();
   QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
   InstallerReponseMessage({});
-  if (pageNeuve) page.remove();
+  LangueAide = langue;
+  for (const QString& n : neuves) QFile::remove(n);
   if (dossierNeuf) QDir(dossier).removeRecursively();
   EXPECT_EQ(messages, 0);
-  ASSERT_EQ(ouvreur.urls.size(), 1);
+  ASSERT_EQ(ouvreur.urls.size(), 2);
   EXPECT_TRUE(ouvreur.urls[0].toLocalFile().endsWith(QStringLiteral("help/SelMIDI.html")));
+  EXPECT_TRUE(ouvreur.urls[1].toLocalFile().endsWith(QStringLiteral("help/Vexo_en.html")));
 }
 
 // Held buttons repeat on their family's timer: the first repeat 300 ms after the press, then the

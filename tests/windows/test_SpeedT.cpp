@@ -2,13 +2,17 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 
+#include "dialogs/BoutonsRepetes.h"
+#include "dialogs/Sais_nrp.h"
 #include "dialogs/SpeedT.h"
+#include "files/ui/TestASCI.h"
 #include "tests/midi/midi_outils.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
@@ -31,15 +35,42 @@ TEST(SpeedTrainer, FieldChecksInOrder) {
   EXPECT_EQ(verifier("5", "5", "60", "60", ""), 5);
 }
 
+// Held: the press steps once, each repeat (fired by hand) by the long hold's factor, within range.
 TEST(SpeedTrainer, HeldButtonsAccelerateAndStopAtTheRange) {
-  EXPECT_EQ(IntervalleRepetition(0), 300);
-  EXPECT_EQ(IntervalleRepetition(1), 100);
-  EXPECT_EQ(IntervalleRepetition(9), 100);
-  EXPECT_EQ(IntervalleRepetition(10), 50);
-  EXPECT_EQ(ValeurRepetee(5, 1, 29, 1, 20), 6);
-  EXPECT_EQ(ValeurRepetee(5, 1, 30, 1, 20), 8);
-  EXPECT_EQ(ValeurRepetee(19, 1, 31, 1, 20), 20);
-  EXPECT_EQ(ValeurRepetee(2, -1, 40, 1, 20), 1);
+  TSpeedT_Form f;
+  f.show();
+  f.TempoFin->setText("100");
+  QTest::mousePress(f.TempoFinUp, Qt::LeftButton);
+  for (int n = 1; n <= 30; ++n) QMetaObject::invokeMethod(f.Timer4, "timeout");
+  EXPECT_EQ(f.ValTempoFin(), 101 + 29 + 3);
+  f.TempoFin->setText("998");
+  QMetaObject::invokeMethod(f.Timer4, "timeout");
+  EXPECT_EQ(f.ValTempoFin(), 999);
+}
+
+// No release comes to a button whose window went away while it was held: every family of held
+// buttons stops all the same and is drawn up. Another button of the family may hide meanwhile.
+TEST(BoutonsRepetes, HeldButtonStopsWhenItsWindowGoesAway) {
+  TSpeedT_Form speed;
+  TTestASCIForm ascii;
+  TSais_NbRepet_Form numero;
+  QEvent desactive(QEvent::WindowDeactivate);
+  const std::tuple<QDialog*, QAbstractButton*, QTimer*, std::function<void()>> cas[] = {
+      {&speed, speed.TempoDebUp, speed.Timer3, [&] { QTest::keyClick(&speed, Qt::Key_Escape); }},
+      {&speed, speed.MesFinDown, speed.Timer2, [&] { QCoreApplication::sendEvent(&speed, &desactive); }},
+      {&ascii, ascii.CVBUp, ascii.Timer1, [&] { ascii.close(); }},
+      {&numero, numero.Ed_NbRepet->Haut, numero.Ed_NbRepet->Minuterie, [&] { numero.hide(); }}};
+  for (const auto& [d, b, t, perdre] : cas) {
+    d->show();
+    QTest::mousePress(b, Qt::LeftButton);
+    perdre();
+    EXPECT_FALSE(t->isActive()) << b->objectName().toStdString();
+    EXPECT_FALSE(b->isDown());
+  }
+  speed.show();
+  QTest::mousePress(speed.TempoDebUp, Qt::LeftButton);
+  speed.TempoDebDown->hide();
+  EXPECT_TRUE(speed.Timer3->isActive());
 }
 
 TEST(SpeedTrainer, DialogDefaultsStepsAndRefusals) {

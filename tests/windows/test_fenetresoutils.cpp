@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 
 #include "components/FenetresOutils.h"
@@ -82,6 +83,23 @@ TEST_F(FenetreOutils, KeyboardWorksAfterTheNotationAssistantCloses) {
     QTest::keyClick(clavier, Qt::Key_2, Qt::ControlModifier);
     EXPECT_EQ(PisteCourante, 2);
   }
+}
+
+// The assistants' commands are checked, the notation assistant's button down, while their windows
+// show. Escape in the notation assistant is the main window's key: the assistant stays open.
+TEST_F(FenetreOutils, AssistantCommandsAreCheckedWhileTheirWindowsShow) {
+  auto* bouton = f->findChild<QToolButton*>(QStringLiteral("Bt_Ass_Solfege"));
+  f->Ac_Ass_Solfege->trigger();
+  QTest::keyClick(ClassForm, Qt::Key_Escape);
+  EXPECT_TRUE(ClassForm->isVisible());
+  EXPECT_TRUE(f->Ac_Ass_Solfege->isChecked());
+  EXPECT_TRUE(bouton->isChecked());
+  ClassForm->close();
+  EXPECT_FALSE(f->Ac_Ass_Solfege->isChecked() || bouton->isChecked());
+  f->ChangerPiste(8);
+  EXPECT_TRUE(f->Ac_Ass_Percussion->isChecked());
+  f->Ac_Ass_Percussion->trigger();
+  EXPECT_FALSE(f->Ac_Ass_Percussion->isChecked() || Assistant_Bat_Form->isVisible());
 }
 
 // A modal dialog opened while the drum assistant or the dynamics palette is on screen stands in

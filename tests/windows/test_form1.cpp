@@ -88,6 +88,7 @@ TEST(MainWindow, FirstActivationBuildsTheNewSong) {
   EXPECT_EQ(Curseur.Corde, 1);
   EXPECT_EQ(Modifie, 1);
   EXPECT_EQ(Vierge, 1);
+  EXPECT_FALSE(f.Ac_Fichier_Enregistrer->isEnabled());  // nothing to save on the untouched song
 
   // The edit zone draws on its image through CanvasSaisie, and the widget shows that image.
   ASSERT_NE(ImageSaisie, nullptr);

@@ -82,6 +82,8 @@ TEST_F(Clavier, DuringPlaybackOnlyTheEditingShortcutsAreHeldBack) {
                                 &TForm1::Ac_Fichier_Proprietes, &TForm1::Ac_Edition_Annuler, &TForm1::Ac_Effet_HO,
                                 &TForm1::Ac_Note_Lier, &TForm1::Ac_Mesure_Suivante})
     f->RemplacerExecute(action, [&faits, n = std::string(TableActions[IndiceMembre(action)].Nom)] { ++faits[n]; });
+  Vierge = 0;  // an edited song: Save is offered
+  f->RafraichirActions();
   MIDIDisponible = 1;
   f->Ac_Son_LectureDebut->setEnabled(false);  // something plays
   f->Ac_Edition_Annuler->setEnabled(true);

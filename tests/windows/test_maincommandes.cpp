@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QDir>
+#include <QFile>
 #include <QWheelEvent>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -30,6 +31,9 @@
 #include "editor/state/EtatProgramme.h"
 #include "settings/Config.h"
 #include "editor/ui/Main.h"
+#include "editor/ui/MainImportMIDI.h"
+#include "midi/ui/SelMIDI.h"
+#include "tests/midi/smf_outils.h"
 #include "editor/Saisie.h"
 #include "editor/state/RedessinSaisie.h"
 #include "editor/ui/ZoneSaisie.h"
@@ -62,6 +66,25 @@ class Fenetre : public FenetreTest<TForm1Test> {
   QWidget* k = nullptr;
 };
 }  // namespace
+
+// An imported song counts as unsaved: Save is offered at once.
+TEST_F(Fenetre, SaveIsOfferedRightAfterAMidiImport) {
+  smf::Piste p;
+  p.Signature(0, 4, 2).On(0, 52).Off(960, 52).Fin();
+  QTemporaryDir dossier;
+  QFile fichier(dossier.filePath("air.mid"));
+  ASSERT_TRUE(fichier.open(QIODevice::WriteOnly) && fichier.write(smf::Fichier(0, 480, {p})) > 0);
+  fichier.close();
+  TSelMIDIForm dialogue(f);
+  SelMIDIForm = &dialogue;
+  QTimer::singleShot(0, &dialogue, [&dialogue] {
+    dialogue.ListePiste->setCurrentRow(0);
+    dialogue.BT_OK->click();
+  });
+  EXPECT_TRUE(ImporterFichierMIDI(fichier.fileName()));
+  SelMIDIForm = nullptr;
+  EXPECT_TRUE(f->Ac_Fichier_Enregistrer->isEnabled());
+}
 
 TEST_F(Fenetre, TypingFretsMovingAndChangingDurations) {
   Touche(Qt::Key_5);

@@ -20,6 +20,7 @@
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/VueEditeur.h"
 #include "settings/Aide.h"
+#include "settings/Config.h"
 #include "settings/Langue.h"
 #include "view/ui/DlgPrint.h"
 #include "view/ImpressionPartition.h"
@@ -125,7 +126,8 @@ TPreview_Form::TPreview_Form(QWidget* parent) : QDialog(parent) {
   connect(BT_ZoomOut, &QPushButton::clicked, this, [this] { BT_ZoomOutClick(); });
   connect(BT_PageWidth, &QPushButton::clicked, this, [this] { BT_PageWidthClick(); });
   connect(BT_FullScreen, &QPushButton::clicked, this, [this] { BT_FullScreenClick(); });
-  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirAide(QStringLiteral("R7_1")); });
+  // The help's contents, in the help language.
+  connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirAide(NomFichierAide(LangueAide)); });
 
   // Key scrolling runs from a timer while the key is held, never inside the key handler.
   TimerDefilement = new QTimer(this);
@@ -177,7 +179,7 @@ void TPreview_Form::showEvent(QShowEvent* e) {
   if (ParamImpression.PremierApercu)
     ParamImpression.EchelleApercu = double(ScrollBox1->viewport()->width() - 27) / LargeurPageApercu;
   ParamImpression.PremierApercu = false;
-  ParamImpression.EchelleApercu = BornerEchelleApercu(ParamImpression.EchelleApercu);
+  ParamImpression.EchelleApercu = EchelleApercuAjustee(ParamImpression.EchelleApercu);
   DimensionnerImage();
   DessinerPage();
 }
@@ -238,14 +240,14 @@ void TPreview_Form::BT_ZoomOutClick() {
 
 void TPreview_Form::BT_PageWidthClick() {
   ParamImpression.EchelleApercu =
-      BornerEchelleApercu(double(ScrollBox1->viewport()->width() - 20) / LargeurPageApercu);
+      EchelleApercuAjustee(double(ScrollBox1->viewport()->width() - 20) / LargeurPageApercu);
   DimensionnerImage();
   DessinerPage();
 }
 
 void TPreview_Form::BT_FullScreenClick() {
   ParamImpression.EchelleApercu =
-      BornerEchelleApercu(std::min(double(ScrollBox1->viewport()->width() - 14) / LargeurPageApercu,
+      EchelleApercuAjustee(std::min(double(ScrollBox1->viewport()->width() - 14) / LargeurPageApercu,
                                    double(ScrollBox1->viewport()->height() - 14) / HauteurPageApercu));
   DimensionnerImage();
   DessinerPage();
