@@ -1,7 +1,9 @@
 // Border routines pixel by pixel, and the toolbar's arrangement of the main window's order.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QToolButton>
 
 #include "components/VxPanel.h"
@@ -185,4 +187,119 @@ TEST(VxPanel, BackgroundTilesClippedToTheClientArea) {
     for (int x = 0; x < 50; ++x) corners += Px(shot, x, y) == clBlue;
   EXPECT_EQ(corners, 3 * 2);
   EXPECT_EQ(Px(shot, 49, 29), clRed);
+}
+
+TEST(VxPanel, MouseEventsAndEdgesKeptOnResize) {
+  QWidget form;
+  form.resize(300, 200);
+  auto* bottom = new TVxCustomPanel(&form);
+  auto* right = new TVxCustomPanel(&form);
+  bottom->SetAlign(TAlign::alBottom);
+  right->SetAlign(TAlign::alRight);
+  bottom->setGeometry(0, 150, 300, 50);
+  right->setGeometry(250, 0, 50, 150);
+  form.show();
+  int entered = 0, left = 0;
+  bottom->OnMouseEnter = [&] { ++entered; };
+  bottom->OnMouseLeave = [&] { ++left; };
+  QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 151));
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(bottom, &enter);
+  QCoreApplication::sendEvent(bottom, &leave);
+  EXPECT_EQ(entered, 1);
+  EXPECT_EQ(left, 1);
+  // Each resize keeps the aligned edge, a move on its own is kept as it is.
+  struct Cas {
+    TVxCustomPanel* panel;
+    QSize size;
+    QRect then;
+  } cas[] = {
+      {bottom, {300, 30}, {0, 170, 300, 30}},
+      {bottom, {300, 60}, {0, 140, 300, 60}},
+      {right, {80, 150}, {220, 0, 80, 150}},
+      {right, {20, 100}, {280, 0, 20, 100}},
+  };
+  for (const Cas& c : cas) {
+    c.panel->resize(c.size);
+    EXPECT_EQ(c.panel->geometry(), c.then);
+  }
+  bottom->move(0, 100);
+  bottom->resize(300, 50);
+  EXPECT_EQ(bottom->geometry(), QRect(0, 110, 300, 50));
+}
+
+TEST(VxPanel, DockedClientsGetCaptionStrips) {
+  QWidget form;
+  form.resize(300, 200);
+  auto* panel = new TVxCustomPanel(&form);
+  panel->SetBorderOuter(TFrameStyle::fsNone);
+  panel->setGeometry(0, 0, 200, 100);
+  auto* client = new QWidget;
+  client->setWindowTitle("Mixer");
+  panel->SetDockSite(true);
+  EXPECT_EQ(panel->DockManager(), nullptr);  // a dock site without the manager
+  panel->SetUseDockManager(true);
+  ASSERT_NE(panel->DockManager(), nullptr);
+  panel->DockManager()->InsertControl(client);
+  form.show();
+  auto strip = [&] {
+    QImage img(200, 100, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    panel->render(&img, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    return img;
+  };
+  struct Cas {
+    TAlign align;
+    bool captions;
+    QRect client, caption;
+  } cas[] = {
+      {TAlign::alNone, true, {0, 13, 200, 87}, {0, 0, 200, 13}},
+      {TAlign::alTop, true, {13, 0, 187, 100}, {0, 0, 13, 100}},  // beside the client on a top panel
+      {TAlign::alBottom, false, {0, 0, 200, 100}, {}},
+  };
+  for (const Cas& c : cas) {
+    panel->SetAlign(c.align);
+    panel->ShowDockClientCaptions = c.captions;
+    panel->DockManager()->ResetBounds();
+    EXPECT_EQ(client->geometry(), c.client) << int(c.align);
+    EXPECT_EQ(panel->DockManager()->CaptionRect(client), c.caption) << int(c.align);
+    if (c.caption.isEmpty()) continue;
+    const QImage img = strip();
+    // Without the close button's square at the far end.
+    const QRect title = c.align == TAlign::alTop ? c.caption.adjusted(0, 13, 0, 0) : c.caption.adjusted(0, 0, -13, 0);
+    int caption = 0, text = 0;
+    for (int y = title.top(); y <= title.bottom(); ++y)
+      for (int x = title.left(); x <= title.right(); ++x) {
+        caption += Px(img, x, y) == clActiveCaption;
+        text += Px(img, x, y) == clCaptionText;
+      }
+    EXPECT_GT(caption, title.width() * title.height() / 2) << int(c.align);
+    EXPECT_GT(text, 5) << int(c.align);  // the client's title is written on it
+  }
+  // The close button hides the client.
+  panel->ShowDockClientCaptions = true;
+  panel->SetAlign(TAlign::alNone);
+  const QPoint close = panel->DockManager()->CloseButtonRect(client).center();
+  QMouseEvent press(QEvent::MouseButtonPress, close, panel->mapToGlobal(close), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(panel, &press);
+  EXPECT_TRUE(client->isHidden());
+  delete client;
+  EXPECT_EQ(panel->DockManager()->Count(), 0);
+}
+
+TEST(VxPanel, ToolbarFollowsTheTextDirection) {
+  QWidget form;
+  auto* bar = new TVxToolbar(&form);
+  bar->SetAlign(TAlign::alNone);
+  bar->SetAutoResize(false);
+  bar->resize(100, 32);
+  auto* b = new QToolButton(bar);
+  b->resize(23, 22);
+  bar->ArrangeControls();
+  EXPECT_EQ(b->x(), 4);
+  form.setLayoutDirection(Qt::RightToLeft);
+  EXPECT_EQ(b->x(), 100 - 23 - 4);
+  form.setLayoutDirection(Qt::LeftToRight);
+  EXPECT_EQ(b->x(), 4);
 }
