@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QImage>
 #include <QMouseEvent>
 #include <QToolButton>
+#include <functional>
 
 #include "components/VxPanel.h"
 
@@ -302,4 +304,57 @@ TEST(VxPanel, ToolbarFollowsTheTextDirection) {
   EXPECT_EQ(b->x(), 100 - 23 - 4);
   form.setLayoutDirection(Qt::LeftToRight);
   EXPECT_EQ(b->x(), 4);
+}
+
+TEST(VxPanel, BorderSettersRepaintWithTheirColours) {
+  QWidget form;
+  auto* panel = new TVxCustomPanel(&form);
+  panel->setGeometry(10, 20, 20, 20);
+  form.show();
+  QCursor::setPos(panel->mapToGlobal(QPoint(5, 6)));
+  EXPECT_EQ(panel->CursorPos(), QPoint(5, 6));
+  auto shot = [&] {
+    QImage img(20, 20, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    panel->render(&img);
+    return img;
+  };
+  struct Cas {
+    std::function<void()> set;
+    int x, y;
+    TColor colour;
+  } cas[] = {
+      {[&] { panel->SetBorderOuter(TFrameStyle::fsFlat), panel->SetFlatColor(clRed); }, 0, 0, clRed},
+      {[&] { panel->SetBorderOuter(TFrameStyle::fsPopup), panel->SetBorderHighlight(clLime); }, 0, 5, clLime},
+      {[&] { panel->SetBorderShadow(clBlue); }, 19, 5, clBlue},
+      {[&] { panel->BorderWidthValue = 1, panel->SetBorderColor(clYellow); }, 1, 5, clYellow},
+  };
+  for (const Cas& c : cas) {
+    c.set();
+    EXPECT_EQ(Px(shot(), c.x, c.y), c.colour);
+  }
+  TRect r{0, 0, 20, 20};
+  panel->AdjustClientRect(r);
+  EXPECT_EQ(r, (TRect{1, 1, 19, 19}));  // the popup border; BorderWidth is the caller's to take off
+
+  // A caption at the top of a tall panel, then at its bottom.
+  panel->SetBorderOuter(TFrameStyle::fsNone);
+  panel->BorderWidthValue = 0;
+  panel->resize(60, 100);
+  panel->Caption = "Top";
+  auto inkRow = [&] {
+    QImage img(60, 100, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    panel->render(&img);
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 60; ++x)
+        if (qGray(img.pixel(x, y)) < 100) return y;
+    return -1;
+  };
+  panel->SetVerticalAlignment(TVerticalAlignment::vaTop);
+  const int top = inkRow();
+  panel->SetVerticalAlignment(TVerticalAlignment::vaBottom);
+  EXPECT_GE(top, 0);
+  EXPECT_LT(top, 10);
+  EXPECT_GT(inkRow(), 80);
 }
