@@ -1,6 +1,7 @@
 #pragma once
-// The framed panel, the toolbar that lays out its small controls in wrapping rows in a stored
-// order and sizes itself to them, and the spacer between groups of buttons.
+// The framed panel (with the caption strips of windows docked into it), the toolbar that lays out
+// its small controls in wrapping rows in a stored order and sizes itself to them, and the spacer
+// between groups of buttons.
 #include <QFrame>
 #include <QImage>
 #include <QPointer>

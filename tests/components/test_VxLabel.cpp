@@ -1,4 +1,5 @@
-// Labels: the angle kept within one turn, rotation resets, the URL label's address and visit mark.
+// Labels: the angle kept within one turn, rotation resets, where turned text is placed, the URL
+// label's address and visit mark.
 #include <gtest/gtest.h>
 
 #include <QMouseEvent>

@@ -1,4 +1,5 @@
-// Border routines pixel by pixel, and the toolbar's arrangement of the main window's order.
+// Border routines pixel by pixel, the toolbar's arrangement of the main window's order, and the panel's
+// aligned edges, mouse events, border setters and the caption strips of docked windows.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
