@@ -2,7 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QChildEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
@@ -15,11 +17,34 @@
 TVxCustomComboBox::TVxCustomComboBox(QWidget* parent) : QComboBox(parent), minuterie_(new QTimer(this)) {
   minuterie_->setInterval(1500);
   minuterie_->setSingleShot(false);
-  connect(minuterie_, &QTimer::timeout, this, [this] {
-    if (saisie_) return;
-    minuterie_->stop();
-    recherche_.clear();
-  });
+  connect(minuterie_, &QTimer::timeout, this, &TVxCustomComboBox::SearchTimeout);
+}
+
+void TVxCustomComboBox::SearchTimeout() {
+  if (saisie_) return;
+  minuterie_->stop();
+  recherche_.clear();
+}
+
+// The limit is the typist's only: a completion may show a longer item whole.
+void TVxCustomComboBox::SetMaxLength(int n) { maxLength_ = n; }
+
+QRect TVxCustomComboBox::ButtonStrip() const {
+  const int gauche = width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2;
+  return QRect(gauche, 0, width() - gauche, height());
+}
+
+void TVxCustomComboBox::childEvent(QChildEvent* e) {
+  QComboBox::childEvent(e);
+  // The edit part of the editable style is a child; its mouse presses are watched.
+  if (e->type() == QEvent::ChildAdded) e->child()->installEventFilter(this);
+}
+
+bool TVxCustomComboBox::eventFilter(QObject* o, QEvent* e) {
+  if (o == lineEdit() && e->type() == QEvent::MouseButtonPress &&
+      static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+    recherche_ = lineEdit()->text();  // a click ends the typed prefix where the text stands
+  return QComboBox::eventFilter(o, e);
 }
 
 int TVxCustomComboBox::FindItem(const QString& texte) const {
@@ -29,8 +54,10 @@ int TVxCustomComboBox::FindItem(const QString& texte) const {
 }
 
 void TVxCustomComboBox::InvalidKey() {
-  if (BeepOnInvalidKey) QApplication::beep();
+  if (BeepOnInvalidKey) MessageBeep();
 }
+
+void TVxCustomComboBox::MessageBeep() { QApplication::beep(); }
 
 void TVxCustomComboBox::ChoisirIndex(int i) {
   setCurrentIndex(i);
@@ -119,7 +146,12 @@ void TVxCustomComboBox::ToucheEdition(QKeyEvent* e) {
                      e->matches(QKeySequence::Cut);
   if (!AllowFreeText && modif && k != Qt::Key_Backspace && !(le && le->selectedText() == le->text())) return;
   const QString t = e->text();
-  if (le && t.size() == 1 && t[0].unicode() >= 32 && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+  const bool imprimable = t.size() == 1 && t[0].unicode() >= 32 && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  if (le && imprimable && maxLength_ > 0 && le->text().size() >= maxLength_ && !le->hasSelectedText()) {
+    MessageBeep();
+    return;
+  }
+  if (le && imprimable) {
     QString candidat = le->text();
     int pos = le->cursorPosition();
     if (le->hasSelectedText()) {
@@ -138,6 +170,9 @@ void TVxCustomComboBox::ToucheEdition(QKeyEvent* e) {
   }
   QComboBox::keyPressEvent(e);
   if (le && (k == Qt::Key_Backspace || k == Qt::Key_Delete || modif)) recherche_ = le->text();
+  // What was pasted or is left after a cut completes as typed text does.
+  if (le && AllowFreeText && (e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut)))
+    TrouverEtCompleter(recherche_);
 }
 
 void TVxCustomComboBox::wheelEvent(QWheelEvent* e) {
@@ -154,27 +189,34 @@ void TVxCustomComboBox::wheelEvent(QWheelEvent* e) {
   e->accept();
 }
 
+void TVxCustomComboBox::MajCadre(bool parSouris, bool dedans) {
+  if (view() && view()->isVisible()) return;  // nothing changes while the list is down
+  Cadre.MajEtat(this, parSouris, dedans);
+  // Without the flat frame only the button's look follows focus and mouse.
+  if (!Cadre.FrameFlat && FlatButtons) repaint(ButtonStrip());
+}
+
 void TVxCustomComboBox::focusOutEvent(QFocusEvent* e) {
   recherche_.clear();
   QComboBox::focusOutEvent(e);
   Cadre.SourisDessus = false;
-  if (!view() || !view()->isVisible()) Cadre.MajEtat(this, false, false);
+  MajCadre(false, false);
 }
 
 void TVxCustomComboBox::focusInEvent(QFocusEvent* e) {
   QComboBox::focusInEvent(e);
-  if (!view() || !view()->isVisible()) Cadre.MajEtat(this, false, true);
+  MajCadre(false, true);
 }
 
 void TVxCustomComboBox::enterEvent(QEnterEvent* e) {
   QComboBox::enterEvent(e);
-  if (!view() || !view()->isVisible()) Cadre.MajEtat(this, true, true);
+  MajCadre(true, true);
   if (OnMouseEnter) OnMouseEnter();
 }
 
 void TVxCustomComboBox::leaveEvent(QEvent* e) {
   QComboBox::leaveEvent(e);
-  if (!view() || !view()->isVisible()) Cadre.MajEtat(this, true, false);
+  MajCadre(true, false);
   if (OnMouseLeave) OnMouseLeave();
 }
 
@@ -186,7 +228,7 @@ void TVxCustomComboBox::paintEvent(QPaintEvent* e) {
   const int w = width(), h = height();
   const int bouton = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   if (FlatButtons && !hasFocus() && !Cadre.SourisDessus) {
-    const int gauche = w - bouton - 2;
+    const int gauche = ButtonStrip().left();
     c.Brush.Color = Color;
     c.FillRect(gauche, 2, w - 2, h - 2);
     const int cx = gauche + bouton / 2 - 1, cy = 2 + h / 2;

@@ -24,6 +24,15 @@ class TVxCustomComboBox : public QComboBox {
   // Index of the first item that begins with the text, ignoring case; -1 when none.
   int FindItem(const QString& texte) const;
   const QString& SearchText() const { return recherche_; }
+  // The quiet time after which the typed prefix is forgotten runs on this timer (1.5 s).
+  QTimer* SearchTimer() const { return minuterie_; }
+  // What the timer's tick does: the prefix is forgotten unless a key is being handled.
+  void SearchTimeout();
+  // Editable style: a printable key beeps and is refused once the text is this long (0: no limit).
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int n);
+  // The strip of the drop-down button, redrawn alone when only the button's look changes.
+  QRect ButtonStrip() const;
 
   std::function<void()> OnCloseUp, OnMatch, OnMouseEnter, OnMouseLeave;
 
@@ -44,7 +53,10 @@ class TVxCustomComboBox : public QComboBox {
   void paintEvent(QPaintEvent* e) override;
   void enterEvent(QEnterEvent* e) override;
   void leaveEvent(QEvent* e) override;
+  void childEvent(QChildEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
   virtual void InvalidKey();
+  virtual void MessageBeep();
 
  private:
   bool TrouverEtSelectionner(const QString& texte);  // list style
@@ -52,9 +64,11 @@ class TVxCustomComboBox : public QComboBox {
   void ChoisirIndex(int i);
   void ToucheListe(QKeyEvent* e);
   void ToucheEdition(QKeyEvent* e);
+  void MajCadre(bool parSouris, bool dedans);
 
   QString recherche_;
   int dropDownWidth_ = 0;
+  int maxLength_ = 0;
   bool saisie_ = false;
   QTimer* minuterie_;
 };

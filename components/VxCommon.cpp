@@ -117,6 +117,17 @@ TAngledFont CreateAngledFont(const QFont& font, int angleDegrees) {
   return f;
 }
 
+QFont FontOfAngled(const TAngledFont& a) {
+  QFont f(a.FaceName);
+  if (a.Height != 0) f.setPixelSize(a.Height < 0 ? -a.Height : a.Height);
+  f.setBold(a.Weight >= 700);
+  f.setItalic(a.Italic);
+  f.setUnderline(a.Underline);
+  f.setStrikeOut(a.StrikeOut);
+  f.setFixedPitch(a.Pitch == 1);
+  return f;
+}
+
 int FontLineHeight(const QFont& font) { return QFontMetrics(font).height() + 2; }
 
 QChar LastCharOf(const QString& s) { return s.isEmpty() ? QChar() : s.back(); }

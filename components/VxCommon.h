@@ -51,6 +51,8 @@ struct TAngledFont {
   QString FaceName;
 };
 TAngledFont CreateAngledFont(const QFont& font, int angleDegrees);
+// The font to draw with from such a description; the caller turns the painter by the escapement.
+QFont FontOfAngled(const TAngledFont& a);
 int FontLineHeight(const QFont& font);
 QChar LastCharOf(const QString& s);  // callers pass a non-empty string
 inline int LargerOf(int a, int b) { return b > a ? b : a; }

@@ -17,7 +17,7 @@ void TVxMemo::SetFrameFlat(bool on) {
   if (on == frameFlat_) return;
   frameFlat_ = on;
   if (on) {
-    FrameSides = sdAll;
+    frameSides_ = sdAll;
     frameStyle_ = FrameFlatStyle;
     SetFrameVisible(true);
   }
@@ -27,9 +27,23 @@ void TVxMemo::SetFrameFlat(bool on) {
 void TVxMemo::SetFrameVisible(bool on) {
   if (on == frameVisible_) return;
   frameVisible_ = on;
-  // The frame takes the 2-pixel band around the text.
+  // The frame takes the 2-pixel erase band and, inside it, up to two pixels of its style; the
+  // text area starts beyond both, so that the text never covers the frame.
+  const int m = on ? 4 : 0;
   setFrameStyle(on ? QFrame::NoFrame : QFrame::StyledPanel | QFrame::Sunken);
-  setViewportMargins(on ? 2 : 0, on ? 2 : 0, on ? 2 : 0, on ? 2 : 0);
+  setViewportMargins(m, m, m, m);
+  update();
+}
+
+void TVxMemo::SetFrameColor(TColor c) {
+  if (c == frameColor_) return;
+  frameColor_ = c;
+  update();
+}
+
+void TVxMemo::SetFrameSides(TSides s) {
+  if (s == frameSides_) return;
+  frameSides_ = s;
   update();
 }
 
@@ -80,7 +94,7 @@ bool TVxMemo::event(QEvent* e) {
   if (e->type() == QEvent::Paint && frameVisible_) {
     QPainter p(this);
     TCanvas c(&p);
-    PaintControlFrame(c, width(), height(), frameStyle_, Color, FrameColor, FrameSides);
+    PaintControlFrame(c, width(), height(), frameStyle_, Color, frameColor_, frameSides_);
   }
   return r;
 }

@@ -10,10 +10,12 @@ class TVxMemo : public QPlainTextEdit {
  public:
   explicit TVxMemo(QWidget* parent = nullptr);
 
-  TColor FrameColor = clBtnShadow;
   TFrameStyle FrameFlatStyle = TFrameStyle::fsStatus;
   TFrameStyle FrameFocusStyle = TFrameStyle::fsLowered;
-  TSides FrameSides = sdAll;
+  TColor FrameColor() const { return frameColor_; }
+  void SetFrameColor(TColor c);
+  TSides FrameSides() const { return frameSides_; }
+  void SetFrameSides(TSides s);
   bool UseFrameController = true;  // kept only
   TColor Color = clWhite;
   bool FrameFlat() const { return frameFlat_; }
@@ -53,4 +55,6 @@ class TVxMemo : public QPlainTextEdit {
   void ReportClipboard();
   bool frameFlat_ = false, frameVisible_ = false, mouseOver_ = false;
   TFrameStyle frameStyle_ = TFrameStyle::fsFlat;
+  TColor frameColor_ = clBtnShadow;
+  TSides frameSides_ = sdAll;
 };

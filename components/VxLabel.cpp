@@ -17,6 +17,41 @@ int NormalizedAngle(int degrees) {
   return r < 0 ? r + 360 : r;
 }
 
+TAngledTextPlace AngledTextPlace(int angle, Qt::Alignment horizontal, const TRect& client, int width, int height,
+                                 int textHeight, int textWidth, int shadow) {
+  const bool centre = horizontal & Qt::AlignHCenter, right = horizontal & Qt::AlignRight;
+  const int W = textWidth, H = textHeight, s = shadow;
+  const double theta = angle * M_PI / 180.0 + M_PI / 2.0, d = H / 4.0;
+  TAngledTextPlace p{width / 2, height / 2, false, true};
+  switch (angle) {
+    case 0:
+    case 360:
+      p.Baseline = false;
+      if (centre) p.CentreX = true;
+      else p.X = right ? client.Right - W - s : client.Left + s;
+      p.Y -= H / 2;
+      break;
+    case 90:
+      p.X -= Nearest(std::cos(theta) * d);
+      p.Y = centre ? client.Bottom - (client.Bottom - W) / 2 : right ? W + client.Top + s : client.Bottom - s;
+      break;
+    case 180:
+      p.X = centre ? client.Right - (client.Right - W) / 2 : right ? W + client.Left : client.Right - s;
+      p.Y -= H / 4;
+      break;
+    case 270:
+      p.X -= Nearest(std::cos(theta) * d);
+      p.Y = centre ? (client.Bottom - W) / 2 : right ? client.Bottom - W - s : client.Top + s;
+      break;
+    default:
+      p.X -= Nearest(std::cos(theta) * d);
+      p.Y += Nearest(std::sin(theta) * d);
+      p.CentreX = true;
+      break;
+  }
+  return p;
+}
+
 // ---- TVxLabel ----
 TVxLabel::TVxLabel(QWidget* parent) : QLabel(parent) { AddBlinkingControl(this); }
 
@@ -250,32 +285,45 @@ void TVxLabel::DrawTextCopies(QPainter& p, const std::function<void(int, int, TC
 void TVxLabel::DrawStraightText(QPainter& p, const TRect& cr) {
   const QRect client(cr.Left, cr.Top, cr.Right - cr.Left, cr.Bottom - cr.Top);
   const QString t = text();
+  const Qt::Alignment h = alignment() & Qt::AlignHorizontal_Mask;
+  const Qt::Alignment horizontal = (h & Qt::AlignRight) ? Qt::AlignRight : (h & Qt::AlignHCenter) ? Qt::AlignHCenter : Qt::AlignLeft;
+  const int shadow = textStyle_ == TTextStyle::tsShadow ? shadowDepth_ : 0;
   p.save();
   p.setClipRect(client);
-  if (rotation_ == TRotation::roFlat && angle_ != 0) {
-    p.translate(width() / 2, height() / 2);
-    p.rotate(-angle_);
-    const QRect autour(-width(), -height(), 2 * width(), 2 * height());
+  if (rotation_ == TRotation::roFlat) {
+    const TAngledFont a = CreateAngledFont(font(), angle_);
+    const QFont f = FontOfAngled(a);
+    const QFontMetrics fm(f);
+    const int W = fm.horizontalAdvance(t);
+    const TAngledTextPlace at = AngledTextPlace(angle_, horizontal, cr, width(), height(),
+                                                fm.height(), W, shadow);
+    p.setFont(f);
+    const QPoint origin(at.CentreX ? -W / 2 : 0, at.Baseline ? 0 : fm.ascent());
     DrawTextCopies(p, [&](int dx, int dy, TColor col) {
+      p.save();
+      p.translate(at.X + dx, at.Y + dy);
+      p.rotate(-a.Escapement / 10.0);
       p.setPen(Qc(col));
-      p.drawText(autour.translated(dx, dy), Qt::AlignCenter, t);
+      p.drawText(origin, t);
+      p.restore();
     });
     p.restore();
     return;
   }
-  int flags = Qt::TextExpandTabs;
-  const Qt::Alignment h = alignment() & Qt::AlignHorizontal_Mask;
-  flags |= (h & Qt::AlignRight) ? Qt::AlignRight : (h & Qt::AlignHCenter) ? Qt::AlignHCenter : Qt::AlignLeft;
-  flags |= layout_ == TTextLayout::tlCenter   ? Qt::AlignVCenter
-           : layout_ == TTextLayout::tlBottom ? Qt::AlignBottom
-                                              : Qt::AlignTop;
+  int flags = Qt::TextExpandTabs | Qt::AlignTop | int(horizontal);
   if (wordWrap()) flags |= Qt::TextWordWrap;
-  if (rotation_ == TRotation::roFlat) flags = (flags & ~Qt::AlignHorizontal_Mask) | Qt::AlignHCenter;
+  // The text is measured, then moved down into place: the whole way for the bottom, half for the centre.
+  QRect zone = client;
+  if (layout_ != TTextLayout::tlTop) {
+    const QRect need = p.boundingRect(client, flags, t);
+    int down = height() - borderWidth_ - (client.top() + need.height());
+    if (layout_ == TTextLayout::tlCenter) down /= 2;
+    zone.translate(0, down);
+  }
   // Copies drawn to the right or below stay inside the area.
   const int recul = textStyle_ == TTextStyle::tsShadow ? shadowDepth_ : 1;
-  QRect zone = client;
-  if (flags & Qt::AlignRight) zone.adjust(0, 0, -recul, 0);
-  if (flags & Qt::AlignBottom) zone.adjust(0, 0, 0, -recul);
+  if (horizontal & Qt::AlignRight) zone.translate(-recul, 0);
+  if (layout_ == TTextLayout::tlBottom) zone.translate(0, -recul);
   DrawTextCopies(p, [&](int dx, int dy, TColor col) {
     p.setPen(Qc(col));
     p.drawText(zone.translated(dx, dy), flags, t);

@@ -23,6 +23,17 @@ enum class TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 // An angle in degrees as the label keeps it: 0..359, whatever was given.
 int NormalizedAngle(int degrees);
 
+// Where text turned by an angle is drawn: the point, and whether the text is centred on it
+// (else it starts there) and stands on it by its baseline (else by its top).
+struct TAngledTextPlace {
+  int X = 0, Y = 0;
+  bool CentreX = false, Baseline = false;
+  bool operator==(const TAngledTextPlace&) const = default;
+};
+// textHeight and textWidth are the turned font's; shadow the depth of a shadow copy (0 for none).
+TAngledTextPlace AngledTextPlace(int angle, Qt::Alignment horizontal, const TRect& client, int width, int height,
+                                 int textHeight, int textWidth, int shadow);
+
 class TVxLabel : public QLabel, public IBlinkingControl {
  public:
   explicit TVxLabel(QWidget* parent = nullptr);

@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QChildEvent>
+#include <QCursor>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <algorithm>
 
 TToolbarArrangement ArrangeToolbar(const TToolbarMetrics& m, std::vector<TToolbarItem>& items) {
@@ -45,6 +49,25 @@ TToolbarArrangement ArrangeToolbar(const TToolbarMetrics& m, std::vector<TToolba
 
 TVxCustomPanel::TVxCustomPanel(QWidget* parent) : QFrame(parent) { setFrameStyle(QFrame::NoFrame); }
 
+TVxCustomPanel::~TVxCustomPanel() { delete dockManager_; }
+
+QPoint TVxCustomPanel::CursorPos() const { return mapFromGlobal(QCursor::pos()); }
+
+void TVxCustomPanel::AdjustClientRect(TRect& r) const {
+  r.Left += BorderWidthOn(sdLeft);
+  r.Top += BorderWidthOn(sdTop);
+  r.Right -= BorderWidthOn(sdRight);
+  r.Bottom -= BorderWidthOn(sdBottom);
+}
+
+void TVxCustomPanel::SetVerticalAlignment(TVerticalAlignment a) {
+  VerticalAlignment = a;
+  update();
+}
+void TVxCustomPanel::SetBorderColor(TColor c) {
+  BorderColor = c;
+  update();
+}
 void TVxCustomPanel::SetBorderInner(TFrameStyle s) {
   BorderInner = s;
   update();
@@ -55,6 +78,18 @@ void TVxCustomPanel::SetBorderOuter(TFrameStyle s) {
 }
 void TVxCustomPanel::SetBorderSides(TSides s) {
   BorderSides = s;
+  update();
+}
+void TVxCustomPanel::SetBorderHighlight(TColor c) {
+  BorderHighlight = c;
+  update();
+}
+void TVxCustomPanel::SetBorderShadow(TColor c) {
+  BorderShadow = c;
+  update();
+}
+void TVxCustomPanel::SetFlatColor(TColor c) {
+  FlatColor = c;
   update();
 }
 void TVxCustomPanel::SetFrameSides(TSides s) {
@@ -69,8 +104,201 @@ int TVxCustomPanel::BorderWidthOn(TSide side) const {
 }
 
 TRect TVxCustomPanel::ClientRect() const {
-  return {BorderWidthOn(sdLeft), BorderWidthOn(sdTop), width() - BorderWidthOn(sdRight),
-          height() - BorderWidthOn(sdBottom)};
+  TRect r{0, 0, width(), height()};
+  AdjustClientRect(r);
+  return r;
+}
+
+void TVxCustomPanel::SetAlign(TAlign a) {
+  align_ = a;
+  if (dockManager_) dockManager_->ResetBounds();
+  update();
+}
+
+void TVxCustomPanel::SetDockSite(bool on) {
+  dockSite_ = on;
+  UpdateDockManager();
+}
+
+void TVxCustomPanel::SetUseDockManager(bool on) {
+  useDockManager_ = on;
+  UpdateDockManager();
+}
+
+void TVxCustomPanel::UpdateDockManager() {
+  const bool wanted = dockSite_ && useDockManager_;
+  if (wanted && !dockManager_) dockManager_ = new TVxPanelDockManager(this);
+  if (!wanted && dockManager_) {
+    delete dockManager_;
+    dockManager_ = nullptr;
+  }
+  update();
+}
+
+void TVxCustomPanel::enterEvent(QEnterEvent* e) {
+  QFrame::enterEvent(e);
+  if (OnMouseEnter) OnMouseEnter();
+}
+
+void TVxCustomPanel::leaveEvent(QEvent* e) {
+  QFrame::leaveEvent(e);
+  if (OnMouseLeave) OnMouseLeave();
+}
+
+void TVxCustomPanel::moveEvent(QMoveEvent* e) {
+  QFrame::moveEvent(e);
+  // A move that comes with a resize is judged by the resize that follows it.
+  if (known_.isValid() && size() == known_.size()) known_.moveTopLeft(pos());
+}
+
+void TVxCustomPanel::resizeEvent(QResizeEvent* e) {
+  QFrame::resizeEvent(e);
+  if (known_.isValid()) {
+    if (align_ == TAlign::alBottom && height() != known_.height())
+      move(x(), known_.top() + known_.height() - height());
+    if (align_ == TAlign::alRight && width() != known_.width())
+      move(known_.left() + known_.width() - width(), y());
+  }
+  known_ = geometry();
+  if (dockManager_) dockManager_->ResetBounds();
+}
+
+void TVxCustomPanel::mousePressEvent(QMouseEvent* e) {
+  if (dockManager_ && e->button() == Qt::LeftButton && dockManager_->MouseDown(e->position().toPoint())) return;
+  QFrame::mousePressEvent(e);
+}
+
+void TVxCustomPanel::childEvent(QChildEvent* e) {
+  QFrame::childEvent(e);
+  if (dockManager_ && e->type() == QEvent::ChildRemoved) {
+    dockManager_->RemoveControl(e->child());
+  }
+}
+
+// ---- dock manager ----
+
+void TVxPanelDockManager::InsertControl(QWidget* client) {
+  for (const auto& c : clients_)
+    if (c == client) return;
+  clients_.emplace_back(client);
+  if (client->parentWidget() != panel_) client->setParent(panel_);
+  client->show();
+  ResetBounds();
+  panel_->update();
+}
+
+void TVxPanelDockManager::RemoveControl(const QObject* client) {
+  std::erase_if(clients_, [&](const QPointer<QWidget>& c) { return c.isNull() || c.data() == client; });
+  ResetBounds();
+  panel_->update();
+}
+
+bool TVxPanelDockManager::Contains(const QObject* client) const {
+  for (const auto& c : clients_)
+    if (c && c.data() == client) return true;
+  return false;
+}
+
+bool TVxPanelDockManager::SideCaptions() const {
+  return panel_->Align() == TAlign::alTop || panel_->Align() == TAlign::alBottom;
+}
+
+// The i-th of n equal zones of the client rectangle: side by side on a top or bottom panel.
+QRect TVxPanelDockManager::Zone(int i, int n) const {
+  const TRect r = panel_->ClientRect();
+  const int w = r.Right - r.Left, h = r.Bottom - r.Top;
+  if (SideCaptions()) {
+    const int l = r.Left + w * i / n;
+    return QRect(l, r.Top, r.Left + w * (i + 1) / n - l, h);
+  }
+  const int t = r.Top + h * i / n;
+  return QRect(r.Left, t, w, r.Top + h * (i + 1) / n - t);
+}
+
+QRect TVxPanelDockManager::CaptionRect(const QWidget* client) const {
+  if (!panel_->ShowDockClientCaptions) return {};
+  int n = 0, at = -1;
+  for (const auto& c : clients_) {
+    if (!c || c->isHidden()) continue;
+    if (c == client) at = n;
+    ++n;
+  }
+  if (at < 0) return {};
+  const QRect z = Zone(at, n);
+  return SideCaptions() ? QRect(z.left(), z.top(), kCaptionSize, z.height())
+                        : QRect(z.left(), z.top(), z.width(), kCaptionSize);
+}
+
+QRect TVxPanelDockManager::CloseButtonRect(const QWidget* client) const {
+  const QRect c = CaptionRect(client);
+  if (c.isEmpty()) return {};
+  const int b = kCaptionSize - 2;
+  // At the far end of the strip: its top when the strip stands upright.
+  return SideCaptions() ? QRect(c.left() + 1, c.top() + 1, b, b) : QRect(c.right() - b, c.top() + 1, b, b);
+}
+
+void TVxPanelDockManager::ResetBounds() {
+  int n = 0;
+  for (const auto& c : clients_)
+    if (c && !c->isHidden()) ++n;
+  int i = 0;
+  for (const auto& c : clients_) {
+    if (!c || c->isHidden()) continue;
+    QRect z = Zone(i++, n);
+    if (panel_->ShowDockClientCaptions) {
+      if (SideCaptions()) z.setLeft(z.left() + kCaptionSize);
+      else z.setTop(z.top() + kCaptionSize);
+    }
+    c->setGeometry(z);
+  }
+}
+
+void TVxPanelDockManager::PaintCaptions(QPainter& p) {
+  if (!panel_->ShowDockClientCaptions) return;
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSize(8);
+  font.setStyleStrategy(QFont::NoAntialias);
+  const QColor text(ColorRed(clCaptionText), ColorGreen(clCaptionText), ColorBlue(clCaptionText));
+  const QColor back(ColorRed(clActiveCaption), ColorGreen(clActiveCaption), ColorBlue(clActiveCaption));
+  for (const auto& c : clients_) {
+    const QRect r = CaptionRect(c);
+    if (!c || r.isEmpty()) continue;
+    p.save();
+    p.fillRect(r, back);
+    p.setPen(text);
+    const QRect close = CloseButtonRect(c);
+    if (SideCaptions()) {
+      // Upright strip: the text reads from the bottom up.
+      const TAngledFont a = CreateAngledFont(font, 90);
+      QFont turned = FontOfAngled(a);
+      turned.setStyleStrategy(QFont::NoAntialias);
+      p.setFont(turned);
+      p.translate(r.left(), r.bottom() + 1);
+      p.rotate(-a.Escapement / 10.0);
+      p.drawText(QRect(2, 0, r.height() - kCaptionSize - 2, kCaptionSize), Qt::AlignLeft | Qt::AlignVCenter,
+                 c->windowTitle());
+    } else {
+      p.setFont(font);
+      p.drawText(r.adjusted(2, 0, -kCaptionSize, 0), Qt::AlignLeft | Qt::AlignVCenter, c->windowTitle());
+    }
+    p.restore();
+    QStyleOption o;
+    o.initFrom(panel_);
+    o.rect = close;
+    panel_->style()->drawPrimitive(QStyle::PE_IndicatorTabClose, &o, &p, panel_);
+  }
+}
+
+bool TVxPanelDockManager::MouseDown(const QPoint& at) {
+  for (const auto& c : clients_) {
+    if (c && CloseButtonRect(c).contains(at)) {
+      c->hide();
+      ResetBounds();
+      panel_->update();
+      return true;
+    }
+  }
+  return false;
 }
 
 void TVxCustomPanel::PaintPanel(TCanvas& c) {
@@ -112,6 +340,7 @@ void TVxCustomPanel::paintEvent(QPaintEvent*) {
   QPainter p(this);
   TCanvas c(&p);
   PaintPanel(c);
+  if (dockManager_) dockManager_->PaintCaptions(p);
 }
 
 // ---- spacer ----
@@ -164,6 +393,7 @@ TVxToolbar::TVxToolbar(QWidget* parent) : TVxCustomPanel(parent) {
   BorderOuter = TFrameStyle::fsGroove;
   BorderSides = sdTop;
   FrameSides = 0;
+  align_ = TAlign::alTop;
   setToolTipDuration(-1);
   resize(32, 32);
 }
@@ -192,7 +422,7 @@ void TVxToolbar::SetAlign(TAlign a) {
     align_ = a;
     ApplyAlignStyle();
   }
-  align_ = a;
+  TVxCustomPanel::SetAlign(a);
   if (a == TAlign::alLeft || a == TAlign::alRight) resize(32, height());
   else resize(width(), 32);
 }
@@ -294,7 +524,7 @@ void TVxToolbar::ArrangeControls() {
   std::erase_if(order_, [](const QPointer<QWidget>& w) { return w.isNull(); });
   // Children placed on the toolbar since the last time join at the end, in child order.
   for (QObject* ch : children())
-    if (auto* w = qobject_cast<QWidget*>(ch); w && !w->isWindow()) AddControl(w);
+    if (auto* w = qobject_cast<QWidget*>(ch); w && !w->isWindow() && !(DockManager() && DockManager()->Contains(w))) AddControl(w);
   std::vector<TToolbarItem> items;
   for (const auto& w : order_)
     items.push_back({w->width(), w->height(), !w->isHidden(), w->layoutDirection() == Qt::RightToLeft, false});
@@ -337,4 +567,10 @@ void TVxToolbar::childEvent(QChildEvent* e) {
 void TVxToolbar::resizeEvent(QResizeEvent* e) {
   TVxCustomPanel::resizeEvent(e);
   ArrangeControls();
+}
+
+void TVxToolbar::changeEvent(QEvent* e) {
+  TVxCustomPanel::changeEvent(e);
+  // Right-to-left controls are placed from the right edge.
+  if (e->type() == QEvent::LayoutDirectionChange) ArrangeControls();
 }

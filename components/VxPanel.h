@@ -1,10 +1,12 @@
 #pragma once
-// The framed panel, the toolbar that lays out its small controls in wrapping rows in a stored
-// order and sizes itself to them, and the spacer between groups of buttons.
+// The framed panel (with the caption strips of windows docked into it), the toolbar that lays out
+// its small controls in wrapping rows in a stored order and sizes itself to them, and the spacer
+// between groups of buttons.
 #include <QFrame>
 #include <QImage>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "components/VxCommon.h"
@@ -38,9 +40,12 @@ struct TToolbarMetrics {
 // Places the controls in order, wrapping rows, and gives the toolbar's new size.
 TToolbarArrangement ArrangeToolbar(const TToolbarMetrics& m, std::vector<TToolbarItem>& items);
 
+class TVxPanelDockManager;
+
 class TVxCustomPanel : public QFrame {
  public:
   explicit TVxCustomPanel(QWidget* parent = nullptr);
+  ~TVxCustomPanel() override;
 
   TFrameStyle BorderInner = TFrameStyle::fsNone;
   TFrameStyle BorderOuter = TFrameStyle::fsRaised;
@@ -58,10 +63,20 @@ class TVxCustomPanel : public QFrame {
   TColor Color = clBtnFace;
   QString Caption;
   Qt::Alignment HorizontalAlignment = Qt::AlignHCenter;
+  std::function<void()> OnMouseEnter, OnMouseLeave;
 
+  // The mouse position in the panel's own coordinates.
+  virtual QPoint CursorPos() const;
+  // Takes the borders off a rectangle of the panel's size.
+  virtual void AdjustClientRect(TRect& r) const;
+  virtual void SetVerticalAlignment(TVerticalAlignment a);
+  virtual void SetBorderColor(TColor c);
   virtual void SetBorderInner(TFrameStyle s);
   virtual void SetBorderOuter(TFrameStyle s);
   virtual void SetBorderSides(TSides s);
+  virtual void SetBorderHighlight(TColor c);
+  virtual void SetBorderShadow(TColor c);
+  virtual void SetFlatColor(TColor c);
   virtual void SetFrameSides(TSides s);
   // Width taken by the borders on one side.
   int BorderWidthOn(TSide side) const;
@@ -70,8 +85,61 @@ class TVxCustomPanel : public QFrame {
   // Paints the panel on a canvas of its size (what paintEvent does).
   void PaintPanel(TCanvas& c);
 
+  // A panel at the bottom keeps its bottom edge when its height changes, one at the right its
+  // right edge when its width changes.
+  TAlign Align() const { return align_; }
+  virtual void SetAlign(TAlign a);
+
+  // Other windows may be docked into a dock site; with the dock manager each gets a caption strip.
+  bool DockSite() const { return dockSite_; }
+  void SetDockSite(bool on);
+  bool UseDockManager() const { return useDockManager_; }
+  void SetUseDockManager(bool on);
+  TVxPanelDockManager* DockManager() const { return dockManager_; }
+
  protected:
   void paintEvent(QPaintEvent*) override;
+  void enterEvent(QEnterEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void childEvent(QChildEvent* e) override;
+  TAlign align_ = TAlign::alNone;
+
+ private:
+  void UpdateDockManager();
+  bool dockSite_ = false, useDockManager_ = false;
+  TVxPanelDockManager* dockManager_ = nullptr;
+  QRect known_;  // the geometry the last resize left
+};
+
+// The docked clients of a panel, side by side along a top or bottom panel and stacked otherwise,
+// each under a caption strip (beside it, the text turned a quarter, on a top or bottom panel)
+// with a close button that hides the client.
+class TVxPanelDockManager {
+ public:
+  static constexpr int kCaptionSize = 13;
+  explicit TVxPanelDockManager(TVxCustomPanel* panel) : panel_(panel) {}
+
+  void InsertControl(QWidget* client);
+  void RemoveControl(const QObject* client);
+  bool Contains(const QObject* client) const;
+  int Count() const { return static_cast<int>(clients_.size()); }
+  QWidget* Client(int i) const { return clients_[static_cast<size_t>(i)]; }
+  // The caption strip of a docked client and its close button (empty rectangles without captions).
+  QRect CaptionRect(const QWidget* client) const;
+  QRect CloseButtonRect(const QWidget* client) const;
+  void ResetBounds();
+  void PaintCaptions(QPainter& p);
+  // A press on a close button hides its client; true when one was hit.
+  bool MouseDown(const QPoint& at);
+
+ private:
+  bool SideCaptions() const;
+  QRect Zone(int i, int n) const;
+  TVxCustomPanel* panel_;
+  std::vector<QPointer<QWidget>> clients_;
 };
 
 class TVxSpacer : public QWidget {
@@ -98,8 +166,7 @@ class TVxToolbar : public TVxCustomPanel {
   bool ShowDivider() const { return showDivider_; }
   void SetShowDivider(bool on);
   bool AutoStyle = true;
-  TAlign Align() const { return align_; }
-  void SetAlign(TAlign a);
+  void SetAlign(TAlign a) override;
   TToolbarMetrics Metrics() const;
   void SetMargin(int v);
   void SetTopMargin(int v);
@@ -131,12 +198,12 @@ class TVxToolbar : public TVxCustomPanel {
   void paintEvent(QPaintEvent*) override;
   void childEvent(QChildEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
 
  private:
   void ApplyAlignStyle();
   std::vector<QPointer<QWidget>> order_;
   bool showDivider_ = true;
-  TAlign align_ = TAlign::alTop;
   int margin_ = 4, topMargin_ = 4, rowHeight_ = 25;
   bool wrap_ = true, autoResize_ = true;
   TOrientation orientation_ = TOrientation::orHorizontal;

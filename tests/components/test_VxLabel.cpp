@@ -1,4 +1,5 @@
-// Labels: the angle kept within one turn, rotation resets, the URL label's address and visit mark.
+// Labels: the angle kept within one turn, rotation resets, where turned text is placed, the URL
+// label's address and visit mark.
 #include <gtest/gtest.h>
 
 #include <QMouseEvent>
@@ -68,4 +69,25 @@ TEST(VxLabel, BlinkingFollowsThePhaseAndStopsOnTheNormalColour) {
   EXPECT_EQ(clignote.FontColor(), clignote.BlinkColor);
   clignote.SetBlinking(false);
   EXPECT_EQ(clignote.FontColor(), clBlack);
+}
+
+TEST(VxLabel, TurnedTextIsPlacedByAngleAndAlignment) {
+  // A 100 x 50 label, client area (2, 4, 98, 46), text 30 wide and 16 high (18 where marked).
+  const Qt::Alignment L = Qt::AlignLeft, R = Qt::AlignRight, C = Qt::AlignHCenter;
+  struct Cas {
+    int angle;
+    Qt::Alignment align;
+    int height, shadow;
+    TAngledTextPlace at;
+  } cas[] = {
+      {0, C, 16, 2, {50, 17, true, false}},   {0, R, 16, 2, {66, 17, false, false}},
+      {90, C, 16, 2, {54, 38, false, true}},  {90, R, 16, 2, {54, 36, false, true}},
+      {90, L, 18, 0, {54, 46, false, true}},  // 4.5 rounds to even
+      {180, C, 16, 2, {64, 21, false, true}}, {180, R, 16, 2, {32, 21, false, true}},
+      {270, R, 16, 2, {46, 14, false, true}}, {270, L, 18, 2, {46, 6, false, true}},
+      {45, L, 16, 0, {53, 28, true, true}},
+  };
+  for (const Cas& c : cas)
+    EXPECT_EQ(AngledTextPlace(c.angle, c.align, {2, 4, 98, 46}, 100, 50, c.height, 30, c.shadow), c.at)
+        << c.angle << " " << int(c.align);
 }

@@ -1,8 +1,14 @@
-// Border routines pixel by pixel, and the toolbar's arrangement of the main window's order.
+// Border routines pixel by pixel, the toolbar's arrangement of the main window's order, and the panel's
+// aligned edges, mouse events, border setters and the caption strips of docked windows.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QCursor>
 #include <QImage>
+#include <QMouseEvent>
 #include <QToolButton>
+#include <functional>
+#include <tuple>
 
 #include "components/VxPanel.h"
 
@@ -185,4 +191,114 @@ TEST(VxPanel, BackgroundTilesClippedToTheClientArea) {
     for (int x = 0; x < 50; ++x) corners += Px(shot, x, y) == clBlue;
   EXPECT_EQ(corners, 3 * 2);
   EXPECT_EQ(Px(shot, 49, 29), clRed);
+}
+
+TEST(VxPanel, AlignedEdgesStayAndMouseEventsFire) {
+  QWidget form;
+  auto* bottom = new TVxCustomPanel(&form);
+  auto* right = new TVxCustomPanel(&form);
+  bottom->SetAlign(TAlign::alBottom);
+  right->SetAlign(TAlign::alRight);
+  bottom->setGeometry(0, 150, 300, 50);
+  right->setGeometry(250, 0, 50, 150);
+  form.show();
+  struct Cas {
+    TVxCustomPanel* panel;
+    QSize size;
+    QRect then;
+  } cas[] = {{bottom, {300, 30}, {0, 170, 300, 30}}, {bottom, {300, 60}, {0, 140, 300, 60}},
+             {right, {80, 150}, {220, 0, 80, 150}}, {right, {20, 100}, {280, 0, 20, 100}}};
+  for (const Cas& c : cas) {
+    c.panel->resize(c.size);
+    EXPECT_EQ(c.panel->geometry(), c.then);
+  }
+  int events = 0;
+  bottom->OnMouseEnter = [&] { events += 1; };
+  bottom->OnMouseLeave = [&] { events += 10; };
+  QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(bottom, &enter);
+  QCoreApplication::sendEvent(bottom, &leave);
+  EXPECT_EQ(events, 11);
+}
+
+TEST(VxPanel, DockedClientsGetCaptionStrips) {
+  TVxCustomPanel panel;
+  panel.SetBorderOuter(TFrameStyle::fsNone);
+  panel.resize(200, 100);
+  panel.SetDockSite(true);
+  EXPECT_EQ(panel.DockManager(), nullptr);  // a dock site without the manager
+  panel.SetUseDockManager(true);
+  auto* client = new QWidget;
+  client->setWindowTitle("Mixer");
+  panel.DockManager()->InsertControl(client);
+  // On a top panel the strip stands beside the client, its text turned; the close button at its far end.
+  for (auto [align, area, title] : {std::tuple{TAlign::alNone, QRect(0, 13, 200, 87), QRect(0, 0, 187, 13)},
+                                    std::tuple{TAlign::alTop, QRect(13, 0, 187, 100), QRect(0, 13, 13, 87)}}) {
+    panel.SetAlign(align);
+    EXPECT_EQ(client->geometry(), area);
+    const QImage img = panel.grab().toImage();
+    int back = 0, text = 0;
+    for (int y = title.top(); y <= title.bottom(); ++y)
+      for (int x = title.left(); x <= title.right(); ++x) {
+        back += Px(img, x, y) == clActiveCaption;
+        text += Px(img, x, y) == clCaptionText;
+      }
+    EXPECT_GT(back, title.width() * title.height() / 2);
+    EXPECT_GT(text, 5);
+  }
+  const QPoint close = panel.DockManager()->CloseButtonRect(client).center();
+  QMouseEvent press(QEvent::MouseButtonPress, close, close, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&panel, &press);
+  EXPECT_TRUE(client->isHidden());
+  panel.ShowDockClientCaptions = false;
+  EXPECT_TRUE(panel.DockManager()->CaptionRect(client).isEmpty());
+  delete client;
+  EXPECT_EQ(panel.DockManager()->Count(), 0);
+}
+
+TEST(VxPanel, ToolbarFollowsTheTextDirection) {
+  QWidget form;
+  auto* bar = new TVxToolbar(&form);
+  bar->SetAlign(TAlign::alNone);
+  bar->SetAutoResize(false);
+  bar->resize(100, 32);
+  auto* b = new QToolButton(bar);
+  b->resize(23, 22);
+  bar->ArrangeControls();
+  form.setLayoutDirection(Qt::RightToLeft);
+  EXPECT_EQ(b->x(), 100 - 23 - 4);
+}
+
+TEST(VxPanel, BorderSettersCursorAndCaptionPlace) {
+  QWidget form;
+  auto* panel = new TVxCustomPanel(&form);
+  panel->setGeometry(10, 20, 60, 100);
+  form.show();
+  QCursor::setPos(panel->mapToGlobal(QPoint(5, 6)));
+  EXPECT_EQ(panel->CursorPos(), QPoint(5, 6));
+  panel->BorderWidthValue = 1;
+  struct Cas {
+    std::function<void()> set;
+    int x, y;
+    TColor colour;
+  } cas[] = {{[&] { panel->SetBorderOuter(TFrameStyle::fsFlat), panel->SetFlatColor(clRed); }, 0, 5, clRed},
+             {[&] { panel->SetBorderOuter(TFrameStyle::fsPopup), panel->SetBorderHighlight(clLime); }, 0, 5, clLime},
+             {[&] { panel->SetBorderShadow(clBlue); }, 59, 5, clBlue},
+             {[&] { panel->SetBorderColor(clYellow); }, 1, 5, clYellow}};
+  for (const Cas& c : cas) {
+    c.set();
+    EXPECT_EQ(Px(panel->grab().toImage(), c.x, c.y), c.colour);
+  }
+  TRect r{0, 0, 60, 100};
+  panel->AdjustClientRect(r);
+  EXPECT_EQ(r, (TRect{1, 1, 59, 99}));  // BorderWidth is the caller's to take off
+  panel->Caption = "Low";
+  panel->SetVerticalAlignment(TVerticalAlignment::vaBottom);
+  const QImage img = panel->grab().toImage();
+  int inkTop = 100;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 3; x < 57; ++x)
+      if (qGray(img.pixel(x, y)) < 100) inkTop = std::min(inkTop, y);
+  EXPECT_GT(inkTop, 70);
 }

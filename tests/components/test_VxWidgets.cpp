@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "components/FileNameEdit.h"
 #include "components/VxButton.h"
@@ -130,4 +131,43 @@ TEST(VxWidgets, FileNameEditRules) {
 
   const QImage dots = EllipsisGlyph(21);
   EXPECT_EQ(dots.size(), QSize(15, 4));
+}
+
+TEST(VxWidgets, MemoFrameRepaintsAndKeepsItsFocusLook) {
+  QWidget w;
+  auto* m = new TVxMemo(&w);
+  m->resize(80, 40);
+  w.show();
+  w.activateWindow();
+  m->setFocus();
+  struct Paints : QObject {
+    int n = 0;
+    bool eventFilter(QObject*, QEvent* e) override { return n += e->type() == QEvent::Paint, false; }
+  } paints;
+  m->installEventFilter(&paints);
+  auto redrawn = [&](const std::function<void()>& change) {
+    QCoreApplication::processEvents();
+    const int before = paints.n;
+    change();
+    QCoreApplication::processEvents();
+    return paints.n > before;
+  };
+  auto reds = [&] {
+    const QImage img = m->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) n += img.pixelColor(x, y) == QColor(Qt::red);
+    return n;
+  };
+  EXPECT_TRUE(redrawn([&] { m->SetFrameColor(clRed); }));
+  EXPECT_EQ(reds(), 0);  // no frame, nothing in its colour
+  m->SetFrameVisible(true);
+  EXPECT_TRUE(redrawn([&] { m->SetFrameSides(sdLeft); }));
+  EXPECT_FALSE(redrawn([&] { m->SetFrameSides(sdLeft); }));
+  EXPECT_EQ(reds(), 40 - 4);  // one column inside the 2-pixel erase band, not under the text
+  ASSERT_TRUE(m->hasFocus());
+  m->SetFrameFlat(true);
+  m->UpdateFrameState(true, true);
+  m->UpdateFrameState(true, false);
+  EXPECT_EQ(m->FrameStyle(), TFrameStyle::fsLowered);  // the focus look stays after the mouse leaves
 }
