@@ -62,6 +62,18 @@ static QImage FolderGlyph() {
   return img;
 }
 
+TEditButton::TEditButton(QWidget* parent) : TVxSpeedButton(parent) {}
+
+void TEditButton::paintEvent(QPaintEvent* e) {
+  TVxSpeedButton::paintEvent(e);
+  if (isDown()) return;
+  QPainter p(this);
+  p.setPen(palette().color(QPalette::Button));
+  p.drawLine(0, 0, 0, height() - 1);
+  p.setPen(palette().color(QPalette::Light));
+  p.drawLine(1, 1, 1, height() - 3);
+}
+
 TFilenameEdit::TFilenameEdit(QWidget* parent) : QLineEdit(parent), button_(new TEditButton(this)) {
   button_->setCursor(Qt::ArrowCursor);
   button_->SetGlyph(FolderGlyph());

@@ -27,6 +27,15 @@ QString DialogFilterOf(const QString& filter);
 // The ellipsis glyph: three 2 x 2 dots on a 4-pixel-high strip.
 QImage EllipsisGlyph(int buttonWidth);
 
+// The button inside the file-name edit: a speed button with a separating line on its left.
+class TEditButton : public TVxSpeedButton {
+ public:
+  explicit TEditButton(QWidget* parent = nullptr);
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+};
+
 class TFilenameEdit : public QLineEdit {
  public:
   explicit TFilenameEdit(QWidget* parent = nullptr);
