@@ -158,7 +158,6 @@ TCustomComboEdit::TCustomComboEdit(QWidget* parent)
   setMinimumHeight(MinHeight());
   RecreateGlyph();
   PlaceButton();
-  creating_ = false;
 }
 
 TCustomComboEdit::~TCustomComboEdit() {
@@ -186,11 +185,8 @@ int TCustomComboEdit::ButtonWidth() const { return button_->width(); }
 void TCustomComboEdit::SetButtonWidth(int w) {
   if (w == ButtonWidth()) return;
   container_->setVisible(w > 1);
-  const int client = width() - 4;  // inside the edit's 2-pixel frame
-  if (creating_) {
-    container_->resize(w, container_->height());
-    button_->resize(w, button_->height());
-  } else if (w < client) {
+  // A button as wide as the edit's inside (the edit less its 2-pixel frame) would leave no text.
+  if (w < width() - 4) {
     button_->resize(w, button_->height());
     PlaceButton();
   }
@@ -219,9 +215,15 @@ int TCustomComboEdit::NumGlyphs() const { return button_->NumGlyphs(); }
 void TCustomComboEdit::SetNumGlyphs(int n) {
   switch (glyphKind_) {
     case TGlyphKind::gkDropDown:
-    case TGlyphKind::gkEllipsis: button_->SetNumGlyphs(1); break;
-    case TGlyphKind::gkDefault: button_->SetNumGlyphs(DefNumGlyphs); break;
-    case TGlyphKind::gkCustom: button_->SetNumGlyphs(n); break;
+    case TGlyphKind::gkEllipsis:
+      button_->SetNumGlyphs(1);
+      break;
+    case TGlyphKind::gkDefault:
+      button_->SetNumGlyphs(DefNumGlyphs);
+      break;
+    case TGlyphKind::gkCustom:
+      button_->SetNumGlyphs(n);
+      break;
   }
 }
 
@@ -247,7 +249,8 @@ void TCustomComboEdit::RecreateGlyph() {
       button_->SetGlyph(EllipsisGlyph(ButtonWidth()));
       button_->SetNumGlyphs(1);
       break;
-    case TGlyphKind::gkCustom: break;
+    case TGlyphKind::gkCustom:
+      break;
   }
 }
 
@@ -266,8 +269,10 @@ void TCustomComboEdit::ButtonClick() {
 void TCustomComboEdit::DoButtonClick() {
   if (OnButtonClick) OnButtonClick();
   if (!popup_) return;
-  if (popupVisible_) PopupCloseUp(true);
-  else PopupDropDown(true);
+  if (popupVisible_)
+    PopupCloseUp(true);
+  else
+    PopupDropDown(true);
 }
 
 void TCustomComboEdit::SetPopup(TPopupWindow* popup) {
@@ -280,8 +285,7 @@ void TCustomComboEdit::SetPopup(TPopupWindow* popup) {
 void TCustomComboEdit::PopupDropDown(bool disableEdit) {
   if (!popup_ || GetReadOnly() || popupVisible_) return;
   const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->geometry();
-  const QPoint origin =
-      PopupOrigin(QRect(mapToGlobal(QPoint(0, 0)), size()), popup_->size(), screen, PopupAlign);
+  const QPoint origin = PopupOrigin(QRect(mapToGlobal(QPoint(0, 0)), size()), popup_->size(), screen, PopupAlign);
   SetPopupValue(text().isEmpty() ? QVariant() : QVariant(text()));
   if (isEnabled() && isVisible()) setFocus();
   ShowPopup(origin);
@@ -327,7 +331,8 @@ void TCustomComboEdit::AcceptValue(const QVariant& value) {
 bool TCustomComboEdit::eventFilter(QObject* watched, QEvent* e) {
   if (popupVisible_ && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)) {
     auto* w = qobject_cast<QWidget*>(watched);
-    const bool ours = w && popup_ && (w == popup_ || popup_->isAncestorOf(w) || w == container_ || container_->isAncestorOf(w));
+    const bool ours =
+        w && popup_ && (w == popup_ || popup_->isAncestorOf(w) || w == container_ || container_->isAncestorOf(w));
     if (w && !ours) PopupCloseUp(false);
   }
   return QLineEdit::eventFilter(watched, e);
@@ -383,7 +388,8 @@ void TFileDirEdit::DoAfterDialog(QString& name, bool& action) {
 void TFileDirEdit::DropFiles(const QStringList& names) {
   if (!names.isEmpty()) {
     ClearFileList();
-    if (!multiSelect_) ReceiveDroppedName(names.first());
+    if (!multiSelect_)
+      ReceiveDroppedName(names.first());
     else
       for (const QString& name : names) ReceiveDroppedName(name);
   }
@@ -391,8 +397,10 @@ void TFileDirEdit::DropFiles(const QStringList& names) {
 }
 
 void TFileDirEdit::dragEnterEvent(QDragEnterEvent* e) {
-  if (acceptFiles_ && e->mimeData()->hasUrls()) e->acceptProposedAction();
-  else TCustomComboEdit::dragEnterEvent(e);
+  if (acceptFiles_ && e->mimeData()->hasUrls())
+    e->acceptProposedAction();
+  else
+    TCustomComboEdit::dragEnterEvent(e);
 }
 
 void TFileDirEdit::dropEvent(QDropEvent* e) {

@@ -25,7 +25,12 @@ enum class TPopupAlign { epaRight, epaLeft };
 enum class TFileEditStyle { fsEdit, fsComboBox };
 // The dialog options a Qt file dialog has a meaning for. Its dialog has no read-only check box, so
 // ofHideReadOnly only records the choice.
-enum class TOpenOption { ofOverwritePrompt = 0x1, ofHideReadOnly = 0x2, ofAllowMultiSelect = 0x4, ofNoDereferenceLinks = 0x8 };
+enum class TOpenOption {
+  ofOverwritePrompt = 0x1,
+  ofHideReadOnly = 0x2,
+  ofAllowMultiSelect = 0x4,
+  ofNoDereferenceLinks = 0x8
+};
 Q_DECLARE_FLAGS(TOpenOptions, TOpenOption)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TOpenOptions)
 
@@ -141,7 +146,7 @@ class TCustomComboEdit : public QLineEdit {
   QWidget* container_;
   TEditButton* button_;
   QPointer<TPopupWindow> popup_;
-  bool readOnly_ = false, directInput_ = true, popupVisible_ = false, creating_ = true;
+  bool readOnly_ = false, directInput_ = true, popupVisible_ = false;
   TGlyphKind glyphKind_ = TGlyphKind::gkDefault;
 };
 

@@ -148,11 +148,13 @@ TEST(FileNameEdit, DialogIsGivenTheSettings) {
                        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
   });
   QFileDialog d;
+  using enum TFileEditStyle;
+  using enum TOpenOption;
+  using enum TFileDialogKind;
   struct Case { int filterIndex; bool multi; TFileEditStyle style; TOpenOptions options; TFileDialogKind kind; };
-  for (const Case& c : {Case{2, false, TFileEditStyle::fsEdit, TOpenOption::ofHideReadOnly, TFileDialogKind::dkOpen},
-                        Case{9, false, TFileEditStyle::fsEdit, {}, TFileDialogKind::dkOpenPicture},
-                        Case{0, true, TFileEditStyle::fsComboBox, TOpenOption::ofOverwritePrompt, TFileDialogKind::dkSave},
-                        Case{1, true, TFileEditStyle::fsComboBox, TOpenOption::ofAllowMultiSelect, TFileDialogKind::dkOpen}}) {
+  for (const Case& c : {Case{2, false, fsEdit, ofHideReadOnly, dkOpen}, Case{9, false, fsEdit, {}, dkOpenPicture},
+                        Case{0, true, fsComboBox, ofOverwritePrompt, dkSave},
+                        Case{1, true, fsComboBox, ofAllowMultiSelect, dkOpen}}) {
     e.FilterIndex = c.filterIndex;
     e.FileEditStyle = c.style;
     e.SetDialogOptions(c.options);
@@ -161,10 +163,10 @@ TEST(FileNameEdit, DialogIsGivenTheSettings) {
     e.PrepareDialog(d, {});
     EXPECT_TRUE(d.windowTitle() == "Choose" && d.defaultSuffix() == "WAV");
     EXPECT_EQ(d.selectedNameFilter(), c.filterIndex == 2 ? "B (*.b) (*.b *.B)" : "A (*.a) (*.a *.A)");
-    EXPECT_EQ(d.history().contains("/tmp"), c.style == TFileEditStyle::fsComboBox);
-    EXPECT_EQ(d.testOption(QFileDialog::DontConfirmOverwrite), !(c.options & TOpenOption::ofOverwritePrompt));
-    EXPECT_EQ(d.acceptMode(), c.kind == TFileDialogKind::dkSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    EXPECT_EQ(d.fileMode() == QFileDialog::ExistingFiles, c.multi && c.kind != TFileDialogKind::dkSave);
+    EXPECT_EQ(d.history().contains("/tmp"), c.style == fsComboBox);
+    EXPECT_EQ(d.testOption(QFileDialog::DontConfirmOverwrite), !(c.options & ofOverwritePrompt));
+    EXPECT_EQ(d.acceptMode(), c.kind == dkSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    EXPECT_EQ(d.fileMode() == QFileDialog::ExistingFiles, c.multi && c.kind != dkSave);
   }
 
   // A drop with multi-select keeps every name; turning multi-select off forgets them.
