@@ -149,18 +149,6 @@ void TVxSpeedButton::changeEvent(QEvent* e) {
   if (e->type() == QEvent::EnabledChange) RebuildIcon();
 }
 
-TEditButton::TEditButton(QWidget* parent) : TVxSpeedButton(parent) {}
-
-void TEditButton::paintEvent(QPaintEvent* e) {
-  TVxSpeedButton::paintEvent(e);
-  if (isDown()) return;
-  QPainter p(this);
-  p.setPen(palette().color(QPalette::Button));
-  p.drawLine(0, 0, 0, height() - 1);
-  p.setPen(palette().color(QPalette::Light));
-  p.drawLine(1, 1, 1, height() - 3);
-}
-
 // ---- toolbar button ----
 
 TVxToolbarButton::TVxToolbarButton(QWidget* parent) : QToolButton(parent) {

@@ -1,6 +1,6 @@
 #pragma once
 // Buttons drawn from glyph strips: the flat toolbar button with a hot glyph under the mouse, and
-// the speed button (grouped latching, auto-repeat, drop-down menu) with the edit button built on it.
+// the speed button (grouped latching, auto-repeat, drop-down menu).
 #include <QImage>
 #include <QToolButton>
 #include <functional>
@@ -53,15 +53,6 @@ class TVxSpeedButton : public QToolButton {
   int groupIndex_ = 0;
   bool down_ = false;
   bool mouseInside_ = false;
-};
-
-// The button inside the file-name edit: a speed button with a separating line on its left.
-class TEditButton : public TVxSpeedButton {
- public:
-  explicit TEditButton(QWidget* parent = nullptr);
-
- protected:
-  void paintEvent(QPaintEvent* e) override;
 };
 
 class TVxToolbarButton : public QToolButton {
