@@ -153,21 +153,21 @@ bool DansSysteme(const QString& racine, const char* dossier) {
   return racine == d || racine.startsWith(d + QLatin1Char('/'));
 }
 
-bool EstReseau(const QString& type) {
+// A network file system, known by its type or by a remote source ("host:/path", "//host/share").
+bool EstReseau(const TMontage& m) {
   static const char* const reseau[] = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs", "ceph",
                                        "glusterfs", "lustre", "9p", "davfs", "fuse.sshfs", "fuse.rclone",
                                        "fuse.s3fs", "fuse.davfs2", "fuse.glusterfs", "fuse.ceph"};
   for (const char* r : reseau)
-    if (type == QLatin1String(r)) return true;
-  return false;
+    if (m.Systeme == QLatin1String(r)) return true;
+  return m.Source.startsWith(QLatin1String("//")) || (m.Majeur == 0 && m.Source.contains(QLatin1String(":/")));
 }
 
 // What the kernel's block device says of itself: /sys/dev/block/<major>:<minor>, a partition
 // asking its disk.
 QString DossierBloc(int majeur, int mineur) {
-  if (majeur == 0) return {};
-  QString d = QFileInfo(QStringLiteral("/sys/dev/block/%1:%2").arg(majeur).arg(mineur)).canonicalFilePath();
-  return d;
+  return majeur == 0 ? QString()
+                     : QFileInfo(QStringLiteral("/sys/dev/block/%1:%2").arg(majeur).arg(mineur)).canonicalFilePath();
 }
 
 QByteArray LireSys(const QString& f) {
@@ -232,7 +232,7 @@ std::vector<TMontage> LireMountinfo(const QByteArray& texte) {
 
 TDriveType GenreMontage(const TMontage& m, bool amovible) {
   const QString& t = m.Systeme;
-  if (EstReseau(t) || m.Source.startsWith(QLatin1String("//"))) return TDriveType::dtNetwork;
+  if (EstReseau(m)) return TDriveType::dtNetwork;
   if (t == QLatin1String("iso9660") || t == QLatin1String("udf")) return TDriveType::dtCDROM;
   if (t == QLatin1String("tmpfs") || t == QLatin1String("ramfs")) return TDriveType::dtRAM;
   if (amovible) return TDriveType::dtFloppy;
@@ -262,7 +262,7 @@ std::vector<TLecteur> Lecteurs() {
     if (p.startsWith(QLatin1String("/run/media/"))) exclu = false;
     if (exclu || m.Systeme == QLatin1String("rootfs") || m.Systeme == QLatin1String("autofs")) continue;
     TLecteur l{p, TDriveType::dtNetwork, {}};
-    if (EstReseau(m.Systeme) || m.Source.startsWith(QLatin1String("//"))) {
+    if (EstReseau(m)) {
       l.Nom = m.Source;  // the remote name, from the table alone
     } else if (!m.Systeme.startsWith(QLatin1String("fuse"))) {
       // A local file system of no size is a kernel interface, not a disk.
@@ -270,9 +270,8 @@ std::vector<TLecteur> Lecteurs() {
       if (p != QLatin1String("/") && (statvfs(QFile::encodeName(p).constData(), &sv) != 0 || sv.f_blocks == 0)) continue;
       if (p != QLatin1String("/") && !QFileInfo(p).isDir()) continue;  // a file mounted over a file
       const QString bloc = DossierBloc(m.Majeur, m.Mineur);
-      l.Genre = GenreMontage(m, Amovible(bloc));
-      if (l.Genre == TDriveType::dtCDROM || QFileInfo(bloc).fileName().startsWith(QLatin1String("sr")))
-        l.Genre = TDriveType::dtCDROM;
+      l.Genre = QFileInfo(bloc).fileName().startsWith(QLatin1String("sr")) ? TDriveType::dtCDROM  // an optical drive
+                                                                            : GenreMontage(m, Amovible(bloc));
       l.Nom = LabelBloc(bloc);
     } else {
       l.Genre = GenreMontage(m, false);
