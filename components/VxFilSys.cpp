@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr int RoleChemin = Qt::UserRole;      // a root's mount point; a folder list entry's path
+constexpr int RoleChemin = Qt::UserRole;       // a root's mount point; a folder list entry's path
 constexpr int RoleRetrait = Qt::UserRole + 1;  // indent of a folder list entry, in pixels
 
 QFileIconProvider& Icones() {
@@ -137,8 +137,8 @@ QString DecoderMontage(const QByteArray& b) {
   QByteArray r;
   r.reserve(b.size());
   for (int i = 0; i < b.size(); ++i) {
-    if (b[i] == '\\' && i + 3 < b.size() && b[i + 1] >= '0' && b[i + 1] <= '3' && b[i + 2] >= '0' &&
-        b[i + 2] <= '7' && b[i + 3] >= '0' && b[i + 3] <= '7') {
+    if (b[i] == '\\' && i + 3 < b.size() && b[i + 1] >= '0' && b[i + 1] <= '3' && b[i + 2] >= '0' && b[i + 2] <= '7' &&
+        b[i + 3] >= '0' && b[i + 3] <= '7') {
       r += char((b[i + 1] - '0') * 64 + (b[i + 2] - '0') * 8 + (b[i + 3] - '0'));
       i += 3;
     } else {
@@ -155,9 +155,10 @@ bool DansSysteme(const QString& racine, const char* dossier) {
 
 // A network file system, known by its type or by a remote source ("host:/path", "//host/share").
 bool EstReseau(const TMontage& m) {
-  static const char* const reseau[] = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs", "ceph",
-                                       "glusterfs", "lustre", "9p", "davfs", "fuse.sshfs", "fuse.rclone",
-                                       "fuse.s3fs", "fuse.davfs2", "fuse.glusterfs", "fuse.ceph"};
+  static const char* const reseau[] = {
+      "nfs",       "nfs4",        "cifs",           "smb3",     "smbfs", "ncpfs",      "afs",
+      "ceph",      "glusterfs",   "lustre",         "9p",       "davfs", "fuse.sshfs", "fuse.rclone",
+      "fuse.s3fs", "fuse.davfs2", "fuse.glusterfs", "fuse.ceph"};
   for (const char* r : reseau)
     if (m.Systeme == QLatin1String(r)) return true;
   return m.Source.startsWith(QLatin1String("//")) || (m.Majeur == 0 && m.Source.contains(QLatin1String(":/")));
@@ -267,11 +268,12 @@ std::vector<TLecteur> Lecteurs() {
     } else if (!m.Systeme.startsWith(QLatin1String("fuse"))) {
       // A local file system of no size is a kernel interface, not a disk.
       struct statvfs sv {};
-      if (p != QLatin1String("/") && (statvfs(QFile::encodeName(p).constData(), &sv) != 0 || sv.f_blocks == 0)) continue;
+      if (p != QLatin1String("/") && (statvfs(QFile::encodeName(p).constData(), &sv) != 0 || sv.f_blocks == 0))
+        continue;
       if (p != QLatin1String("/") && !QFileInfo(p).isDir()) continue;  // a file mounted over a file
       const QString bloc = DossierBloc(m.Majeur, m.Mineur);
       l.Genre = QFileInfo(bloc).fileName().startsWith(QLatin1String("sr")) ? TDriveType::dtCDROM  // an optical drive
-                                                                            : GenreMontage(m, Amovible(bloc));
+                                                                           : GenreMontage(m, Amovible(bloc));
       l.Nom = LabelBloc(bloc);
     } else {
       l.Genre = GenreMontage(m, false);
@@ -282,7 +284,8 @@ std::vector<TLecteur> Lecteurs() {
     const bool ra = a.Racine == QLatin1String("/"), rb = b.Racine == QLatin1String("/");
     return ra != rb ? ra : a.Racine < b.Racine;
   });
-  if (r.empty() || r.front().Racine != QLatin1String("/")) r.insert(r.begin(), TLecteur{QStringLiteral("/"), TDriveType::dtFixed, {}});
+  if (r.empty() || r.front().Racine != QLatin1String("/"))
+    r.insert(r.begin(), TLecteur{QStringLiteral("/"), TDriveType::dtFixed, {}});
   return r;
 }
 
@@ -298,9 +301,14 @@ QString TexteRacineArbre(const TLecteur& l) {
   switch (l.Genre) {
     case TDriveType::dtFixed:
     case TDriveType::dtCDROM:
-    case TDriveType::dtRAM: label = LabelVolume(l.Nom); break;
-    case TDriveType::dtNetwork: label = l.Nom; break;
-    default: break;
+    case TDriveType::dtRAM:
+      label = LabelVolume(l.Nom);
+      break;
+    case TDriveType::dtNetwork:
+      label = l.Nom;
+      break;
+    default:
+      break;
   }
   return l.Racine + QLatin1Char(' ') + label;
 }
@@ -314,7 +322,8 @@ QIcon IconeLecteur(TDriveType genre) {
       return QIcon::fromTheme(QStringLiteral("drive-optical"), s->standardIcon(QStyle::SP_DriveCDIcon));
     case TDriveType::dtNetwork:
       return QIcon::fromTheme(QStringLiteral("folder-remote"), s->standardIcon(QStyle::SP_DriveNetIcon));
-    default: return Icones().icon(QFileIconProvider::Drive);  // fixed, RAM and the rest
+    default:
+      return Icones().icon(QFileIconProvider::Drive);  // fixed, RAM and the rest
   }
 }
 
@@ -551,8 +560,8 @@ bool TVxDirectoryTree::RenommerSelection(const QString& nom) {
   const QString ancien = CheminNoeud(n), nouveau = Joindre(CheminNoeud(n->parent()), nom);
   // A separator would move the folder elsewhere; "." and ".." name other folders. The rename
   // itself never replaces an existing folder.
-  const bool valide = !nom.isEmpty() && !nom.contains(QLatin1Char('/')) && nom != QLatin1String(".") &&
-                      nom != QLatin1String("..");
+  const bool valide =
+      !nom.isEmpty() && !nom.contains(QLatin1Char('/')) && nom != QLatin1String(".") && nom != QLatin1String("..");
   if (!valide || !QDir().rename(ancien, nouveau)) {
     QMessageBox::critical(this, QString(), TexteNomDossierInvalide);
     return false;
@@ -817,9 +826,12 @@ QIcon TVxDirectoryListBox::ImageDossier(Image i) {
   QStyle* s = QApplication::style();
   const QIcon ouvert = QIcon::fromTheme(QStringLiteral("folder-open"), s->standardIcon(QStyle::SP_DirOpenIcon));
   switch (i) {
-    case imOuvert: return ouvert;
-    case imCourant: return QIcon(ouvert.pixmap(16, QIcon::Selected));  // the open folder, marked
-    default: return Icones().icon(QFileIconProvider::Folder);
+    case imOuvert:
+      return ouvert;
+    case imCourant:
+      return QIcon(ouvert.pixmap(16, QIcon::Selected));  // the open folder, marked
+    default:
+      return Icones().icon(QFileIconProvider::Folder);
   }
 }
 
@@ -880,8 +892,10 @@ QString TVxDriveComboBox::TexteLecteur(const TLecteur& l, TTextCase casse) {
     case TDriveType::dtFixed:
     case TDriveType::dtCDROM:
     case TDriveType::dtRAM:
-    case TDriveType::dtNetwork: return racine + QLatin1Char(' ') + l.Nom;
-    default: return racine;
+    case TDriveType::dtNetwork:
+      return racine + QLatin1Char(' ') + l.Nom;
+    default:
+      return racine;
   }
 }
 

@@ -3,8 +3,8 @@
 // drive combo box, the folder list box and the file list box, with the long-name path routines.
 // The tree fills folders lazily, one level ahead of what is shown, and keeps the path of the
 // selected folder in CurrentPath.
-#include <QComboBox>
 #include <QByteArray>
+#include <QComboBox>
 #include <QDateTime>
 #include <QIcon>
 #include <QLabel>
@@ -80,8 +80,8 @@ class TVxDirectoryTree : public QTreeWidget {
   // The messages of the tree, %1 standing for the root; the window gives them in the user's
   // language (the components know no language file).
   QString TexteRacineInaccessible = QStringLiteral("Drive %1 is not accessible");
-  QString TexteNomDossierInvalide = QStringLiteral(
-      "A directory name cannot contain any of the following characters:\n\\ / : * ? \" < > |");
+  QString TexteNomDossierInvalide =
+      QStringLiteral("A directory name cannot contain any of the following characters:\n\\ / : * ? \" < > |");
   // racines: the root folders to show; empty for the machine's drives.
   explicit TVxDirectoryTree(QWidget* parent = nullptr, const QStringList& racines = {});
   ~TVxDirectoryTree() override;

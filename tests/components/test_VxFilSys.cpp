@@ -84,9 +84,9 @@ TEST(VxFilSys, MountTableAndDriveKinds) {
 
 TEST(VxFilSys, DriveTextsAndDriveList) {
   using enum TDriveType;
-  const std::vector<TLecteur> lecteurs = {{"/", dtFixed, "SYSTEM"},          {"/media/Usb", dtFloppy, "STICK"},
-                                          {"/mnt/nas", dtNetwork, "srv:/Music"}, {"/media/cd", dtCDROM, ""},
-                                          {"/scratch", dtRAM, "ram"},            {"/odd", dtUnknown, ""}};
+  const std::vector<TLecteur> lecteurs = {
+      {"/", dtFixed, "SYSTEM"},   {"/media/Usb", dtFloppy, "STICK"}, {"/mnt/nas", dtNetwork, "srv:/Music"},
+      {"/media/cd", dtCDROM, ""}, {"/scratch", dtRAM, "ram"},        {"/odd", dtUnknown, ""}};
   const char* const arbre[] = {"/ System", "/media/Usb ", "/mnt/nas srv:/Music", "/media/cd ", "/scratch Ram", "/odd "};
   for (size_t i = 0; i < lecteurs.size(); ++i) EXPECT_EQ(TexteRacineArbre(lecteurs[i]), arbre[i]);
 
@@ -126,7 +126,8 @@ TEST(VxFilSys, TreeRenamesByF2UnlessReadOnly) {
     t.SetHideSelection(cachee);
     const QImage i = t.viewport()->grab().toImage();
     bool rouge = false;
-    for (int p = 0; p < i.width() * i.height(); ++p) rouge = rouge || i.pixelColor(p % i.width(), p / i.width()) == Qt::red;
+    for (int p = 0; p < i.width() * i.height(); ++p)
+      rouge = rouge || i.pixelColor(p % i.width(), p / i.width()) == Qt::red;
     EXPECT_NE(rouge, cachee);
   }
   t.show();
@@ -238,5 +239,6 @@ TEST(VxFilSys, ListsItemHeightColumnsAndPictures) {
   EXPECT_EQ(dl.item(n - 1)->text(), "c");
   using I = TVxDirectoryListBox::Image;
   const I images[] = {I::imOuvert, I::imCourant, I::imFerme};
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(Image(dl.item(n - 3 + i)->icon()), Image(TVxDirectoryListBox::ImageDossier(images[i])));
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(Image(dl.item(n - 3 + i)->icon()), Image(TVxDirectoryListBox::ImageDossier(images[i])));
 }
