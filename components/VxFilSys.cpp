@@ -1,23 +1,31 @@
 #include "components/VxFilSys.h"
 
+#include <sys/statvfs.h>
+
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QHash>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStorageInfo>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QUrl>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace {
 
-constexpr int RoleChemin = Qt::UserRole;      // a root's mount point; a folder list entry's path
+constexpr int RoleChemin = Qt::UserRole;       // a root's mount point; a folder list entry's path
 constexpr int RoleRetrait = Qt::UserRole + 1;  // indent of a folder list entry, in pixels
 
 QFileIconProvider& Icones() {
@@ -61,33 +69,223 @@ void EvenementCadre(W* w, TCadreControle& cadre, QEvent* e, const std::function<
   if (e->type() == QEvent::Leave && sortie) sortie();
 }
 
+// Line-wise wheel: a notch moves the view by the system's wheel scroll lines; upwards it stops at
+// the first line, so the top is always within reach.
+// Returns false for a sideways wheel, which the view handles as usual.
+bool DefilerParLignes(QAbstractItemView* v, QWheelEvent* e, int& reste) {
+  if (e->angleDelta().y() == 0) return false;
+  reste += e->angleDelta().y();
+  const int crans = reste / 120;
+  reste -= crans * 120;
+  QScrollBar* b = v->verticalScrollBar();
+  const int cible = b->value() - crans * QApplication::wheelScrollLines() * b->singleStep();
+  if (crans != 0) b->setValue(std::max(0, cible));
+  e->accept();
+  return true;
+}
+
+// A folder: closed, and open while selected.
+QIcon IconeDossierArbre() {
+  const QIcon ferme = Icones().icon(QFileIconProvider::Folder);
+  const QIcon ouvert =
+      QIcon::fromTheme(QStringLiteral("folder-open"), QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon));
+  QIcon r;
+  for (int t : {16, 22, 24, 32}) {
+    r.addPixmap(ferme.pixmap(t), QIcon::Normal);
+    r.addPixmap(ouvert.pixmap(t), QIcon::Selected);
+  }
+  return r;
+}
+
 }  // namespace
 
 // ---- Long names ----
 
-QString LongFileName(const QString& chemin) { return chemin; }
+QString LongFileName(const QString& chemin) {
+  if (chemin.isEmpty() || chemin == QLatin1String("/")) return chemin;
+  const QFileInfo fi(chemin);
+  // The entry itself, a dangling link included, as a directory search finds it.
+  if (!fi.fileName().isEmpty() && (fi.exists() || fi.isSymLink())) return fi.fileName();
+  return chemin;
+}
 
 QString LongPathName(const QString& chemin) {
   if (chemin.isEmpty()) return chemin;
-  return QDir::cleanPath(QFileInfo(chemin).absoluteFilePath());
+  const QString plein = QDir::cleanPath(QFileInfo(chemin).absoluteFilePath());
+  if (plein == QLatin1String("/")) return plein;
+  // From the last component up, each as found on disk; a component that is not there keeps the
+  // name it was given, so a path still to be made comes back whole.
+  QString r, reste = plein;
+  while (reste.size() > 1) {
+    const int sep = reste.lastIndexOf(QLatin1Char('/'));
+    const QString donne = reste.mid(sep + 1);
+    const QString trouve = LongFileName(reste);
+    r.prepend(QLatin1Char('/') + (trouve == reste ? donne : trouve));
+    reste.truncate(sep);
+  }
+  return r;
 }
 
 QString ShortPathName(const QString& chemin) { return chemin; }
 
-QStringList RacinesMontage() {
-  QStringList r{QStringLiteral("/")};
-  for (const QStorageInfo& s : QStorageInfo::mountedVolumes()) {
-    if (!s.isValid() || !s.isReady()) continue;
-    const QString p = s.rootPath();
-    // System and package mounts are no place for songs.
-    static const char* const exclus[] = {"/proc", "/sys", "/dev", "/run", "/snap", "/boot"};
-    bool exclu = false;
-    for (const char* e : exclus)
-      exclu = exclu || p == QLatin1String(e) || p.startsWith(QLatin1String(e) + QLatin1Char('/'));
-    if (p.startsWith(QLatin1String("/run/media/"))) exclu = false;
-    if (!exclu && !r.contains(p)) r << p;
+// ---- Drives ----
+
+namespace {
+
+// The mount table escapes blanks, tabs, new lines and backslashes as three octal digits.
+QString DecoderMontage(const QByteArray& b) {
+  QByteArray r;
+  r.reserve(b.size());
+  for (int i = 0; i < b.size(); ++i) {
+    if (b[i] == '\\' && i + 3 < b.size() && b[i + 1] >= '0' && b[i + 1] <= '3' && b[i + 2] >= '0' && b[i + 2] <= '7' &&
+        b[i + 3] >= '0' && b[i + 3] <= '7') {
+      r += char((b[i + 1] - '0') * 64 + (b[i + 2] - '0') * 8 + (b[i + 3] - '0'));
+      i += 3;
+    } else {
+      r += b[i];
+    }
   }
-  std::sort(r.begin() + 1, r.end());
+  return QString::fromUtf8(r);
+}
+
+bool DansSysteme(const QString& racine, const char* dossier) {
+  const QLatin1String d(dossier);
+  return racine == d || racine.startsWith(d + QLatin1Char('/'));
+}
+
+// A network file system, known by its type or by a remote source ("host:/path", "//host/share").
+bool EstReseau(const TMontage& m) {
+  static const char* const reseau[] = {
+      "nfs",       "nfs4",        "cifs",           "smb3",     "smbfs", "ncpfs",      "afs",
+      "ceph",      "glusterfs",   "lustre",         "9p",       "davfs", "fuse.sshfs", "fuse.rclone",
+      "fuse.s3fs", "fuse.davfs2", "fuse.glusterfs", "fuse.ceph"};
+  for (const char* r : reseau)
+    if (m.Systeme == QLatin1String(r)) return true;
+  return m.Source.startsWith(QLatin1String("//")) || (m.Majeur == 0 && m.Source.contains(QLatin1String(":/")));
+}
+
+// What the kernel's block device says of itself: /sys/dev/block/<major>:<minor>, a partition
+// asking its disk.
+QString DossierBloc(int majeur, int mineur) {
+  return majeur == 0 ? QString()
+                     : QFileInfo(QStringLiteral("/sys/dev/block/%1:%2").arg(majeur).arg(mineur)).canonicalFilePath();
+}
+
+QByteArray LireSys(const QString& f) {
+  QFile fichier(f);
+  if (!fichier.open(QIODevice::ReadOnly)) return {};
+  return fichier.read(64).trimmed();
+}
+
+bool Amovible(const QString& bloc) {
+  if (bloc.isEmpty()) return false;
+  const QString disque = QFileInfo::exists(bloc + QStringLiteral("/partition")) ? QFileInfo(bloc).path() : bloc;
+  return LireSys(disque + QStringLiteral("/removable")) == "1";
+}
+
+// The label the system gives a block device (/dev/disk/by-label, its escapes decoded).
+QString LabelBloc(const QString& bloc) {
+  if (bloc.isEmpty()) return {};
+  const QString dev = QStringLiteral("/dev/") + QFileInfo(bloc).fileName();
+  const QDir d(QStringLiteral("/dev/disk/by-label"));
+  for (const QFileInfo& fi : d.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
+    if (fi.canonicalFilePath() == dev) {
+      const QByteArray nom = fi.fileName().toUtf8();
+      QByteArray r;
+      for (int i = 0; i < nom.size(); ++i) {
+        bool ok = false;
+        if (nom[i] == '\\' && i + 3 < nom.size() && nom[i + 1] == 'x') {
+          const int c = nom.mid(i + 2, 2).toInt(&ok, 16);
+          if (ok) {
+            r += char(c);
+            i += 3;
+          }
+        }
+        if (!ok) r += nom[i];
+      }
+      return QString::fromUtf8(r);
+    }
+  return {};
+}
+
+}  // namespace
+
+std::vector<TMontage> LireMountinfo(const QByteArray& texte) {
+  std::vector<TMontage> r;
+  for (const QByteArray& ligne : texte.split('\n')) {
+    const QList<QByteArray> champs = ligne.split(' ');
+    // id, parent, major:minor, root, mount point, options, optional fields, "-", type, source
+    const qsizetype tiret = champs.indexOf("-", 6);
+    if (champs.size() < 6 || tiret < 0 || tiret + 2 >= champs.size()) continue;
+    TMontage m;
+    m.Racine = DecoderMontage(champs[4]);
+    m.Systeme = DecoderMontage(champs[tiret + 1]);
+    m.Source = DecoderMontage(champs[tiret + 2]);
+    const QList<QByteArray> dev = champs[2].split(':');
+    if (dev.size() == 2) {
+      m.Majeur = dev[0].toInt();
+      m.Mineur = dev[1].toInt();
+    }
+    if (m.Racine.startsWith(QLatin1Char('/'))) r.push_back(m);
+  }
+  return r;
+}
+
+TDriveType GenreMontage(const TMontage& m, bool amovible) {
+  const QString& t = m.Systeme;
+  if (EstReseau(m)) return TDriveType::dtNetwork;
+  if (t == QLatin1String("iso9660") || t == QLatin1String("udf")) return TDriveType::dtCDROM;
+  if (t == QLatin1String("tmpfs") || t == QLatin1String("ramfs")) return TDriveType::dtRAM;
+  if (amovible) return TDriveType::dtFloppy;
+  return m.Majeur != 0 || t == QLatin1String("btrfs") || t == QLatin1String("zfs") || t == QLatin1String("overlay") ||
+                 t.startsWith(QLatin1String("fuse"))
+             ? TDriveType::dtFixed
+             : TDriveType::dtUnknown;
+}
+
+std::vector<TLecteur> Lecteurs() {
+  QFile f(QStringLiteral("/proc/self/mountinfo"));
+  std::vector<TMontage> montages;
+  if (f.open(QIODevice::ReadOnly)) montages = LireMountinfo(f.read(4 << 20));
+  // A mount point mounted over keeps only its last mount, the one that shows.
+  std::vector<TMontage> visibles;
+  for (const TMontage& m : montages) {
+    std::erase_if(visibles, [&](const TMontage& v) { return v.Racine == m.Racine; });
+    visibles.push_back(m);
+  }
+  std::vector<TLecteur> r;
+  for (const TMontage& m : visibles) {
+    const QString& p = m.Racine;
+    // System and package mounts are no place for songs.
+    bool exclu = false;
+    for (const char* e : {"/proc", "/sys", "/dev", "/run", "/var/run", "/var/lock", "/snap", "/boot"})
+      exclu = exclu || DansSysteme(p, e);
+    if (p.startsWith(QLatin1String("/run/media/"))) exclu = false;
+    if (exclu || m.Systeme == QLatin1String("rootfs") || m.Systeme == QLatin1String("autofs")) continue;
+    TLecteur l{p, TDriveType::dtNetwork, {}};
+    if (EstReseau(m)) {
+      l.Nom = m.Source;  // the remote name, from the table alone
+    } else if (!m.Systeme.startsWith(QLatin1String("fuse"))) {
+      // A local file system of no size is a kernel interface, not a disk.
+      struct statvfs sv {};
+      if (p != QLatin1String("/") && (statvfs(QFile::encodeName(p).constData(), &sv) != 0 || sv.f_blocks == 0))
+        continue;
+      if (p != QLatin1String("/") && !QFileInfo(p).isDir()) continue;  // a file mounted over a file
+      const QString bloc = DossierBloc(m.Majeur, m.Mineur);
+      l.Genre = QFileInfo(bloc).fileName().startsWith(QLatin1String("sr")) ? TDriveType::dtCDROM  // an optical drive
+                                                                           : GenreMontage(m, Amovible(bloc));
+      l.Nom = LabelBloc(bloc);
+    } else {
+      l.Genre = GenreMontage(m, false);
+    }
+    r.push_back(l);
+  }
+  std::sort(r.begin(), r.end(), [](const TLecteur& a, const TLecteur& b) {
+    const bool ra = a.Racine == QLatin1String("/"), rb = b.Racine == QLatin1String("/");
+    return ra != rb ? ra : a.Racine < b.Racine;
+  });
+  if (r.empty() || r.front().Racine != QLatin1String("/"))
+    r.insert(r.begin(), TLecteur{QStringLiteral("/"), TDriveType::dtFixed, {}});
   return r;
 }
 
@@ -96,6 +294,37 @@ QString LabelVolume(const QString& label) {
   QString l = label.toLower();
   l[0] = l[0].toUpper();
   return l;
+}
+
+QString TexteRacineArbre(const TLecteur& l) {
+  QString label;
+  switch (l.Genre) {
+    case TDriveType::dtFixed:
+    case TDriveType::dtCDROM:
+    case TDriveType::dtRAM:
+      label = LabelVolume(l.Nom);
+      break;
+    case TDriveType::dtNetwork:
+      label = l.Nom;
+      break;
+    default:
+      break;
+  }
+  return l.Racine + QLatin1Char(' ') + label;
+}
+
+QIcon IconeLecteur(TDriveType genre) {
+  QStyle* s = QApplication::style();
+  switch (genre) {
+    case TDriveType::dtFloppy:
+      return QIcon::fromTheme(QStringLiteral("drive-removable-media"), s->standardIcon(QStyle::SP_DriveFDIcon));
+    case TDriveType::dtCDROM:
+      return QIcon::fromTheme(QStringLiteral("drive-optical"), s->standardIcon(QStyle::SP_DriveCDIcon));
+    case TDriveType::dtNetwork:
+      return QIcon::fromTheme(QStringLiteral("folder-remote"), s->standardIcon(QStyle::SP_DriveNetIcon));
+    default:
+      return Icones().icon(QFileIconProvider::Drive);  // fixed, RAM and the rest
+  }
 }
 
 QStringList SousDossiers(const QString& dossier) {
@@ -112,13 +341,11 @@ TVxDirectoryTree::TVxDirectoryTree(QWidget* parent, const QStringList& racines)
     : QTreeWidget(parent), racinesDonnees_(racines) {
   setHeaderHidden(true);
   setColumnCount(1);
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);  // F2 alone renames, and only when not ReadOnly
   setSelectionMode(QAbstractItemView::SingleSelection);
   setIndentation(19);
   resize(250, 150);
-  iconeDossier_ = Icones().icon(QFileIconProvider::Folder);
-  iconeOuvert_ = iconeDossier_;
-  iconeRacine_ = Icones().icon(QFileIconProvider::Drive);
+  iconeDossier_ = IconeDossierArbre();
   connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* n) { Deplier(n); });
   ConstruireRacines();
 }
@@ -126,14 +353,16 @@ TVxDirectoryTree::TVxDirectoryTree(QWidget* parent, const QStringList& racines)
 TVxDirectoryTree::~TVxDirectoryTree() { destroying_ = true; }
 
 void TVxDirectoryTree::ConstruireRacines() {
-  const QStringList racines = racinesDonnees_.isEmpty() ? RacinesMontage() : racinesDonnees_;
-  for (const QString& r0 : racines) {
-    const QString r = LongPathName(r0);
-    const QString label = LabelVolume(QStorageInfo(r).name());
-    auto* n = new QTreeWidgetItem(this, QStringList{label.isEmpty() || !racinesDonnees_.isEmpty() ? r : r + " " + label});
+  std::vector<TLecteur> lecteurs;
+  for (const QString& r : racinesDonnees_) lecteurs.push_back({r, TDriveType::dtFixed, {}});
+  if (racinesDonnees_.isEmpty()) lecteurs = Lecteurs();
+  for (const TLecteur& l : lecteurs) {
+    const QString r = LongPathName(l.Racine);
+    auto* n = new QTreeWidgetItem(this, QStringList{racinesDonnees_.isEmpty() ? TexteRacineArbre(l) : r});
     n->setData(0, RoleChemin, r);
-    n->setIcon(0, iconeRacine_);
-    RemplirNoeud(n);
+    n->setIcon(0, IconeLecteur(l.Genre));
+    // A network drive is read only when the user opens it: a dead server would hang the start.
+    if (l.Genre != TDriveType::dtNetwork) RemplirNoeud(n);
   }
 }
 
@@ -162,6 +391,7 @@ void TVxDirectoryTree::RemplirNoeud(QTreeWidgetItem* n) {
     if (i < n->childCount() && n->child(i)->text(0) == nom) continue;  // already there
     auto* c = new QTreeWidgetItem(QStringList{nom});
     c->setIcon(0, iconeDossier_);
+    c->setFlags(c->flags() | Qt::ItemIsEditable);
     n->insertChild(i, c);
     ++i;
   }
@@ -282,7 +512,7 @@ void TVxDirectoryTree::paintEvent(QPaintEvent* e) {
   QTreeWidget::paintEvent(e);
   // Without the focus the selected folder keeps an outline, so the user still sees where it is.
   QTreeWidgetItem* n = currentItem();
-  if (hasFocus() || !n) return;
+  if (hideSelection_ || hasFocus() || !n) return;
   QRect r = visualItemRect(n);
   if (!r.isValid()) return;
   r.setLeft(r.left() + iconSize().width() + 2);
@@ -291,6 +521,59 @@ void TVxDirectoryTree::paintEvent(QPaintEvent* e) {
   p.setPen(QColor(ColorRed(SelectionPen), ColorGreen(SelectionPen), ColorBlue(SelectionPen)));
   p.setBrush(Qt::NoBrush);
   p.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+void TVxDirectoryTree::SetHideSelection(bool v) {
+  hideSelection_ = v;
+  viewport()->update();
+}
+
+void TVxDirectoryTree::drawRow(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const {
+  if (!hideSelection_ || hasFocus()) return QTreeWidget::drawRow(p, o, i);
+  // The selection drawn in the colours of the rest, as if there were none.
+  QStyleOptionViewItem op(o);
+  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+    op.palette.setColor(g, QPalette::Highlight, op.palette.color(g, QPalette::Base));
+    op.palette.setColor(g, QPalette::HighlightedText, op.palette.color(g, QPalette::Text));
+  }
+  QTreeWidget::drawRow(p, op, i);
+}
+
+void TVxDirectoryTree::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_F2 && e->modifiers() == Qt::NoModifier) {
+    QTreeWidgetItem* n = currentItem();
+    if (!ReadOnly && n && n->parent()) editItem(n);  // a drive keeps its name
+    e->accept();
+    return;
+  }
+  QTreeWidget::keyPressEvent(e);
+}
+
+void TVxDirectoryTree::commitData(QWidget* editeur) {
+  // The node takes the new name only once the folder has it on disk.
+  if (auto* le = qobject_cast<QLineEdit*>(editeur)) RenommerSelection(le->text());
+}
+
+bool TVxDirectoryTree::RenommerSelection(const QString& nom) {
+  QTreeWidgetItem* n = currentItem();
+  if (!n || !n->parent() || nom == n->text(0)) return false;
+  const QString ancien = CheminNoeud(n), nouveau = Joindre(CheminNoeud(n->parent()), nom);
+  // A separator would move the folder elsewhere; "." and ".." name other folders. The rename
+  // itself never replaces an existing folder.
+  const bool valide =
+      !nom.isEmpty() && !nom.contains(QLatin1Char('/')) && nom != QLatin1String(".") && nom != QLatin1String("..");
+  if (!valide || !QDir().rename(ancien, nouveau)) {
+    QMessageBox::critical(this, QString(), TexteNomDossierInvalide);
+    return false;
+  }
+  n->setText(0, nom);
+  racineRetenue_ = RacineDe(path_);
+  SelectionChangee(n);
+  return true;
+}
+
+void TVxDirectoryTree::wheelEvent(QWheelEvent* e) {
+  if (!DefilerParLignes(this, e, resteMolette_)) QTreeWidget::wheelEvent(e);
 }
 
 void TVxDirectoryTree::SetFileList(TVxFileListBox* f) {
@@ -320,9 +603,65 @@ void TrierEntrees(std::vector<TVxFileInfo>& e) {
   });
 }
 
+namespace {
+// Every line of a file list at the list's item height.
+class THauteurLigne : public QStyledItemDelegate {
+ public:
+  explicit THauteurLigne(TVxFileListBox* l) : QStyledItemDelegate(l), liste_(l) {}
+  QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+    return {QStyledItemDelegate::sizeHint(o, i).width(), liste_->ItemHeight()};
+  }
+
+ private:
+  TVxFileListBox* liste_;
+};
+}  // namespace
+
 TVxFileListBox::TVxFileListBox(QWidget* parent) : QListWidget(parent) {
   setSortingEnabled(false);  // the list sorts itself
+  setItemDelegate(new THauteurLigne(this));
+  MajHauteur();
   connect(this, &QListWidget::itemDoubleClicked, this, &TVxFileListBox::DoubleClic);
+  AdopterParArbres();
+}
+
+void TVxFileListBox::AdopterParArbres() {
+  QWidget* fenetre = parentWidget() ? window() : nullptr;
+  if (!fenetre) return;
+  for (TVxDirectoryTree* t : fenetre->findChildren<TVxDirectoryTree*>())
+    if (!t->FileList()) t->SetFileList(this);
+}
+
+void TVxFileListBox::MajHauteur() {
+  const int h = FontLineHeight(font()) - 3;
+  hauteur_ = glyphes_ ? std::max(18, h) : h;
+  MajColonnes();
+  doItemsLayout();
+}
+
+void TVxFileListBox::SetColumns(int n) {
+  colonnes_ = std::max(0, n);
+  MajColonnes();
+}
+
+void TVxFileListBox::MajColonnes() {
+  setWrapping(colonnes_ > 0);
+  if (colonnes_ > 0) {
+    setResizeMode(QListView::Adjust);
+    setMinimumWidth(std::max(minimumWidth(), 3));
+    setGridSize(QSize(std::max(1, viewport()->width() / colonnes_), hauteur_));
+  } else {
+    setGridSize(QSize());
+  }
+}
+
+void TVxFileListBox::resizeEvent(QResizeEvent* e) {
+  QListWidget::resizeEvent(e);
+  if (colonnes_ > 0) MajColonnes();
+}
+
+void TVxFileListBox::wheelEvent(QWheelEvent* e) {
+  if (!DefilerParLignes(this, e, resteMolette_)) QListWidget::wheelEvent(e);
 }
 
 void TVxFileListBox::SetFrameVisible(bool v) {
@@ -336,6 +675,8 @@ void TVxFileListBox::SetFrameFlat(bool v) {
 
 bool TVxFileListBox::event(QEvent* e) {
   const bool r = QListWidget::event(e);
+  if (e->type() == QEvent::FontChange) MajHauteur();
+  if (e->type() == QEvent::ParentChange) AdopterParArbres();
   // The frame waits while the list is being read.
   if (!occupe_) EvenementCadre(this, Cadre, e, OnMouseEnter, OnMouseLeave);
   return r;
@@ -357,6 +698,7 @@ void TVxFileListBox::SetMask(const QString& m) {
 void TVxFileListBox::SetShowGlyphs(bool v) {
   if (v == glyphes_) return;
   glyphes_ = v;
+  MajHauteur();
   Lire();
 }
 
@@ -476,26 +818,42 @@ bool TVxDirectoryListBox::event(QEvent* e) {
   return r;
 }
 
+void TVxDirectoryListBox::wheelEvent(QWheelEvent* e) {
+  if (!DefilerParLignes(this, e, resteMolette_)) QListWidget::wheelEvent(e);
+}
+
+QIcon TVxDirectoryListBox::ImageDossier(Image i) {
+  QStyle* s = QApplication::style();
+  const QIcon ouvert = QIcon::fromTheme(QStringLiteral("folder-open"), s->standardIcon(QStyle::SP_DirOpenIcon));
+  switch (i) {
+    case imOuvert:
+      return ouvert;
+    case imCourant:
+      return QIcon(ouvert.pixmap(16, QIcon::Selected));  // the open folder, marked
+    default:
+      return Icones().icon(QFileIconProvider::Folder);
+  }
+}
+
 void TVxDirectoryListBox::SetDirectory(const QString& d) {
   QString p = LongPathName(d);
   while (!QFileInfo(p).isDir() && p != QLatin1String("/")) p = LongPathName(p + QStringLiteral("/.."));
   dossier_ = p;
   clear();
-  const QIcon ouvert = Icones().icon(QFileIconProvider::Folder);
   QStringList parties = p.split(QLatin1Char('/'), Qt::SkipEmptyParts);
   QString chemin = QStringLiteral("/");
-  auto ajouter = [&](const QString& texte, const QString& ch, int retrait) {
-    auto* it = new QListWidgetItem(ouvert, texte, this);
+  auto ajouter = [&](Image image, const QString& texte, const QString& ch, int retrait) {
+    auto* it = new QListWidgetItem(ImageDossier(image), texte, this);
     it->setData(RoleChemin, ch);
     it->setData(RoleRetrait, retrait);
     return it;
   };
-  QListWidgetItem* courant = ajouter(QStringLiteral("/"), chemin, 2);
+  QListWidgetItem* courant = ajouter(parties.isEmpty() ? imCourant : imOuvert, QStringLiteral("/"), chemin, 2);
   for (int i = 0; i < parties.size(); ++i) {
     chemin = Joindre(chemin, parties[i]);
-    courant = ajouter(parties[i], chemin, (i + 1) * 4 + 2);
+    courant = ajouter(i + 1 == parties.size() ? imCourant : imOuvert, parties[i], chemin, (i + 1) * 4 + 2);
   }
-  for (const QString& s : SousDossiers(p)) ajouter(s, Joindre(p, s), int(parties.size()) * 4 + 6);
+  for (const QString& s : SousDossiers(p)) ajouter(imFerme, s, Joindre(p, s), int(parties.size()) * 4 + 6);
   setCurrentItem(courant);
   if (DirLabel) MontrerChemin(DirLabel, p, DirLabel->width() > 10 ? DirLabel->width() : width());
   if (FileList) FileList->SetDirectory(p);
@@ -504,15 +862,70 @@ void TVxDirectoryListBox::SetDirectory(const QString& d) {
 
 // ---- Drive list ----
 
-TVxDriveComboBox::TVxDriveComboBox(QWidget* parent) : QComboBox(parent) {
-  const QIcon icone = Icones().icon(QFileIconProvider::Drive);
-  for (const QString& r : RacinesMontage()) {
-    const QString label = LabelVolume(QStorageInfo(r).name());
-    addItem(icone, label.isEmpty() ? r : r + QStringLiteral(": ") + label, r);
+namespace {
+// Every line of the drive list at the list's item height.
+class THauteurLecteur : public QStyledItemDelegate {
+ public:
+  explicit THauteurLecteur(TVxDriveComboBox* l) : QStyledItemDelegate(l), liste_(l) {}
+  QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+    return {QStyledItemDelegate::sizeHint(o, i).width(), liste_->ItemHeight()};
   }
+
+ private:
+  TVxDriveComboBox* liste_;
+};
+}  // namespace
+
+TVxDriveComboBox::TVxDriveComboBox(QWidget* parent, std::vector<TLecteur> lecteurs)
+    : TVxCustomComboBox(parent), donnes_(std::move(lecteurs)) {
+  setIconSize(QSize(16, 16));
+  setItemDelegate(new THauteurLecteur(this));
+  Remplir();
   connect(this, &QComboBox::currentIndexChanged, this, [this] {
     if (DirList) DirList->SetDirectory(Drive());
   });
+}
+
+QString TVxDriveComboBox::TexteLecteur(const TLecteur& l, TTextCase casse) {
+  const QString racine = casse == TTextCase::tcUpperCase ? l.Racine.toUpper() : l.Racine.toLower();
+  switch (l.Genre) {
+    case TDriveType::dtFixed:
+    case TDriveType::dtCDROM:
+    case TDriveType::dtRAM:
+    case TDriveType::dtNetwork:
+      return racine + QLatin1Char(' ') + l.Nom;
+    default:
+      return racine;
+  }
+}
+
+void TVxDriveComboBox::Remplir() {
+  const QString avant = Drive();
+  const QSignalBlocker b(this);
+  clear();
+  for (const TLecteur& l : donnes_.empty() ? Lecteurs() : donnes_)
+    if (types_ & DriveTypeBit(l.Genre)) addItem(IconeLecteur(l.Genre), TexteLecteur(l, casse_), l.Racine);
+  const int i = findData(avant);
+  setCurrentIndex(i >= 0 ? i : count() > 0 ? 0 : -1);
+}
+
+void TVxDriveComboBox::SetDriveTypes(TDriveTypes t) {
+  if (t == types_) return;
+  types_ = t;
+  Remplir();
+}
+
+void TVxDriveComboBox::SetTextCase(TTextCase c) {
+  if (c == casse_) return;
+  casse_ = c;
+  Remplir();
+}
+
+int TVxDriveComboBox::ItemHeight() const { return std::max(fontMetrics().height(), iconSize().height()); }
+
+void TVxDriveComboBox::changeEvent(QEvent* e) {
+  TVxCustomComboBox::changeEvent(e);
+  if (e->type() == QEvent::FontChange && view()) view()->doItemsLayout();
 }
 
 QString TVxDriveComboBox::Drive() const { return currentData().toString(); }

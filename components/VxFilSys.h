@@ -3,6 +3,7 @@
 // drive combo box, the folder list box and the file list box, with the long-name path routines.
 // The tree fills folders lazily, one level ahead of what is shown, and keeps the path of the
 // selected folder in CurrentPath.
+#include <QByteArray>
 #include <QComboBox>
 #include <QDateTime>
 #include <QIcon>
@@ -14,23 +15,61 @@
 #include <functional>
 #include <vector>
 
+#include "components/VxCmboBx.h"
 #include "components/VxFrame.h"
 
 class TVxDirectoryListBox;
 class TVxFileListBox;
 
-// ---- Long-name routines (names are long on this system; these keep the paths whole) ----
-// The long name of one path: the path itself when it exists or cannot be looked up.
+// ---- Long-name routines ----
+// This system keeps one name per file: the name found on disk stands for both the long and the
+// short form.
+// The name of the entry a path names, as found on disk; the path itself for the root or when no
+// entry is found.
 QString LongFileName(const QString& chemin);
-// The full path with no trailing separator (a root stays as it is).
+// The full path, each component as found on disk, with no trailing separator (the root stays "/").
 QString LongPathName(const QString& chemin);
-// The short form: the path itself.
+// The short form of a path: the path itself, there being no second name.
 QString ShortPathName(const QString& chemin);
 
-// The mount points of the machine that hold real file systems, "/" first.
-QStringList RacinesMontage();
+// ---- Drives: the mounted file systems ----
+enum class TDriveType : uint8_t { dtUnknown, dtNoDrive, dtFloppy, dtFixed, dtNetwork, dtCDROM, dtRAM };
+using TDriveTypes = unsigned;  // a set of TDriveType bits
+constexpr TDriveTypes DriveTypeBit(TDriveType t) { return 1u << unsigned(t); }
+constexpr TDriveTypes kDriveTypesDefaut = DriveTypeBit(TDriveType::dtFloppy) | DriveTypeBit(TDriveType::dtFixed) |
+                                          DriveTypeBit(TDriveType::dtNetwork) | DriveTypeBit(TDriveType::dtCDROM) |
+                                          DriveTypeBit(TDriveType::dtRAM);
+
+// One line of the mount table.
+struct TMontage {
+  QString Racine;   // the mount point
+  QString Systeme;  // the file system type
+  QString Source;   // the device, or the remote name of a network file system
+  int Majeur = 0, Mineur = 0;
+};
+// The mount table in the kernel's mountinfo form, escapes decoded, in its order.
+std::vector<TMontage> LireMountinfo(const QByteArray& texte);
+// The kind of a mount from its type and source; removable as the block device says of itself.
+TDriveType GenreMontage(const TMontage& m, bool amovible);
+
+// A drive as the lists show it: its mount point, its kind and its name (volume label, or the
+// remote name of a network drive).
+struct TLecteur {
+  QString Racine;
+  TDriveType Genre = TDriveType::dtFixed;
+  QString Nom;
+};
+// The mounted file systems that hold files, "/" first. Network mounts are never touched: their
+// kind and name come from the mount table alone, so a dead server cannot hang the caller.
+std::vector<TLecteur> Lecteurs();
 // A volume label as a tree root shows it: lower case with a capital first letter.
 QString LabelVolume(const QString& label);
+// A drive's node in the folder tree: its mount point, a blank and its label (none for a
+// removable drive, the remote name for a network drive).
+QString TexteRacineArbre(const TLecteur& l);
+// The picture of a drive kind.
+QIcon IconeLecteur(TDriveType genre);
+
 // The sub-folders of a folder in tree order: ascending by upper-cased name, names that differ
 // only in case both kept (in byte order); hidden folders (a leading ".") left out.
 QStringList SousDossiers(const QString& dossier);
@@ -38,10 +77,12 @@ QStringList SousDossiers(const QString& dossier);
 class TVxDirectoryTree : public QTreeWidget {
   Q_OBJECT
  public:
-  // The message for a root that cannot be entered, %1 standing for it; the window gives it in the
-  // user's language (the components know no language file).
+  // The messages of the tree, %1 standing for the root; the window gives them in the user's
+  // language (the components know no language file).
   QString TexteRacineInaccessible = QStringLiteral("Drive %1 is not accessible");
-  // racines: the root folders to show; empty for the machine's mount points.
+  QString TexteNomDossierInvalide =
+      QStringLiteral("A directory name cannot contain any of the following characters:\n\\ / : * ? \" < > |");
+  // racines: the root folders to show; empty for the machine's drives.
   explicit TVxDirectoryTree(QWidget* parent = nullptr, const QStringList& racines = {});
   ~TVxDirectoryTree() override;
 
@@ -57,6 +98,8 @@ class TVxDirectoryTree : public QTreeWidget {
   void RemplirNoeud(QTreeWidgetItem* n);
   // The root that holds a path: the one with the longest matching mount point.
   QString RacineDe(const QString& chemin) const;
+  // Renames the selected folder (not a root) to nom; an error box when the system refuses.
+  bool RenommerSelection(const QString& nom);
 
   TVxFileListBox* FileList() const { return fileList_; }
   void SetFileList(TVxFileListBox* f);
@@ -71,11 +114,20 @@ class TVxDirectoryTree : public QTreeWidget {
   void SetFrameVisible(bool v);
   void SetFrameFlat(bool v);
   TColor SelectionPen = clBtnShadow;  // the outline of the selected node while the tree has no focus
+  // Read-only: F2 renames nothing.
+  bool ReadOnly = true;
+  // Without the focus the selection is shown neither highlighted nor outlined.
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool v);
 
  protected:
   void currentChanged(const QModelIndex& courant, const QModelIndex& precedent) override;
   bool event(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void drawRow(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override;
+  void commitData(QWidget* editeur) override;
 
  private:
   void ConstruireRacines();
@@ -87,8 +139,9 @@ class TVxDirectoryTree : public QTreeWidget {
   QStringList racinesDonnees_;
   QString path_;
   QString racineRetenue_;  // the root when a selection change starts
-  bool rebuilding_ = false, destroying_ = false, retour_ = false;
-  QIcon iconeDossier_, iconeOuvert_, iconeRacine_;
+  bool rebuilding_ = false, destroying_ = false, retour_ = false, hideSelection_ = false;
+  int resteMolette_ = 0;
+  QIcon iconeDossier_;
   QPointer<TVxFileListBox> fileList_;
   QPointer<QLabel> dirLabel_;
 };
@@ -109,6 +162,7 @@ class TVxFileListBox : public QListWidget {
   // The message when the system cannot open a file; the window gives it in the user's language.
   QString TexteOuvertureImpossible = QStringLiteral("Could not open file.");
   enum TypeFichier { ftNormal = 1, ftDirectory = 2, ftHidden = 4 };
+  // A directory tree of the same window that has no file list yet takes this one.
   explicit TVxFileListBox(QWidget* parent = nullptr);
 
   QString Directory() const { return dossier_; }
@@ -119,8 +173,16 @@ class TVxFileListBox : public QListWidget {
   bool AllowOpen = false;
   bool ShowGlyphs() const { return glyphes_; }
   void SetShowGlyphs(bool v);
+  // The height of a line: the font's line height less 3, at least 18 with the glyphs.
+  int ItemHeight() const { return hauteur_; }
+  // Above 0: the entries run in that many columns, top to bottom.
+  int Columns() const { return colonnes_; }
+  void SetColumns(int n);
   // The selected file's full path; empty when none.
   QString FileName() const;
+  // The selected file's path in its long and its short form.
+  QString LongName() const { return LongPathName(FileName()); }
+  QString ShortName() const { return ShortPathName(FileName()); }
   // Selects a file (a folder part moves the list, or its linked folder list or tree, there; a
   // file part with "*" or "?" becomes the mask). False when the named file does not exist.
   bool SetFileName(const QString& nom);
@@ -136,11 +198,17 @@ class TVxFileListBox : public QListWidget {
 
  protected:
   bool event(QEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
 
  private:
   void DoubleClic(QListWidgetItem* it);
+  void MajHauteur();
+  void MajColonnes();
+  void AdopterParArbres();
   QString dossier_, mask_ = QStringLiteral("*");
   bool glyphes_ = true, occupe_ = false;
+  int hauteur_ = 18, colonnes_ = 0, resteMolette_ = 0;
   std::vector<TVxFileInfo> infos_;
 };
 
@@ -157,19 +225,47 @@ class TVxDirectoryListBox : public QListWidget {
   TCadreControle Cadre;
   void SetFrameVisible(bool v);
   void SetFrameFlat(bool v);
+  // The pictures of the folders above the current one, of the current one and of those below.
+  enum Image { imOuvert, imCourant, imFerme };
+  static QIcon ImageDossier(Image i);
 
  protected:
   bool event(QEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
 
  private:
   QString dossier_;
+  int resteMolette_ = 0;
 };
 
-class TVxDriveComboBox : public QComboBox {
+enum class TTextCase : uint8_t { tcLowerCase, tcUpperCase };
+
+// The machine's drives with their pictures. The list is read again whenever DriveTypes changes.
+class TVxDriveComboBox : public TVxCustomComboBox {
   Q_OBJECT
  public:
-  explicit TVxDriveComboBox(QWidget* parent = nullptr);
+  // lecteurs: the drives to offer; empty for the machine's.
+  explicit TVxDriveComboBox(QWidget* parent = nullptr, std::vector<TLecteur> lecteurs = {});
   QString Drive() const;  // the selected mount point
   void SetDrive(const QString& racine);
   QPointer<TVxDirectoryListBox> DirList;
+
+  TDriveTypes DriveTypes() const { return types_; }
+  void SetDriveTypes(TDriveTypes t);
+  TTextCase TextCase() const { return casse_; }
+  void SetTextCase(TTextCase c);
+  // The larger of the font's text height and the pictures' height.
+  int ItemHeight() const;
+  // The text of a drive's entry: the mount point (its case set by TextCase), then for all but a
+  // removable drive a blank and its name.
+  static QString TexteLecteur(const TLecteur& l, TTextCase casse);
+
+ protected:
+  void changeEvent(QEvent* e) override;
+
+ private:
+  void Remplir();
+  std::vector<TLecteur> donnes_;
+  TDriveTypes types_ = kDriveTypesDefaut;
+  TTextCase casse_ = TTextCase::tcLowerCase;
 };

@@ -76,9 +76,10 @@ bool IsValidFileName(const QString& name) {
   return !part.contains('\\');
 }
 
+// The name of the file's own entry, as a directory search finds it (a dangling link included).
 QString ShortFileNameOf(const QString& name) {
-  QFileInfo fi(name);
-  return fi.exists() && !name.isEmpty() ? fi.absoluteFilePath() : QString();
+  const QFileInfo fi(name);
+  return !name.isEmpty() && (fi.exists() || fi.isSymLink()) ? fi.fileName() : QString();
 }
 QString LongFileNameOf(const QString& name) { return ShortFileNameOf(name); }
 

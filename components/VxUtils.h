@@ -30,8 +30,8 @@ QString DelimitedWord(int n, const QString& text, const QString& delimiters);
 bool FolderExists(const QString& path);
 bool ContainsAnyChar(const QString& chars, const QString& text);
 bool IsValidFileName(const QString& name);
-// The file's name as found on disk (the short and long forms are the same name here); empty when
-// the file does not exist.
+// The name of the file's entry as found on disk, without its folder (the short and long forms are
+// the same name here); empty when the file does not exist.
 QString ShortFileNameOf(const QString& name);
 QString LongFileNameOf(const QString& name);
 
