@@ -396,15 +396,20 @@ void TFileDirEdit::DropFiles(const QStringList& names) {
   if (OnDropFiles) OnDropFiles();
 }
 
+// Dropped files are taken only when the edit accepts them; otherwise they are refused whole, so that
+// a file's address never lands in the text as if typed.
 void TFileDirEdit::dragEnterEvent(QDragEnterEvent* e) {
-  if (acceptFiles_ && e->mimeData()->hasUrls())
+  if (!e->mimeData()->hasUrls())
+    TCustomComboEdit::dragEnterEvent(e);
+  else if (acceptFiles_)
     e->acceptProposedAction();
   else
-    TCustomComboEdit::dragEnterEvent(e);
+    e->ignore();
 }
 
 void TFileDirEdit::dropEvent(QDropEvent* e) {
-  if (!acceptFiles_ || !e->mimeData()->hasUrls()) return TCustomComboEdit::dropEvent(e);
+  if (!e->mimeData()->hasUrls()) return TCustomComboEdit::dropEvent(e);
+  if (!acceptFiles_) return e->ignore();
   QStringList names;
   for (const QUrl& u : e->mimeData()->urls())
     if (u.isLocalFile()) names << u.toLocalFile();

@@ -209,6 +209,9 @@ TEST(FileNameEdit, NoDirectInputButTheButtonAndDropsStillWrite) {
     return enter.isAccepted();
   };
   EXPECT_FALSE(drag("/x/dropped.wav"));
+  e.SetDirectInput(true);  // an editable text takes no file's address either
+  EXPECT_FALSE(drag("/x/dropped.wav"));
+  e.SetDirectInput(false);
   e.SetAcceptFiles(true);
   EXPECT_TRUE(drag("/x/take[2].wav"));
   EXPECT_EQ(e.text(), "\"/x/new one.wav\"");
