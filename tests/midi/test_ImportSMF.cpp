@@ -1,6 +1,7 @@
 // The Standard MIDI File reader: numbers, headers, the conductor, the sources and the note list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "midi/ImportMIDI.h"
@@ -126,6 +127,27 @@ TEST(ImportSMF, ListeDeNotes) {
     ASSERT_TRUE(LireSourceMIDI(f, f.Sources[0], k.decalage, l));
     EXPECT_EQ(Liste(l), k.attendu);
     EXPECT_FALSE(l.Tronquee);
+  }
+}
+
+// The bar follows the bytes read, event by event, both in the scan of a format-0 file and in the
+// reading of a chosen source, and ends full.
+TEST(ImportSMF, ProgressionParEvenement) {
+  smf::Piste a;
+  for (int k = 0; k < 40; ++k) a.On(0, 40 + k, 2).Off(120, 40 + k, 2);
+  a.Fin();
+  TFichierMIDI f;
+  std::vector<int> scan, lecture;
+  ASSERT_EQ(AnalyserFichierMIDI(smf::Fichier(0, 480, {a}), f, "Track", "-", [&scan](int v) { scan.push_back(v); }),
+            EErreurMIDI::Aucune);
+  TListeNotesImport l;
+  ASSERT_TRUE(LireSourceMIDI(f, f.Sources[0], 0, l, [&lecture](int v) { lecture.push_back(v); }));
+  for (const auto* v : {&scan, &lecture}) {
+    ASSERT_EQ(v->size(), 81u);  // 80 notes and the end of the track
+    EXPECT_TRUE(std::is_sorted(v->begin(), v->end()));
+    EXPECT_LT(v->front(), 2);
+    EXPECT_EQ((*v)[40], 14);
+    EXPECT_EQ(v->back(), 28);
   }
 }
 
