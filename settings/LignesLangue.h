@@ -134,7 +134,7 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"DLG_CHORD_001", 7},
       {"VEXO_IMPM_000", 5},
       {"VEXO_ASS_000", 3},
-      {"VEXO_FIC_000", 1},
+      {"VEXO_FIC_000", 2},
   };
   return groupes;
 }

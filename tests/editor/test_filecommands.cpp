@@ -316,6 +316,9 @@ TEST(FileCommands, MidiExportNameAndReplaceQuestion) {
   CheminFichier = dir.filePath("song.sqt");
   NomFichier = "song.sqt";
   EXPECT_EQ(NomExportPropose(".mid"), dir.filePath("song.mid"));  // saved: next to the song
+  CheminFichier = dir.filePath("My Song.sqt");
+  EXPECT_EQ(NomExportPropose(".tab", true), dir.filePath("my song.tab"));  // the ASCII export's lower case
+  EXPECT_EQ(NomExportPropose(".mid"), dir.filePath("My Song.mid"));
   for (const char* nom : {"song", "song.sqt2"}) {  // no extension, or a longer one
     CheminFichier = dir.filePath(nom);
     NomFichier = nom;
@@ -337,6 +340,42 @@ TEST(FileCommands, MidiExportNameAndReplaceQuestion) {
   EXPECT_EQ(s.demandes[0].Defaut, MB_DEF_NON);
   EXPECT_TRUE(ConfirmerRemplacement(dir.filePath("none.mid")));  // nothing to replace: no question
   EXPECT_EQ(s.demandes.size(), 2);
+}
+
+// A chooser's answer gets the extension it proposes unless it already ends in it, whatever dots
+// the name holds; a folder of the resulting name is said to be one, never offered for replacing.
+TEST(FileCommands, ChosenNameGetsItsExtensionAndAFolderIsRefused) {
+  Script s;
+  QTemporaryDir dir;
+  DefinirTexteLangue("Fichier-EstUnDossier", "folder #1");
+  ASSERT_TRUE(QDir(dir.path()).mkdir("Take.2.mid"));
+  const struct {
+    const char *reponse, *extension, *fichier;  // fichier empty: nothing is written
+    bool demander;
+  } cas[] = {{"Ballad no.5", ".pdf", "Ballad no.5.pdf", true}, {"Song v1.0", ".sqt", "Song v1.0.sqt", false},
+             {"Take.2", ".tab", "Take.2.tab", true},           {"LOUD.MID", ".mid", "LOUD.MID", true},
+             {"Take.2", ".mid", "", true},                      {"Take.2.mid", ".mid", "", false}};
+  for (const auto& c : cas) {
+    s.demandes.clear();
+    EXPECT_EQ(FichierAEcrire(dir.filePath(c.reponse), c.extension, c.demander).toStdString(),
+              *c.fichier ? dir.filePath(c.fichier).toStdString() : "")
+        << c.reponse << c.extension;
+    ASSERT_EQ(s.demandes.size(), *c.fichier ? 0 : 1) << c.reponse;
+    if (!*c.fichier) {
+      EXPECT_EQ(s.demandes[0].Titre, "Dlg-Erreur");
+      EXPECT_EQ(s.demandes[0].Texte, "folder " + QDir::toNativeSeparators(dir.filePath("Take.2.mid")));
+    }
+  }
+  EXPECT_EQ(FichierAEcrire(QString(), ".pdf"), QString());  // cancelled
+  EXPECT_FALSE(ConfirmerRemplacement(dir.filePath("Take.2.mid")));
+
+  // Save as: a name typed with a dot of its own is saved with ".sqt".
+  ChansonModifiee("x");
+  s.vue.OnAskSaveFileName = [&](const QString&) { return dir.filePath("Song v1.0"); };
+  ASSERT_TRUE(CommandeEnregistrerSous());
+  EXPECT_EQ(NomFichier, "Song v1.0.sqt");
+  EXPECT_TRUE(QFileInfo(dir.filePath("Song v1.0.sqt")).isFile());
+  ViderRecents();
 }
 
 TEST(FileCommands, ChosenFileBecomesTheWorkingFolder) {
