@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -462,6 +463,29 @@ TEST_F(Browser, StoredFolderGoneFallsBackAndSettingsAreWritten) {
   const TIniFile ini(CheminFichierConfig());
   EXPECT_EQ(ini.ReadString("Browser", "Directory", ""), LongPathName(tmp.path()));
   EXPECT_EQ(ini.ReadInteger("Browser", "WC4", 0), f.ListView1->columnWidth(3));
+}
+
+// The radio menu under the play button and JumpAfter always show the same play length.
+TEST_F(Browser, PlayLengthMenuFollowsJumpAfter) {
+  {
+    TIniFile ini(CheminFichierConfig());
+    ini.WriteInteger("Browser", "JumpAfter", 2);
+    ini.UpdateFile();
+  }
+  TBrowseForm f(nullptr, {tmp.path()});
+  ASSERT_EQ(f.Ecouter->menu()->actions().first(), f.Menu_Lire1Mesure);
+  EXPECT_EQ(f.Menu_Lire1Mesure->objectName(), "Menu_Lire1Mesure");
+  EXPECT_EQ(f.Menu_Lire1Mesure->text().remove('&'), "Play 1 Bar");
+  f.FormActivate();
+  EXPECT_TRUE(f.MenusLecture[1]->isChecked());  // the stored choice, two bars
+  f.Menu_Lire1Mesure->trigger();
+  EXPECT_EQ(f.JumpAfter->currentIndex(), 1);
+  EXPECT_EQ(f.MesuresAJouer(40), 1);
+  EXPECT_FALSE(f.MenusLecture[1]->isChecked());
+  f.JumpAfter->setCurrentIndex(6);
+  EXPECT_TRUE(f.MenusLecture[5]->isChecked());
+  f.JumpAfter->setCurrentIndex(0);  // no jump: no length is checked
+  for (const QAction* a : f.MenusLecture) EXPECT_FALSE(a->isChecked());
 }
 
 TEST_F(Browser, ClosingDuringAScanStopsItFirst) {
