@@ -1,7 +1,6 @@
 // The Standard MIDI File reader: numbers, headers, the conductor, the sources and the note list.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 
 #include "midi/ImportMIDI.h"
@@ -130,24 +129,21 @@ TEST(ImportSMF, ListeDeNotes) {
   }
 }
 
-// The bar follows the bytes read, event by event, both in the scan of a format-0 file and in the
-// reading of a chosen source, and ends full.
+// The bar follows the bytes read, event by event, in the scan of a format-0 file and in the reading
+// of a chosen source.
 TEST(ImportSMF, ProgressionParEvenement) {
   smf::Piste a;
   for (int k = 0; k < 40; ++k) a.On(0, 40 + k, 2).Off(120, 40 + k, 2);
-  a.Fin();
   TFichierMIDI f;
-  std::vector<int> scan, lecture;
-  ASSERT_EQ(AnalyserFichierMIDI(smf::Fichier(0, 480, {a}), f, "Track", "-", [&scan](int v) { scan.push_back(v); }),
+  std::vector<int> v[2];
+  ASSERT_EQ(AnalyserFichierMIDI(smf::Fichier(0, 480, {a.Fin()}), f, "T", "-", [&v](int x) { v[0].push_back(x); }),
             EErreurMIDI::Aucune);
   TListeNotesImport l;
-  ASSERT_TRUE(LireSourceMIDI(f, f.Sources[0], 0, l, [&lecture](int v) { lecture.push_back(v); }));
-  for (const auto* v : {&scan, &lecture}) {
-    ASSERT_EQ(v->size(), 81u);  // 80 notes and the end of the track
-    EXPECT_TRUE(std::is_sorted(v->begin(), v->end()));
-    EXPECT_LT(v->front(), 2);
-    EXPECT_EQ((*v)[40], 14);
-    EXPECT_EQ(v->back(), 28);
+  ASSERT_TRUE(LireSourceMIDI(f, f.Sources[0], 0, l, [&v](int x) { v[1].push_back(x); }));
+  for (const std::vector<int>& p : v) {
+    ASSERT_EQ(p.size(), 81u);  // 80 notes and the end of the track, 4 bytes each
+    EXPECT_EQ(p[40], 14);
+    EXPECT_EQ(p.back(), 28);
   }
 }
 

@@ -122,37 +122,25 @@ TEST(OrdreLecture, RepeatMarksUnrollToAnEnd) {
   }
 }
 
-// A group of endings after another one, with or without a repeat-open of its own, counts its endings
-// afresh; without an open it goes back to the bar after the last ending of the group before.
-TEST(OrdreLecture, LaterEndingGroupsPlayTheirOwnEndings) {
+// A later group of endings counts its endings afresh, and without a repeat-open of its own goes back
+// to the bar after the group before; a one-bar song played whole unrolls its repeat.
+TEST(OrdreLecture, LaterEndingGroupsAndOneBarSongs) {
   const struct {
     const char* marques;
     std::vector<int32_t> ordre;
   } cas[] = {
       {". a1 b . . a1 b .", {1, 2, 1, 3, 4, 5, 6, 4, 5, 7, 8}},
       {"o a1 b . . a1 b .", {1, 2, 1, 3, 4, 5, 6, 4, 5, 7, 8}},
-      {". a1 b o a1 b", {1, 2, 1, 3, 4, 5, 4, 6}},  // the second group's own open
+      {". a1 b o a1 b", {1, 2, 1, 3, 4, 5, 4, 6}},
       {". a1 b . a1 b . a1 b .", {1, 2, 1, 3, 4, 5, 4, 6, 7, 8, 7, 9, 10}},
-      {"o a1 b1 c . a1 b .", {1, 2, 1, 3, 1, 4, 5, 6, 5, 7, 8}},  // three endings, then two
       {". a1 b . a1 b1 c .", {1, 2, 1, 3, 4, 5, 4, 6, 4, 7, 8}},
+      {"o4", {1, 1, 1, 1, 1}},
   };
   for (const auto& c : cas) {
     Marques(c.marques);
     CalculeOrdreLecture(1, Partition.NbMesures, true);
     EXPECT_EQ(Ordre(), c.ordre) << c.marques;
-    EXPECT_FALSE(OrdreLectureTronque) << c.marques;
   }
-}
-
-// A song of one bar is the whole song: its repeat unrolls, except for the command that plays one
-// chosen measure.
-TEST(OrdreLecture, OneBarSongUnrollsItsRepeat) {
-  Marques("o4");
-  CalculeOrdreLecture(1, 1, true);
-  EXPECT_EQ(Ordre(), (std::vector<int32_t>{1, 1, 1, 1, 1}));
-  CalculeOrdreLecture(1, 1, true, true);
-  EXPECT_EQ(Ordre(), (std::vector<int32_t>{1}));
-  Marques("o4 .");
-  CalculeOrdreLecture(1, 1, true);
+  CalculeOrdreLecture(1, 1, true, true);  // the command that plays the current measure
   EXPECT_EQ(Ordre(), (std::vector<int32_t>{1}));
 }

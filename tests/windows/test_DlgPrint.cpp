@@ -71,9 +71,7 @@ TEST(DemanderFichierPDF, ExtensionAddedBeforeAskingToReplace) {
   const struct {
     const char *tape, *choisi;  // choisi empty: no file, the print does not run
     int reponse, questions;
-  } cas[] = {{"keep", "", ID_NON, 1},
-             {"keep", "keep.pdf", ID_OUI, 1},
-             {"new", "new.pdf", ID_NON, 0},
+  } cas[] = {{"keep", "", ID_NON, 1}, {"keep", "keep.pdf", ID_OUI, 1}, {"new", "new.pdf", ID_NON, 0},
              {"Ballad no.5", "Ballad no.5.pdf", ID_NON, 0}};
   for (const auto& c : cas) {
     tape = dir.filePath(c.tape);
