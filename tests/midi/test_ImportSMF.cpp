@@ -140,11 +140,8 @@ TEST(ImportSMF, ProgressionParEvenement) {
             EErreurMIDI::Aucune);
   TListeNotesImport l;
   ASSERT_TRUE(LireSourceMIDI(f, f.Sources[0], 0, l, [&v](int x) { v[1].push_back(x); }));
-  for (const std::vector<int>& p : v) {
-    ASSERT_EQ(p.size(), 81u);  // 80 notes and the end of the track, 4 bytes each
-    EXPECT_EQ(p[40], 14);
-    EXPECT_EQ(p.back(), 28);
-  }
+  for (const std::vector<int>& p : v)  // 80 notes and the end of the track, 4 bytes each
+    EXPECT_EQ((p.size() == 81 ? std::vector<int>{p[40], p[80]} : p), (std::vector<int>{14, 28}));
 }
 
 TEST(ImportSMF, PlafondDeLaListe) {
