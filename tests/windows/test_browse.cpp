@@ -30,6 +30,7 @@
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "settings/ConfigFile.h"
+#include "settings/Langue.h"
 
 namespace {
 
@@ -469,7 +470,10 @@ TEST_F(Browser, StoredFolderGoneFallsBackAndSettingsAreWritten) {
 
 // The radio menu under the play button and JumpAfter show the same play length.
 TEST_F(Browser, PlayLengthMenuFollowsJumpAfter) {
+  const QStringList lignes = LignesPatch;
+  LignesPatch.clear();  // the texts of no language file: the program's own
   TBrowseForm f(nullptr, {tmp.path()});
+  LignesPatch = lignes;
   ASSERT_EQ(f.Ecouter->menu()->actions().first(), f.Menu_Lire1Mesure);
   EXPECT_EQ(f.Menu_Lire1Mesure->text().remove('&'), "Play 1 Bar");
   f.Menu_Lire1Mesure->trigger();
