@@ -100,10 +100,12 @@ bool EnregistrerSous(bool autreNom) {
   } else if (!Partition.Titre.empty()) {
     propose = NomFichierValide(AnsiToQString(Partition.Titre.view())) + ".sqt";
   }
-  const QString choisi = ChoisirEnregistrement(propose);
+  const QString reponse = ChoisirEnregistrement(propose);
+  if (reponse.isEmpty()) return false;
+  const QString nom = AvecExtension(reponse, QStringLiteral(".sqt"));
+  const bool demander = !autreNom || NomFichier.isEmpty() || QFileInfo(nom) != QFileInfo(CheminFichier);
+  const QString choisi = FichierAEcrire(nom, QStringLiteral(".sqt"), demander);
   if (choisi.isEmpty()) return false;
-  const bool demander = !autreNom || NomFichier.isEmpty() || QFileInfo(choisi) != QFileInfo(CheminFichier);
-  if (demander && !ConfirmerRemplacement(choisi)) return false;
   MessagesEnAttente();
   const QString ancienChemin = CheminFichier, ancienNom = NomFichier;
   CheminFichier = choisi;
@@ -130,7 +132,21 @@ QString CheminDansRepertoire(const QString& nom) {
   return QDir(Repertoire).filePath(nom);
 }
 
+namespace {
+
+// A folder where a file is to be written: said so, true.
+bool SignalerDossier(const QString& chemin) {
+  if (!QFileInfo(chemin).isDir()) return false;
+  MessageBoxD(TexteLangue("Dlg-Erreur"),
+              RemplacerParam1(TexteLangue("Fichier-EstUnDossier"), QDir::toNativeSeparators(chemin)), MB_ICONE_ERREUR,
+              MB_OK, MB_DEF_OK);
+  return true;
+}
+
+}  // namespace
+
 bool ConfirmerRemplacement(const QString& chemin) {
+  if (SignalerDossier(chemin)) return false;
   if (!QFileInfo::exists(chemin)) return true;
   const QString texte = RemplacerParam1(TexteLangue("Fichier-ExisteDeja"), QDir::toNativeSeparators(chemin)) +
                         "\n\n" + TexteLangue("Fichier-Remplacer");
@@ -138,11 +154,24 @@ bool ConfirmerRemplacement(const QString& chemin) {
          ID_OUI;
 }
 
-QString NomExportPropose(const QString& extension) {
+QString AvecExtension(const QString& nom, const QString& extension) {
+  if (nom.isEmpty() || nom.endsWith(extension, Qt::CaseInsensitive)) return nom;
+  return nom + extension;
+}
+
+QString FichierAEcrire(const QString& reponse, const QString& extension, bool demander) {
+  if (reponse.isEmpty()) return {};
+  const QString nom = AvecExtension(reponse, extension);
+  if (demander ? !ConfirmerRemplacement(nom) : SignalerDossier(nom)) return {};
+  return nom;
+}
+
+QString NomExportPropose(const QString& extension, bool minuscules) {
   if (!NomFichier.isEmpty()) {
     // The song's own extension goes, whatever its length (or none).
     const QFileInfo f(CheminFichier);
-    return f.dir().filePath(f.completeBaseName() + extension);
+    const QString base = minuscules ? f.completeBaseName().toLower() : f.completeBaseName();
+    return f.dir().filePath(base + extension);
   }
   if (Partition.Titre.empty()) return QString();
   return NomFichierValide(AnsiToQString(Partition.Titre.view())) + extension;

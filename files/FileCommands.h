@@ -25,10 +25,19 @@ QString RetenirDossier(const QString& chemin);
 // A bare file name proposed by a save dialog, placed in the working folder.
 QString CheminDansRepertoire(const QString& nom);
 // Asks whether to replace an existing file (Yes goes on); true at once when there is no such file.
+// A folder of that name is said to be one, and never offered for replacing (false).
 bool ConfirmerRemplacement(const QString& chemin);
-// The name an export proposes: the song's own file with another extension when it was saved,
-// else its title made a valid file name, else nothing. The extension includes its dot.
-QString NomExportPropose(const QString& extension);
+// A name typed in a save chooser with the extension the chooser proposes (dot included) added,
+// unless it already ends in it, in any case: a dot of the name's own ("Ballad no.5") is no extension.
+QString AvecExtension(const QString& nom, const QString& extension);
+// The file a save chooser's answer names: its extension added (AvecExtension), then a folder of
+// that name refused and an existing file kept unless the user says to replace it (asked when
+// `demander`). Empty when the chooser was cancelled or nothing is to be written.
+QString FichierAEcrire(const QString& reponse, const QString& extension, bool demander = true);
+// The name an export proposes: the song's own file with another extension when it was saved (its
+// name in lower case when `minuscules`), else its title made a valid file name, else nothing. The
+// extension includes its dot.
+QString NomExportPropose(const QString& extension, bool minuscules = false);
 // Exports the song as a Standard MIDI File (repeats unrolled when the export option says so).
 bool ExporterMIDI(const QString& chemin);
 // The text with each character a file name cannot hold (" * / : < > ? \ |) replaced by "_".

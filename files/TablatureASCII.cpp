@@ -411,6 +411,15 @@ int ConstruireMesure(const TPartition& p, int piste, int m, const BlocASCII& blo
   return col;
 }
 
+// A width no measure of the track passes: tuning, bars and repeat signs, and the widest room
+// each beat can take.
+int LargeurMaxMesure(const TMesure& mes, int piste) {
+  int largeur = 16;
+  const int nbTemps = std::clamp<int>(mes.NbTemps[piste], 0, NB_TEMPS_MAX);
+  for (int k = 1; k <= nbTemps; ++k) largeur += EspaceDuree(mes.Temps[piste][k].CodeDuree, mes.Temps[piste][k].Pointee) + 3;
+  return largeur;
+}
+
 // Centres a text in a line of blanks: r = (W - L) / 2 - 1 rounded, text from column r + 1;
 // a text as wide as the line or wider starts at column 1 and is cut.
 QString LigneCentree(const QString& texte, int largeur) {
@@ -450,7 +459,7 @@ QStringList GenererTexteASCII(const TPartition& p, int piste, int largeur) {
   int utilise = 0;
   auto vider = [&] {
     if (utilise == 0) return;  // never an empty block
-    for (const QString& l : bloc.Lignes) lignes << l.left(std::min(utilise, W));
+    for (const QString& l : bloc.Lignes) lignes << l.left(utilise);
     lignes << QString() << QString();
     bloc = BlocASCII(nbCordes, W);
     utilise = 0;
@@ -458,16 +467,19 @@ QStringList GenererTexteASCII(const TPartition& p, int piste, int largeur) {
   const int nbMesures = std::clamp(p.NbMesures, 0, NB_MESURES_MAX);
   for (int m = 1; m <= nbMesures; ++m) {
     if (!p.Mesures[m]) continue;
-    BlocASCII mesure(nbCordes, W);
+    const int largeurMesure = std::max(W, LargeurMaxMesure(*p.Mesures[m], piste));
+    BlocASCII mesure(nbCordes, largeurMesure);
     int w = ConstruireMesure(p, piste, m, bloc, utilise, mesure);
     if (utilise > 0 && utilise + w > W) {
       vider();
       // On a fresh line the opening bars no longer lean on the bar before them.
-      mesure = BlocASCII(nbCordes, W);
+      mesure = BlocASCII(nbCordes, largeurMesure);
       w = ConstruireMesure(p, piste, m, bloc, utilise, mesure);
     }
+    // A measure wider than the line stands whole on a block of its own, as wide as itself.
+    if (w > bloc.Largeur) bloc = BlocASCII(nbCordes, w);
     for (size_t l = 0; l < bloc.Lignes.size(); ++l)
-      for (int c = 1; c <= std::min(w, W); ++c)
+      for (int c = 1; c <= w; ++c)
         bloc.Poser(static_cast<int>(l), utilise + c, mesure.Lire(static_cast<int>(l), c));
     utilise += w;
   }

@@ -1,7 +1,8 @@
 #pragma once
 // Plain-text guitar tablature, both ways. Reading: blocks of staff lines are walked column by
 // column; a column with a fret makes a beat, a column of bars a new measure. Writing: the current
-// track becomes blocks of one chord/repeat line and one line per string, cut to a line width.
+// track becomes blocks of one chord/repeat line and one line per string, no wider than a line
+// width but for a measure wider than the line, which stands whole on a block of its own.
 // No window here: text in, beats out; song in, lines out.
 #include <QString>
 #include <QStringList>
@@ -62,7 +63,8 @@ bool LireFichierTexteASCII(const QString& chemin, QString& texte);
 // Line widths the export accepts.
 constexpr int NB_COL_ASCII_MIN = 40, NB_COL_ASCII_MAX = 999;
 
-// The text of one track of a song in lines of `largeur` columns (header, then blocks).
+// The text of one track of a song in lines of `largeur` columns (header, then blocks); only the
+// block of a measure wider than that is as wide as the measure.
 QStringList GenererTexteASCII(const TPartition& p, int piste, int largeur);
 // Writes the lines as a text file (Windows-1252, one line each) without ever leaving a half file;
 // false when it cannot be written.

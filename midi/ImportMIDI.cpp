@@ -68,7 +68,8 @@ bool ConstruireImport(const TFichierMIDI& f, const TProprietesTempo& c, TPartiti
     const QString suffixe = QStringLiteral(" [%1/%2]").arg(++rang).arg(total);
     suivi.Etape(TexteLangue("MidiImp-LecturePiste") + suffixe);
     TListeNotesImport liste;
-    if (!LireSourceMIDI(f, f.Sources[static_cast<size_t>(source - 1)], c.OctaveInferieure[t] ? 12 : 0, liste))
+    if (!LireSourceMIDI(f, f.Sources[static_cast<size_t>(source - 1)], c.OctaveInferieure[t] ? 12 : 0, liste,
+                        progression))
       return false;
     if (liste.Tronquee) rapport.PistesNotesTronquees.push_back(t);
     suivi.Etape(TexteLangue("MidiImp-CreationPartition") + suffixe);

@@ -31,6 +31,7 @@ struct TEvenement {
   uint8_t TypeMeta = 0;
   const uint8_t* Donnees = nullptr;  // meta and system-exclusive bytes
   int32_t Longueur = 0;
+  int Progression = 0;  // the chunk's bytes read up to the end of this event, on 0..28
 };
 
 enum class EParcours { Fin, Arret, Malforme };
@@ -47,6 +48,9 @@ EParcours ParcourirPiste(const TFichierMIDI& fichier, int chunk, F&& f) {
   uint8_t courant = 0;  // running status of channel events
   int32_t n = 0;
   int nb = 0;
+  const auto progression = [&p, &c, base] {
+    return c.Longueur > 0 ? static_cast<int>(std::lrint(double(p - (base + c.Debut)) / double(c.Longueur) * 28)) : 28;
+  };
   while (p < fin) {
     if (!LireNombreVariable(*p++, p, fin, n, nb)) return p >= fin ? EParcours::Fin : EParcours::Malforme;
     tick += n;
@@ -70,6 +74,7 @@ EParcours ParcourirPiste(const TFichierMIDI& fichier, int chunk, F&& f) {
       e.Donnees = p;
       e.Longueur = n;
       p += n;
+      e.Progression = progression();
       if (!f(e)) return EParcours::Arret;
       if (e.Statut == 0xFF && e.TypeMeta == 0x2F) return EParcours::Fin;
       continue;
@@ -88,6 +93,7 @@ EParcours ParcourirPiste(const TFichierMIDI& fichier, int chunk, F&& f) {
     if (donnees >= 1) e.D1 = p[0];
     if (donnees >= 2) e.D2 = p[1];
     p += donnees;
+    e.Progression = progression();
     if (!f(e)) return EParcours::Arret;
   }
   return EParcours::Fin;
@@ -161,12 +167,12 @@ EErreurMIDI AnalyserFichierMIDI(const QByteArray& octets, TFichierMIDI& f, const
       const int canal = (e.Statut & 0x0F) + 1;
       if ((e.Statut & 0xF0) == 0x90) notes[canal] = true;
       if ((e.Statut & 0xF0) == 0xC0) programmes[canal] = e.D1;
+      if (progression) progression(e.Progression);
       return true;
     });
     if (r == EParcours::Malforme) return EErreurMIDI::NonReconnu;
     for (int c = 1; c <= 16; ++c)
       if (notes[c]) f.Sources.push_back({NumeroSource(nomPiste, c) + QStringLiteral(" : ") + nonPrecise, programmes[c], 0, c});
-    if (progression) progression(28);
     return EErreurMIDI::Aucune;
   }
 
@@ -210,13 +216,15 @@ EErreurMIDI OuvrirFichierMIDI(const QString& chemin, TFichierMIDI& f, const QStr
   }
 }
 
-bool LireSourceMIDI(const TFichierMIDI& f, const TSourceMIDI& source, int decalage, TListeNotesImport& liste) {
+bool LireSourceMIDI(const TFichierMIDI& f, const TSourceMIDI& source, int decalage, TListeNotesImport& liste,
+                    const std::function<void(int)>& progression) {
   liste = TListeNotesImport();
   if (source.Chunk < 0 || source.Chunk >= static_cast<int>(f.Pistes.size())) return false;
   std::vector<TNoteImport>& v = liste.Notes;
   double L = 0;  // start of the last entry appended
   double T = 0;
   const EParcours r = ParcourirPiste(f, source.Chunk, [&](const TEvenement& e) {
+    if (progression) progression(e.Progression);
     T = double(e.Tick) / f.Division;
     const uint8_t type = e.Statut & 0xF0;
     if (type != 0x80 && type != 0x90) return true;

@@ -67,7 +67,8 @@ bool LireNombreVariable(uint8_t premier, const uint8_t*& p, const uint8_t* fin, 
 
 // Checks the header, reads the conductor (tempo and time signatures) and lists the sources.
 // `nomPiste` and `nonPrecise` are the texts of "Gene-Piste" and "MidiImp-NonPrecise".
-// `progression` (may be empty) gets 0..28 while the tracks are scanned.
+// `progression` (may be empty) gets 0..28 while the tracks are scanned: for a format-1 file after
+// each track, for a format-0 file (one track) after each event, by the bytes read.
 EErreurMIDI AnalyserFichierMIDI(const QByteArray& octets, TFichierMIDI& f, const QString& nomPiste,
                                 const QString& nonPrecise, const std::function<void(int)>& progression = {});
 // Reads a file from disk and analyses it: Acces for one that is missing, not a regular file (never
@@ -76,5 +77,7 @@ EErreurMIDI OuvrirFichierMIDI(const QString& chemin, TFichierMIDI& f, const QStr
                               const QString& nonPrecise, const std::function<void(int)>& progression = {});
 
 // The note list of one source; keys lowered by `decalage` semitones (0 or 12), keys that fall below
-// 0 dropped. False when the source's chunk is malformed.
-bool LireSourceMIDI(const TFichierMIDI& f, const TSourceMIDI& source, int decalage, TListeNotesImport& liste);
+// 0 dropped. False when the source's chunk is malformed. `progression` (may be empty) gets the
+// chunk's bytes read on 0..28 after each event.
+bool LireSourceMIDI(const TFichierMIDI& f, const TSourceMIDI& source, int decalage, TListeNotesImport& liste,
+                    const std::function<void(int)>& progression = {});

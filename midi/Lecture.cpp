@@ -137,7 +137,7 @@ bool TControleurLecture::Jouer(int mode) {
   if (mode == 3) debut = fin = courante;
   const bool parcourir = mode == 1 && ModeParcourir;
   if (parcourir && VueEditeur().BrowserMeasures() > 0) fin = std::clamp(VueEditeur().BrowserMeasures(), 1, fin);
-  if (!CalculeOrdreLecture(debut, fin, Configuration.PlayRepeats)) return false;
+  if (!CalculeOrdreLecture(debut, fin, Configuration.PlayRepeats, mode == MODE_MIDI_MESURE)) return false;
   if (Configuration.CheckDuration && !parcourir &&
       !VueEditeur().CheckBeforePlayback())
     return false;
@@ -163,7 +163,7 @@ bool TControleurLecture::Jouer(int mode) {
 bool TControleurLecture::LancerEntrainement(int mesDeb, int mesFin, int tempoDeb, int tempoFin, int variation) {
   if (enLecture_) Ac_Son_StopExecute();
   if (!VerifierMIDI()) return false;
-  if (!CalculeOrdreLecture(mesDeb, mesFin, 1, Configuration.PlayRepeats)) return false;
+  if (!CalculeOrdreLecture(mesDeb, mesFin, Configuration.PlayRepeats)) return false;
   if (Configuration.CheckDuration && !VueEditeur().CheckBeforePlayback())
     return false;
   SignalerOrdreTronque();  // once, not at every pass

@@ -24,12 +24,19 @@ constexpr size_t PAS_PAR_MESURE_MAX = 1000;
 // (to the bar after that close when there is none, or to bar 1), as often as it says, then plays on:
 // "||: 1 2 :|| 3 4 :|| 5" sounds 1 2 1 2 3 4 3 4 5. A repeat-close that ends a played alternate
 // ending goes back to the repeat-open of its endings; one that ends a skipped ending is passed on.
+// An ending reached while the ending started last has had no repeat-close yet (that one was the
+// last of its group) begins a group of its own, counted afresh; without a repeat-open of its own it
+// goes back to the bar after that last ending: "1 [1. 2 :|| [2. 3  4 [1. 5 :|| [2. 6" sounds
+// 1 2 1 3 4 5 4 6.
 //
 // Why it ends: every jump goes to g or s, with g <= s <= c; g never decreases. A plain repeat-close
 // counts its own jumps, and once passed on, g stands after it: it is never reached again, so plain
 // jumps are finitely many. An ending's repeat-close jumps only when an ending was started since the
 // last repeat-close, and each start raises j, which an ending number bounds; j falls back to 0 only
-// at a repeat-open reached walking on, and between two plain jumps those opens come in rising order.
+// at a repeat-open reached walking on, where between two plain jumps those opens come in rising
+// order, or at an ending that begins a group. That ending stands after the ending started last, and
+// no ending starts between the two, so once g stands past the earlier one, every later walk reaches
+// it with no ending started since the last jump: each bar begins a group at most once.
 std::vector<int32_t> Derouler(const TPartition& partition, bool avecRepetitions, int32_t* interrompue) {
   std::vector<int32_t> ordre;
   const int nb = partition.NbMesures;
@@ -39,6 +46,7 @@ std::vector<int32_t> Derouler(const TPartition& partition, bool avecRepetitions,
   int g = 1;  // where an ending's repeat-close goes back to
   int s = 1;  // where a plain repeat-close goes back to
   int j = 0;  // number of the alternate ending being played
+  int derniereFin = 0;  // the bar of the ending started last
   bool ecrire = true, retour = false, finCommencee = false;
   size_t pas = 0;
   while (c <= nb) {
@@ -57,11 +65,19 @@ std::vector<int32_t> Derouler(const TPartition& partition, bool avecRepetitions,
       retour = false;
     }
     if (avecRepetitions && m->Repetition && !m->RenvoiDebut) {
+      if (m->NumRepetition < j + 1 && finCommencee) {
+        // The ending started last was the last of its group: this one begins the next group.
+        g = std::max(g, derniereFin + 1);
+        s = std::max(s, g);
+        j = 0;
+        finCommencee = false;
+      }
       if (m->NumRepetition < j + 1) {
         ecrire = false;
       } else {
         ++j;
         finCommencee = true;
+        derniereFin = c;
       }
     }
     if (ecrire) ordre.push_back(c);
@@ -94,12 +110,13 @@ std::vector<int32_t> Derouler(const TPartition& partition, bool avecRepetitions,
 }  // namespace
 
 std::vector<int32_t> CalculerOrdreMesures(const TPartition& partition, int debut, int fin, bool avecRepetitions,
-                                          bool modeParcourir, int32_t* interrompue) {
+                                          bool modeParcourir, int32_t* interrompue, bool mesureSeule) {
   if (interrompue) *interrompue = 0;
   std::vector<int32_t> ordre;
   const int nb = partition.NbMesures;
   if (nb <= 0) return ordre;
-  if (debut == fin) {
+  // A song of one bar asked for whole still unrolls its repeats.
+  if (debut == fin && (mesureSeule || nb > 1)) {
     if (debut >= 1 && debut <= nb) ordre.push_back(debut);
     return ordre;
   }
@@ -137,10 +154,10 @@ size_t EntreesJouables(const TPartition& partition, const std::vector<int32_t>& 
   return nbMax;
 }
 
-bool CalculeOrdreLecture(int debut, int fin, bool avecRepetitions) {
+bool CalculeOrdreLecture(int debut, int fin, bool avecRepetitions, bool mesureSeule) {
   int32_t interrompue = 0;
   const std::vector<int32_t> ordre =
-      CalculerOrdreMesures(Partition, debut, fin, avecRepetitions, ModeParcourir, &interrompue);
+      CalculerOrdreMesures(Partition, debut, fin, avecRepetitions, ModeParcourir, &interrompue, mesureSeule);
   const size_t nb = EntreesJouables(Partition, ordre);
   OrdreLectureTronque = nb < ordre.size() || interrompue > 0;
   MesureOmise = nb < ordre.size() ? ordre[nb] : interrompue;
@@ -148,10 +165,6 @@ bool CalculeOrdreLecture(int debut, int fin, bool avecRepetitions) {
   OrdreLecture.assign(1, 0);
   OrdreLecture.insert(OrdreLecture.end(), ordre.begin(), ordre.begin() + static_cast<std::ptrdiff_t>(nb));
   return NbOrdreLecture > 0;
-}
-
-bool CalculeOrdreLecture(int debut, int fin, int /*mode*/, bool avecRepetitions) {
-  return CalculeOrdreLecture(debut, fin, avecRepetitions);
 }
 
 void SignalerOrdreTronque() {

@@ -25,14 +25,15 @@ extern int32_t MesureOmise;
 // without end stops at a bound taken from the song; *interrompue then gets the measure it stopped at,
 // else 0).
 // modeParcourir: the file browser passes the number of measures to play as the last measure.
+// debut = fin gives that measure alone, but for a song of one measure, which is then the whole song,
+// unless mesureSeule says the command plays one chosen measure.
 std::vector<int32_t> CalculerOrdreMesures(const TPartition& partition, int debut, int fin, bool avecRepetitions,
-                                          bool modeParcourir = false, int32_t* interrompue = nullptr);
+                                          bool modeParcourir = false, int32_t* interrompue = nullptr,
+                                          bool mesureSeule = false);
 // How many leading entries of an order one MIDI file plays (NB_ORDRE_LECTURE_MAX, NB_TICKS_ORDRE_MAX).
 size_t EntreesJouables(const TPartition& partition, const std::vector<int32_t>& ordre);
 
 // Fills OrdreLecture/NbOrdreLecture from the global song; true when the list is not empty.
-bool CalculeOrdreLecture(int debut, int fin, bool avecRepetitions);
-// The same, as the export (mode 0) and the speed trainer (mode 1) call it.
-bool CalculeOrdreLecture(int debut, int fin, int mode, bool avecRepetitions);
+bool CalculeOrdreLecture(int debut, int fin, bool avecRepetitions, bool mesureSeule = false);
 // Tells the user what the last computed order left out, when it was cut.
 void SignalerOrdreTronque();

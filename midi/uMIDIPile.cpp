@@ -46,14 +46,11 @@ void cMIDIPile::Ecrire(std::vector<uint8_t>& tampon) {
   Trier();
   tampon.reserve(tampon.size() + evts_.size() * 4);
   int64_t precedent = 0;
-  // Running status: a channel event with the same status byte as the one before leaves it out;
-  // a meta event cancels it, as the standard asks.
-  int statutCourant = -1;
+  // Every event carries its own status byte (no running status).
   for (const cEvtMIDIPile& e : evts_) {
     AjouterQuantiteVariable(tampon, static_cast<uint32_t>(std::min<int64_t>(e.Temps - precedent, 0x0FFFFFFF)));
     precedent = e.Temps;
     if (e.Statut == MIDI_META) {
-      statutCourant = -1;
       tampon.push_back(0xFF);
       tampon.push_back(e.Donnee1);
       if (e.Donnee1 == META_TEMPO && e.Donnee2 == 3) {
@@ -69,9 +66,7 @@ void cMIDIPile::Ecrire(std::vector<uint8_t>& tampon) {
       }
       continue;
     }
-    const int statut = e.Statut | e.Canal;
-    if (statut != statutCourant) tampon.push_back(static_cast<uint8_t>(statut));
-    statutCourant = statut;
+    tampon.push_back(static_cast<uint8_t>(e.Statut | e.Canal));
     tampon.push_back(e.Donnee1);
     switch (e.Statut) {
       case MIDI_NOTE_OFF: case MIDI_NOTE_ON: case MIDI_AFTERTOUCH: case MIDI_CONTROLEUR: case MIDI_PITCH_BEND:

@@ -53,7 +53,8 @@ class cMIDIPile {
   // Places the event after every event whose time is not greater: equal times keep the order
   // in which they were added.
   void Inserer(const cEvtMIDIPile& evt);
-  // Appends the events as a track body (delta times and events, with running status) to the buffer.
+  // Appends the events as a track body (delta times and events, each with its status byte) to the
+  // buffer.
   void Ecrire(std::vector<uint8_t>& tampon);
   void Vider();
 

@@ -20,6 +20,7 @@ constexpr int ColNom = 6, ColTaille = 7, ColDate = 8, ColDossier = 9;
 constexpr int LabTitre = 10, LabAuteur = 11, LabCommentaire = 12, LabMesures = 13, LabPistes = 14;
 constexpr int Ecouter = 15;
 constexpr int SautPremier = 16, SautDernier = 22;  // the seven entries of JumpAfter
+constexpr int LirePremier = 23, LireDernier = 28;  // the play-length menu: 1, 2, 5, 10, 25 bars, the score
 }  // namespace LignesBrowse
 
 // ASCII tablature import (line 2 is also the message key "ASCIIImp-AccesFicImpossibleImportationAb").
@@ -126,7 +127,7 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"DLG_PROP_000", 25},   {"DLG_IMPM_000", 15},    {"DLG_EXPM_000", 2},     {"DLG_IMPA_000", 14},
       {"DLG_EXPA_000", 7},    {"DLG_ASS_LR_000", 9},   {"DLG_ASS_CD_000", 2},   {"DLG_PASTE_000", 10},
       {"DLG_CHORD_000", 24},  {"DLG_DIFE_000", 2},     {"DLG_PREF_000", 106},   {"DLG_PRW_000", 3},
-      {"DLG_PRT_000", 6},     {"DLG_BROWSE_000", 22},  {"DLG_COPY_000", 6},     {"DLG_CUT_000", 5},
+      {"DLG_PRT_000", 6},     {"DLG_BROWSE_000", 28},  {"DLG_COPY_000", 6},     {"DLG_CUT_000", 5},
       {"DLG_MIX_000", 19},    {"DLG_BRUSH_000", 3},    {"DLG_GRACE_000", 7},    {"DLG_DYNA_000", 5},
       {"DLG_BEND_000", 3},    {"DLG_STROKV_000", 2},   {"DLG_GOTOB_000", 2},    {"DLG_TIMES_000", 2},
       {"DLG_REPE_000", 2},    {"DLG_TXT_000", 2},      {"DLG_INSTR_000", 1},    {"DLG_ASS_TR_000", 3},
@@ -134,7 +135,7 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"DLG_CHORD_001", 7},
       {"VEXO_IMPM_000", 5},
       {"VEXO_ASS_000", 3},
-      {"VEXO_FIC_000", 1},
+      {"VEXO_FIC_000", 2},
   };
   return groupes;
 }

@@ -42,12 +42,11 @@ void TForm1::BrancherCommandesFichier() {
   DefinirExecute(&TForm1::Ac_Fichier_ExporterMIDI, [this] {
     // The export computes its own play order and lengths over those the playback follows.
     if (LecturePartition()) Ac_Son_StopExecute();
-    QString nom = QFileDialog::getSaveFileName(this, SaveDialog2.Title,
-                                               CheminDansRepertoire(NomExportPropose(QStringLiteral(".mid"))),
-                                               FiltreQt(SaveDialog2.Filter), nullptr, QFileDialog::DontConfirmOverwrite);
-    if (RetenirDossier(nom).isEmpty()) return;
-    if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".mid");
-    if (ConfirmerRemplacement(nom)) ExporterMIDI(nom);
+    const QString reponse = QFileDialog::getSaveFileName(
+        this, SaveDialog2.Title, CheminDansRepertoire(NomExportPropose(QStringLiteral(".mid"))),
+        FiltreQt(SaveDialog2.Filter), nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString nom = FichierAEcrire(RetenirDossier(reponse), QStringLiteral(".mid"));
+    if (!nom.isEmpty()) ExporterMIDI(nom);
   });
   DefinirExecute(&TForm1::Ac_Fichier_Proprietes, [this] {
     if (Sais_Partition) {

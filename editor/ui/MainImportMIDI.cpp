@@ -83,11 +83,14 @@ bool ImporterFichierMIDI(const QString& chemin) {
   attente.Fin();
 
   // The import went through: the new song takes the old one's place. It is a song never saved,
-  // whatever the file's format: its title comes from the file's name, while the caption and the
-  // save question both name it as a new song (CheminFichier, NomFichier empty), until it is saved.
+  // whatever the file's format: its title comes from the file's name and the caption names the
+  // file it came from, while NomFichier stays empty, so that Save asks where to save it and the
+  // save question names it as a new song. Nothing is ever written to CheminFichier while
+  // NomFichier is empty.
   NouvellePartition();
   Partition = std::move(*nouvelle);
   Partition.Titre = QStringToAnsi(TitreFichierImporte(chemin));
+  CheminFichier = chemin;
   FinRemplacementPartition(true);
   Modifie = 1;
   Vierge = 0;

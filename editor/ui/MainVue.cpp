@@ -90,11 +90,10 @@ QString TForm1::AskOpenFileName() {
                                       QFileDialog::ReadOnly);
 }
 
+// The name as typed: the save adds ".sqt" and asks before replacing (EnregistrerSous).
 QString TForm1::AskSaveFileName(const QString& propose) {
-  QString nom = QFileDialog::getSaveFileName(this, SaveDialog1.Title, propose, FiltreQt(SaveDialog1.Filter), nullptr,
-                                             QFileDialog::DontConfirmOverwrite);
-  if (!nom.isEmpty() && QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".sqt");
-  return nom;
+  return QFileDialog::getSaveFileName(this, SaveDialog1.Title, propose, FiltreQt(SaveDialog1.Filter), nullptr,
+                                      QFileDialog::DontConfirmOverwrite);
 }
 
 bool TForm1::PlayWhileEntering() { return Ac_Son_JouerSaisie->isChecked(); }

@@ -1,5 +1,6 @@
 #include "files/ui/Browse.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QSet>
 #include <QSignalBlocker>
@@ -113,6 +115,23 @@ TBrowseForm::TBrowseForm(QWidget* parent, const QStringList& racines) : QDialog(
   JumpAfter = new TVxLineComboBox(droite);
   JumpAfter->SetLineStyle(TLineStyle::lsBump);
   JumpAfter->setMinimumWidth(170);
+  auto* menuLecture = new QMenu(Ecouter);
+  auto* groupeLecture = new QActionGroup(menuLecture);
+  static const char* const nomsMenus[NbMenusLecture] = {"Menu_Lire1Mesure",   "Menu_Lire2Mesures",
+                                                        "Menu_Lire5Mesures",   "Menu_Lire10Mesures",
+                                                        "Menu_Lire25Mesures",  "Menu_LirePartition"};
+  for (int k = 0; k < NbMenusLecture; ++k) {
+    QAction* a = menuLecture->addAction(QString());
+    a->setObjectName(QString::fromLatin1(nomsMenus[k]));
+    a->setCheckable(true);
+    groupeLecture->addAction(a);
+    connect(a, &QAction::triggered, this, [this, k] { JumpAfter->setCurrentIndex(k + 1); });
+    MenusLecture[k] = a;
+  }
+  Menu_Lire1Mesure = MenusLecture[0];
+  Ecouter->setMenu(menuLecture);
+  Ecouter->setPopupMode(QToolButton::MenuButtonPopup);
+  connect(JumpAfter, &QComboBox::currentIndexChanged, this, &TBrowseForm::MajMenuLecture);
   BT_ScannerSousRep = new QToolButton(droite);
   BT_ScannerSousRep->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
   BT_Fermer = new QPushButton(droite);
@@ -197,6 +216,17 @@ void TBrowseForm::Traduire() {
   JumpAfter->clear();
   for (int i = SautPremier; i <= SautDernier; ++i) JumpAfter->addItem(texte(i, sauts[i - SautPremier]));
   JumpAfter->setCurrentIndex(choix);
+  static const char* const lectures[NbMenusLecture] = {"Play 1 Bar",   "Play 2 Bars",  "Play 5 Bars",
+                                                       "Play 10 Bars", "Play 25 Bars", "Play the Score"};
+  QSet<QChar> accelerateurs;
+  for (int k = 0; k < NbMenusLecture; ++k)
+    MenusLecture[k]->setText(AjouterRaccourci(texte(LirePremier + k, lectures[k]), accelerateurs));
+  MajMenuLecture();
+}
+
+void TBrowseForm::MajMenuLecture() {
+  const int choix = JumpAfter->currentIndex();
+  for (int k = 0; k < NbMenusLecture; ++k) MenusLecture[k]->setChecked(choix == k + 1);
 }
 
 void TBrowseForm::showEvent(QShowEvent* e) {
@@ -218,6 +248,7 @@ void TBrowseForm::FormActivate() {
     const QSignalBlocker b(JumpAfter);
     JumpAfter->setCurrentIndex(std::clamp(ini.ReadInteger(s, QStringLiteral("JumpAfter"), 0), 0, JumpAfter->count() - 1));
   }
+  MajMenuLecture();
   QString dossier = ini.ReadString(s, QStringLiteral("Directory"), QString());
   // A stored folder that went (another machine, a removed disk) gives way to the program folder.
   if (dossier.isEmpty() || !QFileInfo(dossier).isDir()) dossier = DossierProgramme();

@@ -9,6 +9,7 @@
 
 #include "files/ListeFichiersSqt.h"
 
+class QAction;
 class QLabel;
 class QSplitter;
 class QStatusBar;
@@ -37,6 +38,11 @@ class TBrowseForm : public QDialog {
   QLabel* Legende[5];
   QToolButton *Ecouter, *BT_ScannerSousRep;
   TVxLineComboBox* JumpAfter;
+  // The radio menu of Ecouter's drop-down, one item for each play length of JumpAfter after "No
+  // jump" (1, 2, 5, 10, 25 bars, the score), Menu_Lire1Mesure first; the two always show the same.
+  static constexpr int NbMenusLecture = 6;
+  QAction* MenusLecture[NbMenusLecture];
+  QAction* Menu_Lire1Mesure;
   QPushButton* BT_Fermer;
   TFormStorage* FormStorage1;
 
@@ -79,6 +85,7 @@ class TBrowseForm : public QDialog {
  private:
   void ViderInfos();
   void MajNombre();
+  void MajMenuLecture();  // checks the item of JumpAfter's choice (none for "No jump")
   void ApresArret(std::function<void()> f);  // runs f now, or once the running playback stopped
   void EtapeScan();                          // lists the scan's next folder, or ends the scan
   TTriBrowse tri_;

@@ -1,7 +1,6 @@
 #include "files/ui/FichierPDF.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 
 #include "files/FileCommands.h"
 
@@ -24,8 +23,7 @@ void InstallerDialogueFichierPDF(TDialogueFichierPDF dialogue) { Dialogue() = st
 QString DemanderFichierPDF(QWidget* parent, const QString& titre, const QString& nomPropose) {
   const QString propose =
       nomPropose.isEmpty() ? QString() : CheminDansRepertoire(NomFichierValide(nomPropose) + QStringLiteral(".pdf"));
-  QString nom = RetenirDossier(Dialogue() ? Dialogue()(parent, titre, propose) : DialogueReel(parent, titre, propose));
-  if (nom.isEmpty()) return {};
-  if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".pdf");
-  return ConfirmerRemplacement(nom) ? nom : QString();
+  const QString nom =
+      RetenirDossier(Dialogue() ? Dialogue()(parent, titre, propose) : DialogueReel(parent, titre, propose));
+  return FichierAEcrire(nom, QStringLiteral(".pdf"));
 }

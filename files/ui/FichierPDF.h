@@ -7,9 +7,9 @@
 class QWidget;
 
 // Asks for the file (proposing `nomPropose`, a name without extension, made valid and placed in
-// the working folder; nothing when empty). A name without extension gets ".pdf" before anything
-// is checked, and an existing file is kept unless the user says to replace it. The folder chosen
-// becomes the working folder. Returns the full name, or an empty one when cancelled.
+// the working folder; nothing when empty). A name not ending in ".pdf" gets it before anything is
+// checked (FichierAEcrire), and an existing file is kept unless the user says to replace it. The
+// folder chosen becomes the working folder. Returns the full name, or an empty one when cancelled.
 QString DemanderFichierPDF(QWidget* parent, const QString& titre, const QString& nomPropose);
 
 // The file dialog behind it, which must not ask about replacing a file itself: the program asks

@@ -210,12 +210,11 @@ bool TTestASCIForm::Exporter(const QString& chemin) {
 }
 
 void TTestASCIForm::BT_EnregistrerClick() {
-  QString nom = QFileDialog::getSaveFileName(this, SaveDialog3.Title, CheminDansRepertoire(NomExportPropose(".tab")),
-                                             FiltreQt(SaveDialog3.Filter), nullptr, QFileDialog::DontConfirmOverwrite);
-  if (RetenirDossier(nom).isEmpty()) return;
-  if (QFileInfo(nom).suffix().isEmpty()) nom += QStringLiteral(".tab");
-  if (!ConfirmerRemplacement(nom)) return;
-  if (Exporter(nom)) accept();
+  const QString reponse = QFileDialog::getSaveFileName(
+      this, SaveDialog3.Title, CheminDansRepertoire(NomExportPropose(QStringLiteral(".tab"), true)),
+      FiltreQt(SaveDialog3.Filter), nullptr, QFileDialog::DontConfirmOverwrite);
+  const QString nom = FichierAEcrire(RetenirDossier(reponse), QStringLiteral(".tab"));
+  if (!nom.isEmpty() && Exporter(nom)) accept();
 }
 
 void TTestASCIForm::BT_ImprimerClick() {

@@ -316,6 +316,8 @@ TEST(FileCommands, MidiExportNameAndReplaceQuestion) {
   CheminFichier = dir.filePath("song.sqt");
   NomFichier = "song.sqt";
   EXPECT_EQ(NomExportPropose(".mid"), dir.filePath("song.mid"));  // saved: next to the song
+  CheminFichier = dir.filePath("My Song.sqt");
+  EXPECT_EQ(NomExportPropose(".tab", true), dir.filePath("my song.tab"));  // the ASCII export's lower case
   for (const char* nom : {"song", "song.sqt2"}) {  // no extension, or a longer one
     CheminFichier = dir.filePath(nom);
     NomFichier = nom;
@@ -337,6 +339,21 @@ TEST(FileCommands, MidiExportNameAndReplaceQuestion) {
   EXPECT_EQ(s.demandes[0].Defaut, MB_DEF_NON);
   EXPECT_TRUE(ConfirmerRemplacement(dir.filePath("none.mid")));  // nothing to replace: no question
   EXPECT_EQ(s.demandes.size(), 2);
+}
+
+// A chooser's answer gets its extension unless it ends in it, whatever dots it holds; a folder of
+// that name is said to be one, never offered for replacing.
+TEST(FileCommands, ChosenNameGetsItsExtensionAndAFolderIsRefused) {
+  Script s;
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir("Take.2.mid"));
+  const std::pair<const char*, const char*> cas[] = {
+      {"Song v1.0", "Song v1.0.mid"}, {"LOUD.MID", "LOUD.MID"}, {"Take.2", ""}, {"Take.2.mid", ""}};
+  for (auto [reponse, fichier] : cas)
+    EXPECT_EQ(FichierAEcrire(dir.filePath(reponse), ".mid", false), *fichier ? dir.filePath(fichier) : QString());
+  EXPECT_FALSE(ConfirmerRemplacement(dir.filePath("Take.2.mid")));
+  ASSERT_EQ(s.demandes.size(), 3);  // the folder, each time an error, never a replace question
+  for (const TDemandeMessage& d : s.demandes) EXPECT_EQ(d.Titre, "Dlg-Erreur");
 }
 
 TEST(FileCommands, ChosenFileBecomesTheWorkingFolder) {

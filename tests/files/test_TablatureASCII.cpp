@@ -308,17 +308,20 @@ TEST_F(TablatureASCIIChanson, WritingHeaderAndBlocks) {
   }
 
   // Measures wrap into blocks no wider than the line; a measure wider than the line stands alone,
-  // cut; no block is ever empty.
+  // whole; no block is ever empty.
   Partition.Titre.clear();
   Partition.Auteur.clear();
   Mesure(M(1), {-2, -2, -2, -2});  // 4 x 17 columns: wider than 40
+  M(1).RenvoiFin = 1;
+  M(1).NbRenvois = 3;
   AddMeasures(6);
   for (int m = 2; m <= 6; ++m) Mesure(M(m), {0, 1, 1});
   const QStringList t = GenererTexteASCII(Partition, 1, 40);
   ASSERT_FALSE(t.isEmpty());
-  EXPECT_EQ(t[0].size(), 40);  // the first block is the wide measure, cut
-  EXPECT_EQ(t[6].left(3), "E||");
-  for (int i = 0; i + 1 < t.size(); ++i) {
+  const QString ronde = "0" + QString(16, '-');
+  EXPECT_EQ(t[6], "E||" + ronde + ronde + ronde + ronde + "-||");  // the first block is the wide measure, whole
+  EXPECT_EQ(t[0], QString(72, ' ') + "3x");
+  for (int i = 7; i + 1 < t.size(); ++i) {
     EXPECT_LE(t[i].size(), 40);
     if (t[i].isEmpty() && t[i + 1].isEmpty()) {
       EXPECT_TRUE(i + 2 >= t.size() || !t[i + 2].isEmpty()) << i;

@@ -81,7 +81,7 @@ inline TLecture Lire(const std::vector<uint8_t>& octets) {
   r.csv = QString::fromLatin1(p.readAllStandardOutput());
   if (p.exitCode() != 0) return r;
   QProcess q;
-  q.start("csvmidi", {"-", rt});
+  q.start("csvmidi", {"-x", "-", rt});  // every event with its status byte, as the writer makes them
   q.waitForStarted();
   q.write(r.csv.toLatin1());
   q.closeWriteChannel();

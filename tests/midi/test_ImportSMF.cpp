@@ -129,6 +129,21 @@ TEST(ImportSMF, ListeDeNotes) {
   }
 }
 
+// The bar follows the bytes read, event by event, in the scan of a format-0 file and in the reading
+// of a chosen source.
+TEST(ImportSMF, ProgressionParEvenement) {
+  smf::Piste a;
+  for (int k = 0; k < 40; ++k) a.On(0, 40 + k, 2).Off(120, 40 + k, 2);
+  TFichierMIDI f;
+  std::vector<int> v[2];
+  ASSERT_EQ(AnalyserFichierMIDI(smf::Fichier(0, 480, {a.Fin()}), f, "T", "-", [&v](int x) { v[0].push_back(x); }),
+            EErreurMIDI::Aucune);
+  TListeNotesImport l;
+  ASSERT_TRUE(LireSourceMIDI(f, f.Sources[0], 0, l, [&v](int x) { v[1].push_back(x); }));
+  for (const std::vector<int>& p : v)  // 80 notes and the end of the track, 4 bytes each
+    EXPECT_EQ((p.size() == 81 ? std::vector<int>{p[40], p[80]} : p), (std::vector<int>{14, 28}));
+}
+
 TEST(ImportSMF, PlafondDeLaListe) {
   TFichierMIDI f;
   ASSERT_EQ(Analyser(smf::Accords(6000, 4, 240), f), EErreurMIDI::Aucune);

@@ -113,6 +113,14 @@ TEST(OrdreLecture, RepeatMarksUnrollToAnEnd) {
       // Endings after a plain repeat go back to the bar after it.
       {"o 1 a1 b .", {1, 2, 1, 2, 3, 4, 5}},
       {"o . a1 b1 c .", {1, 2, 3, 1, 2, 4, 1, 2, 5, 6}},
+      // A later group of endings counts its own afresh; without a repeat-open of its own it goes
+      // back to the bar after the group before.
+      {". a1 b . . a1 b .", {1, 2, 1, 3, 4, 5, 6, 4, 5, 7, 8}},
+      {"o a1 b . . a1 b .", {1, 2, 1, 3, 4, 5, 6, 4, 5, 7, 8}},
+      {". a1 b o a1 b", {1, 2, 1, 3, 4, 5, 4, 6}},
+      {". a1 b . a1 b . a1 b .", {1, 2, 1, 3, 4, 5, 4, 6, 7, 8, 7, 9, 10}},
+      {". a1 b . a1 b1 c .", {1, 2, 1, 3, 4, 5, 4, 6, 4, 7, 8}},
+      {"o4", {1, 1, 1, 1, 1}},  // a one-bar song played whole
   };
   for (const auto& c : cas) {
     Marques(c.marques);
@@ -120,4 +128,7 @@ TEST(OrdreLecture, RepeatMarksUnrollToAnEnd) {
     EXPECT_EQ(Ordre(), c.ordre) << c.marques;
     EXPECT_FALSE(OrdreLectureTronque) << c.marques;
   }
+  CalculeOrdreLecture(1, 1, true, true);  // the command that plays the current measure
+  EXPECT_EQ(Ordre(), (std::vector<int32_t>{1}));
 }
+

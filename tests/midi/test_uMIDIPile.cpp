@@ -67,7 +67,7 @@ TEST(MIDIPile, SerialisesDeltasStatusAndDataBytes) {
   p.Ajouter(128, 15, MIDI_META, META_TEMPO, 3, 60);
   p.Ajouter(16512, 9, MIDI_PITCH_BEND, 0, 72);
   p.Ajouter(-50, 1, MIDI_CONTROLEUR, 7, 100);       // negative time goes to 0
-  p.Ajouter(16512, 9, MIDI_PITCH_BEND, 0, 64);      // same status: left out
+  p.Ajouter(16512, 9, MIDI_PITCH_BEND, 0, 64);      // same status: written again
   std::vector<uint8_t> b;
   p.Ecrire(b);
   EXPECT_EQ(b, (std::vector<uint8_t>{0x00, 0xFF, 0x21, 0x01, 0x00,
@@ -77,7 +77,7 @@ TEST(MIDIPile, SerialisesDeltasStatusAndDataBytes) {
                                      0x81, 0x00, 0x82, 60, 80,
                                      0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40,
                                      0x81, 0x80, 0x00, 0xE9, 0, 72,
-                                     0x00, 0, 64}));
+                                     0x00, 0xE9, 0, 64}));
   p.Vider();
   EXPECT_EQ(p.Nombre(), 0);
 

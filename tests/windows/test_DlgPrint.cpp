@@ -58,8 +58,8 @@ TEST_F(DlgPrint, CaptionsFromTheLanguageFile) {
   EXPECT_TRUE(f.GroupBox1->title().endsWith(QLatin1Char(' ')));
 }
 
-// A name typed without extension gets it before the program looks for the file, and a file there
-// is replaced only on Yes to the program's own question.
+// A name typed without ".pdf", a dot of its own or not, gets it before the program looks for the
+// file, and a file there is replaced only on Yes to the program's own question.
 TEST(DemanderFichierPDF, ExtensionAddedBeforeAskingToReplace) {
   QTemporaryDir dir;
   ASSERT_TRUE(QFile(dir.filePath("keep.pdf")).open(QIODevice::WriteOnly));
@@ -71,7 +71,8 @@ TEST(DemanderFichierPDF, ExtensionAddedBeforeAskingToReplace) {
   const struct {
     const char *tape, *choisi;  // choisi empty: no file, the print does not run
     int reponse, questions;
-  } cas[] = {{"keep", "", ID_NON, 1}, {"keep", "keep.pdf", ID_OUI, 1}, {"new", "new.pdf", ID_NON, 0}};
+  } cas[] = {{"keep", "", ID_NON, 1}, {"keep", "keep.pdf", ID_OUI, 1}, {"new", "new.pdf", ID_NON, 0},
+             {"Ballad no.5", "Ballad no.5.pdf", ID_NON, 0}};
   for (const auto& c : cas) {
     tape = dir.filePath(c.tape);
     reponse = c.reponse;

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -153,7 +154,7 @@ TEST_F(EditTest, ImportAnnuleOuRemplace) {
 }
 
 // A song imported from either format is a song never saved: its title comes from the file's name,
-// and the caption and the save question both name it as a new song.
+// the caption names the file, and the save question names it as a new song.
 TEST_F(EditTest, ImportNommeLaPartitionCommeUneNouvelle) {
   TextesDeTest textes;
   DefinirTexteLangue("Fichier-SansNom", "Untitled");
@@ -181,7 +182,8 @@ TEST_F(EditTest, ImportNommeLaPartitionCommeUneNouvelle) {
     DemanderEnregistrement();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Texte.toStdString(), "Save Untitled?") << format;
-    EXPECT_EQ(legende.toStdString(), (TitreProgramme + " - Untitled").toStdString()) << format;
+    EXPECT_EQ(legende.toStdString(), (TitreProgramme + " - " + QFileInfo(chemin).fileName()).toStdString()) << format;
+    EXPECT_TRUE(NomFichier.isEmpty());
     EXPECT_EQ(Partition.Titre.str(), "Music00" + std::to_string(format));
   }
   SelMIDIForm = nullptr;

@@ -2,12 +2,14 @@
 // form placement.
 #include <gtest/gtest.h>
 
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -28,6 +30,7 @@
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "settings/ConfigFile.h"
+#include "settings/Langue.h"
 
 namespace {
 
@@ -456,12 +459,29 @@ TEST_F(Browser, StoredFolderGoneFallsBackAndSettingsAreWritten) {
   f.FormActivate();
   EXPECT_EQ(f.SystemTreeView1->CurrentPath(), LongPathName(DossierProgramme()));
   EXPECT_EQ(f.JumpAfter->currentIndex(), 4);
+  EXPECT_TRUE(f.MenusLecture[3]->isChecked());
   EXPECT_EQ(f.ListView1->columnWidth(0), 200);
   ASSERT_TRUE(f.SystemTreeView1->SetCurrentPath(tmp.path()));
   f.EcrireReglages();
   const TIniFile ini(CheminFichierConfig());
   EXPECT_EQ(ini.ReadString("Browser", "Directory", ""), LongPathName(tmp.path()));
   EXPECT_EQ(ini.ReadInteger("Browser", "WC4", 0), f.ListView1->columnWidth(3));
+}
+
+// The radio menu under the play button and JumpAfter show the same play length.
+TEST_F(Browser, PlayLengthMenuFollowsJumpAfter) {
+  const QStringList lignes = LignesPatch;
+  LignesPatch.clear();  // the texts of no language file: the program's own
+  TBrowseForm f(nullptr, {tmp.path()});
+  LignesPatch = lignes;
+  ASSERT_EQ(f.Ecouter->menu()->actions().first(), f.Menu_Lire1Mesure);
+  EXPECT_EQ(f.Menu_Lire1Mesure->text().remove('&'), "Play 1 Bar");
+  f.Menu_Lire1Mesure->trigger();
+  EXPECT_EQ(f.MesuresAJouer(40), 1);
+  f.JumpAfter->setCurrentIndex(6);
+  EXPECT_TRUE(f.MenusLecture[5]->isChecked());
+  f.JumpAfter->setCurrentIndex(0);  // no jump: none checked
+  EXPECT_EQ(f.Menu_Lire1Mesure->actionGroup()->checkedAction(), nullptr);
 }
 
 TEST_F(Browser, ClosingDuringAScanStopsItFirst) {
