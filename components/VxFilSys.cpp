@@ -604,22 +604,23 @@ void TrierEntrees(std::vector<TVxFileInfo>& e) {
 }
 
 namespace {
-// Every line of a file list at the list's item height.
+// Every line of a list at the list's own item height (the file list and the drive list).
+template <class TListe>
 class THauteurLigne : public QStyledItemDelegate {
  public:
-  explicit THauteurLigne(TVxFileListBox* l) : QStyledItemDelegate(l), liste_(l) {}
+  explicit THauteurLigne(TListe* l) : QStyledItemDelegate(l), liste_(l) {}
   QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex& i) const override {
     return {QStyledItemDelegate::sizeHint(o, i).width(), liste_->ItemHeight()};
   }
 
  private:
-  TVxFileListBox* liste_;
+  TListe* liste_;
 };
 }  // namespace
 
 TVxFileListBox::TVxFileListBox(QWidget* parent) : QListWidget(parent) {
   setSortingEnabled(false);  // the list sorts itself
-  setItemDelegate(new THauteurLigne(this));
+  setItemDelegate(new THauteurLigne<TVxFileListBox>(this));
   MajHauteur();
   connect(this, &QListWidget::itemDoubleClicked, this, &TVxFileListBox::DoubleClic);
   AdopterParArbres();
@@ -862,24 +863,11 @@ void TVxDirectoryListBox::SetDirectory(const QString& d) {
 
 // ---- Drive list ----
 
-namespace {
-// Every line of the drive list at the list's item height.
-class THauteurLecteur : public QStyledItemDelegate {
- public:
-  explicit THauteurLecteur(TVxDriveComboBox* l) : QStyledItemDelegate(l), liste_(l) {}
-  QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex& i) const override {
-    return {QStyledItemDelegate::sizeHint(o, i).width(), liste_->ItemHeight()};
-  }
-
- private:
-  TVxDriveComboBox* liste_;
-};
-}  // namespace
 
 TVxDriveComboBox::TVxDriveComboBox(QWidget* parent, std::vector<TLecteur> lecteurs)
     : TVxCustomComboBox(parent), donnes_(std::move(lecteurs)) {
   setIconSize(QSize(16, 16));
-  setItemDelegate(new THauteurLecteur(this));
+  setItemDelegate(new THauteurLigne<TVxDriveComboBox>(this));
   Remplir();
   connect(this, &QComboBox::currentIndexChanged, this, [this] {
     if (DirList) DirList->SetDirectory(Drive());
