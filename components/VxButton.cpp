@@ -245,7 +245,6 @@ QPoint DropDownMenuPoint(int width, int height, TVxDropDownMenuPos pos, TPopupAl
 TVxSpeedButton::TVxSpeedButton(QWidget* parent) : QToolButton(parent) {
   resize(25, 25);
   setFocusPolicy(Qt::NoFocus);
-  setAttribute(Qt::WA_Hover, false);
 }
 
 TVxSpeedButton::~TVxSpeedButton() = default;
@@ -383,7 +382,8 @@ void TVxSpeedButton::Click() {
 
 void TVxSpeedButton::mousePressEvent(QMouseEvent* e) {
   if (e->button() == Qt::RightButton) RetestMouseInside(e->position().toPoint());
-  if (e->button() != Qt::LeftButton || !isEnabled() || menuTracking_) {
+  if (menuTracking_) return;  // the press that closed the menu goes no further
+  if (e->button() != Qt::LeftButton || !isEnabled()) {
     e->ignore();
     return;
   }

@@ -3,6 +3,8 @@
 // the speed button (grouped latching, auto-repeat, drop-down menu) with the edit button built on it.
 #include <QImage>
 #include <QPixmap>
+#include <QMenu>
+#include <QPointer>
 #include <QToolButton>
 #include <functional>
 #include <memory>
@@ -11,7 +13,6 @@
 
 #include "platform/Types.h"
 
-class QMenu;
 class QTimer;
 
 // Images in a strip: width / height when the width is a whole multiple of the height and the
@@ -198,7 +199,7 @@ class TVxSpeedButton : public QToolButton {
   TButtonStyle style_ = TButtonStyle::bsAutoDetect;
   TVxDropDownMenuPos menuPosition_ = TVxDropDownMenuPos::dmpBottom;
   int margin_ = -1, spacing_ = 1;
-  QMenu* menu_ = nullptr;
+  QPointer<QMenu> menu_;  // the menu belongs to its owner, who may delete it first
   QTimer* repeat_ = nullptr;
 };
 

@@ -182,6 +182,8 @@ TEST(SpeedButtonPaint, FramesCaptionLayoutsAndMarkPixelChecked) {
   EXPECT_TRUE(BoxOf(flat, kRed).isEmpty());
   b->GrayedInactive = false;
   EXPECT_EQ(BoxOf(b->grab().toImage(), kRed).size(), QSize(16, 16));
+  parent.setPalette(QPalette(Qt::blue));  // new system colours: the made images go
+  EXPECT_EQ(GlyphCache()->ListCount(), 0);
 
   TVxSpeedButton mark;  // no glyph, no caption: the triangle alone, rows of 7, 5, 3, 1
   QMenu menu;
@@ -285,6 +287,11 @@ TEST(SpeedButtonMouse, PressOutsideRepeatGroupsActionAndMenu) {
   EXPECT_EQ(BoxOf(other->grab().toImage(), kBlue).size(), QSize(16, 16));
   other->Click();
   EXPECT_EQ(triggers, 1);
+  int doubles = 0;  // a double click acts on a down button only
+  other->OnDblClick = b->OnDblClick = [&] { ++doubles; };
+  Mouse(other, QEvent::MouseButtonDblClick, {5, 5});
+  Mouse(b, QEvent::MouseButtonDblClick, {5, 5});
+  EXPECT_EQ(doubles, 1);
 
   b->SetCaption("&Go");  // the accelerator clicks an enabled button only
   QShortcutEvent key(QKeySequence("Alt+G"), 0);
