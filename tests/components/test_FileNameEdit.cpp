@@ -175,11 +175,10 @@ TEST(FileNameEdit, DialogIsGivenTheSettings) {
   e.SetMultiSelect(false);
   EXPECT_TRUE(e.Files.isEmpty());
 
-  QTemporaryDir dir;
-  QFile(dir.path() + "/a b.wav").open(QIODevice::WriteOnly);
-  e.SetFileName(dir.path() + "/a b.wav");
+  QFile(config.filePath("a b.wav")).open(QIODevice::WriteOnly);
+  e.SetFileName(config.filePath("a b.wav"));
   EXPECT_TRUE(e.ShortName() == ShortFileNameOf(e.FileName()) && e.LongName() == LongFileNameOf(e.FileName()));
-  e.SetFileName(dir.path() + "/gone.wav");
+  e.SetFileName(config.filePath("gone.wav"));
   EXPECT_TRUE(e.ShortName().isEmpty() && e.LongName().isEmpty());
 }
 
@@ -200,24 +199,21 @@ TEST(FileNameEdit, NoDirectInputButTheButtonAndDropsStillWrite) {
 
   // Files are taken only when asked for; a name the edit refuses is not taken, and nothing fails.
   QMimeData mime;
-  const auto drag = [&](const QString& file) {
+  const auto drop = [&](const QString& file) {  // the text after the drop; "refused" when not taken
     mime.setUrls({QUrl::fromLocalFile(file)});
     QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&e, &enter);
     QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     if (enter.isAccepted()) QApplication::sendEvent(&e, &drop);
-    return enter.isAccepted();
+    return enter.isAccepted() ? e.text() : QStringLiteral("refused");
   };
-  EXPECT_FALSE(drag("/x/dropped.wav"));
+  EXPECT_EQ(drop("/x/dropped.wav"), "refused");
   e.SetDirectInput(true);  // an editable text takes no file's address either
-  EXPECT_FALSE(drag("/x/dropped.wav"));
+  EXPECT_EQ(drop("/x/dropped.wav"), "refused");
   e.SetDirectInput(false);
   e.SetAcceptFiles(true);
-  EXPECT_TRUE(drag("/x/take[2].wav"));
-  EXPECT_EQ(e.text(), "\"/x/new one.wav\"");
-  EXPECT_TRUE(drag("/x/dropped.wav"));
-  EXPECT_EQ(e.text(), "/x/dropped.wav");
+  EXPECT_EQ(drop("/x/take[2].wav"), "\"/x/new one.wav\"");
+  EXPECT_EQ(drop("/x/dropped.wav"), "/x/dropped.wav");
   const QString deep = "/x/" + QString(300, 'a') + ".wav";  // longer than the 255 of other systems
-  EXPECT_TRUE(drag(deep));
-  EXPECT_EQ(e.text(), deep);
+  EXPECT_EQ(drop(deep), deep);
 }

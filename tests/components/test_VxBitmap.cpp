@@ -41,10 +41,9 @@ TEST(VxBitmap, HistogramAndMedianCut) {
   r = ReduceColours(many, 64, 64, TReductionMethod::MedianCut, 256);
   EXPECT_EQ(r.ColoursUsed, 256);
 
-  const std::vector<uint8_t> dib = BitmapToDIB(PaletteImageToQImage(ReduceColours(px, 8, 8, TReductionMethod::Grey)), pf8bit);
-  EXPECT_EQ(dib[0], 'B');
-  EXPECT_EQ(dib[28], 8);  // bit count
-  EXPECT_EQ(dib.size(), 14u + 40 + 256 * 4 + 8 * 8);
+  // A reduced picture goes out whole: header, table and 8 rows of 8.
+  EXPECT_EQ(BitmapToDIB(PaletteImageToQImage(ReduceColours(px, 8, 8, TReductionMethod::Grey)), pf8bit).size(),
+            14u + 40 + 256 * 4 + 8 * 8);
   EXPECT_THROW(BitmapToDIB(QImage(), pf8bit), std::invalid_argument);
 }
 
@@ -77,9 +76,8 @@ TEST(VxBitmap, FileImageAtEachDepth) {
     EXPECT_EQ(std::vector<uint32_t>({Le32(b, 2), Le32(b, 10), b[28], Le32(b, 34), Le32(b, 46)}),
               std::vector<uint32_t>({uint32_t(b.size()), 14 + s.InfoHeaderSize, c.bits, 3 * c.rowSize, c.used}));
     EXPECT_EQ(std::vector<uint8_t>(b.begin() + 14, b.begin() + 54), DIBInfoHeader(5, 3, c.code, c.used));
-    const QImage back = QImage::fromData(b.data(), static_cast<int>(b.size()), "BMP");
-    if (c.bits > 1 && c.method != M::MedianCut) {
-      EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), Sample());
+    if (c.bits > 1 && c.method != M::MedianCut) {  // Qt reads the same picture back
+      EXPECT_EQ(QImage::fromData(b.data(), int(b.size()), "BMP").convertToFormat(QImage::Format_RGB32), Sample());
     }
   }
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCursor>
 #include <QFont>
 #include <QFontMetrics>
 #include <QMessageBox>
