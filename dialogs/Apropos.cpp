@@ -91,12 +91,11 @@ TAproposForm::TAproposForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
 
 void TAproposForm::Traduire() {
   QSet<QChar> utilisees;
-  const QString ok = TexteGroupe(QString::fromLatin1(LignesDlg::Groupe), LignesDlg::OK);
-  BT_OK->setText(AjouterRaccourci(ok.isEmpty() ? BT_OK->text() : ok, utilisees));
-  const QString version = TexteGroupe(QStringLiteral("GENE_000"), 1);
-  if (!version.isEmpty()) Version->setText(version + QLatin1Char(' ') + QString::fromLatin1(kVersion));
-  const QString droits = TexteGroupe(QStringLiteral("GENE_000"), 2);
-  if (!droits.isEmpty()) Droits->setText(droits);
+  BT_OK->setText(
+      AjouterRaccourci(LegendeGroupe(QString::fromLatin1(LignesDlg::Groupe), LignesDlg::OK, BT_OK->text()), utilisees));
+  Version->setText(LegendeGroupe(QStringLiteral("GENE_000"), 1, QStringLiteral("Version")) + QLatin1Char(' ') +
+                   QString::fromLatin1(kVersion));
+  Droits->setText(LegendeGroupe(QStringLiteral("GENE_000"), 2, Droits->text()));
 }
 
 void TAproposForm::FormActivate() { PatcheAuteur->setText(AuteurPatche); }

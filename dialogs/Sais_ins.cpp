@@ -18,9 +18,8 @@ QString NomInstrumentListe(int n) {
   return QString::fromLatin1(NomsInstruments[n]).trimmed();
 }
 
-static QString Legende(const char* groupe, int ligne, const char* defaut) {
-  const QString t = TexteGroupe(QString::fromLatin1(groupe), ligne);
-  return t.isEmpty() ? QString::fromLatin1(defaut) : t;
+static QString Legende(const char* groupe, int ligne, const char* design) {
+  return LegendeGroupe(QString::fromLatin1(groupe), ligne, QString::fromLatin1(design));
 }
 
 TSais_Instrument_Form::TSais_Instrument_Form(int32_t& programme, QWidget* parent)

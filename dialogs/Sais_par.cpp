@@ -48,9 +48,8 @@ namespace {
 constexpr const char* GroupeProp = "DLG_PROP_000";
 enum { CURSEUR_VOLUME, CURSEUR_PAN, CURSEUR_CHORUS, CURSEUR_REVERB };
 
-QString Legende(const char* groupe, int ligne, const char* defaut) {
-  const QString t = TexteGroupe(QString::fromLatin1(groupe), ligne);
-  return t.isEmpty() ? QString::fromLatin1(defaut) : t;
+QString Legende(const char* groupe, int ligne, const char* design) {
+  return LegendeGroupe(QString::fromLatin1(groupe), ligne, QString::fromLatin1(design));
 }
 
 QToolButton* Fleche(QWidget* parent, const QString& nom, Qt::ArrowType sens) {

@@ -36,12 +36,6 @@ int ChampIncorrectSpeedTrainer(const QString textes[5], int nbMesures) {
   return 0;
 }
 
-// Caption i of a language group, or the design-time text when the group does not hold it.
-static QString CaptionGroupe(const QString& groupe, int i, const QString& defaut) {
-  QString t = TexteGroupe(groupe, i);
-  return t.isEmpty() ? defaut : t;
-}
-
 TSpeedT_Form::TSpeedT_Form(QWidget* parent) : QDialog(parent) {
   setObjectName("SpeedT_Form");
   setWindowTitle("Speed Trainer");
@@ -163,15 +157,15 @@ void TSpeedT_Form::Bornes(int champ, int& minimum, int& maximum) const {
 
 void TSpeedT_Form::Traduire() {
   QSet<QChar> utilisees;
-  setWindowTitle(CaptionGroupe("DLG_ASS_ST_000", 1, "Speed Trainer"));
-  LabelMesures->setText(AjouterRaccourci(CaptionGroupe("DLG_ASS_ST_000", 2, "Bars :"), utilisees));
-  LabelMesuresA->setText(CaptionGroupe("DLG_ASS_ST_000", 3, "to"));
-  LabelTempos->setText(AjouterRaccourci(CaptionGroupe("DLG_ASS_ST_000", 4, "Tempos :"), utilisees));
-  LabelTemposA->setText(CaptionGroupe("DLG_ASS_ST_000", 5, "to"));
-  LabelVariation->setText(AjouterRaccourci(CaptionGroupe("DLG_ASS_ST_000", 6, "Each pass tempo variation :"), utilisees));
-  BT_OK->setText(AjouterRaccourci(CaptionGroupe("DLG_000", 1, "OK"), utilisees));
-  BT_Annuler->setText(AjouterRaccourci(CaptionGroupe("DLG_000", 2, "Cancel"), utilisees));
-  BT_Aide->setText(AjouterRaccourci(CaptionGroupe("DLG_000", 5, "Help"), utilisees));
+  setWindowTitle(LegendeGroupe("DLG_ASS_ST_000", 1, "Speed Trainer"));
+  LabelMesures->setText(AjouterRaccourci(LegendeGroupe("DLG_ASS_ST_000", 2, "Bars :"), utilisees));
+  LabelMesuresA->setText(LegendeGroupe("DLG_ASS_ST_000", 3, "to"));
+  LabelTempos->setText(AjouterRaccourci(LegendeGroupe("DLG_ASS_ST_000", 4, "Tempos :"), utilisees));
+  LabelTemposA->setText(LegendeGroupe("DLG_ASS_ST_000", 5, "to"));
+  LabelVariation->setText(AjouterRaccourci(LegendeGroupe("DLG_ASS_ST_000", 6, "Each pass tempo variation :"), utilisees));
+  BT_OK->setText(AjouterRaccourci(LegendeGroupe("DLG_000", 1, "OK"), utilisees));
+  BT_Annuler->setText(AjouterRaccourci(LegendeGroupe("DLG_000", 2, "Cancel"), utilisees));
+  BT_Aide->setText(AjouterRaccourci(LegendeGroupe("DLG_000", 5, "Help"), utilisees));
 }
 
 void TSpeedT_Form::Vider() {

@@ -176,6 +176,11 @@ QString TexteLigne(int entete, int n) { return TexteLigne(LignesPatch, entete, n
 
 QString TexteGroupe(const QString& groupe, int n) { return TexteLigne(TrouverGroupe(groupe), n); }
 
+QString LegendeGroupe(const QString& groupe, int n, const QString& design) {
+  const int entete = TrouverGroupe(groupe);
+  return entete < 0 ? design : TexteLigne(entete, n);
+}
+
 void ChargerMessagesPatch() {
   int config = TrouverGroupe(kConfiguration);
   if (config < 0) return;  // not a language file: the previous texts stay in force

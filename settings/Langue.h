@@ -57,6 +57,9 @@ QString TexteLigne(int entete, int n);
 QString TexteLigne(const QStringList& lignes, int entete, int n);
 // Quoted text of line n of a group; empty when the group is missing.
 QString TexteGroupe(const QString& groupe, int n);
+// A window's caption from line n of its group: the quoted text, empty for a line without one.
+// Only a file without the group leaves the caption the window was designed with, `design`.
+QString LegendeGroupe(const QString& groupe, int n, const QString& design);
 
 // ---- Texts ----
 // Text of a message key (ignoring case); TexteIntrouvable when the table does not hold it.

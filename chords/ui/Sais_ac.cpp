@@ -43,9 +43,8 @@ namespace {
 constexpr int kLargeurCellule = 41, kHauteurCellule = 37;  // cells of the fingering list
 constexpr int kLargeurListe = 342, kHauteurListe = 800;
 
-QString Caption(const char* groupe, int ligne, const QString& defaut) {
-  QString t = TexteGroupe(QString::fromLatin1(groupe), ligne);
-  return t.isEmpty() ? defaut : t;
+QString Caption(const char* groupe, int ligne, const QString& design) {
+  return LegendeGroupe(QString::fromLatin1(groupe), ligne, design);
 }
 
 void Selectionner(QListWidget* l, int ligne) {

@@ -191,9 +191,8 @@ void TBrowseForm::Traduire() {
   using namespace LignesBrowse;
   SystemTreeView1->TexteRacineInaccessible =
       RemplacerParam1(TexteLangue("Fichier-Introuvable"), QStringLiteral("%1"));
-  auto texte = [](int ligne, const char* defaut) {
-    const QString t = TexteGroupe(Groupe, ligne);
-    return t.isEmpty() ? QString::fromUtf8(defaut) : t;
+  auto texte = [](int ligne, const char* design) {
+    return LegendeGroupe(QString::fromLatin1(Groupe), ligne, QString::fromUtf8(design));
   };
   setWindowTitle(texte(Titre, "File browser"));
   texteNombre_ = texte(Nombre, "Files:");
@@ -207,8 +206,8 @@ void TBrowseForm::Traduire() {
   for (int i = 0; i < 5; ++i) Legende[i]->setText(texte(LabTitre + i, legendes[i]));
   QSet<QChar> utilisees;
   Ecouter->setText(AjouterRaccourci(texte(LignesBrowse::Ecouter, "Play the selected file"), utilisees));
-  const QString fermer = TexteGroupe(LignesDlg::Groupe, LignesDlg::Fermer);
-  BT_Fermer->setText(AjouterRaccourci(fermer.isEmpty() ? QStringLiteral("Close") : fermer, utilisees));
+  BT_Fermer->setText(AjouterRaccourci(
+      LegendeGroupe(QString::fromLatin1(LignesDlg::Groupe), LignesDlg::Fermer, QStringLiteral("Close")), utilisees));
   static const char* const sauts[] = {"No jump", "Jump after 1 bar", "Jump after 2 bars", "Jump after 5 bars",
                                       "Jump after 10 bars", "Jump after 25 bars", "Jump after the score"};
   const QSignalBlocker b(JumpAfter);

@@ -182,9 +182,8 @@ TImpASCIIForm::TImpASCIIForm(QWidget* parent) : QDialog(parent) {
 
 void TImpASCIIForm::Traduire() {
   using namespace LignesImpASCII;
-  auto texte = [](int ligne, const char* defaut) {
-    const QString t = TexteGroupe(Groupe, ligne);
-    return t.isEmpty() ? QString::fromUtf8(defaut) : t;
+  auto texte = [](int ligne, const char* design) {
+    return LegendeGroupe(QString::fromLatin1(Groupe), ligne, QString::fromUtf8(design));
   };
   titre_ = texte(Titre, "ASCII tablature import");
   setWindowTitle(NomFichier.isEmpty() ? titre_ : QFileInfo(NomFichier).fileName() + " - " + titre_);
@@ -200,10 +199,9 @@ void TImpASCIIForm::Traduire() {
   TypeImport->setCurrentIndex(choix);
   QSet<QChar> utilisees;
   BT_Importer->setText(AjouterRaccourci(texte(Importer, "Import"), utilisees));
-  const QString annuler = TexteGroupe(LignesDlg::Groupe, LignesDlg::Annuler);
-  const QString aide = TexteGroupe(LignesDlg::Groupe, LignesDlg::Aide);
-  BT_Annuler->setText(AjouterRaccourci(annuler.isEmpty() ? "Cancel" : annuler, utilisees));
-  BT_Aide->setText(AjouterRaccourci(aide.isEmpty() ? "Help" : aide, utilisees));
+  const QString dlg = QString::fromLatin1(LignesDlg::Groupe);
+  BT_Annuler->setText(AjouterRaccourci(LegendeGroupe(dlg, LignesDlg::Annuler, QStringLiteral("Cancel")), utilisees));
+  BT_Aide->setText(AjouterRaccourci(LegendeGroupe(dlg, LignesDlg::Aide, QStringLiteral("Help")), utilisees));
   Lab_ImporterEn->setText(AjouterRaccourci(texte(ImporterEn, "Import as"), utilisees));
 }
 

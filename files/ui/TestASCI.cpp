@@ -145,9 +145,8 @@ TTestASCIForm::TTestASCIForm(QWidget* parent) : QDialog(parent) {
 
 void TTestASCIForm::Traduire() {
   using namespace LignesExpASCII;
-  auto texte = [](const char* groupe, int ligne, const char* defaut) {
-    const QString t = TexteGroupe(groupe, ligne);
-    return t.isEmpty() ? QString::fromUtf8(defaut) : t;
+  auto texte = [](const char* groupe, int ligne, const char* design) {
+    return LegendeGroupe(QString::fromLatin1(groupe), ligne, QString::fromUtf8(design));
   };
   setWindowTitle(texte(Groupe, Titre, "ASCII tablature export"));
   BT_Imprimer->setToolTip(texte(Groupe, HintImprimer, "Print"));
