@@ -166,16 +166,23 @@ void TFormPlacement::AppliquerLimites() {
                           minMax_.MaxTrackHeight ? minMax_.MaxTrackHeight : QWIDGETSIZE_MAX);
 }
 
-void TFormPlacement::SaveNow(bool destruction) {
+bool TFormPlacement::SaveNow(bool destruction) {
   // A placement never read back must not overwrite the stored one with the design place.
-  if (Active && !restored_) return;
+  if (Active && !restored_) return true;
   TIniFile ini(CheminIniPlacement(IniFileName));
   destruction_ = destruction;
   SavePlacement(ini);
   destruction_ = false;
-  ini.UpdateFile();
-  if (OnSavePlacement) OnSavePlacement();
+  QString raison;
+  const bool ecrit = ini.UpdateFile(&raison);
+  // Tried once per restore either way: a failure told on closing is not told again by the form's end.
   saved_ = true;
+  if (!ecrit) {
+    if (OnSaveFailed) OnSaveFailed(ini.FileName(), raison);
+    return false;
+  }
+  if (OnSavePlacement) OnSavePlacement();
+  return true;
 }
 
 void TFormPlacement::RestoreNow() {

@@ -58,6 +58,9 @@ class TFormPlacement : public QObject {
   QString IniSection;   // empty: the form's class name
   int Options = fpState | fpPosition;
   std::function<void()> OnSavePlacement, OnRestorePlacement;
+  // Told when the ini file could not be written, with its path and the reason; the file on disk
+  // is then as it was. It may come while the form is being destroyed: it must not reach into it.
+  std::function<void(const QString& chemin, const QString& raison)> OnSaveFailed;
 
   const TWinMinMaxInfo& MinMaxInfo() const { return minMax_; }
   void SetMinMaxInfo(const TWinMinMaxInfo& m);
@@ -65,7 +68,8 @@ class TFormPlacement : public QObject {
   void SetPreventResize(bool v);
 
   QString Section() const;
-  void SaveNow(bool destruction = false);
+  // False when the ini file could not be written: OnSaveFailed is told, OnSavePlacement is not.
+  bool SaveNow(bool destruction = false);
   void RestoreNow();
   bool Restored() const { return restored_; }
 

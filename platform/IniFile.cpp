@@ -198,7 +198,7 @@ void TIniFile::EraseSection(const QString& section) {
   while (const Section* s = FindSection(section)) sections_.erase(sections_.begin() + (s - sections_.data()));
 }
 
-bool TIniFile::UpdateFile() {
+bool TIniFile::UpdateFile(QString* error) {
   QString text;
   for (const Section& s : sections_) {
     if (!s.header.isEmpty()) text += s.header + eol_;
@@ -210,5 +210,5 @@ bool TIniFile::UpdateFile() {
     utf8_ = true;
     bytes = text.toStdString();
   }
-  return WriteFileChecked(path_, bytes.data(), static_cast<qint64>(bytes.size()));
+  return WriteFileChecked(path_, bytes.data(), static_cast<qint64>(bytes.size()), error);
 }

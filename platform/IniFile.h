@@ -40,8 +40,9 @@ class TIniFile {
   QStringList ReadSections() const;
   void EraseSection(const QString& section);
 
-  // Writes the file through a QSaveFile, so a failed write leaves the old file whole.
-  bool UpdateFile();
+  // Writes the file through a QSaveFile, so a failed write leaves the old file whole; false, with
+  // the reason in *error, when it could not.
+  bool UpdateFile(QString* error = nullptr);
 
  private:
   struct Entry {

@@ -135,7 +135,7 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"DLG_CHORD_001", 7},
       {"VEXO_IMPM_000", 5},
       {"VEXO_ASS_000", 3},
-      {"VEXO_FIC_000", 2},
+      {"VEXO_FIC_000", 3},
   };
   return groupes;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -27,6 +28,12 @@ void InstallerReponseMessage(TReponseMessage reponse) { Reponse() = std::move(re
 
 void AfficherSaisieIncorrecte() {
   MessageBoxD(TexteLangue("Dlg-Erreur"), TexteLangue("Dlg-SaisieIncorrecte"), MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
+}
+
+void AfficherEcritureImpossible(const QString& chemin, const QString& raison) {
+  MessageBoxD(TexteLangue("Dlg-Erreur"),
+              RemplacerParam1et2(TexteLangue("Fichier-EcritureImpossible"), QFileInfo(chemin).fileName(), raison),
+              MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
 }
 
 // ---- Pure part ----

@@ -37,6 +37,9 @@ void InstallerReponseMessage(TReponseMessage reponse);  // empty function = show
 
 // The error box of a value out of range ("Dlg-SaisieIncorrecte").
 void AfficherSaisieIncorrecte();
+// The error box of a file that could not be written and was left as it was: its name and the
+// reason ("Fichier-EcritureImpossible").
+void AfficherEcritureImpossible(const QString& chemin, const QString& raison);
 
 // ---- What the box computes, free of widgets ----
 

@@ -36,6 +36,7 @@
 #include "settings/ConfigFile.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
+#include "settings/Mess.h"
 #include "song/Song.h"
 
 namespace {
@@ -164,6 +165,7 @@ TBrowseForm::TBrowseForm(QWidget* parent, const QStringList& racines) : QDialog(
   FormStorage1->IniFileName = QStringLiteral("Vexo.ini");
   FormStorage1->IniSection = QString::fromLatin1(SECTION);
   FormStorage1->StoredProps = {QStringLiteral("Panel_Gauche.Width")};
+  FormStorage1->OnSaveFailed = AfficherEcritureImpossible;
 
   SystemTreeView1->OnChanging = [this] { return !listage_ && !scan_; };
   SystemTreeView1->OnChange = [this] { ChangerDossier(); };

@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "chords/EcouteAccord.h"
+#include "components/FormPlace.h"
 #include "components/SplashGIF.h"
 #include "components/UWave.h"
 #include "components/VxImages.h"
@@ -44,6 +45,7 @@
 #include "settings/Mess.h"
 #include "song/ChordRecord.h"
 #include "view/ImpressionPartition.h"
+#include "view/ui/preview.h"
 
 namespace {
 
@@ -110,7 +112,8 @@ struct RepondeurMessages {
     for (const char* cle : {"MidiExp-EcritureFichierImpossibleEnregAb", "Fichier-AccesImpossible", "Fichier-Incorrect",
                             "Fichier-MIDINonReconnu", "Imp-Impossible", "Imp-AucunePage"})
       DefinirTexteLangue(cle, cle);
-    DefinirTexteLangue("Imp-FichierImpossible", "Imp-FichierImpossible #1: #2");
+    for (const char* cle : {"Imp-FichierImpossible", "Fichier-EcritureImpossible"})
+      DefinirTexteLangue(cle, QString(cle) + " #1: #2");
     InstallerReponseMessage([this](const TDemandeMessage& d) {
       textes << d.Texte;
       return int(ID_OK);
@@ -146,6 +149,16 @@ std::vector<std::pair<std::function<bool(const QString&)>, QStringList>> Ecrivai
       {[](auto c) { RepWindows = QFileInfo(c).path() + '/'; return EnregistrerConfig(); }, {}},
       {[](auto c) { TIniFile ini(c); ini.WriteString("Browser", "NormPos", "1,2,3,4"); return ini.UpdateFile(); }, {}},
       {[](auto c) { return EcrireFichierEcoute(c, accord, accordage, 6, 24); }, {}},
+      {[](auto c) {
+         TPreview_Form apercu;  // the windows' placement file, as the window says a failure
+         apercu.FormStorage1->IniFileName = c;
+         apercu.show();
+         bool dit = false;
+         apercu.FormStorage1->OnSavePlacement = [&] { dit = true; };
+         const bool ok = apercu.FormStorage1->SaveNow();
+         EXPECT_EQ(dit, ok);  // "saved" only once it is
+         return ok;
+       }, {"Fichier-EcritureImpossible Vexo220.ini: %1"}},
       {[=](auto c) {
          // The program's one printer, as File > Print uses it: each job after a failed one too.
          QPrinter& p = Imprimante();

@@ -22,6 +22,7 @@
 #include "settings/Aide.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
+#include "settings/Mess.h"
 #include "view/ui/DlgPrint.h"
 #include "view/ImpressionPartition.h"
 
@@ -138,6 +139,7 @@ TPreview_Form::TPreview_Form(QWidget* parent) : QDialog(parent) {
   FormStorage1 = new TFormStorage(this);
   FormStorage1->IniFileName = QStringLiteral("Vexo.ini");
   FormStorage1->IniSection = QStringLiteral("Print_Preview");
+  FormStorage1->OnSaveFailed = AfficherEcritureImpossible;
   CentrerSurEcran(this);  // where no place is stored yet
   ApercuOuvert = true;
   Traduire();
