@@ -13,6 +13,7 @@
 #include "platform/IniFile.h"
 #include "platform/Types.h"
 #include "settings/Langue.h"
+#include "settings/Mess.h"
 
 QString CheminFichierConfig() { return RepWindows + "Vexo220.ini"; }
 
@@ -411,8 +412,10 @@ bool EnregistrerConfig(int pisteCourante) {
     if (AccordsLibrairie[n]) ini.WriteString(kAccords, CleAccord(++total), EncoderAccord(*AccordsLibrairie[n]));
   ini.WriteInteger(kAccords, "Total", total);
 
-  if (!ini.UpdateFile()) {
-    std::fprintf(stderr, "The settings file %s cannot be written.\n", qPrintable(CheminFichierConfig()));
+  // The user is told: the last good file stays, and what was changed since is not kept.
+  QString raison;
+  if (!ini.UpdateFile(&raison)) {
+    AfficherEcritureImpossible(CheminFichierConfig(), raison);
     return false;
   }
   return true;

@@ -263,7 +263,8 @@ void TBrowseForm::EcrireReglages() {
   ini.WriteInteger(s, QStringLiteral("JumpAfter"), std::max(0, JumpAfter->currentIndex()));
   if (!SystemTreeView1->CurrentPath().isEmpty())
     ini.WriteString(s, QStringLiteral("Directory"), SystemTreeView1->CurrentPath());
-  ini.UpdateFile();
+  QString raison;
+  if (!ini.UpdateFile(&raison)) AfficherEcritureImpossible(CheminFichierConfig(), raison);
 }
 
 void TBrowseForm::done(int r) {

@@ -146,7 +146,7 @@ std::vector<std::pair<std::function<bool(const QString&)>, QStringList>> Ecrivai
       {[](auto c) { return EcrireMidiPercussion(c, Partition, 38); }, dit},  // the drum preview
       {[](auto c) { return EcrireMidiAccordage(c, apercu); }, dit},
       {[](auto c) { return EcrireFichierTexteASCII(c, QStringList(60, "e|--0--3--|")); }, {}},
-      {[](auto c) { RepWindows = QFileInfo(c).path() + '/'; return EnregistrerConfig(); }, {}},
+      {[](auto c) { RepWindows = QFileInfo(c).path() + '/'; return EnregistrerConfig(); }, {"Fichier-EcritureImpossible Vexo220.ini: %1"}},
       {[](auto c) { TIniFile ini(c); ini.WriteString("Browser", "NormPos", "1,2,3,4"); return ini.UpdateFile(); }, {}},
       {[](auto c) { return EcrireFichierEcoute(c, accord, accordage, 6, 24); }, {}},
       {[](auto c) {
