@@ -27,16 +27,21 @@ constexpr size_t PAS_PAR_MESURE_MAX = 1000;
 // An ending reached while the ending started last has had no repeat-close yet (that one was the
 // last of its group) begins a group of its own, counted afresh; without a repeat-open of its own it
 // goes back to the bar after that last ending: "1 [1. 2 :|| [2. 3  4 [1. 5 :|| [2. 6" sounds
-// 1 2 1 3 4 5 4 6.
+// 1 2 1 3 4 5 4 6. A repeat-open met after such a last ending begins afresh, on whatever pass:
+// "1 [1. 2 :|| [2. 3  ||: 4 5 :|| 6" sounds 1 2 1 3 4 5 4 5 6. Without that open, a repeat-close
+// after the last ending closes it, as the editor takes it too, and the next pass plays none of the
+// endings: "1 [1. 2 :|| [2. 3  4 5 :|| 6" sounds 1 2 1 3 4 5 1 6.
 //
 // Why it ends: every jump goes to g or s, with g <= s <= c; g never decreases. A plain repeat-close
 // counts its own jumps, and once passed on, g stands after it: it is never reached again, so plain
 // jumps are finitely many. An ending's repeat-close jumps only when an ending was started since the
 // last repeat-close, and each start raises j, which an ending number bounds; j falls back to 0 only
-// at a repeat-open reached walking on, where between two plain jumps those opens come in rising
-// order, or at an ending that begins a group. That ending stands after the ending started last, and
-// no ending starts between the two, so once g stands past the earlier one, every later walk reaches
-// it with no ending started since the last jump: each bar begins a group at most once.
+// at a repeat-open reached walking on (one reached while returning does so only when an ending
+// was started since the last jump, so it is not where that jump went), where between two plain
+// jumps those opens come in rising order, or at an ending that begins a group. That ending stands
+// after the ending started last, and no ending starts between the two, so once g stands past the
+// earlier one, every later walk reaches it with no ending started since the last jump: each bar
+// begins a group at most once.
 std::vector<int32_t> Derouler(const TPartition& partition, bool avecRepetitions, int32_t* interrompue) {
   std::vector<int32_t> ordre;
   const int nb = partition.NbMesures;
@@ -57,11 +62,13 @@ std::vector<int32_t> Derouler(const TPartition& partition, bool avecRepetitions,
     const TMesure* m = partition.Mesure(c);
     if (!m) break;
     if (avecRepetitions && m->RenvoiDebut) {
-      g = s = c;
-      if (!retour) {
+      // Going back to the endings' repeat-open keeps their count; an open met after a played
+      // ending that has no repeat-close stands after the group's last ending.
+      if (!retour || (finCommencee && ecrire)) {
         j = 0;
         finCommencee = false;
       }
+      g = s = c;
       retour = false;
     }
     if (avecRepetitions && m->Repetition && !m->RenvoiDebut) {

@@ -120,6 +120,10 @@ TEST(OrdreLecture, RepeatMarksUnrollToAnEnd) {
       {". a1 b o a1 b", {1, 2, 1, 3, 4, 5, 4, 6}},
       {". a1 b . a1 b . a1 b .", {1, 2, 1, 3, 4, 5, 4, 6, 7, 8, 7, 9, 10}},
       {". a1 b . a1 b1 c .", {1, 2, 1, 3, 4, 5, 4, 6, 4, 7, 8}},
+      // A repeat-open after the last ending counts its own repeat; without one, the close after
+      // that ending is its own, and the next pass plays none of the endings.
+      {". a1 b o 1 .", {1, 2, 1, 3, 4, 5, 4, 5, 6}},
+      {". a1 b . 1 .", {1, 2, 1, 3, 4, 5, 1, 6}},
       {"o4", {1, 1, 1, 1, 1}},  // a one-bar song played whole
   };
   for (const auto& c : cas) {
