@@ -155,7 +155,7 @@ int TButtonGlyph::CreateButtonGlyph(TButtonState state) {
   if (!list_) list_ = cache->GetList(size.width(), size.height());
   const int own = static_cast<int>(state);
   const QImage source = GlyphImage(glyph_, numGlyphs_, numGlyphs_ > own ? own : 0);
-  const QRgb face = qRgb(ColorRed(clBtnFace), ColorGreen(clBtnFace), ColorBlue(clBtnFace));
+  const QRgb face = ToQColor(clBtnFace).rgb();
   int made;
   if (state == TButtonState::rbsDisabled && numGlyphs_ < 2)
     made = list_->Add(MakeDisabledGlyph(source, clBlack), face);
@@ -574,8 +574,6 @@ static TRect DrawSpeedFrame(TCanvas& c, TRect r, bool pressed, bool newLook, boo
   }
   return {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
 }
-
-static QColor ToQColor(TColor c) { return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c)); }
 
 // The drop-down triangle: rows of 7, 5, 3 and 1 pixels.
 static void DrawMark(QPainter& p, QPoint at, TColor colour) {

@@ -23,6 +23,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "platform/Canvas.h"
+
 namespace {
 
 constexpr int RoleChemin = Qt::UserRole;       // a root's mount point; a folder list entry's path
@@ -518,7 +520,7 @@ void TVxDirectoryTree::paintEvent(QPaintEvent* e) {
   r.setLeft(r.left() + iconSize().width() + 2);
   r.setWidth(std::min(r.width(), fontMetrics().horizontalAdvance(n->text(0)) + 6));
   QPainter p(viewport());
-  p.setPen(QColor(ColorRed(SelectionPen), ColorGreen(SelectionPen), ColorBlue(SelectionPen)));
+  p.setPen(ToQColor(SelectionPen));
   p.setBrush(Qt::NoBrush);
   p.drawRect(r.adjusted(0, 0, -1, -1));
 }

@@ -7,8 +7,9 @@
 #include <QUrl>
 #include <cmath>
 
+#include "platform/Canvas.h"
+
 namespace {
-QColor Qc(TColor c) { return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c)); }
 int Nearest(double v) { return static_cast<int>(std::nearbyint(v)); }
 }  // namespace
 
@@ -249,7 +250,7 @@ void TVxLabel::PaintLabel(TCanvas& c) {
   if (borderWidth_ > 0) r = DrawBevelBands(c, r, BorderColor, BorderColor, borderWidth_, borderSides_);
   border(borderInner_);
   QPainter& p = *c.Painter();
-  if (!Transparent) p.fillRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), Qc(Color));
+  if (!Transparent) p.fillRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), ToQColor(Color));
   p.setFont(font());
   if (rotation_ == TRotation::roCurve)
     DrawCurvedText(p);
@@ -303,7 +304,7 @@ void TVxLabel::DrawStraightText(QPainter& p, const TRect& cr) {
       p.save();
       p.translate(at.X + dx, at.Y + dy);
       p.rotate(-a.Escapement / 10.0);
-      p.setPen(Qc(col));
+      p.setPen(ToQColor(col));
       p.drawText(origin, t);
       p.restore();
     });
@@ -325,7 +326,7 @@ void TVxLabel::DrawStraightText(QPainter& p, const TRect& cr) {
   if (horizontal & Qt::AlignRight) zone.translate(-recul, 0);
   if (layout_ == TTextLayout::tlBottom) zone.translate(0, -recul);
   DrawTextCopies(p, [&](int dx, int dy, TColor col) {
-    p.setPen(Qc(col));
+    p.setPen(ToQColor(col));
     p.drawText(zone.translated(dx, dy), flags, t);
   });
   p.restore();
@@ -395,7 +396,7 @@ void TVxLabel::DrawCurvedText(QPainter& p) {
     p.rotate(-theta * 180.0 / M_PI);
     const int w = fm.horizontalAdvance(ch);
     DrawTextCopies(p, [&](int dx, int dy, TColor col) {
-      p.setPen(Qc(col));
+      p.setPen(ToQColor(col));
       p.drawText(QPoint(dx - w / 2, dy), QString(ch));
     });
     p.restore();

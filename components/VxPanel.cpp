@@ -9,6 +9,8 @@
 #include <QStyleOption>
 #include <algorithm>
 
+#include "platform/Canvas.h"
+
 TToolbarArrangement ArrangeToolbar(const TToolbarMetrics& m, std::vector<TToolbarItem>& items) {
   TToolbarArrangement a;
   const bool horizontal = m.Orientation == TOrientation::orHorizontal;
@@ -258,8 +260,7 @@ void TVxPanelDockManager::PaintCaptions(QPainter& p) {
   QFont font(QStringLiteral("Arial"));
   font.setPointSize(8);
   font.setStyleStrategy(QFont::NoAntialias);
-  const QColor text(ColorRed(clCaptionText), ColorGreen(clCaptionText), ColorBlue(clCaptionText));
-  const QColor back(ColorRed(clActiveCaption), ColorGreen(clActiveCaption), ColorBlue(clActiveCaption));
+  const QColor text = ToQColor(clCaptionText), back = ToQColor(clActiveCaption);
   for (const auto& c : clients_) {
     const QRect r = CaptionRect(c);
     if (!c || r.isEmpty()) continue;

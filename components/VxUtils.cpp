@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "components/VxCommon.h"
+#include "platform/Canvas.h"
 
 QString SubstituteAll(const QString& text, const QString& searched, const QString& replacement) {
   if (searched.isEmpty()) return text;
@@ -158,7 +159,7 @@ bool IsApplicationActive() {
   return QApplication::activeWindow() != nullptr;
 }
 
-static QRgb ToRgb(TColor c) { return qRgb(ColorRed(c), ColorGreen(c), ColorBlue(c)); }
+static QRgb ToRgb(TColor c) { return ToQColor(c).rgb(); }
 static TColor FromRgb(QRgb c) { return RGBToColor(qRed(c), qGreen(c), qBlue(c)); }
 
 QImage MakeEmbossedBitmap(const QImage& glyph, TColor outline, TColor background, bool emboss, TColor shadow,

@@ -8,8 +8,9 @@
 #include <QPen>
 #include <cmath>
 
-namespace {
 QColor ToQColor(TColor c) { return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c)); }
+
+namespace {
 
 struct Substitution {
   const char* from;

@@ -13,6 +13,7 @@
 
 #include "platform/Types.h"
 
+class QColor;
 class QPainter;
 class QPaintDevice;
 class QImage;
@@ -41,6 +42,10 @@ struct TCanvasFont {
   TColor Color = clBlack;
   int PixelsPerInch = 96;
 };
+
+// The one conversion of a colour of ours (0x00BBGGRR) to Qt's, for the code that draws with Qt
+// itself (it includes <QColor>).
+QColor ToQColor(TColor c);
 
 // Font faces of the original program mapped to faces this machine has (one table).
 QString SubstituerPolice(const QString& face);

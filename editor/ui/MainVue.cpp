@@ -23,6 +23,7 @@
 #include "files/ui/Browse.h"
 #include "midi/Lecture.h"
 #include "midi/ui/SelMIDI.h"
+#include "platform/Canvas.h"
 #include "platform/Evenements.h"
 #include "platform/FluidMediaPlayer.h"
 #include "settings/Config.h"
@@ -76,7 +77,7 @@ void TForm1::ShowEditZoneLabels(const EditZoneLabels& e) {
   NbTps2->setText(e.NbTps2);
   for (QLabel* l : {NbTps, NbTps2}) {
     QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, QColor(ColorRed(e.CouleurEtat), ColorGreen(e.CouleurEtat), ColorBlue(e.CouleurEtat)));
+    p.setColor(QPalette::WindowText, ToQColor(e.CouleurEtat));
     l->setPalette(p);
   }
 }

@@ -184,8 +184,6 @@ QFont FontQt(const TMyFont& f) {
   return PoliceQt(c);
 }
 
-QColor CouleurQt(TColor c) { return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c)); }
-
 // A small chord diagram of one of the three sizes, for the diagram-size pictures.
 QPixmap ImageDiagramme(int taille) {
   const int largeur[4] = {0, 36, 31, 26};
@@ -262,13 +260,13 @@ TPref_Form::TPref_Form(QWidget* parent) : QDialog(parent) {
     f.Italic = choisie.italic();
     if (avecCouleur) {
       // The standard font dialog has no colour: the screen fonts take theirs from the colour dialog.
-      const QColor c = QColorDialog::getColor(CouleurQt(f.Col), this, titre);
+      const QColor c = QColorDialog::getColor(ToQColor(f.Col), this, titre);
       if (c.isValid()) f.Col = RGBToColor(c.red(), c.green(), c.blue());
     }
     return true;
   };
   ChoisirCouleur = [this](TColor& col, const QString& titre) {
-    const QColor c = QColorDialog::getColor(CouleurQt(col), this, titre);
+    const QColor c = QColorDialog::getColor(ToQColor(col), this, titre);
     if (!c.isValid()) return false;
     col = RGBToColor(c.red(), c.green(), c.blue());
     return true;
@@ -898,7 +896,7 @@ void TPref_Form::AfficherExempleFonte(int i) {
   LibExFont[i]->setText(f.Name + QStringLiteral(" (0123456789)"));
   LibExFont[i]->setFont(FontQt(f));
   QPalette pal = LibExFont[i]->palette();
-  pal.setColor(QPalette::WindowText, CouleurQt(f.Col));
+  pal.setColor(QPalette::WindowText, ToQColor(f.Col));
   LibExFont[i]->setPalette(pal);
 }
 
@@ -907,13 +905,13 @@ void TPref_Form::AfficherExempleFontePrt(int i) {
   LibExFontPrt[i]->setText(f.Name + QStringLiteral(" (0123456789)"));
   LibExFontPrt[i]->setFont(FontQt(f));
   QPalette pal = LibExFontPrt[i]->palette();
-  pal.setColor(QPalette::WindowText, CouleurQt(f.Col));
+  pal.setColor(QPalette::WindowText, ToQColor(f.Col));
   LibExFontPrt[i]->setPalette(pal);
 }
 
 void TPref_Form::AfficherExempleCouleur(int i) {
   QPalette pal = ExCol[i]->palette();
-  pal.setColor(QPalette::Window, CouleurQt(Couleurs[i]));
+  pal.setColor(QPalette::Window, ToQColor(Couleurs[i]));
   ExCol[i]->setPalette(pal);
 }
 

@@ -15,7 +15,6 @@
 #include "view/DessinVue.h"
 
 namespace {
-QColor Couleur(TColor c) { return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c)); }
 
 // An image grows to a size, never shrinks (a failure keeps the old one).
 void Agrandir(QImage& img, int w, int h) {
@@ -23,7 +22,7 @@ void Agrandir(QImage& img, int w, int h) {
   if (!img.isNull() && img.width() >= w && img.height() >= h) return;
   QImage neuve(std::max(w, img.width()), std::max(h, img.height()), QImage::Format_RGB32);
   if (neuve.isNull()) return;
-  neuve.fill(Couleur(ParamEcran.ColBackG));
+  neuve.fill(ToQColor(ParamEcran.ColBackG));
   img = std::move(neuve);
 }
 
@@ -169,14 +168,14 @@ int TPanelZoneAffScroll::BandeSous(int y) const {
 void TPanelZoneAffScroll::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   const TVuePartition& v = VuePartition;
-  p.fillRect(e->rect(), Couleur(ParamEcran.ColBackG));
+  p.fillRect(e->rect(), ToQColor(ParamEcran.ColBackG));
   const int l = v.LargeurBande + 6;
   for (int b = 1; b <= v.NbBandes; ++b)
     if (!Bandes[b].isNull()) p.drawImage(QPoint(0, v.HautBande[b]), Bandes[b], QRect(0, 0, l, v.HauteurBande));
   if (v.HauteurDiagrammes > 0 && !Bandes[0].isNull())
     p.drawImage(QPoint(0, v.HautDiagrammes), Bandes[0], QRect(0, 0, l, v.HauteurDiagrammes));
   if (MesureValide() && Selection.Largeur > 0) {
-    p.setPen(QPen(Couleur(ParamEcran.ColSelect), 1));
+    p.setPen(QPen(ToQColor(ParamEcran.ColSelect), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(Selection.Gauche, Selection.Haut, Selection.Largeur - 1, Selection.Hauteur - 1);
   }
