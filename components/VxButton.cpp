@@ -42,32 +42,32 @@ QImage InactiveGlyph(const QImage& glyph, QRgb transparent, QRgb buttonFace) {
   return out;
 }
 
-// The strip's transparent colour is its bottom-left pixel.
-static QPixmap Keyed(const QImage& img) {
-  if (img.isNull()) return {};
+// The image with every pixel of the key colour see-through.
+static QPixmap KeyedOn(const QImage& img, QRgb key) {
   QImage a = img.convertToFormat(QImage::Format_ARGB32);
-  const QRgb key = img.pixel(0, img.height() - 1) & 0xFFFFFF;
+  key &= 0xFFFFFF;
   for (int y = 0; y < a.height(); ++y)
     for (int x = 0; x < a.width(); ++x)
       if ((a.pixel(x, y) & 0xFFFFFF) == key) a.setPixel(x, y, 0);
   return QPixmap::fromImage(a);
 }
 
+// The strip's transparent colour is its bottom-left pixel.
+static QPixmap Keyed(const QImage& img) {
+  if (img.isNull()) return {};
+  return KeyedOn(img, img.pixel(0, img.height() - 1));
+}
+
 // ---- glyph lists and their cache ----
 
 int TGlyphList::Add(const QImage& image, QRgb maskColour) {
-  QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
-  const QRgb key = maskColour & 0xFFFFFF;
-  for (int y = 0; y < keyed.height(); ++y)
-    for (int x = 0; x < keyed.width(); ++x)
-      if ((keyed.pixel(x, y) & 0xFFFFFF) == key) keyed.setPixel(x, y, 0);
   int index = 0;
   while (index < static_cast<int>(used_.size()) && used_[index]) ++index;
   if (index == static_cast<int>(used_.size())) {
     used_.push_back(false);
     images_.emplace_back();
   }
-  images_[index] = QPixmap::fromImage(keyed);
+  images_[index] = KeyedOn(image, maskColour);
   used_[index] = true;
   ++count_;
   return index;
