@@ -420,6 +420,14 @@ void TGIFImage::Notify(TProgressStage stage, int percent, const std::string& mes
   if (OnProgress) OnProgress(stage, percent, message);
 }
 
+// The end of an operation that failed or was aborted: a handler's abort then has nothing left to end.
+void TGIFImage::NotifyFailure(const std::string& message) {
+  try {
+    Notify(TProgressStage::Ending, 0, message);
+  } catch (const EAbort&) {
+  }
+}
+
 bool TGIFImage::DecodeReported(TGIFFrame& f, bool tolerate) {
   try {
     Notify(TProgressStage::Starting, 0);
@@ -429,16 +437,10 @@ bool TGIFImage::DecodeReported(TGIFFrame& f, bool tolerate) {
   } catch (const EAbort&) {
     f.Pixels.clear();
     f.Decoded = false;
-    try {
-      Notify(TProgressStage::Ending, 0);
-    } catch (const EAbort&) {
-    }
+    NotifyFailure({});
     return false;
   } catch (const std::exception& e) {
-    try {
-      Notify(TProgressStage::Ending, 0, e.what());
-    } catch (const EAbort&) {
-    }
+    NotifyFailure(e.what());
     throw;
   }
 }
@@ -464,10 +466,7 @@ void TGIFImage::EncodeReported(TGIFFrame& f) {
     throw;
   } catch (const std::exception& e) {
     f.Data.clear();
-    try {
-      Notify(TProgressStage::Ending, 0, e.what());
-    } catch (const EAbort&) {
-    }
+    NotifyFailure(e.what());
     throw;
   }
 }

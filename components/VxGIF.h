@@ -173,6 +173,7 @@ class TGIFImage {
 
  private:
   void Notify(TProgressStage stage, int percent, const std::string& message = {});
+  void NotifyFailure(const std::string& message);
   // Decodes a frame with its progress notices; false when a handler aborted it.
   bool DecodeReported(TGIFFrame& frame, bool tolerate);
   void EncodeReported(TGIFFrame& frame);
