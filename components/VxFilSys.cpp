@@ -86,11 +86,14 @@ bool DefilerParLignes(QAbstractItemView* v, QWheelEvent* e, int& reste) {
   return true;
 }
 
+QIcon IconeDossierOuvert() {
+  return QIcon::fromTheme(QStringLiteral("folder-open"), QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon));
+}
+
 // A folder: closed, and open while selected.
 QIcon IconeDossierArbre() {
   const QIcon ferme = Icones().icon(QFileIconProvider::Folder);
-  const QIcon ouvert =
-      QIcon::fromTheme(QStringLiteral("folder-open"), QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon));
+  const QIcon ouvert = IconeDossierOuvert();
   QIcon r;
   for (int t : {16, 22, 24, 32}) {
     r.addPixmap(ferme.pixmap(t), QIcon::Normal);
@@ -826,8 +829,7 @@ void TVxDirectoryListBox::wheelEvent(QWheelEvent* e) {
 }
 
 QIcon TVxDirectoryListBox::ImageDossier(Image i) {
-  QStyle* s = QApplication::style();
-  const QIcon ouvert = QIcon::fromTheme(QStringLiteral("folder-open"), s->standardIcon(QStyle::SP_DirOpenIcon));
+  const QIcon ouvert = IconeDossierOuvert();
   switch (i) {
     case imOuvert:
       return ouvert;
