@@ -274,11 +274,7 @@ std::vector<uint8_t> WriteDIB(int w, int h, int depthCode, const std::vector<uin
   b.insert(b.end(), info.begin(), info.end());
   for (uint32_t i = 40; i < sizes.InfoHeaderSize; i += 4) {
     const size_t k = (i - 40) / 4;
-    const uint32_t c = k < palette.size() ? palette[k] : 0;
-    b.push_back(c & 0xFF);
-    b.push_back((c >> 8) & 0xFF);
-    b.push_back((c >> 16) & 0xFF);
-    b.push_back(0);
+    Put32(b, k < palette.size() ? palette[k] & 0xFFFFFF : 0);  // blue, green, red, 0
   }
   const uint32_t rowSize = RowSize(w, bits);
   for (int y = h - 1; y >= 0; --y) {
