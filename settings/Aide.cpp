@@ -19,9 +19,11 @@ QString NomFichierAide(int langueAide) {
   }
 }
 
-void OuvrirAide(const QString& page) {
+void OuvrirAide(const QString& page, const QString& sujet) {
   const QString chemin = DossierProgramme() + QStringLiteral("help/") + page + QStringLiteral(".html");
-  if (QFileInfo::exists(chemin) && QDesktopServices::openUrl(QUrl::fromLocalFile(chemin))) return;
+  QUrl url = QUrl::fromLocalFile(chemin);
+  if (!sujet.isEmpty()) url.setFragment(sujet);
+  if (QFileInfo::exists(chemin) && QDesktopServices::openUrl(url)) return;
   MessageBoxD(TexteLangue("Dlg-Information"), TexteLangue("Aide-NonDisponible"), MB_ICONE_INFORMATION, MB_OK,
               MB_DEF_OK);
 }

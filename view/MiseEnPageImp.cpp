@@ -187,7 +187,10 @@ TMiseEnPageImp MiseEnPageImpression(const TPartition& p, int piste, const TZoneI
     // The next system's beam line plus 8 mm must stay above the bottom margin.
     if (m <= p.NbMesures && bas < y + n * Imp::EcartCordes + Imp::LongHampe + Imp::PosTriolet + 2 + 5) {
       mp.Pages.push_back(TPageImp{mp.NbPages() + 1, {}});
-      y = g.H + 10;  // pages after the first have no header
+      // Pages after the first have no header. What stands above a system (chord diagrams, names,
+      // texts) grows with the zoom while the margin stays physical, so from a zoom of 1 up the
+      // system keeps the room it has at 1 and its diagrams stay on the paper.
+      y = std::max(g.H, g.H * g.Zoom) + 10;
     }
   }
   return mp;

@@ -821,6 +821,7 @@ void TPref_Form::FormActivate() {
 
   ZoneImpressionMem = ZoneImpression;
   for (int i = 0; i < NB_POLICES_IMP; ++i) PorteursPolices.Imp[JEU_MEM][i] = PorteursPolices.Imp[JEU_LIVE][i];
+  BlackBlocksMem = Configuration.BlackBlocks;
   RemplirImpression(ZoneImpression, PorteursPolices.Imp[JEU_LIVE], true);
   ImpressionModifie = false;
   MajZoneImpression();
@@ -934,7 +935,8 @@ void TPref_Form::BT_OKClick() {
 
 void TPref_Form::BT_AideClick() {
   const char* sujets[3] = {"R7_1", "R7_2", "R7_3"};
-  OuvrirAide(QString::fromLatin1(sujets[std::clamp(PageControle->currentIndex(), 0, 2)]));
+  // A topic of the help in the help language, as the Help menu opens it.
+  OuvrirAide(NomFichierAide(LangueAide), QString::fromLatin1(sujets[std::clamp(PageControle->currentIndex(), 0, 2)]));
 }
 
 void TPref_Form::AppliquerGeneral() {
@@ -1139,14 +1141,15 @@ void RafraichirApresPreferences() {
   VueEditeur().ScreenLayoutChanged();
 }
 
-void RestaurerPreferences(bool affichageApplique) {
-  if (affichageApplique) {
+void RestaurerPreferences(const TPref_Form& f) {
+  if (f.AffichageApplique) {
     ParamEcran = ParamEcranMem;
     for (int i = 0; i < NB_POLICES_ECRAN; ++i) PorteursPolices.Ecran[JEU_LIVE][i] = PorteursPolices.Ecran[JEU_MEM][i];
     RafraichirApresPreferences();
   }
   ZoneImpression = ZoneImpressionMem;
   for (int i = 0; i < NB_POLICES_IMP; ++i) PorteursPolices.Imp[JEU_LIVE][i] = PorteursPolices.Imp[JEU_MEM][i];
+  Configuration.BlackBlocks = f.BlackBlocksMem;
 }
 
 bool ExecuterPreferences(QWidget* parent, int page) {
@@ -1155,7 +1158,7 @@ bool ExecuterPreferences(QWidget* parent, int page) {
   const bool ok = f->exec() == QDialog::Accepted;
   if (!ok) {
     LaisserPasserMessages();
-    RestaurerPreferences(f->AffichageApplique);
+    RestaurerPreferences(*f);
   }
   delete f;
   return ok;

@@ -119,6 +119,8 @@ class TPref_Form : public QDialog {
 
   // Marks: a page holds changes not yet written; Look wrote the Display page.
   bool AffichageModifie = false, ImpressionModifie = false, GeneralModifie = false, AffichageApplique = false;
+  // The print switch as the dialog found it: Preview writes it with the rest of its page.
+  bool BlackBlocksMem = false;
 
   // The standard dialogs; tests replace them. A font chooser gets the title and whether the
   // font's colour is chosen too; true when the user confirmed.
@@ -176,8 +178,9 @@ class TPref_Form : public QDialog {
 void RafraichirApresPreferences();
 
 // Puts back what Look and Preview wrote during an opening that was not confirmed: the screen
-// layout and its fonts when Look was used (then the refresh), the print layout and its fonts always.
-void RestaurerPreferences(bool affichageApplique);
+// layout and its fonts when Look was used (then the refresh), the print layout, its fonts and the
+// black-blocks switch always.
+void RestaurerPreferences(const TPref_Form& f);
 
 // The whole opening: creates the dialog with `page` in front, shows it modally, undoes Look and
 // Preview unless it was confirmed, and releases it. True when confirmed with OK.

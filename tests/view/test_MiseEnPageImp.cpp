@@ -113,6 +113,25 @@ TEST_F(ImpTest, PagesAtA4Defaults) {
   EXPECT_DOUBLE_EQ(A4().Pages[0].Systemes[0].Y, 70);
 }
 
+// At every global proportion, the chord diagram above the first system of a later page (its grid,
+// nut and open-string marks) starts on the paper; up to a zoom of 1 the page is laid out as it was.
+TEST_F(ImpTest, LaterPagesKeepTheirDiagramsOnThePaper) {
+  Noires(1000);
+  for (int g = -40; g <= 40; ++g) {
+    SCOPED_TRACE(g);
+    ZoneImpression.GlobalProportions_Prt = g;
+    const TMiseEnPageImp mp = A4();
+    ASSERT_GE(mp.NbPages(), 2);
+    const double y = mp.Pages[1].Systemes[0].Y;
+    const double s = Imp::CaseDiag * FacteurDiagramme(ZoneImpression.ChordSize_Prt);
+    const double haut = y - Imp::PosDiagAc - ZoneImpression.EspDiagAc_Prt / 3.0 - 5 * s - s / 3 - 3 * s / 3.5;
+    EXPECT_GE(haut, 0);
+    if (g <= 0) {
+      EXPECT_DOUBLE_EQ(y, mp.Geo.H + 10);
+    }
+  }
+}
+
 TEST_F(ImpTest, ChordBlockRows) {
   EXPECT_EQ(DiagrammesParRangee(ZoneImpression, kA4L - 20), 14);
   EXPECT_DOUBLE_EQ(HauteurListeAccords(ZoneImpression, 7, kA4L - 20), 15);

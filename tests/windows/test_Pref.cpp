@@ -130,6 +130,7 @@ TEST_F(Preferences, CancelPutsBackLookAndPreview) {
     ReglagesDeDepart();
     redessins = 0;
     const TMyFont policeNotes = PorteursPolices.Ecran[JEU_LIVE][FontNotes];
+    const bool blackBlocks = Configuration.BlackBlocks;
     auto f = Ouvrir();
     f->ChoisirPolice = [](TMyFont& p, const QString&, bool) {
       p.Name = "Courier New";
@@ -147,12 +148,15 @@ TEST_F(Preferences, CancelPutsBackLookAndPreview) {
     if (c.apercu) {
       f->ChampsImp[CI_MargeGaucheLignes]->setText("33");
       f->ModifierFontPrtClick(FontTitle_Prt);
+      f->BlackBlocks->setChecked(!Configuration.BlackBlocks);
       f->BT_Look_PrtClick();
+      EXPECT_EQ(Configuration.BlackBlocks, !blackBlocks);
       EXPECT_EQ(ZoneImpression.MargeGaucheLignes, 33);
       // The dialog comes back in front after the preview: the snapshot stays the one from opening.
       f->FormActivate();
     }
-    RestaurerPreferences(f->AffichageApplique);
+    RestaurerPreferences(*f);
+    EXPECT_EQ(Configuration.BlackBlocks, blackBlocks);
     EXPECT_EQ(ParamEcran.EspPortees, 102);
     EXPECT_EQ(ParamEcran.CoefPAff, 1.23);
     EXPECT_EQ(PorteursPolices.Ecran[JEU_LIVE][FontNotes].Name, policeNotes.Name);

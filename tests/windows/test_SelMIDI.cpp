@@ -22,6 +22,7 @@
 #include "platform/Folders.h"
 #include "settings/Config.h"
 #include "settings/Mess.h"
+#include "settings/ui/Pref.h"
 #include "song/Accordages.h"
 #include "view/ui/preview.h"
 
@@ -162,7 +163,7 @@ TEST(SelMIDI, ClicHorsDesSources) {
 }
 
 // Help tries the dialog's own page first, like every other dialog; the print preview's is the help's
-// contents, in the help language.
+// contents, in the help language, and the preferences open their page's topic there.
 TEST(SelMIDI, AideOuvreSaPage) {
   const QString dossier = DossierProgramme() + QStringLiteral("help/");
   const bool dossierNeuf = !QDir(dossier).exists();
@@ -190,15 +191,22 @@ TEST(SelMIDI, AideOuvreSaPage) {
     d.BT_Annuler->click();
   });
   TPreview_Form(&d).BT_Aide->click();
+  {
+    TPref_Form pref(&d);
+    pref.PageControle->setCurrentIndex(PAGE_DISPLAY);
+    pref.BT_Aide->click();
+  }
   QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
   InstallerReponseMessage({});
   LangueAide = langue;
   for (const QString& n : neuves) QFile::remove(n);
   if (dossierNeuf) QDir(dossier).removeRecursively();
   EXPECT_EQ(messages, 0);
-  ASSERT_EQ(ouvreur.urls.size(), 2);
+  ASSERT_EQ(ouvreur.urls.size(), 3);
   EXPECT_TRUE(ouvreur.urls[0].toLocalFile().endsWith(QStringLiteral("help/SelMIDI.html")));
   EXPECT_TRUE(ouvreur.urls[1].toLocalFile().endsWith(QStringLiteral("help/Vexo_en.html")));
+  EXPECT_TRUE(ouvreur.urls[2].toLocalFile().endsWith(QStringLiteral("help/Vexo_en.html")));
+  EXPECT_EQ(ouvreur.urls[2].fragment(), QStringLiteral("R7_2"));
 }
 
 // Held buttons repeat on their family's timer: the first repeat 300 ms after the press, then the
