@@ -8,8 +8,10 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOption>
 #include <QUrl>
 
@@ -149,6 +151,17 @@ void TPopupWindow::Changed() {
 
 // ---- the combo edit ----
 
+namespace {
+// The application's look with the caret of a bold text, 2 pixels wide.
+class BoldCaretStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int pixelMetric(PixelMetric m, const QStyleOption* o, const QWidget* w) const override {
+    return m == PM_TextCursorWidth ? 2 : QProxyStyle::pixelMetric(m, o, w);
+  }
+};
+}  // namespace
+
 TCustomComboEdit::TCustomComboEdit(QWidget* parent)
     : QLineEdit(parent), container_(new QWidget(this)), button_(new TEditButton(container_)) {
   container_->setCursor(Qt::ArrowCursor);
@@ -158,6 +171,7 @@ TCustomComboEdit::TCustomComboEdit(QWidget* parent)
   setMinimumHeight(MinHeight());
   RecreateGlyph();
   PlaceButton();
+  FollowFontWeight();
 }
 
 TCustomComboEdit::~TCustomComboEdit() {
@@ -368,6 +382,18 @@ void TCustomComboEdit::changeEvent(QEvent* e) {
   if (e->type() == QEvent::FontChange) {
     setMinimumHeight(MinHeight());
     PlaceButton();
+    FollowFontWeight();
+  }
+}
+
+void TCustomComboEdit::FollowFontWeight() {
+  if (font().bold() == (caretStyle_ != nullptr)) return;
+  if (font().bold()) {
+    caretStyle_ = std::make_unique<BoldCaretStyle>(QStyleFactory::create(QApplication::style()->name()));
+    setStyle(caretStyle_.get());
+  } else {
+    setStyle(nullptr);
+    caretStyle_.reset();
   }
 }
 
@@ -495,25 +521,33 @@ bool TFilenameEdit::DefaultDialog(QString& name) {
   return true;
 }
 
+// The folder a name gives, as an absolute path; empty for a bare name, which gives none (not the
+// working folder).
+static QString FolderOfName(const QString& name) {
+  return name.contains('/') ? QFileInfo(name).absolutePath() : QString();
+}
+
 void TFilenameEdit::DoButtonClick() {
   if (OnButtonClick) OnButtonClick();
   QString name = FileName();
   bool action = true;
   DoBeforeDialog(name, action);
   if (!action) return;
-  // A name the dialog cannot start on is dropped; its folder is kept when it exists.
+  // The dialog starts in the name's folder when it exists, and on the name when the dialog can
+  // take it; an invalid name starts it on nothing and is handed back unchanged when it is cancelled.
+  QString chosen;
   if (IsValidFileName(name)) {
-    const QFileInfo fi(name);
-    if (FolderExists(fi.absolutePath())) InitialDir = fi.absolutePath();
-    if (fi.fileName().isEmpty() || !IsValidFileName(fi.fileName())) name.clear();
-  } else {
-    name.clear();
+    const QString folder = FolderOfName(name);
+    if (!folder.isEmpty() && FolderExists(folder)) InitialDir = folder;
+    const QString part = QFileInfo(name).fileName();
+    if (part.isEmpty() || !IsValidFileName(part)) name.clear();
+    chosen = name;
   }
-  action = RunDialog ? RunDialog(name) : DefaultDialog(name);
-  const QString chosen = name;
+  action = RunDialog ? RunDialog(chosen) : DefaultDialog(chosen);
+  if (action) name = chosen;
   if (focusPolicy() != Qt::NoFocus && isEnabled() && isVisible()) setFocus();
   DoAfterDialog(name, action);
   if (!action) return;
   setText(QuotedFileName(name));
-  InitialDir = QFileInfo(chosen).absolutePath();
+  if (const QString folder = FolderOfName(chosen); !folder.isEmpty()) InitialDir = folder;
 }

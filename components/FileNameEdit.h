@@ -10,11 +10,13 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
 #include "components/VxButton.h"
 
 class QFileDialog;
+class QStyle;
 class TCustomComboEdit;
 
 enum class TFileDialogKind { dkOpen, dkSave, dkOpenPicture, dkSavePicture };
@@ -143,6 +145,10 @@ class TCustomComboEdit : public QLineEdit {
  private:
   friend class TPopupWindow;
   void PlaceButton();
+  // A bold text gets a 2-pixel caret: the edit then draws with a copy of the application's style
+  // that says so.
+  void FollowFontWeight();
+  std::unique_ptr<QStyle> caretStyle_;
   QWidget* container_;
   TEditButton* button_;
   QPointer<TPopupWindow> popup_;

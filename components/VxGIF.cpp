@@ -32,6 +32,17 @@ int NearestEntry(const std::vector<TGIFRGB>& table, int r, int g, int b) {
   return best;
 }
 
+// The entry whose pixels are see-through, or -1 when the frame has none.
+int TransparentEntry(const TGIFFrame& f) {
+  if (f.Transparent == clNoneGIF) return -1;
+  const int n = static_cast<int>(f.Colours.size());
+  if (f.TransparentIndex >= 0 && f.TransparentIndex < n && f.Colours[f.TransparentIndex].Couleur() == f.Transparent)
+    return f.TransparentIndex;
+  for (int i = 0; i < n; ++i)
+    if (f.Colours[i].Couleur() == f.Transparent) return i;
+  return -1;
+}
+
 // A frame's pixels from a picture of its size: each colour's nearest entry of the frame's table.
 void TakePixels(TGIFFrame& f, const QImage& picture) {
   if (picture.size() != QSize(f.Width, f.Height) || f.Colours.empty() || f.Width <= 0) return;
@@ -453,6 +464,7 @@ void TGIFImage::EncodeReported(TGIFFrame& f) {
     f.Pixels = grey.Indexes;
     f.BitsPerPixel = 8;
     f.LocalColours = f.Colours != GlobalColours;
+    f.TransparentIndex = -1;  // an entry of the old table
   }
   f.Source = QImage();
   try {
@@ -463,6 +475,7 @@ void TGIFImage::EncodeReported(TGIFFrame& f) {
     Notify(TProgressStage::Ending, 100);
   } catch (const EAbort&) {
     f.Data.clear();
+    NotifyFailure({});
     throw;
   } catch (const std::exception& e) {
     f.Data.clear();
@@ -520,12 +533,10 @@ bool TGIFImage::AssignTo(QImage& bitmap, TColor* transparentColour) {
   QImage img = Bitmap();
   const TGIFFrame& f = Frames[std::clamp(Current, 0, static_cast<int>(Frames.size()) - 1)];
   if (f.Transparent != clNoneGIF && !f.Colours.empty() && img.colorCount() > 0) {
-    const int best =
-        NearestEntry(f.Colours, ColorRed(f.Transparent), ColorGreen(f.Transparent), ColorBlue(f.Transparent));
-    if (transparentColour) *transparentColour = f.Colours[best].Couleur();
-    QList<QRgb> table = img.colorTable();
-    table[best] &= 0x00FFFFFF;
-    img.setColorTable(table);
+    int key = TransparentEntry(f);
+    if (key < 0) key = NearestEntry(f.Colours, ColorRed(f.Transparent), ColorGreen(f.Transparent), ColorBlue(f.Transparent));
+    if (transparentColour) *transparentColour = f.Colours[key].Couleur();
+    if (key < img.colorCount()) img.setColor(key, img.color(key) & 0x00FFFFFF);
   }
   bitmap = img;
   return true;
@@ -626,8 +637,9 @@ void TGIFImage::LoadFromBytes(std::span<const uint8_t> bytes, bool decodeFirst) 
       for (const TExtension& e : f.Extensions) {
         if (e.Type != TExtensionType::GraphicControl || e.Fixed.size() < 4) continue;
         const int ti = e.Fixed[3];
-        f.Transparent = (e.Fixed[0] & 1) && ti < static_cast<int>(f.Colours.size()) ? f.Colours[ti].Couleur()
-                                                                                       : clNoneGIF;
+        const bool keyed = (e.Fixed[0] & 1) && ti < static_cast<int>(f.Colours.size());
+        f.Transparent = keyed ? f.Colours[ti].Couleur() : clNoneGIF;
+        f.TransparentIndex = keyed ? ti : -1;
         f.Delay = std::max<uint32_t>(static_cast<uint32_t>(e.Fixed[1] | (e.Fixed[2] << 8)) * 10, f.Delay);
         f.Disposal = (e.Fixed[0] >> 2) & 7;
       }
@@ -689,12 +701,7 @@ std::vector<uint8_t> TGIFImage::SaveToBytes() {
       const uint32_t hundredths = std::min<uint32_t>(f.Delay / 10, 0xFFFF);
       e.Fixed[1] = hundredths & 0xFF;
       e.Fixed[2] = (hundredths >> 8) & 0xFF;
-      int ti = -1;
-      for (size_t i = 0; i < f.Colours.size() && f.Transparent != clNoneGIF; ++i)
-        if (f.Colours[i].Couleur() == f.Transparent) {
-          ti = static_cast<int>(i);
-          break;
-        }
+      const int ti = TransparentEntry(f);
       if (ti >= 0) e.Fixed[0] |= 1, e.Fixed[3] = static_cast<uint8_t>(ti);
       else e.Fixed[0] &= ~1;
       e.Fixed[0] = static_cast<uint8_t>((e.Fixed[0] & ~0x1C) | ((f.Disposal & 7) << 2));
@@ -862,7 +869,10 @@ void TGIFImage::AddFrame(const QImage& picture) {
   for (int y = 0; y < f.Height; ++y)
     std::memcpy(f.Pixels.data() + static_cast<size_t>(y) * f.Width, indexed.constScanLine(y), f.Width);
   f.Decoded = true;
-  if (seeThrough) f.Transparent = f.Colours[NearestEntry(f.Colours, 0xFF, 0x00, 0xFF)].Couleur();
+  if (seeThrough) {
+    f.TransparentIndex = NearestEntry(f.Colours, 0xFF, 0x00, 0xFF);
+    f.Transparent = f.Colours[f.TransparentIndex].Couleur();
+  }
   if (f.Colours.empty()) {
     f.BitsPerPixel = 1;
   } else if (GlobalColours.empty()) {
@@ -882,10 +892,17 @@ void TGIFImage::Draw(QPainter& p, const QRect& r) {
   if (Current < 0 || Current >= static_cast<int>(Frames.size())) return;
   QImage img = Bitmap();
   const TGIFFrame& f = Frames[Current];
-  if (IsTransparent() && f.Transparent != clNoneGIF)
-    DrawBitmapRectKeyed(p, r.x(), r.y(), r.width(), r.height(), img, img.rect(), f.Transparent);
-  else
+  const int key = IsTransparent() ? TransparentEntry(f) : -1;
+  if (key >= 0 && key < img.colorCount()) {
+    // Keyed on the entry, not its colour: another entry of the same colour stays opaque.
+    img.setColor(key, img.color(key) & 0x00FFFFFF);
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     p.drawImage(r, img);
+    p.restore();
+  } else {
+    p.drawImage(r, img);
+  }
 }
 
 void TGIFImage::AssignFromCursor(const TAnimatedCursorImage& cursor) {

@@ -72,6 +72,10 @@ struct TGIFFrame {
   std::vector<uint8_t> Data;  // LZW code size byte, then the sub-blocks with the zero terminator
   std::vector<TExtension> Extensions;
   TColor Transparent = clNoneGIF;
+  // The see-through entry of the colour table: a table may hold the transparent colour more than
+  // once, and only this entry's pixels are left out. -1, or an entry of another colour, stands for
+  // the first entry of the transparent colour.
+  int TransparentIndex = -1;
   uint32_t Delay = 0;  // milliseconds: 65535 hundredths do not fit 16 bits once scaled
   int Disposal = 0;
   // Decoded palette indexes, Width x Height in row order; empty until decoded.
@@ -134,9 +138,9 @@ class TGIFImage {
   // True when both share one screen data: one was assigned from the other, and neither changed
   // its global colours, aspect, depths or comment since.
   bool Equals(const TGIFImage& other) const;
-  // The current frame's bitmap, carrying the frame's transparent colour: the colour table entry
-  // nearest to it becomes see-through and *transparentColour (when given) is set to it. An empty
-  // picture leaves the bitmap as it was and gives false.
+  // The current frame's bitmap, carrying the frame's transparent colour: its see-through entry (the
+  // entry nearest to the colour when none has it) becomes see-through and *transparentColour (when
+  // given) is set to that entry's colour. An empty picture leaves the bitmap as it was and gives false.
   bool AssignTo(QImage& bitmap, TColor* transparentColour = nullptr);
 
   // Replaces the picture with the GIF in bytes; decodeFirst decodes frame 0 now (a failure there

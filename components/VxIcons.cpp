@@ -34,7 +34,8 @@ void TIconList::Add(const QByteArray& icon) {
 
 void TIconList::Put(int i, const QByteArray& icon) {
   if (i == Count()) return Add(icon);
-  icons_.at(i) = icon;
+  if (i < 0 || i > Count()) return;
+  icons_[i] = icon;
   Changed();
 }
 
@@ -55,12 +56,14 @@ void TIconList::InsertFromResource(int i, const QString& resourcePath) {
 }
 
 void TIconList::Delete(int i) {
+  if (i < 0 || i >= Count()) return;
   icons_.erase(icons_.begin() + i);
   Changed();
 }
 
 void TIconList::Exchange(int a, int b) {
-  std::swap(icons_.at(a), icons_.at(b));
+  if (a < 0 || a >= Count() || b < 0 || b >= Count()) return;
+  std::swap(icons_[a], icons_[b]);
   Changed();
 }
 
@@ -144,7 +147,11 @@ bool TAnimatedCursorImage::LoadFromBytes(std::span<const uint8_t> b) {
       const uint8_t* tag = b.data() + pos;
       const uint32_t len = Get32(tag + 4);
       pos += 8;
-      if (len > to - pos) return;  // a cut chunk ends the reading
+      // A cut chunk ends the reading; of a cut list, the sub-chunks it still holds whole are read.
+      const bool list = listType == nullptr && std::memcmp(tag, "LIST", 4) == 0;
+      const bool cut = len > to - pos;
+      if (cut && !list) return;
+      const size_t held = cut ? to - pos : len;
       const uint8_t* d = b.data() + pos;
       if (listType == nullptr && std::memcmp(tag, "anih", 4) == 0) {
         if (len < 36) throw EIconReadError();
@@ -160,9 +167,9 @@ bool TAnimatedCursorImage::LoadFromBytes(std::span<const uint8_t> b) {
       } else if (listType == nullptr && std::memcmp(tag, "seq ", 4) == 0) {
         for (size_t k = 0; k + 4 <= len && seqNext < Frames.size(); k += 4)
           Frames[seqNext++].Sequence = static_cast<int>(Get32(d + k));
-      } else if (listType == nullptr && std::memcmp(tag, "LIST", 4) == 0 && len >= 4) {
-        if (std::memcmp(d, "fram", 4) == 0) walk(pos + 4, pos + len, "fram");
-        else if (std::memcmp(d, "INFO", 4) == 0) walk(pos + 4, pos + len, "INFO");
+      } else if (list && held >= 4) {
+        if (std::memcmp(d, "fram", 4) == 0) walk(pos + 4, pos + held, "fram");
+        else if (std::memcmp(d, "INFO", 4) == 0) walk(pos + 4, pos + held, "INFO");
       } else if (listType && std::strcmp(listType, "fram") == 0 && std::memcmp(tag, "icon", 4) == 0) {
         TIconFrame f;
         f.Icon = QByteArray(reinterpret_cast<const char*>(d), len);
@@ -197,6 +204,7 @@ bool TAnimatedCursorImage::LoadFromBytes(std::span<const uint8_t> b) {
         if (std::memcmp(tag, "INAM", 4) == 0) Title = text255(d, len);
         else if (std::memcmp(tag, "IART", 4) == 0) Author = text255(d, len);
       }
+      if (cut) return;
       pos += len + (len & 1);
       if (pos > to) return;
     }

@@ -35,6 +35,7 @@ class TIconList {
   int Count() const { return static_cast<int>(icons_.size()); }
   const QByteArray& Icon(int i) const { return icons_.at(i); }
   void Add(const QByteArray& icon);
+  // An index past the end (or below 0) changes nothing, in Put, Delete and Exchange.
   void Put(int i, const QByteArray& icon);  // i == Count() appends
   void Insert(int i, const QByteArray& icon);
   // Inserts the icon file held in a Qt resource (":/..."); a missing resource or one that is not

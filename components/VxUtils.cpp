@@ -95,15 +95,19 @@ std::pair<int, QString> NextCommandParam(const QString& line, int pos) {
     }
     break;
   }
-  // The parameter grows as long as it needs: no fixed buffer to run past.
+  // A parameter keeps its first kCommandParamMax characters; the rest of it is read past, so that
+  // the parameters after it stay where they are.
   QString out;
+  auto keep = [&](QChar c) {
+    if (out.size() < kCommandParamMax) out += c;
+  };
   while (pos < len && !blank(pos)) {
     if (line[pos] == '"') {
       ++pos;
-      while (pos < len && line[pos] != '"') out += line[pos++];
+      while (pos < len && line[pos] != '"') keep(line[pos++]);
       if (pos < len) ++pos;
     } else {
-      out += line[pos++];
+      keep(line[pos++]);
     }
   }
   return {pos, out};
@@ -129,17 +133,20 @@ QString CommandParamAt(const QString& line, int index) {
   }
 }
 
+// One walk over the line: each parameter is read once.
 std::pair<QString, QString> SplitProgramAndParams(const QString& line) {
-  const int n = CountCommandParams(line);
-  if (n == 0) return {};
+  auto [pos, program] = NextCommandParam(line, 0);
+  if (program.isEmpty()) return {};
   QString params;
-  for (int i = 1; i < n; ++i) {
-    QString p = CommandParamAt(line, i);
+  for (;;) {
+    auto [next, p] = NextCommandParam(line, pos);
+    if (p.isEmpty()) break;
     if (p.contains(' ')) p = '"' + p + '"';
-    if (i > 1) params += ' ';
+    if (!params.isEmpty()) params += ' ';
     params += p;
+    pos = next;
   }
-  return {CommandParamAt(line, 0), params};
+  return {program, params};
 }
 
 QString ShortenToWidth(const QString& text, const QFontMetrics& fm, int maxWidth) {

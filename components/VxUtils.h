@@ -35,7 +35,9 @@ bool IsValidFileName(const QString& name);
 QString ShortFileNameOf(const QString& name);
 QString LongFileNameOf(const QString& name);
 
-// Command lines: blanks separate parameters, double quotes hold blanks, "" is nothing.
+// Command lines: blanks separate parameters, double quotes hold blanks, "" is nothing. A parameter
+// keeps its first kCommandParamMax characters (the rest of it is skipped).
+inline constexpr int kCommandParamMax = 256;
 // Reads one parameter from pos (0-based); returns the new position and the parameter.
 std::pair<int, QString> NextCommandParam(const QString& line, int pos);
 int CountCommandParams(const QString& line);

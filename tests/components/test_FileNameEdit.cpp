@@ -217,3 +217,50 @@ TEST(FileNameEdit, NoDirectInputButTheButtonAndDropsStillWrite) {
   const QString deep = "/x/" + QString(300, 'a') + ".wav";  // longer than the 255 of other systems
   EXPECT_EQ(drop(deep), deep);
 }
+
+// The dialog starts in the folder the name gives, never in the working folder for a bare name;
+// cancelled, it hands the name back as it was, an invalid one included.
+TEST(FileNameEdit, DialogStartAndCancel) {
+  QTemporaryDir dir;
+  const QString start = dir.filePath("start");
+  struct Case { QString text, initialDir, dialogOn, after; };
+  const Case cases[] = {
+      {"plain.wav", start, "plain.wav", "plain.wav"},
+      {dir.filePath("x.wav"), dir.path(), dir.filePath("x.wav"), dir.filePath("x.wav")},
+      {"/no/such/folder/x.wav", start, "/no/such/folder/x.wav", "/no/such/folder/x.wav"},
+      {"a|b.wav", start, "", "a|b.wav"},
+      {dir.path() + "/", dir.path(), "", ""},  // a folder alone: no name to start on
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.toStdString());
+    TFilenameEdit e;
+    e.setText(c.text);
+    e.InitialDir = start;
+    QString dialogOn = "not run", after = "not called";
+    e.RunDialog = [&](QString& name) {
+      dialogOn = name;
+      return false;
+    };
+    e.OnAfterDialog = [&](QString& name, bool&) { after = name; };
+    e.ButtonClick();
+    EXPECT_EQ(std::tuple(e.InitialDir, dialogOn, after, e.text()), std::tuple(c.initialDir, c.dialogOn, c.after, c.text));
+  }
+}
+
+// The caret is 2 pixels wide in a bold text, 1 otherwise; the button keeps the application's look.
+TEST(FileNameEdit, BoldTextHasTheWiderCaret) {
+  TFilenameEdit e;
+  e.setText("abc");
+  const auto caret = [&] {
+    e.grab();  // the edit takes its caret's width when it paints
+    return e.inputMethodQuery(Qt::ImCursorRectangle).toRect().width();
+  };
+  const int thin = caret();
+  QFont f = e.font();
+  for (bool bold : {true, false, true}) {
+    f.setBold(bold);
+    e.setFont(f);
+    EXPECT_EQ(caret(), thin + bold) << bold;
+    EXPECT_EQ(e.Button()->style(), QApplication::style());
+  }
+}

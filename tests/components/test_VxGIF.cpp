@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QPainter>
 #include <random>
 #include <tuple>
 
@@ -317,6 +318,7 @@ TEST(VxGIF, ClipboardCarriesTheGIF) {
   clipboard.setMimeData(other);
   back.LoadFromClipboard(clipboard);
   EXPECT_EQ(back.Bitmap().pixelColor(3, 1), QColor(Qt::green));
+  EXPECT_EQ(std::tuple(back.Frames.size(), back.Current), std::tuple(size_t(1), 0)) << "the GIF read before is gone";
   clipboard.clear();
 }
 
@@ -378,14 +380,54 @@ TEST(VxGIF, ProgressOfDecodeAndEncode) {
   EXPECT_EQ(std::tuple(std::get<0>(seen.front()), whole), std::tuple(TProgressStage::Starting, 2));
   EXPECT_EQ(seen.back(), std::tuple(TProgressStage::Ending, 0, std::string(gif::CodeSizeRange)));
 
+  // An abort ends with the failure's notice, in a decode as in an encode.
   g.Frames[0].Data.clear();
-  g.OnProgress = back.OnProgress = [](TProgressStage s, int, const std::string&) {
+  g.OnProgress = back.OnProgress = [&](TProgressStage s, int p, const std::string& m) {
+    seen.emplace_back(s, p, m);
     if (s == TProgressStage::Running) throw EAbort{};
   };
+  const auto aborted = std::tuple(TProgressStage::Ending, 0, std::string());
   EXPECT_NO_THROW(back.LoadFromBytes(bytes));
+  EXPECT_EQ(seen.back(), aborted);
   EXPECT_TRUE(back.Frames.at(0).Pixels.empty() && back.Bitmap().isNull());
+  seen.clear();
   EXPECT_THROW(g.SaveToBytes(), EAbort);
   EXPECT_TRUE(g.Frames[0].Data.empty());
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.back(), aborted);
+}
+
+// A table may hold one colour twice: only the see-through entry's pixels are left out, when drawn
+// and when assigned to a bitmap, and the entry survives a save.
+TEST(VxGIF, TransparencyIsKeyedOnTheEntryNotItsColour) {
+  const TGIFRGB a{10, 20, 30}, b{200, 100, 50}, c{0, 0, 255};
+  TGIFImage g = OneFrame(2, 2, 2, {0, 1, 2, 3});
+  g.GlobalColours = g.Frames[0].Colours = {a, b, b, c};
+  g.Frames[0].Transparent = b.Couleur();
+  std::vector<uint8_t> bytes = g.SaveToBytes();
+  const uint8_t gce[] = {0x21, 0xF9, 0x04, 0x01, 0, 0, 0x01};
+  auto at = std::search(bytes.begin(), bytes.end(), std::begin(gce), std::end(gce));
+  ASSERT_NE(at, bytes.end());
+  at[6] = 2;  // the second entry of that colour is the see-through one
+  TGIFImage loaded, saved;
+  loaded.LoadFromBytes(bytes);
+  saved.LoadFromBytes(TGIFImage(loaded).SaveToBytes());
+  for (TGIFImage* p : {&loaded, &saved}) {
+    SCOPED_TRACE(p == &loaded ? "loaded" : "saved again");
+    QImage canvas(2, 2, QImage::Format_RGB32);
+    canvas.fill(Qt::yellow);
+    QPainter painter(&canvas);
+    p->Draw(painter, canvas.rect());
+    painter.end();
+    const QColor yellow(Qt::yellow), pa(10, 20, 30), pb(200, 100, 50), pc(0, 0, 255);
+    EXPECT_EQ(std::tuple(canvas.pixelColor(0, 0), canvas.pixelColor(1, 0), canvas.pixelColor(0, 1), canvas.pixelColor(1, 1)),
+              std::tuple(pa, pb, yellow, pc));
+    QImage out;
+    TColor key = clNoneGIF;
+    ASSERT_TRUE(p->AssignTo(out, &key));
+    EXPECT_EQ(std::tuple(qAlpha(out.pixel(0, 0)), qAlpha(out.pixel(1, 0)), qAlpha(out.pixel(0, 1)), qAlpha(out.pixel(1, 1)), key),
+              std::tuple(255, 255, 0, 255, b.Couleur()));
+  }
 }
 
 // Sizes a file declares in a few bytes are refused before a picture that size is allocated:

@@ -6,6 +6,9 @@
 #include <QImageWriter>
 #include <QResource>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstring>
+#include <functional>
 #include <random>
 
 #include "platform/CheckedFile.h"
@@ -81,6 +84,23 @@ TEST(VxIcons, AnimatedCursorFrames) {
 
 TEST(VxIcons, AnimatedCursorSurvivesCutsAndMutations) {
   const std::vector<uint8_t> whole = Ani(2, 1);
+  TAnimatedCursorImage all;
+  ASSERT_TRUE(all.LoadFromBytes(whole));
+  // Cut anywhere, the file gives the frames whose icon chunk it still holds whole, with their rates.
+  std::vector<size_t> iconEnds;
+  for (size_t i = 0; i + 8 <= whole.size(); ++i)
+    if (std::memcmp(whole.data() + i, "icon", 4) == 0)
+      iconEnds.push_back(i + 8 + (whole[i + 4] | whole[i + 5] << 8 | whole[i + 6] << 16 | size_t(whole[i + 7]) << 24));
+  ASSERT_EQ(iconEnds.size(), 2u);
+  for (size_t n = 0; n <= whole.size(); ++n) {
+    TAnimatedCursorImage a;
+    const bool read = a.LoadFromBytes(std::span(whole.data(), n));
+    const size_t kept = std::count_if(iconEnds.begin(), iconEnds.end(), [&](size_t end) { return end <= n; });
+    EXPECT_EQ(read, n >= 12) << n;
+    ASSERT_EQ(a.Frames.size(), kept) << n;
+    for (size_t k = 0; k < kept; ++k)
+      EXPECT_EQ(std::tie(a.Frames[k].Icon, a.Frames[k].Rate), std::tie(all.Frames[k].Icon, all.Frames[k].Rate)) << n;
+  }
   auto tryLoad = [](std::span<const uint8_t> b) {
     TAnimatedCursorImage a;
     try {
@@ -120,7 +140,22 @@ TEST(VxIcons, IconListStoredForm) {
   back.Move(0, 2);
   EXPECT_EQ(back.IndexOf(l.Icon(0)), 2);
   back.Exchange(0, 2);
-  EXPECT_EQ(back.IndexOf(l.Icon(0)), 0);
+  EXPECT_EQ(std::tuple(back.Icon(0), back.Icon(1), back.Icon(2)), std::tuple(l.Icon(0), l.Icon(2), QByteArray()));
+
+  // An index past either end changes nothing and sends no notice.
+  const std::pair<const char*, std::function<void(TIconList&)>> outside[] = {
+      {"Delete(1)", [](TIconList& x) { x.Delete(1); }},          {"Delete(-1)", [](TIconList& x) { x.Delete(-1); }},
+      {"Exchange(0, 1)", [](TIconList& x) { x.Exchange(0, 1); }}, {"Exchange(1, 0)", [](TIconList& x) { x.Exchange(1, 0); }},
+      {"Exchange(-1, 0)", [](TIconList& x) { x.Exchange(-1, 0); }}, {"Put(2)", [](TIconList& x) { x.Put(2, "new"); }},
+      {"Put(-1)", [](TIconList& x) { x.Put(-1, "new"); }}};
+  for (const auto& [name, op] : outside) {
+    TIconList one;
+    one.Add(l.Icon(0));
+    int notices = 0;
+    one.OnChange = [&] { ++notices; };
+    EXPECT_NO_THROW(op(one)) << name;
+    EXPECT_EQ(std::tuple(one.Count(), one.Icon(0), notices), std::tuple(1, l.Icon(0), 0)) << name;
+  }
 }
 
 namespace {

@@ -30,24 +30,38 @@ TEST(VxUtils, DelimitedWordsAndSubstitution) {
 }
 
 TEST(VxUtils, CommandLineSplit) {
-  struct Case { const char* line; const char* program; const char* params; };
+  struct Case { QString line, program, params; int count; };
+  const QString cap(kCommandParamMax, 'x'), over = cap + "yz";
   const Case cases[] = {
-      {"", "", ""},
-      {"vexo", "vexo", ""},
-      {"vexo \"a b\" c", "vexo", "\"a b\" c"},
-      {"  vexo \"\" x  ", "vexo", "x"},
-      {"\"/opt/my app/vexo\" song.sqt", "/opt/my app/vexo", "song.sqt"},
+      {"", "", "", 0},
+      {" \t\n ", "", "", 0},
+      {"\"\" \"\"", "", "", 0},  // empty parts only
+      {"vexo", "vexo", "", 1},
+      {"vexo \"a b\" c", "vexo", "\"a b\" c", 3},
+      {"  vexo \"\" x  ", "vexo", "x", 2},
+      {"\"/opt/my app/vexo\" song.sqt", "/opt/my app/vexo", "song.sqt", 2},
+      {"a\tb\x01" "c", "a", "b c", 3},  // every control character separates
+      {"p\"q r\"s t", "pq rs", "t", 2},  // a quoted stretch inside a parameter
+      {"p \"open to the end", "p", "\"open to the end\"", 2},
+      {"\"\"\"\"p\"\" \"\"q", "p", "q", 2},
+      // A parameter keeps its first characters up to the bound; the next one is still found.
+      {"p " + over + " q", "p", cap + " q", 3},
+      {"\"" + over + " w\" q", cap, "q", 2},
+      {over, cap, "", 1},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.line);
+    SCOPED_TRACE(c.line.left(40).toStdString());
     auto [program, params] = SplitProgramAndParams(c.line);
     EXPECT_EQ(program, c.program);
     EXPECT_EQ(params, c.params);
+    EXPECT_EQ(CountCommandParams(c.line), c.count);
+    EXPECT_EQ(CommandParamAt(c.line, c.count), "");
   }
-  // A parameter far longer than 256 characters comes back whole.
-  const QString longParam(1000, 'x');
-  EXPECT_EQ(CommandParamAt("p " + longParam + " q", 1), longParam);
-  EXPECT_EQ(CountCommandParams("p " + longParam + " q"), 3);
+  // A settings value of 64,000 characters: 32,000 parameters, read in one walk.
+  QString many;
+  for (int i = 0; i < 32000; ++i) many += i % 2 ? "b " : "a ";
+  auto [program, params] = SplitProgramAndParams(many);
+  EXPECT_EQ(std::tuple(program, params.size(), params.right(3)), std::tuple(QString("a"), qsizetype(63997), QString("a b")));
 }
 
 TEST(VxUtils, ShortenToWidth) {
