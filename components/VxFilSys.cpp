@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -22,6 +23,7 @@
 #include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 
 #include "platform/Canvas.h"
 
@@ -54,18 +56,17 @@ void MontrerChemin(QLabel* l, const QString& chemin, int largeur) {
 
 TColor EnTColor(const QColor& c) { return TColor(c.red() | c.green() << 8 | c.blue() << 16); }
 
-// The frame of a scroll area: it replaces the style's own frame and keeps room for itself.
-template <class W>
-void MontrerCadre(W* w, TCadreControle& cadre, bool v, const std::function<void(int)>& marges) {
-  cadre.FrameVisible = v;
-  w->setFrameShape(v ? QFrame::NoFrame : QFrame::StyledPanel);
-  marges(v ? 2 : 0);
-  w->update();
-}
-
 template <class W>
 void EvenementCadre(W* w, TCadreControle& cadre, QEvent* e, const std::function<void()>& entree,
                     const std::function<void()>& sortie) {
+  if (e->type() == QEvent::Paint && cadre.FrameVisible) {
+    // The band under the frame, where the plain panel was drawn.
+    QPainter p(w);
+    const QColor fond = w->palette().color(QPalette::Base);
+    const int l = w->width(), h = w->height(), b = TCadreVue::kLargeurCadre;
+    for (const QRect& r : {QRect(0, 0, l, b), QRect(0, h - b, l, b), QRect(0, 0, b, h), QRect(l - b, 0, b, h)})
+      p.fillRect(r, fond);
+  }
   cadre.Evenement(w, e, EnTColor(w->palette().color(QPalette::Base)));
   if (e->type() == QEvent::Enter && entree) entree();
   if (e->type() == QEvent::Leave && sortie) sortie();
@@ -86,20 +87,34 @@ bool DefilerParLignes(QAbstractItemView* v, QWheelEvent* e, int& reste) {
   return true;
 }
 
+// A picture at the size of the rows: themes give their folder and drive pictures at other sizes
+// too, and a view would pick the larger one and clip it.
+QPixmap AuFormat(const QIcon& i) { return i.pixmap(kTailleImage); }
+
 QIcon IconeDossierOuvert() {
-  return QIcon::fromTheme(QStringLiteral("folder-open"), QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon));
+  return QIcon(AuFormat(
+      QIcon::fromTheme(QStringLiteral("folder-open"), QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon))));
 }
+
+QIcon IconeDossierFerme() { return QIcon(AuFormat(Icones().icon(QFileIconProvider::Folder))); }
 
 // A folder: closed, and open while selected.
 QIcon IconeDossierArbre() {
-  const QIcon ferme = Icones().icon(QFileIconProvider::Folder);
-  const QIcon ouvert = IconeDossierOuvert();
   QIcon r;
-  for (int t : {16, 22, 24, 32}) {
-    r.addPixmap(ferme.pixmap(t), QIcon::Normal);
-    r.addPixmap(ouvert.pixmap(t), QIcon::Selected);
-  }
+  r.addPixmap(AuFormat(IconeDossierFerme()), QIcon::Normal);
+  r.addPixmap(AuFormat(IconeDossierOuvert()), QIcon::Selected);
   return r;
+}
+
+// A memory module, for a drive that lives in memory: no theme has a picture of one.
+QIcon IconeMemoire() {
+  QPixmap pm(kTailleImage, kTailleImage);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.fillRect(1, 4, 14, 7, QColor(0, 110, 60));
+  for (int x : {2, 6, 10}) p.fillRect(x, 5, 3, 4, Qt::black);
+  for (int x = 2; x < 14; x += 2) p.fillRect(x, 11, 1, 2, QColor(210, 170, 0));
+  return QIcon(pm);
 }
 
 }  // namespace
@@ -116,8 +131,10 @@ QString LongFileName(const QString& chemin) {
 
 QString LongPathName(const QString& chemin) {
   if (chemin.isEmpty()) return chemin;
-  const QString plein = QDir::cleanPath(QFileInfo(chemin).absoluteFilePath());
-  if (plein == QLatin1String("/")) return plein;
+  QString plein = QDir::cleanPath(QFileInfo(chemin).absoluteFilePath());
+  // The root is its own parent: cleaning keeps a leading "..", which names no folder.
+  while (plein == QLatin1String("/..") || plein.startsWith(QLatin1String("/../"))) plein.remove(0, 3);
+  if (plein.isEmpty() || plein == QLatin1String("/")) return QStringLiteral("/");
   // From the last component up, each as found on disk; a component that is not there keeps the
   // name it was given, so a path still to be made comes back whole.
   QString r, reste = plein;
@@ -322,13 +339,16 @@ QIcon IconeLecteur(TDriveType genre) {
   QStyle* s = QApplication::style();
   switch (genre) {
     case TDriveType::dtFloppy:
-      return QIcon::fromTheme(QStringLiteral("drive-removable-media"), s->standardIcon(QStyle::SP_DriveFDIcon));
+      return AuFormat(
+          QIcon::fromTheme(QStringLiteral("drive-removable-media"), s->standardIcon(QStyle::SP_DriveFDIcon)));
     case TDriveType::dtCDROM:
-      return QIcon::fromTheme(QStringLiteral("drive-optical"), s->standardIcon(QStyle::SP_DriveCDIcon));
+      return AuFormat(QIcon::fromTheme(QStringLiteral("drive-optical"), s->standardIcon(QStyle::SP_DriveCDIcon)));
     case TDriveType::dtNetwork:
-      return QIcon::fromTheme(QStringLiteral("folder-remote"), s->standardIcon(QStyle::SP_DriveNetIcon));
+      return AuFormat(QIcon::fromTheme(QStringLiteral("folder-remote"), s->standardIcon(QStyle::SP_DriveNetIcon)));
+    case TDriveType::dtRAM:
+      return IconeMemoire();
     default:
-      return Icones().icon(QFileIconProvider::Drive);  // fixed, RAM and the rest
+      return AuFormat(Icones().icon(QFileIconProvider::Drive));  // fixed and the rest
   }
 }
 
@@ -340,15 +360,58 @@ QStringList SousDossiers(const QString& dossier) {
   return noms;
 }
 
+// ---- The frame of the tree and the lists ----
+
+void TCadreVue::SetFrameColor(TColor c) {
+  Cadre.FrameColor = c;
+  vue_->update();
+}
+
+void TCadreVue::SetFrameFlatStyle(TFrameStyle s) {
+  Cadre.FrameFlatStyle = s;
+  vue_->update();
+}
+
+void TCadreVue::SetFrameFocusStyle(TFrameStyle s) {
+  Cadre.FrameFocusStyle = s;
+  vue_->update();
+}
+
+void TCadreVue::SetFrameSides(TSides s) {
+  Cadre.FrameSides = s;
+  vue_->update();
+}
+
+void TCadreVue::SetFrameStyle(TFrameStyle s) {
+  Cadre.FrameStyle = s;
+  vue_->update();
+}
+
+void TCadreVue::SetFrameVisible(bool v) {
+  Cadre.FrameVisible = v;
+  // The frame takes the place of the style's own: a plain panel as wide as the band keeps the
+  // view, its scroll bars and a tree's header inside it; the band is painted over as the control
+  // paints.
+  vue_->setFrameStyle(v ? QFrame::Panel | QFrame::Plain : QFrame::StyledPanel | QFrame::Sunken);
+  vue_->setLineWidth(v ? kLargeurCadre : 1);
+  vue_->update();
+}
+
+void TCadreVue::SetFrameFlat(bool v) {
+  Cadre.DefinirFlat(vue_, v);
+  SetFrameVisible(Cadre.FrameVisible);
+}
+
 // ---- Directory tree ----
 
 TVxDirectoryTree::TVxDirectoryTree(QWidget* parent, const QStringList& racines)
-    : QTreeWidget(parent), racinesDonnees_(racines) {
+    : QTreeWidget(parent), TCadreVue(this), racinesDonnees_(racines) {
   setHeaderHidden(true);
   setColumnCount(1);
   setEditTriggers(QAbstractItemView::NoEditTriggers);  // F2 alone renames, and only when not ReadOnly
   setSelectionMode(QAbstractItemView::SingleSelection);
   setIndentation(19);
+  setIconSize(QSize(kTailleImage, kTailleImage));
   resize(250, 150);
   iconeDossier_ = IconeDossierArbre();
   connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* n) { Deplier(n); });
@@ -498,15 +561,6 @@ void TVxDirectoryTree::SelectionChangee(QTreeWidgetItem* n) {
   if (OnChange) OnChange();
 }
 
-void TVxDirectoryTree::SetFrameVisible(bool v) {
-  MontrerCadre(this, Cadre, v, [this](int m) { setViewportMargins(m, m, m, m); });
-}
-
-void TVxDirectoryTree::SetFrameFlat(bool v) {
-  Cadre.DefinirFlat(this, v);
-  SetFrameVisible(Cadre.FrameVisible);
-}
-
 bool TVxDirectoryTree::event(QEvent* e) {
   const bool r = QTreeWidget::event(e);
   EvenementCadre(this, Cadre, e, OnMouseEnter, OnMouseLeave);
@@ -523,9 +577,15 @@ void TVxDirectoryTree::paintEvent(QPaintEvent* e) {
   r.setLeft(r.left() + iconSize().width() + 2);
   r.setWidth(std::min(r.width(), fontMetrics().horizontalAdvance(n->text(0)) + 6));
   QPainter p(viewport());
-  p.setPen(ToQColor(SelectionPen));
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(r.adjusted(0, 0, -1, -1));
+  TCanvas c(&p);
+  c.Pen = selectionPen_;
+  c.Brush.Style = TBrushStyle::bsClear;
+  c.Rectangle(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
+
+void TVxDirectoryTree::SetSelectionPen(const TCanvasPen& p) {
+  selectionPen_ = p;
+  viewport()->update();
 }
 
 void TVxDirectoryTree::SetHideSelection(bool v) {
@@ -555,8 +615,16 @@ void TVxDirectoryTree::keyPressEvent(QKeyEvent* e) {
 }
 
 void TVxDirectoryTree::commitData(QWidget* editeur) {
+  // The name is only taken here: a refused name's box must not open while the editor is still
+  // there, or its loss of focus commits the edit again under the box.
+  if (auto* le = qobject_cast<QLineEdit*>(editeur)) nomEdite_ = le->text();
+}
+
+void TVxDirectoryTree::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint indice) {
+  QTreeWidget::closeEditor(editeur, indice);
+  const std::optional<QString> nom = std::exchange(nomEdite_, std::nullopt);
   // The node takes the new name only once the folder has it on disk.
-  if (auto* le = qobject_cast<QLineEdit*>(editeur)) RenommerSelection(le->text());
+  if (nom) RenommerSelection(*nom);
 }
 
 bool TVxDirectoryTree::RenommerSelection(const QString& nom) {
@@ -609,6 +677,17 @@ void TrierEntrees(std::vector<TVxFileInfo>& e) {
 }
 
 namespace {
+// A mask's pattern: "*" stands for any run of characters and "?" for any one, as in the masks
+// users type; every other character, a bracket included, for itself. Case is ignored.
+QRegularExpression MotifMasque(const QString& m) {
+  QString re;
+  for (const QChar c : m)
+    re += c == QLatin1Char('*')   ? QStringLiteral(".*")
+          : c == QLatin1Char('?') ? QStringLiteral(".")
+                                  : QRegularExpression::escape(QString(c));
+  return QRegularExpression(QRegularExpression::anchoredPattern(re), QRegularExpression::CaseInsensitiveOption);
+}
+
 // Every line of a list at the list's own item height (the file list and the drive list).
 template <class TListe>
 class THauteurLigne : public QStyledItemDelegate {
@@ -623,8 +702,9 @@ class THauteurLigne : public QStyledItemDelegate {
 };
 }  // namespace
 
-TVxFileListBox::TVxFileListBox(QWidget* parent) : QListWidget(parent) {
+TVxFileListBox::TVxFileListBox(QWidget* parent) : QListWidget(parent), TCadreVue(this) {
   setSortingEnabled(false);  // the list sorts itself
+  setIconSize(QSize(kTailleImage, kTailleImage));
   setItemDelegate(new THauteurLigne<TVxFileListBox>(this));
   MajHauteur();
   connect(this, &QListWidget::itemDoubleClicked, this, &TVxFileListBox::DoubleClic);
@@ -670,15 +750,6 @@ void TVxFileListBox::wheelEvent(QWheelEvent* e) {
   if (!DefilerParLignes(this, e, resteMolette_)) QListWidget::wheelEvent(e);
 }
 
-void TVxFileListBox::SetFrameVisible(bool v) {
-  MontrerCadre(this, Cadre, v, [this](int m) { setViewportMargins(m, m, m, m); });
-}
-
-void TVxFileListBox::SetFrameFlat(bool v) {
-  Cadre.DefinirFlat(this, v);
-  SetFrameVisible(Cadre.FrameVisible);
-}
-
 bool TVxFileListBox::event(QEvent* e) {
   const bool r = QListWidget::event(e);
   if (e->type() == QEvent::FontChange) MajHauteur();
@@ -717,11 +788,17 @@ void TVxFileListBox::Lire() {
     if (FileType & ftNormal) filtres |= QDir::Files;
     if (FileType & ftDirectory) filtres |= QDir::Dirs;
     if (FileType & ftHidden) filtres |= QDir::Hidden;
-    QStringList motifs;
-    for (const QString& m : mask_.split(QLatin1Char(';'), Qt::SkipEmptyParts)) motifs << m.trimmed();
+    std::vector<QRegularExpression> motifs;
+    for (const QString& m : mask_.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+      motifs.push_back(MotifMasque(m.trimmed()));
+    const auto retenu = [&](const QString& nom) {
+      return std::any_of(motifs.begin(), motifs.end(),
+                         [&](const QRegularExpression& r) { return r.match(nom).hasMatch(); });
+    };
     QDir d(dossier_);
-    for (const QFileInfo& fi : d.entryInfoList(motifs, filtres))
-      infos_.push_back({fi.fileName(), fi.isDir(), fi.isDir() ? 0 : fi.size(), fi.lastModified()});
+    for (const QFileInfo& fi : d.entryInfoList(filtres))
+      if (retenu(fi.fileName()))
+        infos_.push_back({fi.fileName(), fi.isDir(), fi.isDir() ? 0 : fi.size(), fi.lastModified()});
     TrierEntrees(infos_);
     // One icon per extension is enough, save for files that carry their own.
     static QHash<QString, QIcon> cache;
@@ -751,25 +828,30 @@ bool TVxFileListBox::SetFileName(const QString& nom) {
   if (nom.isEmpty() || nom == FileName()) return true;
   const int sep = nom.lastIndexOf(QLatin1Char('/'));
   const QString fichier = sep >= 0 ? nom.mid(sep + 1) : nom;
+  const QString dossier = sep < 0 ? dossier_ : sep == 0 ? QStringLiteral("/") : nom.left(sep);
+  const bool motif = fichier.contains(QLatin1Char('*')) || fichier.contains(QLatin1Char('?'));
+  // Checked before anything moves: a name that fails leaves the list and its links as they were.
+  if (dossier.isEmpty() || !QFileInfo(dossier).isDir()) return false;
+  if (!motif && !fichier.isEmpty() && !QFileInfo::exists(Joindre(dossier, fichier))) return false;
   if (sep >= 0) {
-    const QString dossier = sep == 0 ? QStringLiteral("/") : nom.left(sep);
     if (DirTree)
       DirTree->SetCurrentPath(dossier);
     else if (DirList)
       DirList->SetDirectory(dossier);
     if (LongPathName(dossier) != dossier_) SetDirectory(dossier);
   }
-  if (fichier.contains(QLatin1Char('*')) || fichier.contains(QLatin1Char('?'))) {
+  if (motif) {
     SetMask(fichier);
     return true;
   }
+  if (fichier.isEmpty()) return true;
   auto trouver = [&] {
     const auto l = findItems(fichier, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (!l.isEmpty()) setCurrentItem(l.first());
     return !l.isEmpty();
   };
   if (trouver()) return true;
-  if (!QFileInfo::exists(Joindre(dossier_, fichier))) return false;
+  // A file the mask leaves out: its name, taken as a name, becomes the mask.
   SetMask(fichier);
   return trouver();
 }
@@ -803,19 +885,11 @@ class TRetrait : public QStyledItemDelegate {
 };
 }  // namespace
 
-TVxDirectoryListBox::TVxDirectoryListBox(QWidget* parent) : QListWidget(parent) {
+TVxDirectoryListBox::TVxDirectoryListBox(QWidget* parent) : QListWidget(parent), TCadreVue(this) {
   setItemDelegate(new TRetrait(this));
+  setIconSize(QSize(kTailleImage, kTailleImage));
   connect(this, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* it) { SetDirectory(it->data(RoleChemin).toString()); });
-}
-
-void TVxDirectoryListBox::SetFrameVisible(bool v) {
-  MontrerCadre(this, Cadre, v, [this](int m) { setViewportMargins(m, m, m, m); });
-}
-
-void TVxDirectoryListBox::SetFrameFlat(bool v) {
-  Cadre.DefinirFlat(this, v);
-  SetFrameVisible(Cadre.FrameVisible);
 }
 
 bool TVxDirectoryListBox::event(QEvent* e) {
@@ -829,14 +903,13 @@ void TVxDirectoryListBox::wheelEvent(QWheelEvent* e) {
 }
 
 QIcon TVxDirectoryListBox::ImageDossier(Image i) {
-  const QIcon ouvert = IconeDossierOuvert();
   switch (i) {
     case imOuvert:
-      return ouvert;
+      return IconeDossierOuvert();
     case imCourant:
-      return QIcon(ouvert.pixmap(16, QIcon::Selected));  // the open folder, marked
+      return QIcon(IconeDossierOuvert().pixmap(kTailleImage, QIcon::Selected));  // the open folder, marked
     default:
-      return Icones().icon(QFileIconProvider::Folder);
+      return IconeDossierFerme();
   }
 }
 
@@ -867,10 +940,9 @@ void TVxDirectoryListBox::SetDirectory(const QString& d) {
 
 // ---- Drive list ----
 
-
 TVxDriveComboBox::TVxDriveComboBox(QWidget* parent, std::vector<TLecteur> lecteurs)
     : TVxCustomComboBox(parent), donnes_(std::move(lecteurs)) {
-  setIconSize(QSize(16, 16));
+  setIconSize(QSize(kTailleImage, kTailleImage));
   setItemDelegate(new THauteurLigne<TVxDriveComboBox>(this));
   Remplir();
   connect(this, &QComboBox::currentIndexChanged, this, [this] {
@@ -879,15 +951,17 @@ TVxDriveComboBox::TVxDriveComboBox(QWidget* parent, std::vector<TLecteur> lecteu
 }
 
 QString TVxDriveComboBox::TexteLecteur(const TLecteur& l, TTextCase casse) {
-  const QString racine = casse == TTextCase::tcUpperCase ? l.Racine.toUpper() : l.Racine.toLower();
+  // A mount point is a path and a network name a remote one: the case goes to the volume label.
+  const QString label = casse == TTextCase::tcUpperCase ? l.Nom.toUpper() : l.Nom.toLower();
   switch (l.Genre) {
     case TDriveType::dtFixed:
     case TDriveType::dtCDROM:
     case TDriveType::dtRAM:
+      return l.Racine + QLatin1Char(' ') + label;
     case TDriveType::dtNetwork:
-      return racine + QLatin1Char(' ') + l.Nom;
+      return l.Racine + QLatin1Char(' ') + l.Nom;
     default:
-      return racine;
+      return l.Racine;
   }
 }
 

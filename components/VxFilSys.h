@@ -13,10 +13,12 @@
 #include <QStringList>
 #include <QTreeWidget>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "components/VxCmboBx.h"
 #include "components/VxFrame.h"
+#include "platform/Canvas.h"
 
 class TVxDirectoryListBox;
 class TVxFileListBox;
@@ -74,7 +76,33 @@ QIcon IconeLecteur(TDriveType genre);
 // only in case both kept (in byte order); hidden folders (a leading ".") left out.
 QStringList SousDossiers(const QString& dossier);
 
-class TVxDirectoryTree : public QTreeWidget {
+// The side of every picture of the tree and the lists, which fits their rows.
+constexpr int kTailleImage = 16;
+
+// The flat frame of the tree and the list boxes, in a band of its own around the view so that
+// neither the items nor the scroll bars cover it. Each property repaints the frame when set.
+class TCadreVue {
+ public:
+  TCadreControle Cadre;
+  void SetFrameColor(TColor c);
+  void SetFrameFlatStyle(TFrameStyle s);
+  void SetFrameFocusStyle(TFrameStyle s);
+  void SetFrameSides(TSides s);
+  void SetFrameStyle(TFrameStyle s);
+  void SetFrameVisible(bool v);
+  // On: the frame shows on all four sides in the flat style.
+  void SetFrameFlat(bool v);
+  // The band's width: the erased edge and the widest frame style.
+  static constexpr int kLargeurCadre = 4;
+
+ protected:
+  explicit TCadreVue(QAbstractScrollArea* vue) : vue_(vue) {}
+
+ private:
+  QAbstractScrollArea* vue_;
+};
+
+class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
   Q_OBJECT
  public:
   // The messages of the tree, %1 standing for the root; the window gives them in the user's
@@ -110,10 +138,9 @@ class TVxDirectoryTree : public QTreeWidget {
   std::function<bool()> OnChanging;
   std::function<void()> OnChange, OnDriveChange, OnMouseEnter, OnMouseLeave;
 
-  TCadreControle Cadre;
-  void SetFrameVisible(bool v);
-  void SetFrameFlat(bool v);
-  TColor SelectionPen = clBtnShadow;  // the outline of the selected node while the tree has no focus
+  // The outline of the selected node while the tree has no focus.
+  const TCanvasPen& SelectionPen() const { return selectionPen_; }
+  void SetSelectionPen(const TCanvasPen& p);
   // Read-only: F2 renames nothing.
   bool ReadOnly = true;
   // Without the focus the selection is shown neither highlighted nor outlined.
@@ -128,6 +155,7 @@ class TVxDirectoryTree : public QTreeWidget {
   void wheelEvent(QWheelEvent* e) override;
   void drawRow(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override;
   void commitData(QWidget* editeur) override;
+  void closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint indice) override;
 
  private:
   void ConstruireRacines();
@@ -140,6 +168,8 @@ class TVxDirectoryTree : public QTreeWidget {
   QString path_;
   QString racineRetenue_;  // the root when a selection change starts
   bool rebuilding_ = false, destroying_ = false, retour_ = false, hideSelection_ = false;
+  std::optional<QString> nomEdite_;  // the name an edit ended with, taken once its editor is gone
+  TCanvasPen selectionPen_{clBtnShadow, 1, TPenStyle::psSolid};
   int resteMolette_ = 0;
   QIcon iconeDossier_;
   QPointer<TVxFileListBox> fileList_;
@@ -156,7 +186,7 @@ struct TVxFileInfo {
 // Folders before files, then by name ignoring case (then in byte order).
 void TrierEntrees(std::vector<TVxFileInfo>& e);
 
-class TVxFileListBox : public QListWidget {
+class TVxFileListBox : public QListWidget, public TCadreVue {
   Q_OBJECT
  public:
   // The message when the system cannot open a file; the window gives it in the user's language.
@@ -192,9 +222,6 @@ class TVxFileListBox : public QListWidget {
   QPointer<TVxDirectoryListBox> DirList;
   QPointer<TVxDirectoryTree> DirTree;
   std::function<void()> OnMouseEnter, OnMouseLeave;
-  TCadreControle Cadre;
-  void SetFrameVisible(bool v);
-  void SetFrameFlat(bool v);
 
  protected:
   bool event(QEvent* e) override;
@@ -212,7 +239,7 @@ class TVxFileListBox : public QListWidget {
   std::vector<TVxFileInfo> infos_;
 };
 
-class TVxDirectoryListBox : public QListWidget {
+class TVxDirectoryListBox : public QListWidget, public TCadreVue {
   Q_OBJECT
  public:
   explicit TVxDirectoryListBox(QWidget* parent = nullptr);
@@ -222,9 +249,6 @@ class TVxDirectoryListBox : public QListWidget {
   QPointer<TVxFileListBox> FileList;
   QPointer<QLabel> DirLabel;
   std::function<void()> OnChange, OnMouseEnter, OnMouseLeave;
-  TCadreControle Cadre;
-  void SetFrameVisible(bool v);
-  void SetFrameFlat(bool v);
   // The pictures of the folders above the current one, of the current one and of those below.
   enum Image { imOuvert, imCourant, imFerme };
   static QIcon ImageDossier(Image i);
@@ -256,8 +280,8 @@ class TVxDriveComboBox : public TVxCustomComboBox {
   void SetTextCase(TTextCase c);
   // The larger of the font's text height and the pictures' height.
   int ItemHeight() const;
-  // The text of a drive's entry: the mount point (its case set by TextCase), then for all but a
-  // removable drive a blank and its name.
+  // The text of a drive's entry: the mount point, then for all but a removable drive a blank and
+  // its name, a volume label in the case TextCase sets.
   static QString TexteLecteur(const TLecteur& l, TTextCase casse);
 
  protected:

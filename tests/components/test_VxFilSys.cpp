@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "components/VxFilSys.h"
@@ -51,12 +52,18 @@ TEST(VxFilSys, LongAndShortNames) {
     EXPECT_EQ(ShortFileNameOf(c.chemin), c.nomTrouve);
     EXPECT_EQ(LongFileNameOf(c.chemin), c.nomTrouve);
   }
+  // The root is its own parent.
+  for (const QString& c : {QString("/.."), QString("/../.."), QString("/../") + d})
+    EXPECT_EQ(LongPathName(c), c.endsWith("..") ? "/" : d) << c.toStdString();
+  TVxDirectoryListBox dl;
+  dl.SetDirectory("/..");
+  EXPECT_EQ(dl.Directory() + "|" + dl.currentItem()->text(), "/|/");
 }
 
 TEST(VxFilSys, MountTableAndDriveKinds) {
   const std::vector<TMontage> m = LireMountinfo(
       "28 1 254:0 / / rw - ext4 /dev/vda rw\n"
-      "40 28 8:17 / /media/My\\040Stick rw shared:5 master:1 - vfat /dev/sdb1 rw\n"
+      "40 28 8:17 / /media/My\\040Stick\\134\\011 rw shared:5 master:1 - vfat /dev/sdb1 rw\n"
       "41 28 0:50 / /mnt/nas rw - nfs4 server:/export rw\n"
       "42 28 0:51 / /mnt/share rw - fuse.other //srv/music rw\n"
       "43 28 11:0 / /media/cd ro - iso9660 /dev/sr0 ro\n"
@@ -65,7 +72,7 @@ TEST(VxFilSys, MountTableAndDriveKinds) {
       "broken line\n");
   ASSERT_EQ(m.size(), 7u);
   EXPECT_EQ(m[1].Racine + "|" + m[1].Source + "|" + QString::number(m[1].Majeur * 1000 + m[1].Mineur),
-            "/media/My Stick|/dev/sdb1|8017");
+            "/media/My Stick\\\t|/dev/sdb1|8017");
   using enum TDriveType;
   const TDriveType attendus[] = {dtFixed, dtFixed, dtNetwork, dtNetwork, dtCDROM, dtRAM, dtUnknown};
   for (size_t i = 0; i < m.size(); ++i) EXPECT_EQ(GenreMontage(m[i], false), attendus[i]) << i;
@@ -93,14 +100,16 @@ TEST(VxFilSys, DriveTextsAndDriveList) {
   TVxDriveComboBox c(nullptr, lecteurs);
   QStringList textes;
   for (int i = 0; i < c.count(); ++i) textes << c.itemText(i);
-  EXPECT_EQ(textes, (QStringList{"/ SYSTEM", "/media/usb", "/mnt/nas srv:/Music", "/media/cd ", "/scratch ram"}));
-  EXPECT_TRUE(Image(c.itemIcon(1)) != Image(c.itemIcon(0)) && Image(c.itemIcon(2)) != Image(c.itemIcon(3)));
+  // The case goes to the volume label: the mount point and the remote name are paths.
+  EXPECT_EQ(textes, (QStringList{"/ system", "/media/Usb", "/mnt/nas srv:/Music", "/media/cd ", "/scratch ram"}));
+  for (int i = 0; i < c.count(); ++i)  // one picture per kind, each fitting the row
+    for (int j = 0; j < i; ++j) EXPECT_NE(Image(c.itemIcon(i)), Image(c.itemIcon(j))) << i << " " << j;
   c.SetDrive("/mnt/nas");
   c.SetTextCase(TTextCase::tcUpperCase);
-  EXPECT_EQ(c.itemText(1), "/MEDIA/USB");
+  EXPECT_EQ(c.itemText(0) + "|" + c.itemText(1) + "|" + c.itemText(2), "/ SYSTEM|/media/Usb|/mnt/nas srv:/Music");
   c.SetDriveTypes(DriveTypeBit(dtNetwork) | DriveTypeBit(dtUnknown));
   ASSERT_EQ(c.count(), 2);
-  EXPECT_EQ(c.Drive() + c.itemText(1), "/mnt/nas/ODD");
+  EXPECT_EQ(c.Drive() + c.itemText(1), "/mnt/nas/odd");
   QFont f = c.font();
   f.setPixelSize(40);
   c.setFont(f);
@@ -120,12 +129,24 @@ TEST(VxFilSys, TreeRenamesByF2UnlessReadOnly) {
   ASSERT_TRUE(t.SetCurrentPath(d.filePath("one")));
   QTreeWidgetItem* n = t.currentItem();
   EXPECT_NE(Image(n->icon(0), QIcon::Selected), Image(n->icon(0)));  // the selection shows an open folder
-  t.SelectionPen = 0x0000FF;  // without the focus the selection is outlined, unless hidden
-  for (bool cachee : {false, true}) {
-    t.SetHideSelection(cachee);
+  // Without the focus the selection is outlined in the pen's colour and style, unless hidden.
+  struct {
+    bool cachee;
+    TPenStyle style;
+    int rouges;  // pixels of the outline: none, some, or all of a solid one
+  } contours[] = {{false, TPenStyle::psSolid, 2},
+                  {true, TPenStyle::psSolid, 0},
+                  {false, TPenStyle::psClear, 0},
+                  {false, TPenStyle::psDot, 1}};
+  qsizetype plein = 0;
+  for (const auto& c : contours) {
+    t.SetSelectionPen({0x0000FF, 1, c.style});
+    t.SetHideSelection(c.cachee);
     const QImage i = t.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const auto* p = reinterpret_cast<const QRgb*>(i.constBits());
-    EXPECT_NE(std::find(p, p + i.width() * i.height(), qRgb(255, 0, 0)) != p + i.width() * i.height(), cachee);
+    const qsizetype n = std::count(p, p + i.width() * i.height(), qRgb(255, 0, 0));
+    if (c.rouges == 2) plein = n;
+    EXPECT_TRUE(c.rouges == 0 ? n == 0 : c.rouges == 2 ? n > 20 : n > 0 && n < plein) << n;
   }
   t.show();
   int changes = 0;
@@ -152,10 +173,87 @@ TEST(VxFilSys, TreeRenamesByF2UnlessReadOnly) {
     EXPECT_EQ(boite, t.TexteNomDossierInvalide) << nom;
   }
   EXPECT_TRUE(n->text(0) == "first" && d.exists("first") && d.exists("two"));
+
+  // The same refusal through the keys: one box, the old name kept, and the tree still usable.
+  t.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&t));
+  QStringList boites;
+  QTimer repondeur;
+  QObject::connect(&repondeur, &QTimer::timeout, [&] {
+    if (auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) boites << b->text(), b->done(0);
+  });
+  repondeur.start(5);
+  Touche(&t, Qt::Key_F2);
+  le = t.findChild<QLineEdit*>();
+  ASSERT_TRUE(le);
+  le->selectAll();
+  QTest::keyClicks(le, "two");
+  QTest::keyClick(le, Qt::Key_Return);
+  QTest::qWait(50);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(boites, QStringList{t.TexteNomDossierInvalide});
+  EXPECT_TRUE(n->text(0) == "first" && d.exists("first") && changes == 1);
+  repondeur.stop();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   t.setCurrentItem(t.topLevelItem(0));
   Touche(&t, Qt::Key_F2);
   EXPECT_FALSE(t.findChild<QLineEdit*>()) << "a root keeps its name";
+}
+
+// Counts the paint events a widget receives.
+struct CompteurPeinture : QObject {
+  int n = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    n += e->type() == QEvent::Paint;
+    return false;
+  }
+};
+
+TEST(VxFilSys, FramesShowAroundTheViewAndRepaintWhenSet) {
+  QTemporaryDir tmp;
+  for (int i = 0; i < 30; ++i) ASSERT_TRUE(QDir(tmp.path()).mkpath(QString("d%1").arg(i)));
+  TVxDirectoryTree t(nullptr, {tmp.path()});
+  t.expandAll();
+  TVxDirectoryListBox dl;
+  dl.SetDirectory(tmp.path());
+  TVxFileListBox fl;
+  fl.FileType = TVxFileListBox::ftDirectory;
+  fl.SetDirectory(tmp.path());
+  const std::pair<QAbstractScrollArea*, TCadreVue*> vues[] = {{&t, &t}, {&dl, &dl}, {&fl, &fl}};
+  for (auto [w, cadre] : vues) {
+    SCOPED_TRACE(w->metaObject()->className());
+    w->resize(160, 90);  // scroll bars reach the edges
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    CompteurPeinture peint;
+    w->installEventFilter(&peint);
+    const std::function<void()> reglages[] = {
+        [&] { cadre->SetFrameVisible(true); },
+        [&] { cadre->SetFrameColor(0x0000FF); },
+        [&] { cadre->SetFrameSides(sdLeft | sdTop | sdRight | sdBottom); },
+        [&] { cadre->SetFrameFlatStyle(TFrameStyle::fsLowered); },
+        [&] { cadre->SetFrameFocusStyle(TFrameStyle::fsRaised); },
+        [&] { cadre->SetFrameStyle(TFrameStyle::fsFlat); },
+    };
+    for (size_t i = 0; i < std::size(reglages); ++i) {
+      QCoreApplication::processEvents();
+      peint.n = 0;
+      reglages[i]();
+      QCoreApplication::processEvents();
+      EXPECT_GT(peint.n, 0) << "setter " << i;
+    }
+    // The frame's lines, inside the erased edge, on all four sides.
+    const QImage im = w->grab().toImage();
+    const int l = im.width(), h = im.height();
+    for (QPoint p : {QPoint(2, h / 2), QPoint(l / 2, 2), QPoint(l - 3, h / 2), QPoint(l / 2, h - 3)})
+      EXPECT_EQ(im.pixel(p), qRgb(255, 0, 0)) << p.x() << "," << p.y();
+    w->removeEventFilter(&peint);
+  }
+  CompteurPeinture peint;
+  t.viewport()->installEventFilter(&peint);
+  t.SetSelectionPen({0x00FF00, 1, TPenStyle::psDot});
+  QCoreApplication::processEvents();
+  EXPECT_GT(peint.n, 0) << "the selection pen";
 }
 
 TEST(VxFilSys, TreeAdoptsAFileListOfItsWindow) {
@@ -231,4 +329,52 @@ TEST(VxFilSys, ListsScrollItemHeightColumnsAndPictures) {
   EXPECT_EQ(dl.item(n - 1)->text(), "c");
   for (auto i : {TVxDirectoryListBox::imOuvert, TVxDirectoryListBox::imCourant, TVxDirectoryListBox::imFerme})
     EXPECT_EQ(Image(dl.item(n - 3 + i)->icon()), Image(TVxDirectoryListBox::ImageDossier(i)));  // above, it, below
+
+  // Every picture as large as the others and within its row, whatever sizes the theme offers.
+  for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{&t, &dl, &fl}) {
+    const QSize s = v->iconSize();
+    EXPECT_TRUE(s.height() > 0 && s.height() <= v->sizeHintForRow(0)) << v->metaObject()->className();
+  }
+  std::vector<QIcon> images{t.topLevelItem(0)->child(0)->icon(0)};
+  for (auto i : {TVxDirectoryListBox::imOuvert, TVxDirectoryListBox::imCourant, TVxDirectoryListBox::imFerme})
+    images.push_back(TVxDirectoryListBox::ImageDossier(i));
+  for (int k = int(TDriveType::dtUnknown); k <= int(TDriveType::dtRAM); ++k)
+    images.push_back(IconeLecteur(TDriveType(k)));
+  for (const QIcon& i : images) EXPECT_EQ(i.actualSize({64, 64}), QSize(16, 16));
+}
+
+TEST(VxFilSys, FileNamesAreNamesAndAFailedOneChangesNothing) {
+  QTemporaryDir tmp;
+  const QDir d(tmp.path());
+  ASSERT_TRUE(d.mkpath("sub"));
+  for (const char* f : {"a.sqt", "x[1].wav", "x1.wav", "sub/b.sqt"}) QFile(d.filePath(f)).open(QIODevice::WriteOnly);
+  TVxDirectoryListBox dl;
+  TVxFileListBox l;
+  dl.FileList = &l;
+  l.DirList = &dl;
+  dl.SetDirectory(tmp.path());
+  l.SetMask("*.sqt");
+  const QString racine = LongPathName(tmp.path()), sous = racine + "/sub";
+  struct Cas {
+    QString nom;
+    bool ok;
+    QString dossier, masque, liste;  // the list's and its folder list's folder, the mask, the entries
+  } cas[] = {
+      {d.filePath("x[1].wav"), true, racine, "x[1].wav", "x[1].wav"},  // outside the mask, brackets and all
+      {d.filePath("gone/a.sqt"), false, racine, "x[1].wav", "x[1].wav"},
+      {d.filePath("none.sqt"), false, racine, "x[1].wav", "x[1].wav"},
+      {d.filePath("sub/b.sqt"), true, sous, "b.sqt", "b.sqt"},
+      {d.filePath("x?.wav"), true, racine, "x?.wav", "x1.wav"},  // a wildcard is a mask
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom.toStdString());
+    EXPECT_EQ(l.SetFileName(c.nom), c.ok);
+    QStringList entrees;
+    for (int i = 0; i < l.count(); ++i) entrees << l.item(i)->text();
+    EXPECT_EQ((l.Directory() + "|" + dl.Directory() + "|" + l.Mask() + "|" + entrees.join(",")).toStdString(),
+              (c.dossier + "|" + c.dossier + "|" + c.masque + "|" + c.liste).toStdString());
+    if (c.ok && !c.masque.contains('?')) {
+      EXPECT_EQ(l.FileName(), LongPathName(c.nom));
+    }
+  }
 }
