@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QPainter>
@@ -117,9 +118,21 @@ TButtonGlyph::~TButtonGlyph() {
 void TButtonGlyph::SetGlyph(const QImage& strip, std::optional<QRgb> transparent) {
   Invalidate();
   glyph_ = strip;
+  listImage_ = QImage();
   if (strip.isNull()) return;
   transparent_ = transparent ? *transparent : strip.pixel(0, strip.height() - 1) & 0xFFFFFF;
   if (strip.height() > 0 && strip.width() % strip.height() == 0) numGlyphs_ = GlyphCountOf(strip.width(), strip.height(), 5);
+}
+
+void TButtonGlyph::SetListImage(const QImage& image) {
+  constexpr QRgb kMagenta = qRgb(255, 0, 255);
+  QImage shown(image.size(), QImage::Format_RGB32);
+  shown.fill(kMagenta);
+  QPainter p(&shown);
+  p.drawImage(0, 0, image);
+  p.end();
+  SetGlyph(shown, kMagenta);
+  listImage_ = image;
 }
 
 void TButtonGlyph::SetNumGlyphs(int n) {
@@ -157,7 +170,16 @@ int TButtonGlyph::CreateButtonGlyph(TButtonState state) {
   const QImage source = GlyphImage(glyph_, numGlyphs_, numGlyphs_ > own ? own : 0);
   const QRgb face = ToQColor(clBtnFace).rgb();
   int made;
-  if (state == TButtonState::rbsDisabled && numGlyphs_ < 2)
+  if (state == TButtonState::rbsDisabled && !listImage_.isNull()) {
+    // An action's image is greyed from its shape: the black-outline look would lose a solid colour.
+    // One pixel more each way holds the highlight's offset.
+    QImage off(size + QSize(1, 1), QImage::Format_RGB32);
+    off.fill(face);
+    QPainter p(&off);
+    DrawDisabledListImage({listImage_}, p, 0, 0, 0, clBtnShadow, clBtnHighlight, true);
+    p.end();
+    made = list_->Add(off, face);
+  } else if (state == TButtonState::rbsDisabled && numGlyphs_ < 2)
     made = list_->Add(MakeDisabledGlyph(source, clBlack), face);
   else if (state == TButtonState::rbsInactive && numGlyphs_ < 5)
     made = list_->Add(InactiveGlyph(source, transparent_, face), transparent_);
@@ -245,6 +267,12 @@ QPoint DropDownMenuPoint(int width, int height, TVxDropDownMenuPos pos, TPopupAl
 TVxSpeedButton::TVxSpeedButton(QWidget* parent) : QToolButton(parent) {
   resize(25, 25);
   setFocusPolicy(Qt::NoFocus);
+  FollowEnabled();  // a disabled parent sends no change
+  // Once the application has lost the mouse, the release goes to another program.
+  if (qGuiApp)
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
+      if (s != Qt::ApplicationActive) LetGo();
+    });
 }
 
 TVxSpeedButton::~TVxSpeedButton() = default;
@@ -273,6 +301,14 @@ void TVxSpeedButton::SetFlat(bool f) {
 void TVxSpeedButton::SetAllowTimer(bool on) {
   allowTimer_ = on;
   if (!on && repeat_) repeat_->stop();
+}
+
+void TVxSpeedButton::SetInitPause(int ms) {
+  if (ms >= 0) initPause_ = ms;
+}
+
+void TVxSpeedButton::SetRepeatInterval(int ms) {
+  if (ms >= 0) repeatInterval_ = ms;
 }
 
 void TVxSpeedButton::SetCaption(const QString& c) {
@@ -329,26 +365,37 @@ void TVxSpeedButton::FollowEnabled() {
 void TVxSpeedButton::SetGroupIndex(int g) {
   if (g == groupIndex_) return;
   groupIndex_ = g;
-  if (g == 0 && down_) {
-    down_ = false;
-    if (isEnabled()) SetState(TButtonState::rbsUp);
-  }
+  if (g == 0 && down_) Latch(false);
   TellGroup();
 }
 
 void TVxSpeedButton::SetAllowAllUp(bool on) {
-  if (on == AllowAllUp) return;
-  AllowAllUp = on;
+  if (on == allowAllUp_) return;
+  allowAllUp_ = on;
   TellGroup();
 }
 
 void TVxSpeedButton::SetDown(bool d) {
   if (groupIndex_ == 0) d = false;
   if (d == down_) return;
-  if (down_ && !AllowAllUp) return;  // the last down button of a group stays down
+  if (down_ && !allowAllUp_) return;  // the last down button of a group stays down
+  Latch(d);
+}
+
+void TVxSpeedButton::Latch(bool d) {
+  if (d == down_) return;
   down_ = d;
   if (isEnabled()) SetState(d ? TButtonState::rbsExclusive : TButtonState::rbsUp);
+  ShowDown();
   if (d) TellGroup();
+}
+
+// Qt's checked state is the latch. Through Qt's own link a default action follows it; a button
+// out of a group leaves a linked action's check as Qt shows it.
+void TVxSpeedButton::ShowDown() {
+  if (groupIndex_ == 0 && defaultAction()) return;
+  if (down_ && !isCheckable()) setCheckable(true);
+  if (isCheckable() && isChecked() != down_) setChecked(down_);
 }
 
 void TVxSpeedButton::TellGroup() {
@@ -359,11 +406,8 @@ void TVxSpeedButton::TellGroup() {
 
 void TVxSpeedButton::ButtonPressed(int group, TVxSpeedButton* sender) {
   if (group != groupIndex_) return;
-  if (sender->down_ && down_) {
-    down_ = false;
-    if (isEnabled()) SetState(TButtonState::rbsUp);
-  }
-  AllowAllUp = sender->AllowAllUp;
+  if (sender->down_ && down_) Latch(false);
+  allowAllUp_ = sender->allowAllUp_;
 }
 
 void TVxSpeedButton::nextCheckState() {
@@ -376,8 +420,12 @@ void TVxSpeedButton::nextCheckState() {
 void TVxSpeedButton::Click() {
   if (ModalResult != 0)
     if (auto* d = qobject_cast<QDialog*>(window())) d->done(ModalResult);
-  emit clicked(false);
-  if (defaultAction()) defaultAction()->trigger();
+  QPointer<QAction> a = defaultAction();
+  emit clicked(isChecked());
+  if (!a) return;
+  // A latched button's action took its check from the latch already: a trigger would flip it back.
+  if (groupIndex_ != 0 && a->isCheckable()) emit a->triggered(a->isChecked());
+  else a->trigger();
 }
 
 void TVxSpeedButton::mousePressEvent(QMouseEvent* e) {
@@ -389,13 +437,16 @@ void TVxSpeedButton::mousePressEvent(QMouseEvent* e) {
   }
   if (!down_) SetState(TButtonState::rbsDown);
   dragging_ = true;
+  QPointer<TVxSpeedButton> self(this);
+  emit pressed();
+  if (!self || !dragging_) return;
   if (menu_) ShowDropDownMenu();
-  if (allowTimer_ && dragging_) {
+  if (self && allowTimer_ && dragging_) {
     if (!repeat_) {
       repeat_ = new QTimer(this);
       connect(repeat_, &QTimer::timeout, this, &TVxSpeedButton::RepeatTick);
     }
-    repeat_->start(InitPause);
+    repeat_->start(initPause_);
   }
 }
 
@@ -416,7 +467,7 @@ void TVxSpeedButton::ShowDropDownMenu() {
 }
 
 void TVxSpeedButton::RepeatTick() {
-  repeat_->setInterval(RepeatInterval);
+  repeat_->setInterval(repeatInterval_);
   if (!dragging_) {
     repeat_->stop();
     return;
@@ -452,8 +503,19 @@ void TVxSpeedButton::EndPress(QPoint at, bool mayClick) {
   }
   if (repeat_) repeat_->stop();
   QPointer<TVxSpeedButton> self(this);
-  if (inside && mayClick) Click();
+  emit released();
+  if (self && inside && mayClick) Click();
   if (self) RetestMouseInside(at);
+}
+
+// The window system gives the release to nobody once the window hides, or once the application
+// has lost the mouse: the hold ends here, drawn up, and a late release is no click.
+void TVxSpeedButton::LetGo() {
+  if (!dragging_ || menuTracking_) return;
+  dragging_ = false;
+  if (repeat_) repeat_->stop();
+  if (isEnabled()) SetState(down_ ? TButtonState::rbsExclusive : TButtonState::rbsUp);
+  emit released();
 }
 
 void TVxSpeedButton::mouseDoubleClickEvent(QMouseEvent* e) {
@@ -466,6 +528,7 @@ bool TVxSpeedButton::event(QEvent* e) {
     if (isEnabled()) Click();
     return true;
   }
+  if (e->type() == QEvent::WindowDeactivate) LetGo();
   return QToolButton::event(e);
 }
 
@@ -502,7 +565,11 @@ void TVxSpeedButton::RetestMouseInside(QPoint local) {
 void TVxSpeedButton::changeEvent(QEvent* e) {
   QToolButton::changeEvent(e);
   switch (e->type()) {
+    case QEvent::ParentChange:
+      FollowEnabled();
+      break;
     case QEvent::EnabledChange:
+      if (!isEnabled()) LetGo();
       FollowEnabled();
       RetestMouseInside(mapFromGlobal(QCursor::pos()));
       update();
@@ -520,6 +587,7 @@ void TVxSpeedButton::showEvent(QShowEvent* e) {
 
 void TVxSpeedButton::hideEvent(QHideEvent* e) {
   QToolButton::hideEvent(e);
+  LetGo();
   RetestMouseInside(mapFromGlobal(QCursor::pos()));
 }
 
@@ -528,11 +596,14 @@ void TVxSpeedButton::hideEvent(QHideEvent* e) {
 void TVxSpeedButton::actionEvent(QActionEvent* e) {
   QToolButton::actionEvent(e);
   if (e->action() == defaultAction() && e->type() != QEvent::ActionRemoved) FollowAction();
+  ShowDown();  // Qt copies an action's check onto a button even where it is not checkable
 }
 
 void TVxSpeedButton::FollowAction() {
   QAction* a = defaultAction();
-  if (groupIndex_ != 0) SetDown(a->isChecked());
+  // The action's check is the program's word: the latch takes it even where a click could not
+  // raise the button, so that the two never disagree.
+  if (groupIndex_ != 0 && a->isCheckable()) Latch(a->isChecked());
   if (!glyph_.isNull()) return;
   const QIcon icon = a->icon();
   if (icon.isNull()) {
@@ -540,12 +611,12 @@ void TVxSpeedButton::FollowAction() {
   } else {
     const QList<QSize> sizes = icon.availableSizes();
     const QSize size = sizes.isEmpty() ? QSize(16, 16) : sizes.first();
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(qRgb(255, 0, 255));
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     QPainter p(&image);
     icon.paint(&p, image.rect());
     p.end();
-    glyphs_.SetGlyph(image, qRgb(255, 0, 255));
+    glyphs_.SetListImage(image);
   }
   update();
 }
@@ -577,33 +648,43 @@ static TRect DrawSpeedFrame(TCanvas& c, TRect r, bool pressed, bool newLook, boo
 
 // The drop-down triangle: rows of 7, 5, 3 and 1 pixels.
 static void DrawMark(QPainter& p, QPoint at, TColor colour) {
-  p.setPen(ToQColor(colour));
-  for (int row = 0; row < 4; ++row) p.drawLine(at.x() + row, at.y() + row, at.x() + 6 - row, at.y() + row);
+  for (int row = 0; row < 4; ++row) p.fillRect(at.x() + row, at.y() + row, 7 - 2 * row, 1, ToQColor(colour));
 }
 
 void TVxSpeedButton::paintEvent(QPaintEvent*) {
+  if (width() <= 0 || height() <= 0) return;
+  // Drawn off screen and shown in one step, so that the button never flickers.
+  const QImage image = Render(devicePixelRatioF());
+  QPainter screen(this);
+  screen.drawImage(0, 0, image);
+}
+
+QImage TVxSpeedButton::Render(qreal dpr) const {
   const int W = width(), H = height();
-  if (W <= 0 || H <= 0) return;
-  FollowEnabled();
+  if (W <= 0 || H <= 0) return {};
   const bool exclusive = state_ == TButtonState::rbsExclusive;
   const bool pressed = state_ == TButtonState::rbsDown || exclusive;
   const bool inactive = flat_ && !mouseInside_ && !exclusive;
   const bool enabled = state_ != TButtonState::rbsDisabled;
 
-  // Drawn off screen and shown in one step, so that the button never flickers.
-  QImage image(W, H, QImage::Format_RGB32);
+  QImage image(QSize(W, H) * dpr, QImage::Format_RGB32);
+  image.setDevicePixelRatio(dpr);
   image.fill(ToQColor(clBtnFace));
   QPainter p(&image);
-  if (transparent_) PaintParentBehind(this, p);
+  if (transparent_) PaintParentBehind(const_cast<TVxSpeedButton*>(this), p);
   TCanvas c(&p);
   TRect r{0, 0, W, H};
   const bool newLook = style_ != TButtonStyle::bsWin31;  // every desktop here has the new-style controls
   if (!inactive) r = DrawSpeedFrame(c, r, pressed, newLook, flat_);
   else if (flat_) r = {r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2};
-  if (exclusive && !flat_)
+  if (exclusive && !flat_ && r.Right > r.Left && r.Bottom > r.Top) {
+    QImage checkers(r.Right - r.Left, r.Bottom - r.Top, QImage::Format_RGB32);
     for (int y = r.Top; y < r.Bottom; ++y)
       for (int x = r.Left; x < r.Right; ++x)
-        image.setPixel(x, y, ((x + y) & 1) == 0 ? ToQColor(clBtnHighlight).rgb() : ToQColor(clBtnFace).rgb());
+        checkers.setPixel(x - r.Left, y - r.Top,
+                          ((x + y) & 1) == 0 ? ToQColor(clBtnHighlight).rgb() : ToQColor(clBtnFace).rgb());
+    p.drawImage(r.Left, r.Top, checkers);  // a pixel of the pattern per pixel of the button
+  }
   const QPoint shift = pressed ? QPoint(1, 1) : QPoint(0, 0);
 
   TButtonState glyphState = state_;
@@ -656,8 +737,7 @@ void TVxSpeedButton::paintEvent(QPaintEvent*) {
     }
   }
   p.end();
-  QPainter screen(this);
-  screen.drawImage(0, 0, image);
+  return image;
 }
 
 // ---- toolbar button ----

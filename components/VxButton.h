@@ -71,6 +71,9 @@ class TButtonGlyph {
 
   // The transparent colour becomes the strip's bottom-left pixel, unless one is given.
   void SetGlyph(const QImage& strip, std::optional<QRgb> transparent = std::nullopt);
+  // One image with its alpha, as an action gives it: shown on magenta keyed out, and greyed from
+  // its shape, so that a solid colour stays visible when disabled.
+  void SetListImage(const QImage& image);
   const QImage& Glyph() const { return glyph_; }
   void SetNumGlyphs(int n);  // 1 to 5 (up, disabled, down, exclusive, inactive)
   int NumGlyphs() const { return numGlyphs_; }
@@ -84,6 +87,7 @@ class TButtonGlyph {
 
  private:
   QImage glyph_;
+  QImage listImage_;  // the action's image the glyph was made from, if any
   int numGlyphs_ = 1;
   QRgb transparent_ = qRgb(255, 0, 255);
   TGlyphList* list_ = nullptr;
@@ -121,11 +125,16 @@ class TVxSpeedButton : public QToolButton {
   bool GrayedInactive = true;
   void SetAllowTimer(bool on);  // repeat clicks while held: InitPause, then RepeatInterval
   bool AllowTimer() const { return allowTimer_; }
-  int InitPause = 500, RepeatInterval = 100;
+  int InitPause() const { return initPause_; }
+  void SetInitPause(int ms);  // milliseconds; a negative delay is ignored
+  int RepeatInterval() const { return repeatInterval_; }
+  void SetRepeatInterval(int ms);
   int GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int g);
-  bool AllowAllUp = false;
+  bool AllowAllUp() const { return allowAllUp_; }
   void SetAllowAllUp(bool on);  // tells the group
+  // Latched, in a group only. isChecked() shows it, toggled tells of it, and a linked checkable
+  // action follows it.
   bool Down() const { return down_; }
   void SetDown(bool d);
   void SetDropDownMenu(QMenu* m);
@@ -157,6 +166,9 @@ class TVxSpeedButton : public QToolButton {
   TButtonState State() const { return state_; }
   bool MouseInside() const { return mouseInside_; }
   void Click();  // the parent dialog's result, then the click
+  // The button's look at a device-pixel ratio; the paint shows it at the screen's. Drawing
+  // changes nothing but the glyph images made on first use.
+  QImage Render(qreal dpr) const;
 
  protected:
   void enterEvent(QEnterEvent* e) override;
@@ -176,6 +188,9 @@ class TVxSpeedButton : public QToolButton {
 
  private:
   void SetState(TButtonState s);
+  void Latch(bool d);
+  void ShowDown();
+  void LetGo();
   void FollowEnabled();
   void EndPress(QPoint at, bool mayClick);
   void ShowDropDownMenu();
@@ -187,9 +202,10 @@ class TVxSpeedButton : public QToolButton {
   void MouseLeft();
   void FollowAction();
   QImage glyph_;
-  TButtonGlyph glyphs_;
+  mutable TButtonGlyph glyphs_;  // its images are made when first drawn
   int groupIndex_ = 0;
-  bool down_ = false;
+  int initPause_ = 500, repeatInterval_ = 100;
+  bool down_ = false, allowAllUp_ = false;
   bool mouseInside_ = false;
   bool flat_ = false, allowTimer_ = false, dragging_ = false, menuTracking_ = false;
   bool wordWrap_ = false, transparent_ = false, markDropDown_ = true;

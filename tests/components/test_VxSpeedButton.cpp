@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QShortcutEvent>
@@ -254,7 +255,7 @@ TEST(SpeedButtonMouse, PressOutsideRepeatGroupsActionAndMenu) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return clicks == 2; }, 5000));
   Mouse(b, QEvent::MouseButtonRelease, {150, 50});
   EXPECT_FALSE(timer->isActive());
-  b->InitPause = 300;
+  b->SetInitPause(300);
   Mouse(b, QEvent::MouseButtonPress, {5, 5});
   EXPECT_EQ(timer->interval(), 300);
   Mouse(b, QEvent::MouseButtonRelease, {150, 50});
@@ -265,7 +266,7 @@ TEST(SpeedButtonMouse, PressOutsideRepeatGroupsActionAndMenu) {
   other->SetGroupIndex(1);
   third->SetGroupIndex(2);
   other->SetAllowAllUp(true);
-  EXPECT_TRUE(b->AllowAllUp && !third->AllowAllUp);
+  EXPECT_TRUE(b->AllowAllUp() && !third->AllowAllUp());
   Mouse(b, QEvent::MouseButtonPress, {5, 5});
   Mouse(b, QEvent::MouseButtonRelease, {5, 5});
   EXPECT_TRUE(b->Down());
@@ -314,4 +315,153 @@ TEST(SpeedButtonMouse, PressOutsideRepeatGroupsActionAndMenu) {
   EXPECT_EQ(b->State(), TButtonState::rbsUp);
   Mouse(b, QEvent::MouseButtonRelease, {5, 5});
   EXPECT_EQ(clicks, 4);
+}
+
+TEST(SpeedButtonMouse, AHoldEndsWhenTheReleaseCanNoLongerCome) {
+  enum class Loss { hide, deactivate, appInactive };
+  for (Loss loss : {Loss::hide, Loss::deactivate, Loss::appInactive}) {
+    QWidget top, elsewhere;
+    top.resize(100, 60);
+    elsewhere.resize(50, 50);
+    auto* b = new TVxSpeedButton(&top);
+    b->SetAllowTimer(true);
+    b->SetInitPause(30);
+    b->SetRepeatInterval(20);
+    top.show();
+    top.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&top));
+    int clicks = 0, releases = 0;
+    QObject::connect(b, &QToolButton::clicked, [&] { ++clicks; });
+    QObject::connect(b, &QToolButton::released, [&] { ++releases; });
+    Mouse(b, QEvent::MouseButtonPress, {5, 5});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clicks >= 1; }, 5000)) << int(loss);
+    switch (loss) {
+      case Loss::hide: top.hide(); break;
+      case Loss::deactivate:
+        elsewhere.show();
+        elsewhere.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+        break;
+      case Loss::appInactive:
+        emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);  // as the window system tells it
+        break;
+    }
+    const int held = clicks;
+    QTest::qWait(150);
+    EXPECT_EQ(clicks, held) << int(loss);
+    EXPECT_EQ(b->State(), TButtonState::rbsUp) << int(loss);
+    EXPECT_EQ(releases, 1) << int(loss);
+    Mouse(b, QEvent::MouseButtonRelease, {5, 5});  // a late release is no click
+    EXPECT_EQ(clicks, held) << int(loss);
+  }
+}
+
+TEST(SpeedButtonMouse, LatchActionAndQtSignalsAgree) {
+  QWidget parent;
+  auto* one = new TVxSpeedButton(&parent);
+  auto* two = new TVxSpeedButton(&parent);
+  one->SetGroupIndex(1);
+  two->SetGroupIndex(1);
+  QAction a, b;  // each its own checkable action, no action group
+  a.setCheckable(true);
+  b.setCheckable(true);
+  one->setDefaultAction(&a);
+  two->setDefaultAction(&b);
+  int pressed = 0, released = 0, triggered = 0;
+  std::vector<bool> toggled;
+  QObject::connect(one, &QToolButton::pressed, [&] { ++pressed; });
+  QObject::connect(one, &QToolButton::released, [&] { ++released; });
+  QObject::connect(one, &QToolButton::toggled, [&](bool on) { toggled.push_back(on); });
+  QObject::connect(&a, &QAction::triggered, [&] { ++triggered; });
+  auto click = [](TVxSpeedButton* w) {
+    Mouse(w, QEvent::MouseButtonPress, {5, 5});
+    Mouse(w, QEvent::MouseButtonRelease, {5, 5});
+  };
+  struct Step {
+    TVxSpeedButton* clicked;
+    bool oneDown, twoDown;
+  };
+  // The second click cannot raise a button of a group without AllowAllUp.
+  const Step steps[] = {{one, true, false}, {one, true, false}, {two, false, true}, {one, true, false}};
+  for (const Step& s : steps) {
+    click(s.clicked);
+    EXPECT_EQ(one->Down(), s.oneDown);
+    EXPECT_EQ(a.isChecked(), s.oneDown);
+    EXPECT_EQ(one->isChecked(), s.oneDown);
+    EXPECT_EQ(two->Down(), s.twoDown);
+    EXPECT_EQ(b.isChecked(), s.twoDown);
+    EXPECT_EQ(two->isChecked(), s.twoDown);
+  }
+  EXPECT_EQ(pressed, 3);
+  EXPECT_EQ(released, 3);
+  EXPECT_EQ(triggered, 3);
+  EXPECT_EQ(toggled, (std::vector<bool>{true, false, true}));
+  b.setChecked(true);  // the program's word: the other way round
+  EXPECT_TRUE(two->Down() && !one->Down() && !a.isChecked());
+
+  QWidget off;  // a button made in a disabled window is drawn disabled, painted or not
+  off.setEnabled(false);
+  TVxSpeedButton* late = new TVxSpeedButton(&off);
+  EXPECT_EQ(late->State(), TButtonState::rbsDisabled);
+  late->SetInitPause(-1);
+  late->SetRepeatInterval(-1);
+  EXPECT_EQ(late->InitPause(), 500);
+  EXPECT_EQ(late->RepeatInterval(), 100);
+}
+
+TEST(SpeedButtonPaint, ActionImageDisabledAndDevicePixelRatio) {
+  QWidget parent;
+  auto* b = new TVxSpeedButton(&parent);
+  b->resize(30, 30);
+  QAction act;
+  QPixmap blue(16, 16);
+  blue.fill(Qt::blue);
+  act.setIcon(QIcon(blue));
+  b->setDefaultAction(&act);
+  act.setEnabled(false);  // a solid colour greys to its shape, with the highlight below and right
+  const QImage off = b->grab().toImage();
+  EXPECT_EQ(BoxOf(off, kShadow), QRect(7, 7, 16, 16));
+  EXPECT_EQ(off.pixel(23, 23), kWhite);
+
+  act.setEnabled(true);
+  const QImage one = b->Render(1), two = b->Render(2);
+  ASSERT_EQ(two.size(), QSize(60, 60));
+  EXPECT_EQ(two.devicePixelRatio(), 2);
+  const TButtonState before = b->State();
+  // Each pixel of the plain look is a 2 x 2 block: frames, face and glyph line up.
+  for (QPoint at : {QPoint(0, 0), QPoint(1, 1), QPoint(29, 29), QPoint(28, 28), QPoint(10, 10), QPoint(3, 20)})
+    for (QPoint d : {QPoint(0, 0), QPoint(1, 1)}) EXPECT_EQ(two.pixel(at * 2 + d), one.pixel(at)) << at.x() << ',' << at.y();
+  EXPECT_EQ(b->State(), before);
+}
+
+TEST(SpeedButtonMouse, DropDownMenuAtEachPositionAndAlignment) {
+  QWidget top;
+  top.setGeometry(300, 200, 200, 100);
+  auto* b = new TVxSpeedButton(&top);
+  b->move(40, 30);
+  b->resize(24, 22);
+  top.show();
+  QMenu menu;
+  menu.addAction("a menu item of some width");
+  b->SetDropDownMenu(&menu);
+  using P = TVxDropDownMenuPos;
+  using A = TPopupAlignment;
+  const int mw = menu.sizeHint().width();
+  struct Row {
+    P pos;
+    A align;
+    QPoint point;  // relative to the button, before the menu's own alignment
+  };
+  const Row rows[] = {{P::dmpBottom, A::paLeft, {-1, 22}},  {P::dmpBottom, A::paRight, {25, 22}},
+                      {P::dmpBottom, A::paCenter, {12, 22}}, {P::dmpRight, A::paLeft, {24, -1}},
+                      {P::dmpRight, A::paRight, {-1, -1}},   {P::dmpRight, A::paCenter, {12, 22}}};
+  for (const Row& r : rows) {
+    b->SetMenuPosition(r.pos);
+    b->MenuAlignment = r.align;
+    QPoint shownAt;
+    QTimer::singleShot(0, &menu, [&] { shownAt = menu.isVisible() ? menu.pos() : QPoint(), menu.close(); });
+    Mouse(b, QEvent::MouseButtonPress, {5, 5});
+    const int shift = r.align == A::paRight ? mw : r.align == A::paCenter ? mw / 2 : 0;
+    EXPECT_EQ(shownAt, b->mapToGlobal(r.point) - QPoint(shift, 0)) << int(r.pos) << int(r.align);
+  }
 }
