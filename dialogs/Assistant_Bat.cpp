@@ -114,7 +114,8 @@ void TAssistant_Bat_Form::ListeClick() {
 
 void TAssistant_Bat_Form::ListeDblClick() {
   const int touche = ToucheChoisie();
-  if (!touche || PleinEcranActif) return;
+  // A drum number is no fret: only the percussion track takes it.
+  if (!touche || PleinEcranActif || PisteCourante != PISTE_PERCUSSION) return;
   if (!PoserNoteCurseur(Curseur.Corde, touche)) return;
   RedessinerTempsSaisi();
   VueEditeur().EditZoneImageChanged();

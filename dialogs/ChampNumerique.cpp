@@ -14,11 +14,11 @@
 #include "editor/state/Partition.h"
 
 int IntervalleProfil(ProfilRepetition p, int tick) {
-  // The timer keeps its first delay until its second tick changes it.
+  if (p == ProfilRepetition::Entier) return IntervalleRepetition(AllureRepetition::Entier, tick);
+  // These timers keep their first delay until their second tick changes it.
   if (tick <= 1) return 300;
   switch (p) {
-    case ProfilRepetition::Entier: return tick > 10 ? 50 : 100;
-    case ProfilRepetition::Accordage: return tick == 2 ? 200 : 150;
+    case ProfilRepetition::Entier: break;
     case ProfilRepetition::Reel:
     case ProfilRepetition::EntierLent: return 130;
     case ProfilRepetition::Doublement: return 100;
@@ -28,7 +28,6 @@ int IntervalleProfil(ProfilRepetition p, int tick) {
 
 int FacteurPasProfil(ProfilRepetition p, int tick) {
   if (p == ProfilRepetition::Entier) return FacteurRepetition(AllureRepetition::Entier, tick);
-  if (p == ProfilRepetition::Accordage) return FacteurRepetition(AllureRepetition::Accordage, tick);
   return 1;
 }
 
@@ -42,6 +41,16 @@ double ValeurApresPas(ProfilRepetition p, double valeur, int sens, double pas, i
     return std::clamp<double>(d, minimum, maximum);
   }
   return std::clamp(valeur + sens * pas * FacteurPasProfil(p, tick), minimum, maximum);
+}
+
+std::optional<double> ValeurApresClic(ProfilRepetition p, double valeur, int sens, double pas, double minimum,
+                                      double maximum) {
+  // The denominator reads any wrong value as 4 first.
+  if (p == ProfilRepetition::Doublement) return ValeurApresPas(p, valeur, sens, pas, 0, minimum, maximum);
+  const auto dedans = [&](double v) { return v >= minimum && v <= maximum; };
+  const double apres = valeur + sens * pas;
+  if (!dedans(valeur) && !dedans(apres)) return std::nullopt;
+  return std::clamp(apres, minimum, maximum);
 }
 
 TChampNumerique::TChampNumerique(QWidget* parent, const QString& nom, ProfilRepetition profil, double minimum,
@@ -131,7 +140,10 @@ void TChampNumerique::Pas(int sens) {
   bool ok = false;
   const double v = Valeur(&ok);
   if (Edit->text().isEmpty()) return;
-  SetValeur(ValeurApresPas(profil_, ok ? v : 0, sens, pas_, 0, min_, max_));
+  const std::optional<double> apres = ValeurApresClic(profil_, ok ? v : 0, sens, pas_, min_, max_);
+  if (!apres) return;
+  SetValeur(*apres);
+  Selectionner();
   emit modifie();
 }
 

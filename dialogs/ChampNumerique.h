@@ -5,29 +5,33 @@
 // mark) can be typed.
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 class QLineEdit;
 class QTimer;
 class QToolButton;
 
 enum class ProfilRepetition {
-  Entier,      // 300 ms, 100 ms from the second tick, 50 ms after ten, the step tripled from the 30th
-  Accordage,   // 300, 200, then 150 ms, the step doubled from the 30th
+  Entier,      // as every held button: 300 ms, then 100 ms, 50 ms after ten, the step tripled from the 30th
   Reel,        // 300 then 130 ms, fixed step; a real number
   EntierLent,  // 300 then 130 ms, fixed step; an integer (the paste count)
   Doublement,  // 300 then 100 ms; each tick doubles or halves (time-signature denominator)
 };
 
-// Delay after tick n of a held button (n = 0: the wait after the press; the first delay holds
-// until the second tick).
+// Delay after tick n of a held button (n = 0: the wait after the press). The integer fields go as
+// the held buttons do; the others keep their first delay until the second tick.
 int IntervalleProfil(ProfilRepetition p, int tick);
-// Step multiplier at tick n (1, 2 or 3).
+// Step multiplier at tick n (1 or 3).
 int FacteurPasProfil(ProfilRepetition p, int tick);
 // The value after one step in direction sens (+1/-1) at tick n (0 = a click), clamped to the
 // range. Doublement doubles or halves instead, halving rounded to the nearest, and first turns a
 // value that is not a power of two into 4.
 double ValeurApresPas(ProfilRepetition p, double valeur, int sens, double pas, int tick, double minimum,
                       double maximum);
+// The value after a click, or nothing when the click leaves the field alone: a typed value outside
+// the range stays as it is unless one step brings it back inside.
+std::optional<double> ValeurApresClic(ProfilRepetition p, double valeur, int sens, double pas, double minimum,
+                                      double maximum);
 
 class TChampNumerique : public QWidget {
   Q_OBJECT
@@ -52,7 +56,7 @@ class TChampNumerique : public QWidget {
   int ValeurEntiere(bool* ok = nullptr) const;
   // Focus and select the text (after a refused value).
   void Selectionner();
-  // One click of a button (sens +1 / -1); nothing while the field is empty.
+  // One click of a button (sens +1 / -1), which selects the text; nothing while the field is empty.
   void Pas(int sens);
 
  signals:

@@ -142,7 +142,11 @@ bool TChgtParamForm::Valider() {
   // The tempo is checked even when it does not change: the field must hold a tempo.
   bool ok = false;
   const int v = J_Tempo->ValeurEntiere(&ok);
-  return (ok && v >= 1 && v <= 999) || Refuser(J_Tempo);
+  if (ok && v >= 1 && v <= 999) return true;
+  // The field is shown only with its box ticked: tick it so that the refused tempo can be seen
+  // and corrected.
+  CB[TEMPO]->setChecked(true);
+  return Refuser(J_Tempo);
 }
 
 void TChgtParamForm::Ecrire() {

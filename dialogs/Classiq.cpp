@@ -1,6 +1,5 @@
 #include "dialogs/Classiq.h"
 
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -11,6 +10,7 @@
 #include <algorithm>
 
 #include "components/FenetresOutils.h"
+#include "dialogs/MainWindowKeys.h"
 #include "editor/Assistants.h"
 #include "editor/Curseur.h"
 #include "editor/state/EtatEdition.h"
@@ -315,10 +315,7 @@ void TClassForm::keyPressEvent(QKeyEvent* e) {
     VueEditeur().RefreshActions();
     return;
   }
-  QWidget* fenetre = parentWidget() ? parentWidget()->window() : nullptr;
-  QWidget* cible = fenetre ? fenetre->focusWidget() : nullptr;
-  if (cible && cible != this) {
-    QKeyEvent copie(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), e->count());
-    QCoreApplication::sendEvent(cible, &copie);
-  }
+  PassKeyToMainWindow(this, e);
 }
+
+void TClassForm::keyReleaseEvent(QKeyEvent* e) { PassKeyToMainWindow(this, e); }

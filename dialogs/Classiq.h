@@ -55,6 +55,7 @@ class TClassForm : public QDialog {
   void showEvent(QShowEvent* e) override;
   void hideEvent(QHideEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
 };
 
 extern TClassForm* ClassForm;

@@ -1,12 +1,12 @@
 #include "dialogs/Dyna.h"
 
 #include <QButtonGroup>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QToolButton>
 
 #include "components/FenetresOutils.h"
+#include "dialogs/MainWindowKeys.h"
 #include "editor/EditionNotes.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/VueEditeur.h"
@@ -91,12 +91,9 @@ void TDynaForm::BT_DefaultClick() {
 
 // The palette holds no text field: its keys are the main window's.
 void TDynaForm::keyPressEvent(QKeyEvent* e) {
-  QWidget* fenetre = parentWidget() ? parentWidget()->window() : nullptr;
-  QWidget* cible = fenetre ? fenetre->focusWidget() : nullptr;
-  if (cible && cible != this) {
-    QKeyEvent copie(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), e->count());
-    QCoreApplication::sendEvent(cible, &copie);
-    return;
-  }
-  QDialog::keyPressEvent(e);
+  if (!PassKeyToMainWindow(this, e)) QDialog::keyPressEvent(e);
+}
+
+void TDynaForm::keyReleaseEvent(QKeyEvent* e) {
+  if (!PassKeyToMainWindow(this, e)) QDialog::keyReleaseEvent(e);
 }

@@ -22,6 +22,7 @@ class TDynaForm : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
 };
 
 extern TDynaForm* DynaForm;

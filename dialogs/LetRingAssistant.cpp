@@ -96,12 +96,16 @@ void TLetRingAssistantForm::Initialiser() {
   }
 }
 
-// A string ticked starts at Yes, whatever it was left at before.
+// A string ticked starts at Yes, whatever it was left at before; unticked it has neither.
 void TLetRingAssistantForm::CaseCliquee(int s) {
   const bool coche = CB[s]->isChecked();
   RY[s]->setEnabled(coche);
   RN[s]->setEnabled(coche);
-  if (coche) RY[s]->setChecked(true);
+  // A checked radio button of a pair cannot be unchecked while the pair is exclusive.
+  for (QRadioButton* r : {RY[s], RN[s]}) r->setAutoExclusive(false);
+  RY[s]->setChecked(coche);
+  RN[s]->setChecked(false);
+  for (QRadioButton* r : {RY[s], RN[s]}) r->setAutoExclusive(true);
 }
 
 // A press on a string's row ticks or unticks its box, as a click on the box does.

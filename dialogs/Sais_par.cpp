@@ -409,10 +409,10 @@ void TSais_Partition::Traduire() {
   LabNbCordes->setText(raccourci(prop(11, "Strings:")));
   Lab_NbFrets->setText(raccourci(prop(13, "Frets:")));
   Lab_Capo->setText(raccourci(QStringLiteral("Capo")));
-  Lab_Volume->setText(prop(18, "Volume"));
-  Lab_Panoramique->setText(prop(19, "Pan"));
-  Lab_Chorus->setText(prop(20, "Chorus"));
-  Lab_Reverb->setText(prop(21, "Reverb"));
+  Lab_Volume->setText(raccourci(prop(18, "Volume")));
+  Lab_Panoramique->setText(raccourci(prop(19, "Pan")));
+  Lab_Chorus->setText(raccourci(prop(20, "Chorus")));
+  Lab_Reverb->setText(raccourci(prop(21, "Reverb")));
   Triplet->setText(raccourci(prop(6, "Triplet feel")));
   Solo->setText(raccourci(prop(14, "Solo")));
   Muette->setText(raccourci(prop(15, "Mute")));

@@ -40,12 +40,13 @@ TSpeedT_Form::TSpeedT_Form(QWidget* parent) : QDialog(parent) {
   setObjectName("SpeedT_Form");
   setWindowTitle("Speed Trainer");
   auto* grille = new QGridLayout;
-  auto champ = [&](const char* nom, QToolButton*& haut, QToolButton*& bas, const char* nomHaut, const char* nomBas) {
+  auto champ = [&](const char* nom, QToolButton*& haut, QToolButton*& bas, const char* nomHaut, const char* nomBas,
+                   int chiffres) {
     auto* e = new QLineEdit(this);
     e->setObjectName(nom);
-    e->setMaxLength(3);
-    e->setFixedWidth(40);
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,3}"), e));
+    e->setMaxLength(chiffres);
+    e->setFixedWidth(12 + 9 * chiffres);
+    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(chiffres)), e));
     e->installEventFilter(this);
     haut = new QToolButton(this);
     haut->setObjectName(nomHaut);
@@ -58,11 +59,12 @@ TSpeedT_Form::TSpeedT_Form(QWidget* parent) : QDialog(parent) {
     bas->setFocusPolicy(Qt::NoFocus);
     return e;
   };
-  MesDeb = champ("MesDeb", MesDebUp, MesDebDown, "MesDebUp", "MesDebDown");
-  MesFin = champ("MesFin", MesFinUp, MesFinDown, "MesFinUp", "MesFinDown");
-  TempoDeb = champ("TempoDeb", TempoDebUp, TempoDebDown, "TempoDebUp", "TempoDebDown");
-  TempoFin = champ("TempoFin", TempoFinUp, TempoFinDown, "TempoFinUp", "TempoFinDown");
-  Variation = champ("Variation", VariationUp, VariationDown, "VariationUp", "VariationDown");
+  // Four digits for the measures: a song holds up to 1000.
+  MesDeb = champ("MesDeb", MesDebUp, MesDebDown, "MesDebUp", "MesDebDown", 4);
+  MesFin = champ("MesFin", MesFinUp, MesFinDown, "MesFinUp", "MesFinDown", 4);
+  TempoDeb = champ("TempoDeb", TempoDebUp, TempoDebDown, "TempoDebUp", "TempoDebDown", 3);
+  TempoFin = champ("TempoFin", TempoFinUp, TempoFinDown, "TempoFinUp", "TempoFinDown", 3);
+  Variation = champ("Variation", VariationUp, VariationDown, "VariationUp", "VariationDown", 3);
   LabelMesures = new QLabel("Bars :", this);
   LabelMesuresA = new QLabel("to", this);
   LabelTempos = new QLabel("Tempos :", this);

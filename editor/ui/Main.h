@@ -156,6 +156,9 @@ class TForm1 : public QMainWindow, public TActionsPrincipales, public TVueEditeu
   void BT_Piste1Click(int piste);
   void Mn_Piste1Click(int piste);
   void ChangerPiste(int piste);
+  // The last step of every track change: the drum assistant shows on track 8 only (after the
+  // playback when something plays).
+  void DrumAssistantFollowsTrack(int piste);
   void MontrerPercussion(bool montrer);
   void TraduireFenetrePrincipale();
   void ConstruireMenuLangues();

@@ -46,7 +46,11 @@ void TForm1::FormKeyDown(int vk, int etat) {
       DefilerTantQueTouche();
       TimerDefilement->start();
       break;
-    case C::Chiffre: SaisirChiffre(a.Chiffre, etat); break;
+    case C::Chiffre:
+      SaisirChiffre(a.Chiffre, etat);
+      // Ctrl with a digit changes the track as the track buttons do.
+      if (etat == ssCtrl && a.Chiffre >= 1 && a.Chiffre <= NB_PISTES) DrumAssistantFollowsTrack(a.Chiffre);
+      break;
     case C::CurseurDebutMesure: CurseurDebutMesure(); break;
     case C::CurseurTempsPrecedent: CurseurTempsPrecedent(); break;
     case C::CurseurTempsSuivant: CurseurTempsSuivant(); break;

@@ -396,6 +396,10 @@ void TForm1::ChangerPiste(int piste) {
   RafraichirActions();
   MesureOrigine = *Partition.Courante();
   MajMenuPistes();
+  DrumAssistantFollowsTrack(piste);
+}
+
+void TForm1::DrumAssistantFollowsTrack(int piste) {
   if (piste == PISTE_PERCUSSION && Ac_Son_Stop->isEnabled()) {
     RouvrirPercussion = true;  // shown when playback ends
     return;

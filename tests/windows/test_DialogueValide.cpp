@@ -1,8 +1,10 @@
 // The shared number field, the range check, and the dialogs that preview and take it back.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
@@ -23,9 +25,8 @@ namespace {
 TEST(ChampNumerique, RepeatProfiles) {
   using P = ProfilRepetition;
   const struct { P p; int tick, intervalle, facteur; } cas[] = {
-      {P::Entier, 0, 300, 1},    {P::Entier, 1, 300, 1},     {P::Entier, 2, 100, 1},    {P::Entier, 10, 100, 1},
-      {P::Entier, 11, 50, 1},    {P::Entier, 30, 50, 3},     {P::Accordage, 2, 200, 1}, {P::Accordage, 3, 150, 1},
-      {P::Accordage, 30, 150, 2}, {P::Reel, 40, 130, 1},     {P::EntierLent, 40, 130, 1}};
+      {P::Reel, 0, 300, 1},       {P::Reel, 1, 300, 1},       {P::Reel, 2, 130, 1},      {P::Reel, 40, 130, 1},
+      {P::EntierLent, 1, 300, 1}, {P::EntierLent, 40, 130, 1}, {P::Doublement, 1, 300, 1}, {P::Doublement, 2, 100, 1}};
   for (const auto& c : cas) {
     EXPECT_EQ(IntervalleProfil(c.p, c.tick), c.intervalle) << int(c.p) << " " << c.tick;
     EXPECT_EQ(FacteurPasProfil(c.p, c.tick), c.facteur) << int(c.p) << " " << c.tick;
@@ -34,18 +35,53 @@ TEST(ChampNumerique, RepeatProfiles) {
   EXPECT_EQ(ValeurApresPas(P::Doublement, 3, 1, 1, 0, 1, 32), 8);     // 3 reads as 4, then doubles
   EXPECT_EQ(ValeurApresPas(P::Doublement, 32, 1, 1, 0, 1, 32), 32);
   EXPECT_EQ(ValeurApresPas(P::Doublement, 1, -1, 1, 0, 1, 32), 1);
-  // A click on a real-number field clamps to the range like the held button.
+  // A click on a real-number field stops at the end of the range; from a value typed below it, down
+  // leaves the value alone.
   TChampNumerique reel(nullptr, "Ed_CVB", P::Reel, 0.5, 6, 0.5, 3);
   reel.SetTexte("5.8");
   reel.Pas(+1);
   EXPECT_DOUBLE_EQ(reel.Valeur(), 6);
   reel.SetTexte("0.3");
   reel.Pas(-1);
-  EXPECT_DOUBLE_EQ(reel.Valeur(), 0.5);
+  EXPECT_DOUBLE_EQ(reel.Valeur(), 0.3);
+  reel.Pas(+1);
+  EXPECT_DOUBLE_EQ(reel.Valeur(), 0.8);
   EXPECT_FALSE(CoupVibratoValide("..5"));
   EXPECT_FALSE(CoupVibratoValide("0"));
   EXPECT_FALSE(CoupVibratoValide("6.5"));
   EXPECT_TRUE(CoupVibratoValide("0,3"));
+}
+
+// A click selects the field's text. A typed value outside the range stays as typed unless one step
+// brings it back; the arrows and the keypad act as the buttons.
+TEST(ChampNumerique, AClickSelectsAndLeavesAValueOutOfReachAlone) {
+  QWidget fenetre;
+  auto* ailleurs = new QLineEdit(&fenetre);
+  auto* c = new TChampNumerique(&fenetre, "MesFin", ProfilRepetition::Entier, 1, 20, 1, 4);
+  auto* l = new QHBoxLayout(&fenetre);
+  l->addWidget(ailleurs);
+  l->addWidget(c);
+  fenetre.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&fenetre));
+  const struct { const char* avant; int sens; const char* apres; bool choisi; } cas[] = {
+      {"5", +1, "6", true},   {"5", -1, "4", true},    {"20", +1, "20", true}, {"1", -1, "1", true},
+      {"0", +1, "1", true},   {"21", -1, "20", true},  {"0", -1, "0", false},  {"50", -1, "50", false},
+      {"50", +1, "50", false}, {"", +1, "", false}};
+  for (const auto& k : cas)
+    for (int facon = 0; facon < 2; ++facon) {
+      SCOPED_TRACE(std::string(k.avant) + (k.sens > 0 ? " up" : " down") + (facon ? " key" : " click"));
+      ailleurs->setFocus();
+      c->SetTexte(k.avant);
+      if (facon)
+        QTest::keyClick(c->Edit, k.sens > 0 ? Qt::Key_Up : Qt::Key_Down);
+      else
+        QTest::mouseClick(k.sens > 0 ? c->Haut : c->Bas, Qt::LeftButton);
+      EXPECT_EQ(c->Texte(), k.apres);
+      if (!facon) {
+        EXPECT_EQ(c->Edit->hasFocus(), k.choisi);
+      }
+      EXPECT_EQ(c->Edit->selectedText(), k.choisi ? QString(k.apres) : QString());
+    }
 }
 
 TEST(ChampNumerique, MeasureRanges) {
@@ -142,6 +178,23 @@ TEST_F(DialoguesApercu, PasteCountKeepsTheSongWithin1000Measures) {
   PressePapierPlein = 0;
 }
 
+// A tempo of 0 is refused even with its box unticked: the box is ticked, so that the field shows
+// and takes the focus.
+TEST_F(DialoguesApercu, MixTableRefusedTempoShowsItsField) {
+  TChgtParamForm f;
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  ASSERT_FALSE(f.J_Tempo->isVisible());
+  f.J_Tempo->SetTexte("0");
+  f.BT_OK->click();
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_TRUE(f.CB[TChgtParamForm::TEMPO]->isChecked());
+  EXPECT_TRUE(f.J_Tempo->isVisible());
+  EXPECT_TRUE(f.J_Tempo->Edit->hasFocus());
+  EXPECT_EQ(f.J_Tempo->Edit->selectedText(), "0");
+}
+
 TEST_F(DialoguesApercu, MixTableNamesEachInstrumentOnceAndStoresItsProgram) {
   Partition.Instrument[PisteCourante] = 30;
   TChgtParamForm f;
@@ -164,6 +217,18 @@ TEST_F(DialoguesApercu, LetRingRowsTickTheirStringAtYes) {
   for (QWidget* w : {d.Lib[2], d.Lib[6]}) QTest::mousePress(w, Qt::LeftButton);
   EXPECT_TRUE(d.CB[2]->isChecked() && d.RY[2]->isChecked() && d.RY[2]->isEnabled());
   EXPECT_FALSE(d.CB[6]->isChecked());
+  // Unticked, the string has neither Yes nor No, whether its box or its row was clicked.
+  for (QWidget* w : {static_cast<QWidget*>(d.CB[2]), static_cast<QWidget*>(d.Lib[2])}) {
+    d.CB[2]->setChecked(true);
+    d.RY[2]->setChecked(true);
+    if (w == d.CB[2])
+      d.CB[2]->click();
+    else
+      QTest::mousePress(w, Qt::LeftButton);
+    EXPECT_FALSE(d.CB[2]->isChecked());
+    EXPECT_FALSE(d.RY[2]->isChecked() || d.RN[2]->isChecked());
+    EXPECT_FALSE(d.RY[2]->isEnabled());
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include "editor/state/VueEditeur.h"
 #include "files/FichierSqt.h"
 #include "midi/Lecture.h"
+#include "settings/Langue.h"
 #include "platform/MediaPlayer.h"
 
 namespace {
@@ -84,6 +86,21 @@ TEST_F(SaisPartition, ButtonsStepOncePerClickWithinTheirRanges) {
   QTest::mouseClick(d.BT_CUp[3], Qt::LeftButton);
   EXPECT_EQ(ProprietesTempo.Accordage[1][1], 44);
   d.reject();
+}
+
+// The mixer's labels take their letters from the same set as the other captions, after "Capo"; a
+// label whose letters are all taken keeps none.
+TEST_F(SaisPartition, MixerLabelsTakeAccelerators) {
+  const bool avant = RaccourcisAuto;
+  RaccourcisAuto = true;
+  TSais_Partition d;
+  RaccourcisAuto = avant;
+  EXPECT_EQ(d.Lab_Capo->text(), "Ca&po");
+  EXPECT_EQ(d.Lab_Volume->text(), "&Volume");
+  EXPECT_EQ(d.Lab_Panoramique->text(), "Pa&n");
+  EXPECT_EQ(d.Lab_Chorus->text(), "Chorus");
+  EXPECT_EQ(d.Lab_Reverb->text(), "Rever&b");
+  EXPECT_EQ(d.Lab_Reverb->buddy(), d.Reverb);
 }
 
 TEST_F(SaisPartition, OkWritesWhatWasChangedAndNothingElse) {

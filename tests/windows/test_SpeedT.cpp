@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "dialogs/BoutonsRepetes.h"
+#include "dialogs/ChampNumerique.h"
 #include "dialogs/Sais_nrp.h"
 #include "dialogs/SpeedT.h"
 #include "files/ui/TestASCI.h"
@@ -46,6 +47,43 @@ TEST(SpeedTrainer, HeldButtonsAccelerateAndStopAtTheRange) {
   f.TempoFin->setText("998");
   QMetaObject::invokeMethod(f.Timer4, "timeout");
   EXPECT_EQ(f.ValTempoFin(), 999);
+}
+
+// The integer fields and the held buttons go at one pace: 300 ms after the press, then 100 ms, 50
+// ms once ten repeats are done, and three steps a repeat from the thirtieth.
+TEST(BoutonsRepetes, IntegerFieldsAndHeldButtonsShareOneSchedule) {
+  TChampNumerique champ(nullptr, "Ed_NbPaste", ProfilRepetition::Entier, 1, 999, 1, 3);
+  TSpeedT_Form speed;
+  champ.show();
+  speed.show();
+  champ.SetTexte("100");
+  speed.TempoFin->setText("100");
+  struct Famille {
+    const char* nom;
+    QAbstractButton* bouton;
+    QTimer* minuterie;
+    std::function<int()> valeur;
+  };
+  const Famille familles[] = {{"field", champ.Haut, champ.Minuterie, [&] { return champ.ValeurEntiere(); }},
+                              {"held button", speed.TempoFinUp, speed.Timer4, [&] { return speed.ValTempoFin(); }}};
+  const struct { int repetition, delai, pas; } attendus[] = {{0, 300, 1},  {1, 100, 1},  {9, 100, 1}, {10, 50, 1},
+                                                            {29, 50, 1}, {30, 50, 3}, {40, 50, 3}};
+  for (const Famille& f : familles) {
+    SCOPED_TRACE(f.nom);
+    QTest::mousePress(f.bouton, Qt::LeftButton);
+    int n = 0, avant = 100;
+    for (const auto& a : attendus) {
+      while (n < a.repetition) {
+        avant = f.valeur();
+        QMetaObject::invokeMethod(f.minuterie, "timeout");
+        ++n;
+      }
+      EXPECT_EQ(f.minuterie->interval(), a.delai) << "after repeat " << n;
+      EXPECT_EQ(f.valeur() - avant, a.pas) << "repeat " << n;
+    }
+    QTest::mouseRelease(f.bouton, Qt::LeftButton);
+    EXPECT_FALSE(f.minuterie->isActive());
+  }
 }
 
 // No release comes to a button whose window went away while it was held: every family of held
@@ -106,6 +144,15 @@ TEST(SpeedTrainer, DialogDefaultsStepsAndRefusals) {
   f.Vider();
   f.Pas(TSpeedT_Form::CHAMP_TEMPO_DEB, +1);
   EXPECT_TRUE(f.TempoDeb->text().isEmpty());
+
+  // A song of 1000 measures ends on measure 1000, four digits.
+  NouveauMorceau(1000);
+  f.Vider();
+  f.FormActivate();
+  EXPECT_EQ(f.MesFin->text(), "1000");
+  NouveauMorceau(12);
+  Partition.MesureCourante = 3;
+  f.Vider();
 
   f.FormActivate();
   f.MesFin->setText("2");

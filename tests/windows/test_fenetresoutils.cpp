@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -100,6 +103,57 @@ TEST_F(FenetreOutils, AssistantCommandsAreCheckedWhileTheirWindowsShow) {
   EXPECT_TRUE(f->Ac_Ass_Percussion->isChecked());
   f->Ac_Ass_Percussion->trigger();
   EXPECT_FALSE(f->Ac_Ass_Percussion->isChecked() || Assistant_Bat_Form->isVisible());
+}
+
+// The palette and the notation assistant pass their keys on whole: a Page Down tapped there ends its
+// scroll at its release, and the key in the digit row's place enters its digit on any layout
+// (AZERTY gives "(" on the key of 5, X scan code 14).
+TEST_F(FenetreOutils, ToolWindowsPassTheirKeysWhole) {
+  for (QWidget* outil : {static_cast<QWidget*>(DynaForm), static_cast<QWidget*>(ClassForm)}) {
+    SCOPED_TRACE(outil->metaObject()->className());
+    outil->show();
+    outil->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(outil));
+    QTest::keyPress(outil, Qt::Key_PageDown);
+    EXPECT_TRUE(f->TimerDefilement->isActive());
+    QTest::keyRelease(outil, Qt::Key_PageDown);
+    EXPECT_FALSE(f->TimerDefilement->isActive());
+    EXPECT_FALSE(f->Defilement.ToucheEnfoncee);
+
+    Curseur.Temps = 1;
+    Curseur.Corde = 1;
+    Partition.Courante()->Temps[1][1].Notes[1].Frette = -1;
+    for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent azerty(t, Qt::Key_ParenLeft, Qt::NoModifier, 14, 0x28, 0, QStringLiteral("("));
+      QCoreApplication::sendEvent(outil, &azerty);
+    }
+    EXPECT_EQ(Partition.Courante()->Temps[1][1].Notes[1].Frette, 5);
+    Curseur.RedessinTemps = 0;
+    outil->hide();
+  }
+}
+
+// Ctrl with a digit is a track change like the others: the drum assistant shows on track 8 and
+// hides on any other. Whatever shows, it never writes a drum number into a fretted track.
+TEST_F(FenetreOutils, DrumAssistantFollowsCtrlDigitsAndWritesOnlyDrums) {
+  QTest::keyClick(f->Ed_Invisible, Qt::Key_8, Qt::ControlModifier);
+  EXPECT_EQ(PisteCourante, 8);
+  EXPECT_TRUE(Assistant_Bat_Form->isVisible());
+  EXPECT_TRUE(f->Ac_Ass_Percussion->isEnabled());
+  QTest::keyClick(f->Ed_Invisible, Qt::Key_1, Qt::ControlModifier);
+  EXPECT_EQ(PisteCourante, 1);
+  EXPECT_FALSE(Assistant_Bat_Form->isVisible());
+  EXPECT_FALSE(f->Ac_Ass_Percussion->isEnabled());
+
+  Assistant_Bat_Form->show();
+  Assistant_Bat_Form->Liste->setCurrentRow(36 - TOUCHE_PERCUSSION_MIN);
+  const TMesure avant = *Partition.Courante();
+  Assistant_Bat_Form->ListeDblClick();
+  Assistant_Bat_Form->BitBtn1->click();
+  EXPECT_EQ(Partition.Courante()->NbTemps[1], avant.NbTemps[1]);
+  for (int s = 1; s <= NB_CORDES_MAX; ++s)
+    EXPECT_EQ(Partition.Courante()->Temps[1][1].Notes[s].Frette, avant.Temps[1][1].Notes[s].Frette) << s;
+  Assistant_Bat_Form->hide();
 }
 
 // A modal dialog opened while the drum assistant or the dynamics palette is on screen stands in
