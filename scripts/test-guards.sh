@@ -86,6 +86,8 @@ layers    pass    song/Partition.cpp            #include "song/Meme.h"
 compiled  fail    song/Partition.cpp            #include <song/ecran/Main.h>
 layers    fail    song/Partition.cpp            #include "../../@arbre@/editor/Actions.h"
 compiled  fail    song/Partition.cpp            #include "../../@arbre@/editor/Actions.h"
+layers    fail    song/Partition.cpp            #include "ecran/../Actions.h"
+compiled  fail    song/Partition.cpp            #include "ecran/../Actions.h"
 compiled-relatif  fail  song/Partition.cpp      #include "editor/ui/Main.h"
 compiled-relatif  pass  editor/ui/Main.cpp      #include "../Actions.h"
 TABLE
