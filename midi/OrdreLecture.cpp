@@ -14,100 +14,119 @@ int32_t MesureOmise = 0;
 namespace {
 
 // The walk below always ends (see there); this bound only guards against a mistake in that
-// reasoning, and a walk that reaches it is reported like a cut order. No measure sounds anywhere
-// near this often through the repeats a song can hold (99 per repeat-close or ending).
+// reasoning, and a walk that reaches it is reported like a cut order. No measure is walked more
+// than 256 times, whatever the counts a song holds (at most 255 per repeat-close or ending).
 constexpr size_t PAS_PAR_MESURE_MAX = 1000;
+
+// What the walk reads of one bar, marks and the groups of endings worked out beforehand.
+struct TBarre {
+  bool ouvre = false;       // repeat-open
+  bool ferme = false;       // repeat-close
+  uint8_t renvois = 0;      // how often a plain repeat-close jumps back
+  bool fin = false;         // starts an alternate ending
+  uint8_t numero = 0;       // its number
+  bool boutFin = false;     // last bar of an ending
+  bool boutGroupe = false;  // last bar of a group of endings
+  uint8_t sauts = 0;        // jumps made so far by a plain repeat-close
+};
+
+// Reads the marks and the endings' extents. An ending starts at its mark (not on a repeat-open
+// bar, where the open wins) and runs to the next repeat-close when that comes before the next
+// ending mark or repeat-open; else it is its own bar alone. An ending that starts right after a
+// closed ending belongs to the same group; an ending without its own close is the last of its
+// group.
+std::vector<TBarre> LireBarres(const TPartition& partition) {
+  const int nb = partition.NbMesures;
+  std::vector<TBarre> barres(static_cast<size_t>(nb) + 2);
+  int fermeture = 0;  // the repeat-close that would end an ending started at c
+  for (int c = nb; c >= 1; --c) {
+    TBarre& b = barres[static_cast<size_t>(c)];
+    if (const TMesure* m = partition.Mesure(c)) {
+      b.ouvre = m->RenvoiDebut;
+      b.ferme = m->RenvoiFin;
+      b.renvois = m->NbRenvois;
+      b.fin = m->Repetition && !m->RenvoiDebut;
+      b.numero = m->NumRepetition;
+    }
+    const TBarre& suivante = barres[static_cast<size_t>(c) + 1];
+    fermeture = b.ferme ? c : suivante.fin || suivante.ouvre ? 0 : fermeture;
+    if (b.fin) {
+      const size_t bout = static_cast<size_t>(fermeture ? fermeture : c);
+      barres[bout].boutFin = true;
+      barres[bout].boutGroupe = !(fermeture && barres[bout + 1].fin);
+    }
+  }
+  return barres;
+}
 
 // Unrolls the repeats of the whole song.
 //
-// A repeat-close goes back to the repeat-open that stands after the previous repeat-close passed on
-// (to the bar after that close when there is none, or to bar 1), as often as it says, then plays on:
-// "||: 1 2 :|| 3 4 :|| 5" sounds 1 2 1 2 3 4 3 4 5. A repeat-close that ends a played alternate
-// ending goes back to the repeat-open of its endings; one that ends a skipped ending is passed on.
-// An ending reached while the ending started last has had no repeat-close yet (that one was the
-// last of its group) begins a group of its own, counted afresh; without a repeat-open of its own it
-// goes back to the bar after that last ending: "1 [1. 2 :|| [2. 3  4 [1. 5 :|| [2. 6" sounds
-// 1 2 1 3 4 5 4 6. A repeat-open met after such a last ending begins afresh, on whatever pass:
-// "1 [1. 2 :|| [2. 3  ||: 4 5 :|| 6" sounds 1 2 1 3 4 5 4 5 6. Without that open, a repeat-close
-// after the last ending closes it, as the editor takes it too, and the next pass plays none of the
-// endings: "1 [1. 2 :|| [2. 3  4 5 :|| 6" sounds 1 2 1 3 4 5 1 6.
+// Every repeat-close goes back to r: the last repeat-open, or the bar after the last repeat-close
+// passed on or after the last group of endings left, whichever came last (bar 1 at first):
+// "||: 1 2 :|| 3 4 :|| 5" sounds 1 2 1 2 3 4 3 4 5, and "1 [1. 2 :|| [2. 3  4 [1. 5 :|| [2. 6"
+// sounds 1 2 1 3 4 5 4 6. A plain repeat-close jumps back as often as it says, then is passed on.
+// A group of endings owns its count j of endings played: each pass through it plays the next
+// ending whose number is above j and skips the others, and the close of an ending that sounded
+// goes back to r, once, whatever its count: "1 [1. 2 :|| [2. 3 :|| 4" sounds 1 2 1 3 1 4. The
+// count starts afresh when the walk leaves the group forward, past its last ending, closed or not.
+// j is above 0 only within a group or on the way back to it, where no repeat-open is reached for
+// the first time and no repeat-close is passed on, so it is 0 at those too: no later group
+// inherits a count.
 //
-// Why it ends: every jump goes to g or s, with g <= s <= c; g never decreases. A plain repeat-close
-// counts its own jumps, and once passed on, g stands after it: it is never reached again, so plain
-// jumps are finitely many. An ending's repeat-close jumps only when an ending was started since the
-// last repeat-close, and each start raises j, which an ending number bounds; j falls back to 0 only
-// at a repeat-open reached walking on (one reached while returning does so only when an ending
-// was started since the last jump, so it is not where that jump went), where between two plain
-// jumps those opens come in rising order, or at an ending that begins a group. That ending stands
-// after the ending started last, and no ending starts between the two, so once g stands past the
-// earlier one, every later walk reaches it with no ending started since the last jump: each bar
-// begins a group at most once.
+// Why it ends: the walk never stands before r, and r only moves to the bar the walk stands on or
+// the next one, so r never moves back, a bar r has passed is never walked again, and r moves at
+// most nb times. While r stands still, jumps are finitely many: a plain close jumps at most its
+// count, and once passed on has moved r past itself; every other jump is the close of an ending
+// that sounded, which raised j; j falls back to 0 only where a group is left forward, which moves
+// r, and an ending sounds only while its number is above j, so those are at most 255. And once
+// the first repeat-close at or after a bar has jumped back over it all it can (a plain close its
+// count, a group's endings at most 255 times), r stands past that bar: no bar is walked more than
+// 256 times.
 std::vector<int32_t> Derouler(const TPartition& partition, bool avecRepetitions, int32_t* interrompue) {
   std::vector<int32_t> ordre;
   const int nb = partition.NbMesures;
-  std::vector<int> sauts(static_cast<size_t>(nb) + 1, 0);  // jumps made by each plain repeat-close
+  ordre.reserve(static_cast<size_t>(nb) * 2);
+  if (!avecRepetitions) {
+    for (int c = 1; c <= nb && partition.Mesure(c); ++c) ordre.push_back(c);
+    return ordre;
+  }
+  std::vector<TBarre> barres = LireBarres(partition);
   const size_t pasMax = static_cast<size_t>(nb) * PAS_PAR_MESURE_MAX;
-  int c = 1;
-  int g = 1;  // where an ending's repeat-close goes back to
-  int s = 1;  // where a plain repeat-close goes back to
-  int j = 0;  // number of the alternate ending being played
-  int derniereFin = 0;  // the bar of the ending started last
-  bool ecrire = true, retour = false, finCommencee = false;
+  int r = 1;
+  int j = 0;
+  bool joue = true;  // the ending being walked sounds on this pass
   size_t pas = 0;
-  while (c <= nb) {
+  for (int c = 1; c <= nb;) {
     if (pas++ >= pasMax) {
       if (interrompue) *interrompue = c;
       break;
     }
-    const TMesure* m = partition.Mesure(c);
-    if (!m) break;
-    if (avecRepetitions && m->RenvoiDebut) {
-      // Going back to the endings' repeat-open keeps their count; an open met after a played
-      // ending that has no repeat-close stands after the group's last ending.
-      if (!retour || (finCommencee && ecrire)) {
-        j = 0;
-        finCommencee = false;
-      }
-      g = s = c;
-      retour = false;
+    if (!partition.Mesure(c)) break;
+    TBarre& b = barres[static_cast<size_t>(c)];
+    if (b.ouvre) r = c;
+    if (b.fin) {
+      joue = b.numero > j;
+      if (joue) ++j;
     }
-    if (avecRepetitions && m->Repetition && !m->RenvoiDebut) {
-      if (m->NumRepetition < j + 1 && finCommencee) {
-        // The ending started last was the last of its group: this one begins the next group.
-        g = std::max(g, derniereFin + 1);
-        s = std::max(s, g);
-        j = 0;
-        finCommencee = false;
+    if (joue) ordre.push_back(c);
+    if (b.boutFin) {
+      const bool saut = joue && b.ferme;
+      joue = true;
+      if (saut) {
+        c = r;
+        continue;
       }
-      if (m->NumRepetition < j + 1) {
-        ecrire = false;
-      } else {
-        ++j;
-        finCommencee = true;
-        derniereFin = c;
+    } else if (b.ferme) {
+      if (b.sauts < b.renvois) {
+        ++b.sauts;
+        c = r;
+        continue;
       }
+      r = c + 1;
     }
-    if (ecrire) ordre.push_back(c);
-    if (avecRepetitions && m->RenvoiFin) {
-      if (j > 0 && (finCommencee || !ecrire)) {
-        const bool saut = ecrire;
-        retour = retour || ecrire;
-        ecrire = true;
-        finCommencee = false;
-        if (saut) {
-          c = g;
-          continue;
-        }
-        s = c + 1;
-      } else {
-        finCommencee = false;
-        if (sauts[c] < m->NbRenvois) {
-          ++sauts[c];
-          c = s;
-          continue;
-        }
-        g = s = c + 1;
-      }
+    if (b.boutGroupe) {
+      j = 0;
+      r = c + 1;
     }
     ++c;
   }

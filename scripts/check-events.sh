@@ -14,13 +14,22 @@
 #     gets its own narrow exception here.
 #   - a QProgressDialog: once modal (setWindowModality, setModal, open(), all decided at run time),
 #     its setValue() runs every pending event, the user's input with it. Show progress otherwise.
-#   - the tests' waits, QTest::qWait and qWaitFor, and QGuiApplication::sync (by any of its class
-#     names, or through qApp/qGuiApp): each runs the event loop, keys and clicks included.
+#   - the tests' waits, QTest::qWait, qWaitFor, qWaitForWindowActive and qWaitForWindowExposed (Qt GUI
+#     has them too), and QGuiApplication::sync (by any of its class names, or through qApp/qGuiApp):
+#     each runs the event loop, keys and clicks included.
+# A "//" starts a comment only outside a string or character literal: "http://x" hides nothing after it.
 # Tests and benchmarks wait for signals as they like.
 # Checks the tree it is given (default: this repository), tracked and untracked files alike.
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
-code=('*.cpp' '*.cc' '*.cxx' '*.h' '*.hh' '*.hpp' '*.hxx' ':!tests' ':!bench')  # as check-layers.sh reads
+# What check-layers.sh reads, and the files that are included whole into them.
+code=('*.cpp' '*.cc' '*.cxx' '*.h' '*.hh' '*.hpp' '*.hxx' '*.inc' '*.inl' '*.ipp' ':!tests' ':!bench')
+# The start of a line up to a hit, with no line comment before it: string and character literals
+# are stepped over whole, whatever they hold (a character literal is a few characters, so that an
+# apostrophe in a comment opens none), and a hit may stand in a string.
+ligne='^[^:]*:[0-9]+:'
+avant='(?:"(?:[^"\\]|\\.)*"|\x27(?:[^\x27\\]|\\.){1,10}\x27|[^/"]|/(?!/))*?(?:"(?:[^"\\]|\\.)*?)?'
+
 pompe=platform/Evenements.cpp
 # Lines naming the word; finding none is no error, a tree git cannot read is.
 nommant() {
@@ -39,15 +48,15 @@ read -r debut fin <<< "${corps:-0 0}"
 # A hit counts when no "//" comes before it on its line (the name is in code, not in a line comment);
 # an #include <QEventLoop> alone runs nothing.
 found=$(nommant processEvents -- "${code[@]}" \
-          | { grep -P '^[^:]*:[0-9]+:(?:[^/]|/(?!/))*?\bprocessEvents\b' || true; } \
+          | { grep -P "$ligne$avant"'\bprocessEvents\b' || true; } \
           | awk -F: -v f="$pompe" -v d="$debut" -v e="$fin" '!($1 == f && $2 > d && $2 < e)')
 boucles=$(nommant QEventLoop -- "${code[@]}" \
-            | { grep -P '^[^:]*:[0-9]+:(?!\s*#\s*include)(?:[^/]|/(?!/))*?\bQEventLoop\b(?!\s*::\s*(?!exec\b)\w)' \
+            | { grep -P "$ligne"'(?!\s*#\s*include)'"$avant"'\bQEventLoop\b(?!\s*::\s*(?!exec\b)\w)' \
                   || true; })
 progres=$(nommant QProgressDialog -- "${code[@]}" \
-            | { grep -P '^[^:]*:[0-9]+:(?!\s*#\s*include)(?:[^/]|/(?!/))*?\bQProgressDialog\b' || true; })
-attentes=$(nommant -e qWait -e qWaitFor -e sync -- "${code[@]}" \
-            | { grep -P '^[^:]*:[0-9]+:(?:[^/]|/(?!/))*?(?:\bqWait(?:For)?\b|\b(?:QGuiApplication|QApplication)\s*::\s*sync\b|\b(?:qApp|qGuiApp)\s*->\s*sync\b)' \
+            | { grep -P "$ligne"'(?!\s*#\s*include)'"$avant"'\bQProgressDialog\b' || true; })
+attentes=$(nommant -e qWait -e qWaitFor -e qWaitForWindowActive -e qWaitForWindowExposed -e sync -- "${code[@]}" \
+            | { grep -P "$ligne$avant"'(?:\bqWait(?:For(?:WindowActive|WindowExposed)?)?\b|\b(?:QGuiApplication|QApplication)\s*::\s*sync\b|\b(?:qApp|qGuiApp)\s*->\s*sync\b)' \
                   || true; })
 if [[ -n $found || -n $boucles || -n $progres || -n $attentes ]]; then
   for l in "$found" "$boucles" "$progres" "$attentes"; do [[ -z $l ]] || echo "$l"; done

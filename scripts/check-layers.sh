@@ -119,26 +119,21 @@ done
 
 # The file an include names, from the top of the tree, into `chemin`: "x" is looked for beside
 # the including file first, as the compiler does, then from the top (the one include folder);
-# <x> from the top only; "." and ".." are folded, so "../editor/Actions.h" is editor/Actions.h.
-# A path that leaves the tree keeps its leading "..", and no room.
+# <x> from the top only. "." and ".." are folded as the system folds them, through links:
+# "../editor/Actions.h" from files/ is editor/Actions.h, and so is a path that leaves the tree and
+# comes back in by the names of its folders ("../../vexo/editor/Actions.h" from song/ in a
+# checkout named vexo). A path that leaves the tree for good keeps its leading "..", and no room.
 resoudre() {
-  local dossier=$1 nom=$2 guillemets=$3 reste p
-  local -a parties=()
+  local dossier=$1 nom=$2 guillemets=$3 reste
   reste=$nom
   if [[ $guillemets == 1 && ( $nom == ./* || $nom == ../* || -e $dossier/$nom ) ]]; then
     reste=$dossier/$nom
   fi
-  reste+=/
-  while [[ $reste == */* ]]; do
-    p=${reste%%/*}; reste=${reste#*/}
-    case $p in
-      ''|.) ;;
-      ..) if (( ${#parties[@]} )) && [[ ${parties[-1]} != .. ]]; then unset 'parties[-1]'; else parties+=(..); fi ;;
-      *) parties+=("$p") ;;
-    esac
-  done
-  local IFS=/
-  chemin="${parties[*]}"
+  if [[ /$nom/ == */./* || /$nom/ == */../* || $nom == *//* ]]; then
+    chemin=$(realpath -m --relative-to=. -- "$reste")
+  else
+    chemin=${reste#./}
+  fi
 }
 
 # Whether an include names a widget header, into `widget`.
@@ -224,35 +219,49 @@ suivre_liens() {
 # What the compiler read: one line "source header" a header of the tree or a widget header, both
 # from the top of the tree, for every source of the tree compiled in the build folder (Make keeps
 # the compiler's dependency files beside the objects; Ninja keeps them in its log). A source's first
-# dependency is itself, and stands as a line of its own.
+# dependency is itself, and stands as a line of its own. A path is read as the compiler found it:
+# from the folder it ran in when relative (the build folder for Ninja; for Make, the one that holds
+# the CMakeFiles/ folder of the file), with "." and ".." folded as the system folds them, so a path
+# that leaves the tree and comes back in by its folders' names is the tree's, and one that leaves it
+# for good is no longer.
 if [[ -n $compile ]]; then
   top_dir=$(pwd -P)
-  paires=$(if [[ -f $compile/.ninja_deps ]]; then
+  mots=$(mktemp -d)
+  trap 'rm -rf "$mots"' EXIT
+  # Every word of the dependencies, one a line, from / ("#regle" before each target's own).
+  if [[ -f $compile/.ninja_deps ]]; then
+    echo "#dossier $compile"
     ninja -C "$compile" -t deps
   else
-    find "$compile" -name '*.o.d' -exec cat {} +
-  fi | awk -v top="$top_dir/" -v build="$compile/" '
+    find "$compile" -name '*.o.d' -exec sh -c 'for f; do echo "#dossier ${f%/CMakeFiles/*}"; cat "$f"; done' sh {} +
+  fi | awk '
+    /^#dossier / { dossier = substr($0, 10); next }
+    /^[^ \t].*:/ { print "#regle"; if ($0 ~ /: #deps /) next; sub(/^[^:]*:/, "") }  # Ninja says more
+    { for (i = 1; i <= NF; i++) if ($i != "\\") print ($i ~ /^\// ? $i : dossier "/" $i) }' > "$mots/tous"
+  # "." and ".." folded as the system folds them, through links (realpath, once for each such path).
+  { grep -E '/\.\.?(/|$)' "$mots/tous" || true; } | sort -u > "$mots/a_plier"
+  xargs -r -d '\n' realpath -m -- < "$mots/a_plier" | paste "$mots/a_plier" - > "$mots/plies"
+  paires=$(awk -F '\t' -v top="$top_dir/" -v build="$compile/" '
     function garde(p) { return index(p, top) == 1 && index(p, build) != 1 }
     function widget(p) {
       return p ~ /\/QtWidgets\// ||
              p ~ /\/QtPrintSupport\/q(abstractprintdialog|printdialog|printpreviewdialog|printpreviewwidget|pagesetupdialog)\.h$/
     }
-    /^[^ \t].*:/ { source = ""; if ($0 ~ /: #deps /) next; sub(/^[^:]*:/, "") }  # Ninja says more
+    FILENAME == ARGV[1] { plie[$1] = $2; next }
+    $0 == "#regle" { source = ""; next }
     {
-      for (i = 1; i <= NF; i++) {
-        if ($i == "\\") continue
-        if (source == "") {
-          ok = garde($i); source = substr($i, length(top) + 1)
-          if (ok) print source, source
-        } else if (!ok) {
-          break
-        } else if (widget($i)) {
-          match($i, /Qt(Widgets|PrintSupport)\/[^\/]*$/); print source, "<" substr($i, RSTART) ">"
-        } else if (garde($i)) {
-          print source, substr($i, length(top) + 1)
-        }
+      p = ($0 in plie) ? plie[$0] : $0
+      if (source == "") {
+        ok = garde(p); source = substr(p, length(top) + 1)
+        if (ok) print source, source
+      } else if (!ok) {
+        next
+      } else if (widget(p)) {
+        match(p, /Qt(Widgets|PrintSupport)\/[^\/]*$/); print source, "<" substr(p, RSTART) ">"
+      } else if (garde(p)) {
+        print source, substr(p, length(top) + 1)
       }
-    }' | sort -u)
+    }' "$mots/plies" "$mots/tous" | sort -u)
   if [[ -z $paires ]]; then
     echo "check-layers: nothing compiled in $compile to check: build first" >&2
     exit 1

@@ -125,6 +125,15 @@ TEST(OrdreLecture, RepeatMarksUnrollToAnEnd) {
       {". a1 b o 1 .", {1, 2, 1, 3, 4, 5, 4, 5, 6}},
       {". a1 b . 1 .", {1, 2, 1, 3, 4, 5, 1, 6}},
       {"o4", {1, 1, 1, 1, 1}},  // a one-bar song played whole
+      // A group of endings owns its count: a later group starts afresh, after a group that went
+      // back to bar 1, after a plain repeat passed on, and after a last ending with its own close.
+      {". a1 o a1 b .", {1, 2, 1, 3, 4, 3, 5, 6}},
+      {". . a1 o . a1 b .", {1, 2, 3, 1, 2, 4, 5, 6, 4, 5, 7, 8}},
+      {"a1 o a . .", {1, 2, 3, 4, 5}},
+      {"o a1 . 1 . a1 b .", {1, 2, 1, 3, 4, 3, 4, 5, 6, 5, 7, 8}},
+      {"o . a1 . 1 . a1 b .", {1, 2, 3, 1, 2, 4, 5, 4, 5, 6, 7, 6, 8, 9}},
+      {". a1 b1 . a1 b .", {1, 2, 1, 3, 1, 4, 5, 4, 6, 7}},
+      {". a1 b 1 . a1 b .", {1, 2, 1, 3, 4, 1, 5, 6, 5, 7, 8}},
   };
   for (const auto& c : cas) {
     Marques(c.marques);
@@ -136,3 +145,84 @@ TEST(OrdreLecture, RepeatMarksUnrollToAnEnd) {
   EXPECT_EQ(Ordre(), (std::vector<int32_t>{1}));
 }
 
+namespace {
+// Endings written the usual way: an ending runs from its mark to the next repeat-close when that
+// comes before the next ending mark or repeat-open, else it is its own bar alone; endings that
+// adjoin form a group, numbered 1, 2, ... in order, each but the last closed once.
+bool EndingsAsUsual(int nb) {
+  auto fin = [](int c) { return Partition.Mesures[c]->Repetition && !Partition.Mesures[c]->RenvoiDebut; };
+  int attendu = 0, boutPrecedent = -1;  // the number the next adjoining ending must have
+  bool fermeUneFois = false;
+  for (int c = 1; c <= nb; ++c) {
+    if (!fin(c)) continue;
+    int bout = c;
+    for (int k = c; k <= nb && (k == c || (!fin(k) && !Partition.Mesures[k]->RenvoiDebut)); ++k)
+      if (Partition.Mesures[k]->RenvoiFin) {
+        bout = k;
+        break;
+      }
+    if (c == boutPrecedent + 1) {
+      if (!fermeUneFois) return false;
+    } else {
+      attendu = 1;
+    }
+    if (Partition.Mesures[c]->NumRepetition != attendu++) return false;
+    const TMesure& dernier = *Partition.Mesures[bout];
+    fermeUneFois = dernier.RenvoiFin && dernier.NbRenvois == 1;
+    boutPrecedent = bout;
+    c = bout;
+  }
+  return true;
+}
+
+std::string Ecrit(int nb) {
+  std::string s;
+  for (int c = 1; c <= nb; ++c) {
+    const TMesure& m = *Partition.Mesures[c];
+    s += m.RenvoiDebut ? "o" : "";
+    if (m.Repetition) s += static_cast<char>('a' + m.NumRepetition - 1);
+    if (m.RenvoiFin) s += static_cast<char>('0' + m.NbRenvois);
+    if (!m.RenvoiDebut && !m.Repetition && !m.RenvoiFin) s += ".";
+    s += c < nb ? " " : "";
+  }
+  return s;
+}
+}  // namespace
+
+// Every song of up to 5 bars built from the marks a bar can hold: its walk ends well before the
+// bound, and where the endings are written the usual way, every bar sounds. A bar holds a
+// repeat-close (none, x1, x2, x3) and a repeat-open or an ending (1, 2, 3): an ending mark on a
+// repeat-open bar starts no ending, so those songs walk as the ones without that mark.
+TEST(OrdreLecture, EverySongOfFiveBarsEndsAndSoundsEveryBar) {
+  const int marques = 4 * 5;
+  long usuels = 0, muets = 0;
+  std::string exemple;
+  for (int nb = 1; nb <= 5; ++nb) {
+    NouveauMorceau(nb);
+    long total = 1;
+    for (int c = 0; c < nb; ++c) total *= marques;
+    for (long code = 0; code < total; ++code) {
+      long x = code;
+      for (int c = 1; c <= nb; ++c, x /= marques) {
+        TMesure& m = *Partition.Mesures[c];
+        const int fermeture = static_cast<int>(x % 4), debut = static_cast<int>(x % marques / 4);
+        m.RenvoiFin = fermeture != 0;
+        m.NbRenvois = static_cast<uint8_t>(std::max(1, fermeture));
+        m.RenvoiDebut = debut == 1;
+        m.Repetition = debut >= 2;
+        m.NumRepetition = static_cast<uint8_t>(std::max(1, debut - 1));
+      }
+      int32_t interrompue = 0;
+      const std::vector<int32_t> ordre = CalculerOrdreMesures(Partition, 1, nb, true, false, &interrompue);
+      ASSERT_EQ(interrompue, 0) << Ecrit(nb);
+      if (!EndingsAsUsual(nb)) continue;
+      ++usuels;
+      unsigned joues = 0;
+      for (int32_t c : ordre) joues |= 1u << c;
+      if (joues != ((1u << (nb + 1)) - 2)) {
+        if (!muets++) exemple = Ecrit(nb);
+      }
+    }
+  }
+  EXPECT_EQ(muets, 0) << "of " << usuels << ", e.g. " << exemple;
+}
