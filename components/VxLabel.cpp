@@ -118,6 +118,7 @@ void TVxLabel::SetFlyByEnabled(bool v) {
   if (v == flyByEnabled_) return;
   flyByEnabled_ = v;
   if (!v && underMouse()) ShowFontColor(flyBySaved_);
+  update();
 }
 
 void TVxLabel::SetBlinking(bool v) {

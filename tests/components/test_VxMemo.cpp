@@ -3,18 +3,15 @@
 
 #include <QApplication>
 #include <QWheelEvent>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "components/VxEdit.h"
 
 TEST(VxMemo, WheelCountsWholeVerticalNotchesAndTellsTheCaretOnceShown) {
-  struct Cas {
-    const char* name;
-    std::vector<QPoint> steps;  // angle deltas (x, y) in turn
-    int ups, downs;
-  };
-  const Cas cas[] = {
+  // Angle deltas (x, y) in turn, then the notches told up and down.
+  const std::tuple<const char*, std::vector<QPoint>, int, int> cas[] = {
       {"one notch each way", {{0, 120}, {0, -120}}, 1, 1},
       {"sideways only", {{120, 0}, {-120, 0}, {-240, 0}}, 0, 0},
       {"a diagonal counts its vertical part", {{120, -120}}, 0, 1},
@@ -22,16 +19,16 @@ TEST(VxMemo, WheelCountsWholeVerticalNotchesAndTellsTheCaretOnceShown) {
       {"two notches at once", {{0, 240}}, 2, 0},
       {"a turn back starts anew", {{0, 100}, {0, -100}, {0, -20}}, 0, 1},
   };
-  for (const Cas& c : cas) {
+  for (const auto& [name, steps, wantUps, wantDowns] : cas) {
     TVxMemo m;
     int ups = 0, downs = 0;
     m.OnMouseWheelUp = [&](Qt::KeyboardModifiers, QPoint) { ++ups; };
     m.OnMouseWheelDown = [&](Qt::KeyboardModifiers, QPoint) { ++downs; };
-    for (QPoint d : c.steps) {
+    for (QPoint d : steps) {
       QWheelEvent e(QPointF(2, 2), QPointF(2, 2), QPoint(), d, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
       QCoreApplication::sendEvent(m.viewport(), &e);
     }
-    EXPECT_EQ(std::pair(ups, downs), std::pair(c.ups, c.downs)) << c.name;
+    EXPECT_EQ(std::pair(ups, downs), std::pair(wantUps, wantDowns)) << name;
   }
   TVxMemo m;
   m.setPlainText("ab\ncd");
