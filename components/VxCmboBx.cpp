@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
@@ -18,6 +19,45 @@ TVxCustomComboBox::TVxCustomComboBox(QWidget* parent) : QComboBox(parent), minut
   minuterie_->setInterval(1500);
   minuterie_->setSingleShot(false);
   connect(minuterie_, &QTimer::timeout, this, &TVxCustomComboBox::SearchTimeout);
+  connect(this, &QComboBox::editTextChanged, this, &TVxCustomComboBox::TexteChange);
+}
+
+template <class T>
+void TVxCustomComboBox::Repeindre(T& champ, T v) {
+  if (v == champ) return;
+  champ = v;
+  update();
+}
+void TVxCustomComboBox::SetFlatButtons(bool v) { Repeindre(flatButtons_, v); }
+void TVxCustomComboBox::SetFrameColor(TColor c) { Repeindre(Cadre.FrameColor, c); }
+void TVxCustomComboBox::SetFrameFlatStyle(TFrameStyle s) { Repeindre(Cadre.FrameFlatStyle, s); }
+void TVxCustomComboBox::SetFrameFocusStyle(TFrameStyle s) { Repeindre(Cadre.FrameFocusStyle, s); }
+void TVxCustomComboBox::SetFrameSides(TSides s) { Repeindre(Cadre.FrameSides, s); }
+void TVxCustomComboBox::SetFrameStyle(TFrameStyle s) { Repeindre(Cadre.FrameStyle, s); }
+void TVxCustomComboBox::SetFrameFlat(bool v) {
+  if (v != Cadre.FrameFlat) Cadre.DefinirFlat(this, v);
+}
+void TVxCustomComboBox::SetFrameVisible(bool v) {
+  if (v == Cadre.FrameVisible) return;
+  setFrame(!v);
+  Repeindre(Cadre.FrameVisible, v);
+}
+
+// A text the program sets completes as typed text does; an empty one chooses no item.
+void TVxCustomComboBox::TexteChange(const QString& texte) {
+  if (reglage_ || enTouche_ || !isEditable() || !lineEdit()) return;
+  recherche_ = texte;
+  const QScopedValueRollback<bool> garde(reglage_, true);
+  if (texte.isEmpty()) {
+    setCurrentIndex(-1);
+    return;
+  }
+  if (currentIndex() >= 0 && itemText(currentIndex()) == texte) return;  // the chosen item shows
+  const int i = FindItem(texte);
+  if (i < 0) return;
+  setCurrentIndex(i);
+  lineEdit()->setText(itemText(i));
+  lineEdit()->setSelection(int(texte.size()), int(itemText(i).size() - texte.size()));
 }
 
 void TVxCustomComboBox::SearchTimeout() {
@@ -76,6 +116,11 @@ bool TVxCustomComboBox::TrouverEtSelectionner(const QString& texte) {
 }
 
 bool TVxCustomComboBox::TrouverEtCompleter(const QString& texte) {
+  const QScopedValueRollback<bool> garde(reglage_, true);
+  if (texte.isEmpty()) {  // nothing typed matches no item
+    setCurrentIndex(-1);
+    return false;
+  }
   const int i = FindItem(texte);
   if (i < 0) return false;
   setCurrentIndex(i);
@@ -135,23 +180,40 @@ void TVxCustomComboBox::ToucheListe(QKeyEvent* e) {
 
 void TVxCustomComboBox::ToucheEdition(QKeyEvent* e) {
   QLineEdit* le = lineEdit();
-  const int k = e->key();
-  if (k == Qt::Key_Escape) {
-    recherche_.clear();
-    setCurrentIndex(-1);
-    if (le) le->clear();
+  if (!le) {
+    QComboBox::keyPressEvent(e);
     return;
+  }
+  const QScopedValueRollback<bool> garde(enTouche_, true);
+  const int k = e->key();
+  const bool sansModif = !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  switch (k) {
+    case Qt::Key_Escape:
+      recherche_.clear();
+      setCurrentIndex(-1);
+      le->clear();
+      return;
+    // Moving through the list forgets the prefix; moving the caret takes the text as typed.
+    case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Up: case Qt::Key_Down:
+      recherche_.clear();
+      break;
+    case Qt::Key_Home: case Qt::Key_End: case Qt::Key_Left: case Qt::Key_Right:
+      recherche_ = le->text();
+      break;
+    default:
+      break;
   }
   const bool modif = k == Qt::Key_Delete || k == Qt::Key_Backspace || e->matches(QKeySequence::Paste) ||
                      e->matches(QKeySequence::Cut);
-  if (!AllowFreeText && modif && k != Qt::Key_Backspace && !(le && le->selectedText() == le->text())) return;
+  if (!AllowFreeText && modif && k != Qt::Key_Backspace && !(le->selectedText() == le->text())) return;
+  if (k == Qt::Key_Backspace && sansModif && ToucheRetour()) return;
   const QString t = e->text();
-  const bool imprimable = t.size() == 1 && t[0].unicode() >= 32 && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-  if (le && imprimable && maxLength_ > 0 && le->text().size() >= maxLength_ && !le->hasSelectedText()) {
+  const bool imprimable = t.size() == 1 && t[0].unicode() >= 32 && sansModif;
+  if (imprimable && maxLength_ > 0 && le->text().size() >= maxLength_ && !le->hasSelectedText()) {
     MessageBeep();
     return;
   }
-  if (le && imprimable) {
+  if (imprimable) {
     QString candidat = le->text();
     int pos = le->cursorPosition();
     if (le->hasSelectedText()) {
@@ -169,10 +231,37 @@ void TVxCustomComboBox::ToucheEdition(QKeyEvent* e) {
     }
   }
   QComboBox::keyPressEvent(e);
-  if (le && (k == Qt::Key_Backspace || k == Qt::Key_Delete || modif)) recherche_ = le->text();
+  if (k == Qt::Key_Backspace || k == Qt::Key_Delete || modif) recherche_ = le->text();
   // What was pasted or is left after a cut completes as typed text does.
-  if (le && AllowFreeText && (e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut)))
+  if (AllowFreeText && (e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut)))
     TrouverEtCompleter(recherche_);
+}
+
+// Backspace takes a character off the typed prefix (the selection, inside it) and completes
+// again from what is left, so that the completion goes and the shorter prefix's comes. True when
+// the key is dealt with.
+bool TVxCustomComboBox::ToucheRetour() {
+  QLineEdit* le = lineEdit();
+  if (recherche_.isEmpty()) {
+    InvalidKey();
+    return false;  // whatever stands there is still erased
+  }
+  const int caret = le->hasSelectedText() ? le->selectionStart() : le->cursorPosition();
+  if (caret < recherche_.size() && AllowFreeText) {
+    if (le->hasSelectedText())
+      recherche_.remove(caret, int(le->selectedText().size()));
+    else if (caret > 0)
+      recherche_.remove(caret - 1, 1);
+  } else {
+    recherche_.chop(1);
+  }
+  if (recherche_.isEmpty()) {
+    const QScopedValueRollback<bool> garde(reglage_, true);
+    setCurrentIndex(-1);
+    le->clear();
+    return true;
+  }
+  return TrouverEtCompleter(recherche_);
 }
 
 void TVxCustomComboBox::wheelEvent(QWheelEvent* e) {
@@ -193,7 +282,7 @@ void TVxCustomComboBox::MajCadre(bool parSouris, bool dedans) {
   if (view() && view()->isVisible()) return;  // nothing changes while the list is down
   Cadre.MajEtat(this, parSouris, dedans);
   // Without the flat frame only the button's look follows focus and mouse.
-  if (!Cadre.FrameFlat && FlatButtons) repaint(ButtonStrip());
+  if (!Cadre.FrameFlat && flatButtons_) repaint(ButtonStrip());
 }
 
 void TVxCustomComboBox::focusOutEvent(QFocusEvent* e) {
@@ -227,7 +316,7 @@ void TVxCustomComboBox::paintEvent(QPaintEvent* e) {
   TCanvas c(&p);
   const int w = width(), h = height();
   const int bouton = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  if (FlatButtons && !hasFocus() && !Cadre.SourisDessus) {
+  if (flatButtons_ && !hasFocus() && !Cadre.SourisDessus) {
     const int gauche = ButtonStrip().left();
     c.Brush.Color = Color;
     c.FillRect(gauche, 2, w - 2, h - 2);

@@ -37,10 +37,26 @@ class TVxCustomComboBox : public QComboBox {
   std::function<void()> OnCloseUp, OnMatch, OnMouseEnter, OnMouseLeave;
 
   // The frame, drawn over the control (off unless FrameVisible); FlatButtons draws a flat arrow
-  // while the control has neither the focus nor the mouse.
+  // while the control has neither the focus nor the mouse. Set through the setters, which repaint.
   TCadreControle Cadre;
-  bool FlatButtons = true;
   TColor Color = clWhite;
+  bool FlatButtons() const { return flatButtons_; }
+  void SetFlatButtons(bool v);
+  TColor FrameColor() const { return Cadre.FrameColor; }
+  void SetFrameColor(TColor c);
+  bool FrameFlat() const { return Cadre.FrameFlat; }
+  void SetFrameFlat(bool v);
+  TFrameStyle FrameFlatStyle() const { return Cadre.FrameFlatStyle; }
+  void SetFrameFlatStyle(TFrameStyle s);
+  TFrameStyle FrameFocusStyle() const { return Cadre.FrameFocusStyle; }
+  void SetFrameFocusStyle(TFrameStyle s);
+  TSides FrameSides() const { return Cadre.FrameSides; }
+  void SetFrameSides(TSides s);
+  TFrameStyle FrameStyle() const { return Cadre.FrameStyle; }
+  void SetFrameStyle(TFrameStyle s);
+  // Our frame replaces the standard one while it shows.
+  bool FrameVisible() const { return Cadre.FrameVisible; }
+  void SetFrameVisible(bool v);
 
   void showPopup() override;
   void hidePopup() override;
@@ -64,12 +80,19 @@ class TVxCustomComboBox : public QComboBox {
   void ChoisirIndex(int i);
   void ToucheListe(QKeyEvent* e);
   void ToucheEdition(QKeyEvent* e);
+  bool ToucheRetour();
   void MajCadre(bool parSouris, bool dedans);
+  void TexteChange(const QString& texte);
+  template <class T>
+  void Repeindre(T& champ, T v);
 
   QString recherche_;
   int dropDownWidth_ = 0;
   int maxLength_ = 0;
   bool saisie_ = false;
+  bool enTouche_ = false;  // a key is being handled: its text changes are the typist's
+  bool reglage_ = false;   // the control is changing its own text
+  bool flatButtons_ = true;
   QTimer* minuterie_;
 };
 

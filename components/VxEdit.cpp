@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QWheelEvent>
+#include <cstdlib>
 
 TVxMemo::TVxMemo(QWidget* parent) : QPlainTextEdit(parent) {
   connect(this, &QPlainTextEdit::textChanged, this, [this] { Report(); });
@@ -91,6 +92,11 @@ void TVxMemo::UpdateFrameState(bool byMouse, bool inside) {
 
 bool TVxMemo::event(QEvent* e) {
   const bool r = QPlainTextEdit::event(e);
+  // The window exists from the first showing: the caret's place is told once then.
+  if (e->type() == QEvent::Show && !shown_) {
+    shown_ = true;
+    Report();
+  }
   if (e->type() == QEvent::Paint && frameVisible_) {
     QPainter p(this);
     TCanvas c(&p);
@@ -117,11 +123,18 @@ void TVxMemo::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TVxMemo::wheelEvent(QWheelEvent* e) {
-  const bool up = e->angleDelta().y() > 0;
-  if (up && OnMouseWheelUp) OnMouseWheelUp(e->modifiers(), e->position().toPoint());
-  if (!up && OnMouseWheelDown) OnMouseWheelDown(e->modifiers(), e->position().toPoint());
+  // Only vertical steps count, and a touchpad's small ones add up to whole notches; a turn the
+  // other way starts a new count.
+  const int dy = e->angleDelta().y();
+  if ((dy > 0 && wheelSum_ < 0) || (dy < 0 && wheelSum_ > 0)) wheelSum_ = 0;
+  wheelSum_ += dy;
   const int lines = (e->modifiers() & Qt::ControlModifier) ? QApplication::wheelScrollLines() : 1;
-  verticalScrollBar()->setValue(verticalScrollBar()->value() + (up ? -lines : lines));
+  for (; std::abs(wheelSum_) >= kWheelNotch; wheelSum_ -= wheelSum_ > 0 ? kWheelNotch : -kWheelNotch) {
+    const bool up = wheelSum_ > 0;
+    if (up && OnMouseWheelUp) OnMouseWheelUp(e->modifiers(), e->position().toPoint());
+    if (!up && OnMouseWheelDown) OnMouseWheelDown(e->modifiers(), e->position().toPoint());
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + (up ? -lines : lines));
+  }
   e->accept();
 }
 

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/Canvas.h"
@@ -116,15 +117,16 @@ void TVxLabel::SetShadowDepth(int d) {
 void TVxLabel::SetFlyByEnabled(bool v) {
   if (v == flyByEnabled_) return;
   flyByEnabled_ = v;
-  if (!v && underMouse()) SetFontColor(flyBySaved_);
+  if (!v && underMouse()) ShowFontColor(flyBySaved_);
+  update();
 }
 
 void TVxLabel::SetBlinking(bool v) {
   if (v == blinking_) return;
   blinking_ = v;
-  if (!v) {
-    if (!normalShown_) SetFontColor(blinkSaved_);
+  if (!v && !normalShown_) {
     normalShown_ = true;
+    ShowFontColor(blinkSaved_);
   }
 }
 
@@ -137,14 +139,16 @@ void TVxLabel::SetBlinkIntervalOff(int ms) {
   if (BlinkingControls) BlinkingControls->OffInterval = ms;
 }
 
+// The list may tell a label the phase it already shows (its first tick is an off phase): the
+// normal colour is saved only when it leaves the screen, and put back only when it is not there.
 void TVxLabel::BlinkPhase(int phase) {
   if (phase == 1) {
-    blinkSaved_ = fontColor_;
+    if (normalShown_) blinkSaved_ = fontColor_;
     normalShown_ = false;
-    SetFontColor(BlinkColor);
-  } else {
+    ShowFontColor(blinkColor_);
+  } else if (!normalShown_) {
     normalShown_ = true;
-    SetFontColor(blinkSaved_);
+    ShowFontColor(blinkSaved_);
   }
 }
 
@@ -192,15 +196,96 @@ void TVxLabel::SetLayout(TTextLayout l) {
 }
 
 void TVxLabel::SetFontColor(TColor c) {
+  // While the blink colour shows, the new colour waits for the off phase.
+  if (!normalShown_)
+    blinkSaved_ = c;
+  else
+    ShowFontColor(c);
+}
+
+void TVxLabel::ShowFontColor(TColor c) {
   if (c == fontColor_) return;
   fontColor_ = c;
   update();
+}
+
+void TVxLabel::Repaint(TColor& field, TColor c) {
+  if (c == field) return;
+  field = c;
+  update();
+}
+// A border's colours belong to a look the caller sizes: the label stops sizing itself.
+void TVxLabel::RepaintUnsized(TColor& field, TColor c) {
+  autoSize_ = false;
+  Repaint(field, c);
+}
+void TVxLabel::SetShadowColor(TColor c) { Repaint(shadowColor_, c); }
+void TVxLabel::SetHighlightColor(TColor c) { Repaint(highlightColor_, c); }
+void TVxLabel::SetFlyByColor(TColor c) { Repaint(flyByColor_, c); }
+void TVxLabel::SetBlinkColor(TColor c) { Repaint(blinkColor_, c); }
+void TVxLabel::SetFlatColor(TColor c) { Repaint(flatColor_, c); }
+void TVxLabel::SetColor(TColor c) { Repaint(color_, c); }
+void TVxLabel::SetBorderColor(TColor c) { RepaintUnsized(borderColor_, c); }
+void TVxLabel::SetBorderHighlight(TColor c) { RepaintUnsized(borderHighlight_, c); }
+void TVxLabel::SetBorderShadow(TColor c) { RepaintUnsized(borderShadow_, c); }
+
+void TVxLabel::SetTransparent(bool v) {
+  if (v == transparent_) return;
+  transparent_ = v;
+  update();
+}
+
+void TVxLabel::SetShowAccelChar(bool v) {
+  if (v == showAccelChar_) return;
+  showAccelChar_ = v;
+  AdjustBounds();
+  update();
+}
+
+void TVxLabel::SetAutoSize(bool v) {
+  if (v == autoSize_) return;
+  autoSize_ = v;
+  AdjustBounds();
+}
+
+void TVxLabel::setText(const QString& text) {
+  QLabel::setText(text);
+  AdjustBounds();
+}
+
+int TVxLabel::TextFlags() const {
+  const Qt::Alignment h = alignment() & Qt::AlignHorizontal_Mask;
+  int flags = Qt::TextExpandTabs | Qt::AlignTop |
+              ((h & Qt::AlignRight) ? Qt::AlignRight : (h & Qt::AlignHCenter) ? Qt::AlignHCenter : Qt::AlignLeft);
+  if (wordWrap()) flags |= Qt::TextWordWrap;
+  if (showAccelChar_) flags |= Qt::TextShowMnemonic;
+  return flags;
+}
+
+QSize TVxLabel::AutoSizeExtent() const {
+  const TRect cr = ClientRect();
+  const int extraW = width() - (cr.Right - cr.Left), extraH = height() - (cr.Bottom - cr.Top);
+  // An empty text still takes a line's height.
+  const QString t = text().isEmpty() ? QStringLiteral(" ") : text();
+  const QFontMetrics fm(font());
+  // A wrapped text keeps the width and takes the height its lines need.
+  if (wordWrap()) {
+    const int room = std::max(1, cr.Right - cr.Left);
+    return {width(), fm.boundingRect(QRect(0, 0, room, 0x7FFF), TextFlags(), t).height() + extraH};
+  }
+  const QSize need = fm.size(TextFlags(), t);
+  return {need.width() + extraW, need.height() + extraH};
+}
+
+void TVxLabel::AdjustBounds() {
+  if (autoSize_) resize(AutoSizeExtent());
 }
 
 void TVxLabel::changeEvent(QEvent* e) {
   QLabel::changeEvent(e);
   // A font that cannot be rotated takes the text back to straight.
   if (e->type() == QEvent::FontChange && angle_ != 0 && !QFontDatabase::isSmoothlyScalable(font().family())) angle_ = 0;
+  if (e->type() == QEvent::FontChange) AdjustBounds();
 }
 
 TRect TVxLabel::ClientRect() const {
@@ -233,13 +318,13 @@ void TVxLabel::PaintLabel(TCanvas& c) {
   auto border = [&](TFrameStyle s) {
     switch (s) {
       case TFrameStyle::fsFlat:
-        r = DrawBevelBands(c, r, FlatColor, FlatColor, 1, borderSides_);
+        r = DrawBevelBands(c, r, flatColor_, flatColor_, 1, borderSides_);
         break;
       case TFrameStyle::fsPopup:
-        r = DrawBevelBands(c, r, BorderHighlight, BorderShadow, bevelWidth_, borderSides_);
+        r = DrawBevelBands(c, r, borderHighlight_, borderShadow_, bevelWidth_, borderSides_);
         break;
       case TFrameStyle::fsStatus:
-        r = DrawBevelBands(c, r, BorderShadow, BorderHighlight, bevelWidth_, borderSides_);
+        r = DrawBevelBands(c, r, borderShadow_, borderHighlight_, bevelWidth_, borderSides_);
         break;
       default:
         r = DrawFrameStyleSides(c, r, s, borderSides_);
@@ -247,10 +332,10 @@ void TVxLabel::PaintLabel(TCanvas& c) {
     }
   };
   border(borderOuter_);
-  if (borderWidth_ > 0) r = DrawBevelBands(c, r, BorderColor, BorderColor, borderWidth_, borderSides_);
+  if (borderWidth_ > 0) r = DrawBevelBands(c, r, borderColor_, borderColor_, borderWidth_, borderSides_);
   border(borderInner_);
   QPainter& p = *c.Painter();
-  if (!Transparent) p.fillRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), ToQColor(Color));
+  if (!transparent_) p.fillRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), ToQColor(color_));
   p.setFont(font());
   if (rotation_ == TRotation::roCurve)
     DrawCurvedText(p);
@@ -266,15 +351,15 @@ void TVxLabel::DrawTextCopies(QPainter& p, const std::function<void(int, int, TC
   }
   switch (textStyle_) {
     case TTextStyle::tsRaised:
-      if (!lightTextStyle_) draw(1, 1, ShadowColor);
-      draw(-1, -1, HighlightColor);
+      if (!lightTextStyle_) draw(1, 1, shadowColor_);
+      draw(-1, -1, highlightColor_);
       break;
     case TTextStyle::tsRecessed:
-      draw(1, 1, HighlightColor);
-      if (!lightTextStyle_) draw(-1, -1, ShadowColor);
+      draw(1, 1, highlightColor_);
+      if (!lightTextStyle_) draw(-1, -1, shadowColor_);
       break;
     case TTextStyle::tsShadow:
-      draw(shadowDepth_, shadowDepth_, ShadowColor);
+      draw(shadowDepth_, shadowDepth_, shadowColor_);
       break;
     case TTextStyle::tsNormal:
       break;
@@ -295,7 +380,8 @@ void TVxLabel::DrawStraightText(QPainter& p, const TRect& cr) {
     const TAngledFont a = CreateAngledFont(font(), angle_);
     const QFont f = FontOfAngled(a);
     const QFontMetrics fm(f);
-    const int W = fm.horizontalAdvance(t);
+    const int mnemonic = showAccelChar_ ? Qt::TextShowMnemonic : 0;
+    const int W = fm.size(mnemonic, t).width();
     const TAngledTextPlace at = AngledTextPlace(angle_, horizontal, cr, width(), height(),
                                                 fm.height(), W, shadow);
     p.setFont(f);
@@ -305,14 +391,14 @@ void TVxLabel::DrawStraightText(QPainter& p, const TRect& cr) {
       p.translate(at.X + dx, at.Y + dy);
       p.rotate(-a.Escapement / 10.0);
       p.setPen(ToQColor(col));
-      p.drawText(origin, t);
+      p.drawText(QRect(origin.x(), origin.y() - fm.ascent(), W, fm.height()),
+                 Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | mnemonic, t);
       p.restore();
     });
     p.restore();
     return;
   }
-  int flags = Qt::TextExpandTabs | Qt::AlignTop | int(horizontal);
-  if (wordWrap()) flags |= Qt::TextWordWrap;
+  const int flags = TextFlags();
   // The text is measured, then moved down into place: the whole way for the bottom, half for the centre.
   QRect zone = client;
   if (layout_ != TTextLayout::tlTop) {
@@ -417,14 +503,14 @@ void TVxLabel::enterEvent(QEnterEvent* e) {
   QLabel::enterEvent(e);
   if (flyByEnabled_) {
     flyBySaved_ = fontColor_;
-    SetFontColor(FlyByColor);
+    ShowFontColor(flyByColor_);
   }
   if (OnMouseEnter) OnMouseEnter();
 }
 
 void TVxLabel::leaveEvent(QEvent* e) {
   QLabel::leaveEvent(e);
-  if (flyByEnabled_) SetFontColor(flyBySaved_);
+  if (flyByEnabled_) ShowFontColor(flyBySaved_);
   if (OnMouseLeave) OnMouseLeave();
 }
 

@@ -51,14 +51,18 @@ class TVxLabel : public QLabel, public IBlinkingControl {
   void SetLightTextStyle(bool v);
   int ShadowDepth() const { return shadowDepth_; }
   void SetShadowDepth(int d);
-  TColor ShadowColor = clBtnShadow;
-  TColor HighlightColor = clBtnHighlight;
+  TColor ShadowColor() const { return shadowColor_; }
+  void SetShadowColor(TColor c);
+  TColor HighlightColor() const { return highlightColor_; }
+  void SetHighlightColor(TColor c);
   bool FlyByEnabled() const { return flyByEnabled_; }
   void SetFlyByEnabled(bool v);
-  TColor FlyByColor = 0x6A240A;  // the highlight colour
+  TColor FlyByColor() const { return flyByColor_; }
+  void SetFlyByColor(TColor c);
   bool Blinking() const { return blinking_; }
   void SetBlinking(bool v);
-  TColor BlinkColor = 0x6A240A;
+  TColor BlinkColor() const { return blinkColor_; }
+  void SetBlinkColor(TColor c);
   // Shared by every label of the process: they are the blinking list's intervals.
   static int BlinkIntervalOn();
   static void SetBlinkIntervalOn(int ms);
@@ -66,7 +70,12 @@ class TVxLabel : public QLabel, public IBlinkingControl {
   static void SetBlinkIntervalOff(int ms);
   TSides BorderSides() const { return borderSides_; }
   void SetBorderSides(TSides s);
-  TColor BorderColor = clBtnFace, BorderHighlight = clBtnHighlight, BorderShadow = clBtnShadow;
+  TColor BorderColor() const { return borderColor_; }
+  void SetBorderColor(TColor c);
+  TColor BorderHighlight() const { return borderHighlight_; }
+  void SetBorderHighlight(TColor c);
+  TColor BorderShadow() const { return borderShadow_; }
+  void SetBorderShadow(TColor c);
   TFrameStyle BorderOuter() const { return borderOuter_; }
   void SetBorderOuter(TFrameStyle s);
   TFrameStyle BorderInner() const { return borderInner_; }
@@ -75,18 +84,30 @@ class TVxLabel : public QLabel, public IBlinkingControl {
   void SetBorderWidth(int w);
   int BevelWidth() const { return bevelWidth_; }
   void SetBevelWidth(int w);
-  TColor FlatColor = 0;
+  TColor FlatColor() const { return flatColor_; }
+  void SetFlatColor(TColor c);
   TSides FrameSides() const { return frameSides_; }
   void SetFrameSides(TSides s);
   TTextLayout Layout() const { return layout_; }
   void SetLayout(TTextLayout l);
+  // On, the label takes the size of its text (and borders) whenever the text or font changes.
   bool AutoSize() const { return autoSize_; }
-  void SetAutoSize(bool v) { autoSize_ = v; }
-  bool Transparent = false;
-  TColor Color = clBtnFace;
-  // The font's colour, as the drawing takes it.
+  void SetAutoSize(bool v);
+  // On, an '&' underlines the next character and "&&" shows one '&'.
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool v);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool v);
+  TColor Color() const { return color_; }
+  void SetColor(TColor c);
+  // Hides QLabel's: a new text also resizes an auto-sized label.
+  void setText(const QString& text);
+  // The font's colour, as the drawing takes it. Set while the blink colour shows, it is the colour
+  // the label goes back to.
   TColor FontColor() const { return fontColor_; }
   void SetFontColor(TColor c);
+  // The size an auto-sized label takes: its text's, plus the frame and borders.
+  QSize AutoSizeExtent() const;
   std::function<void()> OnClick, OnMouseEnter, OnMouseLeave;
 
   // The area the text is laid out in, inside the frame and borders.
@@ -111,6 +132,11 @@ class TVxLabel : public QLabel, public IBlinkingControl {
   void DrawCurvedText(QPainter& p);
   void DrawTextCopies(QPainter& p, const std::function<void(int dx, int dy, TColor col)>& draw);
   void EnsureScalableFont();
+  void ShowFontColor(TColor c);
+  void AdjustBounds();
+  int TextFlags() const;
+  void Repaint(TColor& field, TColor c);
+  void RepaintUnsized(TColor& field, TColor c);
   int angle_ = 0;
   TRotation rotation_ = TRotation::roNone;
   TCenterPoint centerPoint_ = TCenterPoint::cpCenter;
@@ -124,10 +150,14 @@ class TVxLabel : public QLabel, public IBlinkingControl {
   int borderWidth_ = 0, bevelWidth_ = 1;
   TSides frameSides_ = 0;
   TTextLayout layout_ = TTextLayout::tlTop;
-  bool autoSize_ = true;
+  bool autoSize_ = true, showAccelChar_ = true, transparent_ = false;
+  TColor shadowColor_ = clBtnShadow, highlightColor_ = clBtnHighlight;
+  TColor flyByColor_ = 0x6A240A, blinkColor_ = 0x6A240A;  // the highlight colour
+  TColor borderColor_ = clBtnFace, borderHighlight_ = clBtnHighlight, borderShadow_ = clBtnShadow;
+  TColor flatColor_ = 0, color_ = clBtnFace;
   TColor fontColor_ = clBlack;
   TColor blinkSaved_ = clBlack;  // the normal colour while the blink colour shows
-  bool normalShown_ = true;
+  bool normalShown_ = true;      // false while the blink colour shows
   TColor flyBySaved_ = clBlack;
 };
 

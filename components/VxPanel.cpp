@@ -108,6 +108,11 @@ int TVxCustomPanel::BorderWidthOn(TSide side) const {
 TRect TVxCustomPanel::ClientRect() const {
   TRect r{0, 0, width(), height()};
   AdjustClientRect(r);
+  // The border width stands between the bevels on every side, drawn or not.
+  r.Left += BorderWidthValue;
+  r.Top += BorderWidthValue;
+  r.Right -= BorderWidthValue;
+  r.Bottom -= BorderWidthValue;
   return r;
 }
 

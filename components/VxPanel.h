@@ -80,7 +80,7 @@ class TVxCustomPanel : public QFrame {
   virtual void SetFrameSides(TSides s);
   // Width taken by the borders on one side.
   int BorderWidthOn(TSide side) const;
-  // The client rectangle with the borders taken off.
+  // The client rectangle with the borders and the border width taken off.
   TRect ClientRect() const;
   // Paints the panel on a canvas of its size (what paintEvent does).
   void PaintPanel(TCanvas& c);

@@ -39,7 +39,7 @@ TAproposForm::TAproposForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
   Titre->setFont(f);
   Titre->SetTextStyle(TTextStyle::tsShadow);
   Titre->SetFontColor(0x6A240A);
-  Titre->Transparent = true;
+  Titre->SetTransparent(true);
   Titre->setMinimumHeight(QFontMetrics(f).height() + 4);
   Version = new QLabel(QStringLiteral("Version 2.2"), cadre);
   Version->setObjectName(QStringLiteral("Version"));
@@ -55,7 +55,7 @@ TAproposForm::TAproposForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
   VxURLLabel1->SetLayout(TTextLayout::tlTop);
   VxURLLabel1->SetBevelWidth(0);
   VxURLLabel1->SetBorderSides(0);
-  VxURLLabel1->Transparent = true;
+  VxURLLabel1->SetTransparent(true);
   VxURLLabel1->setMinimumHeight(QFontMetrics(VxURLLabel1->font()).height() + 2);
   VxURLLabel1->setVisible(*kAdresseSite != '\0');
   BT_OK = new QPushButton(QStringLiteral("OK"), cadre);

@@ -1,5 +1,5 @@
-// The combo box's typed prefix and its time-out, the editable style's completion, length limit
-// and click, and the button strip redrawn alone when the flat frame is off.
+// The combo box's typed prefix and its time-out, the editable style's completion, Backspace, length
+// limit and click, the button strip redrawn alone when the flat frame is off, and the frame setters.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QTest>
 #include <QTimer>
+#include <functional>
 #include <tuple>
 
 #include "components/VxCmboBx.h"
@@ -67,11 +69,11 @@ TEST(VxComboBox, EditableStyleCompletesLimitsAndFollowsTheClick) {
   c.Key(Qt::Key_J, "J");
   EXPECT_EQ(std::tuple(c.beeps, le->text()), std::tuple(1, QString("Jump after 1 bar")));
   // A click in the text takes the text as the prefix typed so far.
-  le->setText("Ju");
+  le->setText("Jux");  // matches no item, so it is not completed
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
   QCoreApplication::sendEvent(le, &press);
-  EXPECT_EQ(c.SearchText(), "Ju");
+  EXPECT_EQ(c.SearchText(), "Jux");
 }
 
 TEST(VxComboBox, HoverRedrawsOnlyTheButtonWithoutTheFlatFrame) {
@@ -88,4 +90,75 @@ TEST(VxComboBox, HoverRedrawsOnlyTheButtonWithoutTheFlatFrame) {
     EXPECT_EQ(c.painted, std::vector<QRect>{c.ButtonStrip()});
   }
   EXPECT_EQ(c.ButtonStrip().right(), 149);
+}
+
+TEST(VxComboBox, EditableStyleBackspaceEmptyTextProgramTextAndNavigation) {
+  struct Cas {
+    const char* name;
+    std::function<void(Combo&)> steps;
+    const char *text, *selected;
+    int index, beeps;
+    const char* search;
+  };
+  auto keys = [](Combo& c, const char* typed) { QTest::keyClicks(&c, typed); };
+  auto back = [](Combo& c) { QTest::keyClick(&c, Qt::Key_Backspace); };
+  const Cas cas[] = {
+      {"typed", [&](Combo& c) { keys(c, "Ju"); }, "Jump after 1 bar", "mp after 1 bar", 1, 0, "Ju"},
+      {"backspace completes the shorter prefix", [&](Combo& c) { keys(c, "Ju"), back(c); }, "Jump after 1 bar",
+       "ump after 1 bar", 1, 0, "J"},
+      {"to another item", [&](Combo& c) { keys(c, "Jus"), back(c); }, "Jump after 1 bar", "mp after 1 bar", 1, 0,
+       "Ju"},
+      {"backspace to nothing", [&](Combo& c) { keys(c, "J"), back(c); }, "", "", -1, 0, ""},
+      {"backspace with nothing typed", [&](Combo& c) { back(c); }, "", "", -1, 1, ""},
+      {"text set by the program", [](Combo& c) { c.setEditText("jo"); }, "Joy", "y", 3, 0, "jo"},
+      {"empty text set by the program", [](Combo& c) { c.setCurrentIndex(2), c.setEditText(""); }, "", "", -1, 0,
+       ""},
+      {"all cut", [](Combo& c) { c.setCurrentIndex(2), c.lineEdit()->selectAll(), QTest::keyClick(&c, Qt::Key_X, Qt::ControlModifier); },
+       "", "", -1, 0, ""},
+      {"home takes the text", [&](Combo& c) { keys(c, "J"), QTest::keyClick(&c, Qt::Key_Home); }, "Jump after 1 bar",
+       "", 1, 0, "Jump after 1 bar"},
+      {"down forgets the prefix", [&](Combo& c) { keys(c, "J"), QTest::keyClick(&c, Qt::Key_Down); }, "Just one", "",
+       2, 0, ""},
+  };
+  for (const Cas& k : cas) {
+    Combo c;
+    c.setEditable(true);
+    c.setCurrentIndex(-1);
+    k.steps(c);
+    EXPECT_EQ(std::tuple(c.lineEdit()->text(), c.lineEdit()->selectedText(), c.currentIndex(), c.beeps, c.SearchText()),
+              std::tuple(QString(k.text), QString(k.selected), k.index, k.beeps, QString(k.search)))
+        << k.name;
+  }
+}
+
+TEST(VxComboBox, FrameSettersRepaint) {
+  Combo c;
+  c.resize(150, 24);
+  c.show();
+  const std::pair<const char*, std::function<void()>> cas[] = {
+      {"FrameColor", [&] { c.SetFrameColor(clRed); }},
+      {"FrameVisible", [&] { c.SetFrameVisible(true); }},
+      {"FrameFlatStyle", [&] { c.SetFrameFlatStyle(TFrameStyle::fsGroove); }},
+      {"FrameFocusStyle", [&] { c.SetFrameFocusStyle(TFrameStyle::fsRaised); }},
+      {"FlatButtons", [&] { c.SetFlatButtons(false); }},
+      {"FrameFlat", [&] { c.SetFrameFlat(true); }},  // all sides in the flat style
+      {"FrameStyle", [&] { c.SetFrameStyle(TFrameStyle::fsFlat); }},
+      {"FrameSides", [&] { c.SetFrameSides(sdLeft); }},
+  };
+  for (const auto& [name, set] : cas) {
+    QCoreApplication::processEvents();
+    c.painted.clear();
+    set();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(c.painted.empty()) << name;
+    c.painted.clear();
+    set();  // the same value again
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(c.painted.empty()) << name;
+  }
+  // The frame shows in its colour once visible, inside the erase band on the side asked for.
+  const QImage img = c.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int reds = 0;
+  for (int y = 0; y < img.height(); ++y) reds += (img.pixel(2, y) & 0xFFFFFF) == 0xFF0000;
+  EXPECT_EQ(reds, 24 - 4);
 }

@@ -1,11 +1,14 @@
 // Labels: the angle kept within one turn, rotation resets, where turned text is placed, the URL
-// label's address and visit mark.
+// label's address and visit mark, blinking, the look setters, auto-size and accelerator marks.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
+#include <functional>
 
 #include "components/VxLabel.h"
+#include "platform/Canvas.h"
 
 TEST(VxLabel, AngleIsKeptWithinOneTurn) {
   struct Cas {
@@ -63,10 +66,10 @@ TEST(VxLabel, BlinkingFollowsThePhaseAndStopsOnTheNormalColour) {
   BlinkingControls->Tick();
   BlinkingControls->Tick();
   const TColor phase = clignote.FontColor();
-  EXPECT_TRUE(phase == clignote.BlinkColor || phase == clBlack);
+  EXPECT_TRUE(phase == clignote.BlinkColor() || phase == clBlack);
   EXPECT_EQ(fixe.FontColor(), clBlack);
   if (phase == clBlack) BlinkingControls->Tick();
-  EXPECT_EQ(clignote.FontColor(), clignote.BlinkColor);
+  EXPECT_EQ(clignote.FontColor(), clignote.BlinkColor());
   clignote.SetBlinking(false);
   EXPECT_EQ(clignote.FontColor(), clBlack);
 }
@@ -90,4 +93,104 @@ TEST(VxLabel, TurnedTextIsPlacedByAngleAndAlignment) {
   for (const Cas& c : cas)
     EXPECT_EQ(AngledTextPlace(c.angle, c.align, {2, 4, 98, 46}, 100, 50, c.height, 30, c.shadow), c.at)
         << c.angle << " " << int(c.align);
+}
+
+TEST(VxLabel, BlinkingKeepsTheLabelsOwnColour) {
+  TVxLabel own;
+  own.SetFontColor(clRed);
+  TVxURLLabel link;
+  for (TVxLabel* l : {static_cast<TVxLabel*>(&own), static_cast<TVxLabel*>(&link)})
+    l->SetBlinkColor(clLime);  // the link's unvisited colour is the default blink colour
+  for (TVxLabel* l : {static_cast<TVxLabel*>(&own), static_cast<TVxLabel*>(&link)}) {
+    const TColor normal = l->FontColor();
+    if (BlinkingControls->Phase == 0) BlinkingControls->Tick();
+    l->SetBlinking(true);  // the next tick is an off phase, as the list's first one is
+    std::vector<TColor> seen;
+    for (int i = 0; i < 4; ++i) BlinkingControls->Tick(), seen.push_back(l->FontColor());
+    EXPECT_EQ(seen, (std::vector<TColor>{normal, clLime, normal, clLime}));
+    l->SetBlinking(false);
+    EXPECT_EQ(l->FontColor(), normal);
+  }
+  // A visit while the blink colour shows is the colour the off phase brings back.
+  link.SetBlinking(true);
+  if (BlinkingControls->Phase == 1) BlinkingControls->Tick();
+  BlinkingControls->Tick();
+  link.resize(80, 20);
+  link.setText("https://c.example");
+  auto ancien = TVxURLLabel::OpenAddress;
+  TVxURLLabel::OpenAddress = [](const QString&) { return true; };
+  QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(5, 5));
+  TVxURLLabel::OpenAddress = ancien;
+  EXPECT_EQ(link.FontColor(), clLime);
+  BlinkingControls->Tick();
+  EXPECT_EQ(link.FontColor(), link.VisitedColor());
+}
+
+TEST(VxLabel, LookSettersRepaintAndBorderColoursStopTheAutoSize) {
+  QWidget form;
+  auto* l = new TVxLabel(&form);
+  l->setText("Www");
+  form.show();
+  struct Paints : QObject {
+    int n = 0;
+    bool eventFilter(QObject*, QEvent* e) override { return n += e->type() == QEvent::Paint, false; }
+  } paints;
+  l->installEventFilter(&paints);
+  const std::tuple<const char*, std::function<void()>, bool> cas[] = {  // the change, AutoSize after it
+      {"Color", [&] { l->SetColor(clRed); }, true},
+      {"ShadowColor", [&] { l->SetShadowColor(clLime); }, true},
+      {"HighlightColor", [&] { l->SetHighlightColor(clBlue); }, true},
+      {"Transparent", [&] { l->SetTransparent(true); }, true},
+      {"FlatColor", [&] { l->SetFlatColor(clGreen); }, true},
+      {"FlyByColor", [&] { l->SetFlyByColor(clGreen); }, true},
+      {"FlyByEnabled", [&] { l->SetFlyByEnabled(true); }, true},
+      {"BlinkColor", [&] { l->SetBlinkColor(clGreen); }, true},
+      {"BorderColor", [&] { l->SetBorderColor(clYellow); }, false},
+      {"BorderHighlight", [&] { l->SetBorderHighlight(clNavy); }, false},
+      {"BorderShadow", [&] { l->SetBorderShadow(clNavy); }, false},
+  };
+  for (const auto& [name, set, autoSize] : cas) {
+    l->SetAutoSize(true);
+    QCoreApplication::processEvents();
+    const int before = paints.n;
+    set();
+    QCoreApplication::processEvents();
+    const int after = paints.n;
+    set();  // the same value again changes nothing
+    QCoreApplication::processEvents();
+    EXPECT_EQ(std::tuple(after > before, paints.n == after, l->AutoSize()), std::tuple(true, true, autoSize)) << name;
+  }
+}
+
+TEST(VxLabel, AutoSizeFitsTheTextAndAmpersandsMarkTheAccelerator) {
+  TVxLabel l;
+  QFont f = l.font();
+  f.setPixelSize(14);
+  l.setFont(f);
+  const QFontMetrics fm(f);
+  const QSize hello = fm.size(0, "Hello"), amp = fm.size(0, "&Hello");  // drawn as they are
+  l.setText("Hello");
+  EXPECT_EQ(l.size(), hello);
+  l.SetFrameSides(sdAll);  // a border stops the sizing
+  l.SetAutoSize(true);
+  EXPECT_EQ(l.size(), hello + QSize(2, 2));
+  l.setText("&Hello");
+  EXPECT_EQ(l.width(), hello.width() + 2) << "the & is not shown";
+  l.SetShowAccelChar(false);
+  EXPECT_EQ(l.width(), amp.width() + 2);
+  l.SetAutoSize(false);
+  l.setText("Hi");
+  EXPECT_EQ(l.width(), amp.width() + 2) << "kept without AutoSize";
+  // What is drawn: "&&" is one ampersand with the accelerator marks on, two with them off.
+  l.setText("&&");
+  l.SetFrameSides(0);
+  l.SetTextStyle(TTextStyle::tsNormal);
+  int ink[2] = {0, 0};
+  for (bool on : {true, false}) {
+    l.SetShowAccelChar(on);
+    const QImage img = l.grab().toImage();
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) ink[on] += qGray(img.pixel(x, y)) < 128;
+  }
+  EXPECT_GT(ink[0], ink[1] * 3 / 2);
 }

@@ -194,6 +194,39 @@ TEST(VxPanel, BackgroundTilesClippedToTheClientArea) {
   EXPECT_EQ(Px(shot, 49, 29), clRed);
 }
 
+TEST(VxPanel, BackgroundStartsInsideTheBorderWidth) {
+  struct Cas {
+    int borderWidth;
+    TSides sides;
+    TFrameStyle outer;
+    QPoint corner;  // the first tile's top-left pixel
+  };
+  const Cas cas[] = {{0, 0, TFrameStyle::fsNone, {0, 0}},
+                     {3, 0, TFrameStyle::fsNone, {3, 3}},  // taken off every side, drawn or not
+                     {2, sdLeft | sdTop, TFrameStyle::fsRaised, {4, 4}},
+                     {1, sdTop, TFrameStyle::fsFlat, {1, 2}}};
+  for (const Cas& c : cas) {
+    TVxToolbar bar;
+    bar.SetAlign(TAlign::alNone);
+    bar.SetAutoResize(false);
+    bar.SetBorderSides(c.sides);
+    bar.SetBorderOuter(c.outer);
+    bar.BorderWidthValue = c.borderWidth;
+    bar.resize(50, 30);
+    QImage tile(20, 20, QImage::Format_RGB32);
+    tile.fill(Qt::red);
+    tile.setPixel(0, 0, qRgb(0, 0, 255));
+    bar.SetBackground(tile);
+    QImage shot = White(50, 30);
+    bar.render(&shot);
+    QPoint first(-1, -1);
+    for (int y = 0; y < 30 && first.x() < 0; ++y)
+      for (int x = 0; x < 50 && first.x() < 0; ++x)
+        if (Px(shot, x, y) == clBlue) first = QPoint(x, y);
+    EXPECT_EQ(first, c.corner) << c.borderWidth << " " << int(c.sides);
+  }
+}
+
 TEST(VxPanel, AlignedEdgesStayMouseEventsFireAndToolbarFollowsTheTextDirection) {
   QWidget form;
   auto* bottom = new TVxCustomPanel(&form);
