@@ -912,8 +912,7 @@ bool EnregistrerFichier() {
   }
   if (!ok) {
     sablier.Fin();
-    MessageBoxD(TexteLangue("Dlg-Erreur"), TexteLangue("MidiExp-EcritureFichierImpossibleEnregAb"), MB_ICONE_ERREUR,
-                MB_OK, MB_DEF_OK);
+    AfficherEcritureImpossible(CheminFichier, f.Error());
     return false;
   }
   return true;

@@ -121,6 +121,23 @@ EFileRead ReadFileChecked(const QString& path, qint64 maxSize, QByteArray* bytes
   return EFileRead::Ok;
 }
 
+namespace {
+
+// What the target names, followed through its links, must be a regular file or nothing yet: the
+// rename would otherwise put a file in the place of a device, a FIFO or a socket (the one a link
+// names, even in /dev for root), and a folder cannot be replaced at all. A link to a regular file
+// is written through, the link kept, as the save always did; a dangling link makes its target.
+bool CibleRemplacable(const QString& path) {
+  const QByteArray nom = QFile::encodeName(path);
+  struct stat st {};
+  if (nom.isEmpty() || ::stat(nom.constData(), &st) != 0) return true;  // nothing there: the open says why not
+  return S_ISREG(st.st_mode);
+}
+
+const QString kPasUnFichier = QStringLiteral("Not a regular file");
+
+}  // namespace
+
 TCheckedFile::TCheckedFile(const QString& path) : file_(path) {}
 
 TCheckedFile::~TCheckedFile() {
@@ -145,6 +162,10 @@ QString TCheckedFile::WriteFailure() {
 
 bool TCheckedFile::Open() {
   if (Failed()) return false;
+  if (!CibleRemplacable(file_.fileName())) {
+    Fail(kPasUnFichier);
+    return false;
+  }
   if (!file_.open(QIODevice::WriteOnly)) {
     Fail(file_.errorString());
     return false;
@@ -179,6 +200,11 @@ bool TCheckedFile::Commit() {
   // And the disk, so that a rename never publishes blocks the file system has not allocated.
   if (::fsync(file_.handle()) != 0) {
     Fail(QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
+  }
+  // Looked at again just before the rename: the target may have been swapped meanwhile.
+  if (!CibleRemplacable(file_.fileName())) {
+    Fail(kPasUnFichier);
     return false;
   }
   committed_ = true;  // commit() closes the file either way; nothing is left to cancel

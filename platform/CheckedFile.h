@@ -10,8 +10,9 @@
 //
 // Writing: the bytes go to a temporary file beside the target, which replaces the target only once
 // every byte was written, flushed and synced to the disk; on any failure the temporary file is
-// dropped and the old file stays exactly as it was (a FIFO or a device in the target's place is
-// replaced, never opened).
+// dropped and the old file stays exactly as it was. A target that is not a regular file (a
+// folder, a FIFO, a device, or a link to one) is refused, never opened nor replaced; a link to a
+// regular file is written through and stays a link.
 // QSaveFile alone is not enough: its writes are buffered, so a full disk shows only at the final
 // flush, and commit() (Qt 6.4) then renames the short file over the old one and reports success.
 #include <QByteArray>

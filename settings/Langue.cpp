@@ -97,6 +97,7 @@ const std::vector<TCleMessage>& ClesMessages() {
       {"VEXO_FIC_000", 1, "Fichier-TempsAbandonnes", 2},
       {"VEXO_FIC_000", 2, "Fichier-EstUnDossier", 1},
       {"VEXO_FIC_000", 3, "Fichier-EcritureImpossible", 2},
+      {"VEXO_FIC_000", 4, "ASCIIImp-AucunePortee", 0},
       {"VEXO_PRT_000", 1, "Imp-AucunePage", 1},
       {"VEXO_PRT_000", 2, "Imp-Impossible", 0},
       {"VEXO_PRT_000", 3, "Imp-FichierImpossible", 2},

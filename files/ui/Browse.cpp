@@ -94,6 +94,12 @@ TBrowseForm::TBrowseForm(QWidget* parent, const QStringList& racines) : QDialog(
   ListView1->header()->setSortIndicatorShown(true);
   ListView1->header()->setSortIndicator(0, Qt::AscendingOrder);
   ListView1->header()->setStretchLastSection(true);
+  {
+    // Hidden while a folder is listed, the list keeps its room: the labels below stay in place.
+    QSizePolicy place = ListView1->sizePolicy();
+    place.setRetainSizeWhenHidden(true);
+    ListView1->setSizePolicy(place);
+  }
   ld->addWidget(ListView1, 1);
 
   auto* infos = new QGridLayout;
@@ -420,7 +426,13 @@ void TBrowseForm::SelectionnerEntree() {
       ok = OuvrirFichier();  // ends through FinRemplacementPartition, read or refused
     }
     ViderInfos();
-    if (!ok) return;
+    if (!ok) {
+      // A file that cannot be read does not end the play-through: once its message is answered,
+      // the next file plays.
+      if (Ecouter->isChecked() && JumpAfter->currentIndex() > 0 && (!MidiDisponible || MidiDisponible()))
+        QTimer::singleShot(0, this, &TBrowseForm::FichierSuivant);
+      return;
+    }
     const TResumePartition r = ResumePartition(Partition);
     TitleLib->setText(r.Titre);
     AuthorLib->setText(r.Auteur);

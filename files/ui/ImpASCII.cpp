@@ -164,7 +164,7 @@ TImpASCIIForm::TImpASCIIForm(QWidget* parent) : QDialog(parent) {
   tout->addLayout(bas);
   tout->setContentsMargins(8, 8, 12, 8);
 
-  connect(BT_Importer, &QPushButton::clicked, this, &QDialog::accept);
+  connect(BT_Importer, &QPushButton::clicked, this, &TImpASCIIForm::BT_ImporterClick);
   connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
   connect(BT_Aide, &QPushButton::clicked, this, [] { OuvrirAide(QStringLiteral("ImpASCII")); });
   connect(BT_Ouvrir, &QToolButton::clicked, this, [this] { OuvrirFichierASCII(); });
@@ -231,11 +231,34 @@ void TImpASCIIForm::TypeImportChange() {
   RegleTirets();
 }
 
-void TImpASCIIForm::ImporterTablature() {
+TTablatureASCII TImpASCIIForm::LireTexte() const {
   const int type = std::clamp(Configuration.TypeImport, 0, 4);
-  const TTablatureASCII tab = LireTablatureASCII(LignesTexteASCII(MemoASCII->toPlainText()), type,
-                                                 Configuration.NbTirets + 1, Partition.NbCordes[PisteCourante]);
+  return LireTablatureASCII(LignesTexteASCII(MemoASCII->toPlainText()), type, Configuration.NbTirets + 1,
+                            Partition.NbCordes[PisteCourante]);
+}
+
+bool TImpASCIIForm::ImporterTablature() {
+  // The text read when Import was pressed, or read now.
+  const TTablatureASCII tab = lu_ ? std::move(*lu_) : LireTexte();
+  lu_.reset();
+  // A text with nothing the parser could read would empty the track in every measure.
+  if (tab.Mesures.empty()) return false;
   ImporterTablatureASCII(tab);
+  return true;
+}
+
+void TImpASCIIForm::BT_ImporterClick() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  lu_ = LireTexte();
+  QApplication::restoreOverrideCursor();
+  if (lu_->Mesures.empty()) {
+    lu_.reset();
+    // Said here, the dialog still open on the text: the song is not touched.
+    MessageBoxD(TexteLangue("Dlg-Erreur"), TexteLangue("ASCIIImp-AucunePortee"), MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
+    MemoASCII->setFocus();
+    return;
+  }
+  accept();
 }
 
 bool TImpASCIIForm::OuvrirFichierASCII() {

@@ -3,6 +3,9 @@
 // mode and the dashes per quarter note; Import reads the text into the current track.
 #include <QDialog>
 #include <QStringList>
+#include <optional>
+
+#include "files/TablatureASCII.h"
 
 class QComboBox;
 class QFont;
@@ -35,8 +38,11 @@ class TImpASCIIForm : public QDialog {
   // The file read by the open button during this import (full path; empty when the text was typed).
   QString NomFichier;
 
-  // Reads the text into the current track with the chosen mode.
-  void ImporterTablature();
+  // Reads the text into the current track with the chosen mode; false, the song untouched, when
+  // the text holds nothing the import can read.
+  bool ImporterTablature();
+  // Import: closes the dialog only on a text with tablature; otherwise says so and stays open.
+  void BT_ImporterClick();
   // Asks for a file and loads it into the text; false when cancelled or unreadable (the text stays).
   bool OuvrirFichierASCII();
   // Loads a file into the text without asking; false (with the error message) when unreadable.
@@ -52,6 +58,8 @@ class TImpASCIIForm : public QDialog {
 
  private:
   void RegleTirets();  // the dash count applies to the variable mode only
+  TTablatureASCII LireTexte() const;
+  std::optional<TTablatureASCII> lu_;  // what Import read, for the import that follows
   QString texteErreur_;
   QString titre_;
 };

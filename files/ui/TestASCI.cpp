@@ -84,7 +84,9 @@ TTestASCIForm::TTestASCIForm(QWidget* parent) : QDialog(parent) {
   BT_Imprimer->setIcon(QIcon::fromTheme("document-print", style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
   Rythme = new QCheckBox("Rhythm", this);
   Rythme->hide();
+  // The dialog's default button, hidden: Return in the column field or the text presses nothing.
   Default = new QPushButton(this);
+  Default->setObjectName("Default");
   Default->hide();
 
   BT_Enregistrer = new QPushButton("Export", this);
@@ -141,6 +143,8 @@ TTestASCIForm::TTestASCIForm(QWidget* parent) : QDialog(parent) {
 
   resize(qRound(640 * logicalDpiX() / 96.0), qRound(440 * logicalDpiY() / 96.0));
   Traduire();
+  // Made the default once every button exists, so that showing the dialog picks no other.
+  Default->setDefault(true);
 }
 
 void TTestASCIForm::Traduire() {
@@ -223,12 +227,16 @@ void TTestASCIForm::BT_ImprimerClick() {
 
 bool TTestASCIForm::eventFilter(QObject* o, QEvent* e) {
   if (o == NbCol && e->type() == QEvent::KeyPress) {
-    const int k = static_cast<QKeyEvent*>(e)->key();
-    if (k == Qt::Key_Up || k == Qt::Key_Plus) {
+    const auto* touche = static_cast<QKeyEvent*>(e);
+    const int k = touche->key();
+    // The keypad's plus and minus step the width; the main keyboard's are typed characters, which
+    // the field refuses.
+    const bool pave = touche->modifiers() & Qt::KeypadModifier;
+    if (k == Qt::Key_Up || (k == Qt::Key_Plus && pave)) {
       CVBUpClick();
       return true;
     }
-    if (k == Qt::Key_Down || k == Qt::Key_Minus) {
+    if (k == Qt::Key_Down || (k == Qt::Key_Minus && pave)) {
       CVBDClick();
       return true;
     }

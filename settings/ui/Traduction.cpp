@@ -8,7 +8,14 @@
 #include "editor/Actions.h"
 #include "settings/Langue.h"
 
-TDialogueFichier OpenDialog1, SaveDialog1, OpenDialog2, SaveDialog2, OpenDialog3, SaveDialog3;
+namespace {
+// The filters the dialogs were designed with, kept while no language file gives its own.
+const QString kFiltreChansons = QStringLiteral("Vexo songs (*.sqt)|*.sqt");
+const QString kFiltreASCII = QStringLiteral("ASCII tablatures (*.tab)|*.tab|All files (*.*)|*.*");
+}  // namespace
+
+TDialogueFichier OpenDialog1{QString(), kFiltreChansons}, SaveDialog1{QString(), kFiltreChansons}, OpenDialog2,
+    SaveDialog2, OpenDialog3{QString(), kFiltreASCII}, SaveDialog3{QString(), kFiltreASCII};
 
 QString FiltreQt(const QString& filtre) {
   const QStringList parts = filtre.split('|');

@@ -31,6 +31,7 @@ struct Script {
     for (const char* cle : {"Dlg-Confirmation", "Dlg-Avertissement", "Dlg-Erreur",
                             "MidiExp-EcritureFichierImpossibleEnregAb"})
       DefinirTexteLangue(cle, cle);
+    DefinirTexteLangue("Fichier-EcritureImpossible", "Fichier-EcritureImpossible #1: #2");
     InstallerReponseMessage([this](const TDemandeMessage& d) {
       demandes << d;
       return reponses.isEmpty() ? int(ID_OK) : reponses.takeFirst();
@@ -214,7 +215,10 @@ TEST(FileCommands, FailedSaveAsRestoresTheName) {
   };
   s.reponses = {ID_OUI, ID_OK};
   EXPECT_FALSE(DemanderEnregistrement());
-  EXPECT_EQ(s.demandes.last().Texte, "MidiExp-EcritureFichierImpossibleEnregAb");
+  // The song's own file and why it failed, not the MIDI export's message.
+  const QString dit = s.demandes.last().Texte;
+  EXPECT_TRUE(dit.startsWith("Fichier-EcritureImpossible song.sqt: ")) << dit.toStdString();
+  EXPECT_GT(dit.size(), QString("Fichier-EcritureImpossible song.sqt: ").size());
   EXPECT_EQ(NomFichier, "");
   EXPECT_EQ(CheminFichier, TexteLangue("Fichier-SansNom"));
   EXPECT_EQ(DerniersFichiers[1], "");

@@ -265,6 +265,7 @@ struct RepondeurMessages {
     for (const char* cle : {"Fichier-AccesImpossible", "Fichier-Incorrect", "Fichier-VersionAncienne",
                             "MidiExp-EcritureFichierImpossibleEnregAb"})
       DefinirTexteLangue(cle, cle);
+    DefinirTexteLangue("Fichier-EcritureImpossible", "Fichier-EcritureImpossible #1: #2");
     InstallerReponseMessage([this](const TDemandeMessage& d) {
       textes << d.Texte;
       return int(ID_OK);
@@ -452,7 +453,9 @@ TEST(SongFile, OpenAndSaveThroughFiles) {
     const bool ecrit = EnregistrerFichier();
     setrlimit(RLIMIT_FSIZE, &avant);
     EXPECT_FALSE(ecrit);
-    EXPECT_EQ(messages.textes.value(0), "MidiExp-EcritureFichierImpossibleEnregAb");
+    // The song file and the reason the system gave.
+    EXPECT_EQ(messages.textes.value(0),
+              "Fichier-EcritureImpossible song.sqt: " + QString::fromLocal8Bit(std::strerror(EFBIG)));
     QFile f(dir.filePath("song.sqt"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll() == attendu);

@@ -12,7 +12,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QApplication>
+#include <QPrinter>
+#include <QTimer>
+
+#include "editor/state/Partition.h"
 #include "files/ui/FichierPDF.h"
+#include "view/ImpressionPartition.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
@@ -85,6 +91,49 @@ TEST(DemanderFichierPDF, ExtensionAddedBeforeAskingToReplace) {
   InstallerReponseMessage({});
   Repertoire = repertoire;
   QDir::setCurrent(courant);
+}
+
+// A print to the file the printer set-up named asks before replacing it: No keeps the file and
+// prints nothing, Yes replaces it; a file not there yet is written without a question.
+TEST_F(DlgPrint, FileNamedInTheSetUpIsReplacedOnlyOnYes) {
+  QTemporaryDir dir;
+  const QString chemin = dir.filePath("print.pdf");
+  QPrinter& p = Imprimante();
+  const QPrinter::OutputFormat format = p.outputFormat();
+  const QString nomAvant = p.outputFileName();
+  p.setOutputFormat(QPrinter::PdfFormat);
+  p.setOutputFileName(chemin);
+  NouvellePartition();
+  int reponse = 0;
+  QStringList questions;
+  InstallerReponseMessage([&](const TDemandeMessage& d) { return questions << d.Texte, reponse; });
+  const struct {
+    bool existe;
+    int reponse;
+    bool imprime;
+  } cas[] = {{true, ID_NON, false}, {true, ID_OUI, true}, {false, ID_NON, true}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(std::to_string(c.existe) + " " + std::to_string(c.reponse));
+    QFile::remove(chemin);
+    if (c.existe) {
+      QFile f(chemin);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write("old");
+    }
+    reponse = c.reponse;
+    questions.clear();
+    QTimer::singleShot(0, [] {
+      if (auto* d = qobject_cast<TPrintForm*>(QApplication::activeModalWidget())) d->BT_OK->click();
+    });
+    EXPECT_EQ(ImprimerAvecDialogue(nullptr), c.imprime);
+    EXPECT_EQ(questions.size(), c.existe ? 1 : 0) << questions.join("|").toStdString();
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.read(5), c.imprime ? QByteArray("%PDF-") : QByteArray("old"));
+  }
+  InstallerReponseMessage({});
+  p.setOutputFileName(nomAvant);
+  p.setOutputFormat(format);
 }
 
 }  // namespace

@@ -7,9 +7,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "tests/editor/EditFixture.h"
+#include "editor/state/EtatProgramme.h"
+#include "editor/ui/MainASCII.h"
+#include "files/FichierSqt.h"
 #include "files/ui/ImpASCII.h"
+#include "tests/windows/FenetreFixture.h"
 #include "files/TablatureASCII.h"
 #include "settings/Langue.h"
 
@@ -89,4 +94,68 @@ TEST_F(ImpASCII, HelpButtonGoesThroughTheOneHelpOpener) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].Texte, TexteLangue("Aide-NonDisponible"));
   EXPECT_EQ(messages[0].Icone, MB_ICONE_INFORMATION);
+}
+
+namespace {
+// The main window's File > Import ASCII, the dialog driven by `r` once it shows.
+class ImportASCIIFenetre : public FenetreTest<> {
+ protected:
+  QStringList dits;
+  void SetUp() override {
+    FenetreTest<>::SetUp();
+    DefinirTexteLangue("ASCIIImp-AucunePortee", "ASCIIImp-AucunePortee");
+    InstallerReponseMessage([this](const TDemandeMessage& d) {
+      dits << d.Texte;
+      return int(ID_OK);
+    });
+  }
+  void Importer(std::function<void(TImpASCIIForm&)> r) {
+    QTimer::singleShot(0, [r] {
+      auto* d = qobject_cast<TImpASCIIForm*>(QApplication::activeModalWidget());
+      ASSERT_NE(d, nullptr);
+      r(*d);
+      if (d->isVisible()) d->BT_Annuler->click();
+    });
+    CommandeImporterASCII(*f);
+  }
+};
+}  // namespace
+
+TEST_F(ImportASCIIFenetre, NothingToImportLeavesTheSongAsItWas) {
+  QTest::keyClick(f->Ed_Invisible, Qt::Key_7);  // a note in the current track
+  QTest::keyClick(f->Ed_Invisible, Qt::Key_Right);
+  Partition.Titre = "Kept";
+  Modifie = 0;
+  const QByteArray avant = OctetsPartition();
+  ASSERT_GT(Partition.Mesures[1]->NbTemps[1], 0);
+  f->RafraichirActions();
+  ASSERT_FALSE(f->Ac_Fichier_Enregistrer->isEnabled());
+  const QString zoneTab = "# tz zone descriptions\nAD\t+4230+00131\tEurope/Andorra\nAE\t+2518+05518\tAsia/Dubai\n";
+  for (const QString& texte : {QString(), QString("\n\n"), zoneTab, QString("| a | b |\n-- x --\n")}) {
+    SCOPED_TRACE(texte.toStdString());
+    dits.clear();
+    bool resteOuvert = false;
+    Importer([&](TImpASCIIForm& d) {
+      d.MemoASCII->setPlainText(texte);
+      QTest::keyClick(d.MemoASCII, Qt::Key_Return);
+      d.BT_Importer->click();
+      resteOuvert = d.isVisible();
+    });
+    EXPECT_TRUE(resteOuvert);
+    EXPECT_EQ(dits, QStringList(2, "ASCIIImp-AucunePortee"));
+    EXPECT_EQ(std::string(Partition.Titre.view()), "Kept");
+    EXPECT_TRUE(OctetsPartition() == avant);
+    EXPECT_EQ(Modifie, 0);
+    EXPECT_FALSE(f->Ac_Fichier_Enregistrer->isEnabled());
+  }
+
+  // A text with tablature imports as before.
+  dits.clear();
+  Importer([](TImpASCIIForm& d) {
+    d.MemoASCII->setPlainText("e|--3--5--|");
+    d.BT_Importer->click();
+  });
+  EXPECT_TRUE(dits.isEmpty()) << dits.join("|").toStdString();
+  EXPECT_EQ(Modifie, 1);
+  EXPECT_TRUE(f->Ac_Fichier_Enregistrer->isEnabled());
 }

@@ -5,7 +5,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "tests/editor/EditFixture.h"
 #include "files/TablatureASCII.h"
@@ -83,4 +85,38 @@ TEST_F(TestASCIFenetre, RebuildAndExport) {
   QString texte;
   ASSERT_TRUE(LireFichierTexteASCII(chemin, texte));
   EXPECT_EQ(texte, f.MemoASCII->toPlainText() + "\n");
+}
+
+// Return in the column field or the text closes nothing; only the keypad's plus and minus step the
+// width (the main keyboard's are characters the field refuses).
+TEST_F(TestASCIFenetre, ReturnClosesNothingAndOnlyTheKeypadSteps) {
+  Configuration.NbColASCII = 80;
+  TTestASCIForm f;
+  f.show();
+  f.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  for (QWidget* w : std::initializer_list<QWidget*>{f.NbCol, f.MemoASCII}) {
+    w->setFocus();
+    for (const int k : {Qt::Key_Return, Qt::Key_Enter}) {
+      QKeyEvent entree(QEvent::KeyPress, k, k == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+      QCoreApplication::sendEvent(w, &entree);
+      EXPECT_TRUE(f.isVisible()) << k;
+      EXPECT_EQ(f.result(), 0) << k;
+    }
+  }
+  EXPECT_TRUE(messages.empty());
+  const struct {
+    int touche;
+    Qt::KeyboardModifiers pave;
+    const char* texte;
+  } touches[] = {{Qt::Key_Plus, Qt::KeypadModifier, "81"}, {Qt::Key_Minus, Qt::KeypadModifier, "80"},
+                 {Qt::Key_Plus, Qt::NoModifier, "80"},     {Qt::Key_Minus, Qt::NoModifier, "80"},
+                 {Qt::Key_Down, Qt::NoModifier, "79"}};
+  f.NbCol->setText("80");
+  f.NbCol->setFocus();
+  for (const auto& t : touches) {
+    QKeyEvent e(QEvent::KeyPress, t.touche, t.pave, t.touche == Qt::Key_Plus ? "+" : t.touche == Qt::Key_Minus ? "-" : "");
+    QCoreApplication::sendEvent(f.NbCol, &e);
+    EXPECT_EQ(f.NbCol->text(), t.texte) << t.touche << " " << int(t.pave);
+  }
 }

@@ -502,3 +502,66 @@ TEST_F(Browser, ClosingDuringAScanStopsItFirst) {
   attendre([&] { return f.isVisible(); });
   EXPECT_FALSE(f.isVisible());
 }
+
+// The play-through goes on past a file it cannot read: after its message, the next file plays.
+TEST_F(Browser, PlayThroughGoesOnPastAnUnreadableFile) {
+  Ecrire("a.sqt", 2, "First");
+  Ecrire("c.sqt", 3, "Third");
+  {
+    QFile abime(QDir(tmp.path()).filePath("b.sqt"));
+    ASSERT_TRUE(abime.open(QIODevice::WriteOnly));
+    abime.write("not a song at all");
+  }
+  NouvellePartition();
+  TBrowseForm f(nullptr, {tmp.path()});
+  int lectures = 0;
+  f.JouerDepuisDebut = [&] { ++lectures; };
+  f.LectureEnCours = [] { return false; };
+  f.show();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(f.SystemTreeView1->SetCurrentPath(tmp.path()));
+  ASSERT_EQ(f.ListView1->topLevelItemCount(), 3);
+  f.Ecouter->setChecked(true);
+  f.JumpAfter->setCurrentIndex(1);
+  f.ListView1->setCurrentItem(f.ListView1->topLevelItem(0));
+  ASSERT_EQ(lectures, 1);
+  f.LectureTerminee(false);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(f.ListView1->currentItem(), f.ListView1->topLevelItem(1));
+  EXPECT_EQ(messages.size(), 1u);  // b cannot be read
+  QCoreApplication::processEvents();
+  EXPECT_EQ(f.ListView1->currentItem(), f.ListView1->topLevelItem(2));
+  EXPECT_EQ(AnsiToQString(Partition.Titre.view()), "Third");
+  EXPECT_EQ(lectures, 2);
+  EXPECT_TRUE(f.Ecouter->isChecked());
+
+  // Not playing through (no jump, or the button up): the unreadable file stays selected.
+  for (const bool enfonce : {true, false}) {
+    f.JumpAfter->setCurrentIndex(enfonce ? 0 : 1);
+    f.Ecouter->setChecked(enfonce);
+    f.ListView1->setCurrentItem(f.ListView1->topLevelItem(1));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.ListView1->currentItem(), f.ListView1->topLevelItem(1)) << enfonce;
+  }
+  EXPECT_EQ(lectures, 2);
+}
+
+// While a scan hides the list, the information labels stay where they were.
+TEST_F(Browser, LabelsKeepTheirPlaceDuringAScan) {
+  Creer(QDir(tmp.path()), {"one", "two"});
+  TBrowseForm f(nullptr, {tmp.path()});
+  f.resize(760, 480);
+  f.show();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(f.SystemTreeView1->SetCurrentPath(tmp.path()));
+  QCoreApplication::processEvents();
+  QList<QRect> avant;
+  for (QLabel* l : f.Legende) avant << l->geometry();
+  f.ScannerSousRep();
+  ASSERT_TRUE(f.EnScan());
+  ASSERT_FALSE(f.ListView1->isVisible());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);  // the scan runs on timers, not yet
+  ASSERT_TRUE(f.EnScan());
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(f.Legende[i]->geometry(), avant[i]) << i;
+  for (QDeadlineTimer limite(5000); f.EnScan() && !limite.hasExpired();) QCoreApplication::processEvents();
+}

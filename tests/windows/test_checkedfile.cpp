@@ -11,6 +11,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -140,7 +141,7 @@ std::vector<std::pair<std::function<bool(const QString&)>, QStringList>> Ecrivai
   };
   return {
       {[=](auto c) { return WriteFileChecked(c, Motif(3000, 'N'), erreur); }, {}},
-      {[](auto c) { CheminFichier = c; return EnregistrerFichier(); }, dit},  // the song
+      {[](auto c) { CheminFichier = c; return EnregistrerFichier(); }, {"Fichier-EcritureImpossible Vexo220.ini: %1"}},  // the song
       {[](auto c) { return EcrireFichierMIDI(c, MODE_MIDI_EXPORT); }, dit},
       {[](auto c) { return EcrireFichierMIDI(c, MODE_MIDI_DEBUT); }, dit},  // the play file
       {[](auto c) { return EcrireMidiPercussion(c, Partition, 38); }, dit},  // the drum preview
@@ -278,7 +279,7 @@ TEST(CheckedFile, FullDiskKeepsEveryWritersOldFile) {
   Modifie = 1;
   EXPECT_FALSE(CommandeEnregistrer());
   EXPECT_EQ(Modifie, 1);
-  EXPECT_EQ(messages.textes, QStringList{"MidiExp-EcritureFichierImpossibleEnregAb"});
+  EXPECT_EQ(messages.textes, QStringList{"Fichier-EcritureImpossible song.sqt: " + erreur});
   EXPECT_TRUE(Lire(CheminFichier) == ancien);
   disque.Vider();
   EXPECT_TRUE(CommandeEnregistrer());
@@ -464,6 +465,68 @@ TEST(CheckedFile, FileSizeLimitKeepsEveryWritersOldFile) {
     EXPECT_TRUE(ecrire(chemin)) << messages.textes.join("|").toStdString();  // no limit: written
   }
   EXPECT_EQ(erreur, QString::fromLocal8Bit(std::strerror(EFBIG)));
+  RepWindows = ancienRep;
+  CheminFichier.clear();
+}
+
+// Every writer pointed at what is not a regular file, directly or through a link: each refuses
+// with its message and replaces nothing (root may replace a device it names). A link to a regular
+// file is written through and stays a link.
+TEST(CheckedFile, EveryWriterRefusesWhatIsNotAFile) {
+  RepondeurMessages messages;
+  const QString ancienRep = RepWindows;
+  QString erreur;
+  int n = 0;
+  for (const auto& [ecrire, dit] : Ecrivains(&erreur)) {
+    const struct {
+      const char* nom;
+      char genre;  // FIFO, dossier, peripherique, reguliere
+      bool lien;
+    } cibles[] = {{"FIFO", 'F', false},          {"folder", 'd', false},          {"device", 'p', false},
+                  {"link to a FIFO", 'F', true}, {"link to a folder", 'd', true}, {"link to a device", 'p', true},
+                  {"link to a file", 'r', true}};
+    for (const auto& [sorte, genre, lien] : cibles) {
+      SCOPED_TRACE(std::to_string(n) + ", " + sorte);
+      QTemporaryDir dir;
+      const QString chemin = dir.filePath("Vexo220.ini");
+      const QString cible = lien ? dir.filePath("target") : chemin;
+      const QByteArray c = QFile::encodeName(cible);
+      // A node of its own, like /dev/null: were it replaced, nothing the system uses would go.
+      if (genre == 'p' && ::mknod(c, S_IFCHR | 0600, makedev(1, 3)) != 0) continue;  // no device nodes here
+      if (genre == 'F') {
+        ASSERT_EQ(::mkfifo(c, 0600), 0);
+      }
+      if (genre == 'd') {
+        ASSERT_TRUE(QDir().mkpath(cible));
+      }
+      if (genre == 'r') EcrireDirect(cible, Motif(1996, 'o'));
+      if (lien) {
+        ASSERT_EQ(::symlink(c, QFile::encodeName(chemin)), 0);
+      }
+      struct stat avant {};
+      ASSERT_EQ(::stat(c, &avant), 0);
+      const bool ok = ecrire(chemin);
+      struct stat apres {}, le {};
+      ASSERT_EQ(::stat(c, &apres), 0);
+      ASSERT_EQ(::lstat(QFile::encodeName(chemin), &le), 0);
+      EXPECT_EQ(S_ISLNK(le.st_mode), lien);
+      if (S_ISREG(avant.st_mode)) {
+        EXPECT_TRUE(ok) << messages.textes.join("|").toStdString();
+        EXPECT_TRUE(S_ISREG(apres.st_mode));
+        EXPECT_FALSE(Lire(cible) == Motif(1996, 'o'));
+      } else {
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(messages.textes, Attendus(dit, erreur));
+        EXPECT_EQ(apres.st_ino, avant.st_ino);
+        EXPECT_EQ(apres.st_mode, avant.st_mode);
+      }
+      messages.textes.clear();
+      const QStringList reste = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+      EXPECT_EQ(reste.size(), lien ? 2 : 1) << reste.join("|").toStdString();  // no temporary left
+    }
+    ++n;
+  }
+  EXPECT_EQ(erreur, "Not a regular file");
   RepWindows = ancienRep;
   CheminFichier.clear();
 }

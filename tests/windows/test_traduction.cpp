@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <cstdio>
+#include <cstdlib>
 
 #include "editor/ui/MainActions.h"
 #include "settings/Langue.h"
@@ -151,4 +153,23 @@ TEST_F(MainTranslation, AppliedToTheWindowAndRepeatable) {
   AppliquerTraductionPrincipale(Calculer(Fichier()), a, &w);
   EXPECT_EQ(a.Ac_Note_Croche->text(), croche);
   EXPECT_EQ(m.Mn_Fichier->title(), "&T1");
+}
+
+// Without the group "MN_000" the file dialogs keep the filters they were designed with: songs, and
+// ASCII tablatures with all files, never Qt's "All Files (*)" of an empty filter. Seen in a fresh
+// process, as the program starts, before any language file has given its own.
+TEST_F(MainTranslation, FileDialogsKeepTheirDesignFiltersWithoutTheGroup) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");  // a new process: the dialogs as at start-up
+  EXPECT_EXIT(
+      {
+        AppliquerTraductionPrincipale(Calculer({"DLG_000", "\"OK\""}), a, &w);
+        const bool ok = FiltreQt(OpenDialog1.Filter).endsWith(" (*.sqt)") && FiltreQt(SaveDialog1.Filter) ==
+                        FiltreQt(OpenDialog1.Filter) && FiltreQt(OpenDialog3.Filter).split(";;").size() == 2 &&
+                        FiltreQt(OpenDialog3.Filter).split(";;")[0].endsWith(" (*.tab)") &&
+                        FiltreQt(OpenDialog3.Filter).split(";;")[1].endsWith(" (*.*)") &&
+                        SaveDialog3.Filter == OpenDialog3.Filter;
+        std::fprintf(stderr, "%s | %s\n", qPrintable(OpenDialog1.Filter), qPrintable(OpenDialog3.Filter));
+        std::_Exit(ok ? 0 : 1);  // no exit handlers: the child only reports
+      },
+      ::testing::ExitedWithCode(0), "");
 }

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <QSet>
 
+#include "files/FileCommands.h"
 #include "files/ui/FichierPDF.h"
 #include "settings/Langue.h"
 #include "song/Song.h"
@@ -121,6 +122,9 @@ bool ImprimerAvecDialogue(QWidget* parent) {
   // A file named just for this job is asked again for the next one.
   const bool fichierDuTravail = FichierPDFAChoisir(printer);
   if (fichierDuTravail && !ChoisirFichierPDF(parent)) return false;
+  // A file the set-up named is replaced only once the user says so, as a file chosen for the job.
+  if (!fichierDuTravail && !printer.outputFileName().isEmpty() && !ConfirmerRemplacement(printer.outputFileName()))
+    return false;
   const int nb = ImprimePartition(printer, premiere, derniere);
   if (fichierDuTravail) printer.setOutputFileName(QString());
   return nb > 0;
