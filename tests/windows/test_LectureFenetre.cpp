@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/platform/SonTest.h"
-#include "tests/windows/FenetreFixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -120,46 +119,57 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
 
 // A play command given while the current measure holds an edit not yet committed shows that edit
 // in the score view, for every play command, and the view keeps it after the playback.
-class LectureEdition : public FenetreTest<> {
- protected:
-  void SetUp() override {
-    qputenv("VEXO_AUDIO_FILE", dossier_.filePath("edition.wav").toLocal8Bit());  // no sound device needed
-    FenetreTest::SetUp();
-    qunsetenv("VEXO_AUDIO_FILE");
-  }
-  QTemporaryDir dossier_;
-};
-TEST_F(LectureEdition, PlayShowsTheMeasureBeingEdited) {
+TEST(LectureFenetre, PlayShowsTheMeasureBeingEdited) {
   EXIGER_SOUNDFONT();
-  for (int k = 0; k < 100 && !MIDIDisponible; ++k) QTest::qWait(20);  // the output test follows the synth
-  ASSERT_EQ(MIDIDisponible, 1);
-  const auto attendreFin = [this] {
-    QEventLoop boucle;
-    QTimer tic;
-    QObject::connect(&tic, &QTimer::timeout, [&] {
-      if (!f->LectureEnCours()) boucle.quit();
-    });
-    tic.start(20);
-    QTimer::singleShot(5000, &boucle, &QEventLoop::quit);
-    boucle.exec();
-  };
-  Partition.Tempo = 999;  // a short measure
-  for (QAction* jouer : {f->Ac_Son_LectureMesureEC, f->Ac_Son_LecturePosEC, f->Ac_Son_LectureDebut}) {
-    SCOPED_TRACE(jouer->objectName().toStdString());
-    Partition.MesureCourante = 1;
-    const int avant = VuePartition.Mesures[1].NbTemps;
-    Curseur.Temps = avant + 1;  // the input slot
-    QTest::keyClick(f->Ed_Invisible, Qt::Key_5);
-    QTest::keyClick(f->Ed_Invisible, Qt::Key_Right);
-    ASSERT_TRUE(f->BT_AnnulerMesure->isEnabled());
-    ASSERT_EQ(Partition.Mesure(1)->NbTemps[1], avant + 1);
-    EXPECT_EQ(VuePartition.Mesures[1].NbTemps, avant);  // the view waits for the commit
-    f->Executer(jouer);
-    EXPECT_TRUE(f->LectureEnCours());
-    EXPECT_EQ(VuePartition.Mesures[1].NbTemps, avant + 1);
-    attendreFin();
-    ASSERT_FALSE(f->LectureEnCours());
-    EXPECT_EQ(VuePartition.Mesures[1].NbTemps, avant + 1);
-    f->Ed_Invisible->setFocus();
+  OptionsNeutres();
+  QTemporaryDir dir;
+  InstallerReponseMessage([](const TDemandeMessage&) { return ID_OK; });
+  const QString dossierCourant = QDir::currentPath(), repWindows = RepWindows;
+  RepWindows = DossierConfiguration();
+  PisteCourante = 1;
+  qputenv("VEXO_AUDIO_FILE", dir.filePath("edition.wav").toLocal8Bit());  // no sound device needed
+  {
+    TForm1 f;
+    qunsetenv("VEXO_AUDIO_FILE");
+    f.LigneCommande.clear();
+    f.FormActivate();
+    f.MediaPlayer1->AttendrePret();
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    for (int k = 0; k < 100 && !MIDIDisponible; ++k) QTest::qWait(20);  // the output test follows the synth
+    ASSERT_EQ(MIDIDisponible, 1);
+    Partition.Tempo = 999;  // a short measure
+    for (QAction* jouer : {f.Ac_Son_LectureMesureEC, f.Ac_Son_LecturePosEC, f.Ac_Son_LectureDebut}) {
+      SCOPED_TRACE(jouer->objectName().toStdString());
+      Partition.MesureCourante = 1;
+      const int avant = VuePartition.Mesures[1].NbTemps;
+      f.Ed_Invisible->setFocus();
+      Curseur.Temps = avant + 1;  // the input slot
+      QTest::keyClick(f.Ed_Invisible, Qt::Key_5);
+      QTest::keyClick(f.Ed_Invisible, Qt::Key_Right);
+      ASSERT_TRUE(f.BT_AnnulerMesure->isEnabled());
+      ASSERT_EQ(Partition.Mesure(1)->NbTemps[1], avant + 1);
+      EXPECT_EQ(VuePartition.Mesures[1].NbTemps, avant);  // the view waits for the commit
+      f.Executer(jouer);
+      EXPECT_TRUE(f.LectureEnCours());
+      EXPECT_EQ(VuePartition.Mesures[1].NbTemps, avant + 1);
+      QEventLoop boucle;
+      QTimer tic;
+      QObject::connect(&tic, &QTimer::timeout, [&] {
+        if (!f.LectureEnCours()) boucle.quit();
+      });
+      tic.start(20);
+      QTimer::singleShot(5000, &boucle, &QEventLoop::quit);
+      boucle.exec();
+      ASSERT_FALSE(f.LectureEnCours());
+      EXPECT_EQ(VuePartition.Mesures[1].NbTemps, avant + 1);
+    }
+    Modifie = 0;  // no save question
+    f.FormCloseQuery();
   }
+  MIDIDisponible = 0;
+  InstallerReponseMessage({});
+  QDir::setCurrent(dossierCourant);
+  RepWindows = repWindows;
 }
