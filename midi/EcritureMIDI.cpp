@@ -444,6 +444,9 @@ std::vector<uint8_t> ConstruireFichierMIDI(int mode) {
     c.push_back(0x00);
     AjouterOctets(c, {0xFF, META_NOM_PISTE, static_cast<uint8_t>(std::min<size_t>(nom.size(), 127))});
     c.insert(c.end(), nom.begin(), nom.begin() + std::min<size_t>(nom.size(), 127));
+    // A playback lasts its measures: a ramp or a ringing note that runs past the last one would
+    // otherwise add silence to the file, and a loop would wait through it.
+    if (lecture) pile.CouperA(p.fin);
     pile.Ecrire(c);
     FinirPiste(c, pile, p.fin);
     corps.push_back(std::move(c));

@@ -176,18 +176,22 @@ EErreurMIDI AnalyserFichierMIDI(const QByteArray& octets, TFichierMIDI& f, const
     return EErreurMIDI::Aucune;
   }
 
-  // Format 1: the first track is the conductor, every further one a source.
+  // Format 1: the first track is the conductor, every further one a source. The bar moves within
+  // each track's scan too, so that a file of one long track shows its progress; a file that holds
+  // the conductor alone shows the conductor's.
+  const int n = static_cast<int>(f.Pistes.size());
   if (ParcourirPiste(f, 0, [&](const TEvenement& e) {
         LireConducteur(f, e);
+        if (progression && n == 1) progression(e.Progression);
         return true;
       }) == EParcours::Malforme)
     return EErreurMIDI::NonReconnu;
-  const int n = static_cast<int>(f.Pistes.size());
   for (int k = 1; k < n; ++k) {
     TSourceMIDI s;
     s.Chunk = k;
     bool nomLu = false;
     const EParcours r = ParcourirPiste(f, k, [&](const TEvenement& e) {
+      if (progression) progression(static_cast<int>(std::lrint((k - 1 + e.Progression / 28.0) / (n - 1) * 28)));
       if ((e.Statut & 0xF0) == 0xC0) {
         s.Programme = e.D1;
         return !nomLu;  // after the name, the first program change is the one

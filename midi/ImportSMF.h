@@ -67,8 +67,8 @@ bool LireNombreVariable(uint8_t premier, const uint8_t*& p, const uint8_t* fin, 
 
 // Checks the header, reads the conductor (tempo and time signatures) and lists the sources.
 // `nomPiste` and `nonPrecise` are the texts of "Gene-Piste" and "MidiImp-NonPrecise".
-// `progression` (may be empty) gets 0..28 while the tracks are scanned: for a format-1 file after
-// each track, for a format-0 file (one track) after each event, by the bytes read.
+// `progression` (may be empty) gets 0..28 after each event scanned, by the bytes read; in a format-1
+// file each track fills its share of the bar, and the bar is full after each track.
 EErreurMIDI AnalyserFichierMIDI(const QByteArray& octets, TFichierMIDI& f, const QString& nomPiste,
                                 const QString& nonPrecise, const std::function<void(int)>& progression = {});
 // Reads a file from disk and analyses it: Acces for one that is missing, not a regular file (never

@@ -343,6 +343,13 @@ bool CreerPartitionImport(TPartition& p, int piste, TListeNotesImport& liste, TR
 
 void CompleterMesure(TPartition& p, int piste, int mesure, TRapportImport* rapport) {
   TMesure& m = *p.Mesure(mesure);
+  // The song file keeps each measure's filled length: an imported measure gets it here, whichever
+  // way it is closed, as no edit zone has shown it yet.
+  struct TRemplie {
+    TMesure& m;
+    int piste;
+    ~TRemplie() { m.DureeRemplie[piste] = DureeMesureEnNoires(m, piste); }
+  } remplie{m, piste};
   int n = std::clamp(m.NbTemps[piste], 0, NB_TEMPS_MAX);
   auto manque = [&] {
     int64_t ticks = 0;

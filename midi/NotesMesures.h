@@ -55,5 +55,5 @@ bool CreerMesuresSignatures(TPartition& p, const std::vector<TSignatureMIDI>& si
 bool CreerPartitionImport(TPartition& p, int piste, TListeNotesImport& liste, TRapportImport& rapport,
                           const std::function<void(int)>& progression = {});
 // Closes a measure of a track with rests of the largest values first (after dropping the rests
-// that end it). An over-full measure stays as it is.
+// that end it). An over-full measure stays as it is. Stores the track's filled length either way.
 void CompleterMesure(TPartition& p, int piste, int mesure, TRapportImport* rapport = nullptr);

@@ -42,6 +42,30 @@ void cMIDIPile::Vider() {
   PlageBendEnvoyee = 0;
 }
 
+void cMIDIPile::CouperA(int64_t fin) {
+  Trier();
+  const auto premier = std::upper_bound(evts_.begin(), evts_.end(), fin,
+                                        [](int64_t t, const cEvtMIDIPile& e) { return t < e.Temps; });
+  if (premier == evts_.end()) return;
+  // From the last event back, so that the first one met of each kind is the one kept.
+  std::vector<cEvtMIDIPile> gardes;
+  std::vector<uint32_t> genres;
+  for (auto it = evts_.end(); it != premier;) {
+    cEvtMIDIPile e = *--it;
+    if (e.Statut == MIDI_NOTE_ON || e.Statut == MIDI_META) continue;
+    if (e.Statut != MIDI_NOTE_OFF) {
+      const uint32_t genre = (uint32_t(e.Canal) << 16) | (uint32_t(e.Statut) << 8) |
+                             (e.Statut == MIDI_CONTROLEUR ? e.Donnee1 : 0);
+      if (std::find(genres.begin(), genres.end(), genre) != genres.end()) continue;
+      genres.push_back(genre);
+    }
+    e.Temps = fin;
+    gardes.push_back(e);
+  }
+  evts_.erase(premier, evts_.end());
+  evts_.insert(evts_.end(), gardes.rbegin(), gardes.rend());
+}
+
 void cMIDIPile::Ecrire(std::vector<uint8_t>& tampon) {
   Trier();
   tampon.reserve(tampon.size() + evts_.size() * 4);

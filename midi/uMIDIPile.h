@@ -57,6 +57,11 @@ class cMIDIPile {
   // buffer.
   void Ecrire(std::vector<uint8_t>& tampon);
   void Vider();
+  // Ends the list at tick `fin`, for a playback that must last exactly its measures: notes still
+  // sounding stop there, notes starting later and meta events later are dropped, and of the later
+  // controller, program and bend events only the last of each kind is kept, moved to `fin`, so
+  // that every channel is left where it would have gone.
+  void CouperA(int64_t fin);
 
   int Nombre() const { return static_cast<int>(evts_.size()); }
   // The events in time order.

@@ -15,7 +15,7 @@
   X(fluid_synth_all_sounds_off) X(new_fluid_audio_driver) X(delete_fluid_audio_driver)                 \
   X(new_fluid_player) X(delete_fluid_player) X(fluid_player_add) X(fluid_player_play)                  \
   X(fluid_player_get_status) X(new_fluid_file_renderer) X(delete_fluid_file_renderer)                  \
-  X(fluid_file_renderer_process_block)
+  X(fluid_file_renderer_process_block) X(fluid_synth_get_active_voice_count)
 
 #define VEXO_FONCTIONS_SDL(X)                                                                          \
   X(SDL_SetHint) X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_RWFromConstMem) X(SDL_LoadWAV_RW)     \

@@ -362,6 +362,13 @@ void TFluidMediaPlayer::Demarrer(const std::string& soundFont, const std::string
     erreurDemarrage_ = DernierMessageBrut("The SoundFont could not be loaded");
     Fs().delete_fluid_synth(s);
     s = nullptr;
+  } else if (!fichierAudio.empty()) {
+    // FluidSynth's file driver would render from its own timer whether anything sounds or not,
+    // filling the file with silence at 176 KB a second: the renderer is driven by Enregistrer().
+    Fs().fluid_settings_getnum(settings_, "synth.sample-rate", &frequence_);
+    Fs().fluid_settings_getint(settings_, "audio.period-size", &periode_);
+    renduDemarre_ = Fs().new_fluid_file_renderer(s);
+    if (!renduDemarre_) erreurDemarrage_ = DernierMessageBrut("No audio output");
   } else {
     driverDemarre_ = Fs().new_fluid_audio_driver(settings_, s);
     if (!driverDemarre_) erreurDemarrage_ = DernierMessageBrut("No audio output");
@@ -376,6 +383,16 @@ void TFluidMediaPlayer::FinirDemarrage() {
   attenteDemarrage_.stop();
   synth_ = synthDemarre_;
   driver_ = driverDemarre_;
+  rendu_ = renduDemarre_;
+  if (rendu_) {
+    try {
+      enregistreur_ = std::thread(&TFluidMediaPlayer::Enregistrer, this);
+    } catch (const std::system_error&) {
+      Fs().delete_fluid_file_renderer(rendu_);
+      rendu_ = nullptr;
+      erreurDemarrage_ = "No audio output";
+    }
+  }
   if (!erreurDemarrage_.empty()) erreur_ = QString::fromLocal8Bit(erreurDemarrage_.c_str());
   emit Demarre();
 }
@@ -384,7 +401,7 @@ void TFluidMediaPlayer::AttendrePret() { FinirDemarrage(); }
 
 bool TFluidMediaPlayer::Disponible() const {
   if (!Pret()) const_cast<TFluidMediaPlayer*>(this)->FinirDemarrage();
-  return driver_ != nullptr;
+  return driver_ != nullptr || rendu_ != nullptr;
 }
 
 TFluidMediaPlayer::~TFluidMediaPlayer() {
@@ -395,11 +412,14 @@ TFluidMediaPlayer::~TFluidMediaPlayer() {
     demarrage_.join();
     synth_ = synthDemarre_;
     driver_ = driverDemarre_;
+    rendu_ = renduDemarre_;  // its thread was never started
   }
   EndPlayer();
-  // The audio thread goes first, then the synth it renders. No SoundFont is ever unloaded while
+  // The audio threads go first, then the synth they render. No SoundFont is ever unloaded while
   // the program runs, so no delayed-unload timer can outlive the synth.
-  if (driver_) Fs().delete_fluid_audio_driver(driver_);  // the WAV file is completed here
+  FinirEnregistrement();
+  if (rendu_) Fs().delete_fluid_file_renderer(rendu_);  // the WAV file is completed here
+  if (driver_) Fs().delete_fluid_audio_driver(driver_);
   if (synth_) Fs().delete_fluid_synth(synth_);
   if (settings_) Fs().delete_fluid_settings(settings_);
 }
@@ -439,7 +459,7 @@ bool TFluidMediaPlayer::Play() {
     return false;
   }
   if (!Pret()) AttendrePret();
-  if (!driver_) {
+  if (!driver_ && !rendu_) {
     erreur_ = QStringLiteral("No audio output");
     return false;
   }
@@ -477,9 +497,15 @@ bool TFluidMediaPlayer::Play() {
   debutLecture_ = std::chrono::steady_clock::now();
   arreter_.store(false);
   fini_.store(false);
+  if (rendu_) {
+    std::lock_guard<std::mutex> verrou(mutexEnregistreur_);
+    joue_.store(true);
+    reveilEnregistreur_.notify_all();
+  }
   try {
     sequenceur_ = std::thread(&TFluidMediaPlayer::Sequencer, this, premier, msDepart_);
   } catch (const std::system_error&) {
+    joue_.store(false);
     erreur_ = QStringLiteral("The MIDI file could not be played");
     return false;
   }
@@ -541,6 +567,52 @@ void TFluidMediaPlayer::EndPlayer() {
   reveil_.notify_all();
   sequenceur_.join();
   fini_.store(false);
+  joue_.store(false);  // what still rings is recorded until it has died away
+}
+
+// The recording thread: while a playback runs or voices still sound, it renders the blocks that
+// the time elapsed since the sound began calls for; otherwise it sleeps and the file does not grow.
+void TFluidMediaPlayer::Enregistrer() {
+  using Horloge = std::chrono::steady_clock;
+  const double blocsParMs = frequence_ / 1000.0 / std::max(1, periode_);
+  std::unique_lock<std::mutex> verrou(mutexEnregistreur_);
+  bool actif = false;
+  Horloge::time_point debut;
+  qint64 rendus = 0;
+  while (!finEnregistreur_.load()) {
+    const bool sonne = (joue_.load() && !fini_.load(std::memory_order_acquire)) ||
+                       Fs().fluid_synth_get_active_voice_count(synth_) > 0;
+    if (!sonne) {
+      actif = false;
+      reveilEnregistreur_.wait_for(verrou, std::chrono::milliseconds(10), [this] {
+        return finEnregistreur_.load() || (joue_.load() && !fini_.load(std::memory_order_acquire));
+      });
+      continue;
+    }
+    if (!actif) {
+      actif = true;
+      debut = Horloge::now();
+      rendus = 0;
+    }
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Horloge::now() - debut).count();
+    const qint64 dus = static_cast<qint64>(static_cast<double>(ms) * blocsParMs) + 1;
+    verrou.unlock();
+    bool ok = true;
+    for (; ok && rendus < dus; ++rendus) ok = Fs().fluid_file_renderer_process_block(rendu_) == FLUID_OK;
+    verrou.lock();
+    if (!ok) return;  // the disk is full or the file gone: the recording ends there
+    reveilEnregistreur_.wait_for(verrou, std::chrono::milliseconds(5), [this] { return finEnregistreur_.load(); });
+  }
+}
+
+void TFluidMediaPlayer::FinirEnregistrement() {
+  if (!enregistreur_.joinable()) return;
+  {
+    std::lock_guard<std::mutex> verrou(mutexEnregistreur_);
+    finEnregistreur_.store(true);
+  }
+  reveilEnregistreur_.notify_all();
+  enregistreur_.join();
 }
 
 void TFluidMediaPlayer::Poll() {

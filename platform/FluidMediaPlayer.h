@@ -1,6 +1,8 @@
 #pragma once
 // The media player over FluidSynth: a synth with the General MIDI SoundFont playing a MIDI file
 // through the sound card, or into a WAV file when VEXO_AUDIO_FILE names one (machines without sound).
+// The WAV file holds what sounds, in real time, and not the silence between two playbacks: a
+// thread of ours renders the synth into it only while a playback runs or notes still ring.
 // The synth comes up on a worker thread, its samples loaded as the presets are used, so that the
 // window never waits for the SoundFont.
 // The file is played by a sequencer thread of our own that sends its events to the synth through
@@ -24,6 +26,7 @@
 struct _fluid_hashtable_t;
 struct _fluid_synth_t;
 struct _fluid_audio_driver_t;
+struct _fluid_file_renderer_t;
 
 // The SoundFont used when none is given: VEXO_SOUNDFONT, else the Debian General MIDI one.
 QString CheminSoundFont();
@@ -87,6 +90,8 @@ class TFluidMediaPlayer : public TMediaPlayer {
   void FinirDemarrage();  // takes the worker's synth and driver, then sends Demarre()
   void Demarrer(const std::string& soundFont, const std::string& fichierAudio);  // the worker's body
   void Sequencer(size_t premier, qint64 msDepart);  // the sequencer thread's body
+  void Enregistrer();  // the audio file's thread body
+  void FinirEnregistrement();  // stops and joins it
   bool SequenceurFini() const { return fini_.load(std::memory_order_acquire); }
 
   _fluid_hashtable_t* settings_ = nullptr;
@@ -129,6 +134,19 @@ class TFluidMediaPlayer : public TMediaPlayer {
   int prochaineEpingle_ = 16;
   _fluid_audio_driver_t* driverDemarre_ = nullptr;
   std::string erreurDemarrage_;
+  // The audio file: FluidSynth's file renderer, used only by the recording thread and freed once
+  // that thread is joined. The thread sleeps while nothing sounds.
+  _fluid_file_renderer_t* rendu_ = nullptr;
+  _fluid_file_renderer_t* renduDemarre_ = nullptr;
+  double frequence_ = 44100;  // samples per second
+  int periode_ = 64;          // samples per rendered block
+  std::thread enregistreur_;
+  std::mutex mutexEnregistreur_;
+  std::condition_variable reveilEnregistreur_;
+  // Both set under mutexEnregistreur_ (so that the thread cannot miss the wake-up) and atomic (so
+  // that it may read them between waits).
+  std::atomic<bool> joue_{false};  // a playback's sequencer runs
+  std::atomic<bool> finEnregistreur_{false};
 };
 
 // The program's media player.

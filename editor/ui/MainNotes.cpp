@@ -23,6 +23,7 @@
 #include "editor/state/RedessinSaisie.h"
 #include "settings/Config.h"
 #include "song/Song.h"
+#include "view/ui/PanelZoneAffScroll.h"
 
 void TForm1::BrancherCommandesNotes() {
   const struct {
@@ -54,6 +55,13 @@ void TForm1::BrancherCommandesNotes() {
   // command took, and Undo must be able to take the chord back.
   DefinirExecute(&TForm1::Ac_Note_Accord, [this] {
     ExecuterDialogueAccord(this);
+    // The dialog may have added or removed diagrams of the strip above the score, whatever it
+    // answered: the strip takes its new height, the scroll range follows and the strip is drawn.
+    if (ZoneAffScroll) {
+      ZoneAffScroll->DessinerBandeDiagrammes();
+      ZoneAffScroll->MajBarreDefilement();
+      ZoneAffScroll->DefilerVuePartition();
+    }
     DessinerLigneAccords();
     emit Notificateur().mesureModifiee(Partition.MesureCourante);
     RafraichirActions();

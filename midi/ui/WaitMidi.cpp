@@ -1,12 +1,20 @@
 #include "midi/ui/WaitMidi.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "platform/Evenements.h"
 
 TWaitMidiForm* WaitMidiForm = nullptr;
+
+namespace {
+// Long enough for a window manager to map the window, short enough never to be noticed.
+constexpr int kAttenteAffichageMs = 1000;
+}  // namespace
 
 TWaitMidiForm::TWaitMidiForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("WaitMidiForm"));
@@ -23,17 +31,36 @@ TWaitMidiForm::TWaitMidiForm(QWidget* parent) : QDialog(parent) {
   setFixedWidth(320);
 }
 
+void TWaitMidiForm::paintEvent(QPaintEvent* e) {
+  QDialog::paintEvent(e);
+  peint_ = true;
+}
+
+void TWaitMidiForm::AttendrePeint() {
+  // A window just shown is mapped and exposed by the window system later; a repaint before that
+  // paints nothing, and the scan that follows would keep it blank to its end.
+  peint_ = false;
+  const auto expose = [this] { return windowHandle() && windowHandle()->isExposed(); };
+  if (expose()) repaint();
+  QTimer reveil;  // wakes the wait when nothing else arrives
+  reveil.start(10);
+  QElapsedTimer t;
+  t.start();
+  while (!(peint_ && expose()) && t.elapsed() < kAttenteAffichageMs) LaisserPasserMessages(true);
+  LaisserPasserMessages();
+}
+
 void TWaitMidiForm::Etape(const QString& texte) {
   Etat->setText(texte);
   ProgressBar1->setValue(0);
   show();
   raise();
-  repaint();
-  LaisserPasserMessages();
+  AttendrePeint();
 }
 
 void TWaitMidiForm::Progression(int valeur) {
   if (valeur == ProgressBar1->value()) return;
   ProgressBar1->setValue(valeur);
   ProgressBar1->repaint();
+  LaisserPasserMessages();  // a window system's expose or a timer, between two steps of the bar
 }

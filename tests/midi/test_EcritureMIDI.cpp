@@ -408,6 +408,42 @@ TEST_F(EcritureMIDI, MixTableChangesAndRamps) {
   EXPECT_EQ(vol.back().temps, 14 * 96);
 }
 
+// A playback lasts its measures: a reverb ramp from the last beat and a let-ring note running
+// past the end stop there, the channel left at the ramp's final value; the export keeps them whole.
+TEST_F(EcritureMIDI, PlaybackEndsWithItsLastMeasure) {
+  NouveauMorceau(1);
+  AjouterTemps(1, 1, 1440);
+  TTemps& t = AjouterTemps(1, 1, 480, 1, 5);
+  t.Notes[1].Effet = 7;  // let ring
+  cTableMixEvent& mix = t.MixTable.emplace();
+  mix.Reverb = 100;
+  mix.TransReverb = 8;  // four steps a beat over eight beats: far past the measure
+  for (const int mode : {MODE_MIDI_MESURE, MODE_MIDI_DEBUT, MODE_MIDI_POSITION, MODE_MIDI_EXPORT}) {
+    SCOPED_TRACE(mode);
+    TLecture l = Ecrire(mode);
+    long dernier = 0, finPiste = 0;
+    std::vector<int> reverb;
+    for (const auto& e : l.evts) {
+      if (e.piste < 2) continue;
+      if (e.type == "End_track") finPiste = std::max(finPiste, e.temps);
+      else dernier = std::max(dernier, e.temps);
+      if (e.type == "Control_c" && e.args.value(0) == "0" && e.args.value(1) == "91") reverb.push_back(e.args[2].toInt());
+    }
+    ASSERT_FALSE(reverb.empty());
+    EXPECT_EQ(reverb.back(), 100);
+    ASSERT_EQ(l.De("Note_off_c", 2).size(), 1u);
+    if (mode == MODE_MIDI_EXPORT) {
+      EXPECT_EQ(dernier, 1440 + 8 * 4 * 120);
+      EXPECT_EQ(reverb.size(), 1u + 32u);
+      continue;
+    }
+    EXPECT_EQ(dernier, 1920);
+    EXPECT_EQ(finPiste, 1920);
+    EXPECT_EQ(l.De("Note_off_c", 2)[0].temps, 1920);
+    EXPECT_EQ(reverb.size(), 1u + 4u + 1u);  // set-up, the steps within the measure, the final value
+  }
+}
+
 TEST_F(EcritureMIDI, OneBeatAndModesRanges) {
   NoteParMesure(3);
   PisteCourante = 2;

@@ -99,6 +99,25 @@ TEST_F(NotesMesuresTest, DecoupageEnTemps) {
   EXPECT_EQ(p.Mesure(1)->Temps[1][7].NbHauteurs, 2);  // the repeated pitch of the chord is written once
 }
 
+// Every closed measure keeps its filled length, whether it was full already, completed with rests,
+// left over-full or cut at the beat limit.
+TEST_F(NotesMesuresTest, ChaqueMesureGardeSaDureeRemplie) {
+  Creer({{60, 4}, {62, 4}, {64, 4}, {65, 1}});
+  ASSERT_EQ(p.NbMesures, 4);
+  for (int m = 1; m <= 4; ++m) EXPECT_EQ(p.Mesure(m)->DureeRemplie[1], 4.0) << m;
+  EXPECT_EQ(p.Mesure(1)->DureeRemplie[2], 0.0);  // a track left empty
+
+  TMesure& trop = *p.Mesure(2);
+  trop.Temps[1][++trop.NbTemps[1]].Duree = 480;
+  CompleterMesure(p, 1, 2);
+  EXPECT_EQ(trop.DureeRemplie[1], 5.0);
+
+  SetUp();
+  ASSERT_TRUE(CreerMesuresSignatures(p, {{0, 32, 0}}, 480));
+  Creer(std::vector<TNoteImport>(200, {60, 1.0 / 16}));
+  EXPECT_EQ(p.Mesure(1)->DureeRemplie[1], 4.0);  // 64 sixty-fourths of its 128 quarters
+}
+
 TEST_F(NotesMesuresTest, PlafondDeTempsEtDeMesures) {
   // 32/1 measures hold 128 quarters: 200 sixty-fourths ask for more than 64 beats.
   ASSERT_TRUE(CreerMesuresSignatures(p, {{0, 32, 0}}, 480));

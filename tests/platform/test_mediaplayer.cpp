@@ -213,6 +213,52 @@ TEST(FluidMediaPlayer, PlaysIntoTheAudioFileToCompletion) {
   EXPECT_GT(CreteWav(wav), 1000);
 }
 
+namespace {
+// Bytes of sound in a WAV file (its data chunk); -1 when it is no WAV file.
+qint64 OctetsSonWav(const QString& chemin) {
+  QFile f(chemin);
+  if (!f.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray b = f.readAll();
+  const qsizetype data = b.indexOf("data", 12);
+  if (!b.startsWith("RIFF") || data < 0 || data + 8 > b.size()) return -1;
+  return b.size() - (data + 8);
+}
+}  // namespace
+
+// The audio file records what sounds, not the time the player sits idle: two idle stretches of a
+// second and a half around a half-second note add nothing, and the note is there whole.
+TEST(FluidMediaPlayer, TheAudioFileSkipsTheIdleTime) {
+  EXIGER_SOUNDFONT();
+  QTemporaryDir dir;
+  const QString midi = dir.filePath("n.mid"), wav = dir.filePath("idle.wav");
+  Ecrire(midi, PetitMidi(1));
+  constexpr qint64 kOctetsParSeconde = 44100 * 4;
+  QElapsedTimer vie;
+  {
+    qputenv("VEXO_AUDIO_FILE", wav.toLocal8Bit());
+    TFluidMediaPlayer player;
+    qunsetenv("VEXO_AUDIO_FILE");
+    vie.start();
+    ASSERT_TRUE(player.Disponible()) << player.Erreur().toStdString();
+    const auto attendre = [](int ms) {
+      QEventLoop boucle;
+      QTimer::singleShot(ms, &boucle, &QEventLoop::quit);
+      boucle.exec();
+    };
+    attendre(1500);
+    ASSERT_TRUE(player.Open(midi));
+    ASSERT_TRUE(player.Play());
+    attendre(600);
+    EXPECT_FALSE(player.EnLecture());
+    player.Close();
+    attendre(1500);
+  }
+  const qint64 octets = OctetsSonWav(wav);
+  EXPECT_GE(octets, kOctetsParSeconde * 45 / 100);            // the half-second note
+  EXPECT_LT(octets, kOctetsParSeconde * (vie.elapsed() - 2500) / 1000);  // not the three idle seconds
+  EXPECT_GT(CreteWav(wav), 1000);
+}
+
 // The synth is held back until the main window has painted (LibererDemarrage), then comes up and
 // says so once on the GUI thread.
 TEST(FluidMediaPlayer, SynthWaitsUntilReleasedThenComesUp) {

@@ -4,10 +4,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <climits>
 
@@ -16,6 +19,7 @@
 #include "files/FileCommands.h"
 #include "midi/ImportMIDI.h"
 #include "midi/ui/SelMIDI.h"
+#include "midi/ui/WaitMidi.h"
 #include "song/Accordages.h"
 #include "settings/Langue.h"
 #include "tests/midi/smf_outils.h"
@@ -311,5 +315,34 @@ TEST(ImportMIDI, ArrangementDenseSansDerive) {
       EXPECT_LE(ecart(source[v], importes), pas) << "track " << t << " at " << q << " steps a quarter";
       EXPECT_LE(ecart(importes, source[v]), pas) << "track " << t << " at " << q << " steps a quarter";
     }
+  }
+}
+
+// The progress window is on the screen, painted with its stage text, when a stage hands the thread
+// back to the work that follows; each step of the bar is painted at once.
+TEST(ImportMIDI, FenetreDAttentePeinteAvantLeTravail) {
+  struct Peintures : QObject {
+    int n = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      n += e->type() == QEvent::Paint;
+      return false;
+    }
+  };
+  for (int etape = 0; etape < 2; ++etape) {
+    SCOPED_TRACE(etape);
+    TWaitMidiForm fenetre;
+    Peintures barre, etat;
+    fenetre.ProgressBar1->installEventFilter(&barre);
+    fenetre.Etat->installEventFilter(&etat);
+    if (etape == 1) fenetre.Etape("first");
+    const int avant = etat.n;
+    fenetre.Etape("Looking for the tracks...");
+    ASSERT_NE(fenetre.windowHandle(), nullptr);
+    EXPECT_TRUE(fenetre.windowHandle()->isExposed());
+    EXPECT_GT(etat.n, avant);
+    const int peintures = barre.n;
+    fenetre.Progression(5);
+    EXPECT_GT(barre.n, peintures);
+    EXPECT_EQ(fenetre.ProgressBar1->value(), 5);
   }
 }

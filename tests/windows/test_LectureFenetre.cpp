@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QTemporaryDir>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "dialogs/Classiq.h"
@@ -21,6 +23,7 @@
 #include "tests/midi/midi_outils.h"
 #include "platform/Folders.h"
 #include "platform/MediaPlayer.h"
+#include "view/MiseEnPageVue.h"
 #include "settings/Mess.h"
 
 using namespace midi_test;
@@ -112,4 +115,61 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
   DynaForm = nullptr;
   InstallerReponseMessage({});
   QDir::setCurrent(dossierCourant);
+}
+
+// A play command given while the current measure holds an edit not yet committed shows that edit
+// in the score view, for every play command, and the view keeps it after the playback.
+TEST(LectureFenetre, PlayShowsTheMeasureBeingEdited) {
+  EXIGER_SOUNDFONT();
+  OptionsNeutres();
+  QTemporaryDir dir;
+  InstallerReponseMessage([](const TDemandeMessage&) { return ID_OK; });
+  const QString dossierCourant = QDir::currentPath(), repWindows = RepWindows;
+  RepWindows = DossierConfiguration();
+  PisteCourante = 1;
+  qputenv("VEXO_AUDIO_FILE", dir.filePath("edition.wav").toLocal8Bit());  // no sound device needed
+  {
+    TForm1 f;
+    qunsetenv("VEXO_AUDIO_FILE");
+    f.LigneCommande.clear();
+    f.FormActivate();
+    f.MediaPlayer1->AttendrePret();
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    for (int k = 0; k < 100 && !MIDIDisponible; ++k) QTest::qWait(20);  // the output test follows the synth
+    ASSERT_EQ(MIDIDisponible, 1);
+    Partition.Tempo = 999;  // a short measure
+    for (QAction* jouer : {f.Ac_Son_LectureMesureEC, f.Ac_Son_LecturePosEC, f.Ac_Son_LectureDebut}) {
+      SCOPED_TRACE(jouer->objectName().toStdString());
+      Partition.MesureCourante = 1;
+      const int avant = VuePartition.Mesures[1].NbTemps;
+      f.Ed_Invisible->setFocus();
+      Curseur.Temps = avant + 1;  // the input slot
+      QTest::keyClick(f.Ed_Invisible, Qt::Key_5);
+      QTest::keyClick(f.Ed_Invisible, Qt::Key_Right);
+      ASSERT_TRUE(f.BT_AnnulerMesure->isEnabled());
+      ASSERT_EQ(Partition.Mesure(1)->NbTemps[1], avant + 1);
+      EXPECT_EQ(VuePartition.Mesures[1].NbTemps, avant);  // the view waits for the commit
+      f.Executer(jouer);
+      EXPECT_TRUE(f.LectureEnCours());
+      EXPECT_EQ(VuePartition.Mesures[1].NbTemps, avant + 1);
+      QEventLoop boucle;
+      QTimer tic;
+      QObject::connect(&tic, &QTimer::timeout, [&] {
+        if (!f.LectureEnCours()) boucle.quit();
+      });
+      tic.start(20);
+      QTimer::singleShot(5000, &boucle, &QEventLoop::quit);
+      boucle.exec();
+      ASSERT_FALSE(f.LectureEnCours());
+      EXPECT_EQ(VuePartition.Mesures[1].NbTemps, avant + 1);
+    }
+    Modifie = 0;  // no save question
+    f.FormCloseQuery();
+  }
+  MIDIDisponible = 0;
+  InstallerReponseMessage({});
+  QDir::setCurrent(dossierCourant);
+  RepWindows = repWindows;
 }

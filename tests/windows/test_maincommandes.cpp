@@ -42,6 +42,8 @@
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 #include "song/ListesAccords.h"
+#include "view/MiseEnPageVue.h"
+#include "view/ui/PanelZoneAffScroll.h"
 #include "FenetreFixture.h"
 
 namespace {
@@ -479,6 +481,44 @@ TEST_F(Fenetre, ChordChosenForTheInputSlotPutsItsNotes) {
     EXPECT_GE(jouees, 3);
   }
   ViderListeAccords(AccordsDejaUtilises, NbAccordsDejaUtilises);
+}
+
+// Whatever the chord dialog answers, the diagram strip above the score takes the chords it added to
+// or removed from its list: its height, the scroll range and its picture follow at once.
+TEST_F(Fenetre, ChordStripFollowsTheDialogWhateverItsAnswer) {
+  const bool affiche = ParamEcran.AffListChord;
+  ParamEcran.AffListChord = true;
+  InstallerReponseMessage([](const TDemandeMessage&) { return ID_OUI; });  // the removal's question
+  ASSERT_EQ(NbAccordsImprimer, 0);
+  QScrollBar* sb = f->ScrollBarZoneAffScroll;
+  for (const bool ajout : {true, false}) {
+    SCOPED_TRACE(ajout);
+    SurDialogue([ajout](QWidget* w) {
+      auto* d = qobject_cast<TSais_Ac_Form*>(w);
+      ASSERT_NE(d, nullptr);
+      if (ajout) {
+        d->Fondamentale->setCurrentRow(0);
+        d->FondamentaleClick();
+        d->BoutonListeClick(1, 0);
+      } else {
+        d->Imprimer->setCurrentRow(0);
+        d->BoutonListeClick(1, 1);
+      }
+      d->reject();
+    });
+    Touche(Qt::Key_A);
+    f->activateWindow();  // given back by the window manager once the dialog is gone
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    EXPECT_EQ(NbAccordsImprimer, ajout ? 1 : 0);
+    const int h = VuePartition.HauteurDiagrammes;
+    EXPECT_EQ(h > 0, ajout);
+    EXPECT_EQ(sb->minimum(), -h);
+    EXPECT_EQ(VuePartition.HautDiagrammes, -sb->value() - h);
+    if (ajout) {
+      EXPECT_FALSE(f->ZoneAffScroll->Bandes[0].isNull());
+    }
+  }
+  ParamEcran.AffListChord = affiche;
 }
 
 // Cancelling the strum dialog leaves the beat with no strum, one of the other direction included.
