@@ -259,6 +259,8 @@ void ImporterTablatureASCII(const TTablatureASCII& tab) {
     mes.NbTemps[piste] = n;
     Partition.MesureCourante = m;
     PreparerTempsSaisie();
+    // The song file keeps each measure's filled length; no edit zone shows these measures yet.
+    mes.DureeRemplie[piste] = DureeMesureEnNoires(mes, piste);
   }
   SupprimerMesuresVidesFin();
   Partition.MesureCourante = 1;

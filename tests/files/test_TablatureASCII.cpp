@@ -180,6 +180,8 @@ TEST_F(TablatureASCIIChanson, ImportReplacesTheCurrentTrackOnly) {
   EXPECT_EQ(B(2, 1, 1).Duree, B(1, 1, 1).Duree);  // the input slot is ready after the beat
   EXPECT_EQ(B(2, 1, 1).Notes[6].Frette, FRETTE_AUCUNE);
   EXPECT_TRUE(messages.empty());
+  // Each imported measure keeps its filled length, as the song file stores it.
+  for (int m = 1; m <= 3; ++m) EXPECT_DOUBLE_EQ(M(m).DureeRemplie[1], B(1, 1, m).Duree / double(TICKS_NOIRE)) << m;
 
   // Appended measures continue the signature of the one before.
   ImporterTablatureASCII(Lire("|0-|1-|2-|3-|4-|5-|"));
