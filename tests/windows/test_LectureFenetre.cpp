@@ -28,6 +28,22 @@
 
 using namespace midi_test;
 
+namespace {
+
+// Runs the event loop until the window's playback has ended, or for `ms` at most.
+void AttendreFinLecture(TForm1& f, int ms) {
+  QEventLoop boucle;
+  QTimer tic;
+  QObject::connect(&tic, &QTimer::timeout, [&] {
+    if (!f.LectureEnCours()) boucle.quit();
+  });
+  tic.start(20);
+  QTimer::singleShot(ms, &boucle, &QEventLoop::quit);
+  boucle.exec();
+}
+
+}  // namespace
+
 TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
   EXIGER_SOUNDFONT();
   OptionsNeutres();
@@ -70,14 +86,7 @@ TEST(LectureFenetre, MainWindowPlaysThroughItsMediaPlayer) {
     EXPECT_FALSE(f.Ac_Son_LectureDebut->isEnabled());
     EXPECT_TRUE(f.Ac_Son_Stop->isEnabled());
     EXPECT_EQ(PleinEcranActif, 1);  // the playback layout shows the whole score
-    QEventLoop boucle;
-    QTimer tic;
-    QObject::connect(&tic, &QTimer::timeout, [&] {
-      if (!f.LectureEnCours()) boucle.quit();
-    });
-    tic.start(50);
-    QTimer::singleShot(10000, &boucle, &QEventLoop::quit);
-    boucle.exec();
+    AttendreFinLecture(f, 10000);
     EXPECT_FALSE(f.LectureEnCours());
     EXPECT_FALSE(f.TimerMidi->isActive());
     EXPECT_TRUE(f.Ac_Son_LectureDebut->isEnabled());
@@ -154,14 +163,7 @@ TEST(LectureFenetre, PlayShowsTheMeasureBeingEdited) {
       f.Executer(jouer);
       EXPECT_TRUE(f.LectureEnCours());
       EXPECT_EQ(VuePartition.Mesures[1].NbTemps, avant + 1);
-      QEventLoop boucle;
-      QTimer tic;
-      QObject::connect(&tic, &QTimer::timeout, [&] {
-        if (!f.LectureEnCours()) boucle.quit();
-      });
-      tic.start(20);
-      QTimer::singleShot(5000, &boucle, &QEventLoop::quit);
-      boucle.exec();
+      AttendreFinLecture(f, 5000);
       ASSERT_FALSE(f.LectureEnCours());
       EXPECT_EQ(VuePartition.Mesures[1].NbTemps, avant + 1);
     }
