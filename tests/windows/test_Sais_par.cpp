@@ -91,10 +91,14 @@ TEST_F(SaisPartition, ButtonsStepOncePerClickWithinTheirRanges) {
 // The mixer's labels take their letters from the same set as the other captions, after "Capo"; a
 // label whose letters are all taken keeps none.
 TEST_F(SaisPartition, MixerLabelsTakeAccelerators) {
+  // The English captions, whatever language an earlier test left loaded.
+  const QStringList lignes = LignesPatch;
   const bool avant = RaccourcisAuto;
+  ASSERT_TRUE(ChargerLignesPatch(QString(VEXO_LANG_DIR) + QStringLiteral("/English.sqg")));
   RaccourcisAuto = true;
   TSais_Partition d;
   RaccourcisAuto = avant;
+  LignesPatch = lignes;
   EXPECT_EQ(d.Lab_Capo->text(), "Ca&po");
   EXPECT_EQ(d.Lab_Volume->text(), "&Volume");
   EXPECT_EQ(d.Lab_Panoramique->text(), "Pa&n");
