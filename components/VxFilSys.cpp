@@ -711,6 +711,15 @@ TVxFileListBox::TVxFileListBox(QWidget* parent) : QListWidget(parent), TCadreVue
   AdopterParArbres();
 }
 
+void TVxFileListBox::SetColor(TColor c) {
+  if (c == couleur_) return;
+  couleur_ = c;
+  QPalette p = palette();
+  p.setColor(QPalette::Base, ToQColor(c));
+  setPalette(p);
+  if (Cadre.FrameVisible) update();
+}
+
 void TVxFileListBox::AdopterParArbres() {
   QWidget* fenetre = parentWidget() ? window() : nullptr;
   if (!fenetre) return;

@@ -208,6 +208,9 @@ class TVxFileListBox : public QListWidget, public TCadreVue {
   // Above 0: the entries run in that many columns, top to bottom.
   int Columns() const { return colonnes_; }
   void SetColumns(int n);
+  // The list's background; a change repaints a visible frame with it.
+  TColor Color() const { return couleur_; }
+  void SetColor(TColor c);
   // The selected file's full path; empty when none.
   QString FileName() const;
   // The selected file's path in its long and its short form.
@@ -236,6 +239,7 @@ class TVxFileListBox : public QListWidget, public TCadreVue {
   QString dossier_, mask_ = QStringLiteral("*");
   bool glyphes_ = true, occupe_ = false;
   int hauteur_ = 18, colonnes_ = 0, resteMolette_ = 0;
+  TColor couleur_ = 0xFFFFFF;
   std::vector<TVxFileInfo> infos_;
 };
 

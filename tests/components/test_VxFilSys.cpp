@@ -249,6 +249,17 @@ TEST(VxFilSys, FramesShowAroundTheViewAndRepaintWhenSet) {
       EXPECT_EQ(im.pixel(p), qRgb(255, 0, 0)) << p.x() << "," << p.y();
     w->removeEventFilter(&peint);
   }
+  {
+    // The file list's colour fills its background and repaints the visible frame.
+    CompteurPeinture peint;
+    fl.installEventFilter(&peint);
+    fl.SetColor(0x00FFFF);
+    QCoreApplication::processEvents();
+    EXPECT_GT(peint.n, 0) << "the file list's colour";
+    fl.removeEventFilter(&peint);
+    const QImage im = fl.viewport()->grab().toImage();
+    EXPECT_EQ(im.pixel(im.width() - 2, im.height() - 2), qRgb(255, 255, 0));
+  }
   CompteurPeinture peint;
   t.viewport()->installEventFilter(&peint);
   t.SetSelectionPen({0x00FF00, 1, TPenStyle::psDot});
