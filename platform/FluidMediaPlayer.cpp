@@ -132,6 +132,17 @@ struct TMarcheTempo {
     return static_cast<qint64>(std::nearbyint((us + static_cast<double>(tick - depuis) * tempo) / c.Division / 1000.0));
   }
 };
+
+// Ends one of the player's threads: its stop flag is raised under its mutex, so that the thread
+// cannot miss the wake-up between its test and its wait, then the thread is joined.
+void ArreterFil(std::thread& fil, std::mutex& m, std::condition_variable& reveil, std::atomic<bool>& arret) {
+  {
+    std::lock_guard<std::mutex> verrou(m);
+    arret.store(true);
+  }
+  reveil.notify_all();
+  fil.join();
+}
 }  // namespace
 
 qint64 TCarteTempo::Ms(qint64 tick) const { return TMarcheTempo{*this}.Ms(tick); }
@@ -560,12 +571,7 @@ qint64 TFluidMediaPlayer::Length() const { return ouvert_ ? carte_.DureeMs() : 0
 
 void TFluidMediaPlayer::EndPlayer() {
   if (!sequenceur_.joinable()) return;
-  {
-    std::lock_guard<std::mutex> verrou(mutexSequenceur_);
-    arreter_.store(true);
-  }
-  reveil_.notify_all();
-  sequenceur_.join();
+  ArreterFil(sequenceur_, mutexSequenceur_, reveil_, arreter_);
   fini_.store(false);
   joue_.store(false);  // what still rings is recorded until it has died away
 }
@@ -579,14 +585,12 @@ void TFluidMediaPlayer::Enregistrer() {
   bool actif = false;
   Horloge::time_point debut;
   qint64 rendus = 0;
+  const auto sequence = [this] { return joue_.load() && !SequenceurFini(); };
   while (!finEnregistreur_.load()) {
-    const bool sonne = (joue_.load() && !fini_.load(std::memory_order_acquire)) ||
-                       Fs().fluid_synth_get_active_voice_count(synth_) > 0;
-    if (!sonne) {
+    if (!sequence() && Fs().fluid_synth_get_active_voice_count(synth_) <= 0) {
       actif = false;
-      reveilEnregistreur_.wait_for(verrou, std::chrono::milliseconds(10), [this] {
-        return finEnregistreur_.load() || (joue_.load() && !fini_.load(std::memory_order_acquire));
-      });
+      reveilEnregistreur_.wait_for(verrou, std::chrono::milliseconds(10),
+                                   [&] { return finEnregistreur_.load() || sequence(); });
       continue;
     }
     if (!actif) {
@@ -607,12 +611,7 @@ void TFluidMediaPlayer::Enregistrer() {
 
 void TFluidMediaPlayer::FinirEnregistrement() {
   if (!enregistreur_.joinable()) return;
-  {
-    std::lock_guard<std::mutex> verrou(mutexEnregistreur_);
-    finEnregistreur_.store(true);
-  }
-  reveilEnregistreur_.notify_all();
-  enregistreur_.join();
+  ArreterFil(enregistreur_, mutexEnregistreur_, reveilEnregistreur_, finEnregistreur_);
 }
 
 void TFluidMediaPlayer::Poll() {

@@ -143,8 +143,8 @@ class TFluidMediaPlayer : public TMediaPlayer {
   std::thread enregistreur_;
   std::mutex mutexEnregistreur_;
   std::condition_variable reveilEnregistreur_;
-  // Both set under mutexEnregistreur_ (so that the thread cannot miss the wake-up) and atomic (so
-  // that it may read them between waits).
+  // Raised under mutexEnregistreur_, so that the thread cannot miss the wake-up (lowering needs no
+  // wake-up), and atomic, so that it may read them between waits.
   std::atomic<bool> joue_{false};  // a playback's sequencer runs
   std::atomic<bool> finEnregistreur_{false};
 };
