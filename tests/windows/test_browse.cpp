@@ -349,6 +349,14 @@ class Browser : public EditTest {
     CheminFichier = QDir(tmp.path()).filePath(nom);
     ASSERT_TRUE(EnregistrerFichier());
   }
+  // The browser shown on the temporary folder, its plays counted and none ever running.
+  void Montrer(TBrowseForm& f, int& lectures) {
+    f.JouerDepuisDebut = [&lectures] { ++lectures; };
+    f.LectureEnCours = [] { return false; };
+    f.show();
+    QCoreApplication::processEvents();  // the window's first activation reads its settings
+    ASSERT_TRUE(f.SystemTreeView1->SetCurrentPath(tmp.path()));
+  }
 };
 
 }  // namespace
@@ -362,11 +370,7 @@ TEST_F(Browser, ListsSortsLoadsAndPlaysInTurn) {
 
   TBrowseForm f(nullptr, {tmp.path()});
   int lectures = 0;
-  f.JouerDepuisDebut = [&] { ++lectures; };
-  f.LectureEnCours = [] { return false; };
-  f.show();
-  QCoreApplication::processEvents();  // the window's first activation reads its settings
-  ASSERT_TRUE(f.SystemTreeView1->SetCurrentPath(tmp.path()));
+  Montrer(f, lectures);
   ASSERT_EQ(f.ListView1->topLevelItemCount(), 3);
   auto noms = [&] {
     QStringList r;
@@ -515,11 +519,7 @@ TEST_F(Browser, PlayThroughGoesOnPastAnUnreadableFile) {
   NouvellePartition();
   TBrowseForm f(nullptr, {tmp.path()});
   int lectures = 0;
-  f.JouerDepuisDebut = [&] { ++lectures; };
-  f.LectureEnCours = [] { return false; };
-  f.show();
-  QCoreApplication::processEvents();
-  ASSERT_TRUE(f.SystemTreeView1->SetCurrentPath(tmp.path()));
+  Montrer(f, lectures);
   ASSERT_EQ(f.ListView1->topLevelItemCount(), 3);
   f.Ecouter->setChecked(true);
   f.JumpAfter->setCurrentIndex(1);
