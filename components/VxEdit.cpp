@@ -123,14 +123,11 @@ void TVxMemo::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TVxMemo::wheelEvent(QWheelEvent* e) {
-  // Only vertical steps count, and a touchpad's small ones add up to whole notches; a turn the
-  // other way starts a new count.
-  const int dy = e->angleDelta().y();
-  if ((dy > 0 && wheelSum_ < 0) || (dy < 0 && wheelSum_ > 0)) wheelSum_ = 0;
-  wheelSum_ += dy;
+  // Only vertical steps count, in whole notches.
+  const int crans = CransMolette(wheelSum_, e->angleDelta().y());
   const int lines = (e->modifiers() & Qt::ControlModifier) ? QApplication::wheelScrollLines() : 1;
-  for (; std::abs(wheelSum_) >= kWheelNotch; wheelSum_ -= wheelSum_ > 0 ? kWheelNotch : -kWheelNotch) {
-    const bool up = wheelSum_ > 0;
+  for (int i = 0; i < std::abs(crans); ++i) {
+    const bool up = crans > 0;
     if (up && OnMouseWheelUp) OnMouseWheelUp(e->modifiers(), e->position().toPoint());
     if (!up && OnMouseWheelDown) OnMouseWheelDown(e->modifiers(), e->position().toPoint());
     verticalScrollBar()->setValue(verticalScrollBar()->value() + (up ? -lines : lines));

@@ -53,7 +53,6 @@ class TVxMemo : public QPlainTextEdit {
  private:
   void Report();
   void ReportClipboard();
-  static constexpr int kWheelNotch = 120;  // a wheel's notch in angle units
   bool frameFlat_ = false, frameVisible_ = false, mouseOver_ = false, shown_ = false;
   int wheelSum_ = 0;  // vertical wheel steps not yet a whole notch
   TFrameStyle frameStyle_ = TFrameStyle::fsFlat;

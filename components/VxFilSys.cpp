@@ -77,9 +77,7 @@ void EvenementCadre(W* w, TCadreControle& cadre, QEvent* e, const std::function<
 // Returns false for a sideways wheel, which the view handles as usual.
 bool DefilerParLignes(QAbstractItemView* v, QWheelEvent* e, int& reste) {
   if (e->angleDelta().y() == 0) return false;
-  reste += e->angleDelta().y();
-  const int crans = reste / 120;
-  reste -= crans * 120;
+  const int crans = CransMolette(reste, e->angleDelta().y());
   QScrollBar* b = v->verticalScrollBar();
   const int cible = b->value() - crans * QApplication::wheelScrollLines() * b->singleStep();
   if (crans != 0) b->setValue(std::max(0, cible));
