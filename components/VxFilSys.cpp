@@ -56,22 +56,6 @@ void MontrerChemin(QLabel* l, const QString& chemin, int largeur) {
 
 TColor EnTColor(const QColor& c) { return TColor(c.red() | c.green() << 8 | c.blue() << 16); }
 
-template <class W>
-void EvenementCadre(W* w, TCadreControle& cadre, QEvent* e, const std::function<void()>& entree,
-                    const std::function<void()>& sortie) {
-  if (e->type() == QEvent::Paint && cadre.FrameVisible) {
-    // The band under the frame, where the plain panel was drawn.
-    QPainter p(w);
-    const QColor fond = w->palette().color(QPalette::Base);
-    const int l = w->width(), h = w->height(), b = TCadreVue::kLargeurCadre;
-    for (const QRect& r : {QRect(0, 0, l, b), QRect(0, h - b, l, b), QRect(0, 0, b, h), QRect(l - b, 0, b, h)})
-      p.fillRect(r, fond);
-  }
-  cadre.Evenement(w, e, EnTColor(w->palette().color(QPalette::Base)));
-  if (e->type() == QEvent::Enter && entree) entree();
-  if (e->type() == QEvent::Leave && sortie) sortie();
-}
-
 // Line-wise wheel: a notch moves the view by the system's wheel scroll lines; upwards it stops at
 // the first line, so the top is always within reach.
 // Returns false for a sideways wheel, which the view handles as usual.
@@ -360,44 +344,36 @@ QStringList SousDossiers(const QString& dossier) {
 
 // ---- The frame of the tree and the lists ----
 
-void TCadreVue::SetFrameColor(TColor c) {
-  Cadre.FrameColor = c;
-  vue_->update();
-}
-
-void TCadreVue::SetFrameFlatStyle(TFrameStyle s) {
-  Cadre.FrameFlatStyle = s;
-  vue_->update();
-}
-
-void TCadreVue::SetFrameFocusStyle(TFrameStyle s) {
-  Cadre.FrameFocusStyle = s;
-  vue_->update();
-}
-
-void TCadreVue::SetFrameSides(TSides s) {
-  Cadre.FrameSides = s;
-  vue_->update();
-}
-
-void TCadreVue::SetFrameStyle(TFrameStyle s) {
-  Cadre.FrameStyle = s;
-  vue_->update();
-}
-
 void TCadreVue::SetFrameVisible(bool v) {
-  Cadre.FrameVisible = v;
+  if (cadre_.SetFrameVisible(vue_, v)) MontrerBordure();
+}
+
+void TCadreVue::SetFrameFlat(bool v) {
+  cadre_.SetFrameFlat(vue_, v);
+  MontrerBordure();
+}
+
+void TCadreVue::MontrerBordure() {
+  const bool v = cadre_.FrameVisible();
   // The frame takes the place of the style's own: a plain panel as wide as the band keeps the
   // view, its scroll bars and a tree's header inside it; the band is painted over as the control
   // paints.
   vue_->setFrameStyle(v ? QFrame::Panel | QFrame::Plain : QFrame::StyledPanel | QFrame::Sunken);
   vue_->setLineWidth(v ? kLargeurCadre : 1);
-  vue_->update();
 }
 
-void TCadreVue::SetFrameFlat(bool v) {
-  Cadre.DefinirFlat(vue_, v);
-  SetFrameVisible(Cadre.FrameVisible);
+void TCadreVue::EvenementCadre(QEvent* e, const std::function<void()>& entree, const std::function<void()>& sortie) {
+  const QColor fond = vue_->palette().color(QPalette::Base);
+  if (e->type() == QEvent::Paint && cadre_.FrameVisible()) {
+    // The band under the frame, where the plain panel was drawn.
+    QPainter p(vue_);
+    const int l = vue_->width(), h = vue_->height(), b = kLargeurCadre;
+    for (const QRect& r : {QRect(0, 0, l, b), QRect(0, h - b, l, b), QRect(0, 0, b, h), QRect(l - b, 0, b, h)})
+      p.fillRect(r, fond);
+  }
+  cadre_.Evenement(vue_, e, EnTColor(fond));
+  if (e->type() == QEvent::Enter && entree) entree();
+  if (e->type() == QEvent::Leave && sortie) sortie();
 }
 
 // ---- Directory tree ----
@@ -561,7 +537,7 @@ void TVxDirectoryTree::SelectionChangee(QTreeWidgetItem* n) {
 
 bool TVxDirectoryTree::event(QEvent* e) {
   const bool r = QTreeWidget::event(e);
-  EvenementCadre(this, Cadre, e, OnMouseEnter, OnMouseLeave);
+  EvenementCadre(e, OnMouseEnter, OnMouseLeave);
   return r;
 }
 
@@ -715,7 +691,7 @@ void TVxFileListBox::SetColor(TColor c) {
   QPalette p = palette();
   p.setColor(QPalette::Base, ToQColor(c));
   setPalette(p);
-  if (Cadre.FrameVisible) update();
+  if (Cadre().FrameVisible()) update();
 }
 
 void TVxFileListBox::AdopterParArbres() {
@@ -762,7 +738,7 @@ bool TVxFileListBox::event(QEvent* e) {
   if (e->type() == QEvent::FontChange) MajHauteur();
   if (e->type() == QEvent::ParentChange) AdopterParArbres();
   // The frame waits while the list is being read.
-  if (!occupe_) EvenementCadre(this, Cadre, e, OnMouseEnter, OnMouseLeave);
+  if (!occupe_) EvenementCadre(e, OnMouseEnter, OnMouseLeave);
   return r;
 }
 
@@ -901,7 +877,7 @@ TVxDirectoryListBox::TVxDirectoryListBox(QWidget* parent) : QListWidget(parent),
 
 bool TVxDirectoryListBox::event(QEvent* e) {
   const bool r = QListWidget::event(e);
-  EvenementCadre(this, Cadre, e, OnMouseEnter, OnMouseLeave);
+  EvenementCadre(e, OnMouseEnter, OnMouseLeave);
   return r;
 }
 

@@ -83,12 +83,13 @@ constexpr int kTailleImage = 16;
 // neither the items nor the scroll bars cover it. Each property repaints the frame when set.
 class TCadreVue {
  public:
-  TCadreControle Cadre;
-  void SetFrameColor(TColor c);
-  void SetFrameFlatStyle(TFrameStyle s);
-  void SetFrameFocusStyle(TFrameStyle s);
-  void SetFrameSides(TSides s);
-  void SetFrameStyle(TFrameStyle s);
+  const TCadreControle& Cadre() const { return cadre_; }
+  bool UseFrameController = true;  // kept only
+  void SetFrameColor(TColor c) { cadre_.SetFrameColor(vue_, c); }
+  void SetFrameFlatStyle(TFrameStyle s) { cadre_.SetFrameFlatStyle(vue_, s); }
+  void SetFrameFocusStyle(TFrameStyle s) { cadre_.SetFrameFocusStyle(vue_, s); }
+  void SetFrameSides(TSides s) { cadre_.SetFrameSides(vue_, s); }
+  void SetFrameStyle(TFrameStyle s) { cadre_.SetFrameStyle(vue_, s); }
   void SetFrameVisible(bool v);
   // On: the frame shows on all four sides in the flat style.
   void SetFrameFlat(bool v);
@@ -97,9 +98,14 @@ class TCadreVue {
 
  protected:
   explicit TCadreVue(QAbstractScrollArea* vue) : vue_(vue) {}
+  // What the view's event() runs after the standard handling: the frame and its band, and the
+  // mouse's coming and going.
+  void EvenementCadre(QEvent* e, const std::function<void()>& entree, const std::function<void()>& sortie);
 
  private:
+  void MontrerBordure();
   QAbstractScrollArea* vue_;
+  TCadreControle cadre_;
 };
 
 class TVxDirectoryTree : public QTreeWidget, public TCadreVue {

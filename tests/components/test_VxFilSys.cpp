@@ -230,9 +230,11 @@ TEST(VxFilSys, FramesShowAroundTheViewAndRepaintWhenSet) {
     const std::function<void()> reglages[] = {
         [&] { cadre->SetFrameVisible(true); },
         [&] { cadre->SetFrameColor(0x0000FF); },
+        [&] { cadre->SetFrameSides(sdLeft); },
         [&] { cadre->SetFrameSides(sdLeft | sdTop | sdRight | sdBottom); },
         [&] { cadre->SetFrameFlatStyle(TFrameStyle::fsLowered); },
         [&] { cadre->SetFrameFocusStyle(TFrameStyle::fsRaised); },
+        [&] { cadre->SetFrameStyle(TFrameStyle::fsRaised); },
         [&] { cadre->SetFrameStyle(TFrameStyle::fsFlat); },
     };
     for (size_t i = 0; i < std::size(reglages); ++i) {
