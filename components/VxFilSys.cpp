@@ -503,8 +503,11 @@ void TVxDirectoryTree::Rebuild() {
 }
 
 void TVxDirectoryTree::currentChanged(const QModelIndex& courant, const QModelIndex& precedent) {
+  // Leaving an edited node ends its rename; a window deleted under the rename's box takes the
+  // tree with it.
+  const QPointer<TVxDirectoryTree> vivant(this);
   QTreeWidget::currentChanged(courant, precedent);
-  if (retour_ || rebuilding_ || destroying_) return;
+  if (!vivant || retour_ || rebuilding_ || destroying_) return;
   QTreeWidgetItem* n = itemFromIndex(courant);
   if (!n) return;
   racineRetenue_ = RacineDe(path_);
@@ -512,7 +515,7 @@ void TVxDirectoryTree::currentChanged(const QModelIndex& courant, const QModelIn
   if (ok && !n->parent()) {
     const QString r = CheminNoeud(n);
     if (!QFileInfo(r).isDir() || !QFileInfo(r).isReadable()) {
-      QMessageBox::critical(this, QString(), TexteRacineInaccessible.arg(r));
+      if (!Erreur(TexteRacineInaccessible.arg(r))) return;
       ok = false;
     } else {
       RemplirNoeud(n);  // new top-level folders appear
@@ -529,15 +532,37 @@ void TVxDirectoryTree::currentChanged(const QModelIndex& courant, const QModelIn
 
 void TVxDirectoryTree::SelectionChangee(QTreeWidgetItem* n) {
   path_ = CheminNoeud(n);
+  CheminChange();
+}
+
+void TVxDirectoryTree::CheminChange() {
   if (RacineDe(path_) != racineRetenue_ && OnDriveChange) OnDriveChange();
   if (fileList_) fileList_->SetDirectory(path_);
   MajDirLabel();
   if (OnChange) OnChange();
 }
 
+bool TVxDirectoryTree::Erreur(const QString& texte) {
+  const QPointer<TVxDirectoryTree> vivant(this);
+  ++boites_;
+  QMessageBox::critical(this, QString(), texte);
+  if (!vivant) return false;  // its window went, and the box with it
+  --boites_;
+  if (boites_ == 0 && aSupprimer_) deleteLater();
+  return true;
+}
+
 bool TVxDirectoryTree::event(QEvent* e) {
+  // Asked to go while one of its boxes is up, the tree waits for the box: the calls that opened
+  // it, in the tree and in its base classes, are still running.
+  if (e->type() == QEvent::DeferredDelete && boites_ > 0) {
+    aSupprimer_ = true;
+    return true;
+  }
+  // Deleted outright while a box is up, the tree is gone when the event that opened it returns.
+  const QPointer<TVxDirectoryTree> vivant(this);
   const bool r = QTreeWidget::event(e);
-  EvenementCadre(e, OnMouseEnter, OnMouseLeave);
+  if (vivant) EvenementCadre(e, OnMouseEnter, OnMouseLeave);
   return r;
 }
 
@@ -588,21 +613,32 @@ void TVxDirectoryTree::keyPressEvent(QKeyEvent* e) {
   QTreeWidget::keyPressEvent(e);
 }
 
+bool TVxDirectoryTree::edit(const QModelIndex& i, EditTrigger declencheur, QEvent* e) {
+  const bool r = QTreeWidget::edit(i, declencheur, e);
+  if (r && state() == EditingState) edite_ = i;
+  return r;
+}
+
 void TVxDirectoryTree::commitData(QWidget* editeur) {
   // The name is only taken here: a refused name's box must not open while the editor is still
   // there, or its loss of focus commits the edit again under the box.
-  if (auto* le = qobject_cast<QLineEdit*>(editeur)) nomEdite_ = le->text();
+  if (auto* le = qobject_cast<QLineEdit*>(editeur)) nomEdite_ = TNomEdite{edite_, le->text()};
 }
 
 void TVxDirectoryTree::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint indice) {
-  QTreeWidget::closeEditor(editeur, indice);
-  const std::optional<QString> nom = std::exchange(nomEdite_, std::nullopt);
+  // Tab and Shift+Tab go on to the next name only once the edited folder has its new one: the
+  // base class would move the selection first and open the next editor under the box.
+  const bool suite =
+      indice == QAbstractItemDelegate::EditNextItem || indice == QAbstractItemDelegate::EditPreviousItem;
+  QTreeWidget::closeEditor(editeur, suite ? QAbstractItemDelegate::NoHint : indice);
+  const std::optional<TNomEdite> edite = std::exchange(nomEdite_, std::nullopt);
+  const QPointer<TVxDirectoryTree> vivant(this);
   // The node takes the new name only once the folder has it on disk.
-  if (nom) RenommerSelection(*nom);
+  if (edite) Renommer(itemFromIndex(edite->Noeud), edite->Nom);
+  if (vivant && suite) QTreeWidget::closeEditor(nullptr, indice);
 }
 
-bool TVxDirectoryTree::RenommerSelection(const QString& nom) {
-  QTreeWidgetItem* n = currentItem();
+bool TVxDirectoryTree::Renommer(QTreeWidgetItem* n, const QString& nom) {
   if (!n || !n->parent() || nom == n->text(0)) return false;
   const QString ancien = CheminNoeud(n), nouveau = Joindre(CheminNoeud(n->parent()), nom);
   // A separator would move the folder elsewhere; "." and ".." name other folders. The rename
@@ -610,12 +646,15 @@ bool TVxDirectoryTree::RenommerSelection(const QString& nom) {
   const bool valide =
       !nom.isEmpty() && !nom.contains(QLatin1Char('/')) && nom != QLatin1String(".") && nom != QLatin1String("..");
   if (!valide || !QDir().rename(ancien, nouveau)) {
-    QMessageBox::critical(this, QString(), TexteNomDossierInvalide);
+    Erreur(TexteNomDossierInvalide);
     return false;
   }
   n->setText(0, nom);
-  racineRetenue_ = RacineDe(path_);
-  SelectionChangee(n);
+  if (path_ == ancien || path_.startsWith(ancien + QLatin1Char('/'))) {
+    racineRetenue_ = RacineDe(path_);
+    path_ = nouveau + path_.mid(ancien.size());
+    CheminChange();
+  }
   return true;
 }
 

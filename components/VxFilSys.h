@@ -132,8 +132,9 @@ class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
   void RemplirNoeud(QTreeWidgetItem* n);
   // The root that holds a path: the one with the longest matching mount point.
   QString RacineDe(const QString& chemin) const;
-  // Renames the selected folder (not a root) to nom; an error box when the system refuses.
-  bool RenommerSelection(const QString& nom);
+  // Renames a folder's node (not a root) and its folder to nom; an error box when the system
+  // refuses. The current path follows when it lies in that folder.
+  bool Renommer(QTreeWidgetItem* n, const QString& nom);
 
   TVxFileListBox* FileList() const { return fileList_; }
   void SetFileList(TVxFileListBox* f);
@@ -149,6 +150,7 @@ class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
   void SetSelectionPen(const TCanvasPen& p);
   // Read-only: F2 renames nothing.
   bool ReadOnly = true;
+  using QTreeWidget::edit;  // the edit of an index stays public beside the override below
   // Without the focus the selection is shown neither highlighted nor outlined.
   bool HideSelection() const { return hideSelection_; }
   void SetHideSelection(bool v);
@@ -160,12 +162,16 @@ class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
   void keyPressEvent(QKeyEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
   void drawRow(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override;
+  bool edit(const QModelIndex& i, EditTrigger declencheur, QEvent* e) override;
   void commitData(QWidget* editeur) override;
   void closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint indice) override;
 
  private:
   void ConstruireRacines();
   void SelectionChangee(QTreeWidgetItem* n);
+  void CheminChange();
+  // An error box over the tree; false when the tree went while it was up.
+  bool Erreur(const QString& texte);
   void MajDirLabel();
   void Deplier(QTreeWidgetItem* n);
   QTreeWidgetItem* NoeudDe(const QString& chemin);
@@ -174,7 +180,15 @@ class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
   QString path_;
   QString racineRetenue_;  // the root when a selection change starts
   bool rebuilding_ = false, destroying_ = false, retour_ = false, hideSelection_ = false;
-  std::optional<QString> nomEdite_;  // the name an edit ended with, taken once its editor is gone
+  int boites_ = 0;           // error boxes up
+  bool aSupprimer_ = false;  // deleteLater came while a box was up
+  QPersistentModelIndex edite_;  // the node whose name the open editor holds
+  // The node and the name an edit ended with, taken once its editor is gone.
+  struct TNomEdite {
+    QPersistentModelIndex Noeud;
+    QString Nom;
+  };
+  std::optional<TNomEdite> nomEdite_;
   TCanvasPen selectionPen_{clBtnShadow, 1, TPenStyle::psSolid};
   int resteMolette_ = 0;
   QIcon iconeDossier_;

@@ -169,7 +169,7 @@ TEST(VxFilSys, TreeRenamesByF2UnlessReadOnly) {
     QTimer::singleShot(0, [&] {
       if (auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) boite = b->text(), b->done(0);
     });
-    EXPECT_FALSE(t.RenommerSelection(nom));
+    EXPECT_FALSE(t.Renommer(n, nom));
     EXPECT_EQ(boite, t.TexteNomDossierInvalide) << nom;
   }
   EXPECT_TRUE(n->text(0) == "first" && d.exists("first") && d.exists("two"));
@@ -198,6 +198,92 @@ TEST(VxFilSys, TreeRenamesByF2UnlessReadOnly) {
   t.setCurrentItem(t.topLevelItem(0));
   Touche(&t, Qt::Key_F2);
   EXPECT_FALSE(t.findChild<QLineEdit*>()) << "a root keeps its name";
+}
+
+// Whatever ends the edit of a folder's name, that folder is the one renamed, and a refused name
+// has its box.
+TEST(VxFilSys, TreeRenamesTheEditedFolderWhateverEndsTheEdit) {
+  using Fin = std::function<void(TVxDirectoryTree&, QLineEdit*)>;
+  const Fin tab = [](auto&, QLineEdit* le) { QTest::keyClick(le, Qt::Key_Tab); };
+  const Fin retourTab = [](auto&, QLineEdit* le) { QTest::keyClick(le, Qt::Key_Backtab, Qt::ShiftModifier); };
+  const Fin clic = [](TVxDirectoryTree& t, QLineEdit*) {
+    QTest::mouseClick(t.viewport(), Qt::LeftButton, {}, t.visualItemRect(t.topLevelItem(0)->child(1)).center());
+  };
+  const struct {
+    const char *depart, *saisie;
+    Fin fin;
+    const char* dossiers;  // on disk and in the tree after
+    int boites;
+  } cas[] = {
+      {"alpha", "zzz", tab, "beta,gamma,zzz", 0},
+      {"gamma", "zzz", retourTab, "alpha,beta,zzz", 0},
+      {"alpha", "zzz", clic, "beta,gamma,zzz", 0},
+      {"alpha", "beta", tab, "alpha,beta,gamma", 1},  // taken: refused
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(std::string(c.depart) + " " + c.saisie + " " + std::to_string(&c - cas));
+    QTemporaryDir tmp;
+    const QDir d(tmp.path());
+    for (const char* s : {"alpha", "beta", "gamma"}) ASSERT_TRUE(d.mkpath(s));
+    TVxDirectoryTree t(nullptr, {tmp.path()});
+    t.ReadOnly = false;
+    ASSERT_TRUE(t.SetCurrentPath(d.filePath(c.depart)));
+    t.show();
+    t.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&t));
+    int boites = 0;
+    QTimer repondeur;
+    QObject::connect(&repondeur, &QTimer::timeout, [&] {
+      if (auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) ++boites, b->done(0);
+    });
+    repondeur.start(5);
+    Touche(&t, Qt::Key_F2);
+    auto* le = t.findChild<QLineEdit*>();
+    ASSERT_TRUE(le);
+    le->selectAll();
+    QTest::keyClicks(le, c.saisie);
+    c.fin(t, le);
+    QStringList noeuds;
+    for (int i = 0; i < t.topLevelItem(0)->childCount(); ++i) noeuds << t.topLevelItem(0)->child(i)->text(0);
+    noeuds.sort();
+    EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), c.dossiers);
+    EXPECT_EQ(noeuds.join(",").toStdString(), c.dossiers);
+    EXPECT_EQ(boites, c.boites);
+    EXPECT_EQ(t.CurrentPath().toStdString(), LongPathName(d.filePath("beta")).toStdString());  // where each end goes
+  }
+}
+
+// The tree deleted while its refused name's box is up goes once the box has closed.
+TEST(VxFilSys, TreeDeletedUnderItsRenameBox) {
+  QTemporaryDir tmp;
+  const QDir d(tmp.path());
+  for (const char* s : {"alpha", "beta"}) ASSERT_TRUE(d.mkpath(s));
+  auto* t = new TVxDirectoryTree(nullptr, {tmp.path()});
+  const QPointer<TVxDirectoryTree> garde(t);
+  t->ReadOnly = false;
+  ASSERT_TRUE(t->SetCurrentPath(d.filePath("alpha")));
+  t->show();
+  Touche(t, Qt::Key_F2);
+  auto* le = t->findChild<QLineEdit*>();
+  ASSERT_TRUE(le);
+  le->setText("a/b");
+  bool demande = false;
+  QTimer repondeur;
+  QObject::connect(&repondeur, &QTimer::timeout, [&] {
+    auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (b && !demande) {
+      demande = true;
+      t->deleteLater();
+    } else if (b) {
+      b->done(0);
+    }
+  });
+  repondeur.start(5);
+  Touche(t, Qt::Key_Down);  // leaving the folder ends its edit, through the tree's own events
+  EXPECT_TRUE(demande);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(garde.isNull());
+  EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), "alpha,beta");
 }
 
 // Counts the paint events a widget receives.
