@@ -335,9 +335,11 @@ QIcon IconeLecteur(TDriveType genre) {
 }
 
 QStringList SousDossiers(const QString& dossier) {
-  QStringList noms = QDir(dossier).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-  noms.erase(std::remove_if(noms.begin(), noms.end(), [](const QString& n) { return n.startsWith(QLatin1Char('.')); }),
-             noms.end());
+  QStringList noms;
+  // The listing of folders also gives links to what is no folder (a pipe, a device): only a
+  // folder, or a link to one, is kept.
+  for (const QFileInfo& fi : QDir(dossier).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
+    if (fi.isDir() && !fi.fileName().startsWith(QLatin1Char('.'))) noms << fi.fileName();
   std::sort(noms.begin(), noms.end(), AvantDans);
   return noms;
 }
@@ -690,15 +692,24 @@ void TrierEntrees(std::vector<TVxFileInfo>& e) {
 }
 
 namespace {
-// A mask's pattern: "*" stands for any run of characters and "?" for any one, as in the masks
-// users type; every other character, a bracket included, for itself. Case is ignored.
-QRegularExpression MotifMasque(const QString& m) {
-  QString re;
-  for (const QChar c : m)
-    re += c == QLatin1Char('*')   ? QStringLiteral(".*")
-          : c == QLatin1Char('?') ? QStringLiteral(".")
-                                  : QRegularExpression::escape(QString(c));
-  return QRegularExpression(QRegularExpression::anchoredPattern(re), QRegularExpression::CaseInsensitiveOption);
+// A mask's patterns, separated by ";": "*" stands for any run of characters and "?" for any one,
+// as in the masks users type; every other character, a bracket included, for itself. Case is
+// ignored.
+std::vector<QRegularExpression> MotifsMasque(const QString& masque) {
+  std::vector<QRegularExpression> motifs;
+  for (const QString& m : masque.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    QString re;
+    for (const QChar c : m.trimmed())
+      re += c == QLatin1Char('*')   ? QStringLiteral(".*")
+            : c == QLatin1Char('?') ? QStringLiteral(".")
+                                    : QRegularExpression::escape(QString(c));
+    motifs.emplace_back(QRegularExpression::anchoredPattern(re), QRegularExpression::CaseInsensitiveOption);
+  }
+  return motifs;
+}
+
+bool Retenu(const std::vector<QRegularExpression>& motifs, const QString& nom) {
+  return std::any_of(motifs.begin(), motifs.end(), [&](const QRegularExpression& r) { return r.match(nom).hasMatch(); });
 }
 
 // Every line of a list at the list's own item height (the file list and the drive list).
@@ -801,25 +812,25 @@ void TVxFileListBox::SetShowGlyphs(bool v) {
   Lire();
 }
 
+QFileInfoList TVxFileListBox::EntreesDe(const QString& dossier) const {
+  QDir::Filters filtres = QDir::NoDotAndDotDot;
+  if (FileType & ftNormal) filtres |= QDir::Files;
+  if (FileType & ftDirectory) filtres |= QDir::Dirs;
+  if (FileType & ftHidden) filtres |= QDir::Hidden;
+  QFileInfoList r = QDir(dossier).entryInfoList(filtres);
+  // The listing of folders also gives links to what is no folder (a pipe, a device).
+  if (!(FileType & ftNormal)) r.removeIf([](const QFileInfo& fi) { return !fi.isDir(); });
+  return r;
+}
+
 void TVxFileListBox::Lire() {
   occupe_ = true;
   clear();
   infos_.clear();
   if (!dossier_.isEmpty()) {
-    QDir::Filters filtres = QDir::NoDotAndDotDot;
-    if (FileType & ftNormal) filtres |= QDir::Files;
-    if (FileType & ftDirectory) filtres |= QDir::Dirs;
-    if (FileType & ftHidden) filtres |= QDir::Hidden;
-    std::vector<QRegularExpression> motifs;
-    for (const QString& m : mask_.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-      motifs.push_back(MotifMasque(m.trimmed()));
-    const auto retenu = [&](const QString& nom) {
-      return std::any_of(motifs.begin(), motifs.end(),
-                         [&](const QRegularExpression& r) { return r.match(nom).hasMatch(); });
-    };
-    QDir d(dossier_);
-    for (const QFileInfo& fi : d.entryInfoList(filtres))
-      if (retenu(fi.fileName()))
+    const std::vector<QRegularExpression> motifs = MotifsMasque(mask_);
+    for (const QFileInfo& fi : EntreesDe(dossier_))
+      if (Retenu(motifs, fi.fileName()))
         infos_.push_back({fi.fileName(), fi.isDir(), fi.isDir() ? 0 : fi.size(), fi.lastModified()});
     TrierEntrees(infos_);
     // One icon per extension is enough, save for files that carry their own.
@@ -853,8 +864,15 @@ bool TVxFileListBox::SetFileName(const QString& nom) {
   const QString dossier = sep < 0 ? dossier_ : sep == 0 ? QStringLiteral("/") : nom.left(sep);
   const bool motif = fichier.contains(QLatin1Char('*')) || fichier.contains(QLatin1Char('?'));
   // Checked before anything moves: a name that fails leaves the list and its links as they were.
+  // A file must be one the list shows, under the mask or under its own name as the mask (a
+  // hidden file is no entry of a list without ftHidden).
   if (dossier.isEmpty() || !QFileInfo(dossier).isDir()) return false;
-  if (!motif && !fichier.isEmpty() && !QFileInfo::exists(Joindre(dossier, fichier))) return false;
+  if (!motif && !fichier.isEmpty()) {
+    const QFileInfoList entrees = EntreesDe(dossier);
+    const bool listee = std::any_of(entrees.begin(), entrees.end(),
+                                    [&](const QFileInfo& fi) { return fi.fileName() == fichier; });
+    if (!listee || !(Retenu(MotifsMasque(mask_), fichier) || Retenu(MotifsMasque(fichier), fichier))) return false;
+  }
   if (sep >= 0) {
     if (DirTree)
       DirTree->SetCurrentPath(dossier);

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
@@ -252,6 +253,8 @@ class TVxFileListBox : public QListWidget, public TCadreVue {
   void resizeEvent(QResizeEvent* e) override;
 
  private:
+  // The entries of a folder that FileType takes, whatever the mask.
+  QFileInfoList EntreesDe(const QString& dossier) const;
   void DoubleClic(QListWidgetItem* it);
   void MajHauteur();
   void MajColonnes();

@@ -1,6 +1,7 @@
 // The folder tree, the drive, folder and file lists, the mount table they read and the long-name
 // routines.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QDir>
@@ -286,6 +287,27 @@ TEST(VxFilSys, TreeDeletedUnderItsRenameBox) {
   EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), "alpha,beta");
 }
 
+// Folders and links to folders are folders; links to a pipe, a device or nothing are not.
+TEST(VxFilSys, OnlyFoldersAndLinksToFoldersAreFolders) {
+  QTemporaryDir tmp;
+  const QDir d(tmp.path());
+  ASSERT_TRUE(d.mkpath("real"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(d.filePath("pipe")).constData(), 0600), 0);
+  for (const auto& [cible, lien] : {std::pair{"real", "to-real"}, {"pipe", "to-pipe"}, {"/dev/null", "to-device"},
+                                    {"gone", "to-nothing"}})
+    ASSERT_TRUE(QFile::link(cible, d.filePath(lien)));
+  TVxDirectoryTree t(nullptr, {tmp.path()});
+  QStringList noeuds;
+  for (int i = 0; i < t.topLevelItem(0)->childCount(); ++i) noeuds << t.topLevelItem(0)->child(i)->text(0);
+  EXPECT_EQ(noeuds.join(",").toStdString(), "real,to-real");
+  TVxFileListBox l;
+  l.FileType = TVxFileListBox::ftDirectory;
+  l.SetDirectory(tmp.path());
+  QStringList entrees;
+  for (const TVxFileInfo& e : l.Entrees()) entrees << e.Name;
+  EXPECT_EQ(entrees.join(",").toStdString(), "real,to-real");
+}
+
 // Counts the paint events a widget receives.
 struct CompteurPeinture : QObject {
   int n = 0;
@@ -446,7 +468,7 @@ TEST(VxFilSys, FileNamesAreNamesAndAFailedOneChangesNothing) {
   QTemporaryDir tmp;
   const QDir d(tmp.path());
   ASSERT_TRUE(d.mkpath("sub"));
-  for (const char* f : {"a.sqt", "x[1].wav", "x1.wav", "sub/b.sqt"}) QFile(d.filePath(f)).open(QIODevice::WriteOnly);
+  for (const char* f : {"a.sqt", "x[1].wav", "x1.wav", "..dots.wav", "sub/b.sqt"}) QFile(d.filePath(f)).open(QIODevice::WriteOnly);
   TVxDirectoryListBox dl;
   TVxFileListBox l;
   dl.FileList = &l;
@@ -462,6 +484,7 @@ TEST(VxFilSys, FileNamesAreNamesAndAFailedOneChangesNothing) {
       {d.filePath("x[1].wav"), true, racine, "x[1].wav", "x[1].wav"},  // outside the mask, brackets and all
       {d.filePath("gone/a.sqt"), false, racine, "x[1].wav", "x[1].wav"},
       {d.filePath("none.sqt"), false, racine, "x[1].wav", "x[1].wav"},
+      {d.filePath("..dots.wav"), false, racine, "x[1].wav", "x[1].wav"},  // hidden: no entry of this list
       {d.filePath("sub/b.sqt"), true, sous, "b.sqt", "b.sqt"},
       {d.filePath("x?.wav"), true, racine, "x?.wav", "x1.wav"},  // a wildcard is a mask
   };
