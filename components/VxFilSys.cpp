@@ -630,8 +630,7 @@ void TVxDirectoryTree::commitData(QWidget* editeur) {
 void TVxDirectoryTree::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint indice) {
   // Tab and Shift+Tab go on to the next name only once the edited folder has its new one: the
   // base class would move the selection first and open the next editor under the box.
-  const bool suite =
-      indice == QAbstractItemDelegate::EditNextItem || indice == QAbstractItemDelegate::EditPreviousItem;
+  const bool suite = indice == QAbstractItemDelegate::EditNextItem || indice == QAbstractItemDelegate::EditPreviousItem;
   QTreeWidget::closeEditor(editeur, suite ? QAbstractItemDelegate::NoHint : indice);
   const std::optional<TNomEdite> edite = std::exchange(nomEdite_, std::nullopt);
   const QPointer<TVxDirectoryTree> vivant(this);
@@ -709,7 +708,8 @@ std::vector<QRegularExpression> MotifsMasque(const QString& masque) {
 }
 
 bool Retenu(const std::vector<QRegularExpression>& motifs, const QString& nom) {
-  return std::any_of(motifs.begin(), motifs.end(), [&](const QRegularExpression& r) { return r.match(nom).hasMatch(); });
+  return std::any_of(motifs.begin(), motifs.end(),
+                     [&](const QRegularExpression& r) { return r.match(nom).hasMatch(); });
 }
 
 // Every line of a list at the list's own item height (the file list and the drive list).
@@ -869,8 +869,8 @@ bool TVxFileListBox::SetFileName(const QString& nom) {
   if (dossier.isEmpty() || !QFileInfo(dossier).isDir()) return false;
   if (!motif && !fichier.isEmpty()) {
     const QFileInfoList entrees = EntreesDe(dossier);
-    const bool listee = std::any_of(entrees.begin(), entrees.end(),
-                                    [&](const QFileInfo& fi) { return fi.fileName() == fichier; });
+    const bool listee =
+        std::any_of(entrees.begin(), entrees.end(), [&](const QFileInfo& fi) { return fi.fileName() == fichier; });
     if (!listee || !(Retenu(MotifsMasque(mask_), fichier) || Retenu(MotifsMasque(fichier), fichier))) return false;
   }
   if (sep >= 0) {

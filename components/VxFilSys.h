@@ -181,8 +181,8 @@ class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
   QString path_;
   QString racineRetenue_;  // the root when a selection change starts
   bool rebuilding_ = false, destroying_ = false, retour_ = false, hideSelection_ = false;
-  int boites_ = 0;           // error boxes up
-  bool aSupprimer_ = false;  // deleteLater came while a box was up
+  int boites_ = 0;               // error boxes up
+  bool aSupprimer_ = false;      // deleteLater came while a box was up
   QPersistentModelIndex edite_;  // the node whose name the open editor holds
   // The node and the name an edit ended with, taken once its editor is gone.
   struct TNomEdite {

@@ -21,6 +21,13 @@ namespace {
 
 QImage Image(const QIcon& i, QIcon::Mode m = QIcon::Normal) { return i.pixmap(16, m).toImage(); }
 
+// The children of a node, in their order.
+std::string Enfants(const QTreeWidgetItem* n) {
+  QStringList r;
+  for (int i = 0; i < n->childCount(); ++i) r << n->child(i)->text(0);
+  return r.join(",").toStdString();
+}
+
 void Touche(QWidget* w, int touche) {
   QKeyEvent e(QEvent::KeyPress, touche, Qt::NoModifier);
   QApplication::sendEvent(w, &e);
@@ -230,8 +237,6 @@ TEST(VxFilSys, TreeRenamesTheEditedFolderWhateverEndsTheEdit) {
     t.ReadOnly = false;
     ASSERT_TRUE(t.SetCurrentPath(d.filePath(c.depart)));
     t.show();
-    t.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&t));
     int boites = 0;
     QTimer repondeur;
     QObject::connect(&repondeur, &QTimer::timeout, [&] {
@@ -244,11 +249,9 @@ TEST(VxFilSys, TreeRenamesTheEditedFolderWhateverEndsTheEdit) {
     le->selectAll();
     QTest::keyClicks(le, c.saisie);
     c.fin(t, le);
-    QStringList noeuds;
-    for (int i = 0; i < t.topLevelItem(0)->childCount(); ++i) noeuds << t.topLevelItem(0)->child(i)->text(0);
-    noeuds.sort();
+    t.topLevelItem(0)->sortChildren(0, Qt::AscendingOrder);
     EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), c.dossiers);
-    EXPECT_EQ(noeuds.join(",").toStdString(), c.dossiers);
+    EXPECT_EQ(Enfants(t.topLevelItem(0)), c.dossiers);
     EXPECT_EQ(boites, c.boites);
     EXPECT_EQ(t.CurrentPath().toStdString(), LongPathName(d.filePath("beta")).toStdString());  // where each end goes
   }
@@ -271,13 +274,8 @@ TEST(VxFilSys, TreeDeletedUnderItsRenameBox) {
   bool demande = false;
   QTimer repondeur;
   QObject::connect(&repondeur, &QTimer::timeout, [&] {
-    auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (b && !demande) {
-      demande = true;
-      t->deleteLater();
-    } else if (b) {
-      b->done(0);
-    }
+    if (auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      demande ? b->done(0) : (demande = true, t->deleteLater());
   });
   repondeur.start(5);
   Touche(t, Qt::Key_Down);  // leaving the folder ends its edit, through the tree's own events
@@ -293,13 +291,10 @@ TEST(VxFilSys, OnlyFoldersAndLinksToFoldersAreFolders) {
   const QDir d(tmp.path());
   ASSERT_TRUE(d.mkpath("real"));
   ASSERT_EQ(mkfifo(QFile::encodeName(d.filePath("pipe")).constData(), 0600), 0);
-  for (const auto& [cible, lien] : {std::pair{"real", "to-real"}, {"pipe", "to-pipe"}, {"/dev/null", "to-device"},
-                                    {"gone", "to-nothing"}})
+  for (const auto& [cible, lien] :
+       {std::pair{"real", "to-real"}, {"pipe", "to-pipe"}, {"/dev/null", "to-device"}, {"gone", "to-nothing"}})
     ASSERT_TRUE(QFile::link(cible, d.filePath(lien)));
-  TVxDirectoryTree t(nullptr, {tmp.path()});
-  QStringList noeuds;
-  for (int i = 0; i < t.topLevelItem(0)->childCount(); ++i) noeuds << t.topLevelItem(0)->child(i)->text(0);
-  EXPECT_EQ(noeuds.join(",").toStdString(), "real,to-real");
+  EXPECT_EQ(Enfants(TVxDirectoryTree(nullptr, {tmp.path()}).topLevelItem(0)), "real,to-real");
   TVxFileListBox l;
   l.FileType = TVxFileListBox::ftDirectory;
   l.SetDirectory(tmp.path());
@@ -468,7 +463,8 @@ TEST(VxFilSys, FileNamesAreNamesAndAFailedOneChangesNothing) {
   QTemporaryDir tmp;
   const QDir d(tmp.path());
   ASSERT_TRUE(d.mkpath("sub"));
-  for (const char* f : {"a.sqt", "x[1].wav", "x1.wav", "..dots.wav", "sub/b.sqt"}) QFile(d.filePath(f)).open(QIODevice::WriteOnly);
+  for (const char* f : {"a.sqt", "x[1].wav", "x1.wav", "..dots.wav", "sub/b.sqt"})
+    QFile(d.filePath(f)).open(QIODevice::WriteOnly);
   TVxDirectoryListBox dl;
   TVxFileListBox l;
   dl.FileList = &l;
