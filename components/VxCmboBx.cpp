@@ -22,25 +22,14 @@ TVxCustomComboBox::TVxCustomComboBox(QWidget* parent) : QComboBox(parent), minut
   connect(this, &QComboBox::editTextChanged, this, &TVxCustomComboBox::TexteChange);
 }
 
-template <class T>
-void TVxCustomComboBox::Repeindre(T& champ, T v) {
-  if (v == champ) return;
-  champ = v;
+void TVxCustomComboBox::SetFlatButtons(bool v) {
+  if (v == flatButtons_) return;
+  flatButtons_ = v;
   update();
 }
-void TVxCustomComboBox::SetFlatButtons(bool v) { Repeindre(flatButtons_, v); }
-void TVxCustomComboBox::SetFrameColor(TColor c) { Repeindre(Cadre.FrameColor, c); }
-void TVxCustomComboBox::SetFrameFlatStyle(TFrameStyle s) { Repeindre(Cadre.FrameFlatStyle, s); }
-void TVxCustomComboBox::SetFrameFocusStyle(TFrameStyle s) { Repeindre(Cadre.FrameFocusStyle, s); }
-void TVxCustomComboBox::SetFrameSides(TSides s) { Repeindre(Cadre.FrameSides, s); }
-void TVxCustomComboBox::SetFrameStyle(TFrameStyle s) { Repeindre(Cadre.FrameStyle, s); }
-void TVxCustomComboBox::SetFrameFlat(bool v) {
-  if (v != Cadre.FrameFlat) Cadre.DefinirFlat(this, v);
-}
+
 void TVxCustomComboBox::SetFrameVisible(bool v) {
-  if (v == Cadre.FrameVisible) return;
-  setFrame(!v);
-  Repeindre(Cadre.FrameVisible, v);
+  if (cadre_.SetFrameVisible(this, v)) setFrame(!v);
 }
 
 // A text the program sets completes as typed text does; an empty one chooses no item.
@@ -280,15 +269,15 @@ void TVxCustomComboBox::wheelEvent(QWheelEvent* e) {
 
 void TVxCustomComboBox::MajCadre(bool parSouris, bool dedans) {
   if (view() && view()->isVisible()) return;  // nothing changes while the list is down
-  Cadre.MajEtat(this, parSouris, dedans);
+  cadre_.MajEtat(this, parSouris, dedans);
   // Without the flat frame only the button's look follows focus and mouse.
-  if (!Cadre.FrameFlat && flatButtons_) repaint(ButtonStrip());
+  if (!cadre_.FrameFlat() && flatButtons_) repaint(ButtonStrip());
 }
 
 void TVxCustomComboBox::focusOutEvent(QFocusEvent* e) {
   recherche_.clear();
   QComboBox::focusOutEvent(e);
-  Cadre.SourisDessus = false;
+  cadre_.OublierSouris();
   MajCadre(false, false);
 }
 
@@ -311,12 +300,12 @@ void TVxCustomComboBox::leaveEvent(QEvent* e) {
 
 void TVxCustomComboBox::paintEvent(QPaintEvent* e) {
   QComboBox::paintEvent(e);
-  if (!Cadre.FrameVisible) return;
-  QPainter p(this);
-  TCanvas c(&p);
-  const int w = width(), h = height();
-  const int bouton = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  if (flatButtons_ && !hasFocus() && !Cadre.SourisDessus) {
+  if (!cadre_.FrameVisible()) return;
+  if (flatButtons_ && !hasFocus() && !cadre_.SourisDessus()) {
+    QPainter p(this);
+    TCanvas c(&p);
+    const int w = width(), h = height();
+    const int bouton = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int gauche = ButtonStrip().left();
     c.Brush.Color = Color;
     c.FillRect(gauche, 2, w - 2, h - 2);
@@ -325,7 +314,7 @@ void TVxCustomComboBox::paintEvent(QPaintEvent* e) {
     c.Brush.Color = clBlack;
     c.Polygon({{cx, cy}, {cx - 5, cy - 5}, {cx + 5, cy - 5}});
   }
-  PaintControlFrame(c, w, h, Cadre.FrameStyle, Color, Cadre.FrameColor, Cadre.FrameSides);
+  cadre_.Peindre(this, Color);
 }
 
 void TVxCustomComboBox::showPopup() {

@@ -38,24 +38,25 @@ class TVxCustomComboBox : public QComboBox {
 
   // The frame, drawn over the control (off unless FrameVisible); FlatButtons draws a flat arrow
   // while the control has neither the focus nor the mouse. Set through the setters, which repaint.
-  TCadreControle Cadre;
+  const TCadreControle& Cadre() const { return cadre_; }
+  bool UseFrameController = true;  // kept only
   TColor Color = clWhite;
   bool FlatButtons() const { return flatButtons_; }
   void SetFlatButtons(bool v);
-  TColor FrameColor() const { return Cadre.FrameColor; }
-  void SetFrameColor(TColor c);
-  bool FrameFlat() const { return Cadre.FrameFlat; }
-  void SetFrameFlat(bool v);
-  TFrameStyle FrameFlatStyle() const { return Cadre.FrameFlatStyle; }
-  void SetFrameFlatStyle(TFrameStyle s);
-  TFrameStyle FrameFocusStyle() const { return Cadre.FrameFocusStyle; }
-  void SetFrameFocusStyle(TFrameStyle s);
-  TSides FrameSides() const { return Cadre.FrameSides; }
-  void SetFrameSides(TSides s);
-  TFrameStyle FrameStyle() const { return Cadre.FrameStyle; }
-  void SetFrameStyle(TFrameStyle s);
+  TColor FrameColor() const { return cadre_.FrameColor(); }
+  void SetFrameColor(TColor c) { cadre_.SetFrameColor(this, c); }
+  bool FrameFlat() const { return cadre_.FrameFlat(); }
+  void SetFrameFlat(bool v) { cadre_.SetFrameFlat(this, v); }
+  TFrameStyle FrameFlatStyle() const { return cadre_.FrameFlatStyle(); }
+  void SetFrameFlatStyle(TFrameStyle s) { cadre_.SetFrameFlatStyle(this, s); }
+  TFrameStyle FrameFocusStyle() const { return cadre_.FrameFocusStyle(); }
+  void SetFrameFocusStyle(TFrameStyle s) { cadre_.SetFrameFocusStyle(this, s); }
+  TSides FrameSides() const { return cadre_.FrameSides(); }
+  void SetFrameSides(TSides s) { cadre_.SetFrameSides(this, s); }
+  TFrameStyle FrameStyle() const { return cadre_.FrameStyle(); }
+  void SetFrameStyle(TFrameStyle s) { cadre_.SetFrameStyle(this, s); }
   // Our frame replaces the standard one while it shows.
-  bool FrameVisible() const { return Cadre.FrameVisible; }
+  bool FrameVisible() const { return cadre_.FrameVisible(); }
   void SetFrameVisible(bool v);
 
   void showPopup() override;
@@ -83,8 +84,6 @@ class TVxCustomComboBox : public QComboBox {
   bool ToucheRetour();
   void MajCadre(bool parSouris, bool dedans);
   void TexteChange(const QString& texte);
-  template <class T>
-  void Repeindre(T& champ, T v);
 
   QString recherche_;
   int dropDownWidth_ = 0;
@@ -93,6 +92,7 @@ class TVxCustomComboBox : public QComboBox {
   bool enTouche_ = false;  // a key is being handled: its text changes are the typist's
   bool reglage_ = false;   // the control is changing its own text
   bool flatButtons_ = true;
+  TCadreControle cadre_;
   QTimer* minuterie_;
 };
 

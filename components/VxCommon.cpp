@@ -132,6 +132,18 @@ int FontLineHeight(const QFont& font) { return QFontMetrics(font).height() + 2; 
 
 QChar LastCharOf(const QString& s) { return s.isEmpty() ? QChar() : s.back(); }
 
+int CransMolette(int& reste, int dy) {
+  if ((dy > 0 && reste < 0) || (dy < 0 && reste > 0)) reste = 0;
+  const long long somme = static_cast<long long>(reste) + dy;  // a step near the int limit stays exact
+  const long long crans = somme / 120;
+  if (crans > kCransMaxMolette || crans < -kCransMaxMolette) {
+    reste = 0;
+    return crans > 0 ? kCransMaxMolette : -kCransMaxMolette;
+  }
+  reste = static_cast<int>(somme - crans * 120);
+  return static_cast<int>(crans);
+}
+
 TVxBlinkingControlsList* BlinkingControls = nullptr;
 
 TVxBlinkingControlsList::TVxBlinkingControlsList() : timer_(new QTimer(this)) {

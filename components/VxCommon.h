@@ -56,6 +56,12 @@ QFont FontOfAngled(const TAngledFont& a);
 int FontLineHeight(const QFont& font);
 QChar LastCharOf(const QString& s);  // callers pass a non-empty string
 inline int LargerOf(int a, int b) { return b > a ? b : a; }
+// The whole wheel notches (120 units each) of one vertical step, upwards positive. Smaller steps
+// add up in reste, a turn the other way starts a new count, and one step counts at most
+// kCransMaxMolette notches (all a 16-bit step can carry): what lies beyond is dropped, so that a
+// forged or broken event cannot run the wheel's work millions of times.
+constexpr int kCransMaxMolette = 32767 / 120;
+int CransMolette(int& reste, int dy);
 
 // A control that may blink answers the query and follows the phase (1: blink colour, 0: normal).
 class IBlinkingControl {

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QWheelEvent>
@@ -15,43 +14,21 @@ TVxMemo::TVxMemo(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void TVxMemo::SetFrameFlat(bool on) {
-  if (on == frameFlat_) return;
-  frameFlat_ = on;
-  if (on) {
-    frameSides_ = sdAll;
-    frameStyle_ = FrameFlatStyle;
-    SetFrameVisible(true);
-  }
-  update();
+  cadre_.SetFrameFlat(this, on);
+  MontrerBordure();
 }
 
 void TVxMemo::SetFrameVisible(bool on) {
-  if (on == frameVisible_) return;
-  frameVisible_ = on;
+  if (cadre_.SetFrameVisible(this, on)) MontrerBordure();
+}
+
+void TVxMemo::MontrerBordure() {
+  const bool on = cadre_.FrameVisible();
   // The frame takes the 2-pixel erase band and, inside it, up to two pixels of its style; the
   // text area starts beyond both, so that the text never covers the frame.
   const int m = on ? 4 : 0;
   setFrameStyle(on ? QFrame::NoFrame : QFrame::StyledPanel | QFrame::Sunken);
   setViewportMargins(m, m, m, m);
-  update();
-}
-
-void TVxMemo::SetFrameColor(TColor c) {
-  if (c == frameColor_) return;
-  frameColor_ = c;
-  update();
-}
-
-void TVxMemo::SetFrameSides(TSides s) {
-  if (s == frameSides_) return;
-  frameSides_ = s;
-  update();
-}
-
-void TVxMemo::SetFrameStyle(TFrameStyle s) {
-  if (s == frameStyle_) return;
-  frameStyle_ = s;
-  update();
 }
 
 int TVxMemo::Line() const { return textCursor().blockNumber() + 1; }
@@ -84,10 +61,8 @@ void TVxMemo::ReportClipboard() {
 }
 
 void TVxMemo::UpdateFrameState(bool byMouse, bool inside) {
-  if (byMouse) mouseOver_ = inside;
-  if (!frameFlat_) return;
-  SetFrameStyle(hasFocus() || mouseOver_ ? FrameFocusStyle : FrameFlatStyle);
-  repaint();
+  cadre_.MajEtat(this, byMouse, inside);
+  if (cadre_.FrameFlat()) repaint();
 }
 
 bool TVxMemo::event(QEvent* e) {
@@ -97,11 +72,7 @@ bool TVxMemo::event(QEvent* e) {
     shown_ = true;
     Report();
   }
-  if (e->type() == QEvent::Paint && frameVisible_) {
-    QPainter p(this);
-    TCanvas c(&p);
-    PaintControlFrame(c, width(), height(), frameStyle_, Color, frameColor_, frameSides_);
-  }
+  if (e->type() == QEvent::Paint) cadre_.Peindre(this, Color);
   return r;
 }
 
@@ -123,14 +94,11 @@ void TVxMemo::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TVxMemo::wheelEvent(QWheelEvent* e) {
-  // Only vertical steps count, and a touchpad's small ones add up to whole notches; a turn the
-  // other way starts a new count.
-  const int dy = e->angleDelta().y();
-  if ((dy > 0 && wheelSum_ < 0) || (dy < 0 && wheelSum_ > 0)) wheelSum_ = 0;
-  wheelSum_ += dy;
+  // Only vertical steps count, in whole notches.
+  const int crans = CransMolette(wheelSum_, e->angleDelta().y());
   const int lines = (e->modifiers() & Qt::ControlModifier) ? QApplication::wheelScrollLines() : 1;
-  for (; std::abs(wheelSum_) >= kWheelNotch; wheelSum_ -= wheelSum_ > 0 ? kWheelNotch : -kWheelNotch) {
-    const bool up = wheelSum_ > 0;
+  for (int i = 0; i < std::abs(crans); ++i) {
+    const bool up = crans > 0;
     if (up && OnMouseWheelUp) OnMouseWheelUp(e->modifiers(), e->position().toPoint());
     if (!up && OnMouseWheelDown) OnMouseWheelDown(e->modifiers(), e->position().toPoint());
     verticalScrollBar()->setValue(verticalScrollBar()->value() + (up ? -lines : lines));

@@ -4,26 +4,30 @@
 #include <QPlainTextEdit>
 #include <functional>
 
-#include "components/VxCommon.h"
+#include "components/VxFrame.h"
 
 class TVxMemo : public QPlainTextEdit {
  public:
   explicit TVxMemo(QWidget* parent = nullptr);
 
-  TFrameStyle FrameFlatStyle = TFrameStyle::fsStatus;
-  TFrameStyle FrameFocusStyle = TFrameStyle::fsLowered;
-  TColor FrameColor() const { return frameColor_; }
-  void SetFrameColor(TColor c);
-  TSides FrameSides() const { return frameSides_; }
-  void SetFrameSides(TSides s);
+  // The frame, set through the setters, which repaint.
+  const TCadreControle& Cadre() const { return cadre_; }
   bool UseFrameController = true;  // kept only
   TColor Color = clWhite;
-  bool FrameFlat() const { return frameFlat_; }
+  TColor FrameColor() const { return cadre_.FrameColor(); }
+  void SetFrameColor(TColor c) { cadre_.SetFrameColor(this, c); }
+  TSides FrameSides() const { return cadre_.FrameSides(); }
+  void SetFrameSides(TSides s) { cadre_.SetFrameSides(this, s); }
+  TFrameStyle FrameFlatStyle() const { return cadre_.FrameFlatStyle(); }
+  void SetFrameFlatStyle(TFrameStyle s) { cadre_.SetFrameFlatStyle(this, s); }
+  TFrameStyle FrameFocusStyle() const { return cadre_.FrameFocusStyle(); }
+  void SetFrameFocusStyle(TFrameStyle s) { cadre_.SetFrameFocusStyle(this, s); }
+  TFrameStyle FrameStyle() const { return cadre_.FrameStyle(); }
+  void SetFrameStyle(TFrameStyle s) { cadre_.SetFrameStyle(this, s); }
+  bool FrameFlat() const { return cadre_.FrameFlat(); }
   void SetFrameFlat(bool on);
-  bool FrameVisible() const { return frameVisible_; }
+  bool FrameVisible() const { return cadre_.FrameVisible(); }
   void SetFrameVisible(bool on);
-  TFrameStyle FrameStyle() const { return frameStyle_; }
-  void SetFrameStyle(TFrameStyle s);
 
   int Line() const;    // 1-based
   int Column() const;  // 1-based
@@ -53,10 +57,8 @@ class TVxMemo : public QPlainTextEdit {
  private:
   void Report();
   void ReportClipboard();
-  static constexpr int kWheelNotch = 120;  // a wheel's notch in angle units
-  bool frameFlat_ = false, frameVisible_ = false, mouseOver_ = false, shown_ = false;
+  void MontrerBordure();
+  bool shown_ = false;
   int wheelSum_ = 0;  // vertical wheel steps not yet a whole notch
-  TFrameStyle frameStyle_ = TFrameStyle::fsFlat;
-  TColor frameColor_ = clBtnShadow;
-  TSides frameSides_ = sdAll;
+  TCadreControle cadre_;
 };

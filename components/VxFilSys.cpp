@@ -56,30 +56,12 @@ void MontrerChemin(QLabel* l, const QString& chemin, int largeur) {
 
 TColor EnTColor(const QColor& c) { return TColor(c.red() | c.green() << 8 | c.blue() << 16); }
 
-template <class W>
-void EvenementCadre(W* w, TCadreControle& cadre, QEvent* e, const std::function<void()>& entree,
-                    const std::function<void()>& sortie) {
-  if (e->type() == QEvent::Paint && cadre.FrameVisible) {
-    // The band under the frame, where the plain panel was drawn.
-    QPainter p(w);
-    const QColor fond = w->palette().color(QPalette::Base);
-    const int l = w->width(), h = w->height(), b = TCadreVue::kLargeurCadre;
-    for (const QRect& r : {QRect(0, 0, l, b), QRect(0, h - b, l, b), QRect(0, 0, b, h), QRect(l - b, 0, b, h)})
-      p.fillRect(r, fond);
-  }
-  cadre.Evenement(w, e, EnTColor(w->palette().color(QPalette::Base)));
-  if (e->type() == QEvent::Enter && entree) entree();
-  if (e->type() == QEvent::Leave && sortie) sortie();
-}
-
 // Line-wise wheel: a notch moves the view by the system's wheel scroll lines; upwards it stops at
 // the first line, so the top is always within reach.
 // Returns false for a sideways wheel, which the view handles as usual.
 bool DefilerParLignes(QAbstractItemView* v, QWheelEvent* e, int& reste) {
   if (e->angleDelta().y() == 0) return false;
-  reste += e->angleDelta().y();
-  const int crans = reste / 120;
-  reste -= crans * 120;
+  const int crans = CransMolette(reste, e->angleDelta().y());
   QScrollBar* b = v->verticalScrollBar();
   const int cible = b->value() - crans * QApplication::wheelScrollLines() * b->singleStep();
   if (crans != 0) b->setValue(std::max(0, cible));
@@ -353,53 +335,47 @@ QIcon IconeLecteur(TDriveType genre) {
 }
 
 QStringList SousDossiers(const QString& dossier) {
-  QStringList noms = QDir(dossier).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-  noms.erase(std::remove_if(noms.begin(), noms.end(), [](const QString& n) { return n.startsWith(QLatin1Char('.')); }),
-             noms.end());
+  QStringList noms;
+  // The listing of folders also gives links to what is no folder (a pipe, a device): only a
+  // folder, or a link to one, is kept.
+  for (const QFileInfo& fi : QDir(dossier).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
+    if (fi.isDir() && !fi.fileName().startsWith(QLatin1Char('.'))) noms << fi.fileName();
   std::sort(noms.begin(), noms.end(), AvantDans);
   return noms;
 }
 
 // ---- The frame of the tree and the lists ----
 
-void TCadreVue::SetFrameColor(TColor c) {
-  Cadre.FrameColor = c;
-  vue_->update();
-}
-
-void TCadreVue::SetFrameFlatStyle(TFrameStyle s) {
-  Cadre.FrameFlatStyle = s;
-  vue_->update();
-}
-
-void TCadreVue::SetFrameFocusStyle(TFrameStyle s) {
-  Cadre.FrameFocusStyle = s;
-  vue_->update();
-}
-
-void TCadreVue::SetFrameSides(TSides s) {
-  Cadre.FrameSides = s;
-  vue_->update();
-}
-
-void TCadreVue::SetFrameStyle(TFrameStyle s) {
-  Cadre.FrameStyle = s;
-  vue_->update();
-}
-
 void TCadreVue::SetFrameVisible(bool v) {
-  Cadre.FrameVisible = v;
+  if (cadre_.SetFrameVisible(vue_, v)) MontrerBordure();
+}
+
+void TCadreVue::SetFrameFlat(bool v) {
+  cadre_.SetFrameFlat(vue_, v);
+  MontrerBordure();
+}
+
+void TCadreVue::MontrerBordure() {
+  const bool v = cadre_.FrameVisible();
   // The frame takes the place of the style's own: a plain panel as wide as the band keeps the
   // view, its scroll bars and a tree's header inside it; the band is painted over as the control
   // paints.
   vue_->setFrameStyle(v ? QFrame::Panel | QFrame::Plain : QFrame::StyledPanel | QFrame::Sunken);
   vue_->setLineWidth(v ? kLargeurCadre : 1);
-  vue_->update();
 }
 
-void TCadreVue::SetFrameFlat(bool v) {
-  Cadre.DefinirFlat(vue_, v);
-  SetFrameVisible(Cadre.FrameVisible);
+void TCadreVue::EvenementCadre(QEvent* e, const std::function<void()>& entree, const std::function<void()>& sortie) {
+  const QColor fond = vue_->palette().color(QPalette::Base);
+  if (e->type() == QEvent::Paint && cadre_.FrameVisible()) {
+    // The band under the frame, where the plain panel was drawn.
+    QPainter p(vue_);
+    const int l = vue_->width(), h = vue_->height(), b = kLargeurCadre;
+    for (const QRect& r : {QRect(0, 0, l, b), QRect(0, h - b, l, b), QRect(0, 0, b, h), QRect(l - b, 0, b, h)})
+      p.fillRect(r, fond);
+  }
+  cadre_.Evenement(vue_, e, EnTColor(fond));
+  if (e->type() == QEvent::Enter && entree) entree();
+  if (e->type() == QEvent::Leave && sortie) sortie();
 }
 
 // ---- Directory tree ----
@@ -529,8 +505,11 @@ void TVxDirectoryTree::Rebuild() {
 }
 
 void TVxDirectoryTree::currentChanged(const QModelIndex& courant, const QModelIndex& precedent) {
+  // Leaving an edited node ends its rename; a window deleted under the rename's box takes the
+  // tree with it.
+  const QPointer<TVxDirectoryTree> vivant(this);
   QTreeWidget::currentChanged(courant, precedent);
-  if (retour_ || rebuilding_ || destroying_) return;
+  if (!vivant || retour_ || rebuilding_ || destroying_) return;
   QTreeWidgetItem* n = itemFromIndex(courant);
   if (!n) return;
   racineRetenue_ = RacineDe(path_);
@@ -538,7 +517,7 @@ void TVxDirectoryTree::currentChanged(const QModelIndex& courant, const QModelIn
   if (ok && !n->parent()) {
     const QString r = CheminNoeud(n);
     if (!QFileInfo(r).isDir() || !QFileInfo(r).isReadable()) {
-      QMessageBox::critical(this, QString(), TexteRacineInaccessible.arg(r));
+      if (!Erreur(TexteRacineInaccessible.arg(r))) return;
       ok = false;
     } else {
       RemplirNoeud(n);  // new top-level folders appear
@@ -555,15 +534,37 @@ void TVxDirectoryTree::currentChanged(const QModelIndex& courant, const QModelIn
 
 void TVxDirectoryTree::SelectionChangee(QTreeWidgetItem* n) {
   path_ = CheminNoeud(n);
+  CheminChange();
+}
+
+void TVxDirectoryTree::CheminChange() {
   if (RacineDe(path_) != racineRetenue_ && OnDriveChange) OnDriveChange();
   if (fileList_) fileList_->SetDirectory(path_);
   MajDirLabel();
   if (OnChange) OnChange();
 }
 
+bool TVxDirectoryTree::Erreur(const QString& texte) {
+  const QPointer<TVxDirectoryTree> vivant(this);
+  ++boites_;
+  QMessageBox::critical(this, QString(), texte);
+  if (!vivant) return false;  // its window went, and the box with it
+  --boites_;
+  if (boites_ == 0 && aSupprimer_) deleteLater();
+  return true;
+}
+
 bool TVxDirectoryTree::event(QEvent* e) {
+  // Asked to go while one of its boxes is up, the tree waits for the box: the calls that opened
+  // it, in the tree and in its base classes, are still running.
+  if (e->type() == QEvent::DeferredDelete && boites_ > 0) {
+    aSupprimer_ = true;
+    return true;
+  }
+  // Deleted outright while a box is up, the tree is gone when the event that opened it returns.
+  const QPointer<TVxDirectoryTree> vivant(this);
   const bool r = QTreeWidget::event(e);
-  EvenementCadre(this, Cadre, e, OnMouseEnter, OnMouseLeave);
+  if (vivant) EvenementCadre(e, OnMouseEnter, OnMouseLeave);
   return r;
 }
 
@@ -614,21 +615,31 @@ void TVxDirectoryTree::keyPressEvent(QKeyEvent* e) {
   QTreeWidget::keyPressEvent(e);
 }
 
+bool TVxDirectoryTree::edit(const QModelIndex& i, EditTrigger declencheur, QEvent* e) {
+  const bool r = QTreeWidget::edit(i, declencheur, e);
+  if (r && state() == EditingState) edite_ = i;
+  return r;
+}
+
 void TVxDirectoryTree::commitData(QWidget* editeur) {
   // The name is only taken here: a refused name's box must not open while the editor is still
   // there, or its loss of focus commits the edit again under the box.
-  if (auto* le = qobject_cast<QLineEdit*>(editeur)) nomEdite_ = le->text();
+  if (auto* le = qobject_cast<QLineEdit*>(editeur)) nomEdite_ = TNomEdite{edite_, le->text()};
 }
 
 void TVxDirectoryTree::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint indice) {
-  QTreeWidget::closeEditor(editeur, indice);
-  const std::optional<QString> nom = std::exchange(nomEdite_, std::nullopt);
+  // Tab and Shift+Tab go on to the next name only once the edited folder has its new one: the
+  // base class would move the selection first and open the next editor under the box.
+  const bool suite = indice == QAbstractItemDelegate::EditNextItem || indice == QAbstractItemDelegate::EditPreviousItem;
+  QTreeWidget::closeEditor(editeur, suite ? QAbstractItemDelegate::NoHint : indice);
+  const std::optional<TNomEdite> edite = std::exchange(nomEdite_, std::nullopt);
+  const QPointer<TVxDirectoryTree> vivant(this);
   // The node takes the new name only once the folder has it on disk.
-  if (nom) RenommerSelection(*nom);
+  if (edite) Renommer(itemFromIndex(edite->Noeud), edite->Nom);
+  if (vivant && suite) QTreeWidget::closeEditor(nullptr, indice);
 }
 
-bool TVxDirectoryTree::RenommerSelection(const QString& nom) {
-  QTreeWidgetItem* n = currentItem();
+bool TVxDirectoryTree::Renommer(QTreeWidgetItem* n, const QString& nom) {
   if (!n || !n->parent() || nom == n->text(0)) return false;
   const QString ancien = CheminNoeud(n), nouveau = Joindre(CheminNoeud(n->parent()), nom);
   // A separator would move the folder elsewhere; "." and ".." name other folders. The rename
@@ -636,12 +647,15 @@ bool TVxDirectoryTree::RenommerSelection(const QString& nom) {
   const bool valide =
       !nom.isEmpty() && !nom.contains(QLatin1Char('/')) && nom != QLatin1String(".") && nom != QLatin1String("..");
   if (!valide || !QDir().rename(ancien, nouveau)) {
-    QMessageBox::critical(this, QString(), TexteNomDossierInvalide);
+    Erreur(TexteNomDossierInvalide);
     return false;
   }
   n->setText(0, nom);
-  racineRetenue_ = RacineDe(path_);
-  SelectionChangee(n);
+  if (path_ == ancien || path_.startsWith(ancien + QLatin1Char('/'))) {
+    racineRetenue_ = RacineDe(path_);
+    path_ = nouveau + path_.mid(ancien.size());
+    CheminChange();
+  }
   return true;
 }
 
@@ -677,15 +691,25 @@ void TrierEntrees(std::vector<TVxFileInfo>& e) {
 }
 
 namespace {
-// A mask's pattern: "*" stands for any run of characters and "?" for any one, as in the masks
-// users type; every other character, a bracket included, for itself. Case is ignored.
-QRegularExpression MotifMasque(const QString& m) {
-  QString re;
-  for (const QChar c : m)
-    re += c == QLatin1Char('*')   ? QStringLiteral(".*")
-          : c == QLatin1Char('?') ? QStringLiteral(".")
-                                  : QRegularExpression::escape(QString(c));
-  return QRegularExpression(QRegularExpression::anchoredPattern(re), QRegularExpression::CaseInsensitiveOption);
+// A mask's patterns, separated by ";": "*" stands for any run of characters and "?" for any one,
+// as in the masks users type; every other character, a bracket included, for itself. Case is
+// ignored.
+std::vector<QRegularExpression> MotifsMasque(const QString& masque) {
+  std::vector<QRegularExpression> motifs;
+  for (const QString& m : masque.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    QString re;
+    for (const QChar c : m.trimmed())
+      re += c == QLatin1Char('*')   ? QStringLiteral(".*")
+            : c == QLatin1Char('?') ? QStringLiteral(".")
+                                    : QRegularExpression::escape(QString(c));
+    motifs.emplace_back(QRegularExpression::anchoredPattern(re), QRegularExpression::CaseInsensitiveOption);
+  }
+  return motifs;
+}
+
+bool Retenu(const std::vector<QRegularExpression>& motifs, const QString& nom) {
+  return std::any_of(motifs.begin(), motifs.end(),
+                     [&](const QRegularExpression& r) { return r.match(nom).hasMatch(); });
 }
 
 // Every line of a list at the list's own item height (the file list and the drive list).
@@ -717,7 +741,7 @@ void TVxFileListBox::SetColor(TColor c) {
   QPalette p = palette();
   p.setColor(QPalette::Base, ToQColor(c));
   setPalette(p);
-  if (Cadre.FrameVisible) update();
+  if (Cadre().FrameVisible()) update();
 }
 
 void TVxFileListBox::AdopterParArbres() {
@@ -764,7 +788,7 @@ bool TVxFileListBox::event(QEvent* e) {
   if (e->type() == QEvent::FontChange) MajHauteur();
   if (e->type() == QEvent::ParentChange) AdopterParArbres();
   // The frame waits while the list is being read.
-  if (!occupe_) EvenementCadre(this, Cadre, e, OnMouseEnter, OnMouseLeave);
+  if (!occupe_) EvenementCadre(e, OnMouseEnter, OnMouseLeave);
   return r;
 }
 
@@ -788,25 +812,25 @@ void TVxFileListBox::SetShowGlyphs(bool v) {
   Lire();
 }
 
+QFileInfoList TVxFileListBox::EntreesDe(const QString& dossier) const {
+  QDir::Filters filtres = QDir::NoDotAndDotDot;
+  if (FileType & ftNormal) filtres |= QDir::Files;
+  if (FileType & ftDirectory) filtres |= QDir::Dirs;
+  if (FileType & ftHidden) filtres |= QDir::Hidden;
+  QFileInfoList r = QDir(dossier).entryInfoList(filtres);
+  // The listing of folders also gives links to what is no folder (a pipe, a device).
+  if (!(FileType & ftNormal)) r.removeIf([](const QFileInfo& fi) { return !fi.isDir(); });
+  return r;
+}
+
 void TVxFileListBox::Lire() {
   occupe_ = true;
   clear();
   infos_.clear();
   if (!dossier_.isEmpty()) {
-    QDir::Filters filtres = QDir::NoDotAndDotDot;
-    if (FileType & ftNormal) filtres |= QDir::Files;
-    if (FileType & ftDirectory) filtres |= QDir::Dirs;
-    if (FileType & ftHidden) filtres |= QDir::Hidden;
-    std::vector<QRegularExpression> motifs;
-    for (const QString& m : mask_.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-      motifs.push_back(MotifMasque(m.trimmed()));
-    const auto retenu = [&](const QString& nom) {
-      return std::any_of(motifs.begin(), motifs.end(),
-                         [&](const QRegularExpression& r) { return r.match(nom).hasMatch(); });
-    };
-    QDir d(dossier_);
-    for (const QFileInfo& fi : d.entryInfoList(filtres))
-      if (retenu(fi.fileName()))
+    const std::vector<QRegularExpression> motifs = MotifsMasque(mask_);
+    for (const QFileInfo& fi : EntreesDe(dossier_))
+      if (Retenu(motifs, fi.fileName()))
         infos_.push_back({fi.fileName(), fi.isDir(), fi.isDir() ? 0 : fi.size(), fi.lastModified()});
     TrierEntrees(infos_);
     // One icon per extension is enough, save for files that carry their own.
@@ -840,8 +864,15 @@ bool TVxFileListBox::SetFileName(const QString& nom) {
   const QString dossier = sep < 0 ? dossier_ : sep == 0 ? QStringLiteral("/") : nom.left(sep);
   const bool motif = fichier.contains(QLatin1Char('*')) || fichier.contains(QLatin1Char('?'));
   // Checked before anything moves: a name that fails leaves the list and its links as they were.
+  // A file must be one the list shows, under the mask or under its own name as the mask (a
+  // hidden file is no entry of a list without ftHidden).
   if (dossier.isEmpty() || !QFileInfo(dossier).isDir()) return false;
-  if (!motif && !fichier.isEmpty() && !QFileInfo::exists(Joindre(dossier, fichier))) return false;
+  if (!motif && !fichier.isEmpty()) {
+    const QFileInfoList entrees = EntreesDe(dossier);
+    const bool listee =
+        std::any_of(entrees.begin(), entrees.end(), [&](const QFileInfo& fi) { return fi.fileName() == fichier; });
+    if (!listee || !(Retenu(MotifsMasque(mask_), fichier) || Retenu(MotifsMasque(fichier), fichier))) return false;
+  }
   if (sep >= 0) {
     if (DirTree)
       DirTree->SetCurrentPath(dossier);
@@ -903,7 +934,7 @@ TVxDirectoryListBox::TVxDirectoryListBox(QWidget* parent) : QListWidget(parent),
 
 bool TVxDirectoryListBox::event(QEvent* e) {
   const bool r = QListWidget::event(e);
-  EvenementCadre(this, Cadre, e, OnMouseEnter, OnMouseLeave);
+  EvenementCadre(e, OnMouseEnter, OnMouseLeave);
   return r;
 }
 

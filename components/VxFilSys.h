@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
@@ -83,12 +84,13 @@ constexpr int kTailleImage = 16;
 // neither the items nor the scroll bars cover it. Each property repaints the frame when set.
 class TCadreVue {
  public:
-  TCadreControle Cadre;
-  void SetFrameColor(TColor c);
-  void SetFrameFlatStyle(TFrameStyle s);
-  void SetFrameFocusStyle(TFrameStyle s);
-  void SetFrameSides(TSides s);
-  void SetFrameStyle(TFrameStyle s);
+  const TCadreControle& Cadre() const { return cadre_; }
+  bool UseFrameController = true;  // kept only
+  void SetFrameColor(TColor c) { cadre_.SetFrameColor(vue_, c); }
+  void SetFrameFlatStyle(TFrameStyle s) { cadre_.SetFrameFlatStyle(vue_, s); }
+  void SetFrameFocusStyle(TFrameStyle s) { cadre_.SetFrameFocusStyle(vue_, s); }
+  void SetFrameSides(TSides s) { cadre_.SetFrameSides(vue_, s); }
+  void SetFrameStyle(TFrameStyle s) { cadre_.SetFrameStyle(vue_, s); }
   void SetFrameVisible(bool v);
   // On: the frame shows on all four sides in the flat style.
   void SetFrameFlat(bool v);
@@ -97,9 +99,14 @@ class TCadreVue {
 
  protected:
   explicit TCadreVue(QAbstractScrollArea* vue) : vue_(vue) {}
+  // What the view's event() runs after the standard handling: the frame and its band, and the
+  // mouse's coming and going.
+  void EvenementCadre(QEvent* e, const std::function<void()>& entree, const std::function<void()>& sortie);
 
  private:
+  void MontrerBordure();
   QAbstractScrollArea* vue_;
+  TCadreControle cadre_;
 };
 
 class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
@@ -126,8 +133,9 @@ class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
   void RemplirNoeud(QTreeWidgetItem* n);
   // The root that holds a path: the one with the longest matching mount point.
   QString RacineDe(const QString& chemin) const;
-  // Renames the selected folder (not a root) to nom; an error box when the system refuses.
-  bool RenommerSelection(const QString& nom);
+  // Renames a folder's node (not a root) and its folder to nom; an error box when the system
+  // refuses. The current path follows when it lies in that folder.
+  bool Renommer(QTreeWidgetItem* n, const QString& nom);
 
   TVxFileListBox* FileList() const { return fileList_; }
   void SetFileList(TVxFileListBox* f);
@@ -143,6 +151,7 @@ class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
   void SetSelectionPen(const TCanvasPen& p);
   // Read-only: F2 renames nothing.
   bool ReadOnly = true;
+  using QTreeWidget::edit;  // the edit of an index stays public beside the override below
   // Without the focus the selection is shown neither highlighted nor outlined.
   bool HideSelection() const { return hideSelection_; }
   void SetHideSelection(bool v);
@@ -154,12 +163,16 @@ class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
   void keyPressEvent(QKeyEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
   void drawRow(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override;
+  bool edit(const QModelIndex& i, EditTrigger declencheur, QEvent* e) override;
   void commitData(QWidget* editeur) override;
   void closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint indice) override;
 
  private:
   void ConstruireRacines();
   void SelectionChangee(QTreeWidgetItem* n);
+  void CheminChange();
+  // An error box over the tree; false when the tree went while it was up.
+  bool Erreur(const QString& texte);
   void MajDirLabel();
   void Deplier(QTreeWidgetItem* n);
   QTreeWidgetItem* NoeudDe(const QString& chemin);
@@ -168,7 +181,15 @@ class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
   QString path_;
   QString racineRetenue_;  // the root when a selection change starts
   bool rebuilding_ = false, destroying_ = false, retour_ = false, hideSelection_ = false;
-  std::optional<QString> nomEdite_;  // the name an edit ended with, taken once its editor is gone
+  int boites_ = 0;               // error boxes up
+  bool aSupprimer_ = false;      // deleteLater came while a box was up
+  QPersistentModelIndex edite_;  // the node whose name the open editor holds
+  // The node and the name an edit ended with, taken once its editor is gone.
+  struct TNomEdite {
+    QPersistentModelIndex Noeud;
+    QString Nom;
+  };
+  std::optional<TNomEdite> nomEdite_;
   TCanvasPen selectionPen_{clBtnShadow, 1, TPenStyle::psSolid};
   int resteMolette_ = 0;
   QIcon iconeDossier_;
@@ -232,6 +253,8 @@ class TVxFileListBox : public QListWidget, public TCadreVue {
   void resizeEvent(QResizeEvent* e) override;
 
  private:
+  // The entries of a folder that FileType takes, whatever the mask.
+  QFileInfoList EntreesDe(const QString& dossier) const;
   void DoubleClic(QListWidgetItem* it);
   void MajHauteur();
   void MajColonnes();

@@ -1,6 +1,7 @@
 // The folder tree, the drive, folder and file lists, the mount table they read and the long-name
 // routines.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,13 @@
 namespace {
 
 QImage Image(const QIcon& i, QIcon::Mode m = QIcon::Normal) { return i.pixmap(16, m).toImage(); }
+
+// The children of a node, in their order.
+std::string Enfants(const QTreeWidgetItem* n) {
+  QStringList r;
+  for (int i = 0; i < n->childCount(); ++i) r << n->child(i)->text(0);
+  return r.join(",").toStdString();
+}
 
 void Touche(QWidget* w, int touche) {
   QKeyEvent e(QEvent::KeyPress, touche, Qt::NoModifier);
@@ -169,7 +177,7 @@ TEST(VxFilSys, TreeRenamesByF2UnlessReadOnly) {
     QTimer::singleShot(0, [&] {
       if (auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) boite = b->text(), b->done(0);
     });
-    EXPECT_FALSE(t.RenommerSelection(nom));
+    EXPECT_FALSE(t.Renommer(n, nom));
     EXPECT_EQ(boite, t.TexteNomDossierInvalide) << nom;
   }
   EXPECT_TRUE(n->text(0) == "first" && d.exists("first") && d.exists("two"));
@@ -198,6 +206,101 @@ TEST(VxFilSys, TreeRenamesByF2UnlessReadOnly) {
   t.setCurrentItem(t.topLevelItem(0));
   Touche(&t, Qt::Key_F2);
   EXPECT_FALSE(t.findChild<QLineEdit*>()) << "a root keeps its name";
+}
+
+// Whatever ends the edit of a folder's name, that folder is the one renamed, and a refused name
+// has its box.
+TEST(VxFilSys, TreeRenamesTheEditedFolderWhateverEndsTheEdit) {
+  using Fin = std::function<void(TVxDirectoryTree&, QLineEdit*)>;
+  const Fin tab = [](auto&, QLineEdit* le) { QTest::keyClick(le, Qt::Key_Tab); };
+  const Fin retourTab = [](auto&, QLineEdit* le) { QTest::keyClick(le, Qt::Key_Backtab, Qt::ShiftModifier); };
+  const Fin clic = [](TVxDirectoryTree& t, QLineEdit*) {
+    QTest::mouseClick(t.viewport(), Qt::LeftButton, {}, t.visualItemRect(t.topLevelItem(0)->child(1)).center());
+  };
+  const struct {
+    const char *depart, *saisie;
+    Fin fin;
+    const char* dossiers;  // on disk and in the tree after
+    int boites;
+  } cas[] = {
+      {"alpha", "zzz", tab, "beta,gamma,zzz", 0},
+      {"gamma", "zzz", retourTab, "alpha,beta,zzz", 0},
+      {"alpha", "zzz", clic, "beta,gamma,zzz", 0},
+      {"alpha", "beta", tab, "alpha,beta,gamma", 1},  // taken: refused
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(std::string(c.depart) + " " + c.saisie + " " + std::to_string(&c - cas));
+    QTemporaryDir tmp;
+    const QDir d(tmp.path());
+    for (const char* s : {"alpha", "beta", "gamma"}) ASSERT_TRUE(d.mkpath(s));
+    TVxDirectoryTree t(nullptr, {tmp.path()});
+    t.ReadOnly = false;
+    ASSERT_TRUE(t.SetCurrentPath(d.filePath(c.depart)));
+    t.show();
+    int boites = 0;
+    QTimer repondeur;
+    QObject::connect(&repondeur, &QTimer::timeout, [&] {
+      if (auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) ++boites, b->done(0);
+    });
+    repondeur.start(5);
+    Touche(&t, Qt::Key_F2);
+    auto* le = t.findChild<QLineEdit*>();
+    ASSERT_TRUE(le);
+    le->selectAll();
+    QTest::keyClicks(le, c.saisie);
+    c.fin(t, le);
+    t.topLevelItem(0)->sortChildren(0, Qt::AscendingOrder);
+    EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), c.dossiers);
+    EXPECT_EQ(Enfants(t.topLevelItem(0)), c.dossiers);
+    EXPECT_EQ(boites, c.boites);
+    EXPECT_EQ(t.CurrentPath().toStdString(), LongPathName(d.filePath("beta")).toStdString());  // where each end goes
+  }
+}
+
+// The tree deleted while its refused name's box is up goes once the box has closed.
+TEST(VxFilSys, TreeDeletedUnderItsRenameBox) {
+  QTemporaryDir tmp;
+  const QDir d(tmp.path());
+  for (const char* s : {"alpha", "beta"}) ASSERT_TRUE(d.mkpath(s));
+  auto* t = new TVxDirectoryTree(nullptr, {tmp.path()});
+  const QPointer<TVxDirectoryTree> garde(t);
+  t->ReadOnly = false;
+  ASSERT_TRUE(t->SetCurrentPath(d.filePath("alpha")));
+  t->show();
+  Touche(t, Qt::Key_F2);
+  auto* le = t->findChild<QLineEdit*>();
+  ASSERT_TRUE(le);
+  le->setText("a/b");
+  bool demande = false;
+  QTimer repondeur;
+  QObject::connect(&repondeur, &QTimer::timeout, [&] {
+    if (auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      demande ? b->done(0) : (demande = true, t->deleteLater());
+  });
+  repondeur.start(5);
+  Touche(t, Qt::Key_Down);  // leaving the folder ends its edit, through the tree's own events
+  EXPECT_TRUE(demande);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(garde.isNull());
+  EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), "alpha,beta");
+}
+
+// Folders and links to folders are folders; links to a pipe, a device or nothing are not.
+TEST(VxFilSys, OnlyFoldersAndLinksToFoldersAreFolders) {
+  QTemporaryDir tmp;
+  const QDir d(tmp.path());
+  ASSERT_TRUE(d.mkpath("real"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(d.filePath("pipe")).constData(), 0600), 0);
+  for (const auto& [cible, lien] :
+       {std::pair{"real", "to-real"}, {"pipe", "to-pipe"}, {"/dev/null", "to-device"}, {"gone", "to-nothing"}})
+    ASSERT_TRUE(QFile::link(cible, d.filePath(lien)));
+  EXPECT_EQ(Enfants(TVxDirectoryTree(nullptr, {tmp.path()}).topLevelItem(0)), "real,to-real");
+  TVxFileListBox l;
+  l.FileType = TVxFileListBox::ftDirectory;
+  l.SetDirectory(tmp.path());
+  QStringList entrees;
+  for (const TVxFileInfo& e : l.Entrees()) entrees << e.Name;
+  EXPECT_EQ(entrees.join(",").toStdString(), "real,to-real");
 }
 
 // Counts the paint events a widget receives.
@@ -230,9 +333,11 @@ TEST(VxFilSys, FramesShowAroundTheViewAndRepaintWhenSet) {
     const std::function<void()> reglages[] = {
         [&] { cadre->SetFrameVisible(true); },
         [&] { cadre->SetFrameColor(0x0000FF); },
+        [&] { cadre->SetFrameSides(sdLeft); },
         [&] { cadre->SetFrameSides(sdLeft | sdTop | sdRight | sdBottom); },
         [&] { cadre->SetFrameFlatStyle(TFrameStyle::fsLowered); },
         [&] { cadre->SetFrameFocusStyle(TFrameStyle::fsRaised); },
+        [&] { cadre->SetFrameStyle(TFrameStyle::fsRaised); },
         [&] { cadre->SetFrameStyle(TFrameStyle::fsFlat); },
     };
     for (size_t i = 0; i < std::size(reglages); ++i) {
@@ -358,7 +463,8 @@ TEST(VxFilSys, FileNamesAreNamesAndAFailedOneChangesNothing) {
   QTemporaryDir tmp;
   const QDir d(tmp.path());
   ASSERT_TRUE(d.mkpath("sub"));
-  for (const char* f : {"a.sqt", "x[1].wav", "x1.wav", "sub/b.sqt"}) QFile(d.filePath(f)).open(QIODevice::WriteOnly);
+  for (const char* f : {"a.sqt", "x[1].wav", "x1.wav", "..dots.wav", "sub/b.sqt"})
+    QFile(d.filePath(f)).open(QIODevice::WriteOnly);
   TVxDirectoryListBox dl;
   TVxFileListBox l;
   dl.FileList = &l;
@@ -374,6 +480,7 @@ TEST(VxFilSys, FileNamesAreNamesAndAFailedOneChangesNothing) {
       {d.filePath("x[1].wav"), true, racine, "x[1].wav", "x[1].wav"},  // outside the mask, brackets and all
       {d.filePath("gone/a.sqt"), false, racine, "x[1].wav", "x[1].wav"},
       {d.filePath("none.sqt"), false, racine, "x[1].wav", "x[1].wav"},
+      {d.filePath("..dots.wav"), false, racine, "x[1].wav", "x[1].wav"},  // hidden: no entry of this list
       {d.filePath("sub/b.sqt"), true, sous, "b.sqt", "b.sqt"},
       {d.filePath("x?.wav"), true, racine, "x?.wav", "x1.wav"},  // a wildcard is a mask
   };

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QWheelEvent>
+#include <climits>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -18,6 +19,7 @@ TEST(VxMemo, WheelCountsWholeVerticalNotchesAndTellsTheCaretOnceShown) {
       {"touchpad steps add up", {{0, -40}, {0, -40}, {0, -39}, {0, -1}}, 0, 1},
       {"two notches at once", {{0, 240}}, 2, 0},
       {"a turn back starts anew", {{0, 100}, {0, -100}, {0, -20}}, 0, 1},
+      {"a huge step counts a bounded number", {{0, INT_MAX}, {0, INT_MIN}}, kCransMaxMolette, kCransMaxMolette},
   };
   for (const auto& [name, steps, wantUps, wantDowns] : cas) {
     TVxMemo m;
