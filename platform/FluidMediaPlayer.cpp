@@ -8,6 +8,7 @@
 
 #include "platform/AudioLibraries.h"
 #include "platform/CheckedFile.h"
+#include "platform/Folders.h"
 #include "platform/Types.h"
 
 namespace {
@@ -108,7 +109,7 @@ uint32_t Big(const QByteArray& b, qsizetype at, int n) {
 }  // namespace
 
 QString CheminSoundFont() {
-  QString env = qEnvironmentVariable("VEXO_SOUNDFONT");
+  QString env = CheminAuDepart(qEnvironmentVariable("VEXO_SOUNDFONT"));
   return env.isEmpty() ? QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2") : env;
 }
 
@@ -333,8 +334,9 @@ TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) 
     if (demarre_.load()) FinirDemarrage();
   });
   attenteDemarrage_.start(10);
+  const QString fichierAudio = CheminAuDepart(qEnvironmentVariable("VEXO_AUDIO_FILE"));
   demarrage_ = std::thread([this, chemin = QFile::encodeName(soundFont).toStdString(),
-                            fichierAudio = QFile::encodeName(qEnvironmentVariable("VEXO_AUDIO_FILE")).toStdString()] {
+                            fichierAudio = QFile::encodeName(fichierAudio).toStdString()] {
     {
       std::unique_lock<std::mutex> verrou(mutexLiberation_);
       liberation_.wait_for(verrou, std::chrono::seconds(1), [this] { return libre_.load(); });
