@@ -2,12 +2,18 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 #include <system_error>
 
 #include "platform/AudioLibraries.h"
 #include "platform/CheckedFile.h"
+#include "platform/Folders.h"
 #include "platform/Types.h"
 
 namespace {
@@ -100,6 +106,40 @@ void Envoyer(fluid_synth_t* s, const TEvenementCanal& e) {
   }
 }
 
+// Sets a WAV file's RIFF and data sizes to what the file holds now. The renderer writes them only
+// when it is closed, at the end of the run: until then the file would read as empty. Called by the
+// one thread that writes the file, between two of its blocks. No Qt: that thread has none.
+void CompleterEnTeteWav(const std::string& chemin) {
+  const int fd = ::open(chemin.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat etat {};
+  uint8_t morceau[12];
+  auto lire32 = [&](int at) {
+    return uint32_t(morceau[at]) | uint32_t(morceau[at + 1]) << 8 | uint32_t(morceau[at + 2]) << 16 |
+           uint32_t(morceau[at + 3]) << 24;
+  };
+  auto ecrire32 = [&](off_t at, uint64_t valeur) {
+    const uint32_t v = static_cast<uint32_t>(std::min<uint64_t>(valeur, UINT32_MAX));
+    const uint8_t octets[4] = {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
+    return ::pwrite(fd, octets, 4, at) == 4;
+  };
+  if (::fstat(fd, &etat) == 0 && S_ISREG(etat.st_mode) && ::pread(fd, morceau, 12, 0) == 12 &&
+      std::memcmp(morceau, "RIFF", 4) == 0 && std::memcmp(morceau + 8, "WAVE", 4) == 0) {
+    // The chunks before the sound (format, and any other) are passed over by their lengths.
+    const off_t taille = etat.st_size;
+    off_t pos = 12;
+    while (pos + 8 <= taille && ::pread(fd, morceau, 8, pos) == 8) {
+      const uint32_t longueur = lire32(4);
+      if (std::memcmp(morceau, "data", 4) == 0) {
+        if (ecrire32(pos + 4, uint64_t(taille - pos - 8))) ecrire32(4, uint64_t(taille - 8));
+        break;
+      }
+      pos += 8 + off_t(longueur) + (longueur & 1);
+    }
+  }
+  ::close(fd);
+}
+
 uint32_t Big(const QByteArray& b, qsizetype at, int n) {
   uint32_t v = 0;
   for (int i = 0; i < n; ++i) v = (v << 8) | static_cast<uint8_t>(b[at + i]);
@@ -108,7 +148,7 @@ uint32_t Big(const QByteArray& b, qsizetype at, int n) {
 }  // namespace
 
 QString CheminSoundFont() {
-  QString env = qEnvironmentVariable("VEXO_SOUNDFONT");
+  QString env = CheminAuDepart(qEnvironmentVariable("VEXO_SOUNDFONT"));
   return env.isEmpty() ? QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2") : env;
 }
 
@@ -333,8 +373,9 @@ TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) 
     if (demarre_.load()) FinirDemarrage();
   });
   attenteDemarrage_.start(10);
+  const QString fichierAudio = CheminAuDepart(qEnvironmentVariable("VEXO_AUDIO_FILE"));
   demarrage_ = std::thread([this, chemin = QFile::encodeName(soundFont).toStdString(),
-                            fichierAudio = QFile::encodeName(qEnvironmentVariable("VEXO_AUDIO_FILE")).toStdString()] {
+                            fichierAudio = QFile::encodeName(fichierAudio).toStdString()] {
     {
       std::unique_lock<std::mutex> verrou(mutexLiberation_);
       liberation_.wait_for(verrou, std::chrono::seconds(1), [this] { return libre_.load(); });
@@ -380,6 +421,7 @@ void TFluidMediaPlayer::Demarrer(const std::string& soundFont, const std::string
     Fs().fluid_settings_getint(settings_, "audio.period-size", &periode_);
     renduDemarre_ = Fs().new_fluid_file_renderer(s);
     if (!renduDemarre_) erreurDemarrage_ = DernierMessageBrut("No audio output");
+    cheminAudio_ = fichierAudio;
   } else {
     driverDemarre_ = Fs().new_fluid_audio_driver(settings_, s);
     if (!driverDemarre_) erreurDemarrage_ = DernierMessageBrut("No audio output");
@@ -588,7 +630,13 @@ void TFluidMediaPlayer::Enregistrer() {
   const auto sequence = [this] { return joue_.load() && !SequenceurFini(); };
   while (!finEnregistreur_.load()) {
     if (!sequence() && Fs().fluid_synth_get_active_voice_count(synth_) <= 0) {
-      actif = false;
+      if (actif) {
+        // The sound has died away: the file reads whole from here until the next playback.
+        actif = false;
+        verrou.unlock();
+        CompleterEnTeteWav(cheminAudio_);
+        verrou.lock();
+      }
       reveilEnregistreur_.wait_for(verrou, std::chrono::milliseconds(10),
                                    [&] { return finEnregistreur_.load() || sequence(); });
       continue;

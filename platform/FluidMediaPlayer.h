@@ -2,7 +2,8 @@
 // The media player over FluidSynth: a synth with the General MIDI SoundFont playing a MIDI file
 // through the sound card, or into a WAV file when VEXO_AUDIO_FILE names one (machines without sound).
 // The WAV file holds what sounds, in real time, and not the silence between two playbacks: a
-// thread of ours renders the synth into it only while a playback runs or notes still ring.
+// thread of ours renders the synth into it only while a playback runs or notes still ring, and
+// brings its header up to date each time the sound has died away, so that it reads whole then.
 // The synth comes up on a worker thread, its samples loaded as the presets are used, so that the
 // window never waits for the SoundFont.
 // The file is played by a sequencer thread of our own that sends its events to the synth through
@@ -138,6 +139,7 @@ class TFluidMediaPlayer : public TMediaPlayer {
   // that thread is joined. The thread sleeps while nothing sounds.
   _fluid_file_renderer_t* rendu_ = nullptr;
   _fluid_file_renderer_t* renduDemarre_ = nullptr;
+  std::string cheminAudio_;   // the file's name, set before the thread starts
   double frequence_ = 44100;  // samples per second
   int periode_ = 64;          // samples per rendered block
   std::thread enregistreur_;

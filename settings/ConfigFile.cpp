@@ -315,7 +315,8 @@ void ChargerConfig(int pisteCourante, const std::function<void()>& choisirLangue
     }
   }
 
-  Repertoire = ini.ReadString(kConfig, QStringLiteral("Répertoire"), QString());
+  // Paths of the settings file written by hand may be relative: they stay those of the start folder.
+  Repertoire = CheminAuDepart(ini.ReadString(kConfig, QStringLiteral("Répertoire"), QString()));
 
   VisiteurLecture lecture{ini, kConfig};
   VisiterConfigDebut(lecture, Configuration);
@@ -343,7 +344,7 @@ void ChargerConfig(int pisteCourante, const std::function<void()>& choisirLangue
   for (int i = 1; i <= NB_FICHIERS_RECENTS; ++i) DerniersFichiers[i].clear();
   int libre = 1;
   for (int i = 1; i <= NB_FICHIERS_RECENTS; ++i) {
-    QString f = ini.ReadString(kConfig, QStringLiteral("Fichier%1").arg(i), QString());
+    QString f = CheminAuDepart(ini.ReadString(kConfig, QStringLiteral("Fichier%1").arg(i), QString()));
     if (!f.isEmpty() && QFileInfo(f).isFile()) DerniersFichiers[libre++] = f;
   }
 

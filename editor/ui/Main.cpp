@@ -42,6 +42,7 @@
 #include "platform/Canvas.h"
 #include "platform/Evenements.h"
 #include "platform/FluidMediaPlayer.h"
+#include "platform/Folders.h"
 #include "settings/Config.h"
 #include "settings/ConfigFile.h"
 #include "settings/Langue.h"
@@ -325,8 +326,9 @@ void TForm1::FormActivate() {
 
 void TForm1::OuvrirLigneCommande() {
   if (LigneCommande.isEmpty()) return;
-  // A path with blanks arrives split: put it back together.
-  QString chemin = LigneCommande.join(QLatin1Char(' '));
+  // A path with blanks arrives split: put it back together. A relative one names the file from the
+  // folder the user started in, so that the song keeps that file once the working folder moves.
+  const QString chemin = CheminAuDepart(LigneCommande.join(QLatin1Char(' ')));
   if (!QFileInfo(chemin).isFile()) {
     MessageBoxD(TexteLangue("Dlg-Erreur"),
                 RemplacerParam1(TexteLangue("Fichier-Introuvable"), QFileInfo(chemin).fileName()),

@@ -12,6 +12,7 @@
 #include "song/ListesAccords.h"
 #include "editor/state/EtatEdition.h"
 #include "settings/Config.h"
+#include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "settings/ConfigFile.h"
 #include "settings/Langue.h"
@@ -216,11 +217,15 @@ TEST_F(ConfigFichier, SaveThenLoadGivesEverythingBack) {
 
 TEST_F(ConfigFichier, RecentFilesMoveUpAndHelpLanguageFollowsTheLanguage) {
   QString b = Fichier("b.sqt"), c = Fichier("c.sqt");
+  // Relative paths are read from the start folder, and kept absolute once the working folder moves.
+  const QDir depart(CheminAuDepart("."));
   EcrireIni("[Config]\nPatcheLangue=English\nHelpFile=0\nFichier1=" + dossier.path() + "/gone.sqt\nFichier2=" + b +
-            "\nFichier3=" + c + "\nFichier4=\nFichier5=\n");
+            "\nFichier3=" + depart.relativeFilePath(c) + "\nFichier4=\nFichier5=\n" +
+            QString::fromUtf8("R\u00e9pertoire=") + depart.relativeFilePath(dossier.path()) + "\n");
   ChargerConfig(1, ChoisirLangueDemarrage);
   EXPECT_EQ(demandes, 0);
   EXPECT_EQ(LangueAide, 2);
+  EXPECT_EQ(Repertoire, dossier.path());
   EXPECT_EQ(DerniersFichiers[1], b);
   EXPECT_EQ(DerniersFichiers[2], c);
   for (int i = 3; i <= 5; ++i) EXPECT_TRUE(DerniersFichiers[i].isEmpty());

@@ -164,19 +164,23 @@ TEST(MainWindow, CommandLineNamingAMissingFileKeepsTheNewSong) {
   EXPECT_EQ(f.windowTitle(), "Strumquill 2.2 - " + QFileInfo(TexteLangue("Fichier-SansNom")).fileName());
 }
 
+// `vexo chansons/ma chanson.sqt`, a relative path, from the folder the program starts in; the first
+// activation then moves to the settings' working folder.
 TEST(MainWindow, CommandLineOpensTheSongItNames) {
   Demarrage d;
   Messages msg;
-  QTemporaryDir dir;
+  QTemporaryDir dir(CheminAuDepart("chansons-XXXXXX")), reglages;
+  const QString fichier = dir.filePath("ma chanson.sqt");
   NouvellePartition();
   Partition.Titre = "Romance";
   Partition.Auteur = "Anonyme";
   Partition.Tempo = 96;
-  CheminFichier = dir.filePath("ma chanson.sqt");
+  CheminFichier = fichier;
   ASSERT_TRUE(EnregistrerFichier());
+  Repertoire = reglages.path();
   TForm1 f;
   // A path with a blank arrives as two arguments.
-  f.LigneCommande = {dir.filePath("ma"), "chanson.sqt"};
+  f.LigneCommande = {QFileInfo(dir.path()).fileName() + "/ma", "chanson.sqt"};
   f.FormActivate();
   EXPECT_TRUE(msg.vus.empty());
   EXPECT_EQ(Partition.Tempo, 96);
@@ -184,6 +188,18 @@ TEST(MainWindow, CommandLineOpensTheSongItNames) {
   EXPECT_EQ(f.MessErreur->text(), "Romance - Anonyme");
   EXPECT_EQ(Modifie, 0);
   EXPECT_TRUE(f.windowTitle().endsWith(" - ma chanson.sqt"));
+  // The song keeps its file: an edit and Save write that file, and nothing in the new working folder.
+  EXPECT_EQ(QDir::currentPath(), QFileInfo(reglages.path()).canonicalFilePath());
+  Partition.Tempo = 100;
+  Modifie = 1;
+  Vierge = 0;
+  f.RafraichirActions();
+  f.Ac_Fichier_Enregistrer->trigger();
+  EXPECT_TRUE(msg.vus.empty());
+  EXPECT_EQ(DerniersFichiers[1], fichier);
+  EXPECT_TRUE(QDir(reglages.path()).isEmpty());
+  ASSERT_TRUE(OuvrirFichier());
+  EXPECT_EQ(Partition.Tempo, 100);
 }
 
 TEST(MainWindow, CancelledSaveQuestionKeepsTheWindowOpen) {
