@@ -18,6 +18,7 @@
 #include "dialogs/Classiq.h"
 #include "dialogs/Dyna.h"
 #include "editor/Navigation.h"
+#include "midi/ui/WaitMidi.h"
 #include "FenetreFixture.h"
 #include "platform/IniFile.h"
 #include "settings/ui/Pref.h"
@@ -157,7 +158,7 @@ TEST_F(FenetreOutils, DrumAssistantFollowsCtrlDigitsAndWritesOnlyDrums) {
 }
 
 // A modal dialog opened while the drum assistant or the dynamics palette is on screen stands in
-// their layer, above them.
+// their layer, above them; so does the progress window.
 TEST_F(FenetreOutils, ModalDialogStandsAboveTheToolWindows) {
   for (QWidget* outil : {static_cast<QWidget*>(DynaForm), static_cast<QWidget*>(Assistant_Bat_Form)}) {
     SCOPED_TRACE(outil->metaObject()->className());
@@ -171,6 +172,9 @@ TEST_F(FenetreOutils, ModalDialogStandsAboveTheToolWindows) {
     f->Ac_Ass_Transposer->trigger();
     EXPECT_TRUE(vu);
     EXPECT_TRUE(auDessus);
+    TWaitMidiForm attente(f);
+    attente.Etape(QStringLiteral("Looking for the tracks..."));
+    EXPECT_TRUE(attente.windowHandle()->flags() & Qt::WindowStaysOnTopHint);
     outil->hide();
   }
 }
