@@ -20,6 +20,7 @@
 #include "editor/EditZoneModel.h"
 #include "platform/Canvas.h"
 #include "settings/Config.h"
+#include "settings/Langue.h"
 
 TClassForm* ClassForm = nullptr;
 
@@ -107,6 +108,8 @@ void DessinerPortee(TCanvas& c, int largeur, int hauteur, int armure, bool cleSo
 }
 
 constexpr int LARGEUR_IMAGE = 100, HAUTEUR_IMAGE = 222;
+// The window bears the caption of the command that shows it, line 92 of the main menu's group.
+constexpr int LIGNE_TITRE = 92;
 }
 
 TImageSolfege::TImageSolfege(QWidget* parent) : QWidget(parent) {
@@ -211,6 +214,12 @@ TClassForm::TClassForm(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowS
   for (QToolButton* b : {BT_ClefSol, BT_ClefFa})
     connect(b, &QToolButton::clicked, this, [this, b] { BT_ClefClick(b); });
   BT_ClefClick(nullptr);
+  Traduire();
+}
+
+void TClassForm::Traduire() {
+  const int g = TrouverGroupe(QStringLiteral("MN_000"));
+  if (g >= 0) setWindowTitle(TexteLigne(g, LIGNE_TITRE));
 }
 
 int TClassForm::AlterationChoisie() const {

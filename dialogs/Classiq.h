@@ -43,6 +43,7 @@ class TClassForm : public QDialog {
   int PositionSouris = -1;
   std::vector<TNotePortee> Notes;  // as shown
 
+  void Traduire();            // the caption from the language file, again when the language changes
   void AfficherNotesTemps();  // redraws the staff with the current beat's notes
   void Image1MouseMove(int y);
   void Image1Click(int y);

@@ -101,6 +101,7 @@ const std::vector<TCleMessage>& ClesMessages() {
       {"VEXO_PRT_000", 1, "Imp-AucunePage", 1},
       {"VEXO_PRT_000", 2, "Imp-Impossible", 0},
       {"VEXO_PRT_000", 3, "Imp-FichierImpossible", 2},
+      {"VEXO_PRT_000", 4, "Imp-AucunePageUnique", 0},
   };
   return cles;
 }

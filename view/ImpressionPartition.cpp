@@ -202,10 +202,12 @@ int ImprimePartition(QPrinter& imprimante, int premiere, int derniere) {
                 MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
     return -1;
   }
-  if (nb == 0)
-    MessageBoxD(TexteLangue(QStringLiteral("Dlg-Information")),
-                RemplacerParam1(TexteLangue(QStringLiteral("Imp-AucunePage")), mp.NbPages()), MB_ICONE_INFORMATION,
-                MB_OK, MB_DEF_OK);
+  if (nb == 0) {
+    const int pages = mp.NbPages();
+    const QString texte = pages == 1 ? TexteLangue(QStringLiteral("Imp-AucunePageUnique"))
+                                     : RemplacerParam1(TexteLangue(QStringLiteral("Imp-AucunePage")), pages);
+    MessageBoxD(TexteLangue(QStringLiteral("Dlg-Information")), texte, MB_ICONE_INFORMATION, MB_OK, MB_DEF_OK);
+  }
   return nb;
 }
 

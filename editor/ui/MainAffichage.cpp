@@ -7,6 +7,7 @@
 
 #include "dialogs/Apropos.h"
 #include "dialogs/Assistant_Bat.h"
+#include "dialogs/Classiq.h"
 #include "dialogs/Dyna.h"
 #include "dialogs/Sais_par.h"
 #include "editor/state/EtatProgramme.h"
@@ -51,11 +52,13 @@ void TForm1::Mn_Options_LangueLogNClick(int indice) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   PatcheLangue = ListeLangues[indice];
   ChargerLangue(PatcheLangue);
+  ChargerTraductionsQt(PatcheLangue);
   TraduireFenetrePrincipale();
   if (DynaForm) DynaForm->Traduire();
   if (Sais_Partition) Sais_Partition->Traduire();
   if (SelMIDIForm) SelMIDIForm->Traduire();
   if (Assistant_Bat_Form) Assistant_Bat_Form->Traduire();
+  if (ClassForm) ClassForm->Traduire();
   RetraduireTitre();
   const int aide = PatcheLangue == QStringLiteral("Français") ? 1
                    : PatcheLangue == QStringLiteral("English") ? 2

@@ -16,7 +16,9 @@ namespace {
 constexpr int kAttenteAffichageMs = 1000;
 }  // namespace
 
-TWaitMidiForm::TWaitMidiForm(QWidget* parent) : QDialog(parent) {
+// In the tool windows' stay-on-top layer, as it is shown only while it works: the palettes and
+// assistants that stay on top of the main window would otherwise cover it.
+TWaitMidiForm::TWaitMidiForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("WaitMidiForm"));
   setModal(false);
   auto* l = new QVBoxLayout(this);
@@ -61,6 +63,7 @@ void TWaitMidiForm::Etape(const QString& texte) {
 void TWaitMidiForm::Progression(int valeur) {
   if (valeur == ProgressBar1->value()) return;
   ProgressBar1->setValue(valeur);
+  raise();  // above a tool window the user brought forward since the stage began
   ProgressBar1->repaint();
   LaisserPasserMessages();  // a window system's expose or a timer, between two steps of the bar
 }

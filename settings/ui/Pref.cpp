@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,6 +21,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "components/FenetresOutils.h"
 #include "components/FileNameEdit.h"
@@ -200,6 +202,20 @@ QPixmap ImageDiagramme(int taille) {
   for (int c = 0; c < 6; ++c)
     if (frettes[c] > 0) p.drawEllipse(QPoint(4 + c * pas, 5 + frettes[c] * pas - pas / 2), pas / 3, pas / 3);
   return pix;
+}
+
+// The text of a font sample.
+QString TexteExemple(const TMyFont& f) { return f.Name + QStringLiteral(" (0123456789)"); }
+
+// A font sample has one size whatever its font: a large font is clipped within it, never widening
+// the fixed-border dialog (and its buttons) past the screen. The size is what its text takes in the
+// default font of its holder, beside the button of its row, so that the default fonts show whole.
+QLabel* ExemplePolice(QWidget* parent, const QString& nom, const QPushButton* bouton, const TMyFont& defaut) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(nom);
+  const QSize texte = QFontMetrics(FontQt(defaut)).size(0, TexteExemple(defaut));
+  l->setFixedSize(std::max(170, texte.width()), std::max(bouton->sizeHint().height(), texte.height()));
+  return l;
 }
 
 }  // namespace
@@ -444,16 +460,16 @@ void TPref_Form::CreerDisplay() {
   PanelFontes->setObjectName(QStringLiteral("PanelFontes"));
   PanelFontes->setFrameShape(QFrame::StyledPanel);
   auto* gf = new QGridLayout(PanelFontes);
+  TParamEcran defaut;
+  ParamEcranParDefaut(defaut, false);
   for (int i = 0; i < NB_POLICES_ECRAN; ++i) {
     const QString nom = QString::fromLatin1(kPolicesEcran[i].Nom);
     ModifierFont_Lab[i] = new QLabel(QString::fromLatin1(kPolicesEcran[i].Design), PanelFontes);
     ModifierFont_Lab[i]->setObjectName(QStringLiteral("Modifier") + nom + QStringLiteral("_Lab"));
-    LibExFont[i] = new QLabel(PanelFontes);
-    LibExFont[i]->setObjectName(QStringLiteral("LibEx") + nom);
-    LibExFont[i]->setMinimumWidth(170);
     ModifierFont[i] = new QPushButton(QStringLiteral("..."), PanelFontes);
     ModifierFont[i]->setObjectName(QStringLiteral("Modifier") + nom);
     ModifierFont[i]->setFixedWidth(28);
+    LibExFont[i] = ExemplePolice(PanelFontes, QStringLiteral("LibEx") + nom, ModifierFont[i], *PolicesDe(defaut, i));
     gf->addWidget(ModifierFont_Lab[i], i, 0);
     gf->addWidget(LibExFont[i], i, 1);
     gf->addWidget(ModifierFont[i], i, 2);
@@ -656,16 +672,16 @@ void TPref_Form::CreerPrinting() {
   Panel07->setObjectName(QStringLiteral("Panel07"));
   Panel07->setFrameShape(QFrame::StyledPanel);
   auto* gf = new QGridLayout(Panel07);
+  TZoneImpression defaut;
+  ZoneImpressionParDefaut(defaut);
   for (int i = 0; i < NB_POLICES_IMP; ++i) {
     const QString nom = QString::fromLatin1(kPolicesImp[i].Nom);
     ModifierFontPrt_Lab[i] = new QLabel(QString::fromLatin1(kPolicesImp[i].Design), Panel07);
     ModifierFontPrt_Lab[i]->setObjectName(QStringLiteral("Modifier") + nom + QStringLiteral("_Lab"));
-    LibExFontPrt[i] = new QLabel(Panel07);
-    LibExFontPrt[i]->setObjectName(QStringLiteral("LibEx") + nom);
-    LibExFontPrt[i]->setMinimumWidth(170);
     ModifierFontPrt[i] = new QPushButton(QStringLiteral("..."), Panel07);
     ModifierFontPrt[i]->setObjectName(QStringLiteral("Modifier") + nom);
     ModifierFontPrt[i]->setFixedWidth(28);
+    LibExFontPrt[i] = ExemplePolice(Panel07, QStringLiteral("LibEx") + nom, ModifierFontPrt[i], *PolicesDe(defaut, i));
     gf->addWidget(ModifierFontPrt_Lab[i], i, 0);
     gf->addWidget(LibExFontPrt[i], i, 1);
     gf->addWidget(ModifierFontPrt[i], i, 2);
@@ -894,7 +910,7 @@ void TPref_Form::RemplirImpression(const TZoneImpression& source, const TMyFont 
 // ---- Samples ----
 void TPref_Form::AfficherExempleFonte(int i) {
   const TMyFont& f = PolicesEcran[i];
-  LibExFont[i]->setText(f.Name + QStringLiteral(" (0123456789)"));
+  LibExFont[i]->setText(TexteExemple(f));
   LibExFont[i]->setFont(FontQt(f));
   QPalette pal = LibExFont[i]->palette();
   pal.setColor(QPalette::WindowText, ToQColor(f.Col));
@@ -903,7 +919,7 @@ void TPref_Form::AfficherExempleFonte(int i) {
 
 void TPref_Form::AfficherExempleFontePrt(int i) {
   const TMyFont& f = PolicesImp[i];
-  LibExFontPrt[i]->setText(f.Name + QStringLiteral(" (0123456789)"));
+  LibExFontPrt[i]->setText(TexteExemple(f));
   LibExFontPrt[i]->setFont(FontQt(f));
   QPalette pal = LibExFontPrt[i]->palette();
   pal.setColor(QPalette::WindowText, ToQColor(f.Col));

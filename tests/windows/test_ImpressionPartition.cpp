@@ -121,6 +121,23 @@ TEST_F(ImpressionTest, RangesPrintTheirPagesOfTheFullLayout) {
   if (!pdfinfo) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed: page counts of the PDF files not read";
 }
 
+// A range past the end names the page count, in the singular for one page.
+TEST_F(ImpressionTest, RangePastTheEndNamesThePageCount) {
+  const QStringList table = TableMessages;
+  DefinirTexteLangue("Imp-AucunePage", "#1 pages");
+  DefinirTexteLangue("Imp-AucunePageUnique", "1 page");
+  QTemporaryDir dir;
+  for (const auto& [mesures, texte] : {std::pair{2, "1 page"}, std::pair{110, "4 pages"}}) {
+    Noires(mesures);
+    QPrinter printer(QPrinter::HighResolution);
+    Pdf(printer, dir.filePath(QStringLiteral("past.pdf")));
+    messages.clear();
+    EXPECT_EQ(ImprimePartition(printer, 7, 9), 0);
+    EXPECT_EQ(messages, QStringList{texte});
+  }
+  TableMessages = table;
+}
+
 TEST_F(ImpressionTest, FootersFromPageTwoOnAndNeverOnAOnePageSong) {
   Noires(2);
   QImage img(752, 1064, QImage::Format_RGB32);

@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QRegularExpression>
+#include <QTabWidget>
 
 #include "tests/editor/VueFactice.h"
 #include "components/FileNameEdit.h"
@@ -254,6 +256,31 @@ TEST_F(Preferences, PrintFontsAreBlackAndScreenFontsKeepTheirColour) {
     EXPECT_EQ(PorteursPolices.Imp[JEU_LIVE][FontNotes_Prt].Col, clBlack);
     EXPECT_EQ(PorteursPolices.Ecran[JEU_LIVE][FontNum].Col, clRed);  // the default bar-number colour
   }
+}
+
+// Huge fonts leave the fixed-border dialog and every sample as they are with the default fonts,
+// which show whole; a larger font is clipped.
+TEST_F(Preferences, HugeFontsKeepTheDialogAndItsSamples) {
+  const auto vue = [] {
+    auto f = Ouvrir();
+    f->show();
+    QList<QRect> exemples;
+    int entiers = 0;
+    for (QWidget* page : {f->Display, f->Printing}) {
+      f->PageControle->setCurrentWidget(page);  // each page is laid out when it shows
+      for (QLabel* l : page->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^LibEx")))) {
+        exemples << QRect(l->mapTo(f.get(), QPoint()), l->size());
+        entiers += l->rect().contains(QRect(QPoint(), l->sizeHint()));
+      }
+    }
+    return std::tuple(f->size(), exemples, entiers);
+  };
+  const auto [taille, exemples, entiers] = vue();
+  ASSERT_EQ(exemples.size(), int(NB_POLICES_ECRAN) + int(NB_POLICES_IMP));
+  EXPECT_EQ(entiers, exemples.size());
+  for (TMyFont& p : PorteursPolices.Ecran[JEU_LIVE]) p.Size = 300;
+  for (TMyFont& p : PorteursPolices.Imp[JEU_LIVE]) p.Size = 300;
+  EXPECT_EQ(vue(), std::tuple(taille, exemples, 0));
 }
 
 TEST_F(Preferences, StartingSoundChoiceKeepsTheFile) {

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -18,8 +22,10 @@
 #include "dialogs/Classiq.h"
 #include "dialogs/Dyna.h"
 #include "editor/Navigation.h"
+#include "midi/ui/WaitMidi.h"
 #include "FenetreFixture.h"
 #include "platform/IniFile.h"
+#include "settings/Langue.h"
 #include "settings/ui/Pref.h"
 #include "view/ui/preview.h"
 
@@ -157,7 +163,7 @@ TEST_F(FenetreOutils, DrumAssistantFollowsCtrlDigitsAndWritesOnlyDrums) {
 }
 
 // A modal dialog opened while the drum assistant or the dynamics palette is on screen stands in
-// their layer, above them.
+// their layer, above them; so does the progress window.
 TEST_F(FenetreOutils, ModalDialogStandsAboveTheToolWindows) {
   for (QWidget* outil : {static_cast<QWidget*>(DynaForm), static_cast<QWidget*>(Assistant_Bat_Form)}) {
     SCOPED_TRACE(outil->metaObject()->className());
@@ -171,8 +177,31 @@ TEST_F(FenetreOutils, ModalDialogStandsAboveTheToolWindows) {
     f->Ac_Ass_Transposer->trigger();
     EXPECT_TRUE(vu);
     EXPECT_TRUE(auDessus);
+    TWaitMidiForm attente(f);
+    attente.Etape(QStringLiteral("Looking for the tracks..."));
+    EXPECT_TRUE(attente.windowHandle()->flags() & Qt::WindowStaysOnTopHint);
     outil->hide();
   }
+}
+
+// A language chosen at run time names the notation assistant and, where the system holds the
+// toolkit's translation, the toolkit's own dialogs; English takes the latter back.
+TEST_F(FenetreOutils, LanguageChangeTranslatesTheAssistantAndTheToolkitDialogs) {
+  const QString appli = RepertoireAppli, patche = PatcheLangue;
+  const QStringList langues = ListeLangues, lignes = LignesPatch, table = TableMessages;
+  RepertoireAppli = QStringLiteral(VEXO_LANG_DIR "/");
+  ListeLangues = {QStringLiteral("English"), QString::fromUtf8("Français")};
+  const bool qtFr = QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm");
+  for (const auto& [langue, titre, annuler] : {std::tuple{1, "Assistant solfège", "Annuler"},
+                                               std::tuple{0, "Notation assistant", "Cancel"}}) {
+    f->Mn_Options_LangueLogNClick(langue);
+    EXPECT_EQ(ClassForm->windowTitle(), QString::fromUtf8(titre));
+    if (!qtFr) continue;
+    const QColorDialog d;
+    EXPECT_EQ(d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text().remove('&'), annuler);
+  }
+  RepertoireAppli = appli, PatcheLangue = patche, ListeLangues = langues, LignesPatch = lignes, TableMessages = table;
+  if (!qtFr) GTEST_SKIP() << "qtbase_fr.qm (qt6-translations-l10n) is not installed: the toolkit's dialogs not checked";
 }
 
 // The palette moved by the user comes back to that place after a playback, not centred again.
