@@ -112,9 +112,7 @@ TEST(VxLabel, BlinkingKeepsTheLabelsOwnColour) {
     EXPECT_EQ(l->FontColor(), normal);
   }
   IBlinkingControl& told = own;  // two on phases in a row: the second keeps the saved colour
-  told.BlinkPhase(1);
-  told.BlinkPhase(1);
-  told.BlinkPhase(0);
+  told.BlinkPhase(1), told.BlinkPhase(1), told.BlinkPhase(0);
   EXPECT_EQ(own.FontColor(), clRed);
   // A visit while the blink colour shows is the colour the off phase brings back.
   link.SetBlinking(true);
