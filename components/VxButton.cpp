@@ -366,6 +366,7 @@ void TVxSpeedButton::SetGroupIndex(int g) {
   if (g == groupIndex_) return;
   groupIndex_ = g;
   if (g == 0 && down_) Latch(false);
+  else if (ActionHoldsLatch()) Latch(defaultAction()->isChecked());  // linked before the group was set
   TellGroup();
 }
 
@@ -410,9 +411,13 @@ void TVxSpeedButton::ButtonPressed(int group, TVxSpeedButton* sender) {
   allowAllUp_ = sender->allowAllUp_;
 }
 
+bool TVxSpeedButton::ActionHoldsLatch() const {
+  return groupIndex_ != 0 && defaultAction() && defaultAction()->isCheckable();
+}
+
 void TVxSpeedButton::nextCheckState() {
-  if (groupIndex_ != 0) SetDown(!down_);
-  else QToolButton::nextCheckState();
+  if (groupIndex_ != 0 && !ActionHoldsLatch()) SetDown(!down_);
+  else QToolButton::nextCheckState();  // triggers the action, if any
 }
 
 // ---- mouse, keys and repeat ----
@@ -420,12 +425,11 @@ void TVxSpeedButton::nextCheckState() {
 void TVxSpeedButton::Click() {
   if (ModalResult != 0)
     if (auto* d = qobject_cast<QDialog*>(window())) d->done(ModalResult);
-  QPointer<QAction> a = defaultAction();
-  emit clicked(isChecked());
-  if (!a) return;
-  // A latched button's action took its check from the latch already: a trigger would flip it back.
-  if (groupIndex_ != 0 && a->isCheckable()) emit a->triggered(a->isChecked());
-  else a->trigger();
+  // The action first, as Qt's own buttons do, so that clicked tells of the latch it left. Either
+  // handler may delete the button.
+  QPointer<TVxSpeedButton> self(this);
+  if (QAction* a = defaultAction()) a->trigger();
+  if (self) emit clicked(isChecked());
 }
 
 void TVxSpeedButton::mousePressEvent(QMouseEvent* e) {
@@ -498,7 +502,7 @@ void TVxSpeedButton::EndPress(QPoint at, bool mayClick) {
   if (groupIndex_ == 0) {
     SetState(TButtonState::rbsUp);
   } else {
-    if (inside) SetDown(!down_);
+    if (inside && !ActionHoldsLatch()) SetDown(!down_);  // else the click's trigger flips the action
     SetState(down_ ? TButtonState::rbsExclusive : TButtonState::rbsUp);
   }
   if (repeat_) repeat_->stop();
@@ -563,6 +567,9 @@ void TVxSpeedButton::RetestMouseInside(QPoint local) {
 }
 
 void TVxSpeedButton::changeEvent(QEvent* e) {
+  // Qt would tell of a release for any button drawn down, latched ones too: LetGo tells of a held
+  // button's, once.
+  if (e->type() == QEvent::EnabledChange && !isEnabled()) QAbstractButton::setDown(false);
   QToolButton::changeEvent(e);
   switch (e->type()) {
     case QEvent::ParentChange:
@@ -601,9 +608,7 @@ void TVxSpeedButton::actionEvent(QActionEvent* e) {
 
 void TVxSpeedButton::FollowAction() {
   QAction* a = defaultAction();
-  // The action's check is the program's word: the latch takes it even where a click could not
-  // raise the button, so that the two never disagree.
-  if (groupIndex_ != 0 && a->isCheckable()) Latch(a->isChecked());
+  if (ActionHoldsLatch()) Latch(a->isChecked());
   if (!glyph_.isNull()) return;
   const QIcon icon = a->icon();
   if (icon.isNull()) {

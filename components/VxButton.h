@@ -133,8 +133,10 @@ class TVxSpeedButton : public QToolButton {
   void SetGroupIndex(int g);
   bool AllowAllUp() const { return allowAllUp_; }
   void SetAllowAllUp(bool on);  // tells the group
-  // Latched, in a group only. isChecked() shows it, toggled tells of it, and a linked checkable
-  // action follows it.
+  // Latched, in a group only; isChecked() shows it and toggled tells of it. With a checkable action
+  // linked, the action's check is the truth and Down follows it, set in either order: a click
+  // triggers the action, which flips its check (the checked action of an exclusive QActionGroup
+  // stays checked), whatever AllowAllUp says. Without one, Down is the truth.
   bool Down() const { return down_; }
   void SetDown(bool d);
   void SetDropDownMenu(QMenu* m);
@@ -165,7 +167,7 @@ class TVxSpeedButton : public QToolButton {
   TPopupAlignment MenuAlignment = TPopupAlignment::paLeft;  // which side of the point the menu takes
   TButtonState State() const { return state_; }
   bool MouseInside() const { return mouseInside_; }
-  void Click();  // the parent dialog's result, then the click
+  void Click();  // the parent dialog's result, the action's trigger, then clicked
   // The button's look at a device-pixel ratio; the paint shows it at the screen's. Drawing
   // changes nothing but the glyph images made on first use.
   QImage Render(qreal dpr) const;
@@ -187,6 +189,7 @@ class TVxSpeedButton : public QToolButton {
   void actionEvent(QActionEvent* e) override;
 
  private:
+  bool ActionHoldsLatch() const;  // grouped, with a checkable action
   void SetState(TButtonState s);
   void Latch(bool d);
   void ShowDown();

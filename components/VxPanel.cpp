@@ -15,12 +15,12 @@ TToolbarArrangement ArrangeToolbar(const TToolbarMetrics& m, std::vector<TToolba
   TToolbarArrangement a;
   const bool horizontal = m.Orientation == TOrientation::orHorizontal;
   int pos = m.Margin;
-  for (size_t i = 0; i < items.size(); ++i) {
-    TToolbarItem& it = items[i];
+  bool first = true;  // a hidden first control must not push the next one into a row of its own
+  for (TToolbarItem& it : items) {
     if (!it.Visible || it.Destroying) continue;
     const int size = horizontal ? it.Width : it.Height;
     const int room = (horizontal ? m.Width : m.Height) - m.Margin;
-    if (m.WrapControls && i != 0 && room < pos + size) {
+    if (m.WrapControls && !first && room < pos + size) {
       a.Widest = std::max(a.Widest, pos);
       pos = m.Margin;
       ++a.Rows;
@@ -33,6 +33,7 @@ TToolbarArrangement ArrangeToolbar(const TToolbarMetrics& m, std::vector<TToolba
       it.Top = pos;
     }
     pos += size;
+    first = false;
   }
   if (!m.AutoResize) return a;
   const bool side = m.Align == TAlign::alLeft || m.Align == TAlign::alRight;
@@ -513,6 +514,12 @@ int TVxToolbar::AddControl(QWidget* w) {
   return static_cast<int>(order_.size()) - 1;
 }
 
+bool TVxToolbar::eventFilter(QObject* o, QEvent* e) {
+  if ((e->type() == QEvent::ShowToParent || e->type() == QEvent::HideToParent) && o->parent() == this)
+    ArrangeControls();
+  return TVxCustomPanel::eventFilter(o, e);
+}
+
 void TVxToolbar::Loaded(const QStringList& names) {
   order_.clear();
   QWidget* form = window();
@@ -564,6 +571,8 @@ void TVxToolbar::paintEvent(QPaintEvent* e) {
 
 void TVxToolbar::childEvent(QChildEvent* e) {
   TVxCustomPanel::childEvent(e);
+  // A control shown or hidden takes or gives back its room at once.
+  if (e->type() == QEvent::ChildAdded && e->child()->isWidgetType()) e->child()->installEventFilter(this);
   if (e->type() == QEvent::ChildRemoved) {
     std::erase_if(order_, [&](const QPointer<QWidget>& w) { return w.isNull() || w.data() == e->child(); });
     ArrangeControls();

@@ -199,6 +199,7 @@ class TVxToolbar : public TVxCustomPanel {
   void childEvent(QChildEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void changeEvent(QEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
   void ApplyAlignStyle();

@@ -4,18 +4,34 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QTimer>
+#include <iterator>
 #include <utility>
 
-int IntervalleRepetition(AllureRepetition allure, int repetition) {
-  if (repetition == 0) return 300;
-  const bool tard = repetition >= 10;
-  if (allure == AllureRepetition::Accordage) return tard ? 150 : 200;
-  return tard ? 50 : 100;
+namespace {
+// One row per profile, in the order of the enum: the waits after the press, after the first
+// repeat, up to the tenth and from it on, and the steps of each repeat from the thirtieth.
+struct TProfil {
+  int apresAppui, apresPremiere, ensuite, tard, facteurTard;
+};
+constexpr TProfil kProfils[] = {
+    {300, 100, 100, 50, 3},   // Entier
+    {300, 200, 200, 150, 2},  // Accordage
+    {300, 300, 130, 130, 1},  // Reel
+    {300, 300, 130, 130, 1},  // EntierLent
+    {300, 300, 100, 100, 1},  // Doublement
+};
+static_assert(std::size(kProfils) == static_cast<size_t>(ProfilRepetition::Doublement) + 1);
+}  // namespace
+
+int IntervalleRepetition(ProfilRepetition profil, int repetition) {
+  const TProfil& p = kProfils[static_cast<int>(profil)];
+  if (repetition == 0) return p.apresAppui;
+  if (repetition == 1) return p.apresPremiere;
+  return repetition < 10 ? p.ensuite : p.tard;
 }
 
-int FacteurRepetition(AllureRepetition allure, int repetition) {
-  if (repetition < 30) return 1;
-  return allure == AllureRepetition::Accordage ? 2 : 3;
+int FacteurRepetition(ProfilRepetition profil, int repetition) {
+  return repetition < 30 ? 1 : kProfils[static_cast<int>(profil)].facteurTard;
 }
 
 namespace {
@@ -59,8 +75,8 @@ void ArreterSansRelachement(QAbstractButton* b, std::function<void()> arreter) {
   new TGardeRelachement(b, std::move(arreter));
 }
 
-TBoutonsRepetes::TBoutonsRepetes(QObject* parent, AllureRepetition allure)
-    : QObject(parent), allure_(allure), minuterie_(new QTimer(this)) {
+TBoutonsRepetes::TBoutonsRepetes(QObject* parent, ProfilRepetition profil)
+    : QObject(parent), profil_(profil), minuterie_(new QTimer(this)) {
   minuterie_->setSingleShot(true);
   connect(minuterie_, &QTimer::timeout, this, [this] { Repeter(); });
 }
@@ -72,7 +88,7 @@ void TBoutonsRepetes::Brancher(QAbstractButton* b, std::function<void(int)> pas)
     pas_ = pas;
     repetitions_ = 0;
     pas_(1);
-    minuterie_->start(IntervalleRepetition(allure_, 0));
+    minuterie_->start(IntervalleRepetition(profil_, 0));
   });
   connect(b, &QAbstractButton::released, this, &TBoutonsRepetes::Arreter);
   ArreterSansRelachement(b, [this] { Arreter(); });
@@ -82,6 +98,6 @@ void TBoutonsRepetes::Arreter() { minuterie_->stop(); }
 
 void TBoutonsRepetes::Repeter() {
   const int n = ++repetitions_;
-  if (pas_) pas_(FacteurRepetition(allure_, n));
-  minuterie_->start(IntervalleRepetition(allure_, n));
+  if (pas_) pas_(FacteurRepetition(profil_, n));
+  minuterie_->start(IntervalleRepetition(profil_, n));
 }

@@ -13,24 +13,6 @@
 #include "editor/state/EtatProgramme.h"
 #include "editor/state/Partition.h"
 
-int IntervalleProfil(ProfilRepetition p, int tick) {
-  if (p == ProfilRepetition::Entier) return IntervalleRepetition(AllureRepetition::Entier, tick);
-  // These timers keep their first delay until their second tick changes it.
-  if (tick <= 1) return 300;
-  switch (p) {
-    case ProfilRepetition::Entier: break;
-    case ProfilRepetition::Reel:
-    case ProfilRepetition::EntierLent: return 130;
-    case ProfilRepetition::Doublement: return 100;
-  }
-  return 100;
-}
-
-int FacteurPasProfil(ProfilRepetition p, int tick) {
-  if (p == ProfilRepetition::Entier) return FacteurRepetition(AllureRepetition::Entier, tick);
-  return 1;
-}
-
 double ValeurApresPas(ProfilRepetition p, double valeur, int sens, double pas, int tick, double minimum,
                       double maximum) {
   if (p == ProfilRepetition::Doublement) {
@@ -40,7 +22,7 @@ double ValeurApresPas(ProfilRepetition p, double valeur, int sens, double pas, i
     if (sens < 0 && d > 1) d /= 2;
     return std::clamp<double>(d, minimum, maximum);
   }
-  return std::clamp(valeur + sens * pas * FacteurPasProfil(p, tick), minimum, maximum);
+  return std::clamp(valeur + sens * pas * FacteurRepetition(p, tick), minimum, maximum);
 }
 
 std::optional<double> ValeurApresClic(ProfilRepetition p, double valeur, int sens, double pas, double minimum,
@@ -151,7 +133,7 @@ void TChampNumerique::Appuyer(int sens) {
   Pas(sens);
   sens_ = sens;
   ticks_ = 0;
-  Minuterie->start(IntervalleProfil(profil_, 0));
+  Minuterie->start(IntervalleRepetition(profil_, 0));
 }
 
 void TChampNumerique::Repeter() {
@@ -161,7 +143,7 @@ void TChampNumerique::Repeter() {
   const double v = Valeur(&ok);
   SetValeur(ValeurApresPas(profil_, ok ? v : 0, sens_, pas_, ticks_, min_, max_));
   emit modifie();
-  Minuterie->start(IntervalleProfil(profil_, ticks_));
+  Minuterie->start(IntervalleRepetition(profil_, ticks_));
 }
 
 bool TChampNumerique::eventFilter(QObject* o, QEvent* e) {

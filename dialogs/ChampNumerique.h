@@ -7,22 +7,12 @@
 #include <QWidget>
 #include <optional>
 
+#include "dialogs/BoutonsRepetes.h"
+
 class QLineEdit;
 class QTimer;
 class QToolButton;
 
-enum class ProfilRepetition {
-  Entier,      // as every held button: 300 ms, then 100 ms, 50 ms after ten, the step tripled from the 30th
-  Reel,        // 300 then 130 ms, fixed step; a real number
-  EntierLent,  // 300 then 130 ms, fixed step; an integer (the paste count)
-  Doublement,  // 300 then 100 ms; each tick doubles or halves (time-signature denominator)
-};
-
-// Delay after tick n of a held button (n = 0: the wait after the press). The integer fields go as
-// the held buttons do; the others keep their first delay until the second tick.
-int IntervalleProfil(ProfilRepetition p, int tick);
-// Step multiplier at tick n (1 or 3).
-int FacteurPasProfil(ProfilRepetition p, int tick);
 // The value after one step in direction sens (+1/-1) at tick n (0 = a click), clamped to the
 // range. Doublement doubles or halves instead, halving rounded to the nearest, and first turns a
 // value that is not a power of two into 4.

@@ -334,7 +334,7 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent) {
   // ---- Timers and handlers ----
   QTimer** minuteries[5] = {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5};
   for (int k = 0; k < 5; ++k) {
-    repetitions_[k] = new TBoutonsRepetes(this, k == 0 ? AllureRepetition::Accordage : AllureRepetition::Entier);
+    repetitions_[k] = new TBoutonsRepetes(this, k == 0 ? ProfilRepetition::Accordage : ProfilRepetition::Entier);
     *minuteries[k] = repetitions_[k]->Minuterie();
   }
   TBoutonsRepetes &repAccordage = *repetitions_[0], &repTempo = *repetitions_[1], &repInstrument = *repetitions_[2],

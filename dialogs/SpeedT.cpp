@@ -103,7 +103,7 @@ TSpeedT_Form::TSpeedT_Form(QWidget* parent) : QDialog(parent) {
 
   QTimer** minuteries[NB_CHAMPS] = {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5};
   for (int c = 0; c < NB_CHAMPS; ++c) {
-    auto* r = new TBoutonsRepetes(this, AllureRepetition::Entier);
+    auto* r = new TBoutonsRepetes(this, ProfilRepetition::Entier);
     *minuteries[c] = r->Minuterie();
     for (int sens : {+1, -1})
       r->Brancher(sens > 0 ? hauts[c] : bas[c], [this, r, c, sens](int n) {

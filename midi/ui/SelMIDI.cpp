@@ -237,9 +237,9 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent) {
     MajOnglet(piste_);
   });
   // The held buttons repeat on their family's timer; a click is one step.
-  auto* repAccordage = new TBoutonsRepetes(this, AllureRepetition::Accordage);
-  auto* repInstrument = new TBoutonsRepetes(this, AllureRepetition::Entier);
-  auto* repFrettes = new TBoutonsRepetes(this, AllureRepetition::Entier);
+  auto* repAccordage = new TBoutonsRepetes(this, ProfilRepetition::Accordage);
+  auto* repInstrument = new TBoutonsRepetes(this, ProfilRepetition::Entier);
+  auto* repFrettes = new TBoutonsRepetes(this, ProfilRepetition::Entier);
   Timer1 = repAccordage->Minuterie();
   Timer3 = repInstrument->Minuterie();
   Timer5 = repFrettes->Minuterie();

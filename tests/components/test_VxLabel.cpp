@@ -111,6 +111,9 @@ TEST(VxLabel, BlinkingKeepsTheLabelsOwnColour) {
     l->SetBlinking(false);
     EXPECT_EQ(l->FontColor(), normal);
   }
+  IBlinkingControl& told = own;  // two on phases in a row: the second keeps the saved colour
+  told.BlinkPhase(1), told.BlinkPhase(1), told.BlinkPhase(0);
+  EXPECT_EQ(own.FontColor(), clRed);
   // A visit while the blink colour shows is the colour the off phase brings back.
   link.SetBlinking(true);
   if (BlinkingControls->Phase == 1) BlinkingControls->Tick();

@@ -128,6 +128,8 @@ TEST(VxPanel, ArrangementWrapsAndSizes) {
   m.Width = 10;  // a first control wider than the toolbar stays in row 1; hidden ones take no room
   std::vector<TToolbarItem> two{{23, 22}, {23, 22, false}};
   EXPECT_EQ(ArrangeToolbar(m, two).Rows, 1);
+  std::swap(two[0], two[1]);  // behind a hidden first control, the first shown one starts no row
+  EXPECT_EQ(ArrangeToolbar(m, two).Rows, 1);
 
   m.Align = TAlign::alLeft;
   m.Width = 30;
@@ -169,6 +171,11 @@ TEST(VxPanel, MainWindowToolbarOrder) {
   EXPECT_EQ(bar->IndexOfName("vxspacer2"), 6);
   delete bar->findChild<QWidget*>("Bt_Fichier_Ouvrir");  // the rest closes up
   EXPECT_EQ(pos("Bt_Fichier_Enregistrer").x(), 23);
+  QWidget* save = bar->findChild<QWidget*>("Bt_Fichier_Enregistrer");
+  save->hide();  // its room goes at once, and comes back when it shows again
+  EXPECT_EQ(pos("VxSpacer1").x(), 23);
+  save->show();
+  EXPECT_EQ(pos("VxSpacer1").x(), 46);
 
   bar->SetAlign(TAlign::alLeft);
   EXPECT_EQ(bar->width(), 32);

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QShortcutEvent>
 #include <QTest>
 #include <QTimer>
@@ -286,8 +288,10 @@ TEST(SpeedButtonMouse, PressOutsideRepeatGroupsActionAndMenu) {
   act.setChecked(true);
   EXPECT_TRUE(other->Down());
   EXPECT_EQ(BoxOf(other->grab().toImage(), kBlue).size(), QSize(16, 16));
+  other->Click();  // the action flips itself and the latch follows, both ways
+  EXPECT_FALSE(other->Down() || act.isChecked());
   other->Click();
-  EXPECT_EQ(triggers, 1);
+  EXPECT_EQ(triggers, 2);
   int doubles = 0;  // a double click acts on a down button only
   other->OnDblClick = b->OnDblClick = [&] { ++doubles; };
   Mouse(other, QEvent::MouseButtonDblClick, {5, 5});
@@ -318,12 +322,14 @@ TEST(SpeedButtonMouse, PressOutsideRepeatGroupsActionAndMenu) {
 }
 
 TEST(SpeedButtonMouse, AHoldEndsWhenTheReleaseCanNoLongerCome) {
-  enum class Loss { hide, deactivate, appInactive };
-  for (Loss loss : {Loss::hide, Loss::deactivate, Loss::appInactive}) {
+  enum class Loss { hide, panelHides, deactivate, appInactive };
+  for (Loss loss : {Loss::hide, Loss::panelHides, Loss::deactivate, Loss::appInactive}) {
     QWidget top, elsewhere;
     top.resize(100, 60);
     elsewhere.resize(50, 50);
-    auto* b = new TVxSpeedButton(&top);
+    auto* panel = new QWidget(&top);
+    panel->resize(100, 60);
+    auto* b = new TVxSpeedButton(panel);
     b->SetAllowTimer(true);
     b->SetInitPause(30);
     b->SetRepeatInterval(20);
@@ -337,6 +343,7 @@ TEST(SpeedButtonMouse, AHoldEndsWhenTheReleaseCanNoLongerCome) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return clicks >= 1; }, 5000)) << int(loss);
     switch (loss) {
       case Loss::hide: top.hide(); break;
+      case Loss::panelHides: panel->hide(); break;  // the window stays active
       case Loss::deactivate:
         elsewhere.show();
         elsewhere.activateWindow();
@@ -360,13 +367,15 @@ TEST(SpeedButtonMouse, LatchActionAndQtSignalsAgree) {
   QWidget parent;
   auto* one = new TVxSpeedButton(&parent);
   auto* two = new TVxSpeedButton(&parent);
-  one->SetGroupIndex(1);
-  two->SetGroupIndex(1);
   QAction a, b;  // each its own checkable action, no action group
   a.setCheckable(true);
   b.setCheckable(true);
+  b.setChecked(true);
+  one->SetGroupIndex(1);
   one->setDefaultAction(&a);
   two->setDefaultAction(&b);
+  two->SetGroupIndex(1);  // the latch takes the check of an action linked before
+  EXPECT_EQ(two->State(), TButtonState::rbsExclusive);
   int pressed = 0, released = 0, triggered = 0;
   std::vector<bool> toggled;
   QObject::connect(one, &QToolButton::pressed, [&] { ++pressed; });
@@ -381,8 +390,8 @@ TEST(SpeedButtonMouse, LatchActionAndQtSignalsAgree) {
     TVxSpeedButton* clicked;
     bool oneDown, twoDown;
   };
-  // The second click cannot raise a button of a group without AllowAllUp.
-  const Step steps[] = {{one, true, false}, {one, true, false}, {two, false, true}, {one, true, false}};
+  // A click flips the action's check and the latch follows it, AllowAllUp or not.
+  const Step steps[] = {{one, true, false}, {one, false, false}, {two, false, true}, {one, true, false}};
   for (const Step& s : steps) {
     click(s.clicked);
     EXPECT_EQ(one->Down(), s.oneDown);
@@ -398,6 +407,20 @@ TEST(SpeedButtonMouse, LatchActionAndQtSignalsAgree) {
   EXPECT_EQ(toggled, (std::vector<bool>{true, false, true}));
   b.setChecked(true);  // the program's word: the other way round
   EXPECT_TRUE(two->Down() && !one->Down() && !a.isChecked());
+  QActionGroup exclusive(&parent);  // the checked action of an exclusive group stays checked
+  exclusive.addAction(&a), exclusive.addAction(&b);
+  two->SetAllowAllUp(true);
+  click(two);
+  EXPECT_TRUE(two->Down() && b.isChecked());
+  Mouse(one, QEvent::MouseButtonPress, {5, 5});
+  one->setEnabled(false);  // a held button disabled is released once
+  EXPECT_EQ(released, 4);
+  QAction plain;
+  QPointer<TVxSpeedButton> gone = new TVxSpeedButton(&parent);  // a click handler may delete the button
+  gone->setDefaultAction(&plain);
+  QObject::connect(gone.data(), &QToolButton::clicked, [&] { delete gone.data(); });
+  click(gone);
+  EXPECT_TRUE(gone.isNull());
 
   QWidget off;  // a button made in a disabled window is drawn disabled, painted or not
   off.setEnabled(false);

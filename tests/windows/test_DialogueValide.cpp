@@ -28,8 +28,8 @@ TEST(ChampNumerique, RepeatProfiles) {
       {P::Reel, 0, 300, 1},       {P::Reel, 1, 300, 1},       {P::Reel, 2, 130, 1},      {P::Reel, 40, 130, 1},
       {P::EntierLent, 1, 300, 1}, {P::EntierLent, 40, 130, 1}, {P::Doublement, 1, 300, 1}, {P::Doublement, 2, 100, 1}};
   for (const auto& c : cas) {
-    EXPECT_EQ(IntervalleProfil(c.p, c.tick), c.intervalle) << int(c.p) << " " << c.tick;
-    EXPECT_EQ(FacteurPasProfil(c.p, c.tick), c.facteur) << int(c.p) << " " << c.tick;
+    EXPECT_EQ(IntervalleRepetition(c.p, c.tick), c.intervalle) << int(c.p) << " " << c.tick;
+    EXPECT_EQ(FacteurRepetition(c.p, c.tick), c.facteur) << int(c.p) << " " << c.tick;
   }
   EXPECT_EQ(ValeurApresPas(P::Entier, 998, 1, 1, 30, 1, 999), 999);  // the tripled step stops at the end
   EXPECT_EQ(ValeurApresPas(P::Doublement, 3, 1, 1, 0, 1, 32), 8);     // 3 reads as 4, then doubles
