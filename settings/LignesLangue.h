@@ -136,6 +136,7 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"VEXO_IMPM_000", 5},
       {"VEXO_ASS_000", 3},
       {"VEXO_FIC_000", 3},
+      {"VEXO_ECR_000", 5},
   };
   return groupes;
 }
