@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 
@@ -123,20 +126,101 @@ EFileRead ReadFileChecked(const QString& path, qint64 maxSize, QByteArray* bytes
 
 namespace {
 
-// What the target names, followed through its links, must be a regular file or nothing yet: the
-// rename would otherwise put a file in the place of a device, a FIFO or a socket (the one a link
-// names, even in /dev for root), and a folder cannot be replaced at all. A link to a regular file
-// is written through, the link kept, as the save always did; a dangling link makes its target.
-bool CibleRemplacable(const QString& path) {
-  const QByteArray nom = QFile::encodeName(path);
-  struct stat st {};
-  if (nom.isEmpty() || ::stat(nom.constData(), &st) != 0) return true;  // nothing there: the open says why not
-  return S_ISREG(st.st_mode);
+std::atomic<TWriteReasonTexts> gTextesRaisons{nullptr};
+
+QString Raison(EWriteReason raison, const QString& detail = QString()) {
+  if (const TWriteReasonTexts textes = gTextesRaisons.load()) {
+    const QString t = textes(raison, detail);
+    if (!t.isEmpty()) return t;
+  }
+  switch (raison) {
+    case EWriteReason::NotAFile: return QStringLiteral("Not a regular file");
+    case EWriteReason::PrinterNotEnded: return QStringLiteral("The printer did not end the document");
+    case EWriteReason::DocumentNotWhole: return QStringLiteral("The document was not written whole");
+    case EWriteReason::NoNewFile: return QStringLiteral("A new file cannot be made in its folder: %1").arg(detail);
+    case EWriteReason::WriteError: break;
+  }
+  return QStringLiteral("Write error");
 }
 
-const QString kPasUnFichier = QStringLiteral("Not a regular file");
+QString Systeme(int erreur) { return QString::fromLocal8Bit(std::strerror(erreur)); }
+
+// The file a name leads to once the links on the way are followed, as an absolute name. A link's
+// relative target counts from the link's folder, as the system reads it (so "..", which a link in
+// the folder part may move, is left to the system). Nothing there ends the chain: a new file, or
+// the target a dangling link makes. False, with errno set, when the chain cannot be followed.
+bool SuivreLiens(const QString& path, QByteArray* cible) {
+  QByteArray nom = QFile::encodeName(path);
+  if (nom.isEmpty()) {
+    errno = ENOENT;
+    return false;
+  }
+  // Absolute now, so that the name stays the same file's whatever folder is current at the rename.
+  if (!nom.startsWith('/')) nom = QFile::encodeName(QDir::currentPath()) + '/' + nom;
+  for (int liens = 0;; ++liens) {
+    struct stat st {};
+    if (::lstat(nom.constData(), &st) != 0) {
+      if (errno == ENOENT) break;
+      return false;
+    }
+    if (!S_ISLNK(st.st_mode)) break;
+    if (liens == 40) {  // as deep as the system follows
+      errno = ELOOP;
+      return false;
+    }
+    QByteArray lien(PATH_MAX, Qt::Uninitialized);
+    const ssize_t n = ::readlink(nom.constData(), lien.data(), static_cast<size_t>(lien.size()));
+    if (n < 0) return false;
+    if (n == 0 || n >= lien.size()) {
+      errno = n == 0 ? ENOENT : ENAMETOOLONG;
+      return false;
+    }
+    lien.truncate(n);
+    nom = lien.startsWith('/') ? lien : nom.left(nom.lastIndexOf('/') + 1) + lien;
+  }
+  // The file is made and renamed by its name in text: a name the text cannot hold byte for byte
+  // would be another file.
+  if (QFile::encodeName(QFile::decodeName(nom)) != nom) {
+    errno = EILSEQ;
+    return false;
+  }
+  *cible = nom;
+  return true;
+}
+
+// The file the rename would replace must be a regular file or nothing yet: a device, a FIFO or a
+// socket would be replaced by a file (even in /dev, for root), a folder cannot be, and a link there
+// now was put in after the links were followed. Empty when it is; st->st_mode is 0 for nothing.
+QString ExaminerCible(const QByteArray& cible, struct stat* st) {
+  if (::lstat(cible.constData(), st) != 0) {
+    if (errno != ENOENT) return Systeme(errno);
+    st->st_mode = 0;
+    return {};
+  }
+  return S_ISREG(st->st_mode) ? QString() : Raison(EWriteReason::NotAFile);
+}
+
+// What the writer looks at before its open: where the links lead, what is there, and that the
+// process may write it (QSaveFile's own test of that says it in a text of its own).
+QString ExaminerAvantOuverture(const QString& path, QByteArray* cible, struct stat* st) {
+  if (!SuivreLiens(path, cible)) return Systeme(errno);
+  QString pourquoi = ExaminerCible(*cible, st);
+  if (pourquoi.isEmpty() && st->st_mode != 0 && ::faccessat(AT_FDCWD, cible->constData(), W_OK, AT_EACCESS) != 0)
+    pourquoi = Systeme(errno);
+  return pourquoi;
+}
 
 }  // namespace
+
+void SetWriteReasonTexts(TWriteReasonTexts texts) { gTextesRaisons = texts; }
+
+bool CheckWriteTarget(const QString& path, QString* error) {
+  QByteArray cible;
+  struct stat st {};
+  const QString pourquoi = ExaminerAvantOuverture(path, &cible, &st);
+  if (error) *error = pourquoi;
+  return pourquoi.isEmpty();
+}
 
 TCheckedFile::TCheckedFile(const QString& path) : file_(path) {}
 
@@ -145,7 +229,7 @@ TCheckedFile::~TCheckedFile() {
 }
 
 void TCheckedFile::Fail(const QString& why) {
-  if (error_.isEmpty()) error_ = why.isEmpty() ? QStringLiteral("Write error") : why;
+  if (error_.isEmpty()) error_ = why.isEmpty() ? Raison(EWriteReason::WriteError) : why;
   if (open_) file_.cancelWriting();
 }
 
@@ -155,28 +239,41 @@ QString TCheckedFile::WriteFailure() {
   // into the temporary file that goes anyway, is refused with the reason.
   if (open_ && file_.handle() >= 0) {
     const char octet = 0;
-    if (::write(file_.handle(), &octet, 1) < 0) return QString::fromLocal8Bit(std::strerror(errno));
+    if (::write(file_.handle(), &octet, 1) < 0) return Systeme(errno);
   }
   return file_.errorString();
 }
 
 bool TCheckedFile::Open() {
   if (Failed()) return false;
-  if (!CibleRemplacable(file_.fileName())) {
-    Fail(kPasUnFichier);
+  struct stat st {};
+  if (const QString pourquoi = ExaminerAvantOuverture(file_.fileName(), &target_, &st); !pourquoi.isEmpty()) {
+    Fail(pourquoi);
     return false;
   }
+  // Given the file the links lead to, QSaveFile makes its temporary file beside it and renames it
+  // over it, whatever the links name later.
+  file_.setFileName(QFile::decodeName(target_));
   if (!file_.open(QIODevice::WriteOnly)) {
-    Fail(file_.errorString());
+    // The target was looked at: what failed is the temporary file, and the system's reason alone
+    // ("No such file or directory" in /proc) would seem to speak of the target.
+    Fail(Raison(EWriteReason::NoNewFile, file_.errorString()));
     return false;
   }
   open_ = true;
+  // The new file takes the old one's owner and group as QSaveFile gives it its mode: a save as root
+  // over another user's file leaves it theirs. A process that may not give a file away keeps it
+  // (EPERM), as does one that cannot name that owner (EINVAL, in a user namespace).
+  if (st.st_mode != 0 && ::fchown(file_.handle(), st.st_uid, st.st_gid) != 0 && errno != EPERM && errno != EINVAL) {
+    Fail(Systeme(errno));
+    return false;
+  }
   return true;
 }
 
 bool TCheckedFile::Write(const char* data, qint64 size) {
   if (Failed() || !open_) {
-    if (!Failed()) Fail(QStringLiteral("The file is not open"));
+    if (!Failed()) Fail(QString());
     return false;
   }
   if (size <= 0) return true;
@@ -189,7 +286,7 @@ bool TCheckedFile::Write(const char* data, qint64 size) {
 
 bool TCheckedFile::Commit() {
   if (Failed() || !open_) {
-    if (!Failed()) Fail(QStringLiteral("The file is not open"));
+    if (!Failed()) Fail(QString());
     return false;
   }
   // The buffered bytes reach the kernel here: this is where a full disk shows for a small file.
@@ -199,17 +296,19 @@ bool TCheckedFile::Commit() {
   }
   // And the disk, so that a rename never publishes blocks the file system has not allocated.
   if (::fsync(file_.handle()) != 0) {
-    Fail(QString::fromLocal8Bit(std::strerror(errno)));
+    Fail(Systeme(errno));
     return false;
   }
-  // Looked at again just before the rename: the target may have been swapped meanwhile.
-  if (!CibleRemplacable(file_.fileName())) {
-    Fail(kPasUnFichier);
+  // The file found at the open, looked at again just before the rename: it may have been swapped
+  // meanwhile, while the name the caller gave may lead somewhere else by now.
+  struct stat st {};
+  if (const QString pourquoi = ExaminerCible(target_, &st); !pourquoi.isEmpty()) {
+    Fail(pourquoi);
     return false;
   }
   committed_ = true;  // commit() closes the file either way; nothing is left to cancel
   if (!file_.commit()) {
-    error_ = file_.errorString().isEmpty() ? QStringLiteral("Write error") : file_.errorString();
+    error_ = file_.errorString().isEmpty() ? Raison(EWriteReason::WriteError) : file_.errorString();
     return false;
   }
   return true;
@@ -276,15 +375,15 @@ QString TCheckedPdf::ShortWriteReason() {
     const QByteArray bloc(65536, '\0');
     for (int i = 0; i < 4; ++i)
       if (::write(fd, bloc.constData(), static_cast<size_t>(bloc.size())) < 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
+        return Systeme(errno);
   }
-  return QStringLiteral("The document was not written whole");
+  return Raison(EWriteReason::DocumentNotWhole);
 }
 
 bool TCheckedPdf::Commit(bool libraryOk) {
   if (file_.Failed() || !file_.open_) return file_.Commit();  // says why
   if (!libraryOk) {
-    file_.Fail(Whole() ? QStringLiteral("The printer did not end the document") : ShortWriteReason());
+    file_.Fail(Whole() ? Raison(EWriteReason::PrinterNotEnded) : ShortWriteReason());
     return false;
   }
   if (!Whole()) {

@@ -8,11 +8,15 @@
 // what is read is a regular file within the bound whatever happened to the path meanwhile. At most
 // the bound is ever read.
 //
-// Writing: the bytes go to a temporary file beside the target, which replaces the target only once
-// every byte was written, flushed and synced to the disk; on any failure the temporary file is
-// dropped and the old file stays exactly as it was. A target that is not a regular file (a
-// folder, a FIFO, a device, or a link to one) is refused, never opened nor replaced; a link to a
-// regular file is written through and stays a link.
+// Writing: the links that lead to the target are followed once, at the open; the bytes go to a
+// temporary file beside the file they lead to, which replaces that file only once every byte was
+// written, flushed and synced to the disk; on any failure the temporary file is dropped and the old
+// file stays exactly as it was. The file replaced is the one found at the open, looked at then and
+// again just before the rename: it must be a regular file or nothing yet, never a folder, a FIFO, a
+// device, or a link put there meanwhile, so that a link pointed elsewhere in between does not make
+// the rename replace what was swapped in for the old target. A link to a regular file is written
+// through and stays a link. The new file keeps the old one's mode, and its owner and group wherever
+// the process may give them.
 // QSaveFile alone is not enough: its writes are buffered, so a full disk shows only at the final
 // flush, and commit() (Qt 6.4) then renames the short file over the old one and reports success.
 #include <QByteArray>
@@ -42,6 +46,25 @@ EFileRead ReadFileChecked(const QString& path, qint64 maxSize, QByteArray* bytes
 // the process.
 void PrepareProcess();
 
+// The reasons the writer gives of its own; every other reason is the system's text for the step
+// that failed. They read in English until the settings give their texts in the user's language.
+enum class EWriteReason {
+  NotAFile,          // what the name leads to is not a regular file
+  WriteError,        // a failure the system gave no reason for
+  PrinterNotEnded,   // the library that writes a document did not end it
+  DocumentNotWhole,  // the document written is not whole
+  NoNewFile,         // the temporary file cannot be made beside the target; the detail says why
+};
+// The text of a reason, the system's detail put in where the reason carries one; an empty text
+// leaves the English one.
+using TWriteReasonTexts = QString (*)(EWriteReason reason, const QString& detail);
+void SetWriteReasonTexts(TWriteReasonTexts texts);
+
+// The check the writer makes at its open, for a name to be given to something that opens it
+// itself: the file the name leads to through its links is a regular file the process may write, or
+// nothing yet. False, with the reason in *error, otherwise. Opens nothing, so never blocks.
+bool CheckWriteTarget(const QString& path, QString* error);
+
 class TCheckedFile {
  public:
   explicit TCheckedFile(const QString& path);
@@ -64,6 +87,7 @@ class TCheckedFile {
   friend class TCheckedPdf;
 
   QSaveFile file_;
+  QByteArray target_;  // the file the links led to at the open: the one the rename replaces
   QString error_;
   bool open_ = false;
   bool committed_ = false;

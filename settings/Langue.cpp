@@ -102,6 +102,11 @@ const std::vector<TCleMessage>& ClesMessages() {
       {"VEXO_PRT_000", 2, "Imp-Impossible", 0},
       {"VEXO_PRT_000", 3, "Imp-FichierImpossible", 2},
       {"VEXO_PRT_000", 4, "Imp-AucunePageUnique", 0},
+      {"VEXO_ECR_000", 1, "Ecriture-PasUnFichier", 0},
+      {"VEXO_ECR_000", 2, "Ecriture-Erreur", 0},
+      {"VEXO_ECR_000", 3, "Ecriture-DocumentNonTermine", 0},
+      {"VEXO_ECR_000", 4, "Ecriture-DocumentIncomplet", 0},
+      {"VEXO_ECR_000", 5, "Ecriture-DossierFerme", 1},
   };
   return cles;
 }
@@ -184,12 +189,31 @@ QString LegendeGroupe(const QString& groupe, int n, const QString& design) {
   return entete < 0 ? design : TexteLigne(entete, n);
 }
 
+namespace {
+// The checked writer's own reasons, in the loaded language; a file without them leaves the
+// writer's English.
+QString TexteRaisonEcriture(EWriteReason raison, const QString& detail) {
+  const char* cle = "Ecriture-Erreur";
+  switch (raison) {
+    case EWriteReason::NotAFile: cle = "Ecriture-PasUnFichier"; break;
+    case EWriteReason::PrinterNotEnded: cle = "Ecriture-DocumentNonTermine"; break;
+    case EWriteReason::DocumentNotWhole: cle = "Ecriture-DocumentIncomplet"; break;
+    case EWriteReason::NoNewFile: cle = "Ecriture-DossierFerme"; break;
+    case EWriteReason::WriteError: break;
+  }
+  const QString texte = TexteLangue(QString::fromLatin1(cle));
+  if (texte == TexteIntrouvable) return {};
+  return raison == EWriteReason::NoNewFile ? RemplacerParam1(texte, detail) : texte;
+}
+}  // namespace
+
 void ChargerMessagesPatch() {
   int config = TrouverGroupe(kConfiguration);
   if (config < 0) return;  // not a language file: the previous texts stay in force
   AuteurPatche = TexteLigne(config, 1);
   RaccourcisAuto = TrouverGroupe(kRaccourcis) >= 0;
   TableMessages.clear();
+  SetWriteReasonTexts(TexteRaisonEcriture);  // the writer's reasons follow the texts from now on
 
   QString groupe;
   int entete = -1;

@@ -135,7 +135,9 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"DLG_CHORD_001", 7},
       {"VEXO_IMPM_000", 5},
       {"VEXO_ASS_000", 3},
-      {"VEXO_FIC_000", 3},
+      {"VEXO_FIC_000", 4},
+      {"VEXO_PRT_000", 4},
+      {"VEXO_ECR_000", 5},
   };
   return groupes;
 }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QTemporaryDir>
 
+#include "platform/CheckedFile.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
@@ -65,4 +67,21 @@ TEST(LangFiles, EveryKeyGroupAndLineIsThere) {
   }
   LignesPatch.clear();
   TableMessages.clear();
+}
+
+// The checked writer's own reasons read in the language loaded; with none, in English.
+TEST(LangFiles, TheWritersOwnReasonsReadInTheLoadedLanguage) {
+  QTemporaryDir dir;  // a folder: not a file to write
+  for (const auto& [fichier, attendu] : {std::pair<QString, QString>{"Français.sqg", "Pas un fichier ordinaire"},
+                                         {"", "Not a regular file"}}) {
+    TableMessages.clear();
+    if (!fichier.isEmpty()) {
+      ASSERT_TRUE(ChargerLignesPatch(QString(VEXO_LANG_DIR) + "/" + fichier));
+      ChargerMessagesPatch();
+    }
+    QString erreur;
+    EXPECT_FALSE(WriteFileChecked(dir.path(), QByteArray("x"), &erreur));
+    EXPECT_EQ(erreur, attendu);
+  }
+  LignesPatch.clear();
 }

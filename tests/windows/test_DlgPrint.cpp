@@ -13,8 +13,18 @@
 #include <QTest>
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "editor/state/Partition.h"
 #include "files/ui/FichierPDF.h"
@@ -132,6 +142,49 @@ TEST_F(DlgPrint, FileNamedInTheSetUpIsReplacedOnlyOnYes) {
     EXPECT_EQ(f.read(5), c.imprime ? QByteArray("%PDF-") : QByteArray("old"));
   }
   InstallerReponseMessage({});
+  p.setOutputFileName(nomAvant);
+  p.setOutputFormat(format);
+}
+
+// The printer set-up refuses a FIFO, or a link to one, with the writer's message and never opens
+// it (a reader lets an open held there go after 10 s, and the case fails); a new name is taken.
+TEST_F(DlgPrint, SetUpRefusesAFifoWithoutOpeningIt) {
+  QTemporaryDir dir;
+  const QByteArray fifo = QFile::encodeName(dir.filePath("fifo.pdf"));
+  ASSERT_TRUE(::mkfifo(fifo, 0600) == 0 && QFile::link(dir.filePath("fifo.pdf"), dir.filePath("link.pdf")));
+  QPrinter& p = Imprimante();
+  const QPrinter::OutputFormat format = p.outputFormat();
+  const QString nomAvant = p.outputFileName();
+  const QStringList messages = TableMessages;
+  p.setOutputFormat(QPrinter::PdfFormat);
+  DefinirTexteLangue("Fichier-EcritureImpossible", "#1: #2");
+  QStringList dits;
+  InstallerReponseMessage([&](const TDemandeMessage& d) { return dits << d.Texte, int(ID_OK); });
+  for (const QString nom : {"fifo.pdf", "link.pdf", "new.pdf"}) {
+    p.setOutputFileName(dir.filePath(nom));
+    dits.clear();
+    std::atomic<bool> fini{false}, bloque{false};
+    std::thread garde([&] {
+      for (int i = 0; i < 1000 && !fini; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      if (!fini && (bloque = true)) ::close(::open(fifo, O_RDONLY | O_NONBLOCK));
+    });
+    QTimer::singleShot(0, [] {
+      auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+      QTimer::singleShot(0, [] {  // the dialog's own question, after an open: No
+        if (auto* q = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) q->reject();
+      });
+      emit d->findChild<QDialogButtonBox*>()->accepted();  // Print
+      if (d->isVisible()) d->reject();                     // refused: the dialog stays for another name
+    });
+    const bool pris = ConfigurerImprimante(nullptr);
+    fini = true;
+    garde.join();
+    EXPECT_FALSE(bloque) << nom.toStdString();
+    EXPECT_EQ(pris, nom == "new.pdf");
+    EXPECT_EQ(dits.join('|'), pris ? QString() : nom + ": Not a regular file");
+  }
+  InstallerReponseMessage({});
+  TableMessages = messages;
   p.setOutputFileName(nomAvant);
   p.setOutputFormat(format);
 }
