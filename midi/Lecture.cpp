@@ -11,6 +11,7 @@
 #include "song/Song.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
+#include "editor/state/Notificateur.h"
 #include "editor/state/VueEditeur.h"
 #include "midi/EcritureMIDI.h"
 #include "midi/uMIDIPile.h"
@@ -143,21 +144,7 @@ bool TControleurLecture::Jouer(int mode) {
     return false;
   if (!VerifierMIDI()) return false;
   SignalerOrdreTronque();
-  VueEditeur().BeforePlayback();
-  lecteur_.Close();
-  LaisserPasserMessages();
-  if (!EcrireFichierMIDI(chemin_, mode)) {
-    VueEditeur().AfterPlayback();
-    return false;
-  }
-  lecteur_.Open(chemin_);
-  EtatLecture.Mode = mode;
-  mesureRetour_ = mode == 2 ? courante : -1;
-  arretDemande_ = false;
-  ecouteTemps_ = false;
-  enLecture_ = true;
-  VueEditeur().SetPlaybackCommands(true);
-  return DemarrerLecture();
+  return Lancer(mode, mode == 2 ? courante : -1);
 }
 
 bool TControleurLecture::LancerEntrainement(int mesDeb, int mesFin, int tempoDeb, int tempoFin, int variation) {
@@ -173,19 +160,27 @@ bool TControleurLecture::LancerEntrainement(int mesDeb, int mesFin, int tempoDeb
   EtatLecture.TempoCourant = tempoDeb;
   MesureDebutLecture = mesDeb;
   MesureFinLecture = mesFin;
+  return Lancer(MODE_MIDI_ENTRAINEMENT, mesDeb);
+}
+
+bool TControleurLecture::Lancer(int mode, int mesureRetour) {
+  // The playback takes the edit zone and the revert: an edit of the current measure not yet
+  // committed is laid out in the score view first, and is committed from here on.
+  if (MesureEditee) Notificateur().mesureModifiee(Partition.MesureCourante);
   VueEditeur().BeforePlayback();
   lecteur_.Close();
   LaisserPasserMessages();
-  if (!EcrireFichierMIDI(chemin_, MODE_MIDI_ENTRAINEMENT)) {
+  if (!EcrireFichierMIDI(chemin_, mode)) {
     VueEditeur().AfterPlayback();
     return false;
   }
   lecteur_.Open(chemin_);
-  EtatLecture.Mode = MODE_MIDI_ENTRAINEMENT;
-  mesureRetour_ = mesDeb;
+  EtatLecture.Mode = mode;
+  mesureRetour_ = mesureRetour;
   arretDemande_ = false;
   ecouteTemps_ = false;
   enLecture_ = true;
+  ActiverAnnulerMesure(false);
   VueEditeur().SetPlaybackCommands(true);
   return DemarrerLecture();
 }

@@ -68,6 +68,8 @@ class TControleurLecture : public QObject {
 
  private:
   bool Jouer(int mode);
+  // The one start of a playback, after its checks: writes the file and plays it.
+  bool Lancer(int mode, int mesureRetour);
   bool DemarrerLecture();
   void TerminerLecture();
   void SuivreMesure(int m);

@@ -23,11 +23,10 @@ struct TBarre {
   bool ouvre = false;       // repeat-open
   bool ferme = false;       // repeat-close
   uint8_t renvois = 0;      // how often a plain repeat-close jumps back
-  bool fin = false;         // starts an alternate ending
+  bool volta = false;       // starts an alternate ending
   uint8_t numero = 0;       // its number
-  bool boutFin = false;     // last bar of an ending
+  bool boutVolta = false;   // last bar of an ending
   bool boutGroupe = false;  // last bar of a group of endings
-  uint8_t sauts = 0;        // jumps made so far by a plain repeat-close
 };
 
 // Reads the marks and the endings' extents. An ending starts at its mark (not on a repeat-open
@@ -45,15 +44,15 @@ std::vector<TBarre> LireBarres(const TPartition& partition) {
       b.ouvre = m->RenvoiDebut;
       b.ferme = m->RenvoiFin;
       b.renvois = m->NbRenvois;
-      b.fin = m->Repetition && !m->RenvoiDebut;
+      b.volta = m->Repetition && !m->RenvoiDebut;
       b.numero = m->NumRepetition;
     }
     const TBarre& suivante = barres[static_cast<size_t>(c) + 1];
-    fermeture = b.ferme ? c : suivante.fin || suivante.ouvre ? 0 : fermeture;
-    if (b.fin) {
+    fermeture = b.ferme ? c : suivante.volta || suivante.ouvre ? 0 : fermeture;
+    if (b.volta) {
       const size_t bout = static_cast<size_t>(fermeture ? fermeture : c);
-      barres[bout].boutFin = true;
-      barres[bout].boutGroupe = !(fermeture && barres[bout + 1].fin);
+      barres[bout].boutVolta = true;
+      barres[bout].boutGroupe = !(fermeture && barres[bout + 1].volta);
     }
   }
   return barres;
@@ -90,7 +89,8 @@ std::vector<int32_t> Derouler(const TPartition& partition, bool avecRepetitions,
     for (int c = 1; c <= nb && partition.Mesure(c); ++c) ordre.push_back(c);
     return ordre;
   }
-  std::vector<TBarre> barres = LireBarres(partition);
+  const std::vector<TBarre> barres = LireBarres(partition);
+  std::vector<uint8_t> sauts(barres.size(), 0);  // jumps made so far by each plain repeat-close
   const size_t pasMax = static_cast<size_t>(nb) * PAS_PAR_MESURE_MAX;
   int r = 1;
   int j = 0;
@@ -102,14 +102,14 @@ std::vector<int32_t> Derouler(const TPartition& partition, bool avecRepetitions,
       break;
     }
     if (!partition.Mesure(c)) break;
-    TBarre& b = barres[static_cast<size_t>(c)];
+    const TBarre& b = barres[static_cast<size_t>(c)];
     if (b.ouvre) r = c;
-    if (b.fin) {
+    if (b.volta) {
       joue = b.numero > j;
       if (joue) ++j;
     }
     if (joue) ordre.push_back(c);
-    if (b.boutFin) {
+    if (b.boutVolta) {
       const bool saut = joue && b.ferme;
       joue = true;
       if (saut) {
@@ -117,8 +117,9 @@ std::vector<int32_t> Derouler(const TPartition& partition, bool avecRepetitions,
         continue;
       }
     } else if (b.ferme) {
-      if (b.sauts < b.renvois) {
-        ++b.sauts;
+      uint8_t& faits = sauts[static_cast<size_t>(c)];
+      if (faits < b.renvois) {
+        ++faits;
         c = r;
         continue;
       }

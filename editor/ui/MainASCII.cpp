@@ -22,7 +22,10 @@ void CommandeImporterASCII(TForm1& fenetre) {
   if (dialogue.exec() != QDialog::Accepted) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const int piste = PisteCourante;
-  dialogue.ImporterTablature();
+  if (!dialogue.ImporterTablature()) {
+    QApplication::restoreOverrideCursor();
+    return;
+  }
   if (!dialogue.NomFichier.isEmpty()) Partition.Titre = QStringToAnsi(TitreFichierImporte(dialogue.NomFichier));
   RegrouperToutesMesures();
   FinRemplacementPartition(true);

@@ -2,7 +2,6 @@
 // speed trainer.
 #include <QAction>
 #include <QCoreApplication>
-#include <QPushButton>
 
 #include "dialogs/SpeedT.h"
 #include "editor/state/EtatProgramme.h"
@@ -11,7 +10,6 @@
 #include "platform/FluidMediaPlayer.h"
 #include "settings/Config.h"
 #include "song/Song.h"
-#include "view/ui/PanelZoneAffScroll.h"
 
 void TForm1::BrancherCommandesSon() {
   DefinirExecute(&TForm1::Ac_Son_JouerSaisie, [this] { Ac_Son_JouerSaisie->setChecked(!Ac_Son_JouerSaisie->isChecked()); });
@@ -44,27 +42,9 @@ void TForm1::CreerLecture() {
   if (Ac_Son_Metronome) Ac_Son_Metronome->setChecked(Configuration.Metronome);
 }
 
-namespace {
-// A measure being edited is laid out in the score view only when the edit is committed or left;
-// a playback takes the edit zone and disables the revert, so the view shows it as edited first.
-void MontrerMesureEditee(TForm1& f) {
-  if (f.BT_AnnulerMesure && f.BT_AnnulerMesure->isEnabled() && f.ZoneAffScroll)
-    f.ZoneAffScroll->RafraichirMesureModifiee(Partition.MesureCourante);
-}
-}  // namespace
-
-void TForm1::Ac_Son_LectureDebutExecute() {
-  MontrerMesureEditee(*this);
-  Lecture->Ac_Son_LectureDebutExecute();
-}
-void TForm1::Ac_Son_LecturePosECExecute() {
-  MontrerMesureEditee(*this);
-  Lecture->Ac_Son_LecturePosECExecute();
-}
-void TForm1::Ac_Son_LectureMesureECExecute() {
-  MontrerMesureEditee(*this);
-  Lecture->Ac_Son_LectureMesureECExecute();
-}
+void TForm1::Ac_Son_LectureDebutExecute() { Lecture->Ac_Son_LectureDebutExecute(); }
+void TForm1::Ac_Son_LecturePosECExecute() { Lecture->Ac_Son_LecturePosECExecute(); }
+void TForm1::Ac_Son_LectureMesureECExecute() { Lecture->Ac_Son_LectureMesureECExecute(); }
 
 void TForm1::Ac_Son_EnBoucleExecute() {
   const bool boucle = Lecture->Ac_Son_EnBoucleExecute();
@@ -80,7 +60,6 @@ void TForm1::Ac_Ass_SpeedTrainerExecute() {
   if (!SpeedT_Form || !Lecture->VerifierMIDI()) return;
   if (LectureEnCours()) Ac_Son_StopExecute();
   if (SpeedT_Form->exec() != QDialog::Accepted) return;
-  MontrerMesureEditee(*this);
   Lecture->LancerEntrainement(SpeedT_Form->ValMesDeb(), SpeedT_Form->ValMesFin(), SpeedT_Form->ValTempoDeb(),
                               SpeedT_Form->ValTempoFin(), SpeedT_Form->ValVariation());
 }

@@ -126,10 +126,7 @@ void TForm1::SetPlaybackCommands(bool enLecture) {
     activer(nom, !enLecture);
   activer("Ac_Son_Stop", enLecture);
   MesureRetourLecture = enLecture ? Lecture->MesureRetourLecture() : -1;
-  if (enLecture) {
-    activer("Ac_Edition_Annuler", false);
-    if (BT_AnnulerMesure) BT_AnnulerMesure->setEnabled(false);
-  }
+  if (enLecture) activer("Ac_Edition_Annuler", false);
   for (QMenu* m : {Menus.Mn_Mesure, Menus.Mn_Note, Menus.Mn_Effets})
     if (m) m->setEnabled(!enLecture);
   if (PanelBarreBoutons3) PanelBarreBoutons3->setVisible(!enLecture);

@@ -231,28 +231,28 @@ void TImpASCIIForm::TypeImportChange() {
   RegleTirets();
 }
 
-TTablatureASCII TImpASCIIForm::LireTexte() const {
+bool TImpASCIIForm::LireTexte() {
   const int type = std::clamp(Configuration.TypeImport, 0, 4);
-  return LireTablatureASCII(LignesTexteASCII(MemoASCII->toPlainText()), type, Configuration.NbTirets + 1,
-                            Partition.NbCordes[PisteCourante]);
+  lu_ = LireTablatureASCII(LignesTexteASCII(MemoASCII->toPlainText()), type, Configuration.NbTirets + 1,
+                           Partition.NbCordes[PisteCourante]);
+  // A text with nothing the parser could read would empty the track in every measure.
+  if (lu_->Mesures.empty()) lu_.reset();
+  return lu_.has_value();
 }
 
 bool TImpASCIIForm::ImporterTablature() {
   // The text read when Import was pressed, or read now.
-  const TTablatureASCII tab = lu_ ? std::move(*lu_) : LireTexte();
+  if (!lu_ && !LireTexte()) return false;
+  ImporterTablatureASCII(*lu_);
   lu_.reset();
-  // A text with nothing the parser could read would empty the track in every measure.
-  if (tab.Mesures.empty()) return false;
-  ImporterTablatureASCII(tab);
   return true;
 }
 
 void TImpASCIIForm::BT_ImporterClick() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  lu_ = LireTexte();
+  const bool lisible = LireTexte();
   QApplication::restoreOverrideCursor();
-  if (lu_->Mesures.empty()) {
-    lu_.reset();
+  if (!lisible) {
     // Said here, the dialog still open on the text: the song is not touched.
     MessageBoxD(TexteLangue("Dlg-Erreur"), TexteLangue("ASCIIImp-AucunePortee"), MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
     MemoASCII->setFocus();

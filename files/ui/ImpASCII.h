@@ -58,7 +58,8 @@ class TImpASCIIForm : public QDialog {
 
  private:
   void RegleTirets();  // the dash count applies to the variable mode only
-  TTablatureASCII LireTexte() const;
+  // Reads the text with the chosen mode into lu_; false, lu_ empty, when it holds nothing to import.
+  bool LireTexte();
   std::optional<TTablatureASCII> lu_;  // what Import read, for the import that follows
   QString texteErreur_;
   QString titre_;

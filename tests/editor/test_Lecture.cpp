@@ -348,6 +348,30 @@ TEST_F(Lecture, FailedSpeedTrainerPassReopensTheToolWindows) {
   DefinirVueEditeur(&vue);
 }
 
+// Each play command and the speed trainer start through one routine, which lays out an edit of
+// the current measure not yet committed, once, and commits it.
+TEST_F(Lecture, EveryStartLaysOutTheEditNotYetCommitted) {
+  const std::function<bool()> departs[] = {[&] { return controleur->Ac_Son_LectureDebutExecute(); },
+                                           [&] { return controleur->Ac_Son_LecturePosECExecute(); },
+                                           [&] { return controleur->Ac_Son_LectureMesureECExecute(); },
+                                           [&] { return controleur->LancerEntrainement(2, 3, 60, 80, 10); }};
+  QObject contexte;
+  std::vector<int> modifiees;
+  QObject::connect(&Notificateur(), &TNotificateur::mesureModifiee, &contexte,
+                   [&](int m) { modifiees.push_back(m); });
+  for (const auto& depart : departs) {
+    modifiees.clear();
+    Partition.MesureCourante = 2;
+    ActiverAnnulerMesure(true);
+    ASSERT_TRUE(depart());
+    lecteur.Finir();  // the trainer's next pass starts again, with nothing left to lay out
+    EXPECT_EQ(modifiees, std::vector<int>{2});
+    EXPECT_FALSE(MesureEditee);
+    controleur->Ac_Son_StopExecute();
+    EXPECT_FALSE(controleur->EnLecture());
+  }
+}
+
 TEST(LectureNoms, InstrumentNames) {
   EXPECT_EQ(NomInstrument(24), "24 - Acoustic Guitar (nylon)");
   EXPECT_EQ(NomInstrument(8), "8 - Celesta ");

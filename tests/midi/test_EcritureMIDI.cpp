@@ -408,8 +408,9 @@ TEST_F(EcritureMIDI, MixTableChangesAndRamps) {
   EXPECT_EQ(vol.back().temps, 14 * 96);
 }
 
-// A playback lasts its measures: a reverb ramp from the last beat and a let-ring note running
-// past the end stop there, the channel left at the ramp's final value; the export keeps them whole.
+// A playback lasts its measures: reverb, volume and tempo ramps from the last beat and a let-ring
+// note running past the end stop there, each controller of the channel left at its own ramp's final
+// value and no tempo change after the end; the export keeps them whole.
 TEST_F(EcritureMIDI, PlaybackEndsWithItsLastMeasure) {
   NouveauMorceau(1);
   AjouterTemps(1, 1, 1440);
@@ -417,30 +418,39 @@ TEST_F(EcritureMIDI, PlaybackEndsWithItsLastMeasure) {
   t.Notes[1].Effet = 7;  // let ring
   cTableMixEvent& mix = t.MixTable.emplace();
   mix.Reverb = 100;
-  mix.TransReverb = 8;  // four steps a beat over eight beats: far past the measure
+  mix.Volume = 50;
+  mix.Tempo = 200;
+  // Four steps a beat over eight beats: far past the measure.
+  mix.TransReverb = mix.TransVolume = mix.TransTempo = 8;
   for (const int mode : {MODE_MIDI_MESURE, MODE_MIDI_DEBUT, MODE_MIDI_POSITION, MODE_MIDI_EXPORT}) {
     SCOPED_TRACE(mode);
     TLecture l = Ecrire(mode);
     long dernier = 0, finPiste = 0;
-    std::vector<int> reverb;
+    std::vector<int> reverb, volume;
     for (const auto& e : l.evts) {
       if (e.piste < 2) continue;
       if (e.type == "End_track") finPiste = std::max(finPiste, e.temps);
       else dernier = std::max(dernier, e.temps);
-      if (e.type == "Control_c" && e.args.value(0) == "0" && e.args.value(1) == "91") reverb.push_back(e.args[2].toInt());
+      if (e.type != "Control_c" || e.args.value(0) != "0") continue;
+      if (e.args.value(1) == "91") reverb.push_back(e.args[2].toInt());
+      if (e.args.value(1) == "7") volume.push_back(e.args[2].toInt());
     }
     ASSERT_FALSE(reverb.empty());
+    ASSERT_FALSE(volume.empty());
     EXPECT_EQ(reverb.back(), 100);
+    EXPECT_EQ(volume.back(), 50);
     ASSERT_EQ(l.De("Note_off_c", 2).size(), 1u);
     if (mode == MODE_MIDI_EXPORT) {
       EXPECT_EQ(dernier, 1440 + 8 * 4 * 120);
       EXPECT_EQ(reverb.size(), 1u + 32u);
+      EXPECT_EQ(l.De("Tempo", 2).size(), 32u);
       continue;
     }
     EXPECT_EQ(dernier, 1920);
     EXPECT_EQ(finPiste, 1920);
     EXPECT_EQ(l.De("Note_off_c", 2)[0].temps, 1920);
     EXPECT_EQ(reverb.size(), 1u + 4u + 1u);  // set-up, the steps within the measure, the final value
+    EXPECT_EQ(Temps(l.De("Tempo", 2)), (std::vector<long>{1560, 1680, 1800, 1920}));  // those within the measure
   }
 }
 

@@ -191,30 +191,40 @@ std::string Ecrit(int nb) {
 
 // Every song of up to 5 bars built from the marks a bar can hold: its walk ends well before the
 // bound, and where the endings are written the usual way, every bar sounds. A bar holds a
-// repeat-close (none, x1, x2, x3) and a repeat-open or an ending (1, 2, 3): an ending mark on a
-// repeat-open bar starts no ending, so those songs walk as the ones without that mark.
+// repeat-close (none, x1, x2, x3) and a repeat-open or an ending (1, 2, 3), or in songs of up to 4
+// bars both, where the open wins: the song walks as the one without that ending mark.
 TEST(OrdreLecture, EverySongOfFiveBarsEndsAndSoundsEveryBar) {
-  const int marques = 4 * 5;
   long usuels = 0, muets = 0;
   std::string exemple;
   for (int nb = 1; nb <= 5; ++nb) {
     NouveauMorceau(nb);
+    const int debuts = nb <= 4 ? 8 : 5;  // none, open, ending 1 2 3, open with ending 1 2 3
+    const int marques = 4 * debuts;
     long total = 1;
     for (int c = 0; c < nb; ++c) total *= marques;
     for (long code = 0; code < total; ++code) {
       long x = code;
+      bool lesDeux = false;
       for (int c = 1; c <= nb; ++c, x /= marques) {
         TMesure& m = *Partition.Mesures[c];
         const int fermeture = static_cast<int>(x % 4), debut = static_cast<int>(x % marques / 4);
         m.RenvoiFin = fermeture != 0;
         m.NbRenvois = static_cast<uint8_t>(std::max(1, fermeture));
-        m.RenvoiDebut = debut == 1;
+        m.RenvoiDebut = debut == 1 || debut >= 5;
         m.Repetition = debut >= 2;
-        m.NumRepetition = static_cast<uint8_t>(std::max(1, debut - 1));
+        m.NumRepetition = static_cast<uint8_t>(debut >= 5 ? debut - 4 : std::max(1, debut - 1));
+        lesDeux |= debut >= 5;
       }
       int32_t interrompue = 0;
       const std::vector<int32_t> ordre = CalculerOrdreMesures(Partition, 1, nb, true, false, &interrompue);
       ASSERT_EQ(interrompue, 0) << Ecrit(nb);
+      if (lesDeux) {
+        const std::string ecrit = Ecrit(nb);
+        for (int c = 1; c <= nb; ++c)
+          if (Partition.Mesures[c]->RenvoiDebut) Partition.Mesures[c]->Repetition = 0;
+        ASSERT_EQ(CalculerOrdreMesures(Partition, 1, nb, true), ordre) << ecrit;
+        continue;
+      }
       if (!EndingsAsUsual(nb)) continue;
       ++usuels;
       unsigned joues = 0;
