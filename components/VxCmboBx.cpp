@@ -15,7 +15,8 @@
 
 #include "platform/Canvas.h"
 
-TVxCustomComboBox::TVxCustomComboBox(QWidget* parent) : QComboBox(parent), minuterie_(new QTimer(this)) {
+TVxCustomComboBox::TVxCustomComboBox(QWidget* parent)
+    : QComboBox(parent), TProprietesCadre(this), minuterie_(new QTimer(this)) {
   minuterie_->setInterval(1500);
   minuterie_->setSingleShot(false);
   connect(minuterie_, &QTimer::timeout, this, &TVxCustomComboBox::SearchTimeout);

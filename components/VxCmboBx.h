@@ -11,7 +11,7 @@
 
 class QTimer;
 
-class TVxCustomComboBox : public QComboBox {
+class TVxCustomComboBox : public QComboBox, public TProprietesCadre {
   Q_OBJECT
  public:
   explicit TVxCustomComboBox(QWidget* parent = nullptr);
@@ -38,25 +38,11 @@ class TVxCustomComboBox : public QComboBox {
 
   // The frame, drawn over the control (off unless FrameVisible); FlatButtons draws a flat arrow
   // while the control has neither the focus nor the mouse. Set through the setters, which repaint.
-  const TCadreControle& Cadre() const { return cadre_; }
-  bool UseFrameController = true;  // kept only
   TColor Color = clWhite;
   bool FlatButtons() const { return flatButtons_; }
   void SetFlatButtons(bool v);
-  TColor FrameColor() const { return cadre_.FrameColor(); }
-  void SetFrameColor(TColor c) { cadre_.SetFrameColor(this, c); }
-  bool FrameFlat() const { return cadre_.FrameFlat(); }
   void SetFrameFlat(bool v) { cadre_.SetFrameFlat(this, v); }
-  TFrameStyle FrameFlatStyle() const { return cadre_.FrameFlatStyle(); }
-  void SetFrameFlatStyle(TFrameStyle s) { cadre_.SetFrameFlatStyle(this, s); }
-  TFrameStyle FrameFocusStyle() const { return cadre_.FrameFocusStyle(); }
-  void SetFrameFocusStyle(TFrameStyle s) { cadre_.SetFrameFocusStyle(this, s); }
-  TSides FrameSides() const { return cadre_.FrameSides(); }
-  void SetFrameSides(TSides s) { cadre_.SetFrameSides(this, s); }
-  TFrameStyle FrameStyle() const { return cadre_.FrameStyle(); }
-  void SetFrameStyle(TFrameStyle s) { cadre_.SetFrameStyle(this, s); }
   // Our frame replaces the standard one while it shows.
-  bool FrameVisible() const { return cadre_.FrameVisible(); }
   void SetFrameVisible(bool v);
 
   void showPopup() override;
@@ -92,7 +78,6 @@ class TVxCustomComboBox : public QComboBox {
   bool enTouche_ = false;  // a key is being handled: its text changes are the typist's
   bool reglage_ = false;   // the control is changing its own text
   bool flatButtons_ = true;
-  TCadreControle cadre_;
   QTimer* minuterie_;
 };
 

@@ -8,7 +8,7 @@
 #include <QWheelEvent>
 #include <cstdlib>
 
-TVxMemo::TVxMemo(QWidget* parent) : QPlainTextEdit(parent) {
+TVxMemo::TVxMemo(QWidget* parent) : QPlainTextEdit(parent), TProprietesCadre(this) {
   connect(this, &QPlainTextEdit::textChanged, this, [this] { Report(); });
   connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { Report(); });
 }

@@ -6,27 +6,13 @@
 
 #include "components/VxFrame.h"
 
-class TVxMemo : public QPlainTextEdit {
+class TVxMemo : public QPlainTextEdit, public TProprietesCadre {
  public:
   explicit TVxMemo(QWidget* parent = nullptr);
 
   // The frame, set through the setters, which repaint.
-  const TCadreControle& Cadre() const { return cadre_; }
-  bool UseFrameController = true;  // kept only
   TColor Color = clWhite;
-  TColor FrameColor() const { return cadre_.FrameColor(); }
-  void SetFrameColor(TColor c) { cadre_.SetFrameColor(this, c); }
-  TSides FrameSides() const { return cadre_.FrameSides(); }
-  void SetFrameSides(TSides s) { cadre_.SetFrameSides(this, s); }
-  TFrameStyle FrameFlatStyle() const { return cadre_.FrameFlatStyle(); }
-  void SetFrameFlatStyle(TFrameStyle s) { cadre_.SetFrameFlatStyle(this, s); }
-  TFrameStyle FrameFocusStyle() const { return cadre_.FrameFocusStyle(); }
-  void SetFrameFocusStyle(TFrameStyle s) { cadre_.SetFrameFocusStyle(this, s); }
-  TFrameStyle FrameStyle() const { return cadre_.FrameStyle(); }
-  void SetFrameStyle(TFrameStyle s) { cadre_.SetFrameStyle(this, s); }
-  bool FrameFlat() const { return cadre_.FrameFlat(); }
   void SetFrameFlat(bool on);
-  bool FrameVisible() const { return cadre_.FrameVisible(); }
   void SetFrameVisible(bool on);
 
   int Line() const;    // 1-based
@@ -60,5 +46,4 @@ class TVxMemo : public QPlainTextEdit {
   void MontrerBordure();
   bool shown_ = false;
   int wheelSum_ = 0;  // vertical wheel steps not yet a whole notch
-  TCadreControle cadre_;
 };

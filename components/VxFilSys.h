@@ -82,15 +82,8 @@ constexpr int kTailleImage = 16;
 
 // The flat frame of the tree and the list boxes, in a band of its own around the view so that
 // neither the items nor the scroll bars cover it. Each property repaints the frame when set.
-class TCadreVue {
+class TCadreVue : public TProprietesCadre {
  public:
-  const TCadreControle& Cadre() const { return cadre_; }
-  bool UseFrameController = true;  // kept only
-  void SetFrameColor(TColor c) { cadre_.SetFrameColor(vue_, c); }
-  void SetFrameFlatStyle(TFrameStyle s) { cadre_.SetFrameFlatStyle(vue_, s); }
-  void SetFrameFocusStyle(TFrameStyle s) { cadre_.SetFrameFocusStyle(vue_, s); }
-  void SetFrameSides(TSides s) { cadre_.SetFrameSides(vue_, s); }
-  void SetFrameStyle(TFrameStyle s) { cadre_.SetFrameStyle(vue_, s); }
   void SetFrameVisible(bool v);
   // On: the frame shows on all four sides in the flat style.
   void SetFrameFlat(bool v);
@@ -98,7 +91,7 @@ class TCadreVue {
   static constexpr int kLargeurCadre = 4;
 
  protected:
-  explicit TCadreVue(QAbstractScrollArea* vue) : vue_(vue) {}
+  explicit TCadreVue(QAbstractScrollArea* vue) : TProprietesCadre(vue), vue_(vue) {}
   // What the view's event() runs after the standard handling: the frame and its band, and the
   // mouse's coming and going.
   void EvenementCadre(QEvent* e, const std::function<void()>& entree, const std::function<void()>& sortie);
@@ -106,7 +99,6 @@ class TCadreVue {
  private:
   void MontrerBordure();
   QAbstractScrollArea* vue_;
-  TCadreControle cadre_;
 };
 
 class TVxDirectoryTree : public QTreeWidget, public TCadreVue {

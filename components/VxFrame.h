@@ -55,3 +55,31 @@ class TCadreControle {
   bool frameVisible_ = false;
   bool sourisDessus_ = false;
 };
+
+// The frame's properties as a control shows them, for the controls that carry the frame: each
+// setter goes through the record, so setting one repaints the control. The control adds its own
+// SetFrameFlat and SetFrameVisible, which also change its border.
+class TProprietesCadre {
+ public:
+  const TCadreControle& Cadre() const { return cadre_; }
+  bool UseFrameController = true;  // kept only
+  TColor FrameColor() const { return cadre_.FrameColor(); }
+  void SetFrameColor(TColor c) { cadre_.SetFrameColor(controle_, c); }
+  TFrameStyle FrameFlatStyle() const { return cadre_.FrameFlatStyle(); }
+  void SetFrameFlatStyle(TFrameStyle s) { cadre_.SetFrameFlatStyle(controle_, s); }
+  TFrameStyle FrameFocusStyle() const { return cadre_.FrameFocusStyle(); }
+  void SetFrameFocusStyle(TFrameStyle s) { cadre_.SetFrameFocusStyle(controle_, s); }
+  TSides FrameSides() const { return cadre_.FrameSides(); }
+  void SetFrameSides(TSides s) { cadre_.SetFrameSides(controle_, s); }
+  TFrameStyle FrameStyle() const { return cadre_.FrameStyle(); }
+  void SetFrameStyle(TFrameStyle s) { cadre_.SetFrameStyle(controle_, s); }
+  bool FrameFlat() const { return cadre_.FrameFlat(); }
+  bool FrameVisible() const { return cadre_.FrameVisible(); }
+
+ protected:
+  explicit TProprietesCadre(QWidget* controle) : controle_(controle) {}
+  TCadreControle cadre_;
+
+ private:
+  QWidget* controle_;
+};
