@@ -17,7 +17,7 @@ struct TEtatCommande {
 // What the rules read beside the song.
 struct TContexteEtats {
   bool LectureEnCours = false;      // Ac_Son_LectureDebut is disabled
-  bool AnnulerMesureActif = false;  // the revert button BT_AnnulerMesure is enabled
+  bool AnnulerMesureActif = false;  // the current measure holds an edit not yet validated
   bool PressePapierPlein = false;
   bool Modifie = false;
 };

@@ -307,7 +307,7 @@ void TForm1::RafraichirActions() {
   if (!Ac_Son_LectureDebut) return;  // before the actions exist
   TContexteEtats ctx;
   ctx.LectureEnCours = LecturePartition();
-  ctx.AnnulerMesureActif = BT_AnnulerMesure->isEnabled();
+  ctx.AnnulerMesureActif = MesureEditee;
   ctx.PressePapierPlein = PressePapierPlein != 0;
   ctx.Modifie = PartitionModifiee();
   const TEtatsCommandes e = CalculerEtatsCommandes(Partition, Curseur, PisteCourante, ctx);

@@ -111,7 +111,7 @@ void TForm1::Band01MouseDown(int bande, Qt::MouseButton bouton, int x, int y) {
     const TMesure* courante = Partition.Courante();
     if (courante && BoutonPisteMarque() != (courante->NbTemps[PisteCourante] > 0)) MajBoutonPiste(PisteCourante);
     const int quittee = Partition.MesureCourante;
-    const bool modifiee = BT_AnnulerMesure->isEnabled();
+    const bool modifiee = MesureEditee;
     Partition.MesureCourante = clic.Mesure;
     MesureOrigine = *Partition.Courante();
     Curseur.Corde = clic.Corde;
@@ -121,9 +121,6 @@ void TForm1::Band01MouseDown(int bande, Qt::MouseButton bouton, int x, int y) {
     if (modifiee) ZoneAffScroll->RafraichirMesureModifiee(quittee);
     ActiverAnnulerMesure(false);
     ActiverAnnulation(false);
-    BT_Valider->setEnabled(false);
-    BT_AnnulerMesure->setEnabled(false);
-    if (Ac_Edition_Annuler) Ac_Edition_Annuler->setEnabled(false);
     RafraichirActions();
     AjusterZoneSaisie();
   }
