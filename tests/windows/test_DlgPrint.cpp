@@ -158,6 +158,7 @@ TEST_F(DlgPrint, SetUpRefusesAFifoWithoutOpeningIt) {
   const QStringList messages = TableMessages;
   p.setOutputFormat(QPrinter::PdfFormat);
   DefinirTexteLangue("Fichier-EcritureImpossible", "#1: #2");
+  DefinirTexteLangue("Ecriture-PasUnFichier", "Not a regular file");
   QStringList dits;
   InstallerReponseMessage([&](const TDemandeMessage& d) { return dits << d.Texte, int(ID_OK); });
   for (const QString nom : {"fifo.pdf", "link.pdf", "new.pdf"}) {
