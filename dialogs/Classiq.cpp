@@ -11,6 +11,7 @@
 
 #include "components/FenetresOutils.h"
 #include "dialogs/MainWindowKeys.h"
+#include "editor/Actions.h"
 #include "editor/Assistants.h"
 #include "editor/Curseur.h"
 #include "editor/state/EtatEdition.h"
@@ -108,8 +109,6 @@ void DessinerPortee(TCanvas& c, int largeur, int hauteur, int armure, bool cleSo
 }
 
 constexpr int LARGEUR_IMAGE = 100, HAUTEUR_IMAGE = 222;
-// The window bears the caption of the command that shows it, line 92 of the main menu's group.
-constexpr int LIGNE_TITRE = 92;
 }
 
 TImageSolfege::TImageSolfege(QWidget* parent) : QWidget(parent) {
@@ -147,7 +146,6 @@ TClassForm::TClassForm(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowS
   SuivreFenetreOutil(this);
   setObjectName(QStringLiteral("ClassForm"));
   setModal(false);
-  setWindowTitle(QStringLiteral("Solfège"));
   Image1 = new TImageSolfege(this);
   auto bouton = [this](const char* nom, const QString& texte, bool cochable) {
     auto* b = new QToolButton(this);
@@ -218,8 +216,9 @@ TClassForm::TClassForm(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowS
 }
 
 void TClassForm::Traduire() {
-  const int g = TrouverGroupe(QStringLiteral("MN_000"));
-  if (g >= 0) setWindowTitle(TexteLigne(g, LIGNE_TITRE));
+  // The window bears the caption of the command that shows it, as the command table gives it.
+  const TDefAction& d = TableActions[static_cast<size_t>(IndiceMembre(&TPointeursActions::Ac_Ass_Solfege))];
+  setWindowTitle(LegendeGroupe(QStringLiteral("MN_000"), d.LigneMenu, QString::fromUtf8(d.Caption)));
 }
 
 int TClassForm::AlterationChoisie() const {
