@@ -29,9 +29,7 @@ void TVxCustomComboBox::SetFlatButtons(bool v) {
   update();
 }
 
-void TVxCustomComboBox::SetFrameVisible(bool v) {
-  if (cadre_.SetFrameVisible(this, v)) setFrame(!v);
-}
+void TVxCustomComboBox::MontrerBordure() { setFrame(!cadre_.FrameVisible()); }
 
 // A text the program sets completes as typed text does; an empty one chooses no item.
 void TVxCustomComboBox::TexteChange(const QString& texte) {

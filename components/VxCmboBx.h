@@ -41,9 +41,6 @@ class TVxCustomComboBox : public QComboBox, public TProprietesCadre {
   TColor Color = clWhite;
   bool FlatButtons() const { return flatButtons_; }
   void SetFlatButtons(bool v);
-  void SetFrameFlat(bool v) { cadre_.SetFrameFlat(this, v); }
-  // Our frame replaces the standard one while it shows.
-  void SetFrameVisible(bool v);
 
   void showPopup() override;
   void hidePopup() override;
@@ -69,6 +66,7 @@ class TVxCustomComboBox : public QComboBox, public TProprietesCadre {
   void ToucheEdition(QKeyEvent* e);
   bool ToucheRetour();
   void MajCadre(bool parSouris, bool dedans);
+  void MontrerBordure() override;
   void TexteChange(const QString& texte);
 
   QString recherche_;

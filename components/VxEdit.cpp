@@ -13,15 +13,6 @@ TVxMemo::TVxMemo(QWidget* parent) : QPlainTextEdit(parent), TProprietesCadre(thi
   connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { Report(); });
 }
 
-void TVxMemo::SetFrameFlat(bool on) {
-  cadre_.SetFrameFlat(this, on);
-  MontrerBordure();
-}
-
-void TVxMemo::SetFrameVisible(bool on) {
-  if (cadre_.SetFrameVisible(this, on)) MontrerBordure();
-}
-
 void TVxMemo::MontrerBordure() {
   const bool on = cadre_.FrameVisible();
   // The frame takes the 2-pixel erase band and, inside it, up to two pixels of its style; the

@@ -12,8 +12,6 @@ class TVxMemo : public QPlainTextEdit, public TProprietesCadre {
 
   // The frame, set through the setters, which repaint.
   TColor Color = clWhite;
-  void SetFrameFlat(bool on);
-  void SetFrameVisible(bool on);
 
   int Line() const;    // 1-based
   int Column() const;  // 1-based
@@ -43,7 +41,7 @@ class TVxMemo : public QPlainTextEdit, public TProprietesCadre {
  private:
   void Report();
   void ReportClipboard();
-  void MontrerBordure();
+  void MontrerBordure() override;
   bool shown_ = false;
   int wheelSum_ = 0;  // vertical wheel steps not yet a whole notch
 };

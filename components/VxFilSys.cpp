@@ -346,15 +346,6 @@ QStringList SousDossiers(const QString& dossier) {
 
 // ---- The frame of the tree and the lists ----
 
-void TCadreVue::SetFrameVisible(bool v) {
-  if (cadre_.SetFrameVisible(vue_, v)) MontrerBordure();
-}
-
-void TCadreVue::SetFrameFlat(bool v) {
-  cadre_.SetFrameFlat(vue_, v);
-  MontrerBordure();
-}
-
 void TCadreVue::MontrerBordure() {
   const bool v = cadre_.FrameVisible();
   // The frame takes the place of the style's own: a plain panel as wide as the band keeps the

@@ -84,9 +84,6 @@ constexpr int kTailleImage = 16;
 // neither the items nor the scroll bars cover it. Each property repaints the frame when set.
 class TCadreVue : public TProprietesCadre {
  public:
-  void SetFrameVisible(bool v);
-  // On: the frame shows on all four sides in the flat style.
-  void SetFrameFlat(bool v);
   // The band's width: the erased edge and the widest frame style.
   static constexpr int kLargeurCadre = 4;
 
@@ -97,7 +94,7 @@ class TCadreVue : public TProprietesCadre {
   void EvenementCadre(QEvent* e, const std::function<void()>& entree, const std::function<void()>& sortie);
 
  private:
-  void MontrerBordure();
+  void MontrerBordure() override;
   QAbstractScrollArea* vue_;
 };
 

@@ -57,8 +57,8 @@ class TCadreControle {
 };
 
 // The frame's properties as a control shows them, for the controls that carry the frame: each
-// setter goes through the record, so setting one repaints the control. The control adds its own
-// SetFrameFlat and SetFrameVisible, which also change its border.
+// setter goes through the record, so setting one repaints the control, and a control whose frame
+// comes or goes changes its own border through MontrerBordure.
 class TProprietesCadre {
  public:
   const TCadreControle& Cadre() const { return cadre_; }
@@ -74,10 +74,22 @@ class TProprietesCadre {
   TFrameStyle FrameStyle() const { return cadre_.FrameStyle(); }
   void SetFrameStyle(TFrameStyle s) { cadre_.SetFrameStyle(controle_, s); }
   bool FrameFlat() const { return cadre_.FrameFlat(); }
+  // On: the frame also shows, on all four sides, in the flat style.
+  void SetFrameFlat(bool v) {
+    const bool visible = cadre_.FrameVisible();
+    cadre_.SetFrameFlat(controle_, v);
+    if (cadre_.FrameVisible() != visible) MontrerBordure();
+  }
   bool FrameVisible() const { return cadre_.FrameVisible(); }
+  void SetFrameVisible(bool v) {
+    if (cadre_.SetFrameVisible(controle_, v)) MontrerBordure();
+  }
 
  protected:
   explicit TProprietesCadre(QWidget* controle) : controle_(controle) {}
+  ~TProprietesCadre() = default;
+  // Our frame takes the place of the control's standard border while it shows.
+  virtual void MontrerBordure() = 0;
   TCadreControle cadre_;
 
  private:

@@ -161,4 +161,8 @@ TEST(VxComboBox, FrameSettersRepaint) {
   int reds = 0;
   for (int y = 0; y < img.height(); ++y) reds += (img.pixel(2, y) & 0xFFFFFF) == 0xFF0000;
   EXPECT_EQ(reds, 24 - 4);
+  // The frame that FrameFlat brings takes the standard border's place, as FrameVisible's does.
+  Combo plat;
+  plat.SetFrameFlat(true);
+  EXPECT_FALSE(plat.hasFrame());
 }
