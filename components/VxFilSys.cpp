@@ -334,12 +334,20 @@ QIcon IconeLecteur(TDriveType genre) {
   }
 }
 
+namespace {
+// A folder's entries of the kinds asked for. The listing of folders also gives links to what is no
+// folder (a pipe, a device): without files asked for, only folders and links to folders are kept.
+QFileInfoList EntreesDossier(const QString& dossier, QDir::Filters filtres) {
+  QFileInfoList r = QDir(dossier).entryInfoList(filtres);
+  if (!(filtres & QDir::Files)) r.removeIf([](const QFileInfo& fi) { return !fi.isDir(); });
+  return r;
+}
+}  // namespace
+
 QStringList SousDossiers(const QString& dossier) {
   QStringList noms;
-  // The listing of folders also gives links to what is no folder (a pipe, a device): only a
-  // folder, or a link to one, is kept.
-  for (const QFileInfo& fi : QDir(dossier).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
-    if (fi.isDir() && !fi.fileName().startsWith(QLatin1Char('.'))) noms << fi.fileName();
+  for (const QFileInfo& fi : EntreesDossier(dossier, QDir::Dirs | QDir::NoDotAndDotDot))
+    if (!fi.fileName().startsWith(QLatin1Char('.'))) noms << fi.fileName();
   std::sort(noms.begin(), noms.end(), AvantDans);
   return noms;
 }
@@ -808,10 +816,7 @@ QFileInfoList TVxFileListBox::EntreesDe(const QString& dossier) const {
   if (FileType & ftNormal) filtres |= QDir::Files;
   if (FileType & ftDirectory) filtres |= QDir::Dirs;
   if (FileType & ftHidden) filtres |= QDir::Hidden;
-  QFileInfoList r = QDir(dossier).entryInfoList(filtres);
-  // The listing of folders also gives links to what is no folder (a pipe, a device).
-  if (!(FileType & ftNormal)) r.removeIf([](const QFileInfo& fi) { return !fi.isDir(); });
-  return r;
+  return EntreesDossier(dossier, filtres);
 }
 
 void TVxFileListBox::Lire() {
