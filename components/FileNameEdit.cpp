@@ -15,6 +15,7 @@
 #include <QStyleOption>
 #include <QUrl>
 
+#include "components/DialogueNomFichier.h"
 #include "components/VxUtils.h"
 
 QString FileNameFromText(const QString& text) {
@@ -510,7 +511,7 @@ void TFilenameEdit::PrepareDialog(QFileDialog& d, const QString& name) const {
 }
 
 bool TFilenameEdit::DefaultDialog(QString& name) {
-  QFileDialog d(this);
+  TDialogueNomFichier d(this);
   PrepareDialog(d, name);
   if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return false;
   const QStringList chosen = d.selectedFiles();

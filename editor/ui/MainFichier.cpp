@@ -1,8 +1,8 @@
 // The File menu of the main window.
-#include <QFileDialog>
 #include <QFileInfo>
 
 #include "dialogs/Sais_par.h"
+#include "components/DialogueNomFichier.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/ui/Main.h"
@@ -42,9 +42,9 @@ void TForm1::BrancherCommandesFichier() {
   DefinirExecute(&TForm1::Ac_Fichier_ExporterMIDI, [this] {
     // The export computes its own play order and lengths over those the playback follows.
     if (LecturePartition()) Ac_Son_StopExecute();
-    const QString reponse = QFileDialog::getSaveFileName(
+    const QString reponse = NomFichierAEnregistrer(
         this, SaveDialog2.Title, CheminDansRepertoire(NomExportPropose(QStringLiteral(".mid"))),
-        FiltreQt(SaveDialog2.Filter), nullptr, QFileDialog::DontConfirmOverwrite);
+        FiltreQt(SaveDialog2.Filter));
     const QString nom = FichierAEcrire(RetenirDossier(reponse), QStringLiteral(".mid"));
     if (!nom.isEmpty()) ExporterMIDI(nom);
   });

@@ -1,9 +1,9 @@
 #include "editor/ui/MainImportMIDI.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <memory>
 
+#include "components/DialogueNomFichier.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/ui/Main.h"
@@ -104,8 +104,7 @@ void CommandeImporterMIDI(TForm1& fenetre) {
   if (MIDIDisponible && fenetre.LecturePartition()) fenetre.Executer(fenetre.Ac_Son_Stop);
   // The import replaces the song: a modified one is offered for saving first.
   if (!DemanderEnregistrement()) return;
-  const QString nom = QFileDialog::getOpenFileName(&fenetre, OpenDialog2.Title, Repertoire,
-                                                   FiltreQt(OpenDialog2.Filter), nullptr, QFileDialog::ReadOnly);
+  const QString nom = NomFichierAOuvrir(&fenetre, OpenDialog2.Title, Repertoire, FiltreQt(OpenDialog2.Filter));
   if (RetenirDossier(nom).isEmpty()) return;
   ImporterFichierMIDI(nom);
 }

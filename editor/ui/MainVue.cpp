@@ -1,6 +1,5 @@
 // The main window as the editor view: what the editing, file and playback engines ask of it.
 #include <QAction>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -10,6 +9,7 @@
 #include <QToolButton>
 
 #include "dialogs/Assistant_Bat.h"
+#include "components/DialogueNomFichier.h"
 #include "dialogs/Classiq.h"
 #include "dialogs/Dyna.h"
 #include "dialogs/Sais_ala.h"
@@ -87,14 +87,12 @@ void TForm1::EditZoneImageChanged() { ZoneSaisie->update(); }
 
 // The song dialogs take the filter of the language file.
 QString TForm1::AskOpenFileName() {
-  return QFileDialog::getOpenFileName(this, OpenDialog1.Title, Repertoire, FiltreQt(OpenDialog1.Filter), nullptr,
-                                      QFileDialog::ReadOnly);
+  return NomFichierAOuvrir(this, OpenDialog1.Title, Repertoire, FiltreQt(OpenDialog1.Filter));
 }
 
 // The name as typed: the save adds ".sqt" and asks before replacing (EnregistrerSous).
 QString TForm1::AskSaveFileName(const QString& propose) {
-  return QFileDialog::getSaveFileName(this, SaveDialog1.Title, propose, FiltreQt(SaveDialog1.Filter), nullptr,
-                                      QFileDialog::DontConfirmOverwrite);
+  return NomFichierAEnregistrer(this, SaveDialog1.Title, propose, FiltreQt(SaveDialog1.Filter));
 }
 
 bool TForm1::PlayWhileEntering() { return Ac_Son_JouerSaisie->isChecked(); }

@@ -1,7 +1,6 @@
 #include "files/ui/FichierPDF.h"
 
-#include <QFileDialog>
-
+#include "components/DialogueNomFichier.h"
 #include "files/FileCommands.h"
 
 namespace {
@@ -12,8 +11,7 @@ TDialogueFichierPDF& Dialogue() {
 }
 
 QString DialogueReel(QWidget* parent, const QString& titre, const QString& propose) {
-  return QFileDialog::getSaveFileName(parent, titre, propose, QStringLiteral("PDF (*.pdf)"), nullptr,
-                                      QFileDialog::DontConfirmOverwrite);
+  return NomFichierAEnregistrer(parent, titre, propose, QStringLiteral("PDF (*.pdf)"));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "components/DialogueNomFichier.h"
 #include "editor/state/EtatEdition.h"
 #include "files/FileCommands.h"
 #include "files/TablatureASCII.h"
@@ -262,7 +262,7 @@ void TImpASCIIForm::BT_ImporterClick() {
 }
 
 bool TImpASCIIForm::OuvrirFichierASCII() {
-  const QString nom = QFileDialog::getOpenFileName(this, OpenDialog3.Title, Repertoire, FiltreQt(OpenDialog3.Filter));
+  const QString nom = NomFichierAOuvrir(this, OpenDialog3.Title, Repertoire, FiltreQt(OpenDialog3.Filter), {});
   if (nom.isEmpty()) return false;
   RetenirDossier(nom);
   return ChargerFichier(nom);

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,6 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "components/DialogueNomFichier.h"
 #include "dialogs/BoutonsRepetes.h"
 #include "editor/state/EtatEdition.h"
 #include "files/FileCommands.h"
@@ -213,9 +213,9 @@ bool TTestASCIForm::Exporter(const QString& chemin) {
 }
 
 void TTestASCIForm::BT_EnregistrerClick() {
-  const QString reponse = QFileDialog::getSaveFileName(
-      this, SaveDialog3.Title, CheminDansRepertoire(NomExportPropose(QStringLiteral(".tab"), true)),
-      FiltreQt(SaveDialog3.Filter), nullptr, QFileDialog::DontConfirmOverwrite);
+  const QString reponse =
+      NomFichierAEnregistrer(this, SaveDialog3.Title, CheminDansRepertoire(NomExportPropose(QStringLiteral(".tab"), true)),
+                             FiltreQt(SaveDialog3.Filter));
   const QString nom = FichierAEcrire(RetenirDossier(reponse), QStringLiteral(".tab"));
   if (!nom.isEmpty() && Exporter(nom)) accept();
 }
