@@ -104,6 +104,11 @@ TControleurLecture::TControleurLecture(TMediaPlayer& lecteur, QString cheminTemp
   minuterie_->setInterval(100);
   connect(minuterie_, &QTimer::timeout, this, &TControleurLecture::TimerMidiTimer);
   if (ecouterLecteur) connect(&lecteur_, &TMediaPlayer::Termine, this, &TControleurLecture::MediaPlayer1Notify);
+  // A recording into the audio file cut short (a full disk) is said once; the playback goes on.
+  connect(&lecteur_, &TMediaPlayer::SortieInterrompue, this, [](const QString& fichier, const QString& raison) {
+    MessageBoxD(TexteLangue("Dlg-Erreur"), RemplacerParam1et2(TexteLangue("Son-FichierAudioInterrompu"), fichier, raison),
+                MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
+  });
 }
 
 QString TControleurLecture::TitreRepos() const { return NomProgramme + " - " + QFileInfo(CheminFichier).fileName(); }

@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <system_error>
 
 #include "platform/AudioLibraries.h"
@@ -107,11 +109,10 @@ void Envoyer(fluid_synth_t* s, const TEvenementCanal& e) {
 }
 
 // Sets a WAV file's RIFF and data sizes to what the file holds now. The renderer writes them only
-// when it is closed, at the end of the run: until then the file would read as empty. Called by the
-// one thread that writes the file, between two of its blocks. No Qt: that thread has none.
-void CompleterEnTeteWav(const std::string& chemin) {
-  const int fd = ::open(chemin.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return;
+// when it is closed, at the end of the run: until then the file would read as empty. A frame cut
+// short by a full disk is dropped. Called by the one thread that writes the file, between two of
+// its blocks. No Qt: that thread has none.
+void CompleterEnTeteWav(int fd) {
   struct stat etat {};
   uint8_t morceau[12];
   auto lire32 = [&](int at) {
@@ -128,16 +129,35 @@ void CompleterEnTeteWav(const std::string& chemin) {
     // The chunks before the sound (format, and any other) are passed over by their lengths.
     const off_t taille = etat.st_size;
     off_t pos = 12;
+    uint64_t trame = 1;  // bytes per frame, from the format chunk
     while (pos + 8 <= taille && ::pread(fd, morceau, 8, pos) == 8) {
       const uint32_t longueur = lire32(4);
+      uint8_t bloc[2];
+      if (std::memcmp(morceau, "fmt ", 4) == 0 && longueur >= 14 && ::pread(fd, bloc, 2, pos + 20) == 2)
+        trame = std::max(1, bloc[0] | bloc[1] << 8);
       if (std::memcmp(morceau, "data", 4) == 0) {
-        if (ecrire32(pos + 4, uint64_t(taille - pos - 8))) ecrire32(4, uint64_t(taille - 8));
+        const uint64_t son = uint64_t(taille - pos - 8) / trame * trame;
+        if (pos + 8 + off_t(son) < taille && ::ftruncate(fd, pos + 8 + off_t(son)) != 0) break;
+        if (ecrire32(pos + 4, son)) ecrire32(4, uint64_t(pos) + son);
         break;
       }
       pos += 8 + off_t(longueur) + (longueur & 1);
     }
   }
-  ::close(fd);
+}
+
+// The audio file, looked at as the checked writer looks at its target (through its links, a
+// regular file or nothing yet, without opening anything), then opened without waiting and looked
+// at again once open. -1, with the reason, otherwise.
+int OuvrirFichierAudio(const QString& chemin, QString* pourquoi) {
+  if (!CheckWriteTarget(chemin, pourquoi)) return -1;
+  const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                        0666);
+  struct stat etat {};
+  if (fd >= 0 && ::fstat(fd, &etat) == 0 && S_ISREG(etat.st_mode)) return fd;
+  *pourquoi = fd < 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("Not a regular file");
+  if (fd >= 0) ::close(fd);
+  return -1;
 }
 
 uint32_t Big(const QByteArray& b, qsizetype at, int n) {
@@ -373,14 +393,30 @@ TFluidMediaPlayer::TFluidMediaPlayer(QObject* parent, const QString& soundFont) 
     if (demarre_.load()) FinirDemarrage();
   });
   attenteDemarrage_.start(10);
-  const QString fichierAudio = CheminAuDepart(qEnvironmentVariable("VEXO_AUDIO_FILE"));
-  demarrage_ = std::thread([this, chemin = QFile::encodeName(soundFont).toStdString(),
-                            fichierAudio = QFile::encodeName(fichierAudio).toStdString()] {
+  veilleEnregistrement_.setInterval(100);
+  connect(&veilleEnregistrement_, &QTimer::timeout, this, [this] {
+    if (!interrompu_.load(std::memory_order_acquire)) return;
+    veilleEnregistrement_.stop();
+    emit SortieInterrompue(fichierAudio_, QString::fromLocal8Bit(raisonInterruption_.c_str()));
+  });
+  // The renderer opens by name: it is given the file opened here, through the process's own link
+  // to it.
+  fichierAudio_ = CheminAuDepart(qEnvironmentVariable("VEXO_AUDIO_FILE"));
+  std::string sortie, refus;
+  if (!fichierAudio_.isEmpty()) {
+    QString pourquoi;
+    fdAudio_ = OuvrirFichierAudio(fichierAudio_, &pourquoi);
+    if (fdAudio_ >= 0)
+      sortie = "/proc/self/fd/" + std::to_string(fdAudio_);
+    else
+      refus = QStringLiteral("No audio output: %1: %2").arg(fichierAudio_, pourquoi).toLocal8Bit().toStdString();
+  }
+  demarrage_ = std::thread([this, chemin = QFile::encodeName(soundFont).toStdString(), sortie, refus] {
     {
       std::unique_lock<std::mutex> verrou(mutexLiberation_);
       liberation_.wait_for(verrou, std::chrono::seconds(1), [this] { return libre_.load(); });
     }
-    Demarrer(chemin, fichierAudio);
+    Demarrer(chemin, sortie, refus);
     demarre_.store(true);
   });
 }
@@ -392,7 +428,12 @@ void TFluidMediaPlayer::LibererDemarrage() {
 }
 
 // On the worker thread: no Qt here.
-void TFluidMediaPlayer::Demarrer(const std::string& soundFont, const std::string& fichierAudio) {
+void TFluidMediaPlayer::Demarrer(const std::string& soundFont, const std::string& fichierAudio,
+                                 const std::string& refus) {
+  if (!refus.empty()) {
+    erreurDemarrage_ = refus;
+    return;
+  }
   if (!FluidSynthApi() || !(settings_ = Fs().new_fluid_settings())) {
     erreurDemarrage_ = "FluidSynth could not start";
     return;
@@ -421,7 +462,6 @@ void TFluidMediaPlayer::Demarrer(const std::string& soundFont, const std::string
     Fs().fluid_settings_getint(settings_, "audio.period-size", &periode_);
     renduDemarre_ = Fs().new_fluid_file_renderer(s);
     if (!renduDemarre_) erreurDemarrage_ = DernierMessageBrut("No audio output");
-    cheminAudio_ = fichierAudio;
   } else {
     driverDemarre_ = Fs().new_fluid_audio_driver(settings_, s);
     if (!driverDemarre_) erreurDemarrage_ = DernierMessageBrut("No audio output");
@@ -440,6 +480,7 @@ void TFluidMediaPlayer::FinirDemarrage() {
   if (rendu_) {
     try {
       enregistreur_ = std::thread(&TFluidMediaPlayer::Enregistrer, this);
+      veilleEnregistrement_.start();
     } catch (const std::system_error&) {
       Fs().delete_fluid_file_renderer(rendu_);
       rendu_ = nullptr;
@@ -460,6 +501,7 @@ bool TFluidMediaPlayer::Disponible() const {
 TFluidMediaPlayer::~TFluidMediaPlayer() {
   poll_.stop();
   attenteDemarrage_.stop();
+  veilleEnregistrement_.stop();
   if (demarrage_.joinable()) {
     LibererDemarrage();
     demarrage_.join();
@@ -475,6 +517,7 @@ TFluidMediaPlayer::~TFluidMediaPlayer() {
   if (driver_) Fs().delete_fluid_audio_driver(driver_);
   if (synth_) Fs().delete_fluid_synth(synth_);
   if (settings_) Fs().delete_fluid_settings(settings_);
+  if (fdAudio_ >= 0) ::close(fdAudio_);
 }
 
 bool TFluidMediaPlayer::Open(const QString& fichier) {
@@ -634,7 +677,7 @@ void TFluidMediaPlayer::Enregistrer() {
         // The sound has died away: the file reads whole from here until the next playback.
         actif = false;
         verrou.unlock();
-        CompleterEnTeteWav(cheminAudio_);
+        CompleterEnTeteWav(fdAudio_);
         verrou.lock();
       }
       reveilEnregistreur_.wait_for(verrou, std::chrono::milliseconds(10),
@@ -652,7 +695,13 @@ void TFluidMediaPlayer::Enregistrer() {
     bool ok = true;
     for (; ok && rendus < dus; ++rendus) ok = Fs().fluid_file_renderer_process_block(rendu_) == FLUID_OK;
     verrou.lock();
-    if (!ok) return;  // the disk is full or the file gone: the recording ends there
+    if (!ok) {
+      // The disk is full: the recording ends there, and the file reads as what it holds.
+      CompleterEnTeteWav(fdAudio_);
+      raisonInterruption_ = DernierMessageBrut("The sound cannot be written");
+      interrompu_.store(true, std::memory_order_release);
+      return;
+    }
     reveilEnregistreur_.wait_for(verrou, std::chrono::milliseconds(5), [this] { return finEnregistreur_.load(); });
   }
 }

@@ -1,6 +1,9 @@
 #pragma once
 // The media player over FluidSynth: a synth with the General MIDI SoundFont playing a MIDI file
 // through the sound card, or into a WAV file when VEXO_AUDIO_FILE names one (machines without sound).
+// That name must lead to a regular file or to nothing yet: anything else (a FIFO, a device) leaves
+// the player silent, and the renderer is given the file opened here, never the name, so that
+// nothing put there later can hold it in its open.
 // The WAV file holds what sounds, in real time, and not the silence between two playbacks: a
 // thread of ours renders the synth into it only while a playback runs or notes still ring, and
 // brings its header up to date each time the sound has died away, so that it reads whole then.
@@ -89,7 +92,8 @@ class TFluidMediaPlayer : public TMediaPlayer {
   void Poll();
   void EndPlayer();  // stops and joins the sequencer thread; the caller keeps the position
   void FinirDemarrage();  // takes the worker's synth and driver, then sends Demarre()
-  void Demarrer(const std::string& soundFont, const std::string& fichierAudio);  // the worker's body
+  // The worker's body; refus: why the audio file was refused (the player then stays silent).
+  void Demarrer(const std::string& soundFont, const std::string& fichierAudio, const std::string& refus);
   void Sequencer(size_t premier, qint64 msDepart);  // the sequencer thread's body
   void Enregistrer();  // the audio file's thread body
   void FinirEnregistrement();  // stops and joins it
@@ -139,7 +143,13 @@ class TFluidMediaPlayer : public TMediaPlayer {
   // that thread is joined. The thread sleeps while nothing sounds.
   _fluid_file_renderer_t* rendu_ = nullptr;
   _fluid_file_renderer_t* renduDemarre_ = nullptr;
-  std::string cheminAudio_;   // the file's name, set before the thread starts
+  int fdAudio_ = -1;          // the audio file, open from the constructor to the destructor
+  QString fichierAudio_;      // its name, as the user gave it
+  // Set by the recording thread when a block could not be written, before it ends; its reason is
+  // written before the flag and read after it. The watch timer reports it on the GUI thread.
+  std::atomic<bool> interrompu_{false};
+  std::string raisonInterruption_;
+  QTimer veilleEnregistrement_;
   double frequence_ = 44100;  // samples per second
   int periode_ = 64;          // samples per rendered block
   std::thread enregistreur_;

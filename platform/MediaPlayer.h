@@ -40,4 +40,7 @@ class TMediaPlayer : public QObject {
   void Demarre();
   // A playback reached its end (or was stopped), delivered on the GUI thread.
   void Termine();
+  // The sound could no longer be written to the audio file (a full disk): the recording stopped
+  // there and the file reads as what it holds. Sent once, on the GUI thread.
+  void SortieInterrompue(const QString& fichier, const QString& raison);
 };

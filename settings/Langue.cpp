@@ -86,6 +86,7 @@ const std::vector<TCleMessage>& ClesMessages() {
       {"VEXO_000", 2, "Aide-NonDisponible", 0},
       {"VEXO_000", 3, "Son-MIDIIndisponible", 0},
       {"VEXO_000", 4, "MidiExp-OrdreLectureTronque", 2},
+      {"VEXO_000", 5, "Son-FichierAudioInterrompu", 2},
       {"VEXO_IMPM_000", 1, "MidiImp-NotesTronquees", 1},
       {"VEXO_IMPM_000", 2, "MidiImp-MesuresTronquees", 0},
       {"VEXO_IMPM_000", 3, "MidiImp-TempsTronques", 2},

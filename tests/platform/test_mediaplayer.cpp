@@ -1,6 +1,7 @@
 // The FluidSynth media player: tempo map, offline rendering, the WAV-file route and a missing SoundFont.
 #include <gtest/gtest.h>
 
+#include "Garde.h"
 #include "SonTest.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,9 @@
 #include <QTimer>
 #include <QtEndian>
 #include <cstdlib>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <vector>
 
 #include "platform/FluidMediaPlayer.h"
@@ -302,4 +306,51 @@ TEST(FluidMediaPlayer, UnavailableWithoutSoundFont) {
   EXPECT_TRUE(player.Open(midi));  // the file is still read, so its length is known
   EXPECT_FALSE(player.Play());
   EXPECT_FALSE(player.Open(dir.filePath("absent.mid")));
+}
+
+// An audio file that is neither a regular file nor nothing yet is never opened: the player is
+// silent at once, and goes at once when never asked (a FIFO's open would wait for a reader).
+TEST(FluidMediaPlayer, AnAudioFileThatIsNoFileLeavesThePlayerSilent) {
+  EXIGER_SOUNDFONT();
+  QTemporaryDir dir;
+  ASSERT_TRUE(::mkfifo(QFile::encodeName(dir.filePath("tube.wav")), 0600) == 0);
+  ASSERT_TRUE(QFile::link(dir.filePath("tube.wav"), dir.filePath("lien.wav")));
+  for (const QString& nom : {dir.filePath("tube.wav"), dir.filePath("lien.wav"), QStringLiteral("/dev/full")}) {
+    TGarde garde("a player on an audio file that is no file", 20);
+    qputenv("VEXO_AUDIO_FILE", nom.toLocal8Bit());
+    auto muet = std::make_unique<TFluidMediaPlayer>(), ferme = std::make_unique<TFluidMediaPlayer>();
+    qunsetenv("VEXO_AUDIO_FILE");
+    EXPECT_FALSE(muet->Disponible()) << nom.toStdString();
+    EXPECT_TRUE(muet->Erreur().contains(nom)) << muet->Erreur().toStdString();
+    ferme->LibererDemarrage();
+    QTest::qWait(200);
+  }
+}
+
+// A full disk (a file-size limit here): once a block cannot be written, the header tells what the
+// file holds, and the player says so once.
+TEST(FluidMediaPlayer, AnAudioFileCutShortReadsAsWrittenAndIsReportedOnce) {
+  EXIGER_SOUNDFONT();
+  QTemporaryDir dir;
+  const QString midi = dir.filePath("n.mid"), wav = dir.filePath("plein.wav");
+  Ecrire(midi, PetitMidi(4));
+  qputenv("VEXO_AUDIO_FILE", wav.toLocal8Bit());
+  TFluidMediaPlayer player;
+  qunsetenv("VEXO_AUDIO_FILE");
+  ASSERT_TRUE(player.Disponible() && player.Open(midi)) << player.Erreur().toStdString();
+  QStringList dits;
+  QObject::connect(&player, &TMediaPlayer::SortieInterrompue, [&](const QString& f, const QString& r) { dits << f + ": " + r; });
+  struct rlimit avant {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &avant), 0);
+  const std::shared_ptr<void> retablir(nullptr, [&](void*) { ::setrlimit(RLIMIT_FSIZE, &avant); });
+  struct rlimit limite = avant;
+  limite.rlim_cur = 100001;  // not a whole frame
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limite), 0);
+  ASSERT_TRUE(player.Play());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !dits.isEmpty(); }, 10000));
+  QTest::qWait(500);
+  EXPECT_EQ(dits.size(), 1) << dits.join('\n').toStdString();
+  EXPECT_TRUE(dits.value(0).startsWith(wav + ": ")) << dits.value(0).toStdString();
+  const qint64 son = SonWavComplet(wav);
+  EXPECT_TRUE(son > 50000 && son % 4 == 0) << son;
 }
