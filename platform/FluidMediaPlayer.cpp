@@ -49,10 +49,10 @@ QString DernierMessage(const QString& quoi) {
   return detail.isEmpty() ? quoi : quoi + QStringLiteral(": ") + detail;
 }
 
-// Same, for the worker thread: no Qt there.
+// Same, for the worker thread: no Qt there. An empty `quoi` gives the message alone.
 std::string DernierMessageBrut(const char* quoi) {
   std::lock_guard<std::mutex> lock(gLogMutex);
-  std::string r = gDernierMessage.empty() ? quoi : std::string(quoi) + ": " + gDernierMessage;
+  std::string r = gDernierMessage.empty() ? quoi : *quoi ? std::string(quoi) + ": " + gDernierMessage : gDernierMessage;
   gDernierMessage.clear();
   return r;
 }
@@ -698,7 +698,8 @@ void TFluidMediaPlayer::Enregistrer() {
     if (!ok) {
       // The disk is full: the recording ends there, and the file reads as what it holds.
       CompleterEnTeteWav(fdAudio_);
-      raisonInterruption_ = DernierMessageBrut("The sound cannot be written");
+      raisonInterruption_ = DernierMessageBrut("");  // FluidSynth's words: the system's reason is in them
+      if (raisonInterruption_.empty()) raisonInterruption_ = "Write error";
       interrompu_.store(true, std::memory_order_release);
       return;
     }
