@@ -335,11 +335,12 @@ QIcon IconeLecteur(TDriveType genre) {
 }
 
 namespace {
-// A folder's entries of the kinds asked for. The listing of folders also gives links to what is no
-// folder (a pipe, a device): without files asked for, only folders and links to folders are kept.
+// A folder's entries of the kinds asked for, a link taken as what it leads to. The listing also
+// gives links to what is neither a folder nor a file (a pipe, a device), as folders and as files:
+// they go, as the pipe or device itself does.
 QFileInfoList EntreesDossier(const QString& dossier, QDir::Filters filtres) {
   QFileInfoList r = QDir(dossier).entryInfoList(filtres);
-  if (!(filtres & QDir::Files)) r.removeIf([](const QFileInfo& fi) { return !fi.isDir(); });
+  r.removeIf([](const QFileInfo& fi) { return !fi.isDir() && !fi.isFile(); });
   return r;
 }
 }  // namespace

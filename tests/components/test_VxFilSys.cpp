@@ -285,22 +285,29 @@ TEST(VxFilSys, TreeDeletedUnderItsRenameBox) {
   EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), "alpha,beta");
 }
 
-// Folders and links to folders are folders; links to a pipe, a device or nothing are not.
+// A link is what it leads to: folders and links to folders are folders, files and links to files
+// are files; a pipe, a device, links to them and a link to nothing are neither.
 TEST(VxFilSys, OnlyFoldersAndLinksToFoldersAreFolders) {
   QTemporaryDir tmp;
   const QDir d(tmp.path());
   ASSERT_TRUE(d.mkpath("real"));
+  ASSERT_TRUE(QFile(d.filePath("plain")).open(QIODevice::WriteOnly));
   ASSERT_EQ(mkfifo(QFile::encodeName(d.filePath("pipe")).constData(), 0600), 0);
-  for (const auto& [cible, lien] :
-       {std::pair{"real", "to-real"}, {"pipe", "to-pipe"}, {"/dev/null", "to-device"}, {"gone", "to-nothing"}})
+  for (const auto& [cible, lien] : {std::pair{"real", "to-real"}, {"plain", "to-plain"}, {"pipe", "to-pipe"},
+                                    {"/dev/null", "to-device"}, {"gone", "to-nothing"}})
     ASSERT_TRUE(QFile::link(cible, d.filePath(lien)));
   EXPECT_EQ(Enfants(TVxDirectoryTree(nullptr, {tmp.path()}).topLevelItem(0)), "real,to-real");
-  TVxFileListBox l;
-  l.FileType = TVxFileListBox::ftDirectory;
-  l.SetDirectory(tmp.path());
-  QStringList entrees;
-  for (const TVxFileInfo& e : l.Entrees()) entrees << e.Name;
-  EXPECT_EQ(entrees.join(",").toStdString(), "real,to-real");
+  const std::pair<int, const char*> listes[] = {{TVxFileListBox::ftDirectory, "real,to-real"},
+                                                {TVxFileListBox::ftNormal, "plain,to-plain"}};
+  for (const auto& [genre, attendu] : listes) {
+    TVxFileListBox l;
+    l.FileType = genre;
+    l.SetDirectory(tmp.path());
+    QStringList entrees;
+    for (const TVxFileInfo& e : l.Entrees()) entrees << e.Name;
+    EXPECT_EQ(entrees.join(",").toStdString(), attendu);
+    EXPECT_FALSE(l.SetFileName(d.filePath("to-pipe")) || l.SetFileName(d.filePath("to-device")));
+  }
 }
 
 // Counts the paint events a widget receives.
