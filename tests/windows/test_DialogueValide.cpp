@@ -19,6 +19,7 @@
 #include "dialogs/Sais_cvb.h"
 #include "dialogs/sais_paste.h"
 #include "editor/EditionNotes.h"
+#include "settings/Langue.h"
 
 namespace {
 
@@ -161,18 +162,33 @@ TEST_F(DialoguesApercu, CancelPutsTheBeatBack) {
   }
 }
 
+// A count past what the song can hold is refused with the song's limit; a count that is no count,
+// as not valid.
 TEST_F(DialoguesApercu, PasteCountKeepsTheSongWithin1000Measures) {
-  AddMeasures(990);
+  AddMeasures(2);
   PrendrePressePapier(1, 2, 0);
-  TSais_Paste_Form dlg;
-  dlg.PasteRB3->setChecked(true);
-  EXPECT_EQ(dlg.FoisMax(), 5);
-  dlg.Ed_NbPaste->SetTexte("6");
-  dlg.show();
-  dlg.BT_OKClick();
-  EXPECT_TRUE(dlg.isVisible());
-  EXPECT_EQ(messages.size(), 1u);
-  dlg.reject();
+  const struct {
+    int mesures, foisMax;
+    const char *fois, *texte;
+    int icone;  // the texts are the same while no language is loaded
+  } cas[] = {{990, 5, "6", "Gene-MesuresMax", MB_ICONE_ATTENTION},
+             {990, 5, "0", "Dlg-SaisieIncorrecte", MB_ICONE_ERREUR},
+             {1000, 0, "1", "Gene-MesuresMax", MB_ICONE_ATTENTION}};
+  for (const auto& c : cas) {
+    AddMeasures(c.mesures);
+    messages.clear();
+    TSais_Paste_Form dlg;
+    dlg.PasteRB3->setChecked(true);
+    EXPECT_EQ(dlg.FoisMax(), c.foisMax);
+    dlg.Ed_NbPaste->SetTexte(c.fois);
+    dlg.show();
+    dlg.BT_OKClick();
+    EXPECT_TRUE(dlg.isVisible());
+    ASSERT_EQ(messages.size(), 1u) << c.fois;
+    EXPECT_EQ(messages[0].Texte, TexteLangue(c.texte)) << c.fois;
+    EXPECT_EQ(messages[0].Icone, c.icone) << c.fois;
+    dlg.reject();
+  }
   for (auto& c : MesuresCopiees) c.reset();
   NbMesuresCopiees = 0;
   PressePapierPlein = 0;
