@@ -33,6 +33,12 @@ void Touche(QWidget* w, int touche) {
   QApplication::sendEvent(w, &e);
 }
 
+// What an edit's end posts, and what that posts in turn: the delegate's commit, then the rename.
+void Poste() {
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::sendPostedEvents();
+}
+
 }  // namespace
 
 TEST(VxFilSys, LongAndShortNames) {
@@ -167,7 +173,7 @@ TEST(VxFilSys, TreeRenamesByF2UnlessReadOnly) {
   ASSERT_TRUE(le);
   le->setText("first");
   Touche(le, Qt::Key_Return);
-  QCoreApplication::sendPostedEvents();  // the delegate commits once the editor has seen the key
+  Poste();
   EXPECT_TRUE(d.exists("first"));
   EXPECT_EQ(t.CurrentPath() + n->text(0), LongPathName(d.filePath("first")) + "first");
   EXPECT_EQ(changes, 1);
@@ -249,6 +255,7 @@ TEST(VxFilSys, TreeRenamesTheEditedFolderWhateverEndsTheEdit) {
     le->selectAll();
     QTest::keyClicks(le, c.saisie);
     c.fin(t, le);
+    Poste();
     t.topLevelItem(0)->sortChildren(0, Qt::AscendingOrder);
     EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), c.dossiers);
     EXPECT_EQ(Enfants(t.topLevelItem(0)), c.dossiers);
@@ -257,32 +264,49 @@ TEST(VxFilSys, TreeRenamesTheEditedFolderWhateverEndsTheEdit) {
   }
 }
 
-// The tree deleted while its refused name's box is up goes once the box has closed.
-TEST(VxFilSys, TreeDeletedUnderItsRenameBox) {
-  QTemporaryDir tmp;
-  const QDir d(tmp.path());
-  for (const char* s : {"alpha", "beta"}) ASSERT_TRUE(d.mkpath(s));
-  auto* t = new TVxDirectoryTree(nullptr, {tmp.path()});
-  const QPointer<TVxDirectoryTree> garde(t);
-  t->ReadOnly = false;
-  ASSERT_TRUE(t->SetCurrentPath(d.filePath("alpha")));
-  t->show();
-  Touche(t, Qt::Key_F2);
-  auto* le = t->findChild<QLineEdit*>();
-  ASSERT_TRUE(le);
-  le->setText("a/b");
-  bool demande = false;
-  QTimer repondeur;
-  QObject::connect(&repondeur, &QTimer::timeout, [&] {
-    if (auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-      demande ? b->done(0) : (demande = true, t->deleteLater());
-  });
-  repondeur.start(5);
-  Touche(t, Qt::Key_Down);  // leaving the folder ends its edit, through the tree's own events
-  EXPECT_TRUE(demande);
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(garde.isNull());
-  EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), "alpha,beta");
+// The tree, or its window, deleted while one of the tree's boxes is up (a refused name, a drive
+// that cannot be read): at once, or later, when the tree goes once the box has closed.
+TEST(VxFilSys, TreeDeletedUnderItsBox) {
+  for (const bool racine : {false, true})
+    for (const auto& [fenetre, plusTard] : {std::pair{false, true}, {false, false}, {true, true}, {true, false}}) {
+      SCOPED_TRACE(std::to_string(racine) + std::to_string(fenetre) + std::to_string(plusTard));
+      QTemporaryDir tmp;
+      const QDir d(tmp.path());
+      for (const char* s : {"alpha", "beta"}) ASSERT_TRUE(d.mkpath(s));
+      auto* f = new QWidget;
+      auto* t = new TVxDirectoryTree(f, {tmp.path(), d.filePath("gone")});
+      const QPointer<TVxDirectoryTree> garde(t);
+      const QPointer<QWidget> gardeFenetre(f);
+      t->ReadOnly = false;
+      ASSERT_TRUE(t->SetCurrentPath(d.filePath("alpha")));
+      f->show();
+      bool demande = false;
+      QTimer repondeur;
+      QObject::connect(&repondeur, &QTimer::timeout, [&] {
+        auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QWidget* cible = fenetre ? f : static_cast<QWidget*>(t);
+        if (b && demande) b->done(0);
+        else if (b) demande = true, plusTard ? cible->deleteLater() : delete cible;
+      });
+      repondeur.start(5);
+      if (racine) {
+        t->setCurrentItem(t->topLevelItem(1));
+      } else {
+        Touche(t, Qt::Key_F2);
+        auto* le = t->findChild<QLineEdit*>();
+        ASSERT_TRUE(le);
+        le->setText("a/b");
+        Touche(t, Qt::Key_Down);  // leaving the folder ends its edit, through the tree's own events
+      }
+      Poste();
+      EXPECT_TRUE(demande);
+      QTest::qWait(20);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      EXPECT_TRUE(garde.isNull());
+      EXPECT_EQ(gardeFenetre.isNull(), fenetre);
+      delete gardeFenetre.data();
+      EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), "alpha,beta");
+    }
 }
 
 // A link is what it leads to: folders and links to folders are folders, files and links to files
