@@ -161,15 +161,10 @@ TEST(VxComboBox, FrameSettersRepaint) {
   int reds = 0;
   for (int y = 0; y < img.height(); ++y) reds += (img.pixel(2, y) & 0xFFFFFF) == 0xFF0000;
   EXPECT_EQ(reds, 24 - 4);
-  // The editable style's edit part leaves the frame showing along the whole top, not only over
-  // the button.
-  Combo editable;
-  editable.resize(150, 24);
-  editable.setEditable(true);
-  editable.SetFrameColor(clRed);
-  editable.SetFrameVisible(true);
-  editable.show();
-  const QImage haut = editable.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  // The editable style's edit part leaves the frame showing all along, not only over the button.
+  c.setEditable(true);
+  c.SetFrameSides(sdTop);
+  const QImage haut = c.grab().toImage().convertToFormat(QImage::Format_RGB32);
   reds = 0;
   for (int x = 0; x < haut.width(); ++x) reds += (haut.pixel(x, 2) & 0xFFFFFF) == 0xFF0000;
   EXPECT_EQ(reds, 150 - 4);
