@@ -379,7 +379,7 @@ void TVxSpeedButton::SetAllowAllUp(bool on) {
 void TVxSpeedButton::SetDown(bool d) {
   if (groupIndex_ == 0) d = false;
   if (d == down_) return;
-  if (down_ && !allowAllUp_) return;  // the last down button of a group stays down
+  if (LatchHeld()) return;  // the last down button of a group stays down
   Latch(d);
 }
 
@@ -415,9 +415,13 @@ bool TVxSpeedButton::ActionHoldsLatch() const {
   return groupIndex_ != 0 && defaultAction() && defaultAction()->isCheckable();
 }
 
+// The down button of a group that does not allow all up stays down: a click leaves its action
+// checked, since a plain checkable action would flip.
+bool TVxSpeedButton::LatchHeld() const { return groupIndex_ != 0 && down_ && !allowAllUp_; }
+
 void TVxSpeedButton::nextCheckState() {
   if (groupIndex_ != 0 && !ActionHoldsLatch()) SetDown(!down_);
-  else QToolButton::nextCheckState();  // triggers the action, if any
+  else if (!(ActionHoldsLatch() && LatchHeld())) QToolButton::nextCheckState();  // triggers the action, if any
 }
 
 // ---- mouse, keys and repeat ----
@@ -428,7 +432,7 @@ void TVxSpeedButton::Click() {
   // The action first, as Qt's own buttons do, so that clicked tells of the latch it left. Either
   // handler may delete the button.
   QPointer<TVxSpeedButton> self(this);
-  if (QAction* a = defaultAction()) a->trigger();
+  if (QAction* a = defaultAction(); a && !(ActionHoldsLatch() && LatchHeld())) a->trigger();
   if (self) emit clicked(isChecked());
 }
 

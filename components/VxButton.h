@@ -136,7 +136,8 @@ class TVxSpeedButton : public QToolButton {
   // Latched, in a group only; isChecked() shows it and toggled tells of it. With a checkable action
   // linked, the action's check is the truth and Down follows it, set in either order: a click
   // triggers the action, which flips its check (the checked action of an exclusive QActionGroup
-  // stays checked), whatever AllowAllUp says. Without one, Down is the truth.
+  // stays checked), except on the down button of a group that does not allow all up, where a
+  // click changes nothing. Without one, Down is the truth.
   bool Down() const { return down_; }
   void SetDown(bool d);
   void SetDropDownMenu(QMenu* m);
@@ -190,6 +191,7 @@ class TVxSpeedButton : public QToolButton {
 
  private:
   bool ActionHoldsLatch() const;  // grouped, with a checkable action
+  bool LatchHeld() const;         // down in a group that does not allow all up
   void SetState(TButtonState s);
   void Latch(bool d);
   void ShowDown();

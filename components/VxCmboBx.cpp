@@ -29,7 +29,19 @@ void TVxCustomComboBox::SetFlatButtons(bool v) {
   update();
 }
 
-void TVxCustomComboBox::MontrerBordure() { setFrame(!cadre_.FrameVisible()); }
+void TVxCustomComboBox::MontrerBordure() {
+  setFrame(!cadre_.FrameVisible());
+  if (lineEdit()) GarderEditionDansCadre();
+}
+
+// The edit part of the editable style is a child drawn over the control: inside the frame's band,
+// so that the frame shows round the whole control and not only round the button.
+void TVxCustomComboBox::GarderEditionDansCadre() {
+  if (!cadre_.FrameVisible()) return;
+  const QRect dedans = rect().adjusted(kBandeCadre, kBandeCadre, -kBandeCadre, -kBandeCadre);
+  const QRect g = lineEdit()->geometry();
+  if (!dedans.contains(g)) lineEdit()->setGeometry(g & dedans);
+}
 
 // A text the program sets completes as typed text does; an empty one chooses no item.
 void TVxCustomComboBox::TexteChange(const QString& texte) {
@@ -69,6 +81,7 @@ void TVxCustomComboBox::childEvent(QChildEvent* e) {
 }
 
 bool TVxCustomComboBox::eventFilter(QObject* o, QEvent* e) {
+  if (o == lineEdit() && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) GarderEditionDansCadre();
   if (o == lineEdit() && e->type() == QEvent::MouseButtonPress &&
       static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
     recherche_ = lineEdit()->text();  // a click ends the typed prefix where the text stands

@@ -67,6 +67,8 @@ class TVxCustomComboBox : public QComboBox, public TProprietesCadre {
   bool ToucheRetour();
   void MajCadre(bool parSouris, bool dedans);
   void MontrerBordure() override;
+  void GarderEditionDansCadre();
+  static constexpr int kBandeCadre = 4;  // the erased band and the widest frame style
   void TexteChange(const QString& texte);
 
   QString recherche_;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QWheelEvent>
@@ -88,13 +89,16 @@ void TVxMemo::wheelEvent(QWheelEvent* e) {
   // Only vertical steps count, in whole notches.
   const int crans = CransMolette(wheelSum_, e->angleDelta().y());
   const int lines = (e->modifiers() & Qt::ControlModifier) ? QApplication::wheelScrollLines() : 1;
+  e->accept();
+  // A handler may delete the memo: the notches left over go with it.
+  const QPointer<TVxMemo> self(this);
   for (int i = 0; i < std::abs(crans); ++i) {
     const bool up = crans > 0;
     if (up && OnMouseWheelUp) OnMouseWheelUp(e->modifiers(), e->position().toPoint());
     if (!up && OnMouseWheelDown) OnMouseWheelDown(e->modifiers(), e->position().toPoint());
+    if (!self) return;
     verticalScrollBar()->setValue(verticalScrollBar()->value() + (up ? -lines : lines));
   }
-  e->accept();
 }
 
 void TVxMemo::focusInEvent(QFocusEvent* e) {

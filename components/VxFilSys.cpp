@@ -20,6 +20,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
@@ -335,11 +336,12 @@ QIcon IconeLecteur(TDriveType genre) {
 }
 
 namespace {
-// A folder's entries of the kinds asked for. The listing of folders also gives links to what is no
-// folder (a pipe, a device): without files asked for, only folders and links to folders are kept.
+// A folder's entries of the kinds asked for, a link taken as what it leads to. The listing also
+// gives links to what is neither a folder nor a file (a pipe, a device), as folders and as files:
+// they go, as the pipe or device itself does.
 QFileInfoList EntreesDossier(const QString& dossier, QDir::Filters filtres) {
   QFileInfoList r = QDir(dossier).entryInfoList(filtres);
-  if (!(filtres & QDir::Files)) r.removeIf([](const QFileInfo& fi) { return !fi.isDir(); });
+  r.removeIf([](const QFileInfo& fi) { return !fi.isDir() && !fi.isFile(); });
   return r;
 }
 }  // namespace
@@ -355,24 +357,26 @@ QStringList SousDossiers(const QString& dossier) {
 // ---- The frame of the tree and the lists ----
 
 void TCadreVue::MontrerBordure() {
+  QAbstractScrollArea* vue = Vue();
   const bool v = cadre_.FrameVisible();
   // The frame takes the place of the style's own: a plain panel as wide as the band keeps the
   // view, its scroll bars and a tree's header inside it; the band is painted over as the control
   // paints.
-  vue_->setFrameStyle(v ? QFrame::Panel | QFrame::Plain : QFrame::StyledPanel | QFrame::Sunken);
-  vue_->setLineWidth(v ? kLargeurCadre : 1);
+  vue->setFrameStyle(v ? QFrame::Panel | QFrame::Plain : QFrame::StyledPanel | QFrame::Sunken);
+  vue->setLineWidth(v ? kLargeurCadre : 1);
 }
 
 void TCadreVue::EvenementCadre(QEvent* e, const std::function<void()>& entree, const std::function<void()>& sortie) {
-  const QColor fond = vue_->palette().color(QPalette::Base);
+  QAbstractScrollArea* vue = Vue();
+  const QColor fond = vue->palette().color(QPalette::Base);
   if (e->type() == QEvent::Paint && cadre_.FrameVisible()) {
     // The band under the frame, where the plain panel was drawn.
-    QPainter p(vue_);
-    const int l = vue_->width(), h = vue_->height(), b = kLargeurCadre;
+    QPainter p(vue);
+    const int l = vue->width(), h = vue->height(), b = kLargeurCadre;
     for (const QRect& r : {QRect(0, 0, l, b), QRect(0, h - b, l, b), QRect(0, 0, b, h), QRect(l - b, 0, b, h)})
       p.fillRect(r, fond);
   }
-  cadre_.Evenement(vue_, e, EnTColor(fond));
+  cadre_.Evenement(vue, e, EnTColor(fond));
   if (e->type() == QEvent::Enter && entree) entree();
   if (e->type() == QEvent::Leave && sortie) sortie();
 }
@@ -504,11 +508,9 @@ void TVxDirectoryTree::Rebuild() {
 }
 
 void TVxDirectoryTree::currentChanged(const QModelIndex& courant, const QModelIndex& precedent) {
-  // Leaving an edited node ends its rename; a window deleted under the rename's box takes the
-  // tree with it.
-  const QPointer<TVxDirectoryTree> vivant(this);
+  // Leaving an edited node ends its edit; the rename follows once this call has returned.
   QTreeWidget::currentChanged(courant, precedent);
-  if (!vivant || retour_ || rebuilding_ || destroying_) return;
+  if (retour_ || rebuilding_ || destroying_) return;
   QTreeWidgetItem* n = itemFromIndex(courant);
   if (!n) return;
   racineRetenue_ = RacineDe(path_);
@@ -516,7 +518,8 @@ void TVxDirectoryTree::currentChanged(const QModelIndex& courant, const QModelIn
   if (ok && !n->parent()) {
     const QString r = CheminNoeud(n);
     if (!QFileInfo(r).isDir() || !QFileInfo(r).isReadable()) {
-      if (!Erreur(TexteRacineInaccessible.arg(r))) return;
+      // The box once the view's own calls have returned, as for a rename.
+      QMetaObject::invokeMethod(this, [this, r] { Erreur(TexteRacineInaccessible.arg(r)); }, Qt::QueuedConnection);
       ok = false;
     } else {
       RemplirNoeud(n);  // new top-level folders appear
@@ -543,19 +546,27 @@ void TVxDirectoryTree::CheminChange() {
   if (OnChange) OnChange();
 }
 
-bool TVxDirectoryTree::Erreur(const QString& texte) {
+void TVxDirectoryTree::Erreur(const QString& texte) {
   const QPointer<TVxDirectoryTree> vivant(this);
   ++boites_;
-  QMessageBox::critical(this, QString(), texte);
-  if (!vivant) return false;  // its window went, and the box with it
+  // On the heap: the tree, or its window, deleted while the box is up deletes the box with it,
+  // which ends the box's loop; a box on this stack would be freed as the tree's child.
+  const QPointer<QMessageBox> boite = new QMessageBox(QMessageBox::Critical, QString(), texte, QMessageBox::Ok, this);
+  boite->exec();
+  if (!vivant) return;
+  delete boite.data();
   --boites_;
-  if (boites_ == 0 && aSupprimer_) deleteLater();
-  return true;
+  // Asked to go while the box was up: see event().
+  if (boites_ == 0 && aSupprimer_) QTimer::singleShot(0, this, [this] { delete this; });
 }
 
 bool TVxDirectoryTree::event(QEvent* e) {
-  // Asked to go while one of its boxes is up, the tree waits for the box: the calls that opened
-  // it, in the tree and in its base classes, are still running.
+  // A deleteLater() made while a box is up (by a timer, by another window) is delivered by the
+  // box's own loop, which runs the deferred deletes posted inside it: the tree would go before the
+  // call that opened the box returns, under a caller of Renommer that still holds it. It waits
+  // for the box instead, and then deletes itself from a zero-time timer, not by deleteLater():
+  // newer Qt (6.9 is one) posts at most one deferred delete per object, the one swallowed here,
+  // so a second deleteLater() would post nothing and the tree would never go.
   if (e->type() == QEvent::DeferredDelete && boites_ > 0) {
     aSupprimer_ = true;
     return true;
@@ -632,10 +643,18 @@ void TVxDirectoryTree::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndE
   const bool suite = indice == QAbstractItemDelegate::EditNextItem || indice == QAbstractItemDelegate::EditPreviousItem;
   QTreeWidget::closeEditor(editeur, suite ? QAbstractItemDelegate::NoHint : indice);
   const std::optional<TNomEdite> edite = std::exchange(nomEdite_, std::nullopt);
-  const QPointer<TVxDirectoryTree> vivant(this);
-  // The node takes the new name only once the folder has it on disk.
-  if (edite) Renommer(itemFromIndex(edite->Noeud), edite->Nom);
-  if (vivant && suite) QTreeWidget::closeEditor(nullptr, indice);
+  if (!edite && !suite) return;
+  // The rename, and its box, once the view's own calls have returned: the tree or its window may
+  // be deleted while the box is up, and those calls would go on with the deleted view.
+  QMetaObject::invokeMethod(
+      this,
+      [this, edite, suite, indice] {
+        const QPointer<TVxDirectoryTree> vivant(this);
+        // The node takes the new name only once the folder has it on disk.
+        if (edite) Renommer(itemFromIndex(edite->Noeud), edite->Nom);
+        if (vivant && suite) QTreeWidget::closeEditor(nullptr, indice);
+      },
+      Qt::QueuedConnection);
 }
 
 bool TVxDirectoryTree::Renommer(QTreeWidgetItem* n, const QString& nom) {

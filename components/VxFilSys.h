@@ -88,14 +88,15 @@ class TCadreVue : public TProprietesCadre {
   static constexpr int kLargeurCadre = 4;
 
  protected:
-  explicit TCadreVue(QAbstractScrollArea* vue) : TProprietesCadre(vue), vue_(vue) {}
+  explicit TCadreVue(QAbstractScrollArea* vue) : TProprietesCadre(vue) {}
   // What the view's event() runs after the standard handling: the frame and its band, and the
   // mouse's coming and going.
   void EvenementCadre(QEvent* e, const std::function<void()>& entree, const std::function<void()>& sortie);
 
  private:
   void MontrerBordure() override;
-  QAbstractScrollArea* vue_;
+  // The view the frame was made for.
+  QAbstractScrollArea* Vue() const { return static_cast<QAbstractScrollArea*>(Controle()); }
 };
 
 class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
@@ -160,8 +161,8 @@ class TVxDirectoryTree : public QTreeWidget, public TCadreVue {
   void ConstruireRacines();
   void SelectionChangee(QTreeWidgetItem* n);
   void CheminChange();
-  // An error box over the tree; false when the tree went while it was up.
-  bool Erreur(const QString& texte);
+  // An error box over the tree, which may be deleted while the box is up.
+  void Erreur(const QString& texte);
   void MajDirLabel();
   void Deplier(QTreeWidgetItem* n);
   QTreeWidgetItem* NoeudDe(const QString& chemin);

@@ -90,6 +90,7 @@ class TProprietesCadre {
   ~TProprietesCadre() = default;
   // Our frame takes the place of the control's standard border while it shows.
   virtual void MontrerBordure() = 0;
+  QWidget* Controle() const { return controle_; }
   TCadreControle cadre_;
 
  private:

@@ -515,7 +515,8 @@ int TVxToolbar::AddControl(QWidget* w) {
 }
 
 bool TVxToolbar::eventFilter(QObject* o, QEvent* e) {
-  if ((e->type() == QEvent::ShowToParent || e->type() == QEvent::HideToParent) && o->parent() == this)
+  const QEvent::Type t = e->type();
+  if ((t == QEvent::ShowToParent || t == QEvent::HideToParent || t == QEvent::Resize) && o->parent() == this)
     ArrangeControls();
   return TVxCustomPanel::eventFilter(o, e);
 }
@@ -571,7 +572,7 @@ void TVxToolbar::paintEvent(QPaintEvent* e) {
 
 void TVxToolbar::childEvent(QChildEvent* e) {
   TVxCustomPanel::childEvent(e);
-  // A control shown or hidden takes or gives back its room at once.
+  // A control shown, hidden or resized takes or gives back its room at once.
   if (e->type() == QEvent::ChildAdded && e->child()->isWidgetType()) e->child()->installEventFilter(this);
   if (e->type() == QEvent::ChildRemoved) {
     std::erase_if(order_, [&](const QPointer<QWidget>& w) { return w.isNull() || w.data() == e->child(); });

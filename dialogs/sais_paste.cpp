@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "editor/state/EtatEdition.h"
+#include "editor/state/Partition.h"
 #include "settings/Langue.h"
 #include "settings/LignesLangue.h"
 
@@ -94,6 +95,12 @@ void TSais_Paste_Form::showEvent(QShowEvent* e) {
 bool TSais_Paste_Form::Valider() {
   bool ok = false;
   const int n = Ed_NbPaste->ValeurEntiere(&ok);
-  // The count is capped so that the song stays within 1000 measures.
-  return (ok && n >= 1 && n <= 999 && n <= FoisMax()) || Refuser(Ed_NbPaste);
+  if (!ok || n < 1 || n > 999) return Refuser(Ed_NbPaste);
+  // A count that would take the song past 1000 measures is refused with the song's limit.
+  if (n > FoisMax()) {
+    RefuserSiTropDeMesures(MesuresApresCollage(n, Placement()) - Partition.NbMesures);
+    Ed_NbPaste->Selectionner();
+    return false;
+  }
+  return true;
 }

@@ -55,8 +55,6 @@ TEtatsCommandes CalculerEtatsCommandes(const TPartition& p, const TCurseur& c, i
 
   r.actif(&A::Ac_Mesure_Precedente, p.MesureCourante > 1);
   r.actif(&A::Ac_Mesure_Suivante, true);
-  e.ChangerValider = true;
-  e.ValiderActif = ctx.AnnulerMesureActif;
 
   r.actif(&A::Ac_Note_Ronde, !t.Triolet && !t.Pointee);
   r.coche(&A::Ac_Note_Ronde, code == -2);

@@ -17,7 +17,6 @@ struct TEtatCommande {
 // What the rules read beside the song.
 struct TContexteEtats {
   bool LectureEnCours = false;      // Ac_Son_LectureDebut is disabled
-  bool AnnulerMesureActif = false;  // the current measure holds an edit not yet validated
   bool PressePapierPlein = false;
   bool Modifie = false;
 };
@@ -26,8 +25,6 @@ struct TEtatsCommandes {
   TEtatCommande Actions[NB_ACTIONS];
   // False when only the drum-assistant and paste rows were computed (no valid measure, or playing).
   bool Complet = false;
-  bool ChangerValider = false;
-  bool ValiderActif = false;        // BT_Valider
   bool PaletteActive = false;       // dynamics palette: BT_DynaNote_1..8, BT_Default, BT_Apply
   int PaletteBas = 0;               // number of the palette button that is down, 0 = none
 

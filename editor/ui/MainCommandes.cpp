@@ -306,13 +306,11 @@ void TForm1::RafraichirActions() {
   if (!Ac_Son_LectureDebut) return;  // before the actions exist
   TContexteEtats ctx;
   ctx.LectureEnCours = LecturePartition();
-  ctx.AnnulerMesureActif = MesureEditee;
   ctx.PressePapierPlein = PressePapierPlein != 0;
   ctx.Modifie = PartitionModifiee();
   const TEtatsCommandes e = CalculerEtatsCommandes(Partition, Curseur, PisteCourante, ctx);
   AppliquerEtatsCommandes(e, *this);
   if (!e.Complet) return;
-  BT_Valider->setEnabled(e.ValiderActif);
   if (DynaForm) {
     for (int k = 1; k <= 8; ++k)
       if (QToolButton* b = DynaForm->BT_DynaNote[k]) {

@@ -161,6 +161,13 @@ TEST(VxComboBox, FrameSettersRepaint) {
   int reds = 0;
   for (int y = 0; y < img.height(); ++y) reds += (img.pixel(2, y) & 0xFFFFFF) == 0xFF0000;
   EXPECT_EQ(reds, 24 - 4);
+  // The editable style's edit part leaves the frame showing all along, not only over the button.
+  c.setEditable(true);
+  c.SetFrameSides(sdTop);
+  const QImage haut = c.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  reds = 0;
+  for (int x = 0; x < haut.width(); ++x) reds += (haut.pixel(x, 2) & 0xFFFFFF) == 0xFF0000;
+  EXPECT_EQ(reds, 150 - 4);
   // The frame that FrameFlat brings takes the standard border's place, as FrameVisible's does.
   Combo plat;
   plat.SetFrameFlat(true);

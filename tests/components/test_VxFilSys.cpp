@@ -33,6 +33,12 @@ void Touche(QWidget* w, int touche) {
   QApplication::sendEvent(w, &e);
 }
 
+// What an edit's end posts, and what that posts in turn: the delegate's commit, then the rename.
+void Poste() {
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::sendPostedEvents();
+}
+
 }  // namespace
 
 TEST(VxFilSys, LongAndShortNames) {
@@ -167,7 +173,7 @@ TEST(VxFilSys, TreeRenamesByF2UnlessReadOnly) {
   ASSERT_TRUE(le);
   le->setText("first");
   Touche(le, Qt::Key_Return);
-  QCoreApplication::sendPostedEvents();  // the delegate commits once the editor has seen the key
+  Poste();
   EXPECT_TRUE(d.exists("first"));
   EXPECT_EQ(t.CurrentPath() + n->text(0), LongPathName(d.filePath("first")) + "first");
   EXPECT_EQ(changes, 1);
@@ -249,6 +255,7 @@ TEST(VxFilSys, TreeRenamesTheEditedFolderWhateverEndsTheEdit) {
     le->selectAll();
     QTest::keyClicks(le, c.saisie);
     c.fin(t, le);
+    Poste();
     t.topLevelItem(0)->sortChildren(0, Qt::AscendingOrder);
     EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), c.dossiers);
     EXPECT_EQ(Enfants(t.topLevelItem(0)), c.dossiers);
@@ -257,50 +264,70 @@ TEST(VxFilSys, TreeRenamesTheEditedFolderWhateverEndsTheEdit) {
   }
 }
 
-// The tree deleted while its refused name's box is up goes once the box has closed.
-TEST(VxFilSys, TreeDeletedUnderItsRenameBox) {
-  QTemporaryDir tmp;
-  const QDir d(tmp.path());
-  for (const char* s : {"alpha", "beta"}) ASSERT_TRUE(d.mkpath(s));
-  auto* t = new TVxDirectoryTree(nullptr, {tmp.path()});
-  const QPointer<TVxDirectoryTree> garde(t);
-  t->ReadOnly = false;
-  ASSERT_TRUE(t->SetCurrentPath(d.filePath("alpha")));
-  t->show();
-  Touche(t, Qt::Key_F2);
-  auto* le = t->findChild<QLineEdit*>();
-  ASSERT_TRUE(le);
-  le->setText("a/b");
-  bool demande = false;
-  QTimer repondeur;
-  QObject::connect(&repondeur, &QTimer::timeout, [&] {
-    if (auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-      demande ? b->done(0) : (demande = true, t->deleteLater());
-  });
-  repondeur.start(5);
-  Touche(t, Qt::Key_Down);  // leaving the folder ends its edit, through the tree's own events
-  EXPECT_TRUE(demande);
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(garde.isNull());
-  EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), "alpha,beta");
+// The tree, or its window, deleted while one of the tree's boxes is up (a refused name, a drive
+// that cannot be read): at once, or later, when the tree goes once the box has closed.
+TEST(VxFilSys, TreeDeletedUnderItsBox) {
+  for (const bool racine : {false, true})
+    for (const auto& [fenetre, plusTard] : {std::pair{false, true}, {false, false}, {true, true}, {true, false}}) {
+      SCOPED_TRACE(std::to_string(racine) + std::to_string(fenetre) + std::to_string(plusTard));
+      QTemporaryDir tmp;
+      const QDir d(tmp.path());
+      for (const char* s : {"alpha", "beta"}) ASSERT_TRUE(d.mkpath(s));
+      auto* f = new QWidget;
+      auto* t = new TVxDirectoryTree(f, {tmp.path(), d.filePath("gone")});
+      const QPointer<QObject> gardes[] = {t, f};
+      t->ReadOnly = false;
+      ASSERT_TRUE(t->SetCurrentPath(d.filePath("alpha")));
+      f->show();
+      bool demande = false;
+      QTimer repondeur;
+      QObject::connect(&repondeur, &QTimer::timeout, [&] {
+        auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QObject* cible = fenetre ? static_cast<QObject*>(f) : t;
+        if (b && demande) b->done(0);
+        else if (b) demande = true, plusTard ? cible->deleteLater() : delete cible;
+      });
+      repondeur.start(5);
+      if (racine) {
+        t->setCurrentItem(t->topLevelItem(1));
+      } else {  // leaving the folder ends its edit, through the tree's own events
+        Touche(t, Qt::Key_F2);
+        t->findChild<QLineEdit*>()->setText("a/b");
+        Touche(t, Qt::Key_Down);
+      }
+      Poste();
+      EXPECT_TRUE(demande);
+      QTest::qWait(20);
+      EXPECT_TRUE(gardes[0].isNull());
+      EXPECT_EQ(gardes[1].isNull(), fenetre);
+      delete gardes[1].data();
+      EXPECT_EQ(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(",").toStdString(), "alpha,beta");
+    }
 }
 
-// Folders and links to folders are folders; links to a pipe, a device or nothing are not.
+// A link is what it leads to: folders and links to folders are folders, files and links to files
+// are files; a pipe, a device, links to them and a link to nothing are neither.
 TEST(VxFilSys, OnlyFoldersAndLinksToFoldersAreFolders) {
   QTemporaryDir tmp;
   const QDir d(tmp.path());
   ASSERT_TRUE(d.mkpath("real"));
+  ASSERT_TRUE(QFile(d.filePath("plain")).open(QIODevice::WriteOnly));
   ASSERT_EQ(mkfifo(QFile::encodeName(d.filePath("pipe")).constData(), 0600), 0);
-  for (const auto& [cible, lien] :
-       {std::pair{"real", "to-real"}, {"pipe", "to-pipe"}, {"/dev/null", "to-device"}, {"gone", "to-nothing"}})
+  for (const auto& [cible, lien] : {std::pair{"real", "to-real"}, {"plain", "to-plain"}, {"pipe", "to-pipe"},
+                                    {"/dev/null", "to-device"}, {"gone", "to-nothing"}})
     ASSERT_TRUE(QFile::link(cible, d.filePath(lien)));
   EXPECT_EQ(Enfants(TVxDirectoryTree(nullptr, {tmp.path()}).topLevelItem(0)), "real,to-real");
-  TVxFileListBox l;
-  l.FileType = TVxFileListBox::ftDirectory;
-  l.SetDirectory(tmp.path());
-  QStringList entrees;
-  for (const TVxFileInfo& e : l.Entrees()) entrees << e.Name;
-  EXPECT_EQ(entrees.join(",").toStdString(), "real,to-real");
+  const std::pair<int, const char*> listes[] = {{TVxFileListBox::ftDirectory, "real,to-real"},
+                                                {TVxFileListBox::ftNormal, "plain,to-plain"}};
+  for (const auto& [genre, attendu] : listes) {
+    TVxFileListBox l;
+    l.FileType = genre;
+    l.SetDirectory(tmp.path());
+    QStringList entrees;
+    for (const TVxFileInfo& e : l.Entrees()) entrees << e.Name;
+    EXPECT_EQ(entrees.join(",").toStdString(), attendu);
+    EXPECT_FALSE(l.SetFileName(d.filePath("to-pipe")) || l.SetFileName(d.filePath("to-device")));
+  }
 }
 
 // Counts the paint events a widget receives.

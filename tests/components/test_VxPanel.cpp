@@ -176,6 +176,10 @@ TEST(VxPanel, MainWindowToolbarOrder) {
   EXPECT_EQ(pos("VxSpacer1").x(), 23);
   save->show();
   EXPECT_EQ(pos("VxSpacer1").x(), 46);
+  form.show();
+  save->resize(40, 22);  // so does a change of its size
+  EXPECT_EQ(pos("VxSpacer1").x(), 63);
+  form.hide();
 
   bar->SetAlign(TAlign::alLeft);
   EXPECT_EQ(bar->width(), 32);

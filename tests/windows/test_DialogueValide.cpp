@@ -161,18 +161,27 @@ TEST_F(DialoguesApercu, CancelPutsTheBeatBack) {
   }
 }
 
+// A count past what the song can hold is refused with the song's limit (a warning), a count that is
+// no count as not valid (an error).
 TEST_F(DialoguesApercu, PasteCountKeepsTheSongWithin1000Measures) {
-  AddMeasures(990);
+  AddMeasures(2);
   PrendrePressePapier(1, 2, 0);
-  TSais_Paste_Form dlg;
-  dlg.PasteRB3->setChecked(true);
-  EXPECT_EQ(dlg.FoisMax(), 5);
-  dlg.Ed_NbPaste->SetTexte("6");
-  dlg.show();
-  dlg.BT_OKClick();
-  EXPECT_TRUE(dlg.isVisible());
-  EXPECT_EQ(messages.size(), 1u);
-  dlg.reject();
+  const struct { int mesures, foisMax; const char* fois; int icone; } cas[] = {
+      {990, 5, "6", MB_ICONE_ATTENTION}, {990, 5, "0", MB_ICONE_ERREUR}, {1000, 0, "1", MB_ICONE_ATTENTION}};
+  for (const auto& c : cas) {
+    AddMeasures(c.mesures);
+    messages.clear();
+    TSais_Paste_Form dlg;
+    dlg.PasteRB3->setChecked(true);
+    EXPECT_EQ(dlg.FoisMax(), c.foisMax);
+    dlg.Ed_NbPaste->SetTexte(c.fois);
+    dlg.show();
+    dlg.BT_OKClick();
+    EXPECT_TRUE(dlg.isVisible());
+    ASSERT_EQ(messages.size(), 1u) << c.fois;
+    EXPECT_EQ(messages[0].Icone, c.icone) << c.fois;
+    dlg.reject();
+  }
   for (auto& c : MesuresCopiees) c.reset();
   NbMesuresCopiees = 0;
   PressePapierPlein = 0;

@@ -153,13 +153,11 @@ TEST_F(EtatsCommandes, MeasureRowsSaveAndPlayback) {
   M().RenvoiFin = 1;
   TContexteEtats ctx;
   ctx.Modifie = true;
-  ctx.AnnulerMesureActif = true;
   auto e = Calculer(ctx);
   EXPECT_TRUE(Coche(e, &A::Ac_Mesure_RenvoiFin));
   EXPECT_FALSE(Coche(e, &A::Ac_Mesure_RenvoiDebut));
   EXPECT_FALSE(Actif(e, &A::Ac_Mesure_Precedente));
   EXPECT_TRUE(Actif(e, &A::Ac_Fichier_Enregistrer));
-  EXPECT_TRUE(e.ValiderActif);
   EXPECT_FALSE(Actif(e, &A::Ac_Edition_Coller));
   // During playback only the drum-assistant and paste rows change.
   ctx.LectureEnCours = true;
