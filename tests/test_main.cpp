@@ -57,6 +57,9 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
   QTemporaryDir home;
   qputenv("VEXO_HOME", home.path().toUtf8());
+  // The toolkit keeps its own settings (the file dialog's last folder among them) under the user's
+  // config folder: a test must neither read what a user or another run left there nor leave its own.
+  qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
   if (qEnvironmentVariableIsEmpty("VEXO_SOUNDFONT")) qputenv("VEXO_SOUNDFONT", kSoundFontTest);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
