@@ -173,10 +173,8 @@ QString OuvrirDossier(int depuis, const QByteArray& nom, int* dossier, QByteArra
 QString ExaminerCible(int dossier, const QByteArray& base, struct stat* st) {
   st->st_mode = 0;
   if (base.isEmpty() || base == "." || base == "..") return Raison(EWriteReason::NotAFile);  // a folder
-  if (::fstatat(dossier, base.constData(), st, AT_SYMLINK_NOFOLLOW) != 0) {
-    st->st_mode = 0;
+  if (::fstatat(dossier, base.constData(), st, AT_SYMLINK_NOFOLLOW) != 0)
     return errno == ENOENT ? QString() : Systeme(errno);
-  }
   return S_ISREG(st->st_mode) ? QString() : Raison(EWriteReason::NotAFile);
 }
 
@@ -322,7 +320,8 @@ bool TCheckedFile::Commit() {
   temp_.clear();
   Fermer(fd_);
   // The rename itself, on the disk. A folder only searchable (opened without reading) cannot be
-  // synced; a file system that syncs no folders says EINVAL.
+  // synced; a file system that syncs no folders says EINVAL. Any other failure is told: the new file
+  // may not outlive a crash, and the song stays modified so that it can be saved again.
   if (::fsync(dossier_) != 0 && errno != EBADF && errno != EINVAL) {
     error_ = Systeme(errno);
     return false;
