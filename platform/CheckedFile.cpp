@@ -4,9 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
+#include <QRandomGenerator>
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -126,11 +125,12 @@ EFileRead ReadFileChecked(const QString& path, qint64 maxSize, QByteArray* bytes
 
 namespace {
 
-std::atomic<TWriteReasonTexts> gTextesRaisons{nullptr};
+// Set once the settings have loaded; every writer runs on the window's thread.
+TWriteReasonTexts gTextesRaisons = nullptr;
 
 QString Raison(EWriteReason raison, const QString& detail = QString()) {
-  if (const TWriteReasonTexts textes = gTextesRaisons.load()) {
-    const QString t = textes(raison, detail);
+  if (gTextesRaisons) {
+    const QString t = gTextesRaisons(raison, detail);
     if (!t.isEmpty()) return t;
   }
   switch (raison) {
@@ -145,69 +145,64 @@ QString Raison(EWriteReason raison, const QString& detail = QString()) {
 
 QString Systeme(int erreur) { return QString::fromLocal8Bit(std::strerror(erreur)); }
 
-// The file a name leads to once the links on the way are followed, as an absolute name. A link's
-// relative target counts from the link's folder, as the system reads it (so "..", which a link in
-// the folder part may move, is left to the system). Nothing there ends the chain: a new file, or
-// the target a dangling link makes. False, with errno set, when the chain cannot be followed.
-bool SuivreLiens(const QString& path, QByteArray* cible) {
-  QByteArray nom = QFile::encodeName(path);
-  if (nom.isEmpty()) {
-    errno = ENOENT;
-    return false;
+void Fermer(int& fd) {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
+}
+
+// Opens the folder part of a name (relative to `depuis`) and gives the last part in *base. The
+// system resolves the folder part, every link and ".." in it, once: what is opened stays that
+// folder whatever its names lead to later. Readable where it may be, so that it can be synced.
+QString OuvrirDossier(int depuis, const QByteArray& nom, int* dossier, QByteArray* base) {
+  const qsizetype barre = nom.lastIndexOf('/');
+  const QByteArray partie = barre < 0 ? QByteArray(".") : barre == 0 ? QByteArray("/") : nom.left(barre);
+  *base = nom.mid(barre + 1);
+  int fd = ::openat(depuis, partie.constData(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0 && errno == EACCES) fd = ::openat(depuis, partie.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) {
+    // A folder that is not there is where the new file cannot be made.
+    return errno == ENOENT ? Raison(EWriteReason::NoNewFile, Systeme(errno)) : Systeme(errno);
   }
-  // Absolute now, so that the name stays the same file's whatever folder is current at the rename.
-  if (!nom.startsWith('/')) nom = QFile::encodeName(QDir::currentPath()) + '/' + nom;
-  for (int liens = 0;; ++liens) {
-    struct stat st {};
-    if (::lstat(nom.constData(), &st) != 0) {
-      if (errno == ENOENT) break;
-      return false;
-    }
-    if (!S_ISLNK(st.st_mode)) break;
-    if (liens == 40) {  // as deep as the system follows
-      errno = ELOOP;
-      return false;
-    }
-    QByteArray lien(PATH_MAX, Qt::Uninitialized);
-    const ssize_t n = ::readlink(nom.constData(), lien.data(), static_cast<size_t>(lien.size()));
-    if (n < 0) return false;
-    if (n == 0 || n >= lien.size()) {
-      errno = n == 0 ? ENOENT : ENAMETOOLONG;
-      return false;
-    }
-    lien.truncate(n);
-    nom = lien.startsWith('/') ? lien : nom.left(nom.lastIndexOf('/') + 1) + lien;
-  }
-  // The file is made and renamed by its name in text: a name the text cannot hold byte for byte
-  // would be another file.
-  if (QFile::encodeName(QFile::decodeName(nom)) != nom) {
-    errno = EILSEQ;
-    return false;
-  }
-  *cible = nom;
-  return true;
+  *dossier = fd;
+  return {};
 }
 
 // The file the rename would replace must be a regular file or nothing yet: a device, a FIFO or a
 // socket would be replaced by a file (even in /dev, for root), a folder cannot be, and a link there
 // now was put in after the links were followed. Empty when it is; st->st_mode is 0 for nothing.
-QString ExaminerCible(const QByteArray& cible, struct stat* st) {
-  if (::lstat(cible.constData(), st) != 0) {
-    if (errno != ENOENT) return Systeme(errno);
-    st->st_mode = 0;
-    return {};
-  }
+QString ExaminerCible(int dossier, const QByteArray& base, struct stat* st) {
+  st->st_mode = 0;
+  if (base.isEmpty() || base == "." || base == "..") return Raison(EWriteReason::NotAFile);  // a folder
+  if (::fstatat(dossier, base.constData(), st, AT_SYMLINK_NOFOLLOW) != 0)
+    return errno == ENOENT ? QString() : Systeme(errno);
   return S_ISREG(st->st_mode) ? QString() : Raison(EWriteReason::NotAFile);
 }
 
-// What the writer looks at before its open: where the links lead, what is there, and that the
-// process may write it (QSaveFile's own test of that says it in a text of its own).
-QString ExaminerAvantOuverture(const QString& path, QByteArray* cible, struct stat* st) {
-  if (!SuivreLiens(path, cible)) return Systeme(errno);
-  QString pourquoi = ExaminerCible(*cible, st);
-  if (pourquoi.isEmpty() && st->st_mode != 0 && ::faccessat(AT_FDCWD, cible->constData(), W_OK, AT_EACCESS) != 0)
-    pourquoi = Systeme(errno);
-  return pourquoi;
+// What the writer looks at before its open: the folder of the file the links lead to, opened in
+// *dossier (closed by the caller, also on a refusal), that file's name in it, what is there, and
+// that the process may write it: the folder alone would let a rename replace a read-only file. A
+// link's relative target counts from the link's own folder, as the system reads it.
+QString ExaminerAvantOuverture(const QString& path, int* dossier, QByteArray* base, struct stat* st) {
+  const QByteArray nom = QFile::encodeName(path);
+  if (nom.isEmpty()) return Raison(EWriteReason::NoNewFile, Systeme(ENOENT));
+  if (QString pourquoi = OuvrirDossier(AT_FDCWD, nom, dossier, base); !pourquoi.isEmpty()) return pourquoi;
+  for (int liens = 0;; ++liens) {
+    if (QString pourquoi = ExaminerCible(*dossier, *base, st); !pourquoi.isEmpty() && !S_ISLNK(st->st_mode))
+      return pourquoi;
+    if (!S_ISLNK(st->st_mode)) break;
+    if (liens == 40) return Systeme(ELOOP);  // as deep as the system follows
+    QByteArray lien(PATH_MAX, Qt::Uninitialized);
+    const ssize_t n = ::readlinkat(*dossier, base->constData(), lien.data(), static_cast<size_t>(lien.size()));
+    if (n <= 0 || n >= lien.size()) return Systeme(n < 0 ? errno : n == 0 ? ENOENT : ENAMETOOLONG);
+    lien.truncate(n);
+    int suivant = -1;
+    const QString pourquoi = OuvrirDossier(lien.startsWith('/') ? AT_FDCWD : *dossier, lien, &suivant, base);
+    Fermer(*dossier);
+    if (!pourquoi.isEmpty()) return pourquoi;
+    *dossier = suivant;
+  }
+  if (st->st_mode != 0 && ::faccessat(*dossier, base->constData(), W_OK, AT_EACCESS) != 0) return Systeme(errno);
+  return {};
 }
 
 }  // namespace
@@ -215,100 +210,120 @@ QString ExaminerAvantOuverture(const QString& path, QByteArray* cible, struct st
 void SetWriteReasonTexts(TWriteReasonTexts texts) { gTextesRaisons = texts; }
 
 bool CheckWriteTarget(const QString& path, QString* error) {
-  QByteArray cible;
+  int dossier = -1;
+  QByteArray base;
   struct stat st {};
-  const QString pourquoi = ExaminerAvantOuverture(path, &cible, &st);
+  const QString pourquoi = ExaminerAvantOuverture(path, &dossier, &base, &st);
+  Fermer(dossier);
   if (error) *error = pourquoi;
   return pourquoi.isEmpty();
 }
 
-TCheckedFile::TCheckedFile(const QString& path) : file_(path) {}
+TCheckedFile::TCheckedFile(const QString& path) : path_(path) {}
 
 TCheckedFile::~TCheckedFile() {
-  if (open_ && !committed_) file_.cancelWriting();
+  Annuler();
+  Fermer(dossier_);
+}
+
+void TCheckedFile::Annuler() {
+  Fermer(fd_);
+  if (!temp_.isEmpty()) ::unlinkat(dossier_, temp_.constData(), 0);
+  temp_.clear();
 }
 
 void TCheckedFile::Fail(const QString& why) {
   if (error_.isEmpty()) error_ = why.isEmpty() ? Raison(EWriteReason::WriteError) : why;
-  if (open_) file_.cancelWriting();
-}
-
-QString TCheckedFile::WriteFailure() {
-  // Qt keeps no reason for a write the system cut short (a partial write sets no error: a file-size
-  // limit or a full disk then reads "Unknown error"). One more byte offered straight to the system,
-  // into the temporary file that goes anyway, is refused with the reason.
-  if (open_ && file_.handle() >= 0) {
-    const char octet = 0;
-    if (::write(file_.handle(), &octet, 1) < 0) return Systeme(errno);
-  }
-  return file_.errorString();
+  Annuler();
 }
 
 bool TCheckedFile::Open() {
   if (Failed()) return false;
-  struct stat st {};
-  if (const QString pourquoi = ExaminerAvantOuverture(file_.fileName(), &target_, &st); !pourquoi.isEmpty()) {
+  if (const QString pourquoi = ExaminerAvantOuverture(path_, &dossier_, &base_, &ancien_); !pourquoi.isEmpty()) {
     Fail(pourquoi);
     return false;
   }
-  // Given the file the links lead to, QSaveFile makes its temporary file beside it and renames it
-  // over it, whatever the links name later.
-  file_.setFileName(QFile::decodeName(target_));
-  if (!file_.open(QIODevice::WriteOnly)) {
-    // The target was looked at: what failed is the temporary file, and the system's reason alone
-    // ("No such file or directory" in /proc) would seem to speak of the target.
-    Fail(Raison(EWriteReason::NoNewFile, file_.errorString()));
-    return false;
-  }
-  open_ = true;
-  // The new file takes the old one's owner and group as QSaveFile gives it its mode: a save as root
-  // over another user's file leaves it theirs. A process that may not give a file away keeps it
-  // (EPERM), as does one that cannot name that owner (EINVAL, in a user namespace).
-  if (st.st_mode != 0 && ::fchown(file_.handle(), st.st_uid, st.st_gid) != 0 && errno != EPERM && errno != EINVAL) {
-    Fail(Systeme(errno));
-    return false;
+  // The temporary file beside the target, in the folder held open: a name of its own, made here and
+  // nowhere else (O_EXCL), readable by this process only until it takes the old file's mode.
+  static const char kLettres[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  const QByteArray debut = base_.left(NAME_MAX - 7) + '.';
+  for (int essai = 0; fd_ < 0; ++essai) {
+    QByteArray nom = debut;
+    for (int i = 0; i < 6; ++i) nom += kLettres[QRandomGenerator::global()->bounded(int(sizeof kLettres - 1))];
+    fd_ = ::openat(dossier_, nom.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                   ancien_.st_mode != 0 ? 0600 : 0666);
+    if (fd_ >= 0) {
+      temp_ = nom;
+    } else if (errno != EEXIST || essai == 100) {
+      // The target was looked at: what failed is the temporary file, and the system's reason alone
+      // ("No such file or directory" in /proc) would seem to speak of the target.
+      Fail(Raison(EWriteReason::NoNewFile, Systeme(errno)));
+      return false;
+    }
   }
   return true;
 }
 
 bool TCheckedFile::Write(const char* data, qint64 size) {
-  if (Failed() || !open_) {
+  if (Failed() || fd_ < 0) {
     if (!Failed()) Fail(QString());
     return false;
   }
-  if (size <= 0) return true;
-  if (file_.write(data, size) != size) {
-    Fail(WriteFailure());
-    return false;
+  while (size > 0) {
+    const ssize_t n = ::write(fd_, data, static_cast<size_t>(size));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      Fail(n < 0 ? Systeme(errno) : QString());
+      return false;
+    }
+    data += n;
+    size -= n;
   }
   return true;
 }
 
 bool TCheckedFile::Commit() {
-  if (Failed() || !open_) {
+  if (Failed() || fd_ < 0) {
     if (!Failed()) Fail(QString());
     return false;
   }
-  // The buffered bytes reach the kernel here: this is where a full disk shows for a small file.
-  if (!file_.flush()) {
-    Fail(WriteFailure());
-    return false;
+  // The old file's owner and group, where the process may give them (a save as root over another
+  // user's file leaves it theirs; EPERM where it may not, EINVAL where it cannot name that owner in
+  // a user namespace), then its whole mode: giving a file away clears its set-ID bits, and so does
+  // a write by a process that may not keep them, hence after the last byte.
+  if (ancien_.st_mode != 0) {
+    if (::fchown(fd_, ancien_.st_uid, ancien_.st_gid) != 0 && errno != EPERM && errno != EINVAL) {
+      Fail(Systeme(errno));
+      return false;
+    }
+    if (::fchmod(fd_, ancien_.st_mode & 07777) != 0) {
+      Fail(Systeme(errno));
+      return false;
+    }
   }
-  // And the disk, so that a rename never publishes blocks the file system has not allocated.
-  if (::fsync(file_.handle()) != 0) {
+  // The disk, so that a rename never publishes blocks the file system has not allocated.
+  if (::fsync(fd_) != 0) {
     Fail(Systeme(errno));
     return false;
   }
-  // The file found at the open, looked at again just before the rename: it may have been swapped
-  // meanwhile, while the name the caller gave may lead somewhere else by now.
+  // The file found at the open, in the folder found then, looked at again just before the rename:
+  // it may have been swapped meanwhile.
   struct stat st {};
-  if (const QString pourquoi = ExaminerCible(target_, &st); !pourquoi.isEmpty()) {
+  if (const QString pourquoi = ExaminerCible(dossier_, base_, &st); !pourquoi.isEmpty()) {
     Fail(pourquoi);
     return false;
   }
-  committed_ = true;  // commit() closes the file either way; nothing is left to cancel
-  if (!file_.commit()) {
-    error_ = file_.errorString().isEmpty() ? Raison(EWriteReason::WriteError) : file_.errorString();
+  if (::renameat(dossier_, temp_.constData(), dossier_, base_.constData()) != 0) {
+    Fail(Systeme(errno));
+    return false;
+  }
+  temp_.clear();
+  Fermer(fd_);
+  // The rename itself, on the disk. A folder only searchable (opened without reading) cannot be
+  // synced; a file system that syncs no folders says EINVAL. Any other failure is told: the new file
+  // may not outlive a crash, and the song stays modified so that it can be saved again.
+  if (::fsync(dossier_) != 0 && errno != EBADF && errno != EINVAL) {
+    error_ = Systeme(errno);
     return false;
   }
   return true;
@@ -325,8 +340,8 @@ bool TCheckedPdf::Open() { return file_.Open(); }
 
 QString TCheckedPdf::Name() const {
   // The temporary file's own descriptor, reopened by name: what the library writes lands in the
-  // file the checked writer syncs and renames, whatever name QSaveFile gave it.
-  return file_.open_ ? QStringLiteral("/proc/self/fd/%1").arg(file_.file_.handle()) : QString();
+  // file the checked writer syncs and renames.
+  return file_.fd_ >= 0 ? QStringLiteral("/proc/self/fd/%1").arg(file_.fd_) : QString();
 }
 
 namespace {
@@ -346,7 +361,7 @@ bool LireA(int fd, qint64 position, char* vers, qint64 n) {
 }  // namespace
 
 bool TCheckedPdf::Whole() {
-  const int fd = file_.file_.handle();
+  const int fd = file_.fd_;
   struct stat st {};
   if (fd < 0 || ::fstat(fd, &st) != 0 || st.st_size < 16) return false;
   char debut[5];
@@ -370,7 +385,7 @@ QString TCheckedPdf::ShortWriteReason() {
   // The library keeps no reason. More bytes appended to the temporary file, which goes anyway, meet
   // what cut it short: a full disk or the file-size limit refuses them with the reason. A partial
   // write sets no error, hence a second try.
-  const int fd = file_.file_.handle();
+  const int fd = file_.fd_;
   if (fd >= 0 && ::lseek(fd, 0, SEEK_END) >= 0) {
     const QByteArray bloc(65536, '\0');
     for (int i = 0; i < 4; ++i)
@@ -381,7 +396,7 @@ QString TCheckedPdf::ShortWriteReason() {
 }
 
 bool TCheckedPdf::Commit(bool libraryOk) {
-  if (file_.Failed() || !file_.open_) return file_.Commit();  // says why
+  if (file_.Failed() || file_.fd_ < 0) return file_.Commit();  // says why
   if (!libraryOk) {
     file_.Fail(Whole() ? Raison(EWriteReason::PrinterNotEnded) : ShortWriteReason());
     return false;

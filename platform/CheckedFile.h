@@ -8,21 +8,20 @@
 // what is read is a regular file within the bound whatever happened to the path meanwhile. At most
 // the bound is ever read.
 //
-// Writing: the links that lead to the target are followed once, at the open; the bytes go to a
-// temporary file beside the file they lead to, which replaces that file only once every byte was
-// written, flushed and synced to the disk; on any failure the temporary file is dropped and the old
-// file stays exactly as it was. The file replaced is the one found at the open, looked at then and
-// again just before the rename: it must be a regular file or nothing yet, never a folder, a FIFO, a
-// device, or a link put there meanwhile, so that a link pointed elsewhere in between does not make
-// the rename replace what was swapped in for the old target. A link to a regular file is written
-// through and stays a link. The new file keeps the old one's mode, and its owner and group wherever
-// the process may give them.
-// QSaveFile alone is not enough: its writes are buffered, so a full disk shows only at the final
-// flush, and commit() (Qt 6.4) then renames the short file over the old one and reports success.
+// Writing: the folder of the target is found once, at the open, as the system reads the name
+// (every link on the way, and ".." from where a link leads), and held open; the links the name ends
+// with are followed from there. Everything after that happens in that folder, whatever its names
+// lead to later: the bytes go to a temporary file made beside the file the links lead to, which
+// replaces that file only once every byte was written and synced to the disk; on any failure the
+// temporary file goes and the old file stays exactly as it was. The file replaced is looked at at
+// the open and again just before the rename: it must be a regular file or nothing yet, never a
+// folder, a FIFO, a device, or a link put there meanwhile. A link to a regular file is written
+// through and stays a link. The new file keeps the old one's whole mode (set-ID and sticky bits
+// too), and its owner and group wherever the process may give them.
 #include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
+#include <sys/stat.h>
 
 // What a checked read found. Every refusal leaves nothing open and nothing read.
 enum class EFileRead {
@@ -83,14 +82,16 @@ class TCheckedFile {
 
  private:
   void Fail(const QString& why);
-  QString WriteFailure();  // the reason of a failed write or flush
+  void Annuler();  // closes and removes the temporary file, if any
   friend class TCheckedPdf;
 
-  QSaveFile file_;
-  QByteArray target_;  // the file the links led to at the open: the one the rename replaces
+  QString path_;
+  int dossier_ = -1;   // the folder found at the open: the one the rename happens in
+  QByteArray base_;    // the name, in that folder, of the file the links led to
+  struct stat ancien_ {};  // that file as found at the open; st_mode 0 when there was none
+  QByteArray temp_;    // the temporary file's name in that folder while it is there
+  int fd_ = -1;        // open on the temporary file
   QString error_;
-  bool open_ = false;
-  bool committed_ = false;
 };
 
 // Writes a whole file in one go; false, with the reason in *error, when it could not.

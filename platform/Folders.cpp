@@ -20,7 +20,7 @@ QString DossierConfiguration() {
     dir = (dir.isEmpty() ? QDir::homePath() + "/.config" : dir) + "/vexo";
   }
   QDir().mkpath(dir);
-  return WithSlash(QDir(dir).absolutePath());
+  return WithSlash(dir);  // absolute already; QDir would fold its ".." as text
 }
 
 QString DossierProgramme() {
@@ -29,6 +29,9 @@ QString DossierProgramme() {
 }
 
 QString CheminAuDepart(const QString& chemin) {
-  if (chemin.isEmpty()) return chemin;
-  return QDir::cleanPath(QDir(kDossierDepart).absoluteFilePath(chemin));
+  // Put before a relative name as it stands: folding "lk/.." as text would skip the folder a link
+  // leads to, which the system reads; and a name that would begin with ":" is now a file, never
+  // one of Qt's resources.
+  if (chemin.isEmpty() || chemin.startsWith(QLatin1Char('/'))) return chemin;
+  return WithSlash(kDossierDepart) + chemin;
 }

@@ -8,5 +8,6 @@ QString DossierConfiguration();
 QString DossierProgramme();
 // A path the user gave (on the command line, in the environment or the settings file) read from the
 // folder the program started in, whatever the working folder has become since: the editor moves to
-// the song folder of the settings as it starts. Absolute and clean; empty stays empty.
+// the song folder of the settings as it starts. Absolute, with its links and ".." left for the
+// system to resolve; empty stays empty.
 QString CheminAuDepart(const QString& chemin);

@@ -40,7 +40,7 @@ class TIniFile {
   QStringList ReadSections() const;
   void EraseSection(const QString& section);
 
-  // Writes the file through a QSaveFile, so a failed write leaves the old file whole; false, with
+  // Writes the file through the checked writer, so a failed write leaves the old file whole; false, with
   // the reason in *error, when it could not.
   bool UpdateFile(QString* error = nullptr);
 

@@ -13,6 +13,7 @@
 #include "components/FileNameEdit.h"
 #include "components/SplashGIF.h"
 #include "editor/SonDemarrage.h"
+#include "platform/Folders.h"
 #include "platform/SonMemoire.h"
 #include "settings/Config.h"
 
@@ -95,8 +96,8 @@ void TSplashForm::FormCreate() {
       Wave1.Play();
     });
   } else if (musique_ == 2) {
-    // A path with blanks may be stored in quotes.
-    const QString fichier = FileNameFromText(Configuration.StartingFile);
+    // A path with blanks may be stored in quotes; a relative one names a file of the start folder.
+    const QString fichier = CheminAuDepart(FileNameFromText(Configuration.StartingFile));
     TWaveData son;
     if (QFileInfo(fichier).isFile()) son.LoadFromFile(fichier);
     SonFini = son.IsEmpty() || !son.Play();
