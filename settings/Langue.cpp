@@ -1,9 +1,17 @@
 #include "settings/Langue.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QMainWindow>
+#include <QPointer>
 #include <QStringDecoder>
+#include <QTranslator>
+#include <algorithm>
+#include <memory>
 
 #include "settings/Config.h"
+#include "settings/LanguesConnues.h"
 #include "platform/CheckedFile.h"
 #include "platform/Types.h"
 
@@ -141,17 +149,58 @@ QStringList DecouperLignesLangue(const QByteArray& octets) {
   return lignes;
 }
 
-bool ChargerLignesPatch(const QString& chemin) {
-  LignesPatch.clear();
+namespace {
+bool LireLignesLangue(const QString& chemin, QStringList& lignes) {
   QByteArray octets;
   if (ReadFileChecked(chemin, TAILLE_FICHIER_LANGUE_MAX, &octets) != EFileRead::Ok) return false;
-  LignesPatch = DecouperLignesLangue(octets);
+  lignes = DecouperLignesLangue(octets);
   return true;
 }
 
+// The toolkit's own dialogs (files, printer set-up, fonts, colours) in the language, where the
+// system holds the toolkit's translation for it; in the toolkit's English otherwise.
+void ChargerTraductionBoiteAOutils(const QString& nom) {
+  static QPointer<QTranslator> traduction;
+  delete traduction;  // which takes it out of the application
+  const TLangueConnue* langue = LangueConnue(nom);
+  if (!langue || !QCoreApplication::instance()) return;
+  auto t = std::make_unique<QTranslator>(QCoreApplication::instance());
+  if (!t->load(QStringLiteral("qtbase_") + QLatin1String(langue->Code), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return;
+  traduction = t.release();
+  QCoreApplication::installTranslator(traduction);
+}
+
+// Every window takes its texts again in its change handler. The main window goes first, as the
+// others may show captions it gives; a window it owns hears of the change from it, after it.
+void AnnoncerChangementLangue() {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+  QList<QPointer<QWidget>> fenetres;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (!w->parentWidget()) fenetres.append(w);
+  std::stable_partition(fenetres.begin(), fenetres.end(),
+                        [](const QPointer<QWidget>& w) { return qobject_cast<QMainWindow*>(w.data()) != nullptr; });
+  QEvent changement(QEvent::LanguageChange);
+  for (const QPointer<QWidget>& w : fenetres)
+    if (w) QCoreApplication::sendEvent(w, &changement);
+  // The toolkit posts its own notice when its translation changes: every window has had one now.
+  QCoreApplication::removePostedEvents(nullptr, QEvent::LanguageChange);
+}
+}  // namespace
+
+bool ChargerLignesPatch(const QString& chemin) {
+  LignesPatch.clear();
+  return LireLignesLangue(chemin, LignesPatch);
+}
+
 bool ChargerLangue(const QString& nom) {
-  if (!ChargerLignesPatch(RepertoireAppli + nom + ".sqg")) return false;
+  QStringList lignes;
+  if (!LireLignesLangue(RepertoireAppli + nom + ".sqg", lignes)) return false;
+  ChargerTraductionBoiteAOutils(nom);
+  PatcheLangue = nom;
+  LignesPatch = lignes;
   ChargerMessagesPatch();
+  AnnoncerChangementLangue();
   return true;
 }
 

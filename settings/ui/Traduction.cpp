@@ -1,14 +1,9 @@
 #include "settings/ui/Traduction.h"
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
-#include <QTranslator>
 #include <QWidget>
-#include <memory>
 
 #include "editor/Actions.h"
 #include "settings/Langue.h"
@@ -149,19 +144,4 @@ void AppliquerTraductionPrincipale(const TTraductionPrincipale& t, TActionsPrinc
   SaveDialog2 = t.Dialogues[4];
   OpenDialog3 = t.Dialogues[5];
   SaveDialog3 = t.Dialogues[6];
-}
-
-bool ChargerTraductionsQt(const QString& langue) {
-  // The language files are named after their language; the toolkit's translations after its code.
-  static const QHash<QString, QString> codes = {{QString::fromUtf8("Français"), QStringLiteral("fr")},
-                                                {QStringLiteral("Deutsch"), QStringLiteral("de")}};
-  static QPointer<QTranslator> traduction;
-  delete traduction;  // which takes it out of the application
-  const QString code = codes.value(langue);
-  if (code.isEmpty() || !QCoreApplication::instance()) return false;
-  auto t = std::make_unique<QTranslator>(QCoreApplication::instance());
-  if (!t->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return false;
-  traduction = t.release();
-  QCoreApplication::installTranslator(traduction);
-  return true;
 }

@@ -52,8 +52,3 @@ TTraductionPrincipale CalculerTraductionPrincipale(const QStringList& lignes, co
 // Puts the texts on the actions, the menus found under the window and the file dialogs.
 // Nothing changes when the group is missing.
 void AppliquerTraductionPrincipale(const TTraductionPrincipale& t, TActionsPrincipales& a, QWidget* fenetre);
-
-// The toolkit's own dialogs (files, printer set-up, fonts, colours) in the language of the given
-// language file, when the system holds the toolkit's translation for it; the toolkit's English
-// otherwise. Replaces the translation a former call installed. True when one is installed now.
-bool ChargerTraductionsQt(const QString& langue);
