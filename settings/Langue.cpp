@@ -1,13 +1,11 @@
 #include "settings/Langue.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
-#include <QMainWindow>
 #include <QPointer>
 #include <QStringDecoder>
 #include <QTranslator>
-#include <algorithm>
 #include <memory>
 
 #include "settings/Config.h"
@@ -170,22 +168,6 @@ void ChargerTraductionBoiteAOutils(const QString& nom) {
   traduction = t.release();
   QCoreApplication::installTranslator(traduction);
 }
-
-// Every window takes its texts again in its change handler. The main window goes first, as the
-// others may show captions it gives; a window it owns hears of the change from it, after it.
-void AnnoncerChangementLangue() {
-  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
-  QList<QPointer<QWidget>> fenetres;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (!w->parentWidget()) fenetres.append(w);
-  std::stable_partition(fenetres.begin(), fenetres.end(),
-                        [](const QPointer<QWidget>& w) { return qobject_cast<QMainWindow*>(w.data()) != nullptr; });
-  QEvent changement(QEvent::LanguageChange);
-  for (const QPointer<QWidget>& w : fenetres)
-    if (w) QCoreApplication::sendEvent(w, &changement);
-  // The toolkit posts its own notice when its translation changes: every window has had one now.
-  QCoreApplication::removePostedEvents(nullptr, QEvent::LanguageChange);
-}
 }  // namespace
 
 bool ChargerLignesPatch(const QString& chemin) {
@@ -200,7 +182,6 @@ bool ChargerLangue(const QString& nom) {
   PatcheLangue = nom;
   LignesPatch = lignes;
   ChargerMessagesPatch();
-  AnnoncerChangementLangue();
   return true;
 }
 

@@ -41,9 +41,8 @@ inline constexpr qint64 TAILLE_FICHIER_LANGUE_MAX = qint64(1) << 20;
 // a regular file (never opened), refused by the system or above the bound.
 bool ChargerLignesPatch(const QString& chemin);
 // Makes `nom` the language in force, at start-up and whenever the user changes it: its file of the
-// program folder goes into LignesPatch with its message table, the toolkit's own dialogs follow,
-// and every window, the main window first, takes its texts again. False when the file cannot be
-// read: the language in force then stays as it was.
+// program folder goes into LignesPatch with its message table, and the toolkit's own dialogs
+// follow. False when the file cannot be read: the language in force then stays as it was.
 bool ChargerLangue(const QString& nom);
 // Builds TableMessages, AuteurPatche and RaccourcisAuto from LignesPatch.
 void ChargerMessagesPatch();

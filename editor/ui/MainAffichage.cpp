@@ -48,7 +48,7 @@ void TForm1::Mn_Options_LangueLogNClick(int indice) {
   if (indice < 0 || indice >= ListeLangues.size()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   // Every window, this one first, takes its texts again as the language loads.
-  if (!ChargerLangue(ListeLangues[indice])) {
+  if (!ChangerLangue(ListeLangues[indice])) {
     // The file went since the menu was made: the language in force stays, and stays checked.
     CocherLangueCourante();
     QApplication::restoreOverrideCursor();

@@ -1,9 +1,13 @@
 #include "settings/ui/Traduction.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QWidget>
+#include <algorithm>
 
 #include "editor/Actions.h"
 #include "settings/Langue.h"
@@ -144,4 +148,21 @@ void AppliquerTraductionPrincipale(const TTraductionPrincipale& t, TActionsPrinc
   SaveDialog2 = t.Dialogues[4];
   OpenDialog3 = t.Dialogues[5];
   SaveDialog3 = t.Dialogues[6];
+}
+
+bool ChangerLangue(const QString& nom) {
+  if (!ChargerLangue(nom)) return false;
+  // The main window goes first, as the others may show captions it gives; a window it owns hears
+  // of the change from it, after it.
+  QList<QPointer<QWidget>> fenetres;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (!w->parentWidget()) fenetres.append(w);
+  std::stable_partition(fenetres.begin(), fenetres.end(),
+                        [](const QPointer<QWidget>& w) { return qobject_cast<QMainWindow*>(w.data()) != nullptr; });
+  QEvent changement(QEvent::LanguageChange);
+  for (const QPointer<QWidget>& w : fenetres)
+    if (w) QCoreApplication::sendEvent(w, &changement);
+  // The toolkit posts its own notice when its translation changes: every window has had one now.
+  QCoreApplication::removePostedEvents(nullptr, QEvent::LanguageChange);
+  return true;
 }

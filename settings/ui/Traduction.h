@@ -52,3 +52,8 @@ TTraductionPrincipale CalculerTraductionPrincipale(const QStringList& lignes, co
 // Puts the texts on the actions, the menus found under the window and the file dialogs.
 // Nothing changes when the group is missing.
 void AppliquerTraductionPrincipale(const TTraductionPrincipale& t, TActionsPrincipales& a, QWidget* fenetre);
+
+// The language change while the windows exist: ChargerLangue, then every window takes its texts
+// again in its change handler, the main window first. False, and nothing changed, when the
+// language's file cannot be read.
+bool ChangerLangue(const QString& nom);
