@@ -23,8 +23,6 @@
 #include "platform/Folders.h"
 #include "platform/MediaPlayer.h"
 #include "settings/ConfigFile.h"
-#include "settings/Langue.h"
-#include "settings/ui/Traduction.h"
 #include "settings/ui/Welcome.h"
 
 
@@ -40,7 +38,6 @@ int main(int argc, char** argv) {
   // The settings file lives in this folder, so it is known before the settings are read.
   RepWindows = DossierConfiguration();
   ChargerConfig(PisteCourante, ChoisirLangueDemarrage);
-  ChargerTraductionsQt(PatcheLangue);
 
   // The splash screen shows while the windows are made; it goes by itself once the main window is
   // ready and its sound is over.

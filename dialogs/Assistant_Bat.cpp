@@ -1,5 +1,6 @@
 #include "dialogs/Assistant_Bat.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QListWidget>
 #include <algorithm>
@@ -94,6 +95,11 @@ void TAssistant_Bat_Form::hideEvent(QHideEvent* e) {
 void TAssistant_Bat_Form::Traduire() {
   const int g = TrouverGroupe(QStringLiteral("GENE_000"));
   if (g >= 0) setWindowTitle(TexteLigne(g, 8));
+}
+
+void TAssistant_Bat_Form::changeEvent(QEvent* e) {
+  QDialog::changeEvent(e);
+  if (e->type() == QEvent::LanguageChange) Traduire();
 }
 
 int TAssistant_Bat_Form::ToucheChoisie() const {

@@ -21,6 +21,7 @@ class TAssistant_Bat_Form : public QDialog {
   void ListeDblClick();       // writes the selected key into the song
 
  protected:
+  void changeEvent(QEvent* e) override;  // takes its texts again when the language changes
   void showEvent(QShowEvent* e) override;
   void hideEvent(QHideEvent* e) override;
 };

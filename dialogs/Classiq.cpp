@@ -1,5 +1,6 @@
 #include "dialogs/Classiq.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -219,6 +220,11 @@ void TClassForm::Traduire() {
   // The window bears the caption of the command that shows it, as the command table gives it.
   const TDefAction& d = TableActions[static_cast<size_t>(IndiceMembre(&TPointeursActions::Ac_Ass_Solfege))];
   setWindowTitle(LegendeGroupe(QStringLiteral("MN_000"), d.LigneMenu, QString::fromUtf8(d.Caption)));
+}
+
+void TClassForm::changeEvent(QEvent* e) {
+  QDialog::changeEvent(e);
+  if (e->type() == QEvent::LanguageChange) Traduire();
 }
 
 int TClassForm::AlterationChoisie() const {

@@ -53,6 +53,7 @@ class TClassForm : public QDialog {
   void BT_ClefClick(QToolButton* bouton);
 
  protected:
+  void changeEvent(QEvent* e) override;  // takes its texts again when the language changes
   void showEvent(QShowEvent* e) override;
   void hideEvent(QHideEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;

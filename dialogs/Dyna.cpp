@@ -1,6 +1,7 @@
 #include "dialogs/Dyna.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QToolButton>
@@ -69,6 +70,11 @@ void TDynaForm::Traduire() {
   BT_Default->setToolTip(TexteLigne(g, 3));
   BT_Apply->setText(TexteLigne(g, 4));
   BT_Apply->setToolTip(TexteLigne(g, 5));
+}
+
+void TDynaForm::changeEvent(QEvent* e) {
+  QDialog::changeEvent(e);
+  if (e->type() == QEvent::LanguageChange) Traduire();
 }
 
 int TDynaForm::NuanceBas() const {

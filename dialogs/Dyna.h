@@ -21,6 +21,7 @@ class TDynaForm : public QDialog {
   int NuanceBas() const;  // number of the button down, 0 = none
 
  protected:
+  void changeEvent(QEvent* e) override;  // takes its texts again when the language changes
   void keyPressEvent(QKeyEvent* e) override;
   void keyReleaseEvent(QKeyEvent* e) override;
 };

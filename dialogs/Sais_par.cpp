@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -422,6 +423,11 @@ void TSais_Partition::Traduire() {
   Lab_Cache1->setText(prop(22, "Percussion track"));
   Lab_Cache2->setText(prop(23, ""));
   Lab_Cache3->setText(prop(24, ""));
+}
+
+void TSais_Partition::changeEvent(QEvent* e) {
+  QDialog::changeEvent(e);
+  if (e->type() == QEvent::LanguageChange) Traduire();
 }
 
 // ---- Presets ----

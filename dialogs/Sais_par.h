@@ -104,6 +104,7 @@ class TSais_Partition : public QDialog {
   void PasToutAccordage(int sens);
 
  protected:
+  void changeEvent(QEvent* e) override;  // takes its texts again when the language changes
   void showEvent(QShowEvent* e) override;
   void done(int r) override;
   bool eventFilter(QObject* o, QEvent* e) override;

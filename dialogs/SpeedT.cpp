@@ -1,6 +1,7 @@
 #include "dialogs/SpeedT.h"
 
 #include <QDesktopServices>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QUrl>
@@ -168,6 +169,11 @@ void TSpeedT_Form::Traduire() {
   BT_OK->setText(AjouterRaccourci(LegendeGroupe("DLG_000", 1, "OK"), utilisees));
   BT_Annuler->setText(AjouterRaccourci(LegendeGroupe("DLG_000", 2, "Cancel"), utilisees));
   BT_Aide->setText(AjouterRaccourci(LegendeGroupe("DLG_000", 5, "Help"), utilisees));
+}
+
+void TSpeedT_Form::changeEvent(QEvent* e) {
+  QDialog::changeEvent(e);
+  if (e->type() == QEvent::LanguageChange) Traduire();
 }
 
 void TSpeedT_Form::Vider() {

@@ -47,6 +47,7 @@ class TSpeedT_Form : public QDialog {
   void Pas(int champ, int sens);
 
  protected:
+  void changeEvent(QEvent* e) override;  // takes its texts again when the language changes
   void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
 

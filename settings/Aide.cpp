@@ -6,17 +6,13 @@
 
 #include "platform/Folders.h"
 #include "settings/Langue.h"
+#include "settings/LanguesConnues.h"
 #include "settings/Mess.h"
 
 QString NomFichierAide(int langueAide) {
-  switch (langueAide) {
-    case 2:
-      return QStringLiteral("Vexo_en");
-    case 3:
-      return QStringLiteral("Vexo_de");
-    default:
-      return QStringLiteral("Vexo_fr");
-  }
+  const TLangueConnue* langue = LangueConnueAide(langueAide);
+  if (!langue) langue = LangueConnueAide(LANGUE_AIDE_DEFAUT);
+  return QStringLiteral("Vexo_") + QLatin1String(langue->Code);
 }
 
 void OuvrirAide(const QString& page, const QString& sujet) {

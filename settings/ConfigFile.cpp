@@ -13,6 +13,7 @@
 #include "platform/IniFile.h"
 #include "platform/Types.h"
 #include "settings/Langue.h"
+#include "settings/LanguesConnues.h"
 #include "settings/Mess.h"
 
 QString CheminFichierConfig() { return RepWindows + "Vexo220.ini"; }
@@ -274,10 +275,8 @@ bool NomLangueValide(const QString& nom) {
 }
 
 int LangueAideDe(const QString& langue) {
-  if (langue == QLatin1String("Français")) return 1;
-  if (langue == QLatin1String("English")) return 2;
-  if (langue == QLatin1String("Deutsch")) return 3;
-  return 1;
+  const TLangueConnue* l = LangueConnue(langue);
+  return l ? l->Aide : LANGUE_AIDE_DEFAUT;
 }
 
 }  // namespace
@@ -338,7 +337,7 @@ void ChargerConfig(int pisteCourante, const std::function<void()>& choisirLangue
 
   LangueAide = ini.ReadInteger(kConfig, "HelpFile", 0);
   // 0 means "as the language"; a value no help file answers to (a damaged file) is taken the same way.
-  if (LangueAide < 1 || LangueAide > 3) LangueAide = LangueAideDe(PatcheLangue);
+  if (!LangueConnueAide(LangueAide)) LangueAide = LangueAideDe(PatcheLangue);
 
   // Recent files that no longer exist drop out and the later ones move up.
   for (int i = 1; i <= NB_FICHIERS_RECENTS; ++i) DerniersFichiers[i].clear();

@@ -1,9 +1,15 @@
 #include "settings/Langue.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QPointer>
 #include <QStringDecoder>
+#include <QTranslator>
+#include <memory>
 
 #include "settings/Config.h"
+#include "settings/LanguesConnues.h"
 #include "platform/CheckedFile.h"
 #include "platform/Types.h"
 
@@ -142,16 +148,40 @@ QStringList DecouperLignesLangue(const QByteArray& octets) {
   return lignes;
 }
 
-bool ChargerLignesPatch(const QString& chemin) {
-  LignesPatch.clear();
+namespace {
+bool LireLignesLangue(const QString& chemin, QStringList& lignes) {
   QByteArray octets;
   if (ReadFileChecked(chemin, TAILLE_FICHIER_LANGUE_MAX, &octets) != EFileRead::Ok) return false;
-  LignesPatch = DecouperLignesLangue(octets);
+  lignes = DecouperLignesLangue(octets);
   return true;
 }
 
+// The toolkit's own dialogs (files, printer set-up, fonts, colours) in the language, where the
+// system holds the toolkit's translation for it; in the toolkit's English otherwise.
+void ChargerTraductionBoiteAOutils(const QString& nom) {
+  static QPointer<QTranslator> traduction;
+  delete traduction;  // which takes it out of the application
+  const TLangueConnue* langue = LangueConnue(nom);
+  if (!langue || !QCoreApplication::instance()) return;
+  auto t = std::make_unique<QTranslator>(QCoreApplication::instance());
+  if (!t->load(QStringLiteral("qtbase_") + QLatin1String(langue->Code), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return;
+  traduction = t.release();
+  QCoreApplication::installTranslator(traduction);
+}
+}  // namespace
+
+bool ChargerLignesPatch(const QString& chemin) {
+  LignesPatch.clear();
+  return LireLignesLangue(chemin, LignesPatch);
+}
+
 bool ChargerLangue(const QString& nom) {
-  if (!ChargerLignesPatch(RepertoireAppli + nom + ".sqg")) return false;
+  QStringList lignes;
+  if (!LireLignesLangue(RepertoireAppli + nom + ".sqg", lignes)) return false;
+  ChargerTraductionBoiteAOutils(nom);
+  PatcheLangue = nom;
+  LignesPatch = lignes;
   ChargerMessagesPatch();
   return true;
 }

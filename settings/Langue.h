@@ -40,8 +40,9 @@ inline constexpr qint64 TAILLE_FICHIER_LANGUE_MAX = qint64(1) << 20;
 // Loads a file into LignesPatch. False (and LignesPatch empty) when it cannot be read: missing, not
 // a regular file (never opened), refused by the system or above the bound.
 bool ChargerLignesPatch(const QString& chemin);
-// Loads the language `nom` from the program folder into LignesPatch and builds the message
-// table. False when the file cannot be read (LignesPatch is then empty).
+// Makes `nom` the language in force, at start-up and whenever the user changes it: its file of the
+// program folder goes into LignesPatch with its message table, and the toolkit's own dialogs
+// follow. False when the file cannot be read: the language in force then stays as it was.
 bool ChargerLangue(const QString& nom);
 // Builds TableMessages, AuteurPatche and RaccourcisAuto from LignesPatch.
 void ChargerMessagesPatch();

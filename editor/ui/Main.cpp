@@ -239,6 +239,7 @@ void TForm1::showEvent(QShowEvent* e) {
 
 void TForm1::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
+  if (e->type() == QEvent::LanguageChange) TraduireFenetrePrincipale();
   if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
     FormActivate();
     RendreClavier();  // the focus holder has the keyboard whenever the window is active

@@ -12,12 +12,15 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidget>
+#include <algorithm>
+#include <type_traits>
 
 #include "components/VxButton.h"
 #include "components/VxPanel.h"
 
 #include "components/VxImages.h"
 #include "platform/Folders.h"
+#include "settings/LanguesConnues.h"
 #include "settings/ui/Traduction.h"
 
 // A small glyph drawn from a short text, for a command whose image file is missing.
@@ -159,13 +162,15 @@ void ConstruireMenus(QMenuBar* barre, TActionsPrincipales& a, TMenusPrincipaux& 
   m.Mn_Options_LangueLog = SousMenu(m.Mn_Affichage, "Mn_Options_LangueLog", "Langue", 111, true);
   m.Mn_Affichage_HelpLanguage = SousMenu(m.Mn_Affichage, "Mn_Affichage_HelpLanguage", "Help Language", 112, false);
   auto* groupeAide = new QActionGroup(m.Mn_Affichage_HelpLanguage);
-  const char* langues[4] = {"", "Français", "English", "Deutsch"};
-  for (int i : {3, 1, 2}) {  // shown as Deutsch, Français, English
-    QAction* l = m.Mn_Affichage_HelpLanguage->addAction(QString::fromUtf8(langues[i]));
+  static_assert(std::ranges::all_of(LanguesConnues, [](const TLangueConnue& l) {
+    return l.Aide >= 1 && l.Aide < int(std::extent_v<decltype(TMenusPrincipaux::Mn_Aide_Langue)>);
+  }));
+  for (const TLangueConnue& langue : LanguesConnues) {
+    QAction* l = m.Mn_Affichage_HelpLanguage->addAction(QString::fromUtf8(langue.Nom));
     l->setCheckable(true);
-    l->setData(i);
+    l->setData(langue.Aide);
     groupeAide->addAction(l);
-    m.Mn_Aide_Langue[i] = l;
+    m.Mn_Aide_Langue[langue.Aide] = l;
   }
   ajouter(m.Mn_Aide, {a.Ac_Aide_Index, nullptr, a.Ac_Aide_APropos});
 

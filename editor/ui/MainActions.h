@@ -28,7 +28,7 @@ struct TMenusPrincipaux {
         *Mn_Options_LangueLog = nullptr, *Mn_Affichage_HelpLanguage = nullptr;
   QAction* Mn_Fichier_DernierFichier[6] = {};  // [1..5]
   QAction* Separateur = nullptr;
-  QAction* Mn_Aide_Langue[4] = {};  // help language items [1..3]: Français, English, Deutsch
+  QAction* Mn_Aide_Langue[4] = {};  // the help-language items, by the help language each selects
   QMenu* PopupMenuAff = nullptr;    // right button on the score view
 };
 // Adds the ten top menus, Mn_Fichier ... Mn_Aide, to the menu bar (the window does it first, so that

@@ -6,18 +6,15 @@
 #include <QMenu>
 
 #include "dialogs/Apropos.h"
-#include "dialogs/Assistant_Bat.h"
-#include "dialogs/Classiq.h"
-#include "dialogs/Dyna.h"
-#include "dialogs/Sais_par.h"
 #include "editor/state/EtatProgramme.h"
 #include "editor/ui/Main.h"
 #include "editor/EditZoneModel.h"
 #include "editor/state/RedessinSaisie.h"
-#include "midi/ui/SelMIDI.h"
 #include "settings/Aide.h"
 #include "settings/Config.h"
 #include "settings/Langue.h"
+#include "settings/LanguesConnues.h"
+#include "settings/Mess.h"
 #include "settings/ui/Pref.h"
 #include "settings/ui/Traduction.h"
 
@@ -50,22 +47,19 @@ void TForm1::CocherLangueCourante() {
 void TForm1::Mn_Options_LangueLogNClick(int indice) {
   if (indice < 0 || indice >= ListeLangues.size()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  PatcheLangue = ListeLangues[indice];
-  ChargerLangue(PatcheLangue);
-  ChargerTraductionsQt(PatcheLangue);
-  TraduireFenetrePrincipale();
-  if (DynaForm) DynaForm->Traduire();
-  if (Sais_Partition) Sais_Partition->Traduire();
-  if (SelMIDIForm) SelMIDIForm->Traduire();
-  if (Assistant_Bat_Form) Assistant_Bat_Form->Traduire();
-  if (ClassForm) ClassForm->Traduire();
+  // Every window, this one first, takes its texts again as the language loads.
+  if (!ChangerLangue(ListeLangues[indice])) {
+    // The file went since the menu was made: the language in force stays, and stays checked.
+    CocherLangueCourante();
+    QApplication::restoreOverrideCursor();
+    MessageBoxD(TexteLangue("Dlg-Erreur"),
+                RemplacerParam1(TexteLangue("Fichier-Introuvable"), ListeLangues[indice] + QStringLiteral(".sqg")),
+                MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
+    return;
+  }
   RetraduireTitre();
-  const int aide = PatcheLangue == QStringLiteral("Français") ? 1
-                   : PatcheLangue == QStringLiteral("English") ? 2
-                   : PatcheLangue == QStringLiteral("Deutsch") ? 3
-                                                                 : 0;
-  if (aide) {
-    LangueAide = aide;
+  if (const TLangueConnue* langue = LangueConnue(PatcheLangue)) {
+    LangueAide = langue->Aide;
     CocherLangueAide();
   }
   CocherLangueCourante();
@@ -73,7 +67,7 @@ void TForm1::Mn_Options_LangueLogNClick(int indice) {
 }
 
 void TForm1::CocherLangueAide() {
-  if (LangueAide >= 1 && LangueAide <= 3 && Menus.Mn_Aide_Langue[LangueAide]) Menus.Mn_Aide_Langue[LangueAide]->setChecked(true);
+  if (LangueConnueAide(LangueAide) && Menus.Mn_Aide_Langue[LangueAide]) Menus.Mn_Aide_Langue[LangueAide]->setChecked(true);
 }
 
 void TForm1::RetraduireTitre() {

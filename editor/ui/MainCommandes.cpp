@@ -44,6 +44,7 @@
 #include "editor/state/RedessinSaisie.h"
 #include "platform/MediaPlayer.h"
 #include "settings/Langue.h"
+#include "settings/LanguesConnues.h"
 #include "settings/ui/Traduction.h"
 
 namespace {
@@ -272,8 +273,8 @@ void TForm1::CreerCommandes() {
   lier(PartNomPiste, &TForm1::Ac_Fichier_Proprietes);
 
   BrancherCommandes();
-  for (int i = 1; i <= 3; ++i)
-    connect(Menus.Mn_Aide_Langue[i], &QAction::triggered, this, [this, i] {
+  for (const TLangueConnue& langue : LanguesConnues)
+    connect(Menus.Mn_Aide_Langue[langue.Aide], &QAction::triggered, this, [this, i = langue.Aide] {
       LangueAide = i;
       CocherLangueAide();
     });

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -326,6 +327,11 @@ void TSelMIDIForm::Traduire() {
   Lab_Biblio->setBuddy(ModeleList);
   Lab_Instrument->setBuddy(BT_Instrument);
   LabAccordage->setBuddy(NoteCorde[NB_CORDES_MAX]);
+}
+
+void TSelMIDIForm::changeEvent(QEvent* e) {
+  QDialog::changeEvent(e);
+  if (e->type() == QEvent::LanguageChange) Traduire();
 }
 
 bool TSelMIDIForm::Choisir(const std::vector<TSourceMIDI>& sources, TProprietesTempo& copie) {

@@ -77,6 +77,7 @@ class TSelMIDIForm : public QDialog {
   void EcouterClic(int rangee);  // rangee 0 = every string
 
  protected:
+  void changeEvent(QEvent* e) override;  // takes its texts again when the language changes
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:

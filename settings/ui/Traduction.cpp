@@ -1,14 +1,13 @@
 #include "settings/ui/Traduction.h"
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QLibraryInfo>
+#include <QApplication>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QTranslator>
 #include <QWidget>
-#include <memory>
+#include <algorithm>
 
 #include "editor/Actions.h"
 #include "settings/Langue.h"
@@ -151,17 +150,19 @@ void AppliquerTraductionPrincipale(const TTraductionPrincipale& t, TActionsPrinc
   SaveDialog3 = t.Dialogues[6];
 }
 
-bool ChargerTraductionsQt(const QString& langue) {
-  // The language files are named after their language; the toolkit's translations after its code.
-  static const QHash<QString, QString> codes = {{QString::fromUtf8("Français"), QStringLiteral("fr")},
-                                                {QStringLiteral("Deutsch"), QStringLiteral("de")}};
-  static QPointer<QTranslator> traduction;
-  delete traduction;  // which takes it out of the application
-  const QString code = codes.value(langue);
-  if (code.isEmpty() || !QCoreApplication::instance()) return false;
-  auto t = std::make_unique<QTranslator>(QCoreApplication::instance());
-  if (!t->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return false;
-  traduction = t.release();
-  QCoreApplication::installTranslator(traduction);
+bool ChangerLangue(const QString& nom) {
+  if (!ChargerLangue(nom)) return false;
+  // The main window goes first, as the others may show captions it gives; a window it owns hears
+  // of the change from it, after it.
+  QList<QPointer<QWidget>> fenetres;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (!w->parentWidget()) fenetres.append(w);
+  std::stable_partition(fenetres.begin(), fenetres.end(),
+                        [](const QPointer<QWidget>& w) { return qobject_cast<QMainWindow*>(w.data()) != nullptr; });
+  QEvent changement(QEvent::LanguageChange);
+  for (const QPointer<QWidget>& w : fenetres)
+    if (w) QCoreApplication::sendEvent(w, &changement);
+  // The toolkit posts its own notice when its translation changes: every window has had one now.
+  QCoreApplication::removePostedEvents(nullptr, QEvent::LanguageChange);
   return true;
 }

@@ -53,7 +53,7 @@ TTraductionPrincipale CalculerTraductionPrincipale(const QStringList& lignes, co
 // Nothing changes when the group is missing.
 void AppliquerTraductionPrincipale(const TTraductionPrincipale& t, TActionsPrincipales& a, QWidget* fenetre);
 
-// The toolkit's own dialogs (files, printer set-up, fonts, colours) in the language of the given
-// language file, when the system holds the toolkit's translation for it; the toolkit's English
-// otherwise. Replaces the translation a former call installed. True when one is installed now.
-bool ChargerTraductionsQt(const QString& langue);
+// The language change while the windows exist: ChargerLangue, then every window takes its texts
+// again in its change handler, the main window first. False, and nothing changed, when the
+// language's file cannot be read.
+bool ChangerLangue(const QString& nom);

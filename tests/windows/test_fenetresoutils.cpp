@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -21,7 +22,10 @@
 #include "dialogs/Assistant_Bat.h"
 #include "dialogs/Classiq.h"
 #include "dialogs/Dyna.h"
+#include "dialogs/Sais_par.h"
+#include "dialogs/SpeedT.h"
 #include "editor/Navigation.h"
+#include "midi/ui/SelMIDI.h"
 #include "midi/ui/WaitMidi.h"
 #include "FenetreFixture.h"
 #include "platform/IniFile.h"
@@ -44,6 +48,7 @@ class FenetreOutils : public FenetreTest<> {
     ClassForm = nullptr;
     DynaForm = nullptr;
     Assistant_Bat_Form = nullptr;
+    SelMIDIForm = nullptr, Sais_Partition = nullptr, SpeedT_Form = nullptr;  // made by a test, gone with f
   }
 };
 
@@ -184,18 +189,29 @@ TEST_F(FenetreOutils, ModalDialogStandsAboveTheToolWindows) {
   }
 }
 
-// A language chosen at run time names the notation assistant and, where the system holds the
-// toolkit's translation, the toolkit's own dialogs; English takes the latter back.
-TEST_F(FenetreOutils, LanguageChangeTranslatesTheAssistantAndTheToolkitDialogs) {
+// A language chosen at run time names the main window and every window that lives for the whole
+// run and, where the system holds the toolkit's translation, the toolkit's own dialogs; English takes
+// the latter back.
+TEST_F(FenetreOutils, LanguageChangeTranslatesTheLongLivedWindowsAndTheToolkitDialogs) {
   const QString appli = RepertoireAppli, patche = PatcheLangue;
   const QStringList langues = ListeLangues, lignes = LignesPatch, table = TableMessages;
   RepertoireAppli = QStringLiteral(VEXO_LANG_DIR "/");
   ListeLangues = {QStringLiteral("English"), QString::fromUtf8("Français")};
+  SelMIDIForm = new TSelMIDIForm(f), Sais_Partition = new TSais_Partition(f), SpeedT_Form = new TSpeedT_Form(f);
+  const struct {
+    std::function<QString()> texte;
+    const char *francais, *anglais;
+  } fenetres[] = {{[&] { return f->Menus.Mn_Fichier->title(); }, "&Fichier", "&File"},
+                  {[] { return SelMIDIForm->windowTitle(); }, "Importation MIDI", "MIDI import"},
+                  {[] { return Assistant_Bat_Form->windowTitle(); }, "Percussions", "Percussion"},
+                  {[] { return Sais_Partition->windowTitle(); }, "Propriétés du morceau et des pistes", "Song and track properties"},
+                  {[] { return SpeedT_Form->windowTitle(); }, "Entraînement au tempo", "Speed trainer"},
+                  {[] { return ClassForm->windowTitle(); }, "Assistant solfège", "Notation assistant"},
+                  {[] { return DynaForm->windowTitle(); }, "Nuance", "Dynamic"}};
   const bool qtFr = QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm");
-  for (const auto& [langue, titre, annuler] : {std::tuple{1, "Assistant solfège", "Annuler"},
-                                               std::tuple{0, "Notation assistant", "Cancel"}}) {
+  for (const auto& [langue, annuler] : {std::pair{1, "Annuler"}, std::pair{0, "Cancel"}}) {
     f->Mn_Options_LangueLogNClick(langue);
-    EXPECT_EQ(ClassForm->windowTitle(), QString::fromUtf8(titre));
+    for (const auto& w : fenetres) EXPECT_EQ(w.texte().toStdString(), langue ? w.francais : w.anglais);
     if (!qtFr) continue;
     const QColorDialog d;
     EXPECT_EQ(d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text().remove('&'), annuler);

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -29,6 +30,7 @@
 #include "song/Song.h"
 #include "editor/state/EtatEdition.h"
 #include "editor/state/EtatProgramme.h"
+#include "settings/Aide.h"
 #include "settings/Config.h"
 #include "editor/ui/Main.h"
 #include "editor/ui/MainImportMIDI.h"
@@ -293,6 +295,36 @@ TEST_F(Fenetre, ChangingLanguageTranslatesMenusAgain) {
   RepertoireAppli = appli;
   PatcheLangue = patche;
   ListeLangues = langues;
+}
+
+// A language selects its help pages, checked under its own name in the help menu, and the toolkit's
+// words; a language whose file went since the menu was made leaves the one in force, and says so.
+TEST_F(Fenetre, LanguageSelectsItsHelpAndTheToolkitsWords) {
+  QTemporaryDir dossier;
+  const QString appli = RepertoireAppli, patche = PatcheLangue;
+  const QStringList langues = ListeLangues, lignes = LignesPatch, table = TableMessages;
+  RepertoireAppli = dossier.path() + "/";
+  const struct { const char *langue, *aide, *annuler; } cas[] = {{"Deutsch", "Vexo_de", "Abbrechen"},
+      {"Français", "Vexo_fr", "Annuler"}, {"English", "Vexo_en", "Cancel"}, {"Parti", "Vexo_en", "Cancel"}};
+  ListeLangues.clear();
+  for (const auto& c : cas) ListeLangues << QString::fromUtf8(c.langue);
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(QFile::copy(VEXO_LANG_DIR "/English.sqg", RepertoireAppli + ListeLangues[i] + ".sqg"));
+  int messages = 0;
+  InstallerReponseMessage([&](const TDemandeMessage&) { return ++messages, ID_OK; });
+  f->ConstruireMenuLangues();
+  const bool qt = QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm");
+  for (int i = 0; i < 4; ++i) {
+    f->Mn_Options_LangueLogNClick(i);
+    const QString enVigueur = ListeLangues[std::min(i, 2)];
+    EXPECT_EQ(PatcheLangue, enVigueur);
+    EXPECT_TRUE(f->Menus.Mn_Options_LangueLog->actions()[std::min(i, 2)]->isChecked()) << i;
+    EXPECT_EQ(f->Menus.Mn_Aide_Langue[LangueAide]->text(), enVigueur);
+    EXPECT_TRUE(f->Menus.Mn_Aide_Langue[LangueAide]->isChecked());
+    EXPECT_EQ(NomFichierAide(LangueAide), cas[i].aide);
+    if (qt) { EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), cas[i].annuler); }
+  }
+  EXPECT_EQ(messages, 1);
+  RepertoireAppli = appli, PatcheLangue = patche, ListeLangues = langues, LignesPatch = lignes, TableMessages = table;
 }
 
 TEST_F(Fenetre, LabelsRunTheirCommands) {
