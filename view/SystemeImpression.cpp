@@ -6,14 +6,38 @@
 
 #include <cups/cups.h>
 
+#include "settings/Langue.h"
+
 namespace {
 
 // The system's reason for the last request of this thread (the toolkit's submission runs on the
-// window's thread, as the checks do).
+// window's thread, as the checks do). A scheduler that does not answer gives only the system
+// call's error, which says nothing of printing: the program says what it means.
 QString RaisonSysteme() {
   const char* texte = cupsLastErrorString();
-  if (texte && *texte) return QString::fromLocal8Bit(texte);
-  return QString::fromLatin1(ippErrorString(cupsLastError()));
+  QString raison = texte && *texte ? QString::fromLocal8Bit(texte) : QString::fromLatin1(ippErrorString(cupsLastError()));
+  if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
+    raison = RemplacerParam1(TexteLangue(QStringLiteral("Imp-SystemeMuet")), raison);
+  return raison;
+}
+
+// A printer's attribute as the print system gives it now; empty when it does not answer, or
+// has no such printer (RaisonSysteme then says which).
+QString AttributImprimante(const QString& imprimante, const char* attribut) {
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                   imprimante.toLocal8Bit().constData());
+  ipp_t* demande = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+  ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, attribut);
+  ipp_t* reponse = cupsDoRequest(CUPS_HTTP_DEFAULT, demande, "/");  // frees the request
+  QString valeur;
+  if (reponse) {
+    if (ipp_attribute_t* a = ippFindAttribute(reponse, attribut, IPP_TAG_ZERO))
+      valeur = QString::fromUtf8(ippGetString(a, 0, nullptr)).trimmed();
+    ippDelete(reponse);
+  }
+  return valeur;
 }
 
 class TSystemeCups : public TSystemeImpression {
@@ -59,15 +83,21 @@ class TSystemeCups : public TSystemeImpression {
     if (printer.outputFormat() != QPrinter::NativeFormat) return {};
     const QByteArray nom = printer.printerName().toLocal8Bit();
     cups_dest_t* d = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nom.constData(), nullptr);
-    if (!d) return {false, RaisonSysteme()};  // gone, or the system does not answer
+    if (!d) {
+      // The destination list says "no such printer" also when the scheduler does not answer: the
+      // printer's own attributes tell the two apart.
+      AttributImprimante(printer.printerName(), "printer-state");
+      return {false, RaisonSysteme()};
+    }
     TEtatImprimante r;
     const char* accepte = cupsGetOption("printer-is-accepting-jobs", d->num_options, d->options);
     if (accepte && std::strcmp(accepte, "false") == 0) {
       r.Accepte = false;
-      const char* message = cupsGetOption("printer-state-message", d->num_options, d->options);
+      // The text of the refusal ("Rejecting Jobs", or the reason given to it).
+      r.Raison = AttributImprimante(printer.printerName(), "printer-state-message");
       const char* raisons = cupsGetOption("printer-state-reasons", d->num_options, d->options);
-      r.Raison = QString::fromLocal8Bit(message && *message ? message : raisons && *raisons ? raisons : "");
-      if (r.Raison.isEmpty()) r.Raison = QStringLiteral("printer-is-accepting-jobs: false");
+      if (r.Raison.isEmpty() && raisons && std::strcmp(raisons, "none") != 0) r.Raison = QString::fromLocal8Bit(raisons);
+      if (r.Raison.isEmpty()) r.Raison = QStringLiteral("printer-is-accepting-jobs = false");
     }
     cupsFreeDests(1, d);
     return r;

@@ -174,7 +174,7 @@ TEST_F(DlgPrint, SetUpRefusesAFifoWithoutOpeningIt) {
   } cas[] = {{dir.filePath("fifo.pdf"), ""},
              {"link.pdf", ""},
              {dir.filePath("new.pdf"), dir.filePath("new.pdf")},
-             {"bare.pdf", dir.filePath("bare.pdf")}};
+             {"bare", dir.filePath("bare.pdf")}};
   for (const auto& c : cas) {
     SCOPED_TRACE(c.tape.toStdString());
     dits.clear();

@@ -14,6 +14,7 @@
 #include <QSet>
 #include <QVBoxLayout>
 
+#include "files/FileCommands.h"
 #include "files/ui/FichierPDF.h"
 #include "platform/CheckedFile.h"
 #include "settings/Langue.h"
@@ -129,7 +130,8 @@ void TConfigImpForm::RemplirPapiers() {
 }
 
 QString TConfigImpForm::Fichier() const {
-  const QString nom = ED_Fichier->text();
+  // A name typed without ".pdf" gets it, as the file chooser's answer does.
+  const QString nom = AvecExtension(ED_Fichier->text(), QStringLiteral(".pdf"));
   if (nom.isEmpty() || QFileInfo(nom).isAbsolute()) return nom;
   // The file the job writes is the one checked: a bare name stands in the working folder.
   return QDir::current().filePath(nom);
