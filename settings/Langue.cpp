@@ -104,6 +104,7 @@ const std::vector<TCleMessage>& ClesMessages() {
       {"VEXO_PRT_000", 4, "Imp-AucunePageUnique", 0},
       {"VEXO_PRT_000", 5, "Imp-ImprimanteRefuse", 2},
       {"VEXO_PRT_000", 6, "Imp-SystemeMuet", 1},
+      {"VEXO_PRT_000", 7, "Imp-RefuseTravaux", 0},
       {"VEXO_ECR_000", 1, "Ecriture-PasUnFichier", 0},
       {"VEXO_ECR_000", 2, "Ecriture-Erreur", 0},
       {"VEXO_ECR_000", 3, "Ecriture-DocumentNonTermine", 0},

@@ -142,7 +142,7 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"VEXO_IMPM_000", 5},
       {"VEXO_ASS_000", 3},
       {"VEXO_FIC_000", 4},
-      {"VEXO_PRT_000", 6},
+      {"VEXO_PRT_000", 7},
       {"VEXO_ECR_000", 5},
       {"VEXO_CFGIMP_000", 5},
   };

@@ -97,7 +97,7 @@ class TSystemeCups : public TSystemeImpression {
       r.Raison = AttributImprimante(printer.printerName(), "printer-state-message");
       const char* raisons = cupsGetOption("printer-state-reasons", d->num_options, d->options);
       if (r.Raison.isEmpty() && raisons && std::strcmp(raisons, "none") != 0) r.Raison = QString::fromLocal8Bit(raisons);
-      if (r.Raison.isEmpty()) r.Raison = QStringLiteral("printer-is-accepting-jobs = false");
+      if (r.Raison.isEmpty()) r.Raison = TexteLangue(QStringLiteral("Imp-RefuseTravaux"));
     }
     cupsFreeDests(1, d);
     return r;

@@ -27,6 +27,7 @@
 TConfigImpForm::TConfigImpForm(QPrinter& printer, QWidget* parent) : QDialog(parent), printer_(printer) {
   setObjectName(QStringLiteral("ConfigImpForm"));
   setWindowTitle(QStringLiteral("Configuration de l'impression"));
+  setMinimumWidth(360);  // room for the caption
   LabelImprimante = new QLabel(QStringLiteral("Imprimante :"), this);
   CB_Imprimante = new QComboBox(this);
   LabelPapier = new QLabel(QStringLiteral("Papier :"), this);
