@@ -197,8 +197,9 @@ TEST_F(DlgPrint, SetUpRefusesAFifoWithoutOpeningIt) {
     garde.join();
     EXPECT_FALSE(bloque);
     EXPECT_EQ(pris, !c.ecrit.isEmpty());
-    EXPECT_EQ(p.outputFileName(), pris ? c.ecrit : avant);
-    EXPECT_EQ(dits.join('|'), pris ? QString() : QFileInfo(c.tape).fileName() + ": Not a regular file");
+    EXPECT_EQ(p.outputFileName().toStdString(), (pris ? c.ecrit : avant).toStdString());
+    EXPECT_EQ(dits.join('|').toStdString(),
+              pris ? "" : (QFileInfo(c.tape).fileName() + ": Not a regular file").toStdString());
   }
   InstallerReponseMessage({});
   TableMessages = messages;

@@ -148,7 +148,8 @@ TEST_F(ImpressionTest, APrintThatDoesNotHappenSaysSo) {
     messages.clear();
     EXPECT_EQ(ImprimePartition(printer, 0, 0), c.pages);
     const QString raison = c.avant.Accepte ? QString::fromLatin1(c.apres) : c.avant.Raison;
-    EXPECT_EQ(messages, raison.isEmpty() ? QStringList() : QStringList{"PDF: " + QFileInfo(chemin).fileName() + ": " + raison});
+    EXPECT_EQ(messages.join('|').toStdString(),
+              raison.isEmpty() ? "" : ("PDF: " + QFileInfo(chemin).fileName() + ": " + raison).toStdString());
     EXPECT_EQ(QFile::exists(chemin), c.fichier);
   }
   TableMessages = table;
