@@ -75,6 +75,7 @@ class TSystemeCups : public TSystemeImpression {
   }
 
   void Selectionner(QPrinter& printer, const QString& imprimante) const override {
+    printer.setOutputFileName(QString());  // a file named while there was no printer goes
     printer.setOutputFormat(QPrinter::NativeFormat);
     printer.setPrinterName(imprimante);
   }
