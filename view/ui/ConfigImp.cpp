@@ -82,6 +82,7 @@ TConfigImpForm::TConfigImpForm(QPrinter& printer, QWidget* parent) : QDialog(par
   } else {
     ED_Fichier->setText(printer.outputFileName());
   }
+  (fichier ? static_cast<QWidget*>(ED_Fichier) : CB_Imprimante)->setFocus();
   const QPageLayout page = printer.pageLayout();
   (page.orientation() == QPageLayout::Landscape ? RB_Paysage : RB_Portrait)->setChecked(true);
   RemplirPapiers();
