@@ -228,7 +228,6 @@ TEST_F(DlgPrint, SetUpLaysThePageOutForThePrinterChosen) {
       auto* d = qobject_cast<TConfigImpForm*>(QApplication::activeModalWidget());
       ASSERT_TRUE(d);
       d->CB_Imprimante->setCurrentText(c.imprimante);
-      d->CB_Papier->setCurrentIndex(0);  // A4
       (c.paysage ? d->RB_Paysage : d->RB_Portrait)->setChecked(true);
       d->BT_OK->click();
     });
