@@ -4,7 +4,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-private-dev libqt6printsupport6 qt6-qpa-plugins qt6-svg-dev libqt6svg6
-  qt6-translations-l10n
+  qt6-translations-l10n libcups2-dev
   tango-icon-theme
   libfluidsynth-dev fluidsynth timgm6mb-soundfont
   libsdl2-dev

@@ -116,6 +116,12 @@ constexpr const char* Groupe = "DLG_CHORD_001";
 constexpr int Nom = 1, Fondamentale = 2;  // lines 3 to 7: "Inversion #1" .. "Inversion #5"
 }  // namespace LignesAccord
 
+// The printer set-up, beside the print dialog's "Printer:" and the menu's "Print setup".
+namespace LignesConfigImp {
+constexpr const char* Groupe = "VEXO_CFGIMP_000";
+constexpr int Papier = 1, Orientation = 2, Portrait = 3, Paysage = 4, Fichier = 5;
+}  // namespace LignesConfigImp
+
 // Every group a window or the message table reads, with the last line read from it.
 struct TGroupeLangue {
   const char* Groupe;
@@ -136,8 +142,9 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"VEXO_IMPM_000", 5},
       {"VEXO_ASS_000", 3},
       {"VEXO_FIC_000", 4},
-      {"VEXO_PRT_000", 4},
+      {"VEXO_PRT_000", 7},
       {"VEXO_ECR_000", 5},
+      {"VEXO_CFGIMP_000", 5},
   };
   return groupes;
 }

@@ -19,6 +19,7 @@
 #include "song/ListesAccords.h"
 #include "song/Song.h"
 #include "view/DessinImp.h"
+#include "view/SystemeImpression.h"
 
 QPrinter& Imprimante() {
   static QPrinter* printer = [] {
@@ -45,6 +46,27 @@ QString NomImprimante(const QPrinter& printer) {
 
 bool FichierPDFAChoisir(const QPrinter& printer) {
   return printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
+}
+
+namespace {
+
+bool DireRefus(const QPrinter& printer, const QString& raison) {
+  MessageBoxD(TexteLangue(QStringLiteral("Dlg-Erreur")),
+              RemplacerParam1et2(TexteLangue(QStringLiteral("Imp-ImprimanteRefuse")), NomImprimante(printer), raison),
+              MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);
+  return false;
+}
+
+}  // namespace
+
+bool ImprimantePrete(const QPrinter& printer) {
+  const TEtatImprimante etat = SystemeImpression().Etat(printer);
+  return etat.Accepte || DireRefus(printer, etat.Raison);
+}
+
+bool TravailRecu(const QPrinter& printer) {
+  const QString erreur = SystemeImpression().ErreurTravail(printer);
+  return erreur.isEmpty() || DireRefus(printer, erreur);
 }
 
 TFichierImpression::TFichierImpression(QPrinter& printer) : printer_(printer), cible_(printer.outputFileName()) {
@@ -177,6 +199,7 @@ class SortieImage : public TSortiePages {
 }  // namespace
 
 int ImprimePartition(QPrinter& imprimante, int premiere, int derniere) {
+  if (!ImprimantePrete(imprimante)) return -1;
   TFichierImpression fichier(imprimante);
   if (!fichier.Pret()) return -1;
   QPrinter& printer = fichier.Imprimante();
@@ -197,6 +220,8 @@ int ImprimePartition(QPrinter& imprimante, int premiere, int derniere) {
   sablier.Fin();
   // A document begun and cut short says why its file was not written, not that it could not start.
   if (!fichier.Terminer(commence, !echec && fin)) return -1;
+  // The toolkit hands the job to the print system as the document ends, and keeps a refusal to itself.
+  if (commence && !echec && fin && !TravailRecu(imprimante)) return -1;
   if (echec) {
     MessageBoxD(TexteLangue(QStringLiteral("Dlg-Erreur")), TexteLangue(QStringLiteral("Imp-Impossible")),
                 MB_ICONE_ERREUR, MB_OK, MB_DEF_OK);

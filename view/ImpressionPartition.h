@@ -19,6 +19,13 @@ QString NomImprimante(const QPrinter& printer);
 // The printer writes a PDF file and has no file name yet.
 bool FichierPDFAChoisir(const QPrinter& printer);
 
+// Whether the printer takes a job now; when it does not, says so with its name and the print
+// system's reason, and nothing is to be printed.
+bool ImprimantePrete(const QPrinter& printer);
+// After a job was handed to the printer: whether it reached the print system; when it did not,
+// says so as ImprimantePrete does.
+bool TravailRecu(const QPrinter& printer);
+
 // The file of a print job, when the printer writes one (a PDF: no printer on the machine, or "print
 // to file" in the print dialog). The job then runs on a new PDF printer with the given one's
 // settings, which writes the checked writer's temporary file beside the file named; that file is
@@ -60,7 +67,7 @@ TPagePapier PagePapier(const QPrinter& printer);
 TMiseEnPageImp MiseEnPageCourante(const TPagePapier& page);
 
 // Prints pages premiere..derniere (0, 0: every page) of the current track; returns the pages
-// output, -1 when the printer could not start or its file could not be written. A range past the last page prints nothing and
+// output, -1 when the printer could not start, did not take the job or its file could not be written. A range past the last page prints nothing and
 // says so (no blank sheet goes out).
 int ImprimePartition(QPrinter& printer, int premiere, int derniere);
 

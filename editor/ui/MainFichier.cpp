@@ -15,6 +15,7 @@
 #include "settings/ui/Pref.h"
 #include "settings/ui/Traduction.h"
 #include "song/Song.h"
+#include "view/ui/ConfigImp.h"
 #include "view/ui/DlgPrint.h"
 #include "view/MiseEnPageImp.h"
 #include "view/ui/preview.h"

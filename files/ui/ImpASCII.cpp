@@ -10,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -29,6 +28,7 @@
 #include "settings/Mess.h"
 #include "settings/ui/Traduction.h"
 #include "view/ImpressionPartition.h"
+#include "view/SystemeImpression.h"
 
 QFont PoliceTablature() {
   QFont f(SubstituerPolice(QStringLiteral("Courier New")), 10);
@@ -40,7 +40,7 @@ QFont PoliceTablature() {
 bool ImprimerLignesTexte(QWidget* parent, const QStringList& lignes, const QFont& police, const QString& titre) {
   QPrinter imprimante(QPrinter::HighResolution);
   imprimante.setDocName(titre);
-  if (QPrinterInfo::availablePrinters().isEmpty()) {
+  if (SystemeImpression().Imprimantes().isEmpty()) {
     // No printer on this machine: the pages go to a PDF file instead.
     const QString nom = DemanderFichierPDF(parent, titre, QFileInfo(titre).completeBaseName());
     if (nom.isEmpty()) return false;
@@ -48,12 +48,16 @@ bool ImprimerLignesTexte(QWidget* parent, const QStringList& lignes, const QFont
     imprimante.setOutputFileName(nom);
   } else {
     QPrintDialog dialogue(&imprimante, parent);
+    // Printers only: the dialog's own file choice would open the name it is given to try it, and
+    // wait there on a FIFO. A file is asked for where there is no printer, as above.
+    dialogue.setOption(QAbstractPrintDialog::PrintToFile, false);
     if (dialogue.exec() != QDialog::Accepted) return false;
   }
   return ImprimerLignesTexte(imprimante, lignes, police);
 }
 
 bool ImprimerLignesTexte(QPrinter& printer, const QStringList& lignes, const QFont& police) {
+  if (!ImprimantePrete(printer)) return false;
   TFichierImpression fichier(printer);
   if (!fichier.Pret()) return false;
   QPrinter& imprimante = fichier.Imprimante();
@@ -75,7 +79,7 @@ bool ImprimerLignesTexte(QPrinter& printer, const QStringList& lignes, const QFo
     y += hauteurLigne;
   }
   ok = p.end() && ok;
-  return fichier.Terminer(true, ok) && ok;
+  return fichier.Terminer(true, ok) && ok && TravailRecu(printer);
 }
 
 // A small quarter note, the picture before the dash count.

@@ -1,5 +1,6 @@
 // The print dialog: typing a page switches to a range, the range it reads, and its captions from
-// a language file with or without its own group; the PDF file a print without printer writes.
+// a language file with or without its own group; the PDF file a print without printer writes; the
+// printer set-up's file and the page it lays out for the printer chosen.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,9 +14,6 @@
 #include <QTest>
 
 #include <QApplication>
-#include <QDialogButtonBox>
-#include <QMessageBox>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
 #include <fcntl.h>
@@ -32,7 +30,11 @@
 #include "settings/Config.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
+#include "view/ui/ConfigImp.h"
 #include "view/ui/DlgPrint.h"
+#include "tests/windows/SystemeImpressionFactice.h"
+#include <QComboBox>
+#include <QFileInfo>
 
 namespace {
 
@@ -146,10 +148,15 @@ TEST_F(DlgPrint, FileNamedInTheSetUpIsReplacedOnlyOnYes) {
   p.setOutputFormat(format);
 }
 
-// The printer set-up refuses a FIFO, or a link to one, with the writer's message and never opens
-// it (a reader lets an open held there go after 10 s, and the case fails); a new name is taken.
+// The printer set-up on a machine without printers (the tests' print system has none): a FIFO, or
+// a link to one, is refused with the writer's message and never opened (a reader lets an open held
+// there go after 10 s, and the case fails); a new name is taken, a bare one as the file of the
+// working folder that the job will write.
 TEST_F(DlgPrint, SetUpRefusesAFifoWithoutOpeningIt) {
+  SystemeImpressionFactice sansImprimante({});
   QTemporaryDir dir;
+  const QString courant = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
   const QByteArray fifo = QFile::encodeName(dir.filePath("fifo.pdf"));
   ASSERT_TRUE(::mkfifo(fifo, 0600) == 0 && QFile::link(dir.filePath("fifo.pdf"), dir.filePath("link.pdf")));
   QPrinter& p = Imprimante();
@@ -157,36 +164,79 @@ TEST_F(DlgPrint, SetUpRefusesAFifoWithoutOpeningIt) {
   const QString nomAvant = p.outputFileName();
   const QStringList messages = TableMessages;
   p.setOutputFormat(QPrinter::PdfFormat);
+  p.setOutputFileName(QString());
   DefinirTexteLangue("Fichier-EcritureImpossible", "#1: #2");
   DefinirTexteLangue("Ecriture-PasUnFichier", "Not a regular file");
   QStringList dits;
   InstallerReponseMessage([&](const TDemandeMessage& d) { return dits << d.Texte, int(ID_OK); });
-  for (const QString nom : {"fifo.pdf", "link.pdf", "new.pdf"}) {
-    p.setOutputFileName(dir.filePath(nom));
+  const struct {
+    QString tape, ecrit;  // ecrit empty: refused, the printer's file stays
+  } cas[] = {{dir.filePath("fifo.pdf"), ""},
+             {"link.pdf", ""},
+             {dir.filePath("new.pdf"), dir.filePath("new.pdf")},
+             {"bare", dir.filePath("bare.pdf")}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.tape.toStdString());
     dits.clear();
+    const QString avant = p.outputFileName();
     std::atomic<bool> fini{false}, bloque{false};
     std::thread garde([&] {
       for (int i = 0; i < 1000 && !fini; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
       if (!fini && (bloque = true)) ::close(::open(fifo, O_RDONLY | O_NONBLOCK));
     });
-    QTimer::singleShot(0, [] {
-      auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-      QTimer::singleShot(0, [] {  // the dialog's own question, after an open: No
-        if (auto* q = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) q->reject();
-      });
-      emit d->findChild<QDialogButtonBox*>()->accepted();  // Print
-      if (d->isVisible()) d->reject();                     // refused: the dialog stays for another name
+    QTimer::singleShot(0, [&] {
+      auto* d = qobject_cast<TConfigImpForm*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(d);
+      EXPECT_TRUE(d->ED_Fichier->isVisibleTo(d));
+      d->ED_Fichier->setText(c.tape);
+      d->BT_OK->click();
+      if (d->isVisible()) d->reject();  // refused: the dialog stays for another name
     });
     const bool pris = ConfigurerImprimante(nullptr);
     fini = true;
     garde.join();
-    EXPECT_FALSE(bloque) << nom.toStdString();
-    EXPECT_EQ(pris, nom == "new.pdf");
-    EXPECT_EQ(dits.join('|'), pris ? QString() : nom + ": Not a regular file");
+    EXPECT_FALSE(bloque);
+    EXPECT_EQ(pris, !c.ecrit.isEmpty());
+    EXPECT_EQ(p.outputFileName().toStdString(), (pris ? c.ecrit : avant).toStdString());
+    EXPECT_EQ(dits.join('|').toStdString(),
+              pris ? "" : (QFileInfo(c.tape).fileName() + ": Not a regular file").toStdString());
   }
   InstallerReponseMessage({});
   TableMessages = messages;
   p.setOutputFileName(nomAvant);
+  p.setOutputFormat(format);
+  QDir::setCurrent(courant);
+}
+
+// The page is laid out for the printer chosen: going from a printer with hardware margins to one
+// without, and back, each brings its own printable area, and a paper the next printer has stays.
+TEST_F(DlgPrint, SetUpLaysThePageOutForThePrinterChosen) {
+  SystemeImpressionFactice deux({{"Edge", {}, {}, {}}, {"Margins", QMarginsF(5, 10, 15, 20), {}, {}}});
+  QPrinter& p = Imprimante();
+  const QPrinter::OutputFormat format = p.outputFormat();
+  const QPageLayout page = p.pageLayout();
+  p.setOutputFormat(QPrinter::PdfFormat);
+  const struct {
+    const char* imprimante;
+    bool paysage;
+    double largeur, hauteur;  // the printable area, mm
+  } cas[] = {{"Margins", false, 190, 267}, {"Edge", false, 210, 297}, {"Margins", true, 277, 180},
+             {"Edge", true, 297, 210}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.imprimante);
+    QTimer::singleShot(0, [&] {
+      auto* d = qobject_cast<TConfigImpForm*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(d);
+      d->CB_Imprimante->setCurrentText(c.imprimante);
+      (c.paysage ? d->RB_Paysage : d->RB_Portrait)->setChecked(true);
+      d->BT_OK->click();
+    });
+    ASSERT_TRUE(ConfigurerImprimante(nullptr));
+    const TPagePapier papier = PagePapier(p);
+    EXPECT_NEAR(papier.LargeurMm, c.largeur, 0.2);
+    EXPECT_NEAR(papier.HauteurMm, c.hauteur, 0.2);
+  }
+  p.setPageLayout(page);
   p.setOutputFormat(format);
 }
 

@@ -18,6 +18,8 @@
 #include "view/DessinImp.h"
 #include "view/ImpressionPartition.h"
 #include "view/ui/preview.h"
+#include "tests/windows/SystemeImpressionFactice.h"
+#include <QFileInfo>
 
 namespace {
 
@@ -119,6 +121,38 @@ TEST_F(ImpressionTest, RangesPrintTheirPagesOfTheFullLayout) {
                      &TZoneImpression::MargeHautePart, &TZoneImpression::MargeBassePart})
     EXPECT_EQ(ZoneImpression.*champ, avant.*champ);
   if (!pdfinfo) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed: page counts of the PDF files not read";
+}
+
+// A print that does not happen says so, with the printer's name and the system's reason: a printer
+// that refuses jobs before it starts (nothing goes out), one gone by the time the job was handed over.
+TEST_F(ImpressionTest, APrintThatDoesNotHappenSaysSo) {
+  const QStringList table = TableMessages;
+  DefinirTexteLangue("Imp-ImprimanteRefuse", "#1: #2");
+  Noires(2);
+  QTemporaryDir dir;
+  const struct {
+    TEtatImprimante avant;
+    const char* apres;
+    int pages;
+    bool fichier;  // the job began its document
+  } cas[] = {{{}, "", 1, true},
+             {{false, "Rejecting Jobs"}, "", -1, false},
+             {{}, "The printer or class does not exist.", -1, true}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.pages);
+    SystemeImpressionFactice systeme({{"Q", {}, c.avant, c.apres}});
+    systeme.systeme->Choisie = "Q";
+    const QString chemin = dir.filePath(QStringLiteral("q%1.pdf").arg(c.pages));
+    QPrinter printer(QPrinter::HighResolution);
+    Pdf(printer, chemin);
+    messages.clear();
+    EXPECT_EQ(ImprimePartition(printer, 0, 0), c.pages);
+    const QString raison = c.avant.Accepte ? QString::fromLatin1(c.apres) : c.avant.Raison;
+    EXPECT_EQ(messages.join('|').toStdString(),
+              raison.isEmpty() ? "" : ("PDF: " + QFileInfo(chemin).fileName() + ": " + raison).toStdString());
+    EXPECT_EQ(QFile::exists(chemin), c.fichier);
+  }
+  TableMessages = table;
 }
 
 // A range past the end names the page count, in the singular for one page.

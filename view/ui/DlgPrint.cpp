@@ -1,12 +1,10 @@
 #include "view/ui/DlgPrint.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,12 +13,12 @@
 
 #include "files/FileCommands.h"
 #include "files/ui/FichierPDF.h"
-#include "platform/CheckedFile.h"
 #include "settings/Langue.h"
 #include "settings/Mess.h"
 #include "song/Song.h"
 #include "view/ImpressionPartition.h"
 #include "view/MiseEnPageImp.h"
+#include "view/ui/ConfigImp.h"
 
 TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("PrintForm"));
@@ -100,27 +98,6 @@ void TPrintForm::BT_ConfigurerClick() {
 
 void TPrintForm::ED_PageDebChange() {
   if (!RB_Pages->isChecked()) RB_Pages->setChecked(true);
-}
-
-bool ConfigurerImprimante(QWidget* parent) {
-  QPrintDialog d(&Imprimante(), parent);
-  d.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-  // Before it closes, the dialog opens the output file it names to try it, and that open waits,
-  // and the whole editor with it, until something reads a FIFO. The name goes first through the
-  // checked writer's own look, which opens nothing; only a name it takes reaches the dialog's try.
-  auto* boutons = d.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly);
-  auto* fichier = d.findChild<QLineEdit*>(QStringLiteral("filename"));
-  if (boutons && fichier && QObject::disconnect(boutons, &QDialogButtonBox::accepted, &d, nullptr))
-    QObject::connect(boutons, &QDialogButtonBox::accepted, &d, [&d, fichier] {
-      QString raison;
-      // Disabled while a printer, not a file, is chosen.
-      if (fichier->isEnabled() && !CheckWriteTarget(fichier->text(), &raison)) {
-        AfficherEcritureImpossible(fichier->text(), raison);
-        return;
-      }
-      if (!QMetaObject::invokeMethod(&d, "_q_checkFields")) d.accept();
-    });
-  return d.exec() == QDialog::Accepted;
 }
 
 bool ChoisirFichierPDF(QWidget* parent) {

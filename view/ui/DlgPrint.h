@@ -35,9 +35,6 @@ class TPrintForm : public QDialog {
   void ED_PageDebChange();
 };
 
-// The printer set-up: the system's print dialog on the program's printer, without a page range
-// (the print dialog asks for that). True when confirmed.
-bool ConfigurerImprimante(QWidget* parent);
 // Asks for the PDF file of a printer that has none; false when cancelled.
 bool ChoisirFichierPDF(QWidget* parent);
 // The print dialog, then the job on the chosen pages. False when cancelled.
