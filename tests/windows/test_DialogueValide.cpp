@@ -136,12 +136,12 @@ TEST_F(DialoguesApercu, CancelPutsTheBeatBack) {
   }
   {
     TGraceNoteForm dlg;
-    dlg.Nuance = 7;
+    dlg.Nuance = 8;  // the loudest
     dlg.show();
     dlg.NbFrets->SetTexte("9");
     dlg.CDuration[3]->click();
     EXPECT_EQ(B(1).Notes[1].FretteGrace, 9);
-    EXPECT_EQ(B(1).Notes[1].NuanceGrace, 7);
+    EXPECT_EQ(B(1).Notes[1].NuanceGrace, 8);
     dlg.Radio1->click();
     EXPECT_EQ(B(1).Notes[1].FretteGrace, FRETTE_MORTE);
     dlg.reject();
@@ -154,10 +154,10 @@ TEST_F(DialoguesApercu, CancelPutsTheBeatBack) {
     dlg.NbFrets->SetTexte("25");
     dlg.BT_OKClick();
     EXPECT_TRUE(dlg.isVisible());
-    dlg.NbFrets->SetTexte("12");
+    dlg.NbFrets->SetTexte("24");  // the track's last fret
     dlg.BT_OKClick();
     EXPECT_FALSE(dlg.isVisible());
-    EXPECT_EQ(B(1).Notes[1].FretteGrace, 12);
+    EXPECT_EQ(B(1).Notes[1].FretteGrace, 24);
   }
 }
 
