@@ -41,6 +41,13 @@
 
 namespace {
 
+// The tree shows a folder whose entries it may read, on one of its drives: not a file, not a
+// folder closed to the user, not one outside the drives it was given.
+bool Montrable(const TVxDirectoryTree& arbre, const QString& dossier) {
+  const QFileInfo fi(dossier);
+  return fi.isDir() && fi.isReadable() && fi.isExecutable() && !arbre.RacineDe(LongPathName(dossier)).isEmpty();
+}
+
 const char* const SECTION = "Browser";
 constexpr int LARGEURS_COLONNES[4] = {200, 50, 90, 300};
 
@@ -257,9 +264,11 @@ void TBrowseForm::FormActivate() {
   }
   MajMenuLecture();
   QString dossier = ini.ReadString(s, QStringLiteral("Directory"), QString());
-  // A stored folder that went (another machine, a removed disk) gives way to the program folder.
-  if (dossier.isEmpty() || !QFileInfo(dossier).isDir()) dossier = DossierProgramme();
-  if (!SystemTreeView1->SetCurrentPath(dossier)) SystemTreeView1->SetCurrentPath(QDir::homePath());
+  // A stored folder that went (another machine, a removed disk) gives way to the program folder;
+  // one that is there but that the tree cannot show gives way to the home folder.
+  if (dossier.isEmpty() || !QFileInfo::exists(dossier)) dossier = DossierProgramme();
+  if (!Montrable(*SystemTreeView1, dossier) || !SystemTreeView1->SetCurrentPath(dossier))
+    SystemTreeView1->SetCurrentPath(QDir::homePath());
 }
 
 void TBrowseForm::EcrireReglages() {

@@ -66,6 +66,7 @@ TEST(ChordRecognition, NamesInScoreOrder) {
       {"xx0212", false, {"D7"}},
       {"320003", false, {"G"}},
       {"022xxx", false, {"E5"}},
+      {"0120xx", false, {"Em/5-", "Gm6 (no5)"}},  // an omitted degree costs more than an altered fifth
       {"x2xx0x", false, {}},  // one pitch class: no chord
       {"xxxxxx", false, {}},
   };

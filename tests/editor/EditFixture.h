@@ -10,7 +10,7 @@
 #include "editor/Navigation.h"
 #include "editor/state/Partition.h"
 #include "editor/Saisie.h"
-#include "tests/files/SongFixture.h"
+#include "tests/editor_state/SongFixture.h"
 #include "VueFactice.h"
 
 class EditTest : public SongTest {

@@ -110,36 +110,3 @@ TEST_F(SongEditTest, InsertingPastOneThousandIsRefused) {
   EXPECT_EQ(Partition.NbMesures, 1000);
 }
 
-TEST_F(SongEditTest, DurationCheckReportsTheFirstWrongMeasure) {
-  DefinirTexteLangue("AssCD-DureeInvalide", "measure #1, track #2");
-  AddMeasures(2);
-  PisteCourante = 2;
-  Fill(4, 0);  // measure 1 full, measure 2 empty
-  PisteCourante = 1;
-  bool drums = true;
-  vue.OnShowDrumAssistant = [&](bool on) { drums = on; };
-  ActiverAnnulation(true);
-  EXPECT_FALSE(VerifierDureesMesures());
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].Texte, "measure 2, track 2");
-  EXPECT_EQ(messages[0].Icone, MB_ICONE_ATTENTION);
-  EXPECT_EQ(PisteCourante, 2);
-  EXPECT_EQ(Partition.MesureCourante, 2);
-  EXPECT_FALSE(drums);
-  EXPECT_FALSE(AnnulationPossible);
-
-  // Twelve triplet eighths are a full measure, not 3.9999.
-  for (int b = 1; b <= 12; ++b) {
-    TTemps& t = B(b);
-    t.CodeDuree = 1;
-    t.Triolet = 1;
-    t.PlaceTriolet = static_cast<int8_t>((b - 1) % 3 + 1);
-    t.Duree = 160;
-  }
-  M().NbTemps[2] = 12;
-  messages.clear();
-  EXPECT_TRUE(VerifierDureesMesures());
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].Icone, MB_ICONE_INFORMATION);
-  EXPECT_TRUE(VerifierAvantLecture());
-}

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "SongFixture.h"
+#include "tests/editor_state/SongFixture.h"
 #include "editor/state/Proprietes.h"
 #include "files/FichierSqt.h"
 

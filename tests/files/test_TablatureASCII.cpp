@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <random>
 
-#include "SongFixture.h"
+#include "tests/editor_state/SongFixture.h"
 #include "files/TablatureASCII.h"
 #include "settings/Langue.h"
 

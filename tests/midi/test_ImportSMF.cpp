@@ -112,6 +112,8 @@ TEST(ImportSMF, ListeDeNotes) {
   b.On(0, 60).On(0, 64).Off(480, 60).Off(0, 64).On(0, 62).On(0, 65).Off(480, 62).Off(0, 65).Fin();
   smf::Piste c;  // an octave lower: keys below 12 leave no entry at all
   c.On(0, 5).On(0, 40).Off(480, 5).Off(0, 40).Fin();
+  smf::Piste d;  // channel pressure, one data byte, then again under running status
+  d.On(0, 60).Evt(0, {0xD0, 64}).Evt(120, {32}).Off(360, 60).Fin();
   using L = std::vector<std::pair<int, double>>;
   const struct {
     smf::Piste piste;
@@ -119,7 +121,8 @@ TEST(ImportSMF, ListeDeNotes) {
     L attendu;
   } cas[] = {{a, 0, L{{-1, 0.5}, {60, 0}, {64, 0}, {67, 1}, {-1, 0.5}, {72, 1}, {-1, 0}}},
              {b, 0, L{{60, 0}, {64, 1}, {62, 0}, {65, 1}, {-1, 0}}},
-             {c, 12, L{{28, 1}, {-1, 0}}}};
+             {c, 12, L{{28, 1}, {-1, 0}}},
+             {d, 0, L{{60, 1}, {-1, 0}}}};
   for (const auto& k : cas) {
     TFichierMIDI f;
     ASSERT_EQ(Analyser(smf::Fichier(1, 480, {smf::Piste().Fin(), k.piste}), f), EErreurMIDI::Aucune);

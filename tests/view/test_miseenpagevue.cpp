@@ -4,6 +4,7 @@
 
 #include "VueOutils.h"
 #include "view/Espacement.h"
+#include "view/MiseEnPageImp.h"
 
 namespace {
 using Layout = VueTest;
@@ -247,6 +248,31 @@ TEST_F(Layout, AClickPicksTheMeasureTheNearestBeatAndTheString) {
     }
   }
   EXPECT_EQ(ClicBande(VuePartition, Partition, 1, ParamEcran, 2, x1, y).Mesure, 0);  // a band without a line
+}
+
+// A measure whose signature differs from the one before, by either number, has room for it on
+// screen and on paper.
+TEST_F(Layout, RoomForASignatureThatChanges) {
+  const struct {
+    int num, den;  // of measures 2 and 3, after a measure of 3/4
+    bool place;
+  } cas[] = {{3, 4, false}, {4, 4, true}, {3, 8, true}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(std::to_string(c.num) + "/" + std::to_string(c.den));
+    NouvellePartition();
+    Noires(3);
+    M(1).Numerateur = 3;
+    for (int m : {2, 3}) {
+      M(m).Numerateur = static_cast<uint8_t>(c.num);
+      M(m).Denominateur = static_cast<uint8_t>(c.den);
+    }
+    CalculerLargeursMesure(VuePartition, Partition, 1, ParamEcran, 2);
+    EXPECT_EQ(V(2).MargeGauche, c.place ? ParamEcran.MargeSignature : 0);
+    EXPECT_DOUBLE_EQ(CalculerLargeursImp(Partition, 1, ParamImpression, 2).MargeGaucheImp,
+                     c.place ? Imp::MargeSignature : 0);
+    CalculerLargeursMesure(VuePartition, Partition, 1, ParamEcran, 3);
+    EXPECT_EQ(V(3).MargeGauche, 0);
+  }
 }
 
 TEST(Espacement, PowerLawAndLastLineRule) {

@@ -13,10 +13,19 @@
 #include "dialogs/Brush.h"
 #include "dialogs/ChgtParam.h"
 #include "dialogs/ChampNumerique.h"
+#include "dialogs/Copier.h"
+#include "dialogs/Couper.h"
 #include "dialogs/DialogueValide.h"
 #include "dialogs/GraceNote.h"
 #include "dialogs/LetRingAssistant.h"
+#include "dialogs/Reposit.h"
+#include "dialogs/Sais_ala.h"
+#include "dialogs/Sais_ben.h"
 #include "dialogs/Sais_cvb.h"
+#include "dialogs/Sais_nrp.h"
+#include "dialogs/Sais_nrv.h"
+#include "dialogs/Sais_rel.h"
+#include "dialogs/Sais_sig.h"
 #include "dialogs/sais_paste.h"
 #include "editor/EditionNotes.h"
 
@@ -136,12 +145,12 @@ TEST_F(DialoguesApercu, CancelPutsTheBeatBack) {
   }
   {
     TGraceNoteForm dlg;
-    dlg.Nuance = 7;
+    dlg.Nuance = 8;  // the loudest
     dlg.show();
     dlg.NbFrets->SetTexte("9");
     dlg.CDuration[3]->click();
     EXPECT_EQ(B(1).Notes[1].FretteGrace, 9);
-    EXPECT_EQ(B(1).Notes[1].NuanceGrace, 7);
+    EXPECT_EQ(B(1).Notes[1].NuanceGrace, 8);
     dlg.Radio1->click();
     EXPECT_EQ(B(1).Notes[1].FretteGrace, FRETTE_MORTE);
     dlg.reject();
@@ -154,10 +163,95 @@ TEST_F(DialoguesApercu, CancelPutsTheBeatBack) {
     dlg.NbFrets->SetTexte("25");
     dlg.BT_OKClick();
     EXPECT_TRUE(dlg.isVisible());
-    dlg.NbFrets->SetTexte("12");
+    dlg.NbFrets->SetTexte("24");  // the track's last fret
     dlg.BT_OKClick();
     EXPECT_FALSE(dlg.isVisible());
-    EXPECT_EQ(B(1).Notes[1].FretteGrace, 12);
+    EXPECT_EQ(B(1).Notes[1].FretteGrace, 24);
+  }
+}
+
+// Every value dialog on a song of five measures: its field takes either end of its range, typed
+// or reached by a button, and OK refuses a value one past either end (where the field can hold it).
+TEST_F(DialoguesApercu, ValueDialogsTakeTheirLimitsAndRefuseOnePast) {
+  AddMeasures(5);
+  Fill(1);
+  Curseur.Temps = 1;
+  using Creer = std::function<TDialogueValide*()>;
+  using Champ = std::function<TChampNumerique*(TDialogueValide*)>;
+  auto plage = [](bool debut) {
+    return [debut](TDialogueValide* d) {
+      auto* p = static_cast<TDialoguePlage*>(d);
+      (debut ? p->MesFin : p->MesDeb)->SetTexte(debut ? "5" : "1");  // the other end leaves room
+      return debut ? p->MesDeb : p->MesFin;
+    };
+  };
+  const auto champValeur = [](TDialogueValide* d) { return static_cast<TDialogueValeur*>(d)->Champ; };
+  const struct {
+    const char* nom;
+    Creer creer;
+    Champ champ;
+    double bas, basPlus, hautMoins, haut;
+    const char *sous, *sur;  // nullptr: the field cannot hold it
+  } cas[] = {
+      {"go to", [] { return new TSais_AllerA_Form; }, champValeur, 1, 2, 4, 5, "0", "6"},
+      {"numerator", [] { return new TSais_Signat_Form; },
+       [](TDialogueValide* d) { return static_cast<TSais_Signat_Form*>(d)->Ed_Sign_Num; }, 1, 2, 31, 32, "0", "33"},
+      {"denominator", [] { return new TSais_Signat_Form; },
+       [](TDialogueValide* d) { return static_cast<TSais_Signat_Form*>(d)->Ed_Sign_Den; }, 1, 2, 16, 32, "0", "64"},
+      {"ending number", [] { return new TSais_NbRepet_Form; },
+       [](TDialogueValide* d) { return static_cast<TSais_NbRepet_Form*>(d)->Ed_NbRepet; }, 1, 2, 98, 99, "0", nullptr},
+      {"repeat count", [] { return new TSais_NbRenvFin_Form; }, champValeur, 1, 2, 98, 99, "0", nullptr},
+      {"tremolo dip", [] { return new TSais_CoupVib_Form; }, champValeur, 0.5, 1, 5.5, 6, "0", "6.5"},
+      {"bend", [] { return new TSais_Bend_Form; }, champValeur, 0.25, 0.5, 2.75, 3, "0", "3.25"},
+      {"release", [] { return new TSais_Release_Form; }, champValeur, 0.25, 0.5, 2.75, 3, "0", "3.25"},
+      {"copy from", [] { return new TCopierForm; }, plage(true), 1, 2, 4, 5, "0", "6"},
+      {"copy to", [] { return new TCopierForm; }, plage(false), 1, 2, 4, 5, "0", "6"},
+      {"cut from", [] { return new TCouperForm; }, plage(true), 1, 2, 4, 5, "0", "6"},
+      {"cut to", [] { return new TCouperForm; }, plage(false), 1, 2, 4, 5, "0", "6"},
+      {"re-cut to", [] { return new TRepositForm; }, plage(false), 1, 2, 4, 5, "0", "6"},
+      {"let ring to",
+       [] {
+         auto* d = new TLetRingAssistantForm;
+         d->CB[1]->setChecked(true);  // a string to ring
+         return d;
+       },
+       plage(false), 1, 2, 4, 5, "0", "6"},
+      {"paste count", [] { return new TSais_Paste_Form; },
+       [](TDialogueValide* d) { return static_cast<TSais_Paste_Form*>(d)->Ed_NbPaste; }, 1, 2, 998, 999, "0", nullptr},
+      {"grace fret", [] { return new TGraceNoteForm; },
+       [](TDialogueValide* d) { return static_cast<TGraceNoteForm*>(d)->NbFrets; }, 0, 1, 23, 24, nullptr, "25"},
+      {"mix-table tempo", [] { return new TChgtParamForm; },
+       [](TDialogueValide* d) { return static_cast<TChgtParamForm*>(d)->J_Tempo; }, 1, 2, 998, 999, "0", nullptr},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.nom);
+    // OK on a value: whether the dialog stays open over the value error box.
+    auto ok = [&](const std::function<void(TChampNumerique*)>& mettre) {
+      std::unique_ptr<TDialogueValide> d(c.creer());
+      d->show();
+      TChampNumerique* f = c.champ(d.get());
+      mettre(f);
+      messages.clear();
+      d->BT_OKClick();
+      EXPECT_EQ(d->isVisible(), !messages.empty());
+      return !d->isVisible();
+    };
+    for (double v : {c.bas, c.haut}) EXPECT_TRUE(ok([v](TChampNumerique* f) { f->SetValeur(v); })) << v;
+    for (const char* t : {c.sous, c.sur}) {
+      if (t) {
+        EXPECT_FALSE(ok([t](TChampNumerique* f) { f->SetTexte(t); })) << t;
+      }
+    }
+    std::unique_ptr<TDialogueValide> d(c.creer());
+    d->show();
+    TChampNumerique* f = c.champ(d.get());
+    for (auto [depart, sens, fin] : {std::tuple{c.hautMoins, +1, c.haut}, std::tuple{c.basPlus, -1, c.bas}}) {
+      f->SetValeur(depart);
+      f->Pas(sens);
+      EXPECT_DOUBLE_EQ(f->Valeur(), fin) << depart;
+      f->Pas(sens);
+      EXPECT_DOUBLE_EQ(f->Valeur(), fin) << depart;
+    }
   }
 }
 

@@ -54,9 +54,13 @@ TEST_F(ImpASCII, ModeAndDashesFollowTheSettings) {
 
   f.TypeImport->setCurrentIndex(IMPORT_VARIABLE);
   EXPECT_TRUE(f.NbTirets->isEnabled());
-  f.NbTirets->setCurrentIndex(1);  // two dashes a quarter
-  f.ImporterTablature();
-  EXPECT_EQ(B(1, 1, 1).CodeDuree, 0);
+  // A gap of two columns: a quarter at two dashes a quarter, a half at one.
+  for (auto [choix, code] : {std::pair{1, 0}, std::pair{0, -1}}) {
+    f.NbTirets->setCurrentIndex(choix);
+    EXPECT_EQ(Configuration.NbTirets, choix);
+    f.ImporterTablature();
+    EXPECT_EQ(B(1, 1, 1).CodeDuree, code) << choix + 1 << " dashes";
+  }
 }
 
 TEST_F(ImpASCII, FileLoadingAndReturn) {

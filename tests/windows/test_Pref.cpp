@@ -226,8 +226,8 @@ TEST_F(Preferences, DigitFieldsRefuseOtherText) {
   e->clear();
   e->insert("4x");  // what a paste does
   EXPECT_EQ(e->text(), "");
-  e->insert("1234");
-  EXPECT_EQ(e->text(), "123");  // three digits at most
+  e->insert("2991");
+  EXPECT_EQ(e->text(), "299");  // three digits at most
   f->ChampsEcran[CE_EpCroches]->clear();
   f->ChampsEcran[CE_EpCroches]->insert("42");
   EXPECT_EQ(f->ChampsEcran[CE_EpCroches]->text(), "4");
@@ -235,7 +235,8 @@ TEST_F(Preferences, DigitFieldsRefuseOtherText) {
     const char* texte;
     int attendu;
   };
-  for (const Cas& c : {Cas{"", 7}, Cas{"12", 12}, Cas{"1a", 7}, Cas{" 5", 7}, Cas{"007", 7}, Cas{"-3", 7}})
+  for (const Cas& c : {Cas{"", 7}, Cas{"12", 12}, Cas{"9", 9}, Cas{"19", 19}, Cas{"29", 29}, Cas{"1a", 7},
+                       Cas{" 5", 7}, Cas{"007", 7}, Cas{"-3", 7}})
     EXPECT_EQ(ValeurChamp(c.texte, 7), c.attendu) << c.texte;
 }
 

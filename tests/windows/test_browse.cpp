@@ -452,16 +452,30 @@ TEST_F(Browser, OpensWhatItListsWhateverTheCaseOfTheExtension) {
   EXPECT_TRUE(legendes.last().endsWith(" - tune.Sqt")) << legendes.join(" | ").toStdString();
 }
 
+// A stored folder that went gives way to the program folder, one that is there but that the tree
+// cannot show (a file, a folder on none of its drives) to the home folder.
 TEST_F(Browser, StoredFolderGoneFallsBackAndSettingsAreWritten) {
-  {
+  Creer(QDir(tmp.path()), {"arbre", "ailleurs"});
+  QFile(tmp.filePath("fichier")).open(QIODevice::WriteOnly);
+  const struct {
+    const char* stocke;
+    QString racine, attendu;
+  } cas[] = {{"gone", "/", DossierProgramme()},
+             {"arbre", "/", tmp.filePath("arbre")},
+             {"fichier", "/", QDir::homePath()},
+             {"ailleurs", tmp.filePath("arbre"), QDir::homePath()}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.stocke);
     TIniFile ini(CheminFichierConfig());
-    ini.WriteString("Browser", "Directory", tmp.filePath("gone"));
+    ini.WriteString("Browser", "Directory", tmp.filePath(c.stocke));
     ini.WriteInteger("Browser", "JumpAfter", 4);
-    ini.UpdateFile();
+    ASSERT_TRUE(ini.UpdateFile());
+    TBrowseForm f(nullptr, {c.racine});
+    f.FormActivate();
+    EXPECT_EQ(f.SystemTreeView1->CurrentPath(), LongPathName(c.attendu));
   }
   TBrowseForm f(nullptr, {"/"});
   f.FormActivate();
-  EXPECT_EQ(f.SystemTreeView1->CurrentPath(), LongPathName(DossierProgramme()));
   EXPECT_EQ(f.JumpAfter->currentIndex(), 4);
   EXPECT_TRUE(f.MenusLecture[3]->isChecked());
   EXPECT_EQ(f.ListView1->columnWidth(0), 200);

@@ -143,6 +143,14 @@ TEST_F(ChordDialog, DrawingTheDiagram) {
   Appuyer(*f, 1, 2);  // the same fret again: not played
   EXPECT_EQ(AccordCourant.Frettes[1], -1);
   EXPECT_TRUE(f->Solutions.empty());
+  // Drawn from the highest first fret, the rows reach the last fret of the neck.
+  f->ScrollFret->setValue(20);
+  for (auto [corde, rang] : {std::pair{1, 5}, std::pair{2, 1}, std::pair{3, 3}}) Appuyer(*f, corde, rang);
+  EXPECT_EQ(AccordCourant.FretteBase, 20);
+  EXPECT_EQ(f->ScrollFret->value(), 20);
+  EXPECT_EQ((std::vector<int>{AccordCourant.Frettes[1], AccordCourant.Frettes[2], AccordCourant.Frettes[3]}),
+            (std::vector<int>{24, 20, 22}));
+  EXPECT_GT(f->DifferentsNoms->count(), 0);
   // A four-string track has no string 5 or 6 to press.
   auto g = Ouvrir(4);
   Appuyer(*g, 6, 1);

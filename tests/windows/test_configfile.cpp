@@ -150,8 +150,8 @@ TEST_F(ConfigFichier, SaveThenLoadGivesEverythingBack) {
   PorteursPolices.Ecran[JEU_LIVE][FontNotes].Name = "Courier New";
   PorteursPolices.Ecran[JEU_US3][FontRenv].Size = 14;
   PorteursPolices.Imp[JEU_US1][FontAccDiag_Prt].Italic = true;
-  Partition.NbCordes[1] = 5;
-  Partition.Accordage[1][5] = 23;
+  Partition.NbCordes[1] = 4;  // the fewest strings a track has
+  Partition.Accordage[1][4] = 23;
   PatcheLangue = QString::fromUtf8("Français");
   LangueAide = 3;
   Repertoire = "/tmp";
@@ -208,8 +208,8 @@ TEST_F(ConfigFichier, SaveThenLoadGivesEverythingBack) {
   EXPECT_EQ(ParamEcran.FontNotes.Name, "Courier New");
   EXPECT_EQ(ParamEcran_US3.FontRenv.Size, 14);
   EXPECT_TRUE(ZoneImpression_US1.FontAccDiag_Prt.Italic);
-  EXPECT_EQ(Partition.NbCordes[1], 5);
-  EXPECT_EQ(Partition.Accordage[1][5], 23);
+  EXPECT_EQ(Partition.NbCordes[1], 4);
+  EXPECT_EQ(Partition.Accordage[1][4], 23);
   ASSERT_EQ(NbAccordsLibrairie, 3);
   EXPECT_EQ(AccordsLibrairie[2]->Fondamentale, 2);
   EXPECT_EQ(AccordsLibrairie[3]->Nom.str(), "Ch3");

@@ -1,7 +1,7 @@
 #pragma once
-// A fresh song for every test of the song's files, with message boxes answered. The editing fixture
-// (tests/editor/EditFixture.h) builds on it with its editor view and typing, so that these tests
-// need no editing engine and the song's set-up is written once.
+// A fresh song for every test of the editing state and of the song's files, with message boxes
+// answered. The editing fixture (tests/editor/EditFixture.h) builds on it with its editor view and
+// typing, so that these tests need no editing engine and the song's set-up is written once.
 #include <gtest/gtest.h>
 
 #include <memory>
