@@ -20,6 +20,7 @@ constexpr qint64 TAILLE_FICHIER_MIDI_MAX = kTailleFichierMIDIMax;
 struct TNoteImport {
   int32_t Hauteur = -1;
   double Duree = 0;
+  double Debut = 0;  // start in the source, quarter notes: what the grid puts together started apart
 };
 
 struct TListeNotesImport {
