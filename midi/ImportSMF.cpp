@@ -244,7 +244,7 @@ bool LireSourceMIDI(const TFichierMIDI& f, const TSourceMIDI& source, int decala
         return false;
       }
       if (reposInitial) v.push_back({-1, 0});
-      v.push_back({k, 0, T});
+      v.push_back({k, 0});
       const size_t n = v.size();
       if (T > 0 && n >= 2) v[n - 2].Duree = T - L;
       L = T;
@@ -260,7 +260,7 @@ bool LireSourceMIDI(const TFichierMIDI& f, const TSourceMIDI& source, int decala
     if (v[j].Duree == 0) {
       // A full list has no room for the rest, but its last note still gets its length: the list is
       // cut only when a further note comes (the rest would end the list, where it is dropped anyway).
-      if (static_cast<int>(v.size()) < NB_NOTES_IMPORT_MAX) v.push_back({-1, 0, T});
+      if (static_cast<int>(v.size()) < NB_NOTES_IMPORT_MAX) v.push_back({-1, 0});
       v[dernier].Duree = T - L;
       L = T;
     }

@@ -20,12 +20,12 @@ constexpr qint64 TAILLE_FICHIER_MIDI_MAX = kTailleFichierMIDIMax;
 struct TNoteImport {
   int32_t Hauteur = -1;
   double Duree = 0;
-  double Debut = 0;  // start in the source, quarter notes: what the grid puts together started apart
 };
 
 struct TListeNotesImport {
   std::vector<TNoteImport> Notes;
   double DureeTotale = 0;   // quarter notes
+  std::vector<double> Debuts;  // each entry's start before the grid (quarter notes); empty when not quantised
   bool Tronquee = false;    // the source held more than NB_NOTES_IMPORT_MAX entries; the rest was left out
 };
 

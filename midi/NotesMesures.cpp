@@ -20,7 +20,9 @@ void QuantifierListeNotes(TListeNotesImport& liste, int q) {
   // Every entry starts on the step nearest its own start: the rounding is carried, so a length
   // rounds to the step between the rounded start and the rounded end.
   double exact = 0, place = 0;
+  liste.Debuts.resize(n);
   for (size_t i = 0; i < n; ++i) {
+    liste.Debuts[i] = exact / q;
     const double x = v[i].Duree * q;
     double r = std::nearbyint(x + exact - place);
     if (r < 0) r = 0;
@@ -311,6 +313,7 @@ bool CreerPartitionImport(TPartition& p, int piste, TListeNotesImport& liste, TR
   for (size_t i = 0; i < n; ++i) {
     const TNoteImport& x = v[i];
     const bool ferme = Arrondi4(x.Duree) > 0;
+    const double debut = i < liste.Debuts.size() ? liste.Debuts[i] : 0;
     if (!(x.Hauteur == -1 && !ferme)) {
       int deja = 0;
       for (int k = 1; k <= e.nbHauteurs && !deja; ++k)
@@ -318,7 +321,7 @@ bool CreerPartitionImport(TPartition& p, int piste, TListeNotesImport& liste, TR
       if (deja) {
         // The same pitch twice on one step: a doubling when both started together, else a note
         // the grid has no room for.
-        if (x.Hauteur >= 0 && x.Debut != debuts[deja]) rapport.Fusionnees.push_back({piste, e.m, x.Hauteur});
+        if (x.Hauteur >= 0 && debut != debuts[deja]) rapport.Fusionnees.push_back({piste, e.m, x.Hauteur});
       } else {
         if (e.nbHauteurs < nbCordes) {
           ++e.nbHauteurs;
@@ -327,7 +330,7 @@ bool CreerPartitionImport(TPartition& p, int piste, TListeNotesImport& liste, TR
           rapport.NonPlacees.push_back({piste, e.m, e.hauteurs[e.nbHauteurs]});
         }
         e.hauteurs[e.nbHauteurs] = static_cast<int16_t>(x.Hauteur);
-        debuts[e.nbHauteurs] = x.Debut;
+        debuts[e.nbHauteurs] = debut;
         e.note = x.Hauteur >= 0;
       }
     }

@@ -36,8 +36,9 @@ double Arrondi4(double x);
 // Drops the rests of length 0 at the end of the list.
 void NettoyerFinListeNotes(TListeNotesImport& liste);
 // Rounds the start of every entry to a grid of q steps per quarter note (2, 4, 8 or 16; anything
-// else reads as 4), carrying the rounding so that the total stays close; sets DureeTotale. Every
-// note starts on the step nearest its start; notes that meet on one step sound together.
+// else reads as 4), carrying the rounding so that the total stays close; sets DureeTotale and keeps
+// the starts before the grid in Debuts. Every note starts on the step nearest its start; notes
+// that meet on one step sound together.
 void QuantifierListeNotes(TListeNotesImport& liste, int q);
 // Some entry has a pitch above 0.
 bool ListeContientNotes(const TListeNotesImport& liste);
