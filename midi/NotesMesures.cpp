@@ -176,6 +176,11 @@ struct TEcriture {
   bool note = false;
   bool premier = true;
 
+  // The measure the group being read goes to: the next one when this one is full.
+  int MesureDuGroupe() const {
+    return Arrondi4(p.Mesure(m)->Duree - position) < SEIZIEME && m < p.NbMesures ? m + 1 : m;
+  }
+
   void Tronquer() {
     const std::pair<int, int> cle{piste, m};
     if (rapport.TempsTronques.empty() || rapport.TempsTronques.back() != cle) rapport.TempsTronques.push_back(cle);
@@ -321,13 +326,14 @@ bool CreerPartitionImport(TPartition& p, int piste, TListeNotesImport& liste, TR
       if (deja) {
         // The same pitch twice on one step: a doubling when both started together, else a note
         // the grid has no room for.
-        if (x.Hauteur >= 0 && debut != debuts[deja]) rapport.Fusionnees.push_back({piste, e.m, x.Hauteur});
+        if (x.Hauteur >= 0 && debut != debuts[deja])
+          rapport.Fusionnees.push_back({piste, e.MesureDuGroupe(), x.Hauteur});
       } else {
         if (e.nbHauteurs < nbCordes) {
           ++e.nbHauteurs;
         } else if (e.hauteurs[e.nbHauteurs] >= 0) {
           // One pitch more than the track has strings: the last place takes the newer pitch.
-          rapport.NonPlacees.push_back({piste, e.m, e.hauteurs[e.nbHauteurs]});
+          rapport.NonPlacees.push_back({piste, e.MesureDuGroupe(), e.hauteurs[e.nbHauteurs]});
         }
         e.hauteurs[e.nbHauteurs] = static_cast<int16_t>(x.Hauteur);
         debuts[e.nbHauteurs] = debut;

@@ -10,6 +10,7 @@
 #include "midi/ImportMIDI.h"
 #include "midi/NotesMesures.h"
 #include "smf_outils.h"
+#include "song/Accordages.h"
 
 namespace {
 
@@ -230,7 +231,7 @@ TEST(QuantificationDerive, ChaqueNoteSurLePasLePlusProche) {
          }
        })},
       {"a roll faster than the grid", Joue([](H, Notes& r) {
-         for (int t = 480; t < 8 * 480; t += 60) r.push_back({t, t + 20, 38});
+         for (int t = 1920; t < 8 * 480; t += 60) r.push_back({t, t + 20, 38});
        }), 480, PISTE_PERCUSSION, false},
   };
   for (const auto& air : airs)
@@ -291,6 +292,12 @@ TEST(QuantificationDerive, ChaqueNoteSurLePasLePlusProche) {
         }
       EXPECT_EQ(trouvees, chantees);
       EXPECT_EQ(trouvees + rapport.NonPlacees.size() + rapport.Fusionnees.size(), air.notes.size());
+      for (const TNoteNonPlacee& n : rapport.Fusionnees) {  // named in the measure where it would sound
+        EXPECT_TRUE(TexteRapportImport(rapport).contains(NomNoteCorde(n.Hauteur)));
+        EXPECT_TRUE(std::any_of(air.notes.begin(), air.notes.end(), [&](const std::array<int, 3>& s) {
+          return s[2] == n.Hauteur && (s[0] * 480 / air.division + 240 / q) / 1920 + 1 == n.Mesure;
+        }));
+      }
       if (air.complet) {
         EXPECT_TRUE(rapport.Vide());
       }
