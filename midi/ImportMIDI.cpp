@@ -77,6 +77,13 @@ bool ConstruireImport(const TFichierMIDI& f, const TProprietesTempo& c, TPartiti
     QuantifierListeNotes(liste, c.Quantification[t]);
     // A source without a note leaves its track empty.
     avecNotes[t] = CreerPartitionImport(p, t, liste, rapport, progression);
+    // What the octave shift put below the MIDI range is named in the measure where it starts.
+    for (const auto& [debut, hauteur] : liste.SousLaPlage) {
+      int m = 1;
+      for (double fin = p.Mesure(1)->Duree; m < p.NbMesures && Arrondi4(fin) <= Arrondi4(debut);)
+        fin += p.Mesure(++m)->Duree;
+      rapport.NonPlacees.push_back({t, m, hauteur});
+    }
     if (!avecNotes[t]) continue;
     suivi.Etape(TexteLangue("MidiImp-OptimisationPlacementDoigts") + suffixe);
     PlacerDoigts(p, t, poids, &rapport, progression);
