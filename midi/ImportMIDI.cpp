@@ -77,6 +77,13 @@ bool ConstruireImport(const TFichierMIDI& f, const TProprietesTempo& c, TPartiti
     QuantifierListeNotes(liste, c.Quantification[t]);
     // A source without a note leaves its track empty.
     avecNotes[t] = CreerPartitionImport(p, t, liste, rapport, progression);
+    // What the octave shift put below the MIDI range is named in the measure where it starts.
+    for (const auto& [debut, hauteur] : liste.SousLaPlage) {
+      int m = 1;
+      for (double fin = p.Mesure(1)->Duree; m < p.NbMesures && Arrondi4(fin) <= Arrondi4(debut);)
+        fin += p.Mesure(++m)->Duree;
+      rapport.NonPlacees.push_back({t, m, hauteur});
+    }
     if (!avecNotes[t]) continue;
     suivi.Etape(TexteLangue("MidiImp-OptimisationPlacementDoigts") + suffixe);
     PlacerDoigts(p, t, poids, &rapport, progression);
@@ -100,10 +107,12 @@ QString TexteRapportImport(const TRapportImport& r) {
   const std::set<std::pair<int, int>> tronques(r.TempsTronques.begin(), r.TempsTronques.end());
   for (const auto& [t, m] : tronques)
     if (montrees++ < kLignesMax) lignes << RemplacerParam1et2(TexteLangue("MidiImp-TempsTronques"), t, m);
-  if (!r.NonPlacees.empty()) {
-    lignes << RemplacerParam1(TexteLangue("MidiImp-NotesNonPlacees"), static_cast<int>(r.NonPlacees.size()));
+  // A count, then the pitches left out measure by measure.
+  const auto nommer = [&lignes](const std::vector<TNoteNonPlacee>& notes, const char* texte) {
+    if (notes.empty()) return;
+    lignes << RemplacerParam1(TexteLangue(QString::fromLatin1(texte)), static_cast<int>(notes.size()));
     std::map<std::pair<int, int>, QStringList> parMesure;
-    for (const TNoteNonPlacee& n : r.NonPlacees) parMesure[{n.Piste, n.Mesure}] << NomNoteCorde(n.Hauteur);
+    for (const TNoteNonPlacee& n : notes) parMesure[{n.Piste, n.Mesure}] << NomNoteCorde(n.Hauteur);
     int k = 0;
     for (const auto& [cle, noms] : parMesure) {
       if (k++ == kLignesMax) {
@@ -113,6 +122,8 @@ QString TexteRapportImport(const TRapportImport& r) {
       lignes << RemplacerParam1et2(TexteLangue("MidiImp-NoteNonPlacee"), cle.first, cle.second) + QLatin1Char(' ') +
                     noms.join(QStringLiteral(", "));
     }
-  }
+  };
+  nommer(r.NonPlacees, "MidiImp-NotesNonPlacees");
+  nommer(r.Fusionnees, "MidiImp-NotesFusionnees");
   return lignes.join(QLatin1Char('\n'));
 }

@@ -234,7 +234,10 @@ bool LireSourceMIDI(const TFichierMIDI& f, const TSourceMIDI& source, int decala
     if (type != 0x80 && type != 0x90) return true;
     if (source.Canal && (e.Statut & 0x0F) + 1 != source.Canal) return true;
     const int k = e.D1 - decalage;
-    if (k < 0) return true;  // the octave shift put it out of the MIDI range: no note, no marker
+    if (k < 0) {  // the octave shift put it out of the MIDI range: no note, no marker, only its name
+      if (type == 0x90 && e.D2 > 0) liste.SousLaPlage.push_back({T, k});
+      return true;
+    }
     if (type == 0x90 && e.D2 > 0) {
       const bool reposInitial = v.empty() && T > 0;
       // A rest of no length at the end is replaced by this note: it takes no further place.

@@ -25,6 +25,8 @@ struct TNoteImport {
 struct TListeNotesImport {
   std::vector<TNoteImport> Notes;
   double DureeTotale = 0;   // quarter notes
+  std::vector<double> Debuts;  // each entry's start before the grid (quarter notes); empty when not quantised
+  std::vector<std::pair<double, int>> SousLaPlage;  // start and pitch of the notes the octave shift put below 0
   bool Tronquee = false;    // the source held more than NB_NOTES_IMPORT_MAX entries; the rest was left out
 };
 

@@ -17,26 +17,25 @@ void QuantifierListeNotes(TListeNotesImport& liste, int q) {
   auto& v = liste.Notes;
   const size_t n = v.size();
   std::vector<double> pas(n);
-  // A note before a rest is given one step even when it rounds to none, but only while that keeps
-  // the next start within one step of its source: otherwise, in dense music at a coarse grid, the
-  // steps given are never paid back and the starts drift later and later. A note left at 0 sounds
-  // with the entry that follows it.
-  constexpr double kMarge = 1e-9;
-  auto dansLaMarge = [&](double placeApres, double exactApres) { return placeApres - exactApres <= 1 + kMarge; };
+  // Every entry starts on the step nearest its own start: the rounding is carried, so a length
+  // rounds to the step between the rounded start and the rounded end.
   double exact = 0, place = 0;
+  liste.Debuts.resize(n);
   for (size_t i = 0; i < n; ++i) {
+    liste.Debuts[i] = exact / q;
     const double x = v[i].Duree * q;
     double r = std::nearbyint(x + exact - place);
     if (r < 0) r = 0;
-    if (i + 2 < n && r == 0 && v[i + 1].Hauteur == -1 && dansLaMarge(place + 1, exact + x)) r = 1;
     exact += x;
     place += r;
     pas[i] = r;
   }
   for (size_t i = 0; i + 1 < n; ++i) {
     if (!(v[i].Hauteur >= 0 && pas[i] == 0 && v[i + 1].Hauteur == -1)) continue;
-    // The step comes from the first rest after the note that has one; the rests of length 0
-    // between them start one step later, which moves no note.
+    // A note that rounds to no step before a rest sounds for one step taken from the first rest
+    // after it that has one (the rests of length 0 between them start one step later, which
+    // moves no note). Where the next note comes first, a step given would push that note off its
+    // own step: the note stays 0 and sounds with it.
     size_t j = i + 1;
     while (j < n && v[j].Hauteur == -1 && pas[j] == 0) ++j;
     if (j < n && v[j].Hauteur == -1) {
@@ -177,6 +176,11 @@ struct TEcriture {
   bool note = false;
   bool premier = true;
 
+  // The measure the group being read goes to: the next one when this one is full.
+  int MesureDuGroupe() const {
+    return Arrondi4(p.Mesure(m)->Duree - position) < SEIZIEME && m < p.NbMesures ? m + 1 : m;
+  }
+
   void Tronquer() {
     const std::pair<int, int> cle{piste, m};
     if (rapport.TempsTronques.empty() || rapport.TempsTronques.back() != cle) rapport.TempsTronques.push_back(cle);
@@ -310,20 +314,29 @@ bool CreerPartitionImport(TPartition& p, int piste, TListeNotesImport& liste, TR
   const auto& v = liste.Notes;
   const size_t n = v.size();
   int dernierPas = -1;
+  double debuts[NB_CORDES_MAX + 1] = {};  // source start of the pitch in each place of the beat
   for (size_t i = 0; i < n; ++i) {
     const TNoteImport& x = v[i];
     const bool ferme = Arrondi4(x.Duree) > 0;
+    const double debut = i < liste.Debuts.size() ? liste.Debuts[i] : 0;
     if (!(x.Hauteur == -1 && !ferme)) {
-      bool deja = false;
-      for (int k = 1; k <= e.nbHauteurs; ++k) deja = deja || e.hauteurs[k] == x.Hauteur;
-      if (!deja) {
+      int deja = 0;
+      for (int k = 1; k <= e.nbHauteurs && !deja; ++k)
+        if (e.hauteurs[k] == x.Hauteur) deja = k;
+      if (deja) {
+        // The same pitch twice on one step: a doubling when both started together, else a note
+        // the grid has no room for.
+        if (x.Hauteur >= 0 && debut != debuts[deja])
+          rapport.Fusionnees.push_back({piste, e.MesureDuGroupe(), x.Hauteur});
+      } else {
         if (e.nbHauteurs < nbCordes) {
-          e.hauteurs[++e.nbHauteurs] = static_cast<int16_t>(x.Hauteur);
-        } else {
+          ++e.nbHauteurs;
+        } else if (e.hauteurs[e.nbHauteurs] >= 0) {
           // One pitch more than the track has strings: the last place takes the newer pitch.
-          if (e.hauteurs[e.nbHauteurs] >= 0) rapport.NonPlacees.push_back({piste, e.m, e.hauteurs[e.nbHauteurs]});
-          e.hauteurs[e.nbHauteurs] = static_cast<int16_t>(x.Hauteur);
+          rapport.NonPlacees.push_back({piste, e.MesureDuGroupe(), e.hauteurs[e.nbHauteurs]});
         }
+        e.hauteurs[e.nbHauteurs] = static_cast<int16_t>(x.Hauteur);
+        debuts[e.nbHauteurs] = debut;
         e.note = x.Hauteur >= 0;
       }
     }

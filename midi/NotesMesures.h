@@ -22,8 +22,11 @@ struct TRapportImport {
   bool MesuresTronquees = false;                  // the song would have passed NB_MESURES_MAX measures
   std::vector<std::pair<int, int>> TempsTronques;  // (track, measure) that would have passed 64 beats
   std::vector<TNoteNonPlacee> NonPlacees;
+  // Notes that met a note of the same pitch on one grid step, having started apart in the source.
+  std::vector<TNoteNonPlacee> Fusionnees;
   bool Vide() const {
-    return PistesNotesTronquees.empty() && !MesuresTronquees && TempsTronques.empty() && NonPlacees.empty();
+    return PistesNotesTronquees.empty() && !MesuresTronquees && TempsTronques.empty() && NonPlacees.empty() &&
+           Fusionnees.empty();
   }
 };
 
@@ -33,8 +36,9 @@ double Arrondi4(double x);
 // Drops the rests of length 0 at the end of the list.
 void NettoyerFinListeNotes(TListeNotesImport& liste);
 // Rounds the start of every entry to a grid of q steps per quarter note (2, 4, 8 or 16; anything
-// else reads as 4), carrying the rounding so that the total stays close; sets DureeTotale. No note
-// starts more than one step from where it started; notes that meet on one step sound together.
+// else reads as 4), carrying the rounding so that the total stays close; sets DureeTotale and keeps
+// the starts before the grid in Debuts. Every note starts on the step nearest its start; notes
+// that meet on one step sound together.
 void QuantifierListeNotes(TListeNotesImport& liste, int q);
 // Some entry has a pitch above 0.
 bool ListeContientNotes(const TListeNotesImport& liste);

@@ -98,6 +98,7 @@ const std::vector<TCleMessage>& ClesMessages() {
       {"VEXO_IMPM_000", 3, "MidiImp-TempsTronques", 2},
       {"VEXO_IMPM_000", 4, "MidiImp-NotesNonPlacees", 1},
       {"VEXO_IMPM_000", 5, "MidiImp-NoteNonPlacee", 2},
+      {"VEXO_IMPM_000", 6, "MidiImp-NotesFusionnees", 1},
       {"VEXO_ASS_000", 1, "AssRC-AucuneNote", 0},
       {"VEXO_ASS_000", 2, "AssRC-TropDeNotes", 0},
       {"VEXO_ASS_000", 3, "AssRC-TropDeTemps", 0},

@@ -139,7 +139,7 @@ inline const std::vector<TGroupeLangue>& GroupesLangue() {
       {"DLG_REPE_000", 2},    {"DLG_TXT_000", 2},      {"DLG_INSTR_000", 1},    {"DLG_ASS_TR_000", 3},
       {"DLG_ASS_FG_000", 3},  {"DLG_ASS_CR_000", 1},   {"DLG_ASS_ST_000", 6},   {"VEXO_000", 4},
       {"DLG_CHORD_001", 7},
-      {"VEXO_IMPM_000", 5},
+      {"VEXO_IMPM_000", 6},
       {"VEXO_ASS_000", 3},
       {"VEXO_FIC_000", 4},
       {"VEXO_PRT_000", 7},

@@ -65,6 +65,6 @@ void AccordageParDefaut(int nbCordes, int32_t accordage[]) {
 
 QString NomNoteCorde(int hauteur) {
   static const char* const noms[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-  const int p = std::max(hauteur, 0);
-  return QString::fromLatin1(noms[p % 12]) + QString::number(p / 12);
+  const int octave = hauteur >= 0 ? hauteur / 12 : -((11 - hauteur) / 12);
+  return QString::fromLatin1(noms[hauteur - 12 * octave]) + QString::number(octave);
 }

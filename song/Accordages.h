@@ -23,5 +23,5 @@ bool AppliquerModele(int index, int32_t& nbCordes, int32_t accordage[]);
 // The tuning a track gets when its string count is set by hand: 6 strings 64 59 55 50 45 40,
 // 5 strings 43 38 33 28 23, 4 strings 43 38 33 28 (slot 1 first).
 void AccordageParDefaut(int nbCordes, int32_t accordage[]);
-// "E5" for 64, "C#4" for 49: the name of p mod 12 followed by p / 12.
+// "E5" for 64, "C#4" for 49: the name of p mod 12 followed by p / 12 (rounded down: "C-1" for -12).
 QString NomNoteCorde(int hauteur);

@@ -1,11 +1,16 @@
 // From a note list to measures and beats.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
+#include <random>
 
 #include "midi/ImportMIDI.h"
 #include "midi/NotesMesures.h"
 #include "smf_outils.h"
+#include "song/Accordages.h"
 
 namespace {
 
@@ -146,63 +151,147 @@ TEST_F(NotesMesuresTest, ListeSansNote) {
 
 namespace {
 
-// A one-voice tune from a repeated rhythm (in sixteenths), every note ending `ecart` ticks before
-// the next begins, as a sequencer writes it; read back as the import reads a source.
-struct Melodie {
-  std::vector<double> debuts;  // source starts, quarter notes
-  TListeNotesImport liste;
-  Melodie(std::initializer_list<int> rythme, int nbNotes, int ecart, int division = 480) {
-    smf::Piste c, m;
-    c.Signature(0, 4, 2).Fin();
-    std::vector<int> valeurs(rythme);
-    uint32_t t = 0, attente = 0;
-    for (int k = 0; k < nbNotes; ++k) {
-      const uint32_t duree = static_cast<uint32_t>(valeurs[k % valeurs.size()] * division / 4);
-      debuts.push_back(double(t) / division);
-      m.On(attente, 60 + k % 12).Off(duree - ecart, 60 + k % 12);
-      attente = ecart;
-      t += duree;
-    }
-    m.Fin();
-    TFichierMIDI f;
-    EXPECT_EQ(AnalyserFichierMIDI(smf::Fichier(1, division, {c, m}), f, "Track", "-"), EErreurMIDI::Aucune);
-    EXPECT_TRUE(LireSourceMIDI(f, f.Sources.at(0), 0, liste));
-    NettoyerFinListeNotes(liste);
+// A source as notes (start tick, end tick, key), in start order, written as a sequencer writes it:
+// at one tick, note-offs first.
+using Notes = std::vector<std::array<int, 3>>;
+QByteArray Fichier(const Notes& notes, int division) {
+  std::vector<std::array<int, 3>> evts;  // tick, 0 = off / 1 = on, key
+  for (const auto& n : notes) evts.insert(evts.end(), {{n[0], 1, n[2]}, {n[1], 0, n[2]}});
+  std::stable_sort(evts.begin(), evts.end(), [](auto& a, auto& b) { return a[0] != b[0] ? a[0] < b[0] : a[1] < b[1]; });
+  smf::Piste c, m;
+  c.Signature(0, 4, 2).Fin();
+  int avant = 0;
+  for (const auto& e : evts) {
+    e[1] ? m.On(e[0] - avant, e[2]) : m.Off(e[0] - avant, e[2]);
+    avant = e[0];
   }
-};
+  m.Fin();
+  return smf::Fichier(1, division, {c, m});
+}
+// A one-voice tune from a repeated rhythm (in sixteenths), every note ending `ecart` ticks early.
+Notes Melodie(std::vector<int> rythme, int nb, int ecart, int division = 480) {
+  Notes r;
+  for (int k = 0, t = 0; k < nb; t += rythme[k % rythme.size()] * division / 4, ++k)
+    r.push_back({t, t + int(rythme[k % rythme.size()]) * division / 4 - ecart, 60 + k % 12});
+  return r;
+}
+// Played by hand: `f(alea, notes)` writes the notes, sorted here by start.
+template <class F>
+Notes Joue(F f) {
+  std::mt19937 alea(60);
+  Notes r;
+  f([&alea](int de, int a) { return de + int(alea() % uint32_t(a - de + 1)); }, r);
+  std::stable_sort(r.begin(), r.end(), [](auto& a, auto& b) { return a[0] < b[0]; });
+  return r;
+}
 
 }  // namespace
 
-TEST(QuantificationDerive, ChaqueDebutResteAUnPasDeSaSource) {
+// Through the import's own routines, at every grid: every note starts on the grid step nearest its
+// start in the file, and a note that is not in the song is named in the closing message.
+TEST(QuantificationDerive, ChaqueNoteSurLePasLePlusProche) {
+  using H = std::function<int(int, int)>;
   const struct {
     const char* nom;
-    Melodie m;
+    Notes notes;
+    int division = 480, piste = 1;
+    bool complet = true;  // nothing is left out at any grid
   } airs[] = {
       {"dotted eighth + sixteenth", Melodie({3, 1}, 188, 1)},
       {"sixteenth + dotted eighth", Melodie({1, 3}, 188, 1)},
       {"both orders", Melodie({3, 1, 1, 3}, 188, 2)},
-      {"both orders, 120 ticks a quarter", Melodie({3, 1, 1, 3}, 188, 1, 120)},
+      {"both orders, 120 ticks a quarter", Melodie({3, 1, 1, 3}, 188, 1, 120), 120},
       {"eighth + two sixteenths", Melodie({2, 1, 1}, 188, 1)},
       {"short notes, long gaps", Melodie({2, 1, 1, 4}, 188, 100)},
+      {"drum groove, every hit 3 to 30 ticks early or late", Joue([](H h, Notes& r) {
+         for (int t = 480; t < 16 * 480; t += 240)
+           for (int k : {42, t % 960 ? 38 : 36, t % 1920 ? 0 : 51})
+             if (k && (k == 42 || t % 480 == 0)) {
+               const int s = t + h(3, 30) * (h(0, 1) ? 1 : -1);
+               r.push_back({s, s + h(8, 40), k});
+             }
+       }), 480, PISTE_PERCUSSION},
+      {"strummed chords, down and up, released into the next strum", Joue([](H h, Notes& r) {
+         const std::vector<int> accords[] = {{40, 47, 52, 56, 59, 64}, {45, 52, 57, 61, 64}, {43, 47, 50, 55, 59, 67}};
+         for (int k = 0; k < 24; ++k) {
+           std::vector<int> a = accords[k / 2 % 3];
+           if (k % 2) std::reverse(a.begin(), a.end());
+           const int t = 480 * (k + 1) + h(-10, 10), etale = h(5, 40), fin = 480 * (k + 2) + h(12, 30);
+           for (size_t i = 0; i < a.size(); ++i) r.push_back({t + etale * int(i) / int(a.size() - 1), fin, a[i]});
+         }
+       })},
+      {"staccato notes before long rests", Joue([](H h, Notes& r) {
+         for (int k = 0, t = 480; k < 40; ++k, t += h(400, 1500)) r.push_back({t, t + h(5, 30), 60 + k % 12});
+       })},
+      {"a short note a few ticks before the beat", Joue([](H h, Notes& r) {
+         for (int t = 480; t < 40 * 480; t += 480) {
+           const int d = h(3, 25);
+           r.push_back({t - d, t - d + h(1, d - 1), 62});
+           r.push_back({t, t + 400, 60});
+         }
+       })},
+      {"a roll faster than the grid", Joue([](H, Notes& r) {
+         for (int t = 1920; t < 8 * 480; t += 60) r.push_back({t, t + 20, 38});
+       }), 480, PISTE_PERCUSSION, false},
   };
   for (const auto& air : airs)
     for (int q : {2, 4, 8, 16}) {
-      TListeNotesImport l = air.m.liste;
-      const double totalSource = l.DureeTotale;
+      SCOPED_TRACE(testing::Message() << air.nom << " at " << q << " steps a quarter");
+      TFichierMIDI f;
+      ASSERT_EQ(AnalyserFichierMIDI(Fichier(air.notes, air.division), f, "Track", "-"), EErreurMIDI::Aucune);
+      TListeNotesImport l;
+      ASSERT_TRUE(LireSourceMIDI(f, f.Sources.at(0), 0, l));
+      NettoyerFinListeNotes(l);
+      double totalSource = 0;
+      for (const TNoteImport& e : l.Notes) totalSource += e.Duree;
       QuantifierListeNotes(l, q);
-      std::vector<double> debuts;
       double t = 0;
-      for (const TNoteImport& e : l.Notes) {
-        EXPECT_GE(e.Duree, 0);
-        if (e.Hauteur >= 0) debuts.push_back(t);
-        t += e.Duree;
-      }
-      ASSERT_EQ(debuts.size(), air.m.debuts.size()) << air.nom << " at " << q;
-      double pire = 0;
-      for (size_t k = 0; k < debuts.size(); ++k) pire = std::max(pire, std::abs(debuts[k] - air.m.debuts[k]) * q);
-      // Each source start lies on the sixteenth grid: from 1/16 on it is kept as it is.
-      EXPECT_LE(pire, q >= 4 ? 0.0 : 1.0) << air.nom << " at " << q << " steps a quarter";
+      for (const TNoteImport& e : l.Notes) t += e.Duree;
       EXPECT_NEAR(l.DureeTotale, t, 1e-9);
-      EXPECT_LE(std::abs(l.DureeTotale - totalSource) * q, 1.0 + 1e-9) << air.nom << " at " << q;
+      // The nearest step to the source's end, and one more where the last note rounds to none.
+      EXPECT_LE(std::abs(l.DureeTotale - totalSource) * q, 1.5 + 1e-9);
+
+      // The whole import: the song's notes, by the pitch their fret sounds, each matched to a
+      // source note whose nearest step it stands on.
+      TPartition p;
+      PartitionImportVide(p, "Drums");
+      ASSERT_TRUE(AppliquerConducteur(p, f));
+      TProprietesTempo w;
+      ProprietesImportDepuis(p, w);
+      w.PisteSource[air.piste] = 1;
+      w.Quantification[air.piste] = q;
+      TRapportImport rapport;
+      TSuiviImport suivi;
+      ASSERT_TRUE(ConstruireImport(f, w, p, TPoidsDoigts(), rapport, suivi));
+      std::vector<bool> pris(air.notes.size());
+      size_t chantees = 0, trouvees = 0;
+      for (int m = 1, debut = 0; m <= p.NbMesures; debut += int(p.Mesure(m++)->Duree * 480))
+        for (int b = 1, tick = debut; b <= p.Mesure(m)->NbTemps[air.piste]; ++b) {
+          const TTemps& x = p.Mesure(m)->Temps[air.piste][b];
+          for (int c = 1; c <= NB_CORDES_MAX && !x.Lie; ++c) {
+            if (x.Notes[c].Frette < 0 || x.Notes[c].Frette == FRETTE_MORTE) continue;
+            ++chantees;
+            for (size_t j = 0; j < air.notes.size(); ++j) {
+              if (!pris[j] && air.notes[j][2] == p.Accordage[air.piste][c] + x.Notes[c].Frette &&
+                  std::abs(double(air.notes[j][0]) / air.division - tick / 480.0) * q <= 0.5 + 1e-9) {
+                pris[j] = true;
+                ++trouvees;
+                break;
+              }
+            }
+          }
+          tick += x.Duree;
+        }
+      EXPECT_EQ(trouvees, chantees);
+      EXPECT_EQ(trouvees + rapport.NonPlacees.size() + rapport.Fusionnees.size(), air.notes.size());
+      for (const TNoteNonPlacee& n : rapport.Fusionnees) {  // named in the measure where it would sound
+        EXPECT_TRUE(TexteRapportImport(rapport).contains(NomNoteCorde(n.Hauteur)));
+        EXPECT_TRUE(std::any_of(air.notes.begin(), air.notes.end(), [&](const std::array<int, 3>& s) {
+          return s[2] == n.Hauteur && (s[0] * 480 / air.division + 240 / q) / 1920 + 1 == n.Mesure;
+        }));
+      }
+      if (air.complet) {
+        EXPECT_TRUE(rapport.Vide());
+      }
     }
 }

@@ -55,6 +55,7 @@ TEST(Accordages, DefaultTuningsAndNoteNames) {
   AccordageParDefaut(5, a);
   EXPECT_EQ(ChercherModele(5, a), 23);
 
-  const std::pair<int, const char*> noms[] = {{64, "E5"}, {40, "E3"}, {49, "C#4"}, {0, "C0"}, {119, "B9"}, {63, "D#5"}};
+  const std::pair<int, const char*> noms[] = {{64, "E5"}, {40, "E3"}, {49, "C#4"}, {0, "C0"}, {119, "B9"}, {63, "D#5"},
+                                                {-7, "F-1"}, {-12, "C-1"}, {-13, "B-2"}};
   for (auto [p, nom] : noms) EXPECT_EQ(NomNoteCorde(p), QString::fromLatin1(nom));
 }
