@@ -1,8 +1,13 @@
 // The score view's layout: derived sizes, beat positions, line breaking and justification, the
-// band ring and its scrolling, the chord strip, the current-measure frame and clicks.
+// band ring and its scrolling (far moves and resizes included), the chord strip, the
+// current-measure frame and clicks.
+#include <QImage>
+#include <functional>
 #include <vector>
 
 #include "VueOutils.h"
+#include "platform/Canvas.h"
+#include "view/DessinVue.h"
 #include "view/Espacement.h"
 
 namespace {
@@ -155,6 +160,63 @@ TEST_F(Layout, ScrollingDrawsOnlyTheLinesTheRingLacks) {
   for (int p = 0; p <= 1000 * 152; p += 600) DefilerVuePartition(VuePartition, p, [&](int l) { vues.push_back(l); });
   ASSERT_EQ(vues.size(), 1000u - 8u);
   for (size_t i = 0; i < vues.size(); ++i) EXPECT_EQ(vues[i], static_cast<int>(i) + 9);
+}
+
+// A move past more lines than the ring holds, and a resize (the ring back at line 1, then back to
+// where the view was), draw only the lines that end in the bands, which then look as they do after
+// a walk of one band height at a time.
+TEST_F(Layout, AFarMoveOrAResizeDrawsOnlyTheBandsWhereTheRingSettles) {
+  for (int m = 1; m <= 200; ++m)
+    for (int b = 0; b < 4; ++b) Temps(m, 0, (m + b) % 13, 1 + (m * b) % 6);
+  Mettre();
+  struct Anneau {
+    TVuePartition v = VuePartition;
+    QImage img[NB_BANDES_MAX + 1];
+    int dessins = 0;
+    void operator()(int l) {
+      QImage& i = img[BandeDeLigne(v, l)];
+      if (i.isNull()) i = QImage(v.LargeurBande + 6, v.HauteurBande, QImage::Format_RGB32);
+      TCanvas c(&i);
+      DessinerLigne(c, v, Partition, 1, l, i.width(), i.height());
+      ++dessins;
+    }
+    void Marcher(int vers) {
+      for (int p = v.Position; p != vers; p += std::clamp(vers - p, -v.HauteurBande, v.HauteurBande))
+        DefilerVuePartition(v, p, std::ref(*this));
+      DefilerVuePartition(v, vers, std::ref(*this));
+    }
+  };
+  const int fin = VuePartition.PositionMax, HB = VuePartition.HauteurBande;
+  struct Cas {
+    int depuis, vers;
+    bool redimension;
+  } const cas[] = {{0, fin, false},     {fin, 0, false},  {0, 20 * HB, false},     {30 * HB, 21 * HB + 7, false},
+                   {0, 12 * HB, false}, {fin, fin, true}, {20 * HB, 20 * HB, true}};
+  for (const Cas& k : cas) {
+    SCOPED_TRACE(k.vers);
+    Anneau pas;
+    for (int l = 1; l <= pas.v.NbBandes; ++l) pas(l);
+    pas.Marcher(k.depuis);
+    Anneau saut = pas;
+    saut.dessins = 0;
+    if (k.redimension) {
+      TDessinDiffere differe;
+      auto noter = [&](int l) { differe.Noter(saut.v, l); };
+      DimensionnerBandes(saut.v, ParamEcran, 6, 806, 600, 608);
+      for (int l = 1; l <= saut.v.NbBandes; ++l) noter(l);
+      DefilerVuePartition(saut.v, k.vers, noter);
+      differe.Dessiner(saut.v, std::ref(saut));
+    } else {
+      DefilerVuePartition(saut.v, k.vers, std::ref(saut));
+    }
+    pas.Marcher(k.vers);
+    EXPECT_LE(saut.dessins, saut.v.NbBandes);
+    ASSERT_EQ(saut.v.PremiereLigne, pas.v.PremiereLigne);
+    for (int b = 1; b <= pas.v.NbBandes; ++b) {
+      EXPECT_EQ(saut.v.HautBande[b], pas.v.HautBande[b]);
+      EXPECT_TRUE(saut.img[b] == pas.img[b]) << b;
+    }
+  }
 }
 
 TEST_F(Layout, AChangedMeasureRedrawsItsLineAndTheLinesWhoseMeasuresMoved) {
