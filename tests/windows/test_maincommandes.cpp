@@ -1,6 +1,7 @@
 // The main window's commands through real key presses on the focus holder: shortcuts, the key map,
 // the command states and the tracks.
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -229,6 +230,30 @@ TEST_F(Fenetre, TracksChangeFromButtonsMenuAndKeys) {
   EXPECT_EQ(PisteCourante, 2);
   EXPECT_FALSE(f->Ac_Ass_Percussion->isEnabled());
   EXPECT_TRUE(f->BT_Piste[2]->isChecked());
+}
+
+// A track button shows blue while its track holds a beat. Every measure edit refreshes the eight
+// buttons, painted again: a thousand edits that change no track's content leave the heap as it was.
+TEST_F(Fenetre, TrackButtonsShowContentWithoutGrowingTheHeap) {
+  Touche(Qt::Key_5);
+  auto couleur = [&](int p) { return f->BT_Piste[p]->palette().color(QPalette::ButtonText); };
+  auto editions = [&](int n) {
+    for (int i = 0; i < n; ++i)
+      for (int p = 1; p <= NB_PISTES; ++p) {
+        f->MajBoutonPiste(p);
+        f->BT_Piste[p]->repaint();
+      }
+  };
+  editions(50);
+  const size_t avant = mallinfo2().uordblks;
+  editions(1000);
+  EXPECT_LT(mallinfo2().uordblks - avant, 64u * 1024u);
+  EXPECT_EQ(couleur(1), QColor(0, 0, 255));
+  for (int n : {1, 0}) {
+    M().NbTemps[2] = n;
+    f->MajBoutonPiste(2);
+    EXPECT_EQ(couleur(2), n ? QColor(0, 0, 255) : QColor(0, 0, 0));
+  }
 }
 
 TEST_F(Fenetre, FretMenuAndCommandStates) {
