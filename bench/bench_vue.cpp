@@ -1,8 +1,11 @@
-// The score view: layout of a 1000-measure track, relayout after one edit, drawing one band, and
-// scrolling the whole song by pages (counting the lines drawn).
+// The score view: layout of a 1000-measure track, relayout after one edit, drawing one band,
+// scrolling the whole song by pages, a jump from the first line to the last and a resize at the
+// last bar beside the drawing of one screen of bands (counting the lines drawn).
 #include <benchmark/benchmark.h>
 
 #include <QImage>
+#include <chrono>
+#include <functional>
 
 #include "PisteLongue.h"
 #include "platform/Canvas.h"
@@ -74,5 +77,85 @@ void BM_DefilerParPages(benchmark::State& state) {
   state.counters["lignes_dessinees"] = dessins;
 }
 BENCHMARK(BM_DefilerParPages)->Unit(benchmark::kMicrosecond);
+
+// The score panel of an 800x600 window (its bands, its visible height) over the first `mesures`
+// measures of the long track, laid out.
+void PreparerFenetre(int mesures) {
+  PreparerVue();
+  Partition.NbMesures = mesures;
+  Partition.MesureCourante = 1;
+  DimensionnerBandes(VuePartition, ParamEcran, 6, 776, 300, 500);
+  CalculerLignes();
+}
+
+// The ring of band images, each line drawn into the band that shows it, as the window does.
+struct Anneau {
+  QImage bandes[NB_BANDES_MAX + 1];
+  int dessins = 0;
+  void operator()(int ligne) {
+    const TVuePartition& v = VuePartition;
+    QImage& img = bandes[BandeDeLigne(v, ligne)];
+    if (img.isNull()) img = QImage(v.LargeurBande + 6, v.HauteurBande, QImage::Format_RGB32);
+    TCanvas c(&img);
+    DessinerLigne(c, v, Partition, 1, ligne, img.width(), img.height());
+    ++dessins;
+  }
+};
+
+// Times an operation on the ring against drawing every band of the ring once, in turn: the time is
+// the operation's; the counters are the lines it drew, one screen's time and the ratio of the two
+// (target: at most 1.5, whatever the song's length).
+template <class Operation>
+void ContreUnEcran(benchmark::State& state, Operation operation) {
+  using Horloge = std::chrono::steady_clock;
+  Anneau anneau;
+  double duree = 0, ecran = 0;
+  int dessins = 0;
+  for (auto _ : state) {
+    anneau.dessins = 0;
+    const auto t0 = Horloge::now();
+    operation(anneau);
+    const auto t1 = Horloge::now();
+    dessins += anneau.dessins;
+    for (int i = 0; i < VuePartition.NbBandes; ++i) anneau(VuePartition.PremiereLigne + i);
+    const auto t2 = Horloge::now();
+    duree += std::chrono::duration<double>(t1 - t0).count();
+    ecran += std::chrono::duration<double>(t2 - t1).count();
+    state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["lignes"] = VuePartition.NbLignes;
+  state.counters["lignes_dessinees"] = dessins / n;
+  state.counters["ecran_ms"] = ecran / n * 1000;
+  state.counters["ratio"] = duree / ecran;
+  state.counters["target_ratio"] = 1.5;
+}
+
+// From the first line to the last in one move (the scroll bar dragged to its end, the last bar).
+void BM_SautPremiereDerniere(benchmark::State& state) {
+  PreparerFenetre(static_cast<int>(state.range(0)));
+  ContreUnEcran(state, [](Anneau& anneau) {
+    VuePartition.BandeHaut = VuePartition.PremiereLigne = 1;  // back at the top, as drawn before
+    DefilerVuePartition(VuePartition, 0, std::ref(anneau));
+    DefilerVuePartition(VuePartition, VuePartition.PositionMax, std::ref(anneau));
+  });
+}
+BENCHMARK(BM_SautPremiereDerniere)->Arg(100)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A resize with the last bar current, as the window does it: the ring sized again (back to line 1),
+// the score laid out and scrolled back to the bar, the bands drawn where the ring settles.
+void BM_RedimensionnerALaFin(benchmark::State& state) {
+  PreparerFenetre(static_cast<int>(state.range(0)));
+  Partition.MesureCourante = Partition.NbMesures;
+  ContreUnEcran(state, [](Anneau& anneau) {
+    TDessinDiffere differe;
+    auto noter = [&](int l) { differe.Noter(VuePartition, l); };
+    DimensionnerBandes(VuePartition, ParamEcran, 6, 776, 300, 500);
+    RafraichirVuePartition(Partition, 1, noter);
+    DefilerVuePartition(VuePartition, PositionPourMesure(VuePartition, Partition.NbMesures, false, 1), noter);
+    differe.Dessiner(VuePartition, std::ref(anneau));
+  });
+}
+BENCHMARK(BM_RedimensionnerALaFin)->Arg(100)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

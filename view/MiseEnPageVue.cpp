@@ -16,6 +16,8 @@ int Borne(int v, int lo, int hi) { return std::clamp(v, lo, hi); }
 int NbCordesPiste(const TPartition& p, int piste) {
   return Borne(p.NbCordes[Borne(piste, 1, NB_PISTES)], 1, NB_CORDES_MAX);
 }
+// Steps of `pas` needed to cover `ecart` (none when there is nothing to cover).
+int PasNecessaires(int ecart, int pas) { return ecart <= 0 ? 0 : static_cast<int>((ecart + int64_t{pas} - 1) / pas); }
 }  // namespace
 
 // ---------------------------------------------------------------- screen parameters
@@ -249,12 +251,28 @@ void DefilerVuePartition(TVuePartition& v, int position, const TDessinLigne& des
   v.Position = position;
   int c = (v.PremiereLigne - 1) * HB - position;
   auto anneau = [NB](int b) { return ((b - 1) % NB + NB) % NB + 1; };
+  // A move of k band heights recycles k bands, one line each. Past NB of them the ring has gone
+  // round: a band drawn twice shows only its last line, so all but the last NB steps are taken
+  // without drawing.
+  auto sauter = [&](int pas, int sens) {
+    const int muets = pas - NB;
+    if (muets <= 0) return;
+    v.BandeHaut = anneau(v.BandeHaut + sens * muets);
+    v.PremiereLigne += sens * muets;
+    c += sens * muets * HB;
+  };
+  // The steps the loops below would take: down while less than a band of reserve is left below
+  // the visible height and more lines exist; up while less than a band is left above and line 1
+  // is not reached.
+  sauter(std::min(PasNecessaires(v.HauteurVisible - (NB - 1) * HB - c, HB), v.NbLignes - (v.PremiereLigne + NB - 1)),
+         +1);
   while (NB * HB - (v.HauteurVisible - c) < HB && v.PremiereLigne + NB - 1 < v.NbLignes) {
     v.BandeHaut = anneau(v.BandeHaut + 1);
     ++v.PremiereLigne;
     if (dessiner) dessiner(v.PremiereLigne + NB - 1);
     c += HB;
   }
+  sauter(std::min(PasNecessaires(c + HB, HB), v.PremiereLigne - 1), -1);
   while (c > -HB && v.PremiereLigne > 1) {
     v.BandeHaut = anneau(v.BandeHaut - 1);
     --v.PremiereLigne;
@@ -263,6 +281,19 @@ void DefilerVuePartition(TVuePartition& v, int position, const TDessinLigne& des
   }
   for (int i = 1; i <= NB; ++i) v.HautBande[anneau(v.BandeHaut + i - 1)] = c + (i - 1) * HB;
   v.HautDiagrammes = c - v.HauteurDiagrammes;
+}
+
+void TDessinDiffere::Noter(const TVuePartition& v, int ligne) {
+  const int b = BandeDeLigne(v, ligne);
+  if (b >= 1 && b <= std::min(v.NbBandes, NB_BANDES_MAX)) notee_[b] = true;
+}
+
+void TDessinDiffere::Dessiner(const TVuePartition& v, const TDessinLigne& dessiner) {
+  for (int i = 0; i < v.NbBandes; ++i) {
+    const int ligne = v.PremiereLigne + i, b = BandeDeLigne(v, ligne);
+    if (b >= 1 && b <= NB_BANDES_MAX && notee_[b] && dessiner) dessiner(ligne);
+  }
+  std::fill(std::begin(notee_), std::end(notee_), false);
 }
 
 void MajBarreDefilement(TVuePartition& v) {

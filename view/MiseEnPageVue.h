@@ -98,6 +98,20 @@ void DefilerVuePartition(TVuePartition& v, int position, const TDessinLigne& des
 // Scroll range from the lines and the band height.
 void MajBarreDefilement(TVuePartition& v);
 
+// Holds back the drawing while a relayout and the scrolling that follows move the ring (after a
+// resize it starts again from line 1): each band is drawn once at the end, with the line it then
+// shows, which is what it shows when every line is drawn on the way.
+class TDessinDiffere {
+ public:
+  // The band that shows `ligne` is to be drawn.
+  void Noter(const TVuePartition& v, int ligne);
+  // Draws the noted bands' lines, top to bottom, and forgets them.
+  void Dessiner(const TVuePartition& v, const TDessinLigne& dessiner);
+
+ private:
+  bool notee_[NB_BANDES_MAX + 1] = {};
+};
+
 // ---- Chord strip ----
 struct TBandeDiagrammes {
   int Taille = 0;     // width of one diagram

@@ -42,6 +42,7 @@
 #include "editor/Saisie.h"
 #include "editor/EditZoneModel.h"
 #include "editor/state/RedessinSaisie.h"
+#include "platform/Canvas.h"
 #include "platform/MediaPlayer.h"
 #include "settings/Langue.h"
 #include "settings/LanguesConnues.h"
@@ -372,9 +373,16 @@ void TForm1::MajMenuPistes() {
 
 void TForm1::MajBoutonPiste(int piste) {
   if (piste < 1 || piste > NB_PISTES || !BT_Piste[piste]) return;
+  QToolButton* b = BT_Piste[piste];
   const bool pleine = PisteAvecTemps(Partition, piste);
-  BT_Piste[piste]->setProperty("Pleine", pleine);
-  BT_Piste[piste]->setStyleSheet(pleine ? QStringLiteral("color: #0000FF;") : QStringLiteral("color: #000000;"));
+  // Every measure edit refreshes the eight buttons: the look is set only when it changes, and
+  // through the palette (a style sheet set anew keeps a cache each time the button is painted).
+  const QVariant avant = b->property("Pleine");
+  if (avant.isValid() && avant.toBool() == pleine) return;
+  b->setProperty("Pleine", pleine);
+  QPalette palette = b->palette();
+  palette.setColor(QPalette::ButtonText, ToQColor(pleine ? clBlue : clBlack));
+  b->setPalette(palette);
 }
 
 bool TForm1::BoutonPisteMarque() {

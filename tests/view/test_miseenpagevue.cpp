@@ -1,5 +1,6 @@
 // The score view's layout: derived sizes, beat positions, line breaking and justification, the
 // band ring and its scrolling, the chord strip, the current-measure frame and clicks.
+#include <functional>
 #include <vector>
 
 #include "VueOutils.h"
@@ -156,6 +157,38 @@ TEST_F(Layout, ScrollingDrawsOnlyTheLinesTheRingLacks) {
   for (int p = 0; p <= 1000 * 152; p += 600) DefilerVuePartition(VuePartition, p, [&](int l) { vues.push_back(l); });
   ASSERT_EQ(vues.size(), 1000u - 8u);
   for (size_t i = 0; i < vues.size(); ++i) EXPECT_EQ(vues[i], static_cast<int>(i) + 9);
+}
+
+// A far move, and a resize (the ring back at line 1, then back where it was), draw only the lines
+// that end in the bands, each where a walk of one band height at a time leaves it.
+TEST_F(Layout, AFarMoveOrAResizeDrawsOnlyTheBandsWhereTheRingSettles) {
+  Noires(200);
+  Mettre();
+  struct Anneau {
+    TVuePartition v = VuePartition;
+    int ligne[NB_BANDES_MAX + 1] = {}, dessins = 0;
+    void operator()(int l) { ligne[BandeDeLigne(v, l)] = l, ++dessins; }
+    void Marcher(int vers) {  // one band height at a time
+      for (int p = v.Position; p != vers; DefilerVuePartition(v, p, std::ref(*this)))
+        p += std::clamp(vers - p, -v.HauteurBande, v.HauteurBande);
+    }
+  };
+  const int fin = VuePartition.PositionMax, HB = VuePartition.HauteurBande;
+  const int cas[][3] = {{0, fin, 0}, {fin, 0, 0}, {fin, 10 * HB + 7, 0}, {0, 12 * HB, 0}, {fin, fin, 1}};
+  for (const auto& [depuis, vers, redimension] : cas) {
+    Anneau pas;
+    pas.Marcher(depuis);
+    Anneau saut = pas;
+    saut.dessins = 0;
+    TDessinDiffere differe;
+    if (redimension) DimensionnerBandes(saut.v, ParamEcran, 6, 806, 600, 608);
+    DefilerVuePartition(saut.v, vers, [&](int l) { redimension ? differe.Noter(saut.v, l) : saut(l); });
+    differe.Dessiner(saut.v, std::ref(saut));
+    pas.Marcher(vers);
+    EXPECT_LE(saut.dessins, saut.v.NbBandes) << vers;
+    EXPECT_TRUE(std::equal(saut.ligne, std::end(saut.ligne), pas.ligne)) << vers;
+    EXPECT_TRUE(std::equal(saut.v.HautBande, std::end(saut.v.HautBande), pas.v.HautBande)) << vers;
+  }
 }
 
 TEST_F(Layout, AChangedMeasureRedrawsItsLineAndTheLinesWhoseMeasuresMoved) {

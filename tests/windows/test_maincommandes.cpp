@@ -1,6 +1,7 @@
 // The main window's commands through real key presses on the focus holder: shortcuts, the key map,
 // the command states and the tracks.
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -221,6 +222,7 @@ TEST_F(Fenetre, TracksChangeFromButtonsMenuAndKeys) {
   EXPECT_EQ(f->Mn_PisteN[3]->text(), "&3 - ");
   f->MajBoutonPiste(1);
   EXPECT_TRUE(f->BT_Piste[1]->property("Pleine").toBool());
+  EXPECT_EQ(f->BT_Piste[1]->palette().color(QPalette::ButtonText), QColor(0, 0, 255));
   f->Mn_PisteN[8]->trigger();
   EXPECT_EQ(PisteCourante, 8);
   EXPECT_TRUE(f->BT_Piste[8]->isChecked());
@@ -231,6 +233,14 @@ TEST_F(Fenetre, TracksChangeFromButtonsMenuAndKeys) {
   EXPECT_EQ(PisteCourante, 2);
   EXPECT_FALSE(f->Ac_Ass_Percussion->isEnabled());
   EXPECT_TRUE(f->BT_Piste[2]->isChecked());
+  // A thousand measure edits that change no track's content leave the heap as it was.
+  long long avant = 0;
+  for (int i = 0; i < 1050 * NB_PISTES; ++i) {
+    if (i == 50 * NB_PISTES) avant = mallinfo2().uordblks;
+    f->MajBoutonPiste(i % NB_PISTES + 1);
+    f->BT_Piste[i % NB_PISTES + 1]->repaint();
+  }
+  EXPECT_LT(static_cast<long long>(mallinfo2().uordblks) - avant, 64 * 1024);
 }
 
 TEST_F(Fenetre, FretMenuAndCommandStates) {

@@ -94,6 +94,13 @@ TEST_F(VueFenetre, FollowsTheNotifierAndRedrawsOnlyWhatChanged) {
   emit Notificateur().curseurDeplace();
   EXPECT_EQ(sb->value(), 0);
   EXPECT_EQ(v->Selection.Haut, VuePartition.Mesures[1].YPortee - ParamEcran.EspLignes);
+  for (int m = 13; m <= 300; ++m) Partition.Mesures[m] = std::make_unique<TMesure>(*Partition.Mesures[1]);
+  Partition.NbMesures = Partition.MesureCourante = 300;
+  emit Notificateur().partitionRemplacee();
+  v->LignesDessinees = 0;
+  f->resize(820, 640);  // far down the score: each band drawn once, where the view stays
+  EXPECT_EQ(v->LignesDessinees, VuePartition.NbBandes);
+  EXPECT_EQ(sb->value(), sb->maximum());
 }
 
 TEST_F(VueFenetre, AClickMovesTheCursorAndTheRightButtonOpensTheMenu) {

@@ -58,6 +58,10 @@ void TPanelZoneAffScroll::DimensionnerBandes(int hauteurVisible) {
 
 void TPanelZoneAffScroll::DessinerLigneBande(int ligne) {
   TVuePartition& v = VuePartition;
+  if (differe_) {
+    differe_->Noter(v, ligne);
+    return;
+  }
   const int b = BandeDeLigne(v, ligne);
   if (b < 1 || b > v.NbBandes) return;
   // A band past the song's lines shows the background only, as a band never made does.
@@ -78,12 +82,21 @@ void TPanelZoneAffScroll::DessinerLigneBande(int ligne) {
 void TPanelZoneAffScroll::RafraichirVuePartition() {
   if (VuePartition.NbBandes < 1) return;  // not sized yet
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  // The ring may travel far before it settles at the scroll position (after a resize it starts
+  // again from line 1): its bands are drawn once, where it settles.
+  TDessinDiffere differe;
+  const bool premier = !differe_;
+  if (premier) differe_ = &differe;
   ::RafraichirVuePartition(Partition, PisteCourante, [this](int l) { DessinerLigneBande(l); });
   AppliquerBarre();
   AjusterZoneSaisie();
   ::DimensionnerBandeDiagrammes(VuePartition, ParamEcran, NbAccordsImprimer);
   DefilerVuePartition();
   DessinerBandeDiagrammes();
+  if (premier) {
+    differe_ = nullptr;
+    differe.Dessiner(VuePartition, [this](int l) { DessinerLigneBande(l); });
+  }
   QApplication::restoreOverrideCursor();
   update();
 }

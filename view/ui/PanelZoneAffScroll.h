@@ -56,5 +56,6 @@ class TPanelZoneAffScroll : public QWidget {
   void AppliquerBarre();
   QScrollBar* barre_;
   bool defilementEnCours_ = false;
-  int mesureSuivie_ = 0;  // the measure the view last scrolled to
+  TDessinDiffere* differe_ = nullptr;  // while set, lines drawn are only noted
+  int mesureSuivie_ = 0;               // the measure the view last scrolled to
 };
