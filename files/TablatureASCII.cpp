@@ -490,12 +490,12 @@ QStringList GenererTexteASCII(const TPartition& p, int piste, int largeur) {
 }
 
 bool EcrireFichierTexteASCII(const QString& chemin, const QStringList& lignes) {
-  TCheckedFile f(chemin);
-  if (!f.Open()) return false;
+  // The writer hands every call straight to the system: the text goes in one piece.
+  QByteArray octets;
   for (const QString& l : lignes) {
-    std::string octets = QStringToAnsi(l);
-    octets.push_back('\n');
-    if (!f.Write(octets.data(), static_cast<qint64>(octets.size()))) return false;
+    const std::string ligne = QStringToAnsi(l);
+    octets.append(ligne.data(), static_cast<qsizetype>(ligne.size()));
+    octets.append('\n');
   }
-  return f.Commit();
+  return WriteFileChecked(chemin, octets);
 }
